@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+
+#include "rules/game.h"
+
+namespace vantel {
+
+// Whether the human's card just played (the last table entry) can capture:
+// 4, 3 or 2 for the first sum of that many cards found, 1 for a card of equal
+// value, 0 for none.
+int16_t MustCapture(const Game& g);
+
+// True when the shown, picked table cards (all but the played card) add up to
+// the played card's value.
+bool PickedCardsMatch(const Game& g);
+
+// Applies the capture a computer player chose (CaptureIdx/CaptureCount) and
+// sets that side's special-capture flags. Returns CaptureCount.
+int16_t ApplyComputerCapture(Game& g);
+
+// The special captures of a We capture, once its cards are gathered. True when
+// any was earned.
+bool ApplyHumanCapture(Game& g);
+
+// Decides, for a card that just landed in normal play, whether it captures,
+// and switches the flow to the matching gathering state.
+void JudgePlay(Game& g);
+
+// At each change of turn: remember the last capture size, clear all eight flags.
+void ClearPlayFlags(Game& g);
+
+}  // namespace vantel

@@ -1,0 +1,159 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "rules/card_sprite.h"
+#include "rules/card_tables.h"
+#include "rules/clock.h"
+#include "rules/flow_state.h"
+#include "rules/layout.h"
+#include "rules/options.h"
+#include "rules/random.h"
+#include "rules/sound.h"
+
+namespace vantel {
+
+inline constexpr int kSeats = 4;
+
+enum class Side { We, They };
+
+// Seats 0 and 2 play for We, anything else for They.
+inline Side SideOfSeat(int seat) { return (seat == 0 || seat == 2) ? Side::We : Side::They; }
+
+// Every card position and list of a hand. Bounds are the inclusive ones of the
+// rules (an array 0..52 has 53 entries).
+struct CardModel {
+  std::array<int16_t, 15> RankSeen{};  // per value 1..13: cards put on the table this hand
+  std::array<CardSprite, 53> Deck{};
+  std::array<std::array<CardSprite, 13>, kSeats> Hand{};  // Hand[0] is the human's (Hand0)
+  std::array<CardSprite, 36> Table{};
+  std::array<CardSprite, 53> WePile{};
+  std::array<CardSprite, 53> TheyPile{};
+  int16_t TableCount = 0;
+  int16_t WePileCount = 0;
+  int16_t TheyPileCount = 0;
+
+  std::array<std::array<int16_t, 13>, kSeats> HandIds{};
+  std::array<int16_t, kSeats> HandIdCount{};
+  std::array<int16_t, 31> TableIds{};
+  int16_t TableIdCount = 0;
+  std::array<int16_t, 56> WeTaken{};
+  int16_t WeTakenCount = 0;
+  std::array<int16_t, 56> TheyTaken{};
+  int16_t TheyTakenCount = 0;
+
+  std::array<TableSlotEntry, 31> TableSlot{};
+  std::array<FanEntry, 16> WeFan{};  // places 0..14 are laid out
+  std::array<FanEntry, 16> TheyFan{};
+  int16_t WeFanCount = 0;
+  int16_t TheyFanCount = 0;
+};
+
+struct SideFlags {
+  bool Scua = false;
+  bool Simili = false;
+  bool Picada = false;
+  bool Quadriglia = false;
+  bool Any() const { return Scua || Simili || Picada || Quadriglia; }
+};
+
+// The capture hand-over between the deciding player, the landing and the flow.
+struct CaptureState {
+  std::array<int16_t, 6> CaptureIdx{};  // table indices to take
+  int16_t CaptureCount = 0;
+  int16_t LastCaptureSize = 0;  // -1 after the deal
+  int16_t PrevCaptureSize = 0;
+  int16_t LastCapturer = 0;
+  SideFlags We;  // special captures of the play just judged
+  SideFlags They;
+  SideFlags& Of(Side side) { return side == Side::We ? We : They; }
+  const SideFlags& Of(Side side) const { return side == Side::We ? We : They; }
+};
+
+struct SideScore {
+  int16_t ScuaCount = 0;  // running counts of the hand
+  int16_t SimiliCount = 0;
+  int16_t PicadaCount = 0;
+  int16_t QuadrigliaCount = 0;
+  int16_t Napula = 0;  // kept once non-zero
+  int16_t SuitSCount = 0;  // recomputed from the taken cards
+  int16_t SuitSPoint = 0;
+  int16_t CardsPoint = 0;
+  int16_t HasTwoS = 0;
+  int16_t HasTenD = 0;
+  int16_t HasJackH = 0;
+  int16_t HandPoints = 0;
+};
+
+struct Scores {
+  SideScore We;
+  SideScore They;
+  SideScore& Of(Side side) { return side == Side::We ? We : They; }
+  const SideScore& Of(Side side) const { return side == Side::We ? We : They; }
+  int16_t WeMatchPoints = 0;
+  int16_t TheyMatchPoints = 0;
+  int16_t MatchTarget = 50;
+  std::array<int16_t, 41> HistoryWe{};
+  std::array<int16_t, 41> HistoryThey{};
+  int16_t HistoryRows = 0;
+  std::string MatchResultText;
+  bool MatchOver = false;
+  bool MatchTied = false;
+};
+
+struct DealState {
+  int16_t DeckPosition = 0;
+  std::array<int16_t, 53> ShuffleOrder{};
+  std::array<int16_t, 5> DealOrder{};
+  int16_t DealTurn = 0;
+  int16_t DealRecipient = 0;
+  int16_t PacketCount = 0;
+  int16_t CardsDealt = 0;
+  bool FirstHandDealt = false;  // run-wide: the first hand's first seat is random
+};
+
+struct FlowData {
+  FlowState State = FlowState::DealingCards;  // the hand's flow state
+  FlowState StateBeforePause = FlowState::DealingCards;
+  uint32_t PauseStartTick = 0;
+  uint32_t PauseLength = 0;
+  bool PauseServed = false;
+  int16_t Turn = 0;  // seat whose card is being played
+  bool AwaitingHuman = false;
+  bool HumanPlayed = false;
+  bool HumanPicked = false;
+  int16_t ComputerCardSlot = 0;
+  int16_t CardsPlayed = 0;
+  bool CaptureConfirmed = false;
+  bool CaptureDeclined = false;
+  FlowState SavedFlowState = FlowState::NormalPlay;
+  int16_t MarkerIndex = 0;
+  bool GamePaused = false;
+  bool PauseKeyLatch = false;
+  int16_t PickedHandIndex = -1;
+};
+
+// The whole state of one game. It owns no platform object: chance, sound and
+// time come in through the three ports, so two games can run side by side in a
+// test and a seed replays a game exactly.
+struct Game {
+  Game(Random& random_, SoundSink& sound_, TickClock& clock_)
+      : random(random_), sound(sound_), clock(clock_) {}
+
+  Random& random;
+  SoundSink& sound;
+  TickClock& clock;
+
+  Options options;
+  Layout layout;
+  CardTables cards;
+  CardModel model;
+  CaptureState capture;
+  Scores score;
+  DealState deal;
+  FlowData flow;
+};
+
+}  // namespace vantel

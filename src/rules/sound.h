@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace vantel {
+
+class Random;
+
+// The ten effects, in the order their buffers are loaded.
+enum class SoundId {
+  CardFlip1,
+  CardFlip2,
+  CardFlip3,
+  Sign1,
+  Sign2,
+  Sign3,
+  Shuffle,
+  Intro,
+  WinGame,
+  LoseGame,
+};
+inline constexpr int kSoundCount = 10;
+inline constexpr std::array<SoundId, kSoundCount> kSoundLoadOrder = {
+    SoundId::CardFlip1, SoundId::CardFlip2, SoundId::CardFlip3, SoundId::Sign1,
+    SoundId::Sign2,     SoundId::Sign3,     SoundId::Shuffle,   SoundId::Intro,
+    SoundId::WinGame,   SoundId::LoseGame};
+
+// File name of the effect inside the sounds folder, e.g. "CARD_FLIP2.WAV".
+std::string_view SoundFileName(SoundId id);
+
+// Where the game's sounds go: the mixer in the game, nothing or a recorder
+// elsewhere.
+class SoundSink {
+ public:
+  virtual ~SoundSink() = default;
+  virtual void Play(SoundId id) = 0;
+};
+
+class SilentSound final : public SoundSink {
+ public:
+  void Play(SoundId) override {}
+};
+
+// One of the three flip (or sign) variants, chosen with the game's generator:
+// the draw happens whether or not anything is heard, so a seed replays the same.
+void PlayCardFlipSound(Random& random, SoundSink& sink);
+void PlaySignSound(Random& random, SoundSink& sink);
+
+}  // namespace vantel
