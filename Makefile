@@ -42,7 +42,7 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
 
 format:
-	@git ls-files '*.cc' '*.h' | xargs clang-format -i
+	@git ls-files --cached --others --exclude-standard '*.cc' '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

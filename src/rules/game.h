@@ -20,7 +20,9 @@ inline constexpr int kSeats = 4;
 enum class Side { We, They };
 
 // Seats 0 and 2 play for We, anything else for They.
-inline Side SideOfSeat(int seat) { return (seat == 0 || seat == 2) ? Side::We : Side::They; }
+inline Side SideOfSeat(int seat) {
+  return (seat == 0 || seat == 2) ? Side::We : Side::They;
+}
 
 // Every card position and list of a hand. Bounds are the inclusive ones of the
 // rules (an array 0..52 has 53 entries).
@@ -77,7 +79,7 @@ struct SideScore {
   int16_t SimiliCount = 0;
   int16_t PicadaCount = 0;
   int16_t QuadrigliaCount = 0;
-  int16_t Napula = 0;  // kept once non-zero
+  int16_t Napula = 0;      // kept once non-zero
   int16_t SuitSCount = 0;  // recomputed from the taken cards
   int16_t SuitSPoint = 0;
   int16_t CardsPoint = 0;

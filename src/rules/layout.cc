@@ -4,7 +4,9 @@
 
 namespace vantel {
 
-int16_t ScaleTo800(int v) { return static_cast<int16_t>(std::nearbyint(v * 0.78125)); }
+int16_t ScaleTo800(int v) {
+  return static_cast<int16_t>(std::nearbyint(v * 0.78125));
+}
 
 void SetupLayout(const Options& options, Layout& layout) {
   if (options.Resolution != "800x600") return;

@@ -14,7 +14,8 @@ struct Layout {
   std::array<int16_t, 4> HandBaseX{};
   std::array<int16_t, 4> HandBaseY{};
   std::array<int16_t, 4> HandStepX{};
-  // The visible stock: card i of a lay-out from b sits at DeckBaseX + DeckRightOffset - (i - b) * DeckStep.
+  // The visible stock: card i of a lay-out from b sits at DeckBaseX + DeckRightOffset - (i - b) *
+  // DeckStep.
   int16_t DeckBaseX = 0;
   int16_t DeckY = 0;
   int16_t DeckRightOffset = 0;

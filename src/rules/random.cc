@@ -4,7 +4,9 @@
 
 namespace vantel {
 
-int Random::Draw(int n) { return static_cast<int>(std::floor(Next() * n)); }
+int Random::Draw(int n) {
+  return static_cast<int>(std::floor(Next() * n));
+}
 
 double MtRandom::Next() {
   // 53 random bits from two 32-bit outputs: exactly representable, never 1.0.

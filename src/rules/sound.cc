@@ -21,8 +21,7 @@ std::string_view SoundFileName(SoundId id) {
 }
 
 void PlayCardFlipSound(Random& random, SoundSink& sink) {
-  static constexpr SoundId kFlips[3] = {SoundId::CardFlip1, SoundId::CardFlip2,
-                                        SoundId::CardFlip3};
+  static constexpr SoundId kFlips[3] = {SoundId::CardFlip1, SoundId::CardFlip2, SoundId::CardFlip3};
   sink.Play(kFlips[random.Draw(3)]);
 }
 

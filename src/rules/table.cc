@@ -43,22 +43,22 @@ constexpr std::array<Place, 14> kTablePlaces1024 = {{{310, 280},
 // fans and above the human's hand, so a card laid there leaves the corners of
 // its neighbours visible and clickable.
 constexpr std::array<Place, 17> kExtraPlaces800 = {{{183, 105},
-                                                   {270, 105},
-                                                   {356, 105},
-                                                   {450, 105},
-                                                   {183, 249},
-                                                   {270, 249},
-                                                   {356, 249},
-                                                   {450, 249},
-                                                   {203, 0},
-                                                   {297, 0},
-                                                   {375, 0},
-                                                   {469, 0},
-                                                   {222, 190},
-                                                   {316, 190},
-                                                   {414, 190},
-                                                   {500, 135},
-                                                   {164, 135}}};
+                                                    {270, 105},
+                                                    {356, 105},
+                                                    {450, 105},
+                                                    {183, 249},
+                                                    {270, 249},
+                                                    {356, 249},
+                                                    {450, 249},
+                                                    {203, 0},
+                                                    {297, 0},
+                                                    {375, 0},
+                                                    {469, 0},
+                                                    {222, 190},
+                                                    {316, 190},
+                                                    {414, 190},
+                                                    {500, 135},
+                                                    {164, 135}}};
 
 void SetupFan(std::array<FanEntry, 16>& fan, int16_t baseX, int16_t baseY) {
   static constexpr int16_t kDx[5] = {0, 15, -15, 30, -30};
@@ -103,7 +103,9 @@ int16_t FirstFreeSlot(const Game& g) {
   return 30;
 }
 
-void NoteRankSeen(Game& g, int16_t cardId) { g.model.RankSeen[g.cards.CardValue[cardId]] += 1; }
+void NoteRankSeen(Game& g, int16_t cardId) {
+  g.model.RankSeen[g.cards.CardValue[cardId]] += 1;
+}
 
 void AddToTable(Game& g, const CardSprite& card) {
   CardModel& m = g.model;
