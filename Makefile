@@ -22,7 +22,7 @@ build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@if [ -x $(BUILD)/src/app/vantel ]; then $(BUILD)/src/app/vantel; \
+	@if [ -x $(BUILD)/bin/vantel ]; then $(BUILD)/bin/vantel; \
 	else echo "The game itself is not built yet; the rules, tools and tests are."; fi
 
 test: build
@@ -35,7 +35,7 @@ asan: deps
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE gui
 
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
 
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVANTEL_FUZZ=ON -DVANTEL_BENCH=OFF
