@@ -1,0 +1,75 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string_view>
+#include <vector>
+
+#include "rules/game.h"
+#include "rules/layout.h"
+#include "rules/table.h"
+
+namespace vantel {
+
+// Id of the card with `rank` (1 ace .. 13 king) and file suit letter C, D, H
+// or S, as the image names spell it.
+inline int16_t CardId(int rank, char suit) {
+  constexpr std::string_view kFileSuits = "CDHS";
+  return static_cast<int16_t>(4 * (rank - 1) + static_cast<int>(kFileSuits.find(suit)));
+}
+
+class RecordingSound final : public SoundSink {
+ public:
+  void Play(SoundId id) override { played.push_back(id); }
+  std::vector<SoundId> played;
+};
+
+// A game with its card tables and table places ready, as after a deal onto an
+// empty table.
+class RulesFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetupLayout(g.options, g.layout);
+    LoadCardNames(g.cards);
+    SetupTablePlaces(g);
+    g.flow.State = FlowState::NormalPlay;
+  }
+
+  // Back to an empty table and no capture history, for cases run in a loop.
+  void ClearTable() {
+    g.model = CardModel{};
+    g.capture = CaptureState{};
+    SetupTablePlaces(g);
+    g.flow.State = FlowState::NormalPlay;
+  }
+
+  // Lands a card on the table the way the flow does.
+  void Lay(int16_t id) {
+    CardSprite card;
+    card.Card = id;
+    card.Slot = FirstFreeSlot(g);
+    AddToTable(g, card);
+  }
+  void Lay(std::initializer_list<int16_t> ids) {
+    for (int16_t id : ids) Lay(id);
+  }
+
+  void Choose(std::initializer_list<int16_t> tableIndices) {
+    g.capture.CaptureCount = 0;
+    for (int16_t i : tableIndices) g.capture.CaptureIdx[g.capture.CaptureCount++] = i;
+  }
+
+  void Take(Side side, std::initializer_list<int16_t> ids) {
+    auto& list = side == Side::We ? g.model.WeTaken : g.model.TheyTaken;
+    auto& count = side == Side::We ? g.model.WeTakenCount : g.model.TheyTakenCount;
+    for (int16_t id : ids) list[count++] = id;
+  }
+
+  MtRandom random{7};
+  RecordingSound sound;
+  ManualClock clock;
+  Game g{random, sound, clock};
+};
+
+}  // namespace vantel
