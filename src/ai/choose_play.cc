@@ -1,0 +1,57 @@
+#include <algorithm>
+#include <array>
+
+#include "ai/ai.h"
+
+namespace vantel {
+
+void EvaluateHand(const Game& g, std::span<const int16_t> hand, std::span<CardOptions> out) {
+  for (size_t d = 0; d < hand.size(); ++d) {
+    EvaluateCard(g, hand, static_cast<int>(d), out[d]);
+    ScoreCard(g, hand[d], out[d]);
+  }
+}
+
+namespace {
+
+float BestScore(std::span<const CardOptions> cards) {
+  float best = -100.0f;
+  for (const CardOptions& c : cards) {
+    for (int o = 0; o < c.OptionCount; ++o) best = std::max(best, c.Options[o].Score);
+  }
+  return best;
+}
+
+}  // namespace
+
+int16_t ChooseBestPlay(const Game& g, std::span<const int16_t> hand, CaptureState& handOver) {
+  handOver.CaptureCount = 0;
+  hand = hand.first(std::min<size_t>(hand.size(), kMaxHandCards));
+  std::array<CardOptions, kMaxHandCards> cards;
+  const std::span<CardOptions> evaluated(cards.data(), hand.size());
+  EvaluateHand(g, hand, evaluated);
+
+  const float best = BestScore(evaluated);
+  for (size_t d = 0; d < evaluated.size(); ++d) {
+    const CardOptions& c = evaluated[d];
+    for (int o = 0; o < c.OptionCount; ++o) {
+      if (c.Options[o].Score != best) continue;
+      handOver.CaptureIdx = c.Options[o].TakeIdx;
+      handOver.CaptureCount = c.Options[o].TakeCount;
+      return static_cast<int16_t>(d);
+    }
+  }
+  return -1;
+}
+
+int16_t ChooseComputerPlay(Game& g, int seat) {
+  if (seat < 0 || seat >= kSeats) {
+    g.capture.CaptureCount = 0;
+    return -1;
+  }
+  const int count = std::clamp<int>(g.model.HandIdCount[seat], 0, kMaxHandCards);
+  const std::span<const int16_t> hand(g.model.HandIds[seat].data(), count);
+  return ChooseBestPlay(g, hand, g.capture);
+}
+
+}  // namespace vantel

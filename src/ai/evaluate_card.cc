@@ -1,0 +1,29 @@
+#include "ai/ai.h"
+#include "ai/key_cards.h"
+
+namespace vantel {
+
+void EvaluateCard(const Game& g, std::span<const int16_t> hand, int position, CardOptions& out) {
+  const int16_t card = hand[position];
+  const TableCopy table = CopyTable(g.model);
+
+  out = CardOptions{};
+  out.Value = g.cards.CardValue[card];
+  out.IsKey = IsKeyCardName(g.cards.CardFileName[card]) ? 1 : 0;
+  int sameValue = 0;
+  for (int16_t id : hand) {
+    if (g.cards.CardValue[id] == out.Value) ++sameValue;
+  }
+  out.ValueCount = static_cast<int16_t>(g.model.RankSeen[out.Value] + sameValue);
+
+  ListCaptures(g, card, table, out);
+
+  TableCopy withCard = table;
+  withCard.Append(card);
+  for (int o = 0; o < out.OptionCount; ++o) {
+    CaptureOption& option = out.Options[o];
+    option.SafeTable = TableIsSafe(g, TableAfterPlay(withCard, option));
+  }
+}
+
+}  // namespace vantel

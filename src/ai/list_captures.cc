@@ -1,0 +1,107 @@
+#include <initializer_list>
+
+#include "ai/ai.h"
+#include "ai/key_cards.h"
+
+namespace vantel {
+
+namespace {
+
+// Appends capture options until the card's record is full; once it is, every
+// later capture is dropped so that the lay-down still fits as the last option.
+class CaptureCollector {
+ public:
+  CaptureCollector(const Game& g, const TableCopy& table, CardOptions& out)
+      : g_(g), table_(table), out_(out) {}
+
+  bool Full() const { return out_.OptionCount >= kMaxCaptureOptions; }
+
+  void Add(std::initializer_list<int> indices) {
+    if (Full()) return;
+    CaptureOption& option = out_.Options[out_.OptionCount++];
+    option = CaptureOption{};
+    for (int index : indices) {
+      option.TakeIdx[option.TakeCount++] = static_cast<int16_t>(index);
+      if (IsKeyCardName(g_.cards.CardFileName[table_.Ids[index]])) option.Bonus += 1;
+    }
+  }
+
+  int Value(int index) const { return g_.cards.CardValue[table_.Ids[index]]; }
+
+ private:
+  const Game& g_;
+  const TableCopy& table_;
+  CardOptions& out_;
+};
+
+// Sets of four, three and two cards adding up to v, each size in turn, the
+// first index varying slowest.
+void ListSums(CaptureCollector& list, int n, int v) {
+  for (int i = 0; i < n; ++i) {
+    for (int j = i + 1; j < n; ++j) {
+      for (int k = j + 1; k < n; ++k) {
+        for (int l = k + 1; l < n; ++l) {
+          if (list.Full()) return;
+          if (list.Value(i) + list.Value(j) + list.Value(k) + list.Value(l) == v) {
+            list.Add({i, j, k, l});
+          }
+        }
+      }
+    }
+  }
+  for (int i = 0; i < n; ++i) {
+    for (int j = i + 1; j < n; ++j) {
+      for (int k = j + 1; k < n; ++k) {
+        if (list.Full()) return;
+        if (list.Value(i) + list.Value(j) + list.Value(k) == v) list.Add({i, j, k});
+      }
+    }
+  }
+  for (int i = 0; i < n; ++i) {
+    for (int j = i + 1; j < n; ++j) {
+      if (list.Full()) return;
+      if (list.Value(i) + list.Value(j) == v) list.Add({i, j});
+    }
+  }
+}
+
+}  // namespace
+
+void ListCaptures(const Game& g, int16_t card, const TableCopy& table, CardOptions& out) {
+  out.OptionCount = 0;
+  CaptureCollector list(g, table, out);
+  const int v = g.cards.CardValue[card];
+  if (v >= 2 && v <= 10) ListSums(list, table.Count, v);
+  for (int i = 0; i < table.Count; ++i) {
+    if (list.Value(i) == v) list.Add({i});
+  }
+  out.Options[out.OptionCount++] = CaptureOption{};  // lay the card down
+  AddBonuses(g, card, table, out);
+}
+
+namespace {
+
+bool AllOfSuit(const Game& g, const TableCopy& table, const CaptureOption& option, int suit) {
+  for (int t = 0; t < option.TakeCount; ++t) {
+    if (g.cards.CardSuit[table.Ids[option.TakeIdx[t]]] != suit) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void AddBonuses(const Game& g, int16_t card, const TableCopy& table, CardOptions& out) {
+  const int suit = g.cards.CardSuit[card];
+  for (int o = 0; o < out.OptionCount; ++o) {
+    CaptureOption& option = out.Options[o];
+    if (option.TakeCount == 0) continue;
+    const bool picada = option.TakeCount == 1 && g.model.TableCount == option.TakeIdx[0] + 1 &&
+                        g.capture.PrevCaptureSize == 0;
+    const bool simili = AllOfSuit(g, table, option, suit);
+    const bool quadriglia = option.TakeCount > 2;
+    const bool scua = option.TakeCount == g.model.TableIdCount;
+    option.Bonus = static_cast<int16_t>(option.Bonus + picada + simili + quadriglia + scua);
+  }
+}
+
+}  // namespace vantel

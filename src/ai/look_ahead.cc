@@ -1,0 +1,70 @@
+#include <algorithm>
+
+#include "ai/ai.h"
+
+namespace vantel {
+
+TableCopy CopyTable(const CardModel& model) {
+  TableCopy copy;
+  const int count = std::clamp<int>(model.TableCount, 0, static_cast<int>(model.Table.size()));
+  for (int i = 0; i < count; ++i) copy.Append(model.Table[i].Card);
+  return copy;
+}
+
+namespace {
+
+bool IsTaken(const CaptureOption& option, int index) {
+  for (int t = 0; t < option.TakeCount; ++t) {
+    if (option.TakeIdx[t] == index) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+TableCopy TableAfterPlay(const TableCopy& withCard, const CaptureOption& option) {
+  TableCopy after;
+  const int played = withCard.Count - 1;
+  for (int i = 0; i < played; ++i) {
+    if (!IsTaken(option, i)) after.Append(withCard.Ids[i]);
+  }
+  // A card that takes nothing stays on the table with the others.
+  if (option.TakeCount == 0 && played >= 0) after.Append(withCard.Ids[played]);
+  return after;
+}
+
+bool TableIsSafe(const Game& g, const TableCopy& table) {
+  const auto& seen = g.model.RankSeen;
+  const auto& value = g.cards.CardValue;
+  if (table.Count == 0) return true;
+  // A lone card is taken only by an equal one; once four of its value have
+  // been played there is none left to fear.
+  if (table.Count == 1) return seen[value[table.Ids[0]]] > 3;
+  int sum = 0;
+  for (int i = 0; i < table.Count; ++i) sum += value[table.Ids[i]];
+  // No card above 10 takes by sum, and no sum above 10 has a single taker.
+  if (sum > 10) return true;
+  return seen[sum] > 3;
+}
+
+namespace {
+
+bool NameInSprites(const Game& g, std::span<const CardSprite> sprites, int count,
+                   std::string_view fileName) {
+  const int n = std::clamp<int>(count, 0, static_cast<int>(sprites.size()));
+  for (int i = 0; i < n; ++i) {
+    if (g.cards.CardFileName[sprites[i].Card] == fileName) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool CardAccountedFor(const Game& g, std::string_view fileName) {
+  const CardModel& m = g.model;
+  return NameInSprites(g, m.WePile, m.WePileCount, fileName) ||
+         NameInSprites(g, m.TheyPile, m.TheyPileCount, fileName) ||
+         NameInSprites(g, m.Table, m.TableCount, fileName);
+}
+
+}  // namespace vantel
