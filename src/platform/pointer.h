@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vantel {
+
+// Inclusive on both ends: at 800 x 600 the pointer lies in 0..800 and 0..600.
+struct ClampBox {
+  int32_t MinX = 0;
+  int32_t MinY = 0;
+  int32_t MaxX = 0;
+  int32_t MaxY = 0;
+};
+
+struct GamePoint {
+  int32_t X = 0;
+  int32_t Y = 0;
+};
+
+GamePoint ClampPointer(GamePoint point, const ClampBox& box);
+
+// A position in logical game pixels (fractional, and outside the game area
+// over the letter-box bars) to whole pixels, truncated toward zero, clamped.
+GamePoint LogicalToGame(float x, float y, const ClampBox& box);
+
+}  // namespace vantel

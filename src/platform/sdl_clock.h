@@ -1,0 +1,15 @@
+#pragma once
+
+#include <SDL_timer.h>
+
+#include "rules/clock.h"
+
+namespace vantel {
+
+// The game's tick count: milliseconds since SDL started.
+class SdlTickClock final : public TickClock {
+ public:
+  uint32_t GetTickCount() override { return SDL_GetTicks(); }
+};
+
+}  // namespace vantel

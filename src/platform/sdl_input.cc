@@ -1,0 +1,156 @@
+#include "platform/sdl_input.h"
+
+#include <SDL.h>
+
+#include "platform/key_codes.h"
+#include "rules/fatal_error.h"
+
+namespace vantel {
+namespace {
+
+[[noreturn]] void Fail(const char* routine, int number, const char* description) {
+  throw FatalError(ErrorInFunction(routine, number, description));
+}
+
+}  // namespace
+
+int GameButton(uint8_t sdlButton) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT: return 0;
+    case SDL_BUTTON_RIGHT: return 1;
+    case SDL_BUTTON_MIDDLE: return 2;
+    case SDL_BUTTON_X1: return 3;
+    default: return -1;
+  }
+}
+
+InputDevices::~InputDevices() {
+  keyboardAcquired_ = mouseAcquired_ = false;
+  UpdateWatch();
+  if (inputCreated_) SDL_QuitSubSystem(SDL_INIT_EVENTS);
+}
+
+void InputDevices::GiveMeInput() {
+  if (inputCreated_) return;
+  int rc = SDL_InitSubSystem(SDL_INIT_EVENTS);
+  if (rc != 0) Fail("GiveMeInput", rc, SDL_GetError());
+  inputCreated_ = true;
+}
+
+void InputDevices::KeyBoard() {
+  if (!inputCreated_) Fail("KeyBoard", -1, "The input system has not been set up.");
+  keyboardExists_ = true;
+  AcquireKeyBoard();
+}
+
+void InputDevices::Mouse(SDL_Window* window, int32_t screenWidth, int32_t screenHeight) {
+  if (!inputCreated_) Fail("Mouse", -1, "The input system has not been set up.");
+  if (window == nullptr) Fail("Mouse", -1, "There is no game window to read the mouse in.");
+  if (SDL_GetRenderer(window) == nullptr) Fail("Mouse", -1, SDL_GetError());
+  window_ = window;
+  mouseExists_ = true;
+  clamp_ = {0, 0, screenWidth, screenHeight};
+  mouse_ = {screenWidth / 2, screenHeight / 2};
+  AcquireMouse();
+}
+
+void InputDevices::AcquireKeyBoard() {
+  if (!keyboardExists_) return;
+  keyboardAcquired_ = true;
+  UpdateWatch();
+}
+
+void InputDevices::AcquireMouse() {
+  if (!mouseExists_) return;
+  mouseAcquired_ = true;
+  UpdateWatch();
+}
+
+void InputDevices::UnAcquireKeyBoard() {
+  if (!keyboardExists_) return;
+  keyboardAcquired_ = false;
+  keyboardExists_ = false;
+  keyState_.fill(0);
+  UpdateWatch();
+}
+
+void InputDevices::UnAcquireMouse() {
+  if (!mouseExists_) return;
+  mouseAcquired_ = false;
+  mouseExists_ = false;
+  window_ = nullptr;
+  buttons_.fill(0);
+  UpdateWatch();
+}
+
+void InputDevices::UpdateWatch() {
+  bool want = keyboardAcquired_ || mouseAcquired_;
+  if (want && !watching_) SDL_AddEventWatch(&InputDevices::Watch, this);
+  if (!want && watching_) SDL_DelEventWatch(&InputDevices::Watch, this);
+  watching_ = want;
+}
+
+int InputDevices::Watch(void* self, SDL_Event* event) {
+  static_cast<InputDevices*>(self)->OnEvent(*event);
+  return 1;
+}
+
+void InputDevices::OnEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_KEYDOWN:
+      if (keyboardAcquired_) latch_.KeyPressed(OriginalKeyCode(event.key.keysym.scancode));
+      break;
+    case SDL_KEYUP:
+      if (keyboardAcquired_) latch_.KeyReleased(OriginalKeyCode(event.key.keysym.scancode));
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      if (mouseAcquired_) latch_.ButtonPressed(GameButton(event.button.button));
+      break;
+    case SDL_MOUSEBUTTONUP:
+      if (mouseAcquired_) latch_.ButtonReleased(GameButton(event.button.button));
+      break;
+    case SDL_WINDOWEVENT:
+      // SDL forgets held keys when the focus goes; so must the game, or a key
+      // released elsewhere would stay down for ever.
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) latch_.ReleaseAll();
+      break;
+    default: break;
+  }
+}
+
+// Without a device there is nothing to read: every key reads as up rather
+// than keeping the last frame's state.
+void InputDevices::ReadKeyboard() {
+  if (!keyboardAcquired_) {
+    keyState_.fill(0);
+    return;
+  }
+  keyState_ = latch_.TakeKeys();
+}
+
+void InputDevices::UpdatePointer() {
+  if (!mouseExists_) return;
+  int gx = 0, gy = 0, wx = 0, wy = 0;
+  SDL_GetGlobalMouseState(&gx, &gy);
+  SDL_GetWindowPosition(window_, &wx, &wy);
+  float lx = 0, ly = 0;
+  SDL_Renderer* renderer = SDL_GetRenderer(window_);
+  if (renderer == nullptr) return;  // the display is going away; keep the last position
+  SDL_RenderWindowToLogical(renderer, gx - wx, gy - wy, &lx, &ly);
+  mouse_ = LogicalToGame(lx, ly, clamp_);
+}
+
+void InputDevices::UpdateMouse() {
+  UpdatePointer();
+  if (!mouseAcquired_) {
+    buttons_.fill(0);
+    return;
+  }
+  buttons_ = latch_.TakeButtons();
+}
+
+bool InputDevices::MouseButtonDown(int16_t button) const {
+  return button >= 0 && button < kMouseButtons && buttons_[button] != 0;
+}
+
+}  // namespace vantel

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/input_latch.h"
+#include "platform/pointer.h"
+
+struct SDL_Window;
+union SDL_Event;
+
+namespace vantel {
+
+// The keyboard and the mouse on SDL, read once per frame. Presses are latched
+// from SDL's event queue as they arrive (an event watch), so whoever pumps the
+// queue, every press reaches the next read. Set-up failures throw FatalError
+// with the routine's "Error in function ...() " text.
+class InputDevices {
+ public:
+  InputDevices() = default;
+  InputDevices(const InputDevices&) = delete;
+  InputDevices& operator=(const InputDevices&) = delete;
+  ~InputDevices();
+
+  void GiveMeInput();
+  void KeyBoard();
+  // window: the game window, whose renderer maps the pointer through the
+  // logical 800 x 600 scaling; screenWidth/Height: the game screen.
+  void Mouse(SDL_Window* window, int32_t screenWidth, int32_t screenHeight);
+  void AcquireKeyBoard();
+  void AcquireMouse();
+  void UnAcquireKeyBoard();
+  void UnAcquireMouse();
+
+  void ReadKeyboard();
+  // The pointer and the buttons; UpdatePointer alone refreshes the position
+  // (the pointer image follows it) without taking the latched buttons.
+  void UpdateMouse();
+  void UpdatePointer();
+
+  bool KeyDown(uint8_t code) const { return keyState_[code] != 0; }
+  bool MouseButtonDown(int16_t button) const;
+  int32_t MouseX() const { return mouse_.X; }
+  int32_t MouseY() const { return mouse_.Y; }
+  const KeyTable& KeyState() const { return keyState_; }
+  const ButtonTable& MouseButtons() const { return buttons_; }
+  const ClampBox& MouseClamp() const { return clamp_; }
+
+ private:
+  static int Watch(void* self, SDL_Event* event);
+  void OnEvent(const SDL_Event& event);
+  void UpdateWatch();
+
+  bool inputCreated_ = false;
+  bool keyboardExists_ = false;
+  bool mouseExists_ = false;
+  bool keyboardAcquired_ = false;
+  bool mouseAcquired_ = false;
+  bool watching_ = false;
+  SDL_Window* window_ = nullptr;
+  InputLatch latch_;
+  KeyTable keyState_{};
+  ButtonTable buttons_{};
+  ClampBox clamp_{};
+  GamePoint mouse_{};
+};
+
+// SDL's button numbers to the game's: 0 left, 1 right, 2 middle, 3 the first
+// extra button; -1 for any other.
+int GameButton(uint8_t sdlButton);
+
+}  // namespace vantel

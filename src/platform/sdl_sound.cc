@@ -1,0 +1,99 @@
+#include "platform/sdl_sound.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <string>
+
+#include "rules/fatal_error.h"
+
+namespace vantel {
+namespace {
+
+constexpr int kFrequency = 22050;
+constexpr int kChannels = 2;
+constexpr int kChunkSize = 1024;
+
+int Channel(SoundId id) {
+  return static_cast<int>(id);
+}
+
+}  // namespace
+
+SdlSound::~SdlSound() {
+  Close();
+}
+
+void SdlSound::SoundInit() {
+  if (available_) return;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;  // no device: a silent game
+  if (Mix_OpenAudio(kFrequency, AUDIO_S16SYS, kChannels, kChunkSize) != 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return;
+  }
+  Mix_AllocateChannels(kSoundCount);
+  available_ = true;
+}
+
+void SdlSound::LoadSound(SoundId id, const std::filesystem::path& file) {
+  if (!available_) return;
+  Mix_Chunk* chunk = Mix_LoadWAV(file.c_str());
+  if (chunk == nullptr) {
+    std::string why = "Cannot load the sound file \"" + file.string() + "\": " + Mix_GetError();
+    throw FatalError(ErrorInFunction("LoadSound", -1, why));
+  }
+  Mix_Chunk*& slot = chunks_[Channel(id)];
+  if (slot != nullptr) {
+    Mix_HaltChannel(Channel(id));
+    Mix_FreeChunk(slot);
+  }
+  slot = chunk;
+}
+
+void SdlSound::LoadSounds(const SoundPathResolver& resolve) {
+  if (!available_) return;
+  for (SoundId id : kSoundLoadOrder) LoadSound(id, resolve(SoundFileName(id)));
+}
+
+void SdlSound::PlaySound(SoundId id, bool looping) {
+  if (!available_) return;
+  int channel = Channel(id);
+  Mix_Chunk* chunk = chunks_[channel];
+  if (chunk == nullptr || Mix_Playing(channel)) return;
+  // A failed start only costs this one effect; the game goes on.
+  if (Mix_PlayChannel(channel, chunk, looping ? -1 : 0) == channel) ++starts_[channel];
+}
+
+void SdlSound::StopAll() {
+  if (available_) Mix_HaltChannel(-1);
+}
+
+void SdlSound::ReleaseSounds() {
+  StopAll();
+  for (Mix_Chunk*& chunk : chunks_) {
+    if (chunk != nullptr) Mix_FreeChunk(chunk);
+    chunk = nullptr;
+  }
+}
+
+void SdlSound::Close() {
+  if (!available_) return;
+  ReleaseSounds();
+  Mix_CloseAudio();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  available_ = false;
+}
+
+bool SdlSound::Loaded(SoundId id) const {
+  return chunks_[Channel(id)] != nullptr;
+}
+
+bool SdlSound::Sounding(SoundId id) const {
+  return available_ && Mix_Playing(Channel(id)) != 0;
+}
+
+int SdlSound::StartCount(SoundId id) const {
+  return starts_[Channel(id)];
+}
+
+}  // namespace vantel

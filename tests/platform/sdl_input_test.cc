@@ -1,0 +1,192 @@
+#include "platform/sdl_input.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "platform/key_codes.h"
+#include "rules/fatal_error.h"
+
+namespace vantel {
+namespace {
+
+// A real SDL window and renderer on the dummy video driver: the 800 x 600 game
+// drawn letter-boxed in a 1000 x 600 window, so the bars are 100 pixels wide.
+class SdlInputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    window_ = SDL_CreateWindow("input", 0, 0, 1000, 600, 0);
+    ASSERT_NE(window_, nullptr) << SDL_GetError();
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    ASSERT_NE(renderer_, nullptr) << SDL_GetError();
+    SDL_RenderSetLogicalSize(renderer_, 800, 600);
+  }
+  void TearDown() override {
+    if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+    if (window_ != nullptr) SDL_DestroyWindow(window_);
+    SDL_Quit();
+  }
+
+  void SetUpDevices(InputDevices& input) {
+    input.GiveMeInput();
+    input.KeyBoard();
+    input.Mouse(window_, 800, 600);
+  }
+
+  static void Key(Uint32 type, SDL_Scancode scancode) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.keysym.scancode = scancode;
+    SDL_PushEvent(&e);
+  }
+  static void Button(Uint32 type, Uint8 button) {
+    SDL_Event e{};
+    e.type = type;
+    e.button.button = button;
+    SDL_PushEvent(&e);
+  }
+  // What the frame loop does between frames.
+  static void Pump() {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+    }
+  }
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+};
+
+std::string FailureText(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const FatalError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST_F(SdlInputTest, SetUpFailuresCarryTheRoutinesText) {
+  InputDevices input;
+  std::string text = FailureText([&] { input.KeyBoard(); });
+  EXPECT_EQ(text.rfind("Error in function KeyBoard() \r\nError Number: ", 0), 0u) << text;
+  text = FailureText([&] { input.Mouse(window_, 800, 600); });
+  EXPECT_EQ(text.rfind("Error in function Mouse() \r\nError Number: ", 0), 0u) << text;
+
+  input.GiveMeInput();
+  text = FailureText([&] { input.Mouse(nullptr, 800, 600); });
+  EXPECT_EQ(text.rfind("Error in function Mouse() \r\n", 0), 0u) << text;
+  SDL_Window* bare = SDL_CreateWindow("bare", 0, 0, 100, 100, 0);
+  ASSERT_NE(bare, nullptr);
+  text = FailureText([&] { input.Mouse(bare, 800, 600); });
+  EXPECT_EQ(text.rfind("Error in function Mouse() \r\n", 0), 0u) << text;
+  SDL_DestroyWindow(bare);
+}
+
+TEST_F(SdlInputTest, KeyTappedBetweenFramesReadsDownForOneFrame) {
+  InputDevices input;
+  SetUpDevices(input);
+  Key(SDL_KEYDOWN, SDL_SCANCODE_P);
+  Key(SDL_KEYUP, SDL_SCANCODE_P);
+  Pump();
+  input.ReadKeyboard();
+  EXPECT_TRUE(input.KeyDown(kOriginalP));
+  EXPECT_FALSE(input.KeyDown(kOriginalR));
+  input.ReadKeyboard();
+  EXPECT_FALSE(input.KeyDown(kOriginalP));
+}
+
+TEST_F(SdlInputTest, HeldEscapeReadsDownInEveryFrame) {
+  InputDevices input;
+  SetUpDevices(input);
+  Key(SDL_KEYDOWN, SDL_SCANCODE_ESCAPE);
+  for (int frame = 0; frame < 3; ++frame) {
+    Pump();
+    input.ReadKeyboard();
+    EXPECT_TRUE(input.KeyDown(kOriginalEscape)) << frame;
+  }
+  Key(SDL_KEYUP, SDL_SCANCODE_ESCAPE);
+  Pump();
+  input.ReadKeyboard();
+  EXPECT_FALSE(input.KeyDown(kOriginalEscape));
+}
+
+TEST_F(SdlInputTest, ClickBetweenFramesAndRightButtonReachTheirSlots) {
+  InputDevices input;
+  SetUpDevices(input);
+  Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+  Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
+  Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
+  Pump();
+  input.UpdateMouse();
+  EXPECT_TRUE(input.MouseButtonDown(0));
+  EXPECT_TRUE(input.MouseButtonDown(1));
+  EXPECT_FALSE(input.MouseButtonDown(2));
+  EXPECT_FALSE(input.MouseButtonDown(4));  // outside the four buttons
+  input.UpdatePointer();                   // the pointer image's refresh keeps the buttons
+  EXPECT_TRUE(input.MouseButtonDown(0));
+  input.UpdateMouse();
+  EXPECT_FALSE(input.MouseButtonDown(0));
+  EXPECT_TRUE(input.MouseButtonDown(1));
+}
+
+TEST_F(SdlInputTest, PointerStartsCentredAndMapsThroughTheLetterBox) {
+  InputDevices input;
+  SetUpDevices(input);
+  EXPECT_EQ(input.MouseX(), 400);
+  EXPECT_EQ(input.MouseY(), 300);
+  EXPECT_EQ(input.MouseClamp().MaxX, 800);
+  EXPECT_EQ(input.MouseClamp().MaxY, 600);
+
+  struct Case {
+    int windowX, windowY, gameX, gameY;
+  } cases[] = {
+      {500, 300, 400, 300},  // the middle of the window is the middle of the game
+      {100, 0, 0, 0},        // the game's top-left corner
+      {50, 300, 0, 300},     // left bar
+      {950, 599, 800, 599},  // right bar
+      {900, 599, 800, 599},  // the right edge itself
+  };
+  for (const Case& c : cases) {
+    SDL_WarpMouseInWindow(window_, c.windowX, c.windowY);
+    Pump();
+    input.UpdateMouse();
+    EXPECT_EQ(input.MouseX(), c.gameX) << c.windowX << "," << c.windowY;
+    EXPECT_EQ(input.MouseY(), c.gameY) << c.windowX << "," << c.windowY;
+  }
+}
+
+TEST_F(SdlInputTest, ReleasedDevicesReadAllUpAndIgnoreEvents) {
+  InputDevices input;
+  SetUpDevices(input);
+  Key(SDL_KEYDOWN, SDL_SCANCODE_ESCAPE);
+  Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+  Pump();
+  input.ReadKeyboard();
+  input.UpdateMouse();
+  ASSERT_TRUE(input.KeyDown(kOriginalEscape));
+  ASSERT_TRUE(input.MouseButtonDown(0));
+
+  input.UnAcquireMouse();
+  input.UnAcquireKeyBoard();
+  Key(SDL_KEYDOWN, SDL_SCANCODE_R);
+  Pump();
+  input.ReadKeyboard();
+  input.UpdateMouse();
+  EXPECT_FALSE(input.KeyDown(kOriginalEscape));
+  EXPECT_FALSE(input.KeyDown(kOriginalR));
+  EXPECT_FALSE(input.MouseButtonDown(0));
+  // Acquiring a released device does nothing: it has to be created again.
+  input.AcquireKeyBoard();
+  Key(SDL_KEYDOWN, SDL_SCANCODE_R);
+  Pump();
+  input.ReadKeyboard();
+  EXPECT_FALSE(input.KeyDown(kOriginalR));
+}
+
+}  // namespace
+}  // namespace vantel
