@@ -26,8 +26,8 @@ int16_t ChooseComputerPlay(Game& g, int seat);
 // then to the earlier option. Writes the chosen option into `handOver`.
 int16_t ChooseBestPlay(const Game& g, std::span<const int16_t> hand, CaptureState& handOver);
 
-// Options and final scores of every card of `hand` into `out` (at least
-// hand.size() entries). Split out of ChooseBestPlay so the scores can be seen.
+// Options and final scores of the cards of `hand` into `out`, as many as both
+// hold. Split out of ChooseBestPlay so the scores can be seen.
 void EvaluateHand(const Game& g, std::span<const int16_t> hand, std::span<CardOptions> out);
 
 // The card at `position` of `hand`: its options with their table safety, its

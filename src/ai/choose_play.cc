@@ -6,7 +6,8 @@
 namespace vantel {
 
 void EvaluateHand(const Game& g, std::span<const int16_t> hand, std::span<CardOptions> out) {
-  for (size_t d = 0; d < hand.size(); ++d) {
+  const size_t count = std::min(hand.size(), out.size());
+  for (size_t d = 0; d < count; ++d) {
     EvaluateCard(g, hand, static_cast<int>(d), out[d]);
     ScoreCard(g, hand[d], out[d]);
   }
