@@ -1,0 +1,58 @@
+#include "ui/message_box.h"
+
+#include <SDL.h>
+#include <gtk/gtk.h>
+
+#include <cstdio>
+#include <string>
+
+namespace vantel {
+namespace {
+
+bool gtkReady = false;
+
+// The game's messages break lines with CR LF; a label shows the CR as a glyph.
+std::string WithoutCarriageReturns(std::string_view text) {
+  std::string out;
+  for (char c : text)
+    if (c != '\r') out += c;
+  return out;
+}
+
+void RunBox(GtkWindow* parent, GtkMessageType type, std::string_view title, std::string_view text) {
+  GtkWidget* box = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, type, GTK_BUTTONS_OK, "%s",
+                                          WithoutCarriageReturns(text).c_str());
+  gtk_window_set_title(GTK_WINDOW(box), std::string(title).c_str());
+  gtk_dialog_run(GTK_DIALOG(box));
+  gtk_widget_destroy(box);
+  while (gtk_events_pending()) gtk_main_iteration();
+}
+
+}  // namespace
+
+bool InitGtk() {
+  if (gtkReady) return true;
+  gtk_disable_setlocale();
+  gtkReady = gtk_init_check(nullptr, nullptr);
+  return gtkReady;
+}
+
+bool GtkReady() {
+  return gtkReady;
+}
+
+void ShowErrorBox(std::string_view title, std::string_view text) {
+  std::fprintf(stderr, "%s\n", WithoutCarriageReturns(text).c_str());
+  if (gtkReady) {
+    RunBox(nullptr, GTK_MESSAGE_ERROR, title, text);
+    return;
+  }
+  std::string t(title), m = WithoutCarriageReturns(text);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, t.c_str(), m.c_str(), nullptr);
+}
+
+void ShowInfoBox(GtkWindow* parent, std::string_view title, std::string_view text) {
+  RunBox(parent, GTK_MESSAGE_INFO, title, text);
+}
+
+}  // namespace vantel

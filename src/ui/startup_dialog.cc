@@ -1,0 +1,235 @@
+#include "ui/startup_dialog.h"
+
+#include <gtk/gtk.h>
+
+#include "ui/message_box.h"
+#include "ui/startup_options.h"
+#include "ui/startup_texts.h"
+#include "ui/title_picture.h"
+
+#ifndef VANTEL_VERSION_MAJOR
+#define VANTEL_VERSION_MAJOR 0
+#define VANTEL_VERSION_MINOR 0
+#define VANTEL_VERSION_PATCH 0
+#endif
+
+namespace vantel {
+namespace {
+
+enum Response { kStart = 1, kExit = 2 };
+
+struct Widgets {
+  GtkWidget* dialog = nullptr;
+  GtkWidget* notebook = nullptr;
+  GtkWidget* bresciane = nullptr;  // the deck buttons
+  GtkWidget* trevigiane = nullptr;
+  GtkWidget* previews[2] = {nullptr, nullptr};  // 0 Trevigiane, 1 Bresciane
+  GtkWidget* twelveCards = nullptr;
+  GtkWidget* sixCards = nullptr;
+  GtkWidget* slowAnimation = nullptr;
+  GtkWidget* useVidMem = nullptr;  // never shown
+  GtkWidget* windowed = nullptr;   // never shown
+  StartupDialogState state;
+};
+
+GtkWidget* WrappedLabel(const char* text, int width = 60) {
+  GtkWidget* label = gtk_label_new(text);
+  gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+  gtk_label_set_max_width_chars(GTK_LABEL(label), width);
+  gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
+  return label;
+}
+
+GtkWidget* Panel() {
+  GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 8);
+  gtk_container_set_border_width(GTK_CONTAINER(box), 12);
+  return box;
+}
+
+void Pack(GtkWidget* box, GtkWidget* child) {
+  gtk_box_pack_start(GTK_BOX(box), child, FALSE, FALSE, 0);
+}
+
+bool Active(GtkWidget* toggle) {
+  return gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(toggle));
+}
+
+CheckState StateOf(GtkWidget* check) {
+  if (gtk_toggle_button_get_inconsistent(GTK_TOGGLE_BUTTON(check))) return CheckState::Grey;
+  return Active(check) ? CheckState::Ticked : CheckState::Clear;
+}
+
+StartupControls ReadControls(const Widgets& w) {
+  StartupControls c;
+  c.TrevigianeSelected = Active(w.trevigiane);
+  c.SixCardSelected = Active(w.sixCards);
+  c.SlowAnimationTicked = Active(w.slowAnimation);
+  c.UseVidMem = StateOf(w.useVidMem);
+  c.Windowed = StateOf(w.windowed);
+  return c;
+}
+
+void ShowBitmaps(Widgets& w) {
+  const bool trevigiane = TrevigianePreviewShown(ReadControls(w));
+  gtk_widget_set_visible(w.previews[0], trevigiane);
+  gtk_widget_set_visible(w.previews[1], !trevigiane);
+}
+
+void OnDeckToggled(GtkToggleButton*, gpointer data) {
+  ShowBitmaps(*static_cast<Widgets*>(data));
+}
+
+void OnSwitchPage(GtkNotebook*, GtkWidget*, guint page, gpointer data) {
+  static_cast<Widgets*>(data)->state.CurrentTab = static_cast<int16_t>(page);
+}
+
+gboolean OnRulesLink(GtkLabel*, gchar*, gpointer data) {
+  GtkWidget* dialog = static_cast<Widgets*>(data)->dialog;
+  ShowInfoBox(GTK_WINDOW(dialog), gtk_window_get_title(GTK_WINDOW(dialog)), kBrowserMessage);
+  return TRUE;  // no browser is started
+}
+
+GtkWidget* PreviewImage(const char* deckName, const ArchiveEntrySource& archive) {
+  GdkPixbuf* preview = BuildDeckPreview(deckName, archive);
+  GtkWidget* image = preview ? gtk_image_new_from_pixbuf(preview) : gtk_image_new();
+  if (preview) g_object_unref(preview);
+  gtk_widget_set_no_show_all(image, TRUE);  // show_bitmaps decides
+  return image;
+}
+
+GtkWidget* DeckPanel(Widgets& w, const ArchiveEntrySource& archive) {
+  GtkWidget* box = Panel();
+  w.bresciane = gtk_radio_button_new_with_label(nullptr, kBrescianeOption);
+  w.trevigiane =
+      gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(w.bresciane), kTrevigianeOption);
+  Pack(box, w.bresciane);
+  Pack(box, WrappedLabel(kDeckDescription));
+  Pack(box, w.trevigiane);
+  Pack(box, WrappedLabel(kDeckDescription));
+  w.previews[1] = PreviewImage("Royal", archive);
+  w.previews[0] = PreviewImage("Trevigiano", archive);
+  Pack(box, w.previews[1]);
+  Pack(box, w.previews[0]);
+  g_signal_connect(w.trevigiane, "toggled", G_CALLBACK(OnDeckToggled), &w);
+  return box;
+}
+
+GtkWidget* KeysPanel() {
+  GtkWidget* box = Panel();
+  for (const char* text : {kKeyHelpR, kKeyHelpEscape, kKeyHelpP, kKeyHelpMouse})
+    Pack(box, WrappedLabel(text));
+  return box;
+}
+
+GtkWidget* RulesPanel(Widgets& w) {
+  GtkWidget* box = Panel();
+  GtkWidget* view = gtk_text_view_new();
+  gtk_text_view_set_editable(GTK_TEXT_VIEW(view), FALSE);
+  gtk_text_view_set_wrap_mode(GTK_TEXT_VIEW(view), GTK_WRAP_WORD);
+  gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), kRulesText, -1);
+  GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
+  gtk_widget_set_size_request(scroller, -1, 260);
+  gtk_container_add(GTK_CONTAINER(scroller), view);
+  gtk_box_pack_start(GTK_BOX(box), scroller, TRUE, TRUE, 0);
+  GtkWidget* link = gtk_label_new(nullptr);
+  gchar* markup = g_markup_printf_escaped("<a href=\"rules\">%s</a>", kRulesLinkText);
+  gtk_label_set_markup(GTK_LABEL(link), markup);
+  g_free(markup);
+  g_signal_connect(link, "activate-link", G_CALLBACK(OnRulesLink), &w);
+  Pack(box, link);
+  return box;
+}
+
+GtkWidget* CreditsPanel() {
+  GtkWidget* box = Panel();
+  Pack(box, WrappedLabel(kCreditsText));
+  return box;
+}
+
+GtkWidget* OptionsPanel(Widgets& w) {
+  GtkWidget* box = Panel();
+  w.twelveCards = gtk_radio_button_new_with_label(nullptr, kTwelveCardOption);
+  w.sixCards =
+      gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(w.twelveCards), kSixCardOption);
+  w.slowAnimation = gtk_check_button_new_with_label(kSlowAnimationOption);
+  Pack(box, w.twelveCards);
+  Pack(box, WrappedLabel(kTwelveCardNote));
+  Pack(box, w.sixCards);
+  Pack(box, WrappedLabel(kSixCardNote));
+  Pack(box, w.slowAnimation);
+  Pack(box, WrappedLabel(kSlowAnimationNote));
+  return box;
+}
+
+GtkWidget* Notebook(Widgets& w, const ArchiveEntrySource& archive) {
+  w.notebook = gtk_notebook_new();
+  GtkWidget* panels[kStartupTabCount] = {DeckPanel(w, archive), KeysPanel(), RulesPanel(w),
+                                         CreditsPanel(), OptionsPanel(w)};
+  for (int i = 0; i < kStartupTabCount; ++i)
+    gtk_notebook_append_page(GTK_NOTEBOOK(w.notebook), panels[i],
+                             gtk_label_new(kStartupTabNames[i]));
+  g_signal_connect(w.notebook, "switch-page", G_CALLBACK(OnSwitchPage), &w);
+  return w.notebook;
+}
+
+GtkWidget* FooterRow() {
+  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
+  std::string version =
+      VersionText(VANTEL_VERSION_MAJOR, VANTEL_VERSION_MINOR, VANTEL_VERSION_PATCH);
+  gtk_box_pack_start(GTK_BOX(row), gtk_label_new(version.c_str()), FALSE, FALSE, 0);
+  gtk_box_pack_end(GTK_BOX(row), gtk_label_new(kRequirementText), FALSE, FALSE, 0);
+  return row;
+}
+
+// The two boxes exist so the start button can read them, but are never shown.
+void HiddenBoxes(Widgets& w) {
+  w.useVidMem = g_object_ref_sink(gtk_check_button_new_with_label(kUseVidMemOption));
+  w.windowed = g_object_ref_sink(gtk_check_button_new_with_label(kWindowedOption));
+}
+
+void Build(Widgets& w, const ArchiveEntrySource& archive) {
+  w.dialog = gtk_dialog_new();
+  gtk_window_set_title(GTK_WINDOW(w.dialog), kDialogTitle);
+  gtk_window_set_resizable(GTK_WINDOW(w.dialog), FALSE);
+  gtk_window_set_position(GTK_WINDOW(w.dialog), GTK_WIN_POS_CENTER);
+  GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(w.dialog));
+  gtk_box_set_spacing(GTK_BOX(content), 8);
+  Pack(content, NewTitlePicture());
+  gtk_box_pack_start(GTK_BOX(content), Notebook(w, archive), TRUE, TRUE, 0);
+  Pack(content, FooterRow());
+  HiddenBoxes(w);
+  GtkWidget* start = gtk_dialog_add_button(GTK_DIALOG(w.dialog), kStartCaption, kStart);
+  gtk_dialog_add_button(GTK_DIALOG(w.dialog), kExitCaption, kExit);
+  gtk_dialog_set_default_response(GTK_DIALOG(w.dialog), kStart);
+  gtk_widget_show_all(w.dialog);
+  ShowBitmaps(w);
+  // Return starts the game, as the default button of a dialog should.
+  gtk_widget_grab_focus(start);
+}
+
+void Destroy(Widgets& w) {
+  g_object_unref(w.useVidMem);
+  g_object_unref(w.windowed);
+  gtk_widget_destroy(w.dialog);
+  while (gtk_events_pending()) gtk_main_iteration();
+}
+
+}  // namespace
+
+StartupChoice RunStartupDialog(Options& options, Layout& layout,
+                               const ArchiveEntrySource& archive) {
+  Widgets w;
+  LoadStartupDialog(options, w.state);
+  Build(w, archive);
+  gtk_notebook_set_current_page(GTK_NOTEBOOK(w.notebook), w.state.CurrentTab);
+  const int response = gtk_dialog_run(GTK_DIALOG(w.dialog));
+  StartupChoice choice = StartupChoice::Exit;
+  if (response == kStart) {
+    StoreStartOptions(ReadControls(w), w.state, options, layout);
+    choice = StartupChoice::Start;
+  }
+  Destroy(w);
+  return choice;
+}
+
+}  // namespace vantel

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "rules/layout.h"
+#include "rules/options.h"
+#include "ui/deck_preview.h"
+
+namespace vantel {
+
+enum class StartupChoice { Start, Exit };
+
+// Shows the options dialog modally. Start stores the choices (and the screen
+// layout) and closes the dialog; "Exit" and closing the window give Exit and
+// store nothing. GTK must be initialised (InitGtk).
+StartupChoice RunStartupDialog(Options& options, Layout& layout, const ArchiveEntrySource& archive);
+
+}  // namespace vantel

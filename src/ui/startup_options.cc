@@ -1,0 +1,52 @@
+#include "ui/startup_options.h"
+
+namespace vantel {
+namespace {
+
+void ApplyCheck(CheckState state, bool whenTicked, bool& option) {
+  if (state == CheckState::Ticked) option = whenTicked;
+  if (state == CheckState::Clear) option = !whenTicked;
+}
+
+}  // namespace
+
+void LoadStartupDialog(Options& options, StartupDialogState& state) {
+  options.PakFileName = "res065.pak";
+  state.CurrentTab = 0;
+  state.EndOnUnload = true;
+}
+
+std::array<bool, kStartupTabCount> VisiblePanels(int16_t currentTab) {
+  std::array<bool, kStartupTabCount> visible{};
+  for (int i = 0; i < kStartupTabCount; ++i) visible[i] = (i == currentTab);
+  return visible;
+}
+
+bool TrevigianePreviewShown(const StartupControls& controls) {
+  return controls.TrevigianeSelected;
+}
+
+void StoreStartOptions(const StartupControls& controls, StartupDialogState& state, Options& options,
+                       Layout& layout) {
+  state.EndOnUnload = false;
+  ApplyCheck(controls.UseVidMem, true, options.UseVideoMemory);
+  ApplyCheck(controls.Windowed, false, options.FullScreen);
+  options.DeckName = controls.TrevigianeSelected ? "Trevigiano" : "Royal";
+  options.Resolution = "800x600";
+  if (controls.SlowAnimationTicked) options.SlowAnimation = true;  // never cleared
+  const bool twelve = !controls.SixCardSelected;
+  options.TwelveCardDeal = twelve ? 1 : 0;
+  options.HandSize = twelve ? 12 : 6;
+  options.CardsPerDeal = twelve ? 48 : 24;
+  SetupLayout(options, layout);
+  const bool small = options.Resolution == "800x600";
+  options.ScreenWidth = small ? 800 : 1024;
+  options.ScreenHeight = small ? 600 : 768;
+}
+
+std::string VersionText(int major, int minor, int revision) {
+  return "Version " + std::to_string(major) + "." + std::to_string(minor) + "." +
+         std::to_string(revision);
+}
+
+}  // namespace vantel

@@ -1,0 +1,54 @@
+#include "ui/startup_texts.h"
+
+namespace vantel {
+
+const char* const kKeyHelpMouse =
+    "Use mouse left button click to drop a card from your hand when it is your turn. "
+    "If the card can take cards from the table, left-click the table cards you want to "
+    "take; the capture happens as soon as their values add up to your card. A right-click "
+    "on a selected table card deselects it, and a right-click on the card you have just "
+    "dropped ends your turn without capturing. A card that cannot capture anything passes "
+    "the turn automatically.";
+
+const char* const kRulesText =
+    "THE PLAYERS\n"
+    "Four players in two partnerships: you and your partner, who sits opposite you (We), "
+    "against the two players on your left and right (They). The pack has 52 cards. Each "
+    "hand, every player gets twelve cards (or, in the 6-card variant, six cards in two "
+    "deals) and four cards are laid face up on the table. Players take turns to the left, "
+    "one card each.\n\n"
+    "CAPTURING\n"
+    "The card you play may take a table card of the same value (ace 1, numbers 2 to 10, "
+    "jack 11, queen 12, king 13), or a set of table cards whose values add up to its value. "
+    "Sums are made by cards of value 2 to 10 from two, three or four table cards. The "
+    "played card and the cards it takes go to your side's pile. A card that takes nothing "
+    "stays on the table.\n\n"
+    "SPECIAL CAPTURES (1 point each, scored at once)\n"
+    "Scua: you take every card on the table.\n"
+    "Picada: you take, on its own, the card the previous player has just put down without "
+    "capturing.\n"
+    "Simili: every card you take is of the same suit as the card you play.\n"
+    "Quadriglia: you take three or more cards at once.\n"
+    "One play can earn several of them together.\n\n"
+    "END OF THE HAND\n"
+    "Cards still on the table go to the side that captured last. Then each side scores:\n"
+    "Cards: 1 point for taking more cards than the other side (26 each scores nothing).\n"
+    "Clubs: 1 point for taking more cards of the clubs suit.\n"
+    "2-10-J: 1 point each for the two of clubs, the ten of diamonds and the jack of hearts.\n"
+    "Napula: holding the ace, two and three of cups scores 3, and the run goes on as far as "
+    "the cups follow without a gap: ace to five scores 5, ace to king 13.\n"
+    "Special captures of the hand add their points too.\n\n"
+    "WINNING\n"
+    "Hand points are added to the match totals. The first side above 50 points, with more "
+    "points than the other side, wins the match. If both sides pass 50 with equal totals, "
+    "play goes on until one side is ahead.";
+
+const char* const kCreditsText =
+    "Vantel was written by its own small team as a free card game for Linux.\n\n"
+    "Thanks to everyone who keeps the old card games of the Italian countryside alive at "
+    "café tables, and to the people behind SDL, SDL_image, SDL_mixer, GTK and Cairo, on "
+    "which this game is built.\n\n"
+    "The card pictures, sounds and fonts are the game's own, drawn and synthesised when "
+    "the game is built.";
+
+}  // namespace vantel

@@ -1,0 +1,132 @@
+#include "ui/startup_options.h"
+
+#include <gtest/gtest.h>
+
+namespace vantel {
+namespace {
+
+// Options as a previous run of the dialog code could never leave them, so a
+// value the start button forgets to store shows up.
+Options Scrambled() {
+  Options o;
+  o.DeckName = "";
+  o.Resolution = "";
+  o.ScreenWidth = 0;
+  o.ScreenHeight = 0;
+  o.TwelveCardDeal = 7;
+  o.HandSize = 0;
+  o.CardsPerDeal = 0;
+  o.UseVideoMemory = true;
+  o.FullScreen = false;
+  return o;
+}
+
+struct Started {
+  Options options;
+  Layout layout;
+  StartupDialogState state;
+};
+
+Started Start(const StartupControls& controls, Options options = Scrambled()) {
+  Started s{options, Layout{}, {}};
+  LoadStartupDialog(s.options, s.state);
+  StoreStartOptions(controls, s.state, s.options, s.layout);
+  return s;
+}
+
+TEST(StartupOptionsTest, LoadingPutsTheDeckTabInFrontAndNamesTheArchive) {
+  Options options;
+  options.PakFileName = "";
+  StartupDialogState state{false, 3};
+  LoadStartupDialog(options, state);
+  EXPECT_EQ(options.PakFileName, "res065.pak");
+  EXPECT_EQ(state.CurrentTab, 0);
+  EXPECT_TRUE(state.EndOnUnload);
+  std::array<bool, kStartupTabCount> visible = VisiblePanels(state.CurrentTab);
+  for (int i = 0; i < kStartupTabCount; ++i) EXPECT_EQ(visible[i], i == 0) << i;
+  visible = VisiblePanels(4);
+  for (int i = 0; i < kStartupTabCount; ++i) EXPECT_EQ(visible[i], i == 4) << i;
+}
+
+TEST(StartupOptionsTest, UntouchedDialogStartsTheStandardGame) {
+  Started s = Start(StartupControls{});
+  EXPECT_EQ(s.options.DeckName, "Royal");
+  EXPECT_EQ(s.options.Resolution, "800x600");
+  EXPECT_EQ(s.options.ScreenWidth, 800);
+  EXPECT_EQ(s.options.ScreenHeight, 600);
+  EXPECT_EQ(s.options.TwelveCardDeal, 1);
+  EXPECT_EQ(s.options.HandSize, 12);
+  EXPECT_EQ(s.options.CardsPerDeal, 48);
+  EXPECT_FALSE(s.options.SlowAnimation);
+  EXPECT_TRUE(s.options.FullScreen);
+  EXPECT_FALSE(s.options.UseVideoMemory);
+  EXPECT_FALSE(s.state.EndOnUnload);  // the game start may now close the dialog
+  // The layout was computed for that game.
+  EXPECT_EQ(s.layout.HandBaseY[0], 420);
+  EXPECT_EQ(s.layout.LongMoveSteps, 20);
+  EXPECT_EQ(s.layout.DeckBaseX, 5);
+}
+
+TEST(StartupOptionsTest, TrevigianeDeckSwitchesPreviewAndDeckName) {
+  StartupControls controls;
+  EXPECT_FALSE(TrevigianePreviewShown(controls));
+  controls.TrevigianeSelected = true;
+  EXPECT_TRUE(TrevigianePreviewShown(controls));
+  Started s = Start(controls);
+  EXPECT_EQ(s.options.DeckName, "Trevigiano");
+  EXPECT_EQ(s.options.Resolution, "800x600");
+  EXPECT_EQ(s.options.ScreenWidth, 800);
+}
+
+TEST(StartupOptionsTest, SixCardHandsAndSlowAnimationReachTheLayout) {
+  StartupControls controls;
+  controls.SixCardSelected = true;
+  controls.SlowAnimationTicked = true;
+  Started s = Start(controls);
+  EXPECT_EQ(s.options.TwelveCardDeal, 0);
+  EXPECT_EQ(s.options.HandSize, 6);
+  EXPECT_EQ(s.options.CardsPerDeal, 24);
+  EXPECT_TRUE(s.options.SlowAnimation);
+  // Stored before the layout is computed, so the layout sees them.
+  EXPECT_EQ(s.layout.DeckBaseX, 510);
+  EXPECT_EQ(s.layout.LongMoveSteps, 40);
+  EXPECT_EQ(s.layout.ShortMoveSteps, 20);
+}
+
+TEST(StartupOptionsTest, SlowAnimationIsOnlyEverSet) {
+  Options before = Scrambled();
+  before.SlowAnimation = true;
+  Started s = Start(StartupControls{}, before);  // box clear
+  EXPECT_TRUE(s.options.SlowAnimation);
+  EXPECT_EQ(s.layout.LongMoveSteps, 40);
+  s = Start(StartupControls{});
+  EXPECT_FALSE(s.options.SlowAnimation);
+}
+
+TEST(StartupOptionsTest, HiddenBoxesDecideMemoryAndWindowAndGreyKeepsTheValue) {
+  StartupControls ticked;
+  ticked.UseVidMem = CheckState::Ticked;
+  ticked.Windowed = CheckState::Ticked;
+  Options clean;  // system memory, full screen
+  Started s = Start(ticked, clean);
+  EXPECT_TRUE(s.options.UseVideoMemory);
+  EXPECT_FALSE(s.options.FullScreen);
+
+  StartupControls grey;
+  grey.UseVidMem = CheckState::Grey;
+  grey.Windowed = CheckState::Grey;
+  s = Start(grey, Scrambled());  // scrambled: video memory, windowed
+  EXPECT_TRUE(s.options.UseVideoMemory);
+  EXPECT_FALSE(s.options.FullScreen);
+  s = Start(grey, clean);
+  EXPECT_FALSE(s.options.UseVideoMemory);
+  EXPECT_TRUE(s.options.FullScreen);
+}
+
+TEST(StartupOptionsTest, VersionTextJoinsTheThreeNumbers) {
+  EXPECT_EQ(VersionText(2, 0, 0), "Version 2.0.0");
+  EXPECT_EQ(VersionText(10, 4, 17), "Version 10.4.17");
+}
+
+}  // namespace
+}  // namespace vantel
