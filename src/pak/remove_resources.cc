@@ -1,0 +1,67 @@
+#include "pak/remove_resources.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "pak/resource_path.h"
+#include "pak/resource_tree.h"
+
+namespace vantel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Note(std::string* first, const std::string& message) {
+  if (first->empty()) *first = message;
+}
+
+// The files of folder (not its subfolders, which stay and keep it in place).
+void RemoveFiles(const fs::path& folder, std::string* error) {
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    std::error_code typeError;
+    if (it->is_directory(typeError) && !it->is_symlink(typeError)) continue;
+    std::error_code removeError;
+    if (!fs::remove(it->path(), removeError)) {
+      Note(error, "cannot delete " + it->path().string() + ": " + removeError.message());
+    }
+  }
+  if (ec) Note(error, "cannot list " + folder.string() + ": " + ec.message());
+}
+
+void RemoveFolder(const fs::path& folder, std::string* error) {
+  std::error_code ec;
+  const fs::file_status st = fs::symlink_status(folder, ec);
+  if (st.type() == fs::file_type::not_found) return;
+  if (!fs::is_directory(st)) {
+    Note(error, folder.string() + " is not a folder; left in place");
+    return;
+  }
+  if (!fs::remove(folder, ec))
+    Note(error, "cannot remove " + folder.string() + ": " + ec.message());
+}
+
+}  // namespace
+
+std::string RemoveUnpackedResources(const ResourceRoot& root) {
+  std::string error;
+  if (FindResourceFile(root.Folder, kPresenceMarker)) {
+    for (const std::string_view name : kTreeRemovalOrder) {
+      const fs::path folder = ResolveResourcePath(root.Folder, name);
+      std::error_code ec;
+      if (fs::is_directory(fs::symlink_status(folder, ec))) RemoveFiles(folder, &error);
+      RemoveFolder(folder, &error);
+    }
+    RemoveFolder(ResolveResourcePath(root.Folder, kTreeTop), &error);
+  }
+  if (root.Private) {
+    std::error_code ec;
+    fs::remove_all(root.Folder, ec);
+    if (ec) Note(&error, "cannot remove " + root.Folder.string() + ": " + ec.message());
+  }
+  return error;
+}
+
+}  // namespace vantel

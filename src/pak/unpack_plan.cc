@@ -1,0 +1,75 @@
+#include "pak/unpack_plan.h"
+
+#include <cstdio>
+
+#include "pak/entry_name.h"
+#include "pak/resource_tree.h"
+
+namespace vantel {
+
+std::string PrintableName(std::string_view name) {
+  std::string out;
+  for (const char c : name) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", u);
+      out += hex;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+namespace {
+
+const ResourcePrefix* MatchPrefix(std::string_view field) {
+  for (const ResourcePrefix& p : kResourcePrefixes) {
+    if (field.starts_with(p.Prefix)) return &p;
+  }
+  return nullptr;
+}
+
+bool IsKnownMarker(std::string_view field) {
+  for (const std::string_view m : kKnownMarkers) {
+    if (field.substr(0, m.size()) == m) return true;
+  }
+  return false;
+}
+
+UnpackPlan Refuse(UnpackStatus status, std::string message) {
+  return UnpackPlan{status, std::move(message), {}};
+}
+
+std::string Where(const zelPAK& pak, int32_t index) {
+  return "entry " + std::to_string(index) + " of " + pak.FileLoaded();
+}
+
+}  // namespace
+
+UnpackPlan PlanUnpacking(const zelPAK& pak) {
+  UnpackPlan plan;
+  for (int32_t i = 0; i <= pak.NumEntrys(); ++i) {
+    const std::string field = pak.EntryName(i);
+    if (field.starts_with(kMarkerStart)) {
+      if (IsKnownMarker(field)) continue;
+      return Refuse(UnpackStatus::UnknownMarker, Where(pak, i) + " is an unknown marker \"" +
+                                                     PrintableName(CutEntryName(field)) + "\"");
+    }
+    const ResourcePrefix* prefix = MatchPrefix(field);
+    if (prefix == nullptr) continue;  // not a resource of the game
+    std::string name = CutEntryName(std::string_view(field).substr(prefix->Prefix.size()));
+    if (!IsSafeFileName(name)) {
+      return Refuse(UnpackStatus::EntryRefused, Where(pak, i) + ": the file name \"" +
+                                                    PrintableName(name) +
+                                                    "\" is empty or would leave its folder");
+    }
+    const std::string problem = pak.EntryProblem(i);
+    if (!problem.empty()) return Refuse(UnpackStatus::EntryRefused, problem);
+    plan.Steps.push_back(UnpackStep{i, prefix->Folder, std::move(name)});
+  }
+  return plan;
+}
+
+}  // namespace vantel

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pak/unpack_result.h"
+#include "pak/zel_pak.h"
+
+namespace vantel {
+
+struct UnpackStep {
+  int32_t Index = 0;
+  std::string_view Folder;  // one of the resource folders, e.g. "res/Sounds"
+  std::string FileName;     // checked by IsSafeFileName
+};
+
+// What unpacking an accepted archive will write, decided before anything is
+// written so that a refused entry or an unknown marker leaves no files behind.
+// Status is Unpacked when every entry is usable, else EntryRefused or
+// UnknownMarker with Message, and no steps.
+struct UnpackPlan {
+  UnpackStatus Status = UnpackStatus::Unpacked;
+  std::string Message;
+  std::vector<UnpackStep> Steps;
+};
+
+UnpackPlan PlanUnpacking(const zelPAK& pak);
+
+// The name as a message can show it: control bytes written as \xNN.
+std::string PrintableName(std::string_view name);
+
+}  // namespace vantel

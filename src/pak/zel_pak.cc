@@ -1,0 +1,175 @@
+#include "pak/zel_pak.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+namespace vantel {
+
+namespace {
+
+using File = std::unique_ptr<FILE, int (*)(FILE*)>;
+
+File OpenFile(const std::string& path, const char* mode) {
+  return File(std::fopen(path.c_str(), mode), &std::fclose);
+}
+
+std::string SystemReason() {
+  return std::strerror(errno);
+}
+
+int32_t GetI32(const unsigned char* p) {
+  const uint32_t v = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+                     static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+  return static_cast<int32_t>(v);
+}
+
+std::optional<int64_t> FileSize(FILE* f) {
+  if (std::fseek(f, 0, SEEK_END) != 0) return std::nullopt;
+  const long size = std::ftell(f);
+  if (size < 0 || std::fseek(f, 0, SEEK_SET) != 0) return std::nullopt;
+  return size;
+}
+
+// The directory length is divided into 64-byte entries in floating point and
+// the last index rounded to nearest, halves to even: a length that is not a
+// multiple of 64 may read one entry beyond it.
+int32_t LastIndexFor(int32_t dirLength) {
+  return static_cast<int32_t>(
+      std::nearbyint(static_cast<double>(dirLength) / zelPAK::kEntryLength - 1.0));
+}
+
+}  // namespace
+
+void zelPAK::OpenQ2Pak(const std::string& PAKpath) {
+  File file = OpenFile(PAKpath, "rb");
+  if (!file) {
+    LastOpenError = "cannot open " + PAKpath + ": " + SystemReason();
+    return;
+  }
+  const std::optional<int64_t> size = FileSize(file.get());
+  if (!size) {
+    LastOpenError = "cannot read " + PAKpath + ": " + SystemReason();
+    return;
+  }
+  unsigned char head[16] = {};
+  const size_t got = std::fread(head, 1, sizeof head, file.get());
+  if (got < 4 || std::memcmp(head, "PACK", 4) != 0) {
+    LastOpenError = PAKpath + " is not a PACK archive";
+    return;
+  }
+  if (got < 12) {
+    LastOpenError = PAKpath + ": the archive header is cut short";
+    return;
+  }
+  HeaderRecord header;
+  std::memcpy(header.Signature.data(), head, 4);
+  header.DirOffset = GetI32(head + 4);
+  header.DirLength = GetI32(head + 8);
+  if (header.DirOffset < 0 || header.DirLength < 0) {
+    LastOpenError = PAKpath + ": the directory has a negative offset or length";
+    return;
+  }
+  header.LastIndex = LastIndexFor(header.DirLength);
+  const int64_t count = static_cast<int64_t>(header.LastIndex) + 1;
+  const int64_t dirBytes = count * kEntryLength;
+  // Checked against the file before anything is allocated from the header.
+  if (header.DirOffset + dirBytes > *size) {
+    LastOpenError = PAKpath + ": the directory of " + std::to_string(count) +
+                    " entries at offset " + std::to_string(header.DirOffset) +
+                    " runs past the end of the archive (" + std::to_string(*size) + " bytes)";
+    return;
+  }
+  std::vector<unsigned char> raw(static_cast<size_t>(dirBytes));
+  if (std::fseek(file.get(), header.DirOffset, SEEK_SET) != 0 ||
+      std::fread(raw.data(), 1, raw.size(), file.get()) != raw.size()) {
+    LastOpenError = "cannot read the directory of " + PAKpath;
+    return;
+  }
+  std::vector<EntryRecord> directory(static_cast<size_t>(count));
+  for (size_t i = 0; i < directory.size(); ++i) {
+    const unsigned char* at = raw.data() + i * kEntryLength;
+    directory[i].Name.assign(reinterpret_cast<const char*>(at), kNameLength);
+    directory[i].FilePos = GetI32(at + 56);
+    directory[i].FileLen = GetI32(at + 60);
+  }
+  Header = header;
+  Directory = std::move(directory);
+  LoadedPath = PAKpath;
+  ArchiveSize = *size;
+  LastOpenError.clear();
+}
+
+const zelPAK::EntryRecord& zelPAK::Entry(int32_t index) const {
+  if (index < 0 || static_cast<size_t>(index) >= Directory.size()) {
+    throw std::out_of_range("archive entry index " + std::to_string(index) +
+                            " is out of range (last index " + std::to_string(NumEntrys()) + ")");
+  }
+  return Directory[static_cast<size_t>(index)];
+}
+
+std::string zelPAK::EntryName(int32_t index) const {
+  return Entry(index).Name;
+}
+
+int32_t zelPAK::EntryOffset(int32_t index) const {
+  return Entry(index).FilePos;
+}
+
+int32_t zelPAK::EntrySize(int32_t index) const {
+  return Entry(index).FileLen;
+}
+
+namespace {
+
+std::string RangeProblem(int32_t pos, int32_t len, int64_t archiveSize) {
+  if (pos < 0 || len < 0) return "has a negative position or length";
+  if (static_cast<int64_t>(pos) + len > archiveSize) {
+    return "has " + std::to_string(len) + " bytes at offset " + std::to_string(pos) +
+           ", past the end of the archive (" + std::to_string(archiveSize) + " bytes)";
+  }
+  return "";
+}
+
+std::string EntryLabel(int32_t index, const std::string& archive) {
+  return "entry " + std::to_string(index) + " of " + archive;
+}
+
+}  // namespace
+
+std::string zelPAK::EntryProblem(int32_t index) const {
+  const EntryRecord& e = Entry(index);
+  const std::string problem = RangeProblem(e.FilePos, e.FileLen, ArchiveSize);
+  return problem.empty() ? "" : EntryLabel(index, LoadedPath) + " " + problem;
+}
+
+void zelPAK::SaveFileFromPAK(int32_t index, const std::string& SaveToPath) const {
+  const EntryRecord& e = Entry(index);
+  File in = OpenFile(LoadedPath, "rb");
+  if (!in) throw PakError("cannot open " + LoadedPath + ": " + SystemReason());
+  // The archive may have changed since it was opened: check against it as it is now.
+  const std::optional<int64_t> size = FileSize(in.get());
+  if (!size) throw PakError("cannot read " + LoadedPath + ": " + SystemReason());
+  const std::string problem = RangeProblem(e.FilePos, e.FileLen, *size);
+  if (!problem.empty()) throw PakError(EntryLabel(index, LoadedPath) + " " + problem);
+  std::vector<unsigned char> data(static_cast<size_t>(e.FileLen));
+  if (!data.empty() && (std::fseek(in.get(), e.FilePos, SEEK_SET) != 0 ||
+                        std::fread(data.data(), 1, data.size(), in.get()) != data.size())) {
+    throw PakError("cannot read " + EntryLabel(index, LoadedPath));
+  }
+  in.reset();
+  File out = OpenFile(SaveToPath, "wb");
+  if (!out) throw PakError("cannot create " + SaveToPath + ": " + SystemReason());
+  const bool written =
+      data.empty() || std::fwrite(data.data(), 1, data.size(), out.get()) == data.size();
+  const bool closed = std::fclose(out.release()) == 0;
+  if (!written || !closed) {
+    std::remove(SaveToPath.c_str());
+    throw PakError("cannot write " + SaveToPath);
+  }
+}
+
+}  // namespace vantel

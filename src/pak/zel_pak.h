@@ -1,0 +1,72 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vantel {
+
+// A failure of the file system while copying an entry out, or an entry whose
+// recorded data the archive cannot supply. The message names the path.
+class PakError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reader of a "PACK" archive: the directory is held in memory, the archive is
+// opened afresh for every copy and closed before each call returns.
+class zelPAK {
+ public:
+  static constexpr int kNameLength = 56;
+  static constexpr int kEntryLength = 64;
+
+  // Accepts the archive at PAKpath or leaves the object exactly as it was.
+  // FileLoaded() tells the caller which happened; OpenError() says why not.
+  void OpenQ2Pak(const std::string& PAKpath);
+
+  // The last valid index (entries minus one); -1 when there are none.
+  int32_t NumEntrys() const { return Header.LastIndex; }
+  // The stored 56-byte name field, padding included. Throws std::out_of_range.
+  std::string EntryName(int32_t index) const;
+  int32_t EntryOffset(int32_t index) const;
+  int32_t EntrySize(int32_t index) const;
+  const std::string& FileLoaded() const { return LoadedPath; }
+
+  // Copies the entry's bytes into SaveToPath, replacing that file wholly. The
+  // destination is only touched once the whole entry has been read, so a
+  // refused entry leaves nothing behind. Throws PakError or std::out_of_range.
+  void SaveFileFromPAK(int32_t index, const std::string& SaveToPath) const;
+
+  // Why the entry's data cannot be copied out of the archive as it was when
+  // opened (it runs past the end, a negative position or length); "" when it
+  // can.
+  std::string EntryProblem(int32_t index) const;
+
+  // Why the last OpenQ2Pak refused its archive; "" after an accepted one.
+  const std::string& OpenError() const { return LastOpenError; }
+
+ private:
+  struct HeaderRecord {
+    std::array<char, 4> Signature{};
+    int32_t DirOffset = 0;
+    int32_t DirLength = 0;
+    int32_t LastIndex = -1;
+  };
+  struct EntryRecord {
+    std::string Name;  // exactly kNameLength characters
+    int32_t FilePos = 0;
+    int32_t FileLen = 0;
+  };
+
+  const EntryRecord& Entry(int32_t index) const;
+
+  HeaderRecord Header;
+  std::vector<EntryRecord> Directory;
+  std::string LoadedPath;
+  int64_t ArchiveSize = 0;
+  std::string LastOpenError;
+};
+
+}  // namespace vantel

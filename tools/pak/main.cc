@@ -1,0 +1,44 @@
+// vantel-pak: lists, extracts, unpacks and creates the game's PACK archives.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "pak_commands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vantel-pak COMMAND ARGUMENTS\n"
+    "\n"
+    "  list ARCHIVE                   show every entry: index, offset, size, name\n"
+    "  extract ARCHIVE INDEX|NAME OUT copy one entry to the file OUT\n"
+    "                                 (a number is an index, anything else a name)\n"
+    "  unpack ARCHIVE DIR             unpack the game's resources into DIR/res\n"
+    "  create ARCHIVE FILE...         write a new archive of the files, each\n"
+    "                                 stored under its own file name\n"
+    "  --help                         show this text\n"
+    "\n"
+    "Exit status: 0 done, 1 failed, 2 wrong usage.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> all(argv + 1, argv + argc);
+  if (all.empty()) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  const std::string& command = all[0];
+  const std::vector<std::string> args(all.begin() + 1, all.end());
+  if (command == "--help" || command == "-h" || command == "help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (command == "list") return vantel::ListCommand(args);
+  if (command == "extract") return vantel::ExtractCommand(args);
+  if (command == "unpack") return vantel::UnpackCommand(args);
+  if (command == "create") return vantel::CreateCommand(args);
+  std::fprintf(stderr, "vantel-pak: unknown command '%s'\n\n%s", command.c_str(), kUsage);
+  return 2;
+}

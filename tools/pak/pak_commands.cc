@@ -1,0 +1,148 @@
+#include "pak_commands.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <optional>
+
+#include "pak/entry_name.h"
+#include "pak/pak_writer.h"
+#include "pak/sdl/sdl_picture_converter.h"
+#include "pak/unpack.h"
+#include "pak/unpack_plan.h"
+#include "pak/zel_pak.h"
+
+namespace vantel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool WrongUsage(const std::vector<std::string>& args, size_t count, const char* form) {
+  if (args.size() == count) return false;
+  std::fprintf(stderr, "vantel-pak: usage: vantel-pak %s (see --help)\n", form);
+  return true;
+}
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "vantel-pak: %s\n", message.c_str());
+  return 1;
+}
+
+std::optional<zelPAK> OpenArchive(const std::string& path) {
+  zelPAK pak;
+  pak.OpenQ2Pak(path);
+  if (pak.FileLoaded().empty()) {
+    Fail(pak.OpenError());
+    return std::nullopt;
+  }
+  return pak;
+}
+
+// A whole decimal number is an index; any other text is looked up as a name.
+std::optional<int32_t> FindEntry(const zelPAK& pak, const std::string& key) {
+  int32_t index = 0;
+  const auto [end, ec] = std::from_chars(key.data(), key.data() + key.size(), index);
+  if (ec == std::errc() && end == key.data() + key.size()) {
+    if (index >= 0 && index <= pak.NumEntrys()) return index;
+    Fail("no entry " + key + " in " + pak.FileLoaded() + " (last index " +
+         std::to_string(pak.NumEntrys()) + ")");
+    return std::nullopt;
+  }
+  for (int32_t i = 0; i <= pak.NumEntrys(); ++i) {
+    if (CutEntryName(pak.EntryName(i)) == key) return i;
+  }
+  Fail("no entry named \"" + key + "\" in " + pak.FileLoaded());
+  return std::nullopt;
+}
+
+std::optional<PakFile> ReadInput(const std::string& path) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) {
+    Fail(path + " is not a readable file");
+    return std::nullopt;
+  }
+  std::ifstream in(path, std::ios::binary);
+  PakFile file{fs::path(path).filename().string(),
+               std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {})};
+  if (!in.good() && !in.eof()) {
+    Fail("cannot read " + path);
+    return std::nullopt;
+  }
+  return file;
+}
+
+}  // namespace
+
+int ListCommand(const std::vector<std::string>& args) {
+  if (WrongUsage(args, 1, "list ARCHIVE")) return 2;
+  const std::optional<zelPAK> pak = OpenArchive(args[0]);
+  if (!pak) return 1;
+  std::printf("%5s %10s %10s  %s\n", "index", "offset", "size", "name");
+  for (int32_t i = 0; i <= pak->NumEntrys(); ++i) {
+    const std::string name = PrintableName(CutEntryName(pak->EntryName(i)));
+    const char* flag = pak->EntryProblem(i).empty() ? "" : "  (data outside the archive)";
+    std::printf("%5d %10d %10d  %s%s\n", i, pak->EntryOffset(i), pak->EntrySize(i), name.c_str(),
+                flag);
+  }
+  return 0;
+}
+
+int ExtractCommand(const std::vector<std::string>& args) {
+  if (WrongUsage(args, 3, "extract ARCHIVE INDEX|NAME OUT")) return 2;
+  const std::optional<zelPAK> pak = OpenArchive(args[0]);
+  if (!pak) return 1;
+  const std::optional<int32_t> index = FindEntry(*pak, args[1]);
+  if (!index) return 1;
+  try {
+    pak->SaveFileFromPAK(*index, args[2]);
+  } catch (const PakError& e) {
+    return Fail(e.what());
+  }
+  return 0;
+}
+
+int UnpackCommand(const std::vector<std::string>& args) {
+  if (WrongUsage(args, 2, "unpack ARCHIVE DIR")) return 2;
+  std::error_code ec;
+  if (!fs::is_directory(args[1], ec)) return Fail(args[1] + " is not a folder");
+  SdlPictureConverter converter;
+  const UnpackResult result = UnpackInto(args[0], ResourceRoot{args[1], false}, converter);
+  switch (result.Status) {
+    case UnpackStatus::Unpacked:
+      std::printf("unpacked %s into %s\n", args[0].c_str(), (fs::path(args[1]) / "res").c_str());
+      return 0;
+    case UnpackStatus::AlreadyPresent:
+      std::printf("%s already holds unpacked resources; nothing done\n", args[1].c_str());
+      return 0;
+    default: return Fail(result.Message);
+  }
+}
+
+int CreateCommand(const std::vector<std::string>& args) {
+  if (args.size() < 2) {
+    std::fprintf(stderr, "vantel-pak: usage: vantel-pak create ARCHIVE FILE... (see --help)\n");
+    return 2;
+  }
+  std::vector<PakFile> files;
+  uint64_t total = 12;
+  for (size_t i = 1; i < args.size(); ++i) {
+    std::optional<PakFile> file = ReadInput(args[i]);
+    if (!file) return 1;
+    total += file->Data.size() + zelPAK::kEntryLength;
+    files.push_back(std::move(*file));
+  }
+  // Offsets and lengths are signed 32-bit in the archive.
+  if (total > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) {
+    return Fail("the files are too large for one archive (2 GiB at most)");
+  }
+  std::string error;
+  if (!WritePak(args[0], files, &error)) return Fail(error);
+  return 0;
+}
+
+}  // namespace vantel
