@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "gfx/bitmap_font.h"
+#include "gfx/resource_path.h"
+#include "gfx/surface.h"
+
+namespace vantel {
+
+struct Game;
+
+// Every picture and glyph sheet the game draws, loaded once at start and
+// again, in place, after the display was lost.
+struct Assets {
+  SurfacePtr BackgroundSurface;
+  SurfacePtr CardBackSurface;
+  SurfacePtr FrameSurface;
+  std::array<SurfacePtr, 53> CardSurfaces;  // slot 52 is never loaded
+  SurfacePtr ScorePageSurface;
+  SurfacePtr LineHorzSurface1;
+  SurfacePtr LineVertSurface;
+  SurfacePtr LineHorzSurface2;
+  SurfacePtr LineHorzSurface3;
+  SurfacePtr CursorSurface;
+  std::unique_ptr<clsDXBitmapFont> HandFont;
+  std::unique_ptr<clsDXBitmapFont> DigitFont;
+  std::unique_ptr<clsDXBitmapFont> DeluxeFont;
+  std::array<std::unique_ptr<clsDXBitmapFont>, 11> ScoreFonts;
+};
+
+// "res\Royal\" or "res\Trevigiano\": the deck folder of a deck name.
+std::string DeckFolder(const std::string& deckName);
+
+// The background picture of a resolution.
+std::string BackgroundFile(const std::string& resolution);
+
+// Loads every picture in the fixed order, replacing what each slot held, and
+// records the deck's card height and the card tables in `g`. Font objects are
+// created when missing and otherwise keep their positions. Throws FatalError
+// on the first picture that cannot be loaded.
+void LoadBitmaps(Assets& assets, Game& g, const ResourceResolver& resolve);
+
+// Drops the pictures in the order the game's end releases them.
+void ReleaseBitmaps(Assets& assets);
+
+}  // namespace vantel

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+#include "gfx/display.h"
+#include "gfx/rect.h"
+#include "gfx/surface.h"
+
+namespace vantel {
+
+// Text drawn from a glyph sheet: equal cells of width x height, Colums cells a
+// row, the cell of character code c being cell c - 32. Characters advance
+// width - 2 pixels, so neighbouring cells overlap by two columns.
+class clsDXBitmapFont {
+ public:
+  float XPos = 0;
+  float YPos = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t TotalWidth = 0;
+  SurfacePtr dds;
+
+  // Throws FatalError "Error in function clsDXBitmapFont.CreateSpriteFromFile() ...".
+  void CreateSpriteFromFile(const std::filesystem::path& strFile, int16_t intWidth,
+                            int16_t intHeight, int16_t Colums, bool VidMem);
+  // The same from a picture in memory instead of a file.
+  void CreateSurfaceFromRes(const void* data, std::size_t size, int16_t intWidth, int16_t intHeight,
+                            int16_t Colums, bool VidMem);
+  void SetTransColor(int16_t color);
+
+  // Draws at (XPos, YPos) on the display's back buffer and sets TotalWidth.
+  void DrawText(Display& DstSurface, std::string_view sText, bool ColKey);
+
+  // The sheet cell of glyph index `glyph` (character code - 32).
+  Rect GlyphCell(int32_t glyph) const;
+  int32_t Colums() const { return colums_; }
+
+ private:
+  void DrawGlyph(Display& destination, float x, bool colourKey);
+
+  int32_t colums_ = 1;
+  int16_t glyph_ = 0;
+};
+
+}  // namespace vantel

@@ -1,0 +1,74 @@
+#include "gfx/display.h"
+
+#include <SDL_image.h>
+
+#include <cctype>
+
+#include "rules/fatal_error.h"
+
+namespace vantel {
+
+void Display::CreateBackBuffer(int32_t width, int32_t height, std::string_view routine) {
+  backBuffer_ = CreateBlankSurface(width, height);
+  if (!backBuffer_) throw FatalError(ErrorInFunction(routine, 7, SDL_GetError()));
+  screenRect_ = Rect{0, 0, width, height};
+  ClearBackBuffer();
+}
+
+void Display::ResetClipRect() {
+  clip_ = ClipRect{0, 0, screenRect_.Right, screenRect_.Bottom};
+}
+
+void Display::ClearBackBuffer() {
+  SDL_FillRect(backBuffer_.get(), nullptr, 0);
+}
+
+void Display::DrawSurface(SDL_Surface* source, const Rect& rect, int32_t x, int32_t y,
+                          bool transparent) {
+  if (!source) return;
+  Rect wanted = rect;
+  // A whole-surface blit that starts outside the clip rectangle would come out
+  // of the arithmetic with left > right; clip the real rectangle instead so the
+  // visible part is still drawn.
+  const bool inside = x >= clip_.ClipLeft && y >= clip_.ClipTop;
+  if (wanted.IsWhole() && !inside) wanted = Rect{0, 0, source->w, source->h};
+  const ClippedBlit c = ClipSource(wanted, x, y, clip_);
+  SDL_Rect dst{c.X, c.Y, 0, 0};
+  SDL_Rect src{c.Source.Left, c.Source.Top, c.Source.Width(), c.Source.Height()};
+  const bool whole = c.Source.IsWhole();
+  if (!whole && (src.w <= 0 || src.h <= 0)) return;
+
+  const bool keyed = SDL_HasColorKey(source) == SDL_TRUE;
+  Uint32 key = 0;
+  if (keyed && !transparent) {
+    SDL_GetColorKey(source, &key);
+    SDL_SetColorKey(source, SDL_FALSE, key);
+  }
+  SDL_BlitSurface(source, whole ? nullptr : &src, backBuffer_.get(), &dst);
+  if (keyed && !transparent) SDL_SetColorKey(source, SDL_TRUE, key);
+}
+
+void Display::DrawAtCursor(SDL_Surface* source, int32_t hotX, int32_t hotY, int32_t width,
+                           int32_t height, bool transparent, int32_t mouseX, int32_t mouseY) {
+  DrawSurface(source, Rect{0, 0, width, height}, mouseX - hotX, mouseY - hotY, transparent);
+}
+
+bool Display::SaveBackBuffer(const std::filesystem::path& path) const {
+  std::string ext = path.extension().string();
+  for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  const int rc = ext == ".png" ? IMG_SavePNG(backBuffer_.get(), path.c_str())
+                               : SDL_SaveBMP(backBuffer_.get(), path.c_str());
+  return rc == 0;
+}
+
+HeadlessDisplay::HeadlessDisplay(int32_t width, int32_t height) {
+  CreateBackBuffer(width, height, "DirectX");
+}
+
+bool HeadlessDisplay::DisplayAvailable() {
+  if (lostChecks_ <= 0) return true;
+  --lostChecks_;
+  return false;
+}
+
+}  // namespace vantel

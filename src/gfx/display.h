@@ -1,0 +1,102 @@
+#pragma once
+
+#include <filesystem>
+
+#include "gfx/rect.h"
+#include "gfx/surface.h"
+
+namespace vantel {
+
+// The drawing layer: one back buffer every picture is composed in, a clip
+// rectangle, and the blits. What shows the finished frame (a window, or
+// nothing at all) is up to the kind of display.
+class Display {
+ public:
+  virtual ~Display() = default;
+  Display(const Display&) = delete;
+  Display& operator=(const Display&) = delete;
+
+  SDL_Surface* BackBuffer() const { return backBuffer_.get(); }
+  const Rect& ScreenRect() const { return screenRect_; }
+  const ClipRect& Clip() const { return clip_; }
+  bool Windowed() const { return windowed_; }
+
+  // Clip rectangle := the whole screen. Until this runs every clip value is 0.
+  void ResetClipRect();
+  void ClearBackBuffer();
+
+  // Clipped blit of `source` (WholeSurface: all of it) to (x, y); the
+  // surface's colour key is honoured only when `transparent`.
+  void DrawSurface(SDL_Surface* source, const Rect& rect, int32_t x, int32_t y, bool transparent);
+
+  // The pointer picture with its hot spot on the mouse position.
+  void DrawAtCursor(SDL_Surface* source, int32_t hotX, int32_t hotY, int32_t width, int32_t height,
+                    bool transparent, int32_t mouseX, int32_t mouseY);
+
+  // Writes the back buffer as PNG (".png") or BMP (anything else).
+  bool SaveBackBuffer(const std::filesystem::path& path) const;
+
+  virtual void Present() = 0;
+  virtual bool DisplayAvailable() = 0;
+  // Lets the window system run while the display is unavailable.
+  virtual void PumpEvents() {}
+  // Re-creates whatever the display lost (textures); surfaces are reloaded by the caller.
+  virtual void RestoreAllSurfaces() {}
+  virtual void ShowSystemCursor(bool show) { cursorShown_ = show; }
+  bool CursorShown() const { return cursorShown_; }
+
+ protected:
+  Display() = default;
+  // Gives the display its back buffer; throws FatalError from `routine` on failure.
+  void CreateBackBuffer(int32_t width, int32_t height, std::string_view routine);
+  void SetWindowed(bool windowed) { windowed_ = windowed; }
+  void SetCursorShown(bool shown) { cursorShown_ = shown; }
+
+ private:
+  SurfacePtr backBuffer_;
+  Rect screenRect_;
+  ClipRect clip_;
+  bool windowed_ = false;
+  bool cursorShown_ = true;
+};
+
+// A display with the same back buffer and no window: tests, benchmarks and the
+// simulator compose frames in it and save them as pictures.
+class HeadlessDisplay final : public Display {
+ public:
+  explicit HeadlessDisplay(int32_t width = 800, int32_t height = 600);
+
+  void Present() override { ++presentCount_; }
+  // Unavailable for the next `frames` availability checks, as if another
+  // program had taken the screen.
+  void LoseDisplay(int frames) { lostChecks_ = frames; }
+  bool DisplayAvailable() override;
+  void RestoreAllSurfaces() override { ++restoreCount_; }
+
+  int PresentCount() const { return presentCount_; }
+  int RestoreCount() const { return restoreCount_; }
+
+ private:
+  int presentCount_ = 0;
+  int lostChecks_ = 0;
+  int restoreCount_ = 0;
+};
+
+// The first step of every drawn frame: wait while the display is unusable,
+// then restore it and reload every picture with `reload`. True when it waited.
+template <typename Reload>
+bool CheckLostSurfaces(Display& display, Reload&& reload) {
+  bool waited = false;
+  while (!display.DisplayAvailable()) {
+    waited = true;
+    display.PumpEvents();
+  }
+  display.PumpEvents();
+  if (waited) {
+    display.RestoreAllSurfaces();
+    reload();
+  }
+  return waited;
+}
+
+}  // namespace vantel

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+namespace vantel {
+
+// Turns a resource name as the game writes it ("res\bitmaps\mouse.bmp") into
+// the path of the file to load. The game points it at the archive library's
+// case-insensitive lookup of the unpacked tree.
+using ResourceResolver = std::function<std::filesystem::path(std::string_view name)>;
+
+// The name under `root` with backslashes taken as separators, letter case as
+// written: enough for trees written with the game's own spelling.
+ResourceResolver ExactResolverUnder(std::filesystem::path root);
+
+}  // namespace vantel

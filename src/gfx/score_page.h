@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vantel {
+
+struct Game;
+struct Assets;
+class Display;
+
+// The score page's texts: fixed-width columns made with blanks, so that the
+// hand-writing font lines the numbers up.
+std::string ScoreHeaderText();
+// Label (6 characters), We right-aligned in 2, They right-aligned in 5.
+std::string ScoreRowText(std::string_view label, int16_t we, int16_t they);
+// We right-aligned in 7, They in the next 5: history rows and the totals.
+std::string ScoreTotalsText(int16_t we, int16_t they);
+
+// y of history row i when `rows` rows are shown: the latest row is the upper one.
+int32_t HistoryRowY(int32_t i, int32_t rows);
+
+// Draws the page over whatever the frame holds so far. Reads the game; the
+// score fonts' positions are set here before each line.
+void DrawScorePage(const Game& g, Assets& a, Display& d);
+
+}  // namespace vantel
