@@ -15,6 +15,8 @@
 
 namespace vantel {
 
+class GameObserver;  // sees the flow's events (traces); defined by the flow
+
 inline constexpr int kSeats = 4;
 
 enum class Side { We, They };
@@ -156,6 +158,7 @@ struct Game {
   Scores score;
   DealState deal;
   FlowData flow;
+  GameObserver* observer = nullptr;  // not owned; none by default
 };
 
 }  // namespace vantel

@@ -1,0 +1,88 @@
+#include "flow/deal.h"
+#include "flow/end_of_hand.h"
+#include "flow/flow.h"
+#include "flow/human_turn.h"
+#include "flow/movement.h"
+#include "flow/observer.h"
+#include "rules/capture.h"
+#include "rules/table.h"
+
+namespace vantel {
+
+namespace {
+
+void LandPlayedCard(Game& g, CardSprite& card) {
+  FlowData& f = g.flow;
+  f.CardsPlayed += 1;
+  AddToTable(g, card);
+  const int16_t id = card.Card;
+  card.X = card.HomeX;
+  card.Y = card.HomeY;
+  card.Shown = false;
+  card.FaceUp = f.Turn == 0;
+  RebuildHandIds(g, f.Turn);
+  JudgePlay(g);
+  Notify(g, [&](GameObserver& o) { o.OnLand(g, f.Turn, id); });
+  if (f.HumanPlayed) f.AwaitingHuman = false;
+  if (f.State == FlowState::NormalPlay) CheckMilestones(g);
+  if (!f.PauseServed) StartPause(g, kPlayPauseMs);
+}
+
+void LandGathered(Game& g, FlowState next) {
+  StopTableCards(g);
+  g.flow.State = next;
+}
+
+void LandOurGathered(Game& g) {
+  LandGathered(g, FlowState::WeGettingCards);
+  const bool zolt = ApplyHumanCapture(g);
+  Notify(g, [&](GameObserver& o) { o.OnApply(g, zolt); });
+  if (zolt && g.flow.Turn == 0) g.flow.State = FlowState::WeGettingZolt;
+}
+
+void LandInPile(Game& g, Side side, bool zolt) {
+  StopTableCards(g);
+  if (zolt) {
+    BankZolt(g, side);
+  } else {
+    BankToPile(g, side);
+  }
+  CompactTable(g);
+  g.flow.State = FlowState::NormalPlay;
+  CheckMilestones(g);
+}
+
+}  // namespace
+
+void CardArrived(Game& g, CardSprite& card) {
+  if (!card.Moving || !HasArrived(g, card)) return;
+  card.Moving = false;
+  switch (g.flow.State) {
+    case FlowState::NormalPlay: LandPlayedCard(g, card); break;
+    case FlowState::DealingCards: LandPlayerCard(g, card); break;
+    case FlowState::Deal4: LandTableCard(g, card); break;
+    case FlowState::WeGettingCardsGathering: LandOurGathered(g); break;
+    case FlowState::TheyGettingCardsGathering: LandGathered(g, FlowState::TheyGettingCards); break;
+    case FlowState::WeGettingZoltGathering: LandGathered(g, FlowState::WeGettingZolt); break;
+    case FlowState::TheyGettingZoltGathering: LandGathered(g, FlowState::TheyGettingZolt); break;
+    case FlowState::WeGettingCards: LandInPile(g, Side::We, false); break;
+    case FlowState::TheyGettingCards: LandInPile(g, Side::They, false); break;
+    case FlowState::WeGettingZolt: LandInPile(g, Side::We, true); break;
+    case FlowState::TheyGettingZolt: LandInPile(g, Side::They, true); break;
+    case FlowState::OurRemainders: FinishHand(g, Side::We); break;
+    case FlowState::TheirRemainders: FinishHand(g, Side::They); break;
+    case FlowState::GotherAroundFirstCard:
+      StopHandCards(g);
+      SortHand(g);
+      g.flow.State = FlowState::SpreadAheadFirstCard;
+      break;
+    case FlowState::SpreadAheadFirstCard:
+      StopHandCards(g);
+      g.flow.State = g.flow.SavedFlowState;
+      break;
+    case FlowState::Paused:
+    case FlowState::EndOfMatch: break;
+  }
+}
+
+}  // namespace vantel

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "rules/game.h"
+
+namespace vantel {
+
+inline constexpr std::string_view kShuffleErrorText = "Error in Shuffle";
+
+// Resets the hand, shuffles, chooses the first seat and starts dealing.
+void NewHand(Game& g);
+
+// Fills Deck(0..51) by rejection sampling. Returns false (after telling the
+// observer once per hole) if a deck position was left empty.
+bool ShuffleDeck(Game& g);
+
+// DealOrder(0..3): the seats from Turn onwards.
+void BuildDealOrder(Game& g);
+
+// Lays the undealt stock out from DeckPosition, at most eight cards.
+void LayOutDeck(Game& g);
+
+// The flow steps of the deal: one card to the seat now receiving, or one
+// card to the table.
+void DealOneCardToPlayer(Game& g);
+void DealOneTableCard(Game& g);
+
+// Starts `card` (a deck record) towards seat p's next hand place.
+void DealToPlayer(Game& g, CardSprite& card, int p);
+// Starts `card` towards the first free table place.
+void DealToTable(Game& g, CardSprite& card);
+
+// Landing handlers of a dealt card.
+void LandPlayerCard(Game& g, CardSprite& card);
+void LandTableCard(Game& g, CardSprite& card);
+
+}  // namespace vantel

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "rules/game.h"
+
+namespace vantel {
+
+// Copies the cards that reached a side's pile (the captured ones and the
+// played card) into its pile drawing and its taken list.
+void BankToPile(Game& g, Side side);
+
+// A special capture: the marker card into the side's fan, the rest banked.
+void BankZolt(Game& g, Side side);
+
+// Drops the banked cards from the table, rebuilds its lists and places, and
+// recomputes the hand score.
+void CompactTable(Game& g);
+
+void MarkAllCaptured(Game& g);
+
+// The remainders have been banked (or there were none): score the hand and
+// rest on the score page.
+void FinishHand(Game& g, Side side);
+
+// The side a banking state books to.
+Side SideOfState(FlowState state);
+
+}  // namespace vantel

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+#include "rules/game.h"
+
+namespace vantel {
+
+// One step of the hand's state machine, once per frame: moves what travels,
+// or dispatches the next card or group when nothing does.
+void StepFlow(Game& g);
+
+// Books a travelling card's arrival; does nothing while it is still on its way.
+void CardArrived(Game& g, CardSprite& card);
+
+// Holds the flow still for `milliseconds` of the tick clock.
+void StartPause(Game& g, uint32_t milliseconds);
+
+// After every complete play: the second deal at 24 cards (6-card hands), the
+// remainders at 48.
+void CheckMilestones(Game& g);
+
+// Pause lengths after a played card and after each table card of the deal.
+inline constexpr uint32_t kPlayPauseMs = 1000;
+inline constexpr uint32_t kDealPauseMs = 400;
+
+}  // namespace vantel

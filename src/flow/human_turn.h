@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+
+#include "rules/game.h"
+
+namespace vantel {
+
+// The most table cards one capture can hold.
+inline constexpr int kMaxCaptureCards = 6;
+
+// The hand slot whose resting place strictly contains the point, highest slot
+// first (the card drawn on top wins); -1 when none.
+int16_t PickHandCard(const Game& g, int mouseX, int mouseY);
+
+// The left button's pick of a card to play, when the human's turn allows it.
+// Sets PickedHandIndex; RunFrame starts the card later in the frame.
+void TryPickHandCard(Game& g, int mouseX, int mouseY);
+
+// The table card a left click at the point would add: the highest index below
+// the played card that is shown, is not the played card and contains the point.
+int16_t SelectableCardAt(const Game& g, int mouseX, int mouseY);
+
+// Whether the played card (the last table entry) is under the point.
+bool PlayedCardAt(const Game& g, int mouseX, int mouseY);
+
+// The card a right click at the point would remove: the first shown entry
+// under the point below the played card; -1 when none.
+int16_t RemovableCardAt(const Game& g, int mouseX, int mouseY);
+
+// Whether the human may choose the capture now.
+bool SelectionOpen(const Game& g);
+
+// Left button (0) adds a card, right button (1) removes one or, on the played
+// card, declines. Confirms once the picked cards add up.
+void SelectCapture(Game& g, int button, int mouseX, int mouseY);
+
+// Key R: starts the re-ordering when the hand is still whole.
+void TryReorderHand(Game& g);
+
+// The two animated halves of the re-ordering.
+void GatherHand(Game& g);
+void SpreadHand(Game& g);
+
+// Sorts the human's cards by value, highest first, then by suit code.
+void SortHand(Game& g);
+
+// Whether `state` is one in which the human chooses a capture.
+bool IsHumanGatheringState(FlowState state);
+
+}  // namespace vantel

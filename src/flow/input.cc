@@ -1,0 +1,13 @@
+#include "flow/input.h"
+
+namespace vantel {
+
+bool InputSnapshot::KeyDown(int code) const {
+  return code >= 0 && code < static_cast<int>(Keys.size()) && Keys[code] != 0;
+}
+
+bool InputSnapshot::MouseButtonDown(int button) const {
+  return button >= 0 && button < static_cast<int>(Buttons.size()) && Buttons[button] != 0;
+}
+
+}  // namespace vantel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace vantel {
+
+// Key codes of the keyboard device the game reads.
+inline constexpr int kKeyEscape = 1, kKeyR = 19, kKeyP = 25;
+inline constexpr int kLeftButton = 0;
+inline constexpr int kRightButton = 1;
+
+// What the devices said in one frame: 256 keys by device code and four mouse
+// buttons (a non-zero byte is down), and the pointer in game pixels. The game
+// fills it from SDL, the simulator from its autopilot.
+struct InputSnapshot {
+  std::array<uint8_t, 256> Keys{};
+  std::array<uint8_t, 4> Buttons{};
+  int32_t MouseX = 0;
+  int32_t MouseY = 0;
+  bool KeyDown(int code) const;
+  bool MouseButtonDown(int button) const;
+};
+
+}  // namespace vantel

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "rules/game.h"
+
+namespace vantel {
+
+// Sees what the flow does, as it does it. Every method is a no-op by default;
+// the simulator's trace overrides them. Observers read the game, never change it.
+class GameObserver {
+ public:
+  virtual ~GameObserver() = default;
+  // A hand is set up: shuffled, first seat chosen.
+  virtual void OnHandStart(const Game&) {}
+  // A deal has ended and play starts.
+  virtual void OnDealt(const Game&) {}
+  // A seat chose its card: `choice` is its position in HandIds(seat), `capture`
+  // the table indices it means to take (empty for the human, who picks later).
+  virtual void OnTurn(const Game&, int /*seat*/, int16_t /*choice*/,
+                      std::span<const int16_t> /*capture*/) {}
+  // A played card landed and was judged.
+  virtual void OnLand(const Game&, int /*seat*/, int16_t /*card*/) {}
+  // The human's selection was confirmed or declined.
+  virtual void OnSelect(const Game&, bool /*declined*/) {}
+  // ApplyHumanCapture ran and returned `zolt`.
+  virtual void OnApply(const Game&, bool /*zolt*/) {}
+  // Cards were banked: the side's taken list grew from `firstTaken`; `marker`
+  // is the card laid in the fan, or -1.
+  virtual void OnBank(const Game&, Side /*side*/, int16_t /*firstTaken*/, int16_t /*marker*/) {}
+  // The hand score was recomputed.
+  virtual void OnScore(const Game&) {}
+  // The human's hand was sorted.
+  virtual void OnReorder(const Game&, std::span<const int16_t> /*before*/,
+                         std::span<const int16_t> /*after*/) {}
+  // The hand was scored and added to the match.
+  virtual void OnHandEnd(const Game&) {}
+  // A message the game would show the user in a box (e.g. "Error in Shuffle").
+  virtual void OnMessage(const Game&, std::string_view /*text*/) {}
+};
+
+// Calls `f` with the game's observer, if it has one.
+template <class F>
+void Notify(const Game& g, F&& f) {
+  if (g.observer != nullptr) f(*g.observer);
+}
+
+}  // namespace vantel
