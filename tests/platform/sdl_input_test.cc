@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "flow/input.h"
+#include "platform/input_snapshot.h"
 #include "platform/key_codes.h"
 #include "rules/fatal_error.h"
 
@@ -186,6 +188,25 @@ TEST_F(SdlInputTest, ReleasedDevicesReadAllUpAndIgnoreEvents) {
   Pump();
   input.ReadKeyboard();
   EXPECT_FALSE(input.KeyDown(kOriginalR));
+}
+
+TEST_F(SdlInputTest, SnapshotCarriesTheFramesStatesUnderTheGamesCodes) {
+  InputDevices input;
+  SetUpDevices(input);
+  Key(SDL_KEYDOWN, SDL_SCANCODE_R);
+  Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
+  SDL_WarpMouseInWindow(window_, 150, 20);
+  Pump();
+  input.ReadKeyboard();
+  input.UpdateMouse();
+  InputSnapshot snapshot = TakeSnapshot(input);
+  EXPECT_TRUE(snapshot.KeyDown(kKeyR));
+  EXPECT_FALSE(snapshot.KeyDown(kKeyEscape));
+  EXPECT_FALSE(snapshot.KeyDown(kKeyP));
+  EXPECT_TRUE(snapshot.MouseButtonDown(kRightButton));
+  EXPECT_FALSE(snapshot.MouseButtonDown(kLeftButton));
+  EXPECT_EQ(snapshot.MouseX, 50);
+  EXPECT_EQ(snapshot.MouseY, 20);
 }
 
 }  // namespace
