@@ -1,0 +1,91 @@
+#include "sim_args.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace vantel {
+
+namespace {
+
+template <class T>
+bool ParseNumber(std::string_view text, T& out) {
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, out);
+  return ec == std::errc() && ptr == end;
+}
+
+bool ParseFrameMs(std::string_view text, double& out) {
+  // from_chars for double is not in every library we build with; go through strtod.
+  const std::string copy(text);
+  char* end = nullptr;
+  out = std::strtod(copy.c_str(), &end);
+  return !copy.empty() && end == copy.c_str() + copy.size() && std::isfinite(out) && out > 0;
+}
+
+bool ApplyValue(SimArgs& a, std::string_view opt, std::string_view v, std::string& error) {
+  SimConfig& c = a.Config;
+  bool ok = true;
+  if (opt == "--seed") {
+    ok = ParseNumber(v, c.Seed);
+  } else if (opt == "--hands") {
+    ok = ParseNumber(v, c.Hands) && c.Hands > 0;
+  } else if (opt == "--matches") {
+    ok = ParseNumber(v, c.Matches) && c.Matches > 0;
+  } else if (opt == "--deck") {
+    ok = v == "royal" || v == "trevigiano";
+    c.Deck = v == "trevigiano" ? "Trevigiano" : "Royal";
+  } else if (opt == "--human") {
+    ok = v == "ai" || v == "random";
+    c.Human = v == "random" ? HumanMode::Random : HumanMode::Ai;
+  } else if (opt == "--frame-ms") {
+    ok = ParseFrameMs(v, c.FrameMs);
+  } else if (opt == "--trace") {
+    ok = !v.empty();
+    a.TracePath = std::string(v);
+  } else {
+    error = "unknown option " + std::string(opt);
+    return false;
+  }
+  if (!ok) error = "bad value for " + std::string(opt) + ": '" + std::string(v) + "'";
+  return ok;
+}
+
+bool TakesValue(std::string_view opt) {
+  return opt == "--seed" || opt == "--hands" || opt == "--matches" || opt == "--deck" ||
+         opt == "--human" || opt == "--frame-ms" || opt == "--trace";
+}
+
+}  // namespace
+
+std::optional<SimArgs> ParseSimArgs(const std::vector<std::string_view>& args, std::string& error) {
+  SimArgs a;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string_view opt = args[i];
+    if (opt == "--six") {
+      a.Config.Six = true;
+    } else if (opt == "--slow") {
+      a.Config.Slow = true;
+    } else if (opt == "--quiet") {
+      a.Quiet = true;
+    } else if (opt == "--help" || opt == "-h") {
+      a.Help = true;
+    } else if (TakesValue(opt)) {
+      if (i + 1 >= args.size()) {
+        error = "missing value for " + std::string(opt);
+        return std::nullopt;
+      }
+      if (!ApplyValue(a, opt, args[++i], error)) return std::nullopt;
+    } else {
+      error = "unknown argument " + std::string(opt);
+      return std::nullopt;
+    }
+  }
+  if (a.Config.Hands > 0 && a.Config.Matches > 0) {
+    error = "give either --hands or --matches, not both";
+    return std::nullopt;
+  }
+  if (a.Config.Hands == 0 && a.Config.Matches == 0) a.Config.Hands = 1;
+  return a;
+}
+
+}  // namespace vantel

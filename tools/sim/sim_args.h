@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "simulation.h"
+
+namespace vantel {
+
+struct SimArgs {
+  SimConfig Config;
+  std::string TracePath;  // empty: no trace
+  bool Quiet = false;
+  bool Help = false;
+};
+
+inline constexpr std::string_view kSimUsage =
+    "usage: vantel-sim [--seed N] [--hands N | --matches N] [--six] [--slow]\n"
+    "                  [--deck royal|trevigiano] [--human ai|random] [--frame-ms MS]\n"
+    "                  [--trace FILE] [--quiet] [--help]\n"
+    "Plays whole games without a screen; seat 0 is played by an autopilot.\n"
+    "Without --hands or --matches one hand is played.\n";
+
+// Parses the command line (without the program name). On a bad argument
+// returns nothing and sets `error`.
+std::optional<SimArgs> ParseSimArgs(const std::vector<std::string_view>& args, std::string& error);
+
+}  // namespace vantel
