@@ -1,0 +1,128 @@
+#include "gfx/bitmap_font.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "glyph_sheet.h"
+#include "rules/fatal_error.h"
+
+namespace vantel {
+namespace {
+
+using test::GlyphColour;
+using test::PixelAt;
+
+constexpr uint32_t kGround = 0x00C000;
+
+class BitmapFontTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::WriteGlyphSheet(dir.Path() / "sheet.bmp");
+    font.CreateSpriteFromFile(dir.Path() / "sheet.bmp", 19, 27, 20, false);
+    font.SetTransColor(2);
+    d.ResetClipRect();
+    SDL_FillRect(d.BackBuffer(), nullptr, SDL_MapRGB(d.BackBuffer()->format, 0, 0xC0, 0));
+  }
+  uint32_t At(int x, int y) { return PixelAt(d.BackBuffer(), x, y); }
+
+  test::TempFolder dir{"font"};
+  clsDXBitmapFont font;
+  HeadlessDisplay d;
+};
+
+TEST_F(BitmapFontTest, GlyphCellsAreCountedRowByRowFromTheBlank) {
+  EXPECT_EQ(font.GlyphCell(0), (Rect{0, 0, 19, 27}));
+  EXPECT_EQ(font.GlyphCell('4' - 32), (Rect{0, 27, 19, 54}));
+  EXPECT_EQ(font.GlyphCell('H' - 32), (Rect{0, 54, 19, 81}));
+  EXPECT_EQ(font.GlyphCell('A' - 32), (Rect{13 * 19, 27, 14 * 19, 54}));
+}
+
+TEST_F(BitmapFontTest, TextAdvancesSeventeenPixelsAndLaterGlyphsCoverEarlier) {
+  font.XPos = 100;
+  font.YPos = 50;
+  font.DrawText(d, "AB", true);
+  EXPECT_EQ(font.TotalWidth, 51);
+  EXPECT_EQ(At(99, 50), kGround);
+  EXPECT_EQ(At(100, 50), GlyphColour('A' - 32));
+  EXPECT_EQ(At(116, 76), GlyphColour('A' - 32));
+  EXPECT_EQ(At(117, 50), GlyphColour('B' - 32));  // the two-column overlap goes to B
+  EXPECT_EQ(At(135, 50), GlyphColour('B' - 32));
+  EXPECT_EQ(At(136, 50), kGround);
+  EXPECT_EQ(At(100, 77), kGround);
+}
+
+TEST_F(BitmapFontTest, BlanksAndEmptyTextDrawNothing) {
+  font.XPos = 10;
+  font.YPos = 10;
+  font.DrawText(d, "", true);
+  EXPECT_EQ(font.TotalWidth, 17);
+  font.DrawText(d, " 1", true);
+  EXPECT_EQ(At(10, 10), kGround);
+  EXPECT_EQ(At(27, 10), GlyphColour('1' - 32));
+  EXPECT_EQ(font.TotalWidth, 51);
+  // Without the colour key the blank's magenta cell is copied as it is.
+  font.DrawText(d, " ", false);
+  EXPECT_EQ(At(10, 10), test::kMagenta);
+}
+
+TEST_F(BitmapFontTest, PositionsRoundHalvesToEven) {
+  font.XPos = 212.5f;
+  font.YPos = 300.5f;
+  font.DrawText(d, "A", true);
+  EXPECT_EQ(At(211, 300), kGround);
+  EXPECT_EQ(At(212, 300), GlyphColour('A' - 32));
+  EXPECT_EQ(At(212, 326), GlyphColour('A' - 32));
+  EXPECT_EQ(At(212, 327), kGround);
+  font.XPos = 213.5f;
+  font.YPos = 400;
+  font.DrawText(d, "A", true);
+  EXPECT_EQ(At(213, 400), kGround);
+  EXPECT_EQ(At(214, 400), GlyphColour('A' - 32));
+}
+
+TEST_F(BitmapFontTest, GlyphsAreCutAtTheClipEdges) {
+  font.XPos = 790;
+  font.YPos = 590;
+  font.DrawText(d, "AB", true);
+  EXPECT_EQ(At(799, 599), GlyphColour('A' - 32));
+  font.XPos = -10;
+  font.YPos = 0;
+  font.DrawText(d, "C", true);
+  // Column 10 of the cell lands on x = 0; its neighbours on the sheet stay out.
+  EXPECT_EQ(At(0, 0), GlyphColour('C' - 32));
+  EXPECT_EQ(At(8, 0), GlyphColour('C' - 32));
+  EXPECT_EQ(At(9, 0), kGround);
+}
+
+TEST_F(BitmapFontTest, InMemoryPictureLoadsLikeAFile) {
+  std::ifstream in(dir.Path() / "sheet.bmp", std::ios::binary);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  clsDXBitmapFont other;
+  other.CreateSurfaceFromRes(bytes.data(), bytes.size(), 19, 27, 20, false);
+  other.SetTransColor(2);
+  other.XPos = 0;
+  other.YPos = 0;
+  other.DrawText(d, "Z", true);
+  EXPECT_EQ(At(0, 0), GlyphColour('Z' - 32));
+  EXPECT_THROW(other.CreateSurfaceFromRes("nope", 4, 19, 27, 20, false), FatalError);
+}
+
+TEST_F(BitmapFontTest, MissingSheetEndsWithTheFontsMessage) {
+  clsDXBitmapFont other;
+  try {
+    other.CreateSpriteFromFile(dir.Path() / "absent.bmp", 19, 27, 20, false);
+    FAIL() << "no error";
+  } catch (const FatalError& e) {
+    const std::string text = e.what();
+    EXPECT_EQ(text.rfind(
+                  "Error in function clsDXBitmapFont.CreateSpriteFromFile() \r\nError Number: ", 0),
+              0u)
+        << text;
+  }
+}
+
+}  // namespace
+}  // namespace vantel

@@ -1,0 +1,164 @@
+#include "gfx/table_drawing.h"
+
+#include <gtest/gtest.h>
+
+#include "table_fixture.h"
+
+namespace vantel {
+namespace {
+
+using test::CardColour;
+using test::kBackColour;
+using test::kFeltColour;
+using test::kFrameColour;
+using TableDrawingTest = test::TableFixture;
+
+TEST(VisitOrderTest, BigPilesShowFromEntryEleven) {
+  EXPECT_EQ(PileFirstEntry(0), 0);
+  EXPECT_EQ(PileFirstEntry(11), 0);
+  EXPECT_EQ(PileFirstEntry(12), 11);
+  EXPECT_EQ(PileFirstEntry(30), 11);
+}
+
+TEST(VisitOrderTest, StockIsVisitedHighestFirstAroundTheDeckPosition) {
+  EXPECT_EQ(StockVisitOrder(0), (std::vector<int32_t>{7, 6, 5, 4, 3, 2, 1, 0}));
+  EXPECT_EQ(StockVisitOrder(10), (std::vector<int32_t>{16, 15, 14, 13, 12, 11, 10, 9}));
+  EXPECT_EQ(StockVisitOrder(45), (std::vector<int32_t>{51, 50, 49, 48, 47, 46, 45, 44}));
+  EXPECT_EQ(StockVisitOrder(46), (std::vector<int32_t>{51, 50, 49, 48, 47, 46, 45}));
+  EXPECT_EQ(StockVisitOrder(51), (std::vector<int32_t>{51, 50}));
+  EXPECT_EQ(StockVisitOrder(52), (std::vector<int32_t>{51}));
+}
+
+TEST_F(TableDrawingTest, PilesDrawBacksFromTheirFirstVisitedEntry) {
+  for (int16_t i = 0; i < 30; ++i) Place(g.model.WePile[i], i, 10.0f + 25 * i, 300);
+  g.model.WePileCount = 11;
+  for (int16_t i = 0; i < 12; ++i) Place(g.model.TheyPile[i], i, 10.0f + 25 * i, 400);
+  g.model.TheyPileCount = 12;
+  Draw();
+  EXPECT_EQ(CardAt(10, 300), kBackColour);
+  EXPECT_EQ(CardAt(260, 300), kBackColour);  // entry 10
+  EXPECT_EQ(CardAt(285, 300), kFeltColour);  // entry 11 is past the count
+  EXPECT_EQ(CardAt(10, 400), kFeltColour);   // hidden under a big pile
+  EXPECT_EQ(CardAt(260, 400), kFeltColour);
+  EXPECT_EQ(CardAt(285, 400), kBackColour);  // entry 11 only
+}
+
+TEST_F(TableDrawingTest, StockDrawsItsVisitedCardsWithTheDealtCardOnTop) {
+  g.deal.DeckPosition = 10;
+  for (int16_t i = 0; i <= 51; ++i) Place(g.model.Deck[i], i, 5.0f + 14 * i, 100);
+  g.model.Deck[12].FaceUp = false;
+  g.model.Deck[51].Shown = false;
+  // The card being dealt lies on the stock's top card.
+  g.model.Deck[9].X = g.model.Deck[16].X;
+  Draw();
+  EXPECT_EQ(At(5 + 14 * 8 + 10, 110), kFeltColour);
+  EXPECT_EQ(At(5 + 14 * 10 + 10, 110), CardColour(10));
+  EXPECT_EQ(At(5 + 14 * 12 + 10, 110), kBackColour);
+  EXPECT_EQ(At(5 + 14 * 16 + 10, 110), CardColour(9));
+  EXPECT_EQ(At(5 + 14 * 17 + 15, 110), kFeltColour);
+}
+
+TEST_F(TableDrawingTest, LastStockCardShowsItsFaceOnlyToTheHumanWhileTravelling) {
+  g.deal.DeckPosition = 10;  // the stock itself then leaves Deck(51) alone
+  Place(g.model.Deck[51], 51, 300, 300);
+  g.model.Deck[51].Moving = true;
+  g.flow.Turn = 0;
+  Draw();
+  EXPECT_EQ(CardAt(300, 300), CardColour(51));
+  g.flow.Turn = 2;
+  Draw();
+  EXPECT_EQ(CardAt(300, 300), kBackColour);
+  g.model.Deck[51].Moving = false;
+  g.model.Deck[51].FaceUp = false;
+  Draw();
+  EXPECT_EQ(CardAt(300, 300), CardColour(51));
+}
+
+TEST_F(TableDrawingTest, PickedTableCardsGetTheFrameOnlyWhenFaceUp) {
+  Place(g.model.Table[0], 7, 100, 200);
+  g.model.Table[0].Picked = true;
+  Place(g.model.Table[1], 8, 150, 200, false);
+  g.model.Table[1].Picked = true;
+  Place(g.model.Table[2], 9, 200, 200);
+  g.model.TableCount = 2;
+  Draw();
+  EXPECT_EQ(At(100, 200), kFrameColour);
+  EXPECT_EQ(At(101, 229), kFrameColour);
+  EXPECT_EQ(CardAt(100, 200), CardColour(7));  // the frame's inside is see-through
+  EXPECT_EQ(At(150, 200), kBackColour);
+  EXPECT_EQ(CardAt(200, 200), kFeltColour);  // beyond TableCount
+}
+
+TEST_F(TableDrawingTest, HumanHandIsAlwaysFaceUpAndDrawnOverTheOthers) {
+  Place(g.model.Hand[0][0], 3, 400, 500, false);
+  Place(g.model.Hand[1][5], 4, 50, 50, false);
+  Place(g.model.Hand[2][11], 5, 100, 50, true);
+  Place(g.model.Hand[3][12], 6, 150, 50, true);  // slot 12 is never drawn
+  // Hand order 2, 1, 3, 0 and the table beneath them all.
+  Place(g.model.Hand[3][0], 20, 600, 300);
+  Place(g.model.Hand[1][0], 21, 600, 300);
+  Place(g.model.Hand[0][1], 22, 610, 300);
+  Place(g.model.Table[0], 23, 610, 300);
+  g.model.TableCount = 1;
+  Draw();
+  EXPECT_EQ(CardAt(400, 500), CardColour(3));
+  EXPECT_EQ(CardAt(50, 50), kBackColour);
+  EXPECT_EQ(CardAt(100, 50), CardColour(5));
+  EXPECT_EQ(CardAt(150, 50), kFeltColour);
+  EXPECT_EQ(At(605, 310), CardColour(20));
+  EXPECT_EQ(CardAt(610, 300), CardColour(22));
+}
+
+TEST_F(TableDrawingTest, MarkerFansFollowTheirOrderAndLieUnderEverything) {
+  auto& fan = g.model.WeFan;
+  for (int i = 0; i <= 15; ++i) fan[i].Order = static_cast<int16_t>(i);
+  // Entry 4 is visited after entry 9 although it comes first.
+  fan[0].Order = 9;
+  fan[1].Order = 4;
+  fan[4].Order = 0;
+  fan[9].Order = 1;
+  for (int e : {4, 9}) {
+    fan[e].Shown = true;
+    fan[e].Card = static_cast<int16_t>(30 + e);
+    fan[e].RestX = 500;
+    fan[e].RestY = 100;
+  }
+  g.model.TheyFan[3].Order = 3;
+  g.model.TheyFan[3].Shown = true;
+  g.model.TheyFan[3].Card = 40;
+  g.model.TheyFan[3].RestX = 700.5f;  // halves go to even: 700
+  g.model.TheyFan[3].RestY = 101.5f;  // and 102
+  Draw();
+  EXPECT_EQ(CardAt(500, 100), CardColour(34));
+  EXPECT_EQ(At(700 + 1, 102), CardColour(40));
+  EXPECT_EQ(At(700 + 1, 101), kFeltColour);
+  EXPECT_EQ(At(720, 110), kFeltColour);
+  // A pile card at the same place covers the marker.
+  Place(g.model.WePile[0], 1, 500, 100);
+  g.model.WePileCount = 1;
+  Draw();
+  EXPECT_EQ(CardAt(500, 100), kBackColour);
+}
+
+TEST_F(TableDrawingTest, ClockAndCaptionAreDrawnOverTheScorePage) {
+  Place(g.model.Hand[0][0], 3, 460, 150);
+  g.flow.State = FlowState::EndOfMatch;
+  Draw();
+  EXPECT_EQ(CardAt(460, 150), test::kPageColour);
+  // "09:05 PM" at (700, 572), 17 pixels a character.
+  EXPECT_EQ(At(700, 572), test::GlyphColour('0' - 32));
+  EXPECT_EQ(At(717, 572), test::GlyphColour('9' - 32));
+  EXPECT_EQ(At(734, 598), test::GlyphColour(':' - 32));
+  EXPECT_EQ(At(5, 572), test::GlyphColour(kCaptionText[0] - 32));
+}
+
+TEST(ClockTextTest, TwelveHourClockWithTwoDigitFields) {
+  EXPECT_EQ(ClockText({21, 5}), "09:05 PM");
+  EXPECT_EQ(ClockText({0, 0}), "12:00 AM");
+  EXPECT_EQ(ClockText({12, 30}), "12:30 PM");
+  EXPECT_EQ(ClockText({11, 59}), "11:59 AM");
+  EXPECT_EQ(ClockText({13, 7}), "01:07 PM");
+}
+
+}  // namespace
+}  // namespace vantel
