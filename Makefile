@@ -46,3 +46,7 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+
+# A PNG of every picture the resource generator draws, to look over by eye.
+contact-sheet: deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target contact-sheet

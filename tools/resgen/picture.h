@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vantel {
+
+// The colour that the game's blits treat as transparent.
+inline constexpr uint32_t kKeyColour = 0xFF00FF;
+
+// An opaque RGB picture, one 0xRRGGBB value per pixel, row by row. Keyed
+// pictures use kKeyColour where nothing is drawn.
+struct Picture {
+  int Width = 0;
+  int Height = 0;
+  std::vector<uint32_t> Pixels;
+
+  uint32_t At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
+};
+
+}  // namespace vantel

@@ -1,0 +1,74 @@
+#include "resources.h"
+
+#include <string>
+
+#include "cards.h"
+#include "glyph_sheet.h"
+#include "image_codec.h"
+#include "rules/card_tables.h"
+#include "rules/sound.h"
+#include "scenery.h"
+#include "sound_synth.h"
+#include "wav.h"
+
+namespace vantel {
+namespace {
+
+constexpr int kJpegQuality = 92;
+
+std::vector<uint8_t> Bytes(const std::string& text) {
+  return {text.begin(), text.end()};
+}
+
+void AddDeck(std::vector<PakFile>& out, const DeckStyle& deck, const FontSet& fonts) {
+  CardTables tables;
+  LoadCardNames(tables);
+  for (int id = 0; id < 52; ++id) {
+    const std::string& name = tables.CardFileName[id];
+    // The name spells the rank then the file suit: "10D.BMP", "KS.BMP".
+    const size_t dot = name.find('.');
+    const int rank = RankOfLabel(name.substr(0, dot - 1));
+    const char suitLetter = name[dot - 1];
+    out.push_back({deck.Prefix + name,
+                   EncodeBmp(DrawCardFace(deck, fonts, rank, SuitOfFileLetter(suitLetter)))});
+  }
+  out.push_back({deck.Prefix + "S_cardback.bmp", EncodeBmp(DrawCardBack(deck))});
+  out.push_back({deck.Prefix + "FrameBlue.bmp", EncodeBmp(DrawPickFrame(deck))});
+}
+
+void AddBitmaps(std::vector<PakFile>& out, const FontSet& fonts) {
+  out.push_back({"Bitmaps_Back_800x600.jpg", EncodeJpeg(DrawTableCloth(), kJpegQuality)});
+  out.push_back({"Bitmaps_Scorepage_800x600.bmp", EncodeBmp(DrawScorePage(fonts))});
+  out.push_back({"Bitmaps_line_horz.bmp", EncodeBmp(DrawHorizontalRule())});
+  out.push_back({"Bitmaps_line_vert.bmp", EncodeBmp(DrawVerticalRule())});
+  out.push_back({"Bitmaps_mouse.bmp", EncodeBmp(DrawPointer())});
+}
+
+void AddFonts(std::vector<PakFile>& out, const FontSet& fonts) {
+  out.push_back(
+      {"fntFonts_fntHandParker.bmp", EncodeBmp(DrawGlyphSheet(fonts, HandwritingGlyphs()))});
+  out.push_back({"fntFonts_fntDigit.bmp", EncodeBmp(DrawGlyphSheet(fonts, DigitGlyphs()))});
+  out.push_back({"fntFonts_fntDeluxe.bmp", EncodeBmp(DrawGlyphSheet(fonts, DeluxeGlyphs()))});
+}
+
+void AddSounds(std::vector<PakFile>& out) {
+  for (SoundId id : kSoundLoadOrder) {
+    out.push_back({"Sounds_" + std::string(SoundFileName(id)), EncodeWav(SynthesiseSound(id))});
+  }
+}
+
+}  // namespace
+
+std::vector<PakFile> BuildResources(const FontSet& fonts) {
+  std::vector<PakFile> out;
+  out.push_back({"dummy65", Bytes("vantel resources, archive 65\n")});
+  AddFonts(out, fonts);
+  AddSounds(out);
+  AddBitmaps(out, fonts);
+  AddDeck(out, TrevigianoDeck(), fonts);
+  AddDeck(out, RoyalDeck(), fonts);
+  out.push_back({"dummy2_", Bytes("end of the vantel resources\n")});
+  return out;
+}
+
+}  // namespace vantel

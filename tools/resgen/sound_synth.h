@@ -1,0 +1,13 @@
+#pragma once
+
+#include <vector>
+
+#include "rules/sound.h"
+
+namespace vantel {
+
+// The mono signal of one effect at 22050 Hz, peak about -3 dB, starting and
+// ending in silence. The same id always gives the same samples.
+std::vector<float> SynthesiseSound(SoundId id);
+
+}  // namespace vantel
