@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# vantel-pak as a user runs it: usage and exit statuses, a create/list/extract
+# round trip, unpacking, and refusals that leave nothing behind.
+set -u
+pak=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+failures=0
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# expect STATUS COMMAND...: runs the command, output in out.txt/err.txt.
+expect() {
+  local want="$1"; shift
+  "$@" >out.txt 2>err.txt
+  local got=$?
+  [ "$got" -eq "$want" ] || fail "'$*' exited $got, expected $want; stderr: $(cat err.txt)"
+}
+
+# Writes a little-endian 32-bit integer.
+i32() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $((($1 >> 8) & 255)))\\x$(printf %02x $((($1 >> 16) & 255)))\\x$(printf %02x $((($1 >> 24) & 255)))"; }
+
+# One-entry archive by hand: header, 4 data bytes, one 64-byte record.
+handmade() { # NAME POS LEN
+  { printf PACK; i32 16; i32 64; printf DATA
+    printf '%s' "$1"; head -c $((56 - ${#1})) /dev/zero; i32 "$2"; i32 "$3"; } > "$4"
+}
+
+expect 0 "$pak" --help
+grep -q "extract ARCHIVE" out.txt || fail "--help does not show the commands"
+expect 2 "$pak"
+expect 2 "$pak" frobnicate
+expect 2 "$pak" list
+expect 2 "$pak" extract a.pak 0
+expect 1 "$pak" list missing.pak
+grep -q "missing.pak" err.txt || fail "missing archive not named: $(cat err.txt)"
+
+mkdir in && printf 'flip' > in/Sounds_CARD_FLIP.WAV && printf 'ace' > in/Royal_AC.BMP
+head -c 3000 /dev/urandom > in/Bitmaps_noise.bin
+printf '' > in/dummy65
+expect 0 "$pak" create game.pak in/Sounds_CARD_FLIP.WAV in/Royal_AC.BMP in/Bitmaps_noise.bin in/dummy65
+expect 0 "$pak" list game.pak
+for n in Sounds_CARD_FLIP.WAV Royal_AC.BMP Bitmaps_noise.bin dummy65; do
+  grep -q " $n\$" out.txt || fail "list does not show $n"
+done
+expect 0 "$pak" extract game.pak Bitmaps_noise.bin noise.out
+cmp -s noise.out in/Bitmaps_noise.bin || fail "extract by name differs"
+expect 0 "$pak" extract game.pak 1 ace.out
+cmp -s ace.out in/Royal_AC.BMP || fail "extract by index differs"
+expect 1 "$pak" extract game.pak 4 x.out
+expect 1 "$pak" extract game.pak nosuch x.out
+[ ! -e x.out ] || fail "a failed extract wrote a file"
+expect 1 "$pak" create bad.pak in/absent
+[ ! -e bad.pak ] || fail "a failed create wrote an archive"
+
+mkdir dest
+expect 0 "$pak" unpack game.pak dest
+cmp -s dest/res/Sounds/CARD_FLIP.WAV in/Sounds_CARD_FLIP.WAV || fail "unpack lost a sound"
+[ -f dest/res/Royal/AC.BMP ] && [ -d dest/res/Trevigiano ] || fail "unpack tree incomplete"
+[ ! -e dest/res/Bitmaps/dummy65 ] || fail "marker entry written"
+expect 0 "$pak" unpack game.pak dest
+grep -q "already" out.txt || fail "second unpack did not say the tree is there"
+expect 1 "$pak" unpack game.pak nowhere
+
+mkdir empty
+handmade "Sounds_../../escape" 12 4 evil.pak
+expect 0 "$pak" list evil.pak
+expect 1 "$pak" unpack evil.pak empty
+grep -q "leave its folder" err.txt || fail "unsafe name not explained: $(cat err.txt)"
+handmade "Sounds_CARD_FLIP.WAV" 12 100000 long.pak
+expect 1 "$pak" extract long.pak 0 long.out
+expect 1 "$pak" unpack long.pak empty
+handmade "dummy99" 12 4 marker.pak
+expect 1 "$pak" unpack marker.pak empty
+[ -z "$(ls -A empty)" ] || fail "a refused unpack left files: $(ls -R empty)"
+[ ! -e escape ] && [ ! -e ../escape ] && [ ! -e long.out ] || fail "a file escaped"
+printf 'pack' > lower.pak
+expect 1 "$pak" list lower.pak
+
+[ "$failures" -eq 0 ] && echo "all vantel-pak checks passed"
+exit $((failures > 0))
