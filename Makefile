@@ -50,3 +50,10 @@ clean:
 # A PNG of every picture the resource generator draws, to look over by eye.
 contact-sheet: deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target contact-sheet
+
+# Runs every fuzz target for FUZZ_SECONDS each, keeping its corpus in the fuzz build.
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz-run
+fuzz-run: fuzz
+	@for t in $(FUZZ_BUILD)/bin/fuzz_*; do c=$(FUZZ_BUILD)/corpus/$$(basename $$t); mkdir -p $$c; \
+	  $$t -dict=fuzz/pak.dict -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$c || exit 1; done
