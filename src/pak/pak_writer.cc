@@ -1,6 +1,7 @@
 #include "pak/pak_writer.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 namespace vantel {
@@ -55,7 +56,13 @@ bool WritePak(const std::string& path, const std::vector<PakFile>& files, std::s
     *error = "cannot create " + path;
     return false;
   }
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  // A full disk may only show when the buffer is flushed on closing.
+  const bool closed = std::fclose(file.release()) == 0;
+  if (!written || !closed) {
+    // A cut-short archive would only be refused later; a device is left alone.
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec)) std::filesystem::remove(path, ec);
     *error = "cannot write " + path;
     return false;
   }
