@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "gfx/rect.h"
 #include "gfx/surface.h"
@@ -43,6 +44,7 @@ class Display {
   // Re-creates whatever the display lost (textures); surfaces are reloaded by the caller.
   virtual void RestoreAllSurfaces() {}
   virtual void ShowSystemCursor(bool show) { cursorShown_ = show; }
+  virtual void SetCaption(const std::string& /*text*/) {}
   bool CursorShown() const { return cursorShown_; }
 
  protected:

@@ -40,7 +40,7 @@ class ScreenDisplay final : public Display {
     windowOffsetY_ = y;
   }
   const Rect& WindowRect() const { return windowRect_; }
-  void SetCaption(const std::string& text);
+  void SetCaption(const std::string& text) override;
   // Pausing in a window gives the player the system cursor back.
   void OnPause(bool paused);
 

@@ -1,0 +1,86 @@
+#include "gfx/screen_display.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "gfx_fixture.h"
+#include "rules/fatal_error.h"
+
+namespace vantel {
+namespace {
+
+// Time that never waits, so presenting runs unpaced.
+class InstantClock final : public PaceClock {
+ public:
+  double NowMs() override { return now += 1.0; }
+  void SleepMs(double ms) override { now += ms; }
+  double now = 0;
+};
+
+class ScreenDisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override { setenv("SDL_VIDEODRIVER", "dummy", 1); }
+  InstantClock clock;
+};
+
+TEST_F(ScreenDisplayTest, FullScreenGivesAnEightHundredBySixHundredBackBuffer) {
+  ScreenDisplay d(true, false, clock);
+  ASSERT_NE(d.Window(), nullptr);
+  EXPECT_FALSE(d.Windowed());
+  EXPECT_EQ(d.ScreenRect(), (Rect{0, 0, 800, 600}));
+  EXPECT_EQ(d.BackBuffer()->format->format, kBackBufferFormat);
+  EXPECT_STREQ(SDL_GetWindowTitle(d.Window()), "Greek Morvik");
+  d.ResetClipRect();
+  EXPECT_EQ(d.Clip().ClipRight, 800);
+  EXPECT_EQ(d.Clip().ClipBottom, 600);
+  EXPECT_TRUE(d.DisplayAvailable());
+  d.Present();
+  d.Present();
+  d.ShowSystemCursor(false);
+  EXPECT_FALSE(d.CursorShown());
+  d.Release();
+  EXPECT_TRUE(d.CursorShown());  // the release gives the cursor back
+  EXPECT_EQ(d.Window(), nullptr);
+  d.Release();
+}
+
+TEST_F(ScreenDisplayTest, WindowedVariantUsesSixFortyByFourEighty) {
+  ScreenDisplay d(false, false, clock);
+  EXPECT_TRUE(d.Windowed());
+  EXPECT_EQ(d.ScreenRect(), (Rect{0, 0, 640, 480}));
+  d.SetWindowOffsets(23, 0);
+  d.Present();
+  EXPECT_EQ(d.WindowRect().Width(), 640 + 23);
+  d.UpdateWindowCursor(false);
+  EXPECT_FALSE(d.Minimized());
+  d.SetCaption("   1   2    Frames per Second =60.0");
+  EXPECT_STREQ(SDL_GetWindowTitle(d.Window()), "   1   2    Frames per Second =60.0");
+}
+
+TEST_F(ScreenDisplayTest, ALostRenderDeviceMakesTheDisplayUnavailableUntilRestored) {
+  ScreenDisplay d(true, false, clock);
+  SDL_Event reset{};
+  reset.type = SDL_RENDER_DEVICE_RESET;
+  SDL_PushEvent(&reset);
+  EXPECT_FALSE(d.DisplayAvailable());
+  d.RestoreAllSurfaces();
+  EXPECT_TRUE(d.DisplayAvailable());
+  d.Present();
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
+TEST_F(ScreenDisplayTest, SetUpFailureEndsWithTheDisplaysMessage) {
+  setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+  try {
+    ScreenDisplay d(true, false, clock);
+    FAIL() << "no error";
+  } catch (const FatalError& e) {
+    const std::string text = e.what();
+    EXPECT_EQ(text.rfind("Error in function DirectX() \r\nError Number: 1\r\n", 0), 0u) << text;
+  }
+}
+
+}  // namespace
+}  // namespace vantel
