@@ -109,7 +109,9 @@ Picture DrawVerticalRule() {
 Picture DrawPointer() {
   Canvas canvas(kPointerSize, kPointerSize);
   cairo_t* cr = canvas.Cr();
-  const double c = kPointerSize / 2.0;
+  // The tip sits a little up and left of the centre pixel so that pixel is
+  // the first one more than half covered: the game's hot spot.
+  const double c = kPointerSize / 2.0 - 0.4;
   cairo_move_to(cr, c, c);
   cairo_line_to(cr, c, c + 14);
   cairo_line_to(cr, c + 3.5, c + 10.5);
@@ -120,8 +122,10 @@ Picture DrawPointer() {
   cairo_close_path(cr);
   SetColour(cr, kWhite);
   cairo_fill_preserve(cr);
+  // The outline stays inside the arrow, so nothing pokes past the tip.
+  cairo_clip_preserve(cr);
   SetColour(cr, kInk);
-  cairo_set_line_width(cr, 1.2);
+  cairo_set_line_width(cr, 3.0);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
   cairo_stroke(cr);
   return canvas.Keyed();

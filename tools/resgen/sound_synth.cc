@@ -60,18 +60,19 @@ void Mix(std::vector<float>& out, size_t at, const std::vector<float>& in, doubl
   for (size_t i = 0; i < in.size(); ++i) out[at + i] += static_cast<float>(in[i] * gain);
 }
 
-// Peak to -3 dB, and a short fade at both ends so nothing starts or stops with a click.
+// A short fade at both ends so nothing starts or stops with a click, then the
+// peak to -3 dB.
 std::vector<float> Finish(std::vector<float> s) {
+  const size_t fade = std::min(Samples(0.004), s.size() / 2);
+  for (size_t i = 0; i < fade; ++i) {
+    const auto edge = static_cast<float>(static_cast<double>(i) / fade);
+    s[i] *= edge;
+    s[s.size() - 1 - i] *= edge;
+  }
   float peak = 0;
   for (float v : s) peak = std::max(peak, std::fabs(v));
   const float gain = peak > 0 ? 0.707f / peak : 0.0f;
-  const size_t fade = std::min(Samples(0.004), s.size() / 2);
-  for (size_t i = 0; i < s.size(); ++i) {
-    double edge = 1.0;
-    if (i < fade) edge = static_cast<double>(i) / fade;
-    if (s.size() - 1 - i < fade) edge = static_cast<double>(s.size() - 1 - i) / fade;
-    s[i] = static_cast<float>(s[i] * gain * edge);
-  }
+  for (float& v : s) v *= gain;
   return s;
 }
 
