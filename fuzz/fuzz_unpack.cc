@@ -48,8 +48,8 @@ void CheckConfined(const fs::path& root) {
   }
   for (const auto& e : fs::recursive_directory_iterator(root)) {
     vantel::Require(InsideTree(root, e.path()), "file written outside the tree");
-    vantel::Require(std::distance(e.path().lexically_relative(root).begin(),
-                                  e.path().lexically_relative(root).end()) <= 3,
+    const fs::path rel = e.path().lexically_relative(root);
+    vantel::Require(std::distance(rel.begin(), rel.end()) <= 3,
                     "file written below a resource folder");
   }
 }
