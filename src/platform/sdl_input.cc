@@ -130,13 +130,23 @@ void InputDevices::ReadKeyboard() {
 
 void InputDevices::UpdatePointer() {
   if (!mouseExists_) return;
-  int gx = 0, gy = 0, wx = 0, wy = 0;
-  SDL_GetGlobalMouseState(&gx, &gy);
-  SDL_GetWindowPosition(window_, &wx, &wy);
-  float lx = 0, ly = 0;
   SDL_Renderer* renderer = SDL_GetRenderer(window_);
   if (renderer == nullptr) return;  // the display is going away; keep the last position
-  SDL_RenderWindowToLogical(renderer, gx - wx, gy - wy, &lx, &ly);
+  int x = 0, y = 0;
+  if (SDL_GetMouseFocus() == window_) {
+    SDL_GetMouseState(&x, &y);
+  } else {
+    // Outside the window (or before it saw the pointer): the system cursor,
+    // relative to the window. X11 caches this between its own motion events,
+    // so it serves only where the window's events cannot.
+    int wx = 0, wy = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    SDL_GetWindowPosition(window_, &wx, &wy);
+    x -= wx;
+    y -= wy;
+  }
+  float lx = 0, ly = 0;
+  SDL_RenderWindowToLogical(renderer, x, y, &lx, &ly);
   mouse_ = LogicalToGame(lx, ly, clamp_);
 }
 

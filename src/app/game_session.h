@@ -1,0 +1,77 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/app_ports.h"
+#include "app/frame_drawing.h"
+#include "flow/observer.h"
+#include "gfx/assets.h"
+#include "gfx/frame_limiter.h"
+#include "gfx/screen_display.h"
+#include "pak/resource_root.h"
+#include "platform/sdl_clock.h"
+#include "platform/sdl_input.h"
+#include "platform/sdl_sound.h"
+#include "rules/game.h"
+
+namespace vantel {
+
+// Shows the game's own messages in a box and lets the game go on.
+class MessageObserver final : public GameObserver {
+ public:
+  explicit MessageObserver(MessageBoxFn show) : show_(std::move(show)) {}
+  void OnMessage(const Game&, std::string_view text) override {
+    if (show_) show_(text);
+  }
+
+ private:
+  MessageBoxFn show_;
+};
+
+// One run of the game from the display's set-up to its end: owns the game
+// state, the display, the devices and every loaded picture and sound. Whatever
+// is still held when it goes is released in the shutdown's order, so a fatal
+// error part-way through the start leaves nothing behind.
+class GameSession {
+ public:
+  // Seeds the game's one generator from the time of day.
+  GameSession(const Options& options, const Layout& layout, ResourceRoot root, AppPorts& ports);
+  GameSession(const GameSession&) = delete;
+  GameSession& operator=(const GameSession&) = delete;
+  ~GameSession();
+
+  // Sets everything up and runs the frame loop until the game ends (Escape,
+  // closing the window). Throws FatalError when the set-up or a load fails.
+  void StartGame();
+
+ private:
+  void SetUpDevices();
+  void LoadEverything();
+  void RemoveUnpackedTree();
+  void FrameLoop();
+  // One frame; true when the player asked to end.
+  bool RunOneFrame();
+  // The window system's events; true when the window was closed.
+  bool PumpWindowEvents();
+  void EndGame();
+  void ReleaseDevices();
+
+  AppPorts& ports_;
+  ResourceRoot root_;
+  bool treeRemoved_ = false;
+  MtRandom random_;
+  SdlTickClock clock_;
+  SdlSound sound_;
+  SdlPaceClock paceClock_;
+  Game game_;
+  MessageObserver observer_;
+  InputDevices input_;
+  std::unique_ptr<ScreenDisplay> display_;
+  Assets assets_;
+  std::unique_ptr<FrameDrawing> drawing_;
+  bool gameRunning_ = false;
+};
+
+}  // namespace vantel

@@ -1,0 +1,44 @@
+#include "app/run_app.h"
+
+#include <SDL.h>
+
+#include "app/archive_entries.h"
+#include "app/game_session.h"
+#include "pak/sdl/sdl_picture_converter.h"
+#include "pak/unpack.h"
+#include "rules/fatal_error.h"
+
+namespace vantel {
+namespace {
+
+std::string PlayGame(const Options& options, const Layout& layout, const ResourceRoot& root,
+                     AppPorts& ports) {
+  try {
+    GameSession session(options, layout, root, ports);
+    session.StartGame();
+  } catch (const FatalError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+}  // namespace
+
+int RunApp(const std::filesystem::path& appFolder, AppPorts& ports) {
+  Options options;
+  Layout layout;
+  const std::filesystem::path archive = appFolder / options.PakFileName;
+  if (ports.ShowStartupDialog(options, layout, ArchiveEntriesOf(archive)) == StartupChoice::Exit)
+    return ShutDown("", ports.ShowFatalMessage);
+
+  SdlPictureConverter converter;
+  UnpackResult unpacked = Unpack(appFolder, options.PakFileName, converter);
+  if (unpacked.Status == UnpackStatus::UnknownMarker) return kExitFailure;  // silently
+  if (!unpacked.Succeeded()) return ShutDown(unpacked.Message, ports.ShowFatalMessage);
+
+  const std::string message = PlayGame(options, layout, unpacked.Root, ports);
+  SDL_Quit();
+  return ShutDown(message, ports.ShowFatalMessage);
+}
+
+}  // namespace vantel

@@ -1,0 +1,200 @@
+#include "app/run_app.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "pak/entry_name.h"
+#include "pak/pak_writer.h"
+#include "pak/zel_pak.h"
+#include "ui/startup_options.h"
+
+namespace vantel {
+namespace {
+
+std::vector<PakFile> ReadArchive(const std::filesystem::path& path) {
+  zelPAK pak;
+  pak.OpenQ2Pak(path.string());
+  std::vector<PakFile> files;
+  std::ifstream in(path, std::ios::binary);
+  for (int32_t i = 0; i <= pak.NumEntrys(); ++i) {
+    PakFile f{CutEntryName(pak.EntryName(i)), std::vector<uint8_t>(pak.EntrySize(i))};
+    in.seekg(pak.EntryOffset(i));
+    in.read(reinterpret_cast<char*>(f.Data.data()), static_cast<std::streamsize>(f.Data.size()));
+    files.push_back(std::move(f));
+  }
+  return files;
+}
+
+// A program folder of its own per test, holding the archive the build made
+// (or a changed copy), and ports that act as the user and record every box.
+class RunAppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    folder_ = std::filesystem::temp_directory_path() /
+              ("vantel_app_" + std::to_string(getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    ports_.ShowStartupDialog = [this](Options& o, Layout& l, const ArchiveEntrySource& archive) {
+      ++dialogs_;
+      previewFound_ = archive("Royal_AC.BMP").has_value();
+      if (!start_) return StartupChoice::Exit;
+      StartupDialogState state;
+      LoadStartupDialog(o, state);
+      StoreStartOptions(StartupControls{}, state, o, l);
+      return StartupChoice::Start;
+    };
+    ports_.ShowFatalMessage = [this](std::string_view t) { boxes_.emplace_back(t); };
+    ports_.ShowGameMessage = [this](std::string_view t) { gameMessages_.emplace_back(t); };
+    ports_.AfterLoopPass = [this](long pass) {
+      ++passes_;
+      if (pass == 0) resLeftAtFirstFrame_ = std::filesystem::exists(folder_ / "res");
+      if (pass == endAtPass_) SDL_PushEvent(&endEvent_);
+    };
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  void CopyArchive() {
+    std::filesystem::copy_file(VANTEL_TEST_PAK, folder_ / "res065.pak",
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+  // The build's archive without the entry `drop`, plus `extra` entries.
+  void WriteChangedArchive(const std::string& drop, const std::vector<PakFile>& extra = {}) {
+    std::vector<PakFile> files;
+    bool dropped = false;
+    for (PakFile& f : ReadArchive(VANTEL_TEST_PAK)) {
+      if (EqualsNoCase(f.Name, drop)) {
+        dropped = true;
+        continue;
+      }
+      files.push_back(std::move(f));
+    }
+    ASSERT_TRUE(drop.empty() || dropped) << drop << " is not in the archive";
+    files.insert(files.end(), extra.begin(), extra.end());
+    std::string error;
+    ASSERT_TRUE(WritePak((folder_ / "res065.pak").string(), files, &error)) << error;
+  }
+  // The user presses (and releases) a key after `pass` loop passes.
+  void PressKeyAt(long pass, SDL_Scancode key) {
+    endAtPass_ = pass;
+    endEvent_ = {};
+    endEvent_.type = SDL_KEYDOWN;
+    endEvent_.key.keysym.scancode = key;
+  }
+  void CloseWindowAt(long pass) {
+    endAtPass_ = pass;
+    endEvent_ = {};
+    endEvent_.type = SDL_QUIT;
+  }
+  int Run() { return RunApp(folder_, ports_); }
+  bool ResLeft() const { return std::filesystem::exists(folder_ / "res"); }
+
+  std::filesystem::path folder_;
+  AppPorts ports_;
+  bool start_ = true;
+  int dialogs_ = 0;
+  bool previewFound_ = false;
+  std::vector<std::string> boxes_;
+  std::vector<std::string> gameMessages_;
+  long passes_ = 0;
+  long endAtPass_ = -1;
+  SDL_Event endEvent_{};
+  bool resLeftAtFirstFrame_ = true;
+};
+
+TEST_F(RunAppTest, ExitInTheDialogEndsWithStatusZeroAndNoBox) {
+  CopyArchive();
+  start_ = false;
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(dialogs_, 1);
+  EXPECT_TRUE(previewFound_);  // the dialog could show the deck from the archive
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_FALSE(ResLeft());
+  EXPECT_EQ(passes_, 0);
+}
+
+TEST_F(RunAppTest, EscapeEndsTheGameNormallyWithTheTreeGoneBeforeTheFirstFrame) {
+  CopyArchive();
+  PressKeyAt(20, SDL_SCANCODE_ESCAPE);
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_FALSE(resLeftAtFirstFrame_);
+  EXPECT_FALSE(ResLeft());
+  EXPECT_EQ(passes_, 21);  // the pass after the press ended the game
+  EXPECT_TRUE(gameMessages_.empty());
+}
+
+TEST_F(RunAppTest, ClosingTheWindowEndsTheGameNormally) {
+  CopyArchive();
+  CloseWindowAt(5);
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_FALSE(ResLeft());
+  EXPECT_EQ(passes_, 6);
+}
+
+TEST_F(RunAppTest, MissingArchiveShowsOneBoxAndFails) {
+  EXPECT_NE(Run(), 0);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_NE(boxes_[0].find("res065.pak"), std::string::npos) << boxes_[0];
+  EXPECT_FALSE(previewFound_);
+  EXPECT_FALSE(ResLeft());
+  EXPECT_EQ(passes_, 0);
+}
+
+TEST_F(RunAppTest, UnknownMarkerEntryEndsSilentlyWithFailure) {
+  WriteChangedArchive("", {{"dummy99", {}}});
+  EXPECT_NE(Run(), 0);
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_FALSE(ResLeft());
+  EXPECT_EQ(passes_, 0);
+}
+
+TEST_F(RunAppTest, MissingSoundWhileSoundWorksShowsOneBoxAndLeavesNoTree) {
+  WriteChangedArchive("Sounds_SIGN2.WAV");
+  EXPECT_NE(Run(), 0);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].rfind("Error in function LoadSound() \r\nError Number: ", 0), 0u)
+      << boxes_[0];
+  EXPECT_NE(boxes_[0].find("SIGN2.WAV"), std::string::npos) << boxes_[0];
+  EXPECT_FALSE(ResLeft());
+  EXPECT_EQ(passes_, 0);
+}
+
+TEST_F(RunAppTest, WithoutAnAudioDeviceTheGameRunsSilently) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  WriteChangedArchive("Sounds_SIGN2.WAV");  // not even looked for
+  PressKeyAt(3, SDL_SCANCODE_ESCAPE);
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_FALSE(ResLeft());
+}
+
+TEST_F(RunAppTest, MissingBitmapShowsTheLoadersBox) {
+  WriteChangedArchive("Bitmaps_mouse.bmp");
+  EXPECT_NE(Run(), 0);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].rfind("Error in function CreateSurfaceFromFile() \r\nError Number: ", 0), 0u)
+      << boxes_[0];
+  EXPECT_FALSE(ResLeft());
+}
+
+TEST_F(RunAppTest, DisplayThatCannotStartShowsTheDisplayBox) {
+  setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+  CopyArchive();
+  EXPECT_NE(Run(), 0);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].rfind("Error in function DirectX() \r\nError Number: ", 0), 0u) << boxes_[0];
+  EXPECT_FALSE(ResLeft());
+}
+
+}  // namespace
+}  // namespace vantel
