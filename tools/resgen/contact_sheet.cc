@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 #include <cairo.h>
 
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -29,143 +30,197 @@ const PakFile& Find(const std::vector<PakFile>& entries, const std::string& name
 }
 
 // Decodes an entry as the game would (BMP through SDL, JPEG through
-// SDL_image) into a Cairo surface; key pixels become transparent.
-cairo_surface_t* Decode(const PakFile& entry) {
+// SDL_image).
+Picture Decode(const PakFile& entry) {
   SDL_RWops* rw = SDL_RWFromConstMem(entry.Data.data(), static_cast<int>(entry.Data.size()));
   SurfacePtr raw(IMG_Load_RW(rw, 1));
   if (!raw) throw std::runtime_error("cannot decode " + entry.Name + ": " + IMG_GetError());
   SurfacePtr rgb(SDL_ConvertSurfaceFormat(raw.get(), SDL_PIXELFORMAT_RGB888, 0));
   if (!rgb) throw std::runtime_error("cannot convert " + entry.Name);
-  const bool keyed = entry.Name.ends_with(".bmp") || entry.Name.ends_with(".BMP");
-  cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, rgb->w, rgb->h);
-  cairo_surface_flush(out);
-  unsigned char* data = cairo_image_surface_get_data(out);
-  const int stride = cairo_image_surface_get_stride(out);
+  Picture p{rgb->w, rgb->h, {}};
+  p.Pixels.reserve(static_cast<size_t>(rgb->w) * rgb->h);
   for (int y = 0; y < rgb->h; ++y) {
     const auto* src = reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(rgb->pixels) +
                                                         static_cast<size_t>(y) * rgb->pitch);
-    auto* dst = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
-    for (int x = 0; x < rgb->w; ++x) {
-      const uint32_t c = src[x] & 0xFFFFFF;
-      dst[x] = (keyed && c == 0xFF00FF) ? 0 : (0xFF000000u | c);
+    for (int x = 0; x < rgb->w; ++x) p.Pixels.push_back(src[x] & 0xFFFFFF);
+  }
+  return p;
+}
+
+// The sheet being composed, with a clip rectangle like the game's screen.
+struct Board {
+  Picture Sheet;
+  int ClipLeft = 0, ClipTop = 0, ClipRight = 0, ClipBottom = 0;
+
+  void ResetClip() {
+    ClipLeft = ClipTop = 0;
+    ClipRight = Sheet.Width;
+    ClipBottom = Sheet.Height;
+  }
+  void Put(int x, int y, uint32_t c) {
+    if (x < ClipLeft || y < ClipTop || x >= ClipRight || y >= ClipBottom) return;
+    Sheet.Pixels[static_cast<size_t>(y) * Sheet.Width + x] = c;
+  }
+  // Copies part of a picture, skipping key pixels as the game's keyed blits do.
+  void Blit(const Picture& p, int sx, int sy, int w, int h, int dx, int dy, int scale = 1) {
+    for (int y = 0; y < h * scale; ++y) {
+      for (int x = 0; x < w * scale; ++x) {
+        const uint32_t c = p.At(sx + x / scale, sy + y / scale);
+        if (c != kKeyColour) Put(dx + x, dy + y, c);
+      }
     }
   }
-  cairo_surface_mark_dirty(out);
-  return out;
+};
+
+void Place(Board& board, const std::vector<PakFile>& entries, const std::string& name, int x, int y,
+           int scale = 1) {
+  const Picture p = Decode(Find(entries, name));
+  board.Blit(p, 0, 0, p.Width, p.Height, x, y, scale);
 }
 
-void Place(cairo_t* cr, const std::vector<PakFile>& entries, const std::string& name, double x,
-           double y, double scale = 1.0) {
-  cairo_surface_t* s = Decode(Find(entries, name));
-  cairo_save(cr);
-  cairo_translate(cr, x, y);
-  cairo_scale(cr, scale, scale);
-  cairo_set_source_surface(cr, s, 0, 0);
-  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
-  cairo_paint(cr);
-  cairo_restore(cr);
-  cairo_surface_destroy(s);
-}
-
-void Backdrop(cairo_t* cr, Rgb colour, double x, double y, double w, double h) {
-  cairo_rectangle(cr, x, y, w, h);
-  SetColour(cr, colour);
-  cairo_fill(cr);
+void Backdrop(Board& board, Rgb colour, int x, int y, int w, int h) {
+  const auto c = static_cast<uint32_t>(colour.R * 255) << 16 |
+                 static_cast<uint32_t>(colour.G * 255) << 8 | static_cast<uint32_t>(colour.B * 255);
+  for (int j = y; j < y + h; ++j) {
+    for (int i = x; i < x + w; ++i) board.Put(i, j, c);
+  }
 }
 
 // Draws text the way the game's bitmap font does: one 19 x 27 cell per
 // character, 17 pixels apart, cell chosen by the Windows-1252 code.
-void WriteText(cairo_t* cr, const std::vector<PakFile>& entries, const std::string& sheetName,
-               const std::string& utf8, double x, double y) {
-  cairo_surface_t* sheet = Decode(Find(entries, sheetName));
+void WriteText(Board& board, const std::vector<PakFile>& entries, const std::string& sheetName,
+               const std::string& utf8, int x, int y) {
+  const Picture sheet = Decode(Find(entries, sheetName));
   const std::vector<int> codes = Cp1252Codes(utf8);
   for (size_t i = 0; i < codes.size(); ++i) {
-    const int cell = codes[i] - 32;
-    const double gx = x + 17.0 * static_cast<double>(i);
-    cairo_save(cr);
-    cairo_rectangle(cr, gx, y, 19, 27);
-    cairo_clip(cr);
-    cairo_set_source_surface(cr, sheet, gx - 19.0 * (cell % 20), y - 27.0 * (cell / 20));
-    cairo_paint(cr);
-    cairo_restore(cr);
+    const int cell = codes[i] - kFirstGlyphCode;
+    board.Blit(sheet, kGlyphWidth * (cell % kGlyphsPerRow), kGlyphHeight * (cell / kGlyphsPerRow),
+               kGlyphWidth, kGlyphHeight, x + kGlyphAdvance * static_cast<int>(i), y);
   }
-  cairo_surface_destroy(sheet);
 }
 
 constexpr const char* kRanks[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
 constexpr const char* kSuits[] = {"C", "D", "H", "S"};
-constexpr double kDeckWidth = 13 * 86 + 10;
+constexpr int kDeckWidth = 13 * 86 + 10;
 
-void PlaceDeck(cairo_t* cr, const std::vector<PakFile>& entries, const std::string& prefix,
-               double x0) {
-  Backdrop(cr, kFeltGreen, x0, 0, kDeckWidth, 4 * 158 + 168);
+void PlaceDeck(Board& board, const std::vector<PakFile>& entries, const std::string& prefix,
+               int x0) {
+  Backdrop(board, kFeltGreen, x0, 0, kDeckWidth, 4 * 158 + 168);
   for (int s = 0; s < 4; ++s) {
     for (int r = 0; r < 13; ++r) {
-      Place(cr, entries, prefix + kRanks[r] + kSuits[s] + ".BMP", x0 + 5 + 86 * r, 5 + 158 * s);
+      Place(board, entries, prefix + kRanks[r] + kSuits[s] + ".BMP", x0 + 5 + 86 * r, 5 + 158 * s);
     }
   }
   const double y = 5 + 4 * 158;
-  Place(cr, entries, prefix + "S_cardback.bmp", x0 + 5, y);
-  Place(cr, entries, prefix + "FrameBlue.bmp", x0 + 5 + 86, y);
-  Place(cr, entries, prefix + "7D.BMP", x0 + 5 + 2 * 86, y);
-  Place(cr, entries, prefix + "FrameBlue.bmp", x0 + 5 + 2 * 86, y);
+  Place(board, entries, prefix + "S_cardback.bmp", x0 + 5, y);
+  Place(board, entries, prefix + "FrameBlue.bmp", x0 + 5 + 86, y);
+  Place(board, entries, prefix + "7D.BMP", x0 + 5 + 2 * 86, y);
+  Place(board, entries, prefix + "FrameBlue.bmp", x0 + 5 + 2 * 86, y);
   // A small fan, as cards overlap in a hand.
   for (int i = 0; i < 6; ++i) {
     const char* names[] = {"KC.BMP", "QD.BMP", "JH.BMP", "AS.BMP", "10C.BMP", "2H.BMP"};
-    Place(cr, entries, prefix + names[i], x0 + 5 + 4 * 86 + 47 * i, y);
+    Place(board, entries, prefix + names[i], x0 + 5 + 4 * 86 + 47 * i, y);
+  }
+}
+
+// A table in the middle of a hand, laid out at the game's own positions: the
+// human's hand along the bottom, the others' backs, the piles and a few table
+// cards, one of them picked.
+void PlaceGameScene(Board& board, const std::vector<PakFile>& entries, const std::string& deck,
+                    int x0, int y0) {
+  board.ClipLeft = x0;
+  board.ClipTop = y0;
+  board.ClipRight = x0 + 800;
+  board.ClipBottom = y0 + 600;
+  Place(board, entries, "Bitmaps_Back_800x600.jpg", x0, y0);
+  const std::string back = deck + "S_cardback.bmp";
+  for (int k = 0; k < 9; ++k) {
+    Place(board, entries, back, x0 + 625 + 6 * k, y0 + 420);
+    Place(board, entries, back, x0 + 610 + 6 * k, y0 + 5);
+    Place(board, entries, back, x0 + 5 + 6 * k, y0 + 5);
+  }
+  for (int k = 0; k < 5; ++k) {
+    Place(board, entries, back, x0 + 45 + 2 * k, y0 + 240 - 2 * k);
+    Place(board, entries, back, x0 + 635 + 2 * k, y0 + 240 - 2 * k);
+  }
+  const char* table[] = {"5C.BMP", "QH.BMP", "AD.BMP", "9S.BMP", "KD.BMP", "3H.BMP"};
+  for (int k = 0; k < 6; ++k) {
+    Place(board, entries, deck + table[k], x0 + 190 + 88 * (k % 4), y0 + 160 + 90 * (k / 4));
+  }
+  Place(board, entries, deck + "FrameBlue.bmp", x0 + 190 + 88, y0 + 160);
+  const char* hand[] = {"AC.BMP",  "2D.BMP", "4H.BMP", "6S.BMP", "7C.BMP", "8D.BMP",
+                        "10H.BMP", "JS.BMP", "QC.BMP", "KD.BMP", "9H.BMP", "3S.BMP"};
+  for (int k = 0; k < 12; ++k) Place(board, entries, deck + hand[k], x0 + 5 + 47 * k, y0 + 420);
+  WriteText(board, entries, "fntFonts_fntDigit.bmp", "09:05 PM", x0 + 700, y0 + 572);
+  WriteText(board, entries, "fntFonts_fntDeluxe.bmp", "Vantel", x0 + 5, y0 + 572);
+  Place(board, entries, "Bitmaps_mouse.bmp", x0 + 300 - 16, y0 + 250 - 16);
+  board.ResetClip();
+}
+
+void WritePng(const Picture& picture, const std::string& path) {
+  const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, picture.Width);
+  std::vector<unsigned char> data(static_cast<size_t>(stride) * picture.Height);
+  for (int y = 0; y < picture.Height; ++y) {
+    std::memcpy(data.data() + static_cast<size_t>(y) * stride,
+                picture.Pixels.data() + static_cast<size_t>(y) * picture.Width,
+                static_cast<size_t>(picture.Width) * 4);
+  }
+  cairo_surface_t* surface = cairo_image_surface_create_for_data(
+      data.data(), CAIRO_FORMAT_RGB24, picture.Width, picture.Height, stride);
+  const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
+  cairo_surface_destroy(surface);
+  if (status != CAIRO_STATUS_SUCCESS) {
+    throw std::runtime_error("cannot write " + path + ": " + cairo_status_to_string(status));
   }
 }
 
 }  // namespace
 
 void WriteContactSheet(const std::vector<PakFile>& entries, const std::string& path) {
-  const double width = 2 * kDeckWidth + 10;
-  const double decksHeight = 4 * 158 + 168;
-  const double height = decksHeight + 10 + 600 + 10;
-  cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(width),
-                                                      static_cast<int>(height));
-  cairo_t* cr = cairo_create(sheet);
-  SetColour(cr, Hex(0x404040));
-  cairo_paint(cr);
-  PlaceDeck(cr, entries, "Royal_", 0);
-  PlaceDeck(cr, entries, "Trevigiano_", kDeckWidth + 10);
+  const int decksHeight = 4 * 158 + 168;
+  const int y = decksHeight + 10;
+  Board board;
+  board.Sheet.Width = 2 * kDeckWidth + 10;
+  board.Sheet.Height = y + 600 + 10 + 600;
+  board.Sheet.Pixels.assign(static_cast<size_t>(board.Sheet.Width) * board.Sheet.Height, 0x404040);
+  board.ResetClip();
+  PlaceDeck(board, entries, "Royal_", 0);
+  PlaceDeck(board, entries, "Trevigiano_", kDeckWidth + 10);
 
-  const double y = decksHeight + 10;
-  Place(cr, entries, "Bitmaps_Back_800x600.jpg", 0, y);
-  // The score page as the game shows it: over the cloth at (156, 4) with its rules.
-  Place(cr, entries, "Bitmaps_Scorepage_800x600.bmp", 156, y + 4);
-  Place(cr, entries, "Bitmaps_line_horz.bmp", 223, y + 117);
-  Place(cr, entries, "Bitmaps_line_vert.bmp", 366, y + 64);
-  Place(cr, entries, "Bitmaps_line_horz.bmp", 223, y + 430);
-  Place(cr, entries, "Bitmaps_line_horz.bmp", 223, y + 363);
-  cairo_save(cr);
-  cairo_rectangle(cr, 0, y, 800, 600);
-  cairo_clip(cr);
-  Place(cr, entries, "Bitmaps_Scorepage_800x600.bmp", 780, y + 5);  // the tab
-  WriteText(cr, entries, "fntFonts_fntHandParker.bmp", "  We  )    They   ", 213, y + 94);
-  WriteText(cr, entries, "fntFonts_fntHandParker.bmp", "Cards 27   25", 213, y + 125);
-  WriteText(cr, entries, "fntFonts_fntHandParker.bmp", "Napula 1    0", 213, y + 156);
-  WriteText(cr, entries, "fntFonts_fntHandParker.bmp", "2-10-J 2    1", 213, y + 187);
-  WriteText(cr, entries, "fntFonts_fntHandParker.bmp", "     14    9", 233, y + 373);
-  WriteText(cr, entries, "fntFonts_fntHandParker.bmp", "     52   47", 233, y + 438);
-  WriteText(cr, entries, "fntFonts_fntHandParker.bmp", "We Won!", 213, y + 469);
-  WriteText(cr, entries, "fntFonts_fntDigit.bmp", "09:05 PM", 700, y + 572);
-  WriteText(cr, entries, "fntFonts_fntDeluxe.bmp", "Vantel - Àçé Œuvre ‰ W", 5, y + 572);
-  cairo_restore(cr);
-  Backdrop(cr, kFeltGreen, 810, y, 120, 80);
-  Place(cr, entries, "Bitmaps_mouse.bmp", 820, y + 8, 2.0);
-  Backdrop(cr, kPaper, 940, y, 400, 334);
-  Place(cr, entries, "fntFonts_fntHandParker.bmp", 950, y + 5);
-  Backdrop(cr, kFeltGreen, 1350, y, 400, 334);
-  Place(cr, entries, "fntFonts_fntDigit.bmp", 1360, y + 5);
-  Backdrop(cr, kFeltGreen, 1760, y, 400, 334);
-  Place(cr, entries, "fntFonts_fntDeluxe.bmp", 1770, y + 5);
-  cairo_destroy(cr);
-  const cairo_status_t status = cairo_surface_write_to_png(sheet, path.c_str());
-  cairo_surface_destroy(sheet);
-  if (status != CAIRO_STATUS_SUCCESS) {
-    throw std::runtime_error("cannot write " + path + ": " + cairo_status_to_string(status));
-  }
+  // The score page as the game shows it: over the cloth at (156, 4) with its
+  // rules and some rows, the tab at (780, 5), the clock and the caption line.
+  Place(board, entries, "Bitmaps_Back_800x600.jpg", 0, y);
+  Place(board, entries, "Bitmaps_Scorepage_800x600.bmp", 156, y + 4);
+  Place(board, entries, "Bitmaps_line_horz.bmp", 223, y + 117);
+  Place(board, entries, "Bitmaps_line_vert.bmp", 366, y + 64);
+  Place(board, entries, "Bitmaps_line_horz.bmp", 223, y + 430);
+  Place(board, entries, "Bitmaps_line_horz.bmp", 223, y + 363);
+  board.ClipRight = 800;
+  Place(board, entries, "Bitmaps_Scorepage_800x600.bmp", 780, y + 5);
+  const std::string hand = "fntFonts_fntHandParker.bmp";
+  WriteText(board, entries, hand, "  We  )    They   ", 213, y + 94);
+  WriteText(board, entries, hand, "Cards 27   25", 213, y + 125);
+  WriteText(board, entries, hand, "Napula 1    0", 213, y + 156);
+  WriteText(board, entries, hand, "2-10-J 2    1", 213, y + 187);
+  WriteText(board, entries, hand, "     14    9", 233, y + 373);
+  WriteText(board, entries, hand, "     52   47", 233, y + 438);
+  WriteText(board, entries, hand, "We Won!", 213, y + 469);
+  WriteText(board, entries, "fntFonts_fntDigit.bmp", "09:05 PM", 700, y + 572);
+  WriteText(board, entries, "fntFonts_fntDeluxe.bmp",
+            "Vantel - \u00C0\u00E7\u00E9 \u0152uvre \u2030 W", 5, y + 572);
+  board.ResetClip();
+
+  Backdrop(board, kFeltGreen, 810, y, 120, 80);
+  Place(board, entries, "Bitmaps_mouse.bmp", 820, y + 8, 2);
+  Backdrop(board, kPaper, 940, y, 400, 334);
+  Place(board, entries, hand, 950, y + 5);
+  Backdrop(board, kFeltGreen, 1350, y, 400, 334);
+  Place(board, entries, "fntFonts_fntDigit.bmp", 1360, y + 5);
+  Backdrop(board, kFeltGreen, 1760, y, 400, 334);
+  Place(board, entries, "fntFonts_fntDeluxe.bmp", 1770, y + 5);
+  PlaceGameScene(board, entries, "Royal_", 0, y + 610);
+  PlaceGameScene(board, entries, "Trevigiano_", 810, y + 610);
+  WritePng(board.Sheet, path);
 }
 
 }  // namespace vantel
