@@ -106,8 +106,8 @@ class FirstSeatWatcher final : public GameObserver {
   int previous_ = -1;
 };
 
-void Soak(SimConfig config) {
-  config.Hands = kSoakHands;
+void Soak(SimConfig config, int hands = kSoakHands) {
+  config.Hands = hands;
   FirstSeatWatcher seats;
   Simulation sim(config, &seats);
   int64_t failures = 0;
@@ -120,7 +120,7 @@ void Soak(SimConfig config) {
     }
   });
   EXPECT_FALSE(stats.Stuck);
-  EXPECT_EQ(stats.Hands, kSoakHands);
+  EXPECT_EQ(stats.Hands, hands);
   EXPECT_EQ(seats.wrong, 0);
   EXPECT_EQ(stats.UnreachableCards, 0);
   std::cout << "largest table: " << stats.MaxTableCount << " cards; matches " << stats.Matches
@@ -144,7 +144,13 @@ TEST(FlowSoak, SixCardHandsWithTheRandomAutopilot) {
 }
 
 TEST(FlowSoak, SlowAnimationAndTheOtherDeck) {
-  Soak({.Seed = 505, .Slow = true, .Deck = "Trevigiano", .Human = HumanMode::Random});
+  Soak({.Seed = 505, .Slow = true, .Deck = "Trevigiano", .Human = HumanMode::Random}, 100);
+}
+
+// Giving up every capture is the surest way to a crowded table: it must still
+// fit the table's lists (31 ids).
+TEST(FlowSoak, AHumanWhoDeclinesEveryCaptureDoesNotOverfillTheTable) {
+  Soak({.Seed = 606, .Human = HumanMode::Decline}, 200);
 }
 
 std::string TraceOf(const SimConfig& config) {

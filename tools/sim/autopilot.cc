@@ -93,7 +93,7 @@ InputSnapshot Autopilot::NextInput(const Game& g, bool clickScorePage) {
     if (!Select(g, in)) Decline(g, in);
   } else {
     planning_ = planning_ && IsHumanGatheringState(g.flow.State);
-    if (mode_ == HumanMode::Random) StrayInput(g, in);
+    if (mode_ != HumanMode::Ai) StrayInput(g, in);
   }
   return in;
 }
@@ -135,7 +135,12 @@ bool Autopilot::StartPlay(const Game& g, InputSnapshot& in) {
 }
 
 bool Autopilot::Select(const Game& g, InputSnapshot& in) {
-  return mode_ == HumanMode::Ai ? SelectAsPlanned(g, in) : SelectAtRandom(g, in);
+  switch (mode_) {
+    case HumanMode::Ai: return SelectAsPlanned(g, in);
+    case HumanMode::Random: return SelectAtRandom(g, in);
+    case HumanMode::Decline: return Decline(g, in);
+  }
+  return false;
 }
 
 bool Autopilot::SelectAsPlanned(const Game& g, InputSnapshot& in) {

@@ -10,7 +10,9 @@
 
 namespace vantel {
 
-enum class HumanMode { Ai, Random };
+// Decline plays at random and gives up every capture: the way to the most
+// crowded tables, for the soak tests.
+enum class HumanMode { Ai, Random, Decline };
 
 // Plays seat 0 the way a person with a mouse would: it looks at the game and
 // answers with an input snapshot, pressing a button for one frame and letting

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <memory>
 
+#include "gfx/shots/screenshot_session.h"
 #include "sim_args.h"
 #include "simulation.h"
 #include "trace_writer.h"
@@ -54,8 +55,26 @@ int main(int argc, char** argv) {
     sim.game().observer = writer.get();
   }
 
+  std::unique_ptr<vantel::ScreenshotSession> shots;
+  if (parsed->Shots.Enabled()) {
+    shots = vantel::ScreenshotSession::Open(parsed->Shots, vantel::ArchiveBesideProgram(),
+                                            sim.game(), error);
+    if (!shots) {
+      std::fprintf(stderr, "vantel-sim: screenshots: %s\n", error.c_str());
+      return 1;
+    }
+  }
+
   const auto start = std::chrono::steady_clock::now();
-  const vantel::SimStats stats = sim.Run();
+  const vantel::SimStats stats = shots ? sim.Run({}, shots->Hooks(),
+                                                 [&](const vantel::InputSnapshot& in) {
+                                                   shots->SetPointer(in.MouseX, in.MouseY);
+                                                 })
+                                       : sim.Run();
+  if (shots && !shots->Error().empty()) {
+    std::fprintf(stderr, "vantel-sim: screenshots: %s\n", shots->Error().c_str());
+    return 1;
+  }
   const double wall =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 

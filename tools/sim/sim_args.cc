@@ -42,6 +42,15 @@ bool ApplyValue(SimArgs& a, std::string_view opt, std::string_view v, std::strin
   } else if (opt == "--trace") {
     ok = !v.empty();
     a.TracePath = std::string(v);
+  } else if (opt == "--screenshot-dir") {
+    ok = !v.empty();
+    a.Shots.Dir = std::string(v);
+  } else if (opt == "--screenshot-every") {
+    ok = ParseNumber(v, a.Shots.Every) && a.Shots.Every > 0;
+  } else if (opt == "--screenshot-at") {
+    const auto frames = ParseFrameList(v);
+    ok = frames.has_value();
+    if (ok) a.Shots.At = *frames;
   } else {
     error = "unknown option " + std::string(opt);
     return false;
@@ -52,7 +61,8 @@ bool ApplyValue(SimArgs& a, std::string_view opt, std::string_view v, std::strin
 
 bool TakesValue(std::string_view opt) {
   return opt == "--seed" || opt == "--hands" || opt == "--matches" || opt == "--deck" ||
-         opt == "--human" || opt == "--frame-ms" || opt == "--trace";
+         opt == "--human" || opt == "--frame-ms" || opt == "--trace" || opt == "--screenshot-dir" ||
+         opt == "--screenshot-every" || opt == "--screenshot-at";
 }
 
 }  // namespace
@@ -85,6 +95,10 @@ std::optional<SimArgs> ParseSimArgs(const std::vector<std::string_view>& args, s
     return std::nullopt;
   }
   if (a.Config.Hands == 0 && a.Config.Matches == 0) a.Config.Hands = 1;
+  if (a.Shots.Enabled() != (a.Shots.Every > 0 || !a.Shots.At.empty())) {
+    error = "--screenshot-dir goes with --screenshot-every or --screenshot-at";
+    return std::nullopt;
+  }
   return a;
 }
 

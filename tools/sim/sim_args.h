@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gfx/shots/screenshot_options.h"
 #include "simulation.h"
 
 namespace vantel {
@@ -14,14 +15,19 @@ struct SimArgs {
   std::string TracePath;  // empty: no trace
   bool Quiet = false;
   bool Help = false;
+  ScreenshotOptions Shots;  // pictures of the frames, when Shots.Dir is set
 };
 
 inline constexpr std::string_view kSimUsage =
     "usage: vantel-sim [--seed N] [--hands N | --matches N] [--six] [--slow]\n"
     "                  [--deck royal|trevigiano] [--human ai|random] [--frame-ms MS]\n"
     "                  [--trace FILE] [--quiet] [--help]\n"
+    "                  [--screenshot-dir DIR --screenshot-every N --screenshot-at N,N,...]\n"
     "Plays whole games without a screen; seat 0 is played by an autopilot.\n"
-    "Without --hands or --matches one hand is played.\n";
+    "Without --hands or --matches one hand is played.\n"
+    "Screenshots are numbered PNG files of the frames drawn with the pictures of\n"
+    "res065.pak (beside the program): every N-th frame, the frames listed and the\n"
+    "first frame of every score page.\n";
 
 // Parses the command line (without the program name). On a bad argument
 // returns nothing and sets `error`.

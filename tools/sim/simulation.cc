@@ -51,12 +51,18 @@ void Simulation::CountHand(SimStats& stats) const {
 }
 
 SimStats Simulation::Run(const std::function<void(const Game&)>& afterFrame) {
+  FrameHooks none;
+  return Run(afterFrame, none, {});
+}
+
+SimStats Simulation::Run(const std::function<void(const Game&)>& afterFrame, FrameHooks& hooks,
+                         const std::function<void(const InputSnapshot&)>& beforeFrame) {
   SimStats stats;
-  FrameHooks hooks;
   NewHand(game_);
   int64_t handFrames = 0;
   while (!Done(stats)) {
     const InputSnapshot input = pilot_.NextInput(game_, true);
+    if (beforeFrame) beforeFrame(input);
     const FlowState before = game_.flow.State;
     RunFrame(game_, input, hooks);
     clock_.Advance(config_.FrameMs);

@@ -48,6 +48,10 @@ class Simulation {
   // Runs until the configured hands or matches are done. `afterFrame` (if
   // set) sees the game after every frame.
   SimStats Run(const std::function<void(const Game&)>& afterFrame = {});
+  // The same, drawing every frame through `drawing`; `beforeFrame` sees each
+  // frame's input before the frame runs.
+  SimStats Run(const std::function<void(const Game&)>& afterFrame, FrameHooks& drawing,
+               const std::function<void(const InputSnapshot&)>& beforeFrame);
 
   Game& game() { return game_; }
   LastSound& sound() { return sound_; }
