@@ -1,0 +1,184 @@
+// The cost of composing frames and of loading the pictures, with the real
+// pictures of the resource archive (bin/res065.pak; build it first).
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "autopilot.h"
+#include "flow/deal.h"
+#include "flow/flow.h"
+#include "flow/run_frame.h"
+#include "gfx/assets.h"
+#include "gfx/display.h"
+#include "gfx/frame_drawing.h"
+#include "gfx/table_drawing.h"
+#include "rules/game.h"
+#include "rules/layout.h"
+#include "rules/table.h"
+#ifdef VANTEL_BENCH_PAK
+#include "pak/remove_resources.h"
+#include "pak/resource_path.h"
+#include "pak/sdl/sdl_picture_converter.h"
+#include "pak/unpack.h"
+#endif
+
+namespace vantel {
+namespace {
+
+LocalTime FixedTime() {
+  return LocalTime{21, 5};
+}
+
+// The pictures unpacked once for the whole run.
+class PictureTree {
+ public:
+  PictureTree() {
+#ifdef VANTEL_BENCH_PAK
+    std::string error;
+    if (std::filesystem::exists(VANTEL_BENCH_PAK)) {
+      if (auto r = MakePrivateRoot(DefaultPrivateBase(), &error)) {
+        SdlPictureConverter converter;
+        UnpackResult u = UnpackInto(VANTEL_BENCH_PAK, *r, converter);
+        if (u.Succeeded()) {
+          root_ = u.Root;
+          real_ = true;
+        }
+      }
+    }
+#endif
+  }
+  ~PictureTree() {
+#ifdef VANTEL_BENCH_PAK
+    if (real_) RemoveUnpackedResources(root_);
+#endif
+  }
+  bool Real() const {
+    return real_;
+  }
+  ResourceResolver Resolver() const {
+#ifdef VANTEL_BENCH_PAK
+    const std::filesystem::path folder = root_.Folder;
+    return [folder](std::string_view name) { return ResolveResourcePath(folder, name); };
+#else
+    return {};
+#endif
+  }
+
+ private:
+#ifdef VANTEL_BENCH_PAK
+  ResourceRoot root_;
+#endif
+  bool real_ = false;
+};
+
+PictureTree& Pictures() {
+  static PictureTree tree;
+  return tree;
+}
+
+// A game in mid-hand: plays frames headless until at least `visible` cards are
+// drawn in one frame and the table holds cards.
+struct MidHand {
+  MtRandom random{3};
+  SilentSound sound;
+  ManualClock clock;
+  Game g{random, sound, clock};
+  Assets a;
+  HeadlessDisplay d;
+
+  MidHand() {
+    SetupLayout(g.options, g.layout);
+    if (Pictures().Real()) LoadBitmaps(a, g, Pictures().Resolver());
+    d.ResetClipRect();
+    NewHand(g);
+    FrameHooks none;
+    Autopilot pilot(HumanMode::Ai, 3);
+    // Past the deal and a round or two of play, with the hands still full.
+    for (int frame = 0; frame < 20000; ++frame) {
+      if (g.flow.State == FlowState::NormalPlay && g.flow.CardsPlayed >= 6 &&
+          g.model.TableCount >= 4 && VisibleCards() >= 30) {
+        break;
+      }
+      RunFrame(g, pilot.NextInput(g, false), none);
+      clock.Advance(1000.0 / 60.0);
+    }
+  }
+
+  int VisibleCards() const {
+    int n = 0;
+    for (const auto& hand : g.model.Hand) {
+      for (int slot = 0; slot < 12; ++slot) n += hand[static_cast<std::size_t>(slot)].Shown;
+    }
+    for (int j = 0; j < g.model.TableCount; ++j)
+      n += g.model.Table[static_cast<std::size_t>(j)].Shown;
+    for (int32_t i : StockVisitOrder(g.deal.DeckPosition))
+      n += g.model.Deck[static_cast<std::size_t>(i)].Shown;
+    return n;
+  }
+};
+
+void ComposeFrame(MidHand& m) {
+  m.d.DrawSurface(m.a.BackgroundSurface.get(), WholeSurface, 0, 0, false);
+  m.d.DrawSurface(m.a.ScorePageSurface.get(), WholeSurface, 780, 5, true);
+  DrawTable(m.g, m.a, m.d, FixedTime);
+  m.d.DrawAtCursor(m.a.CursorSurface.get(), 16, 16, 32, 32, true, 400, 300);
+}
+
+void BM_ComposeMidHandFrame(benchmark::State& state) {
+  if (!Pictures().Real()) {
+    state.SkipWithError("no resource archive: build the resources target first");
+    return;
+  }
+  MidHand m;
+  for (auto _ : state) {
+    ComposeFrame(m);
+    benchmark::DoNotOptimize(m.d.BackBuffer()->pixels);
+  }
+  state.counters["visible_cards"] = m.VisibleCards();
+  state.counters["table_cards"] = m.g.model.TableCount;
+  state.counters["real_pictures"] = Pictures().Real();
+  state.counters["frames_per_s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ComposeMidHandFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_ComposeScorePageFrame(benchmark::State& state) {
+  if (!Pictures().Real()) {
+    state.SkipWithError("no resource archive: build the resources target first");
+    return;
+  }
+  MidHand m;
+  m.g.flow.State = FlowState::EndOfMatch;
+  m.g.score.HistoryRows = 2;
+  m.g.score.MatchResultText = "We Won!";
+  for (auto _ : state) {
+    ComposeFrame(m);
+    benchmark::DoNotOptimize(m.d.BackBuffer()->pixels);
+  }
+  state.counters["frames_per_s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ComposeScorePageFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadBitmaps(benchmark::State& state) {
+  if (!Pictures().Real()) {
+    state.SkipWithError("no resource archive: build the resources target first");
+    return;
+  }
+  MtRandom random{1};
+  SilentSound sound;
+  ManualClock clock;
+  Game g{random, sound, clock};
+  Assets a;
+  const ResourceResolver resolve = Pictures().Resolver();
+  for (auto _ : state) LoadBitmaps(a, g, resolve);
+  state.counters["real_pictures"] = Pictures().Real();
+}
+BENCHMARK(BM_LoadBitmaps)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vantel

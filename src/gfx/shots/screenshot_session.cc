@@ -1,0 +1,88 @@
+#include "gfx/shots/screenshot_session.h"
+
+#include <system_error>
+
+#include "pak/remove_resources.h"
+#include "pak/resource_path.h"
+#include "pak/resource_root.h"
+#include "pak/sdl/sdl_picture_converter.h"
+#include "pak/unpack.h"
+#include "rules/fatal_error.h"
+#include "rules/game.h"
+
+namespace vantel {
+
+std::filesystem::path ArchiveBesideProgram() {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return (ec ? std::filesystem::current_path(ec) : self.parent_path()) / "res065.pak";
+}
+
+class ScreenshotSession::SavingHooks final : public DrawingHooks {
+ public:
+  explicit SavingHooks(ScreenshotSession& session)
+      : DrawingHooks(session.display_, session.assets_), session_(session) {}
+
+  void AfterPickStart(Game& g) override {
+    const bool onScorePage = g.flow.State == FlowState::EndOfMatch;
+    firstScorePageFrame_ = onScorePage && !wasOnScorePage_;
+    wasOnScorePage_ = onScorePage;
+    DrawingHooks::AfterPickStart(g);
+  }
+
+ protected:
+  void Presented(int64_t frame) override { session_.Take(frame, firstScorePageFrame_); }
+
+ private:
+  ScreenshotSession& session_;
+  bool wasOnScorePage_ = false;
+  bool firstScorePageFrame_ = false;
+};
+
+ScreenshotSession::ScreenshotSession(const ScreenshotOptions& options) : options_(options) {
+  display_.ResetClipRect();
+  hooks_ = std::make_unique<SavingHooks>(*this);
+}
+
+std::unique_ptr<ScreenshotSession> ScreenshotSession::Open(const ScreenshotOptions& options,
+                                                           const std::filesystem::path& archive,
+                                                           Game& g, std::string& error) {
+  std::error_code ec;
+  std::filesystem::create_directories(options.Dir, ec);
+  if (ec) {
+    error = "cannot make the screenshot folder " + options.Dir.string() + ": " + ec.message();
+    return nullptr;
+  }
+  const std::optional<ResourceRoot> root = MakePrivateRoot(DefaultPrivateBase(), &error);
+  if (!root) return nullptr;
+  SdlPictureConverter converter;
+  const UnpackResult unpacked = UnpackInto(archive, *root, converter);
+  if (!unpacked.Succeeded()) {
+    error = unpacked.Message.empty() ? "cannot unpack " + archive.string() : unpacked.Message;
+    return nullptr;
+  }
+  std::unique_ptr<ScreenshotSession> session(new ScreenshotSession(options));
+  const std::filesystem::path folder = unpacked.Root.Folder;
+  try {
+    LoadBitmaps(session->assets_, g,
+                [&](std::string_view name) { return ResolveResourcePath(folder, name); });
+  } catch (const FatalError& e) {
+    error = e.what();
+    session.reset();
+  }
+  const std::string left = RemoveUnpackedResources(unpacked.Root);
+  if (session && !left.empty()) error = left;
+  return session;
+}
+
+void ScreenshotSession::Take(int64_t frame, bool firstScorePageFrame) {
+  if (!options_.Wants(frame) && !firstScorePageFrame) return;
+  const std::filesystem::path path = options_.Dir / ScreenshotFileName(frame);
+  if (display_.SaveBackBuffer(path)) {
+    ++written_;
+  } else if (error_.empty()) {
+    error_ = "cannot write " + path.string() + ": " + SDL_GetError();
+  }
+}
+
+}  // namespace vantel

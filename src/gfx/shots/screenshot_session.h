@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "gfx/assets.h"
+#include "gfx/display.h"
+#include "gfx/frame_drawing.h"
+#include "gfx/shots/screenshot_options.h"
+
+namespace vantel {
+
+// The resource archive in the running program's own folder.
+std::filesystem::path ArchiveBesideProgram();
+
+// Draws every frame of a headless game into a display without a window and
+// saves the frames the options ask for as PNG pictures, and the first frame of
+// every score page (a player may leave it at once, but it shows how the hand went).
+class ScreenshotSession {
+ public:
+  // Unpacks `archive` into a private folder, loads every picture for `g`'s
+  // options, removes the folder again and makes the screenshot folder.
+  // Nothing, with the reason in `error`, when any of that fails.
+  static std::unique_ptr<ScreenshotSession> Open(const ScreenshotOptions& options,
+                                                 const std::filesystem::path& archive, Game& g,
+                                                 std::string& error);
+
+  // The frame hooks to run the game's frames with, and where the pointer is.
+  DrawingHooks& Hooks() { return *hooks_; }
+  void SetPointer(int32_t x, int32_t y) { hooks_->SetPointer(x, y); }
+
+  int64_t ShotsWritten() const { return written_; }
+  // The first picture that could not be written ("" when none).
+  const std::string& Error() const { return error_; }
+
+ private:
+  class SavingHooks;
+  explicit ScreenshotSession(const ScreenshotOptions& options);
+  void Take(int64_t frame, bool firstScorePageFrame);
+
+  ScreenshotOptions options_;
+  HeadlessDisplay display_;
+  Assets assets_;
+  std::unique_ptr<DrawingHooks> hooks_;
+  int64_t written_ = 0;
+  std::string error_;
+};
+
+}  // namespace vantel
