@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -139,6 +140,18 @@ TEST_F(RunAppTest, ClosingTheWindowEndsTheGameNormally) {
   EXPECT_TRUE(boxes_.empty());
   EXPECT_FALSE(ResLeft());
   EXPECT_EQ(passes_, 6);
+}
+
+TEST_F(RunAppTest, TerminationSignalEndsTheGameLikeClosingTheWindow) {
+  CopyArchive();
+  ports_.AfterLoopPass = [this](long pass) {
+    ++passes_;
+    if (pass == 4) std::raise(SIGTERM);
+  };
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_FALSE(ResLeft());
+  EXPECT_EQ(passes_, 5);
 }
 
 TEST_F(RunAppTest, MissingArchiveShowsOneBoxAndFails) {
