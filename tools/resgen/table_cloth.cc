@@ -50,32 +50,53 @@ void Texture(cairo_surface_t* surface) {
   cairo_surface_mark_dirty(surface);
 }
 
-void PlaceMark(cairo_t* cr, double x, double y) {
-  RoundedRect(cr, x + 0.5, y + 0.5, 80, 152, 6);
-  cairo_set_source_rgba(cr, 0, 0, 0, 0.10);
-  cairo_fill_preserve(cr);
-  cairo_set_source_rgba(cr, 0.75, 0.92, 0.70, 0.22);
-  cairo_set_line_width(cr, 1.0);
-  cairo_stroke(cr);
+constexpr int kStripTop = 566;  // the clock and caption line sit below this
+
+struct Mark {
+  double X, Y;
+};
+// The two piles and the stock of a six-card deal; the twelve-card stock lies
+// under the We pile's place.
+constexpr Mark kMarks[] = {{45, 240}, {635, 240}, {510, 420}};
+
+void MarkPath(cairo_t* cr, Mark m) {
+  RoundedRect(cr, m.X + 0.5, m.Y + 0.5, 80, 152, 6);
 }
 
 void Marks(cairo_t* cr) {
-  // An inlaid line round the cloth, the two piles and the stock of a
-  // six-card deal; the twelve-card stock lies under the We pile's place.
-  RoundedRect(cr, 10.5, 10.5, kWidth - 21, kHeight - 21 - 30, 14);
+  // An inlaid line round the cloth, broken where a mark crosses it.
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, 0, kWidth, kHeight);
+  for (Mark m : kMarks) MarkPath(cr, m);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_clip(cr);
+  RoundedRect(cr, 10.5, 10.5, kWidth - 21, kStripTop - 24, 14);
   cairo_set_source_rgba(cr, 0.85, 0.75, 0.40, 0.22);
   cairo_set_line_width(cr, 1.5);
   cairo_stroke(cr);
-  PlaceMark(cr, 45, 240);
-  PlaceMark(cr, 635, 240);
-  PlaceMark(cr, 510, 420);
+  cairo_restore(cr);
+
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, 0, kWidth, kStripTop);
+  cairo_clip(cr);
+  for (Mark m : kMarks) {
+    MarkPath(cr, m);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.10);
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgba(cr, 0.75, 0.92, 0.70, 0.22);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+  }
+  cairo_restore(cr);
+
   // A darker strip under the clock and the caption line keeps them readable.
-  cairo_rectangle(cr, 0, 566, kWidth, kHeight - 566);
+  cairo_rectangle(cr, 0, kStripTop, kWidth, kHeight - kStripTop);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.28);
   cairo_fill(cr);
-  cairo_move_to(cr, 0, 566.5);
-  cairo_line_to(cr, kWidth, 566.5);
+  cairo_move_to(cr, 0, kStripTop + 0.5);
+  cairo_line_to(cr, kWidth, kStripTop + 0.5);
   cairo_set_source_rgba(cr, 0.85, 0.75, 0.40, 0.35);
+  cairo_set_line_width(cr, 1.0);
   cairo_stroke(cr);
 }
 
