@@ -102,6 +102,8 @@ void King(const Figure& f, Suit suit) {
   Ermine(f, -27, 110, 27, 117);
   f.Ellipse(0, 31, 14, 4);
   f.Fill(kErmine, 0.7);
+  f.Ellipse(0, 19, 9.5, 10);  // grey hair round the face
+  f.Fill(Hex(0xB4A48C));
   Face(f, 19);
   // Full beard.
   cairo_move_to(f.cr, -7.5, 20);
