@@ -31,6 +31,7 @@ class ScreenshotSession {
   DrawingHooks& Hooks() { return *hooks_; }
   void SetPointer(int32_t x, int32_t y) { hooks_->SetPointer(x, y); }
 
+  const Assets& LoadedAssets() const { return assets_; }
   int64_t ShotsWritten() const { return written_; }
   // The first picture that could not be written ("" when none).
   const std::string& Error() const { return error_; }

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "flow/deal.h"
+#include "gfx/shots/screenshot_options.h"
+#include "gfx/shots/screenshot_session.h"
+#include "gfx_fixture.h"
+#include "rules/game.h"
+#include "rules/layout.h"
+
+namespace vantel {
+namespace {
+
+TEST(ScreenshotOptionsTest, FrameListsAndChoice) {
+  EXPECT_EQ(ParseFrameList("120"), (std::vector<int64_t>{120}));
+  EXPECT_EQ(ParseFrameList("1,5,300"), (std::vector<int64_t>{1, 5, 300}));
+  for (const char* bad : {"", "0", "-3", "4,", ",4", "4,x", "12a"}) {
+    EXPECT_FALSE(ParseFrameList(bad).has_value()) << bad;
+  }
+  ScreenshotOptions o;
+  EXPECT_FALSE(o.Enabled());
+  o.Dir = "shots";
+  o.Every = 120;
+  o.At = {7};
+  EXPECT_TRUE(o.Wants(240));
+  EXPECT_TRUE(o.Wants(7));
+  EXPECT_FALSE(o.Wants(121));
+  EXPECT_EQ(ScreenshotFileName(120), "frame_000120.png");
+  EXPECT_EQ(ScreenshotFileName(1234567), "frame_1234567.png");
+}
+
+// The pictures of the built resource archive, loaded and drawn for real.
+class RealPicturesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(VANTEL_TEST_PAK)) GTEST_SKIP() << "no " << VANTEL_TEST_PAK;
+    SetupLayout(g.options, g.layout);
+  }
+  test::TempFolder dir{"shots"};
+  MtRandom random{3};
+  SilentSound sound;
+  ManualClock clock;
+  Game g{random, sound, clock};
+};
+
+TEST_F(RealPicturesTest, ArchivePicturesHaveTheSizesTheDrawingReliesOn) {
+  ScreenshotOptions o{dir.Path() / "out", 2, {}};
+  std::string error;
+  auto session = ScreenshotSession::Open(o, VANTEL_TEST_PAK, g, error);
+  ASSERT_TRUE(session) << error;
+  const Assets& a = session->LoadedAssets();
+  EXPECT_EQ(a.BackgroundSurface->w, 800);
+  EXPECT_EQ(a.BackgroundSurface->h, 600);
+  for (int id = 0; id <= 51; ++id) {
+    EXPECT_EQ(a.CardSurfaces[static_cast<std::size_t>(id)]->h, 153) << id;
+  }
+  EXPECT_EQ(a.CardBackSurface->h, 153);
+  EXPECT_EQ(a.CursorSurface->w, 32);
+  EXPECT_EQ(a.CursorSurface->h, 32);
+  for (const auto* font : {a.DigitFont.get(), a.DeluxeFont.get(), a.HandFont.get()}) {
+    EXPECT_EQ(font->dds->w, 19 * 20);
+    EXPECT_EQ(font->dds->h % 27, 0);
+  }
+  // The pointer's corners are see-through: magenta, the key colour.
+  EXPECT_EQ(test::PixelAt(a.CursorSurface.get(), 31, 31), test::kMagenta);
+  EXPECT_EQ(g.layout.CardHeight, 153);
+}
+
+TEST_F(RealPicturesTest, FramesOfAGameAreWrittenAsPictures) {
+  ScreenshotOptions o{dir.Path() / "out", 2, {3}};
+  std::string error;
+  auto session = ScreenshotSession::Open(o, VANTEL_TEST_PAK, g, error);
+  ASSERT_TRUE(session) << error;
+  NewHand(g);
+  InputSnapshot input;
+  session->SetPointer(400, 300);
+  for (int frame = 0; frame < 4; ++frame) RunFrame(g, input, session->Hooks());
+  EXPECT_EQ(session->ShotsWritten(), 3);
+  EXPECT_TRUE(session->Error().empty());
+  SurfacePtr shot;
+  CreateSurfaceFromFile(shot, dir.Path() / "out" / "frame_000004.png", false);
+  EXPECT_EQ(shot->w, 800);
+  EXPECT_EQ(shot->h, 600);
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "out" / "frame_000001.png"));
+}
+
+TEST_F(RealPicturesTest, AMissingArchiveIsReported) {
+  ScreenshotOptions o{dir.Path() / "out", 1, {}};
+  std::string error;
+  EXPECT_FALSE(ScreenshotSession::Open(o, dir.Path() / "none.pak", g, error));
+  EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+}  // namespace vantel
