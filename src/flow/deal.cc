@@ -43,10 +43,10 @@ void ResetCardRecords(Game& g) {
   CardModel& m = g.model;
   const int16_t w = g.layout.CardWidth;
   const int16_t h = g.layout.CardHeight;
-  for (int i = 0; i <= 50; ++i) {
-    m.WePile[i].Shown = false;
-    m.TheyPile[i].Shown = false;
-  }
+  // Every pile entry, not only the first 51: a side that took the whole pack
+  // last hand filled entry 51, which would otherwise stay drawn.
+  for (CardSprite& p : m.WePile) p.Shown = false;
+  for (CardSprite& p : m.TheyPile) p.Shown = false;
   for (int i = 0; i <= 6; ++i) {
     m.Deck[i].Shown = true;
     m.Deck[i].FaceUp = false;
