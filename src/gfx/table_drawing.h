@@ -12,8 +12,8 @@ struct Game;
 struct Assets;
 class Display;
 
-// The caption line under the table.
-inline constexpr const char* kCaptionText = "VANTEL   P pause   Esc quit";
+// The caption line under the table: the keys, short enough to end before the clock.
+inline constexpr const char* kCaptionText = "VANTEL  R reorder  P pause  Esc quit";
 
 // First pile entry drawn for a pile of `count` cards: a big pile shows from
 // entry 11 on (the cards below are hidden under it anyway).

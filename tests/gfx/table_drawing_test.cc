@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "table_fixture.h"
 
 namespace vantel {
@@ -150,6 +152,8 @@ TEST_F(TableDrawingTest, ClockAndCaptionAreDrawnOverTheScorePage) {
   EXPECT_EQ(At(717, 572), test::GlyphColour('9' - 32));
   EXPECT_EQ(At(734, 598), test::GlyphColour(':' - 32));
   EXPECT_EQ(At(5, 572), test::GlyphColour(kCaptionText[0] - 32));
+  // The caption ends before the clock begins.
+  EXPECT_LE(5 + 17 * std::strlen(kCaptionText) + 2, 700u);
 }
 
 TEST(ClockTextTest, TwelveHourClockWithTwoDigitFields) {
