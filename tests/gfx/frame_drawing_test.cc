@@ -21,6 +21,7 @@ class FrameDrawingTest : public test::TableFixture {
     NewHand(g);
     SDL_FillRect(d.BackBuffer(), nullptr, 0);
   }
+  // (660, 595) lies between the caption line and the clock: felt, once drawn.
   uint32_t At(int x, int y) { return PixelAt(d.BackBuffer(), x, y); }
 
   DrawingHooks hooks{d, a, [] { return LocalTime{9, 41}; }};
@@ -34,7 +35,7 @@ TEST_F(FrameDrawingTest, AFrameIsComposedAndPresented) {
   ASSERT_FALSE(RunFrame(g, input, hooks));
   EXPECT_EQ(d.PresentCount(), 1);
   EXPECT_EQ(hooks.FramesPresented(), 1);
-  EXPECT_EQ(At(600, 595), kFeltColour);
+  EXPECT_EQ(At(660, 595), kFeltColour);
   EXPECT_EQ(At(799, 10), test::kPageColour);  // the score-page tab
   EXPECT_EQ(At(779, 10), kFeltColour);
   EXPECT_EQ(At(384, 284), kPointerColour);  // centred on the pointer
@@ -46,7 +47,7 @@ TEST_F(FrameDrawingTest, APausedFrameDrawsNothing) {
   g.flow.GamePaused = true;
   RunFrame(g, input, hooks);
   EXPECT_EQ(d.PresentCount(), 0);
-  EXPECT_EQ(At(600, 595), 0u);
+  EXPECT_EQ(At(660, 595), 0u);
 }
 
 TEST_F(FrameDrawingTest, AfterALostDisplayTheNextFrameShowsEveryPicture) {
@@ -62,13 +63,13 @@ TEST_F(FrameDrawingTest, AfterALostDisplayTheNextFrameShowsEveryPicture) {
   EXPECT_EQ(d.RestoreCount(), 1);
   EXPECT_EQ(reloads, 1);
   EXPECT_EQ(d.PresentCount(), 1);
-  EXPECT_EQ(At(600, 595), kFeltColour);
+  EXPECT_EQ(At(660, 595), kFeltColour);
   EXPECT_EQ(At(799, 10), test::kPageColour);
   // Without a reload hook the pictures held in memory serve as they are.
   d.LoseDisplay(2);
   SDL_FillRect(d.BackBuffer(), nullptr, 0);
   RunFrame(g, input, hooks);
-  EXPECT_EQ(At(600, 595), kFeltColour);
+  EXPECT_EQ(At(660, 595), kFeltColour);
   EXPECT_EQ(d.RestoreCount(), 2);
 }
 
