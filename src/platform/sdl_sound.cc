@@ -37,7 +37,13 @@ void SdlSound::SoundInit() {
 
 void SdlSound::LoadSound(SoundId id, const std::filesystem::path& file) {
   if (!available_) return;
-  Mix_Chunk* chunk = Mix_LoadWAV(file.c_str());
+  // The file is closed here rather than by the mixer, which does not free it
+  // when the file is not a sound it can read.
+  Mix_Chunk* chunk = nullptr;
+  if (SDL_RWops* rw = SDL_RWFromFile(file.c_str(), "rb")) {
+    chunk = Mix_LoadWAV_RW(rw, 0);
+    SDL_RWclose(rw);
+  }
   if (chunk == nullptr) {
     std::string why = "Cannot load the sound file \"" + file.string() + "\": " + Mix_GetError();
     throw FatalError(ErrorInFunction("LoadSound", -1, why));
