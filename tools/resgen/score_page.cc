@@ -25,11 +25,13 @@ void Sheet(cairo_t* cr) {
   // Faint ruled lines like a score pad, under the rows the game writes.
   cairo_set_line_width(cr, 1.0);
   cairo_set_source_rgba(cr, 0.45, 0.60, 0.80, 0.35);
-  // The page sits at (156, 4) on the screen; the rows start at (213, 94) and step 31.
-  for (int row = 1; row <= 8; ++row) {
+  // The page sits at (156, 4) on the screen; the rows start at (213, 94) and
+  // step 31. Rows 1 to 7 get a pad line; the game's own rules underline the
+  // header and row 8, and span x 223 to 473.
+  for (int row = 1; row <= 7; ++row) {
     const double y = 94 - 4 + 31 * row + 23.5;
-    cairo_move_to(cr, 50, y);
-    cairo_line_to(cr, 372, y);
+    cairo_move_to(cr, 213 - 156, y);
+    cairo_line_to(cr, 473 - 156, y);
   }
   cairo_stroke(cr);
   RoundedRect(cr, 0.5, 0.5, w - 1, h - 1, 10);
