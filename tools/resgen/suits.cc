@@ -154,6 +154,8 @@ Suit SuitOfFileLetter(char letter) {
 
 void DrawSuitSymbol(cairo_t* cr, Suit suit, double cx, double cy, double size,
                     const SuitPalette& colours) {
+  // Text leaves a current point behind; an arc would draw a line from it.
+  cairo_new_path(cr);
   cairo_save(cr);
   cairo_translate(cr, cx, cy);
   cairo_scale(cr, size, size);
