@@ -21,7 +21,11 @@ void LandPlayedCard(Game& g, CardSprite& card) {
   card.Shown = false;
   card.FaceUp = f.Turn == 0;
   RebuildHandIds(g, f.Turn);
+  // The human's card only may capture until the human chooses; it becomes the
+  // last capture when the selection is confirmed, not if it is declined.
+  const int16_t capturer = g.capture.LastCapturer;
   JudgePlay(g);
+  if (f.Turn == 0) g.capture.LastCapturer = capturer;
   Notify(g, [&](GameObserver& o) { o.OnLand(g, f.Turn, id); });
   if (f.HumanPlayed) f.AwaitingHuman = false;
   if (f.State == FlowState::NormalPlay) CheckMilestones(g);

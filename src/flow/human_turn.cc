@@ -41,6 +41,7 @@ void ConfirmIfMatched(Game& g) {
   CardModel& m = g.model;
   CaptureState& c = g.capture;
   g.flow.CaptureConfirmed = true;
+  c.LastCapturer = 0;
   c.CaptureCount = 0;
   for (int i = 0; i < m.TableCount; ++i) {
     if (!m.Table[i].Picked) continue;

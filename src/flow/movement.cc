@@ -36,8 +36,7 @@ float Scatter(Game& g, int16_t range) {
 
 }  // namespace
 
-void StartMove(Game& g, CardSprite& card, float x, float y, int steps) {
-  (void)g;
+void StartMove(Game&, CardSprite& card, float x, float y, int steps) {
   card.Moving = true;
   card.TargetX = x;
   card.TargetY = y;

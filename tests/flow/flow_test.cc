@@ -78,6 +78,37 @@ TEST_F(LastCardTest, ALastCardThatTakesNothingWaitsItsPauseThenTheTableGoesToThe
   EXPECT_EQ(g.model.TableCount, 0);
 }
 
+TEST_F(LastCardTest, ADeclinedLastCaptureLeavesTheRemaindersToTheSideThatReallyCapturedLast) {
+  Lay({CardId(5, 'D'), CardId(9, 'H')});
+  CardSprite& c = g.model.Hand[0][0];
+  c.Card = CardId(5, 'C');
+  c.Shown = true;
+  RebuildHandIds(g, 0);
+  g.flow.Turn = 3;
+  g.capture.LastCapturer = 1;
+  RunUntil([&] { return g.flow.State == FlowState::EndOfMatch; });
+  EXPECT_EQ(events.declines, 1);
+  EXPECT_EQ(g.capture.LastCapturer, 1);
+  EXPECT_EQ(g.model.TheyTakenCount, 3);
+  EXPECT_EQ(g.model.WeTakenCount, 0);
+}
+
+TEST_F(LastCardTest, AConfirmedHumanCaptureIsTheLastCapture) {
+  Lay({CardId(5, 'D'), CardId(9, 'H')});
+  CardSprite& c = g.model.Hand[0][0];
+  c.Card = CardId(5, 'C');
+  c.Shown = true;
+  RebuildHandIds(g, 0);
+  g.flow.Turn = 3;
+  g.capture.LastCapturer = 1;
+  RunUntil([&] { return SelectionOpen(g); });
+  EXPECT_EQ(g.capture.LastCapturer, 1);  // not yet: the human may still decline
+  ClickTable(kLeftButton, 0);
+  RunUntil([&] { return g.flow.State == FlowState::EndOfMatch; });
+  EXPECT_EQ(g.model.WeTakenCount, 3);
+  EXPECT_EQ(g.model.TheyTakenCount, 0);
+}
+
 TEST_F(FlowTest, HumanScuaBanksTheMarkerInTheFanAndCountsEveryCardAsTaken) {
   NewHand(g);
   g.model.HandIdCount = {0, 0, 0, 0};
