@@ -200,6 +200,17 @@ TEST_F(RunAppTest, MissingBitmapShowsTheLoadersBox) {
   EXPECT_FALSE(ResLeft());
 }
 
+TEST_F(RunAppTest, MissingGlyphSheetShowsTheFontLoadersBox) {
+  WriteChangedArchive("fntFonts_fntDigit.bmp");
+  EXPECT_NE(Run(), 0);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].rfind(
+                "Error in function clsDXBitmapFont.CreateSpriteFromFile() \r\nError Number: ", 0),
+            0u)
+      << boxes_[0];
+  EXPECT_FALSE(ResLeft());
+}
+
 TEST_F(RunAppTest, DisplayThatCannotStartShowsTheDisplayBox) {
   setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
   CopyArchive();
