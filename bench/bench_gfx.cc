@@ -1,8 +1,6 @@
 // The cost of composing frames and of loading the pictures, with the real
 // pictures of the resource archive (bin/res065.pak; build it first).
-#include <SDL.h>
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -14,17 +12,13 @@
 #include "flow/run_frame.h"
 #include "gfx/assets.h"
 #include "gfx/display.h"
-#include "gfx/frame_drawing.h"
 #include "gfx/table_drawing.h"
-#include "rules/game.h"
-#include "rules/layout.h"
-#include "rules/table.h"
-#ifdef VANTEL_BENCH_PAK
 #include "pak/remove_resources.h"
 #include "pak/resource_path.h"
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
-#endif
+#include "rules/game.h"
+#include "rules/layout.h"
 
 namespace vantel {
 namespace {
@@ -37,7 +31,6 @@ LocalTime FixedTime() {
 class PictureTree {
  public:
   PictureTree() {
-#ifdef VANTEL_BENCH_PAK
     std::string error;
     if (std::filesystem::exists(VANTEL_BENCH_PAK)) {
       if (auto r = MakePrivateRoot(DefaultPrivateBase(), &error)) {
@@ -49,29 +42,18 @@ class PictureTree {
         }
       }
     }
-#endif
   }
   ~PictureTree() {
-#ifdef VANTEL_BENCH_PAK
     if (real_) RemoveUnpackedResources(root_);
-#endif
   }
-  bool Real() const {
-    return real_;
-  }
+  bool Real() const { return real_; }
   ResourceResolver Resolver() const {
-#ifdef VANTEL_BENCH_PAK
     const std::filesystem::path folder = root_.Folder;
     return [folder](std::string_view name) { return ResolveResourcePath(folder, name); };
-#else
-    return {};
-#endif
   }
 
  private:
-#ifdef VANTEL_BENCH_PAK
   ResourceRoot root_;
-#endif
   bool real_ = false;
 };
 
