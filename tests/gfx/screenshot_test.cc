@@ -83,7 +83,12 @@ TEST_F(RealPicturesTest, FramesOfAGameAreWrittenAsPictures) {
   EXPECT_FALSE(std::filesystem::exists(dir.Path() / "out" / "frame_000001.png"));
 }
 
-TEST_F(RealPicturesTest, AMissingArchiveIsReported) {
+TEST(ScreenshotSessionTest, AMissingArchiveIsReported) {
+  test::TempFolder dir("noarchive");
+  MtRandom random{3};
+  SilentSound sound;
+  ManualClock clock;
+  Game g{random, sound, clock};
   ScreenshotOptions o{dir.Path() / "out", 1, {}};
   std::string error;
   EXPECT_FALSE(ScreenshotSession::Open(o, dir.Path() / "none.pak", g, error));
