@@ -10,14 +10,9 @@
 #include "rules/game.h"
 #include "rules/layout.h"
 #include "rules/table.h"
+#include "support/test_cards.h"
 
 namespace vantel {
-
-// Id of the card with `rank` (1 ace .. 13 king) and file suit letter C, D, H or S.
-inline int16_t CardId(int rank, char suit) {
-  constexpr std::string_view kFileSuits = "CDHS";
-  return static_cast<int16_t>(4 * (rank - 1) + static_cast<int>(kFileSuits.find(suit)));
-}
 
 // A game in the middle of a hand: card tables loaded, an empty table, and no
 // Picada to be had unless a test asks for it.

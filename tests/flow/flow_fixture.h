@@ -18,19 +18,9 @@
 #include "rules/game.h"
 #include "rules/layout.h"
 #include "rules/table.h"
+#include "support/test_cards.h"
 
 namespace vantel {
-
-inline int16_t CardId(int rank, char suit) {
-  constexpr std::string_view kFileSuits = "CDHS";
-  return static_cast<int16_t>(4 * (rank - 1) + static_cast<int>(kFileSuits.find(suit)));
-}
-
-class RecordingSound final : public SoundSink {
- public:
-  void Play(SoundId id) override { played.push_back(id); }
-  std::vector<SoundId> played;
-};
 
 // Counts the observer events the tests look at.
 class CountingObserver final : public GameObserver {

@@ -9,21 +9,9 @@
 #include "rules/game.h"
 #include "rules/layout.h"
 #include "rules/table.h"
+#include "support/test_cards.h"
 
 namespace vantel {
-
-// Id of the card with `rank` (1 ace .. 13 king) and file suit letter C, D, H
-// or S, as the image names spell it.
-inline int16_t CardId(int rank, char suit) {
-  constexpr std::string_view kFileSuits = "CDHS";
-  return static_cast<int16_t>(4 * (rank - 1) + static_cast<int>(kFileSuits.find(suit)));
-}
-
-class RecordingSound final : public SoundSink {
- public:
-  void Play(SoundId id) override { played.push_back(id); }
-  std::vector<SoundId> played;
-};
 
 // A game with its card tables and table places ready, as after a deal onto an
 // empty table.
