@@ -100,7 +100,7 @@ Picture DrawGlyphSheet(const FontSet& fonts, const GlyphStyle& style) {
 }
 
 GlyphStyle HandwritingGlyphs() {
-  return {FontId::Hand, 24, 20, 0x1A2A6C, 0x1A2A6C, 0.6};
+  return {FontId::Hand, 24, 20, 0x1A2A6C, 0x1A2A6C, 0};
 }
 GlyphStyle DigitGlyphs() {
   return {FontId::MonoBold, 18, 19, 0xF4E7B0, 0x10301A, 2.4};
