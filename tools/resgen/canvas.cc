@@ -43,38 +43,16 @@ Canvas::~Canvas() {
 }
 
 Picture Canvas::Keyed() const {
-  cairo_surface_flush(surface_);
-  Picture p{width_, height_, {}};
-  p.Pixels.reserve(static_cast<size_t>(width_) * height_);
-  const unsigned char* data = cairo_image_surface_get_data(surface_);
-  const int stride = cairo_image_surface_get_stride(surface_);
-  for (int y = 0; y < height_; ++y) {
-    const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
-    for (int x = 0; x < width_; ++x) {
-      const uint32_t argb = row[x];
-      if ((argb >> 24) < 128) {
-        p.Pixels.push_back(kKeyColour);
-        continue;
-      }
-      const uint32_t rgb = Unpremultiply(argb);
-      p.Pixels.push_back(rgb == kKeyColour ? kNudgedKey : rgb);
-    }
-  }
-  return p;
+  return Convert([](uint32_t argb) {
+    if ((argb >> 24) < 128) return kKeyColour;
+    const uint32_t rgb = Unpremultiply(argb);
+    return rgb == kKeyColour ? kNudgedKey : rgb;
+  });
 }
 
 Picture Canvas::Opaque() const {
-  cairo_surface_flush(surface_);
-  Picture p{width_, height_, {}};
-  p.Pixels.reserve(static_cast<size_t>(width_) * height_);
-  const unsigned char* data = cairo_image_surface_get_data(surface_);
-  const int stride = cairo_image_surface_get_stride(surface_);
-  for (int y = 0; y < height_; ++y) {
-    const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
-    // Premultiplied colour is already the colour over black.
-    for (int x = 0; x < width_; ++x) p.Pixels.push_back(row[x] & 0xFFFFFF);
-  }
-  return p;
+  // Premultiplied colour is already the colour over black.
+  return Convert([](uint32_t argb) { return argb & 0xFFFFFF; });
 }
 
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {

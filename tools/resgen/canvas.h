@@ -39,6 +39,21 @@ class Canvas {
   Picture Opaque() const;
 
  private:
+  // Every pixel of the drawing, row by row, through `map` (premultiplied ARGB in, RGB out).
+  template <typename Map>
+  Picture Convert(Map map) const {
+    cairo_surface_flush(surface_);
+    Picture p{width_, height_, {}};
+    p.Pixels.reserve(static_cast<size_t>(width_) * height_);
+    const unsigned char* data = cairo_image_surface_get_data(surface_);
+    const int stride = cairo_image_surface_get_stride(surface_);
+    for (int y = 0; y < height_; ++y) {
+      const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
+      for (int x = 0; x < width_; ++x) p.Pixels.push_back(map(row[x]));
+    }
+    return p;
+  }
+
   int width_;
   int height_;
   cairo_surface_t* surface_;
