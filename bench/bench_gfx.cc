@@ -12,6 +12,7 @@
 #include "flow/run_frame.h"
 #include "gfx/assets.h"
 #include "gfx/display.h"
+#include "gfx/frame_drawing.h"
 #include "gfx/table_drawing.h"
 #include "pak/remove_resources.h"
 #include "pak/resource_path.h"
@@ -71,6 +72,7 @@ struct MidHand {
   Game g{random, sound, clock};
   Assets a;
   HeadlessDisplay d;
+  FrameDrawing drawing{d, a, [] { return PointerPosition{400, 300}; }, FixedTime};
 
   MidHand() {
     SetupLayout(g.options, g.layout);
@@ -103,11 +105,11 @@ struct MidHand {
   }
 };
 
+// Everything a drawn frame does around the flow's step, the game left as it is.
 void ComposeFrame(MidHand& m) {
-  m.d.DrawSurface(m.a.BackgroundSurface.get(), WholeSurface, 0, 0, false);
-  m.d.DrawSurface(m.a.ScorePageSurface.get(), WholeSurface, 780, 5, true);
-  DrawTable(m.g, m.a, m.d, FixedTime);
-  m.d.DrawAtCursor(m.a.CursorSurface.get(), 16, 16, 32, 32, true, 400, 300);
+  m.drawing.BeforeStep(m.g);
+  m.drawing.AfterStep(m.g);
+  m.drawing.AfterPickStart(m.g);
 }
 
 void BM_ComposeMidHandFrame(benchmark::State& state) {

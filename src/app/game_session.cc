@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/frame_drawing.h"
+#include "app/game_drawing.h"
 #include "app/time_of_day_seed.h"
 #include "flow/deal.h"
 #include "flow/run_frame.h"
@@ -63,7 +63,7 @@ void GameSession::SetUpDevices() {
   input_.KeyBoard();
   const Rect& screen = display_->ScreenRect();
   input_.Mouse(display_->Window(), screen.Right, screen.Bottom);
-  drawing_ = std::make_unique<FrameDrawing>(*display_, assets_, input_);
+  drawing_ = MakeGameDrawing(*display_, assets_, input_);
 }
 
 void GameSession::LoadEverything() {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/app_ports.h"
-#include "app/frame_drawing.h"
+#include "app/game_drawing.h"
 #include "flow/observer.h"
 #include "gfx/assets.h"
 #include "gfx/frame_limiter.h"

@@ -6,32 +6,37 @@
 
 namespace vantel {
 
-DrawingHooks::DrawingHooks(Display& display, Assets& assets, LocalTimeSource now, Reload reload)
+FrameDrawing::FrameDrawing(Display& display, Assets& assets, PointerSource pointer,
+                           LocalTimeSource now, Reload reload)
     : display_(display),
       assets_(assets),
+      pointer_(std::move(pointer)),
       now_(std::move(now)),
       reload_(std::move(reload)),
       meter_(LocalSecondsSinceMidnight) {}
 
-void DrawingHooks::BeforeStep(Game& g) {
+void FrameDrawing::BeforeStep(Game& g) {
   CheckLostSurfaces(display_, [&] {
     if (reload_) reload_(g);
   });
   display_.DrawSurface(assets_.BackgroundSurface.get(), WholeSurface, 0, 0, false);
 }
 
-void DrawingHooks::AfterStep(Game& g) {
-  display_.DrawSurface(assets_.ScorePageSurface.get(), WholeSurface, 780, 5, true);
+void FrameDrawing::AfterStep(Game& g) {
+  display_.DrawSurface(assets_.ScorePageSurface.get(), WholeSurface, kScorePageTabX, kScorePageTabY,
+                       true);
   DrawTable(g, assets_, display_, now_);
 }
 
-void DrawingHooks::AfterPickStart(Game&) {
-  display_.DrawAtCursor(assets_.CursorSurface.get(), 16, 16, 32, 32, true, mouseX_, mouseY_);
+void FrameDrawing::AfterPickStart(Game&) {
+  const PointerPosition at = pointer_ ? pointer_() : PointerPosition{};
+  display_.DrawAtCursor(assets_.CursorSurface.get(), kPointerHotSpotX, kPointerHotSpotY,
+                        kPointerWidth, kPointerHeight, true, at.x, at.y);
   display_.Present();
-  ++framesPresented_;
+  ++frames_presented_;
   rate_ = meter_.FramesPerSecond();
-  if (display_.Windowed()) display_.SetCaption(WindowCaptionText(mouseX_, mouseY_, rate_));
-  Presented(framesPresented_);
+  if (display_.Windowed()) display_.SetCaption(WindowCaptionText(at.x, at.y, rate_));
+  Presented(frames_presented_);
 }
 
 }  // namespace vantel

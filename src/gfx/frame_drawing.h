@@ -12,30 +12,44 @@ namespace vantel {
 struct Assets;
 class Display;
 
+// The score-page picture lies off the table's right edge; only its corner,
+// the tab, shows while a hand is played.
+inline constexpr int32_t kScorePageTabX = 780;
+inline constexpr int32_t kScorePageTabY = 5;
+
+// The pointer picture, drawn with its hot spot (the middle) on the mouse.
+inline constexpr int32_t kPointerWidth = 32;
+inline constexpr int32_t kPointerHeight = 32;
+inline constexpr int32_t kPointerHotSpotX = kPointerWidth / 2;
+inline constexpr int32_t kPointerHotSpotY = kPointerHeight / 2;
+
+// Where the pointer is, in game pixels.
+struct PointerPosition {
+  int32_t x = 0;
+  int32_t y = 0;
+};
+
+// Asked once per drawn frame, just before the pointer picture is drawn.
+using PointerSource = std::function<PointerPosition()>;
+
 // The drawing of one frame around the flow's step: the lost-display check and
 // the background before it, the score-page tab and the table after it, then
-// the pointer, Present and the frame rate. The game and the simulator's
-// screenshots both draw through this.
-class DrawingHooks : public FrameHooks {
+// the pointer, Present and the frame rate. The game, the simulator's
+// screenshots, the tests and the benchmarks all draw through this.
+class FrameDrawing : public FrameHooks {
  public:
   // After a lost display the surfaces (kept in memory) are intact and only the
   // display's own texture is re-created; `reload` runs after that when set.
   using Reload = std::function<void(Game&)>;
 
-  DrawingHooks(Display& display, Assets& assets, LocalTimeSource now = SystemLocalTime,
-               Reload reload = {});
-
-  // Where this frame's pointer is, in game pixels.
-  void SetPointer(int32_t x, int32_t y) {
-    mouseX_ = x;
-    mouseY_ = y;
-  }
+  FrameDrawing(Display& display, Assets& assets, PointerSource pointer,
+               LocalTimeSource now = SystemLocalTime, Reload reload = {});
 
   void BeforeStep(Game& g) override;
   void AfterStep(Game& g) override;
   void AfterPickStart(Game& g) override;
 
-  int64_t FramesPresented() const { return framesPresented_; }
+  int64_t FramesPresented() const { return frames_presented_; }
   double FrameRate() const { return rate_; }
 
  protected:
@@ -45,12 +59,11 @@ class DrawingHooks : public FrameHooks {
  private:
   Display& display_;
   Assets& assets_;
+  PointerSource pointer_;
   LocalTimeSource now_;
   Reload reload_;
   FrameRateMeter meter_;
-  int32_t mouseX_ = 0;
-  int32_t mouseY_ = 0;
-  int64_t framesPresented_ = 0;
+  int64_t frames_presented_ = 0;
   double rate_ = 0;
 };
 

@@ -24,14 +24,15 @@ class FrameDrawingTest : public test::TableFixture {
   // (660, 595) lies between the caption line and the clock: felt, once drawn.
   uint32_t At(int x, int y) { return PixelAt(d.BackBuffer(), x, y); }
 
-  DrawingHooks hooks{d, a, [] { return LocalTime{9, 41}; }};
+  static LocalTime TwentyToTen() { return LocalTime{9, 41}; }
+
+  PointerPosition pointer;
+  FrameDrawing hooks{d, a, [this] { return pointer; }, TwentyToTen};
   InputSnapshot input;
 };
 
 TEST_F(FrameDrawingTest, AFrameIsComposedAndPresented) {
-  input.MouseX = 400;
-  input.MouseY = 300;
-  hooks.SetPointer(input.MouseX, input.MouseY);
+  pointer = {400, 300};
   ASSERT_FALSE(RunFrame(g, input, hooks));
   EXPECT_EQ(d.PresentCount(), 1);
   EXPECT_EQ(hooks.FramesPresented(), 1);
@@ -52,12 +53,8 @@ TEST_F(FrameDrawingTest, APausedFrameDrawsNothing) {
 
 TEST_F(FrameDrawingTest, AfterALostDisplayTheNextFrameShowsEveryPicture) {
   int reloads = 0;
-  DrawingHooks reloading(
-      d, a,
-      [] {
-        return LocalTime{9, 41};
-      },
-      [&](Game&) { ++reloads; });
+  FrameDrawing reloading(
+      d, a, [this] { return pointer; }, TwentyToTen, [&](Game&) { ++reloads; });
   d.LoseDisplay(5);
   RunFrame(g, input, reloading);
   EXPECT_EQ(d.RestoreCount(), 1);

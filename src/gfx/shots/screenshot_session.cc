@@ -18,16 +18,17 @@ std::filesystem::path ArchiveBesideProgram() {
   return (ec ? std::filesystem::current_path(ec) : self.parent_path()) / "res065.pak";
 }
 
-class ScreenshotSession::SavingHooks final : public DrawingHooks {
+class ScreenshotSession::SavingHooks final : public FrameDrawing {
  public:
   explicit SavingHooks(ScreenshotSession& session)
-      : DrawingHooks(session.display_, session.assets_), session_(session) {}
+      : FrameDrawing(session.display_, session.assets_, [&session] { return session.pointer_; }),
+        session_(session) {}
 
   void AfterPickStart(Game& g) override {
     const bool onScorePage = g.flow.State == FlowState::EndOfMatch;
     firstScorePageFrame_ = onScorePage && !wasOnScorePage_;
     wasOnScorePage_ = onScorePage;
-    DrawingHooks::AfterPickStart(g);
+    FrameDrawing::AfterPickStart(g);
   }
 
  protected:

@@ -28,8 +28,8 @@ class ScreenshotSession {
                                                  std::string& error);
 
   // The frame hooks to run the game's frames with, and where the pointer is.
-  DrawingHooks& Hooks() { return *hooks_; }
-  void SetPointer(int32_t x, int32_t y) { hooks_->SetPointer(x, y); }
+  FrameDrawing& Hooks() { return *hooks_; }
+  void SetPointer(int32_t x, int32_t y) { pointer_ = {x, y}; }
 
   const Assets& LoadedAssets() const { return assets_; }
   int64_t ShotsWritten() const { return written_; }
@@ -44,7 +44,8 @@ class ScreenshotSession {
   ScreenshotOptions options_;
   HeadlessDisplay display_;
   Assets assets_;
-  std::unique_ptr<DrawingHooks> hooks_;
+  std::unique_ptr<FrameDrawing> hooks_;
+  PointerPosition pointer_;
   int64_t written_ = 0;
   std::string error_;
 };
