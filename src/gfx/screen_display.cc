@@ -105,6 +105,10 @@ int ScreenDisplay::WatchEvents(void* self, SDL_Event* event) {
 }
 
 void ScreenDisplay::Present() {
+  // A reset render device is usable again by the time SDL reports it; only its
+  // texture is gone. The back buffer is a software surface and kept the frame,
+  // so making the texture anew before the upload is all it takes.
+  if (deviceLost_) RestoreAllSurfaces();
   if (Windowed()) RecomputeDrawingArea();
   SDL_Surface* back = BackBuffer();
   SDL_UpdateTexture(texture_, nullptr, back->pixels, back->pitch);
@@ -116,14 +120,13 @@ void ScreenDisplay::Present() {
 
 bool ScreenDisplay::DisplayAvailable() {
   if (quitRequested_) return true;
-  if (deviceLost_) return false;
   const Uint32 flags = SDL_GetWindowFlags(window_);
   return Windowed() || (flags & SDL_WINDOW_MINIMIZED) == 0;
 }
 
 void ScreenDisplay::PumpEvents() {
   SDL_PumpEvents();
-  if (!quitRequested_ && (deviceLost_ || !DisplayAvailable())) paceClock_.SleepMs(10);
+  if (!DisplayAvailable()) paceClock_.SleepMs(10);
 }
 
 void ScreenDisplay::RestoreAllSurfaces() {

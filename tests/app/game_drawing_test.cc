@@ -145,5 +145,21 @@ TEST_F(GameDrawingTest, AWindowsCaptionShowsThePointerAndTheRate) {
   EXPECT_EQ(At(input_->MouseX(), input_->MouseY()), kPointerColour);
 }
 
+TEST_F(GameDrawingTest, AfterTheRenderDeviceWasResetTheNextFrameIsDrawnInFull) {
+  StartGame(true);
+  ASSERT_FALSE(RunGameFrame());
+  SDL_Event reset{};
+  reset.type = SDL_RENDER_DEVICE_RESET;
+  SDL_PushEvent(&reset);
+  SDL_PumpEvents();
+  SDL_FillRect(display_->BackBuffer(), nullptr, 0);
+  ASSERT_FALSE(RunGameFrame());
+  EXPECT_FALSE(pace_.GaveUp()) << "the frame waited for a display that was there";
+  EXPECT_EQ(drawing_->FramesPresented(), 2);
+  EXPECT_TRUE(display_->DisplayAvailable());
+  EXPECT_EQ(At(660, 595), kFeltColour);
+  EXPECT_EQ(At(799, 10), kPageColour);
+}
+
 }  // namespace
 }  // namespace vantel
