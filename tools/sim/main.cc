@@ -5,7 +5,7 @@
 #include <iostream>
 #include <memory>
 
-#include "gfx/shots/screenshot_session.h"
+#include "screenshot_session.h"
 #include "sim_args.h"
 #include "simulation.h"
 #include "trace_writer.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gfx/shots/screenshot_options.h"
+#include "screenshot_options.h"
 #include "simulation.h"
 
 namespace vantel {

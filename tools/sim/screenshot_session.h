@@ -8,7 +8,7 @@
 #include "gfx/assets.h"
 #include "gfx/display.h"
 #include "gfx/frame_drawing.h"
-#include "gfx/shots/screenshot_options.h"
+#include "screenshot_options.h"
 
 namespace vantel {
 

@@ -1,4 +1,4 @@
-#include "gfx/shots/screenshot_options.h"
+#include "screenshot_options.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "gfx/shots/screenshot_session.h"
+#include "screenshot_session.h"
 
 #include <system_error>
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "flow/deal.h"
-#include "gfx/shots/screenshot_options.h"
-#include "gfx/shots/screenshot_session.h"
 #include "gfx_fixture.h"
 #include "rules/game.h"
 #include "rules/layout.h"
+#include "screenshot_options.h"
+#include "screenshot_session.h"
 
 namespace vantel {
 namespace {
