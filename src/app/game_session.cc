@@ -56,8 +56,8 @@ void GameSession::StartGame() {
 
 void GameSession::SetUpDevices() {
   const Options& o = game_.options;
-  display_ = std::make_unique<ScreenDisplay>(o.FullScreen, o.UseVideoMemory, paceClock_,
-                                             o.ScreenWidth, o.ScreenHeight);
+  display_ =
+      std::make_unique<ScreenDisplay>(o.FullScreen, paceClock_, o.ScreenWidth, o.ScreenHeight);
   display_->SetWindowOffsets(23, 0);
   input_.GiveMeInput();
   input_.KeyBoard();

@@ -14,17 +14,15 @@ constexpr const char* kHandwritingSheet = "res\\fntFonts\\fntHandParker.bmp";
 
 struct Loader {
   const ResourceResolver& resolve;
-  bool useVideoMemory;
 
   void Picture(SurfacePtr& slot, const std::string& name, bool keyed) const {
-    CreateSurfaceFromFile(slot, resolve(name), useVideoMemory);
+    CreateSurfaceFromFile(slot, resolve(name));
     if (keyed) SetSurfaceColorKey(slot.get(), kKeyMagenta);
   }
 
   void Font(std::unique_ptr<clsDXBitmapFont>& slot, const std::string& name) const {
     if (!slot) slot = std::make_unique<clsDXBitmapFont>();
-    slot->CreateSpriteFromFile(resolve(name), kGlyphWidth, kGlyphHeight, kGlyphsPerRow,
-                               useVideoMemory);
+    slot->CreateSpriteFromFile(resolve(name), kGlyphWidth, kGlyphHeight, kGlyphsPerRow);
     slot->SetTransColor(kKeyMagenta);
   }
 };
@@ -41,7 +39,7 @@ std::string BackgroundFile(const std::string& resolution) {
 }
 
 void LoadBitmaps(Assets& a, Game& g, const ResourceResolver& resolve) {
-  const Loader load{resolve, g.options.UseVideoMemory};
+  const Loader load{resolve};
   load.Picture(a.BackgroundSurface, BackgroundFile(g.options.Resolution), false);
 
   const std::string deck = DeckFolder(g.options.DeckName);

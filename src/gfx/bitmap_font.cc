@@ -5,19 +5,11 @@
 namespace vantel {
 
 void clsDXBitmapFont::CreateSpriteFromFile(const std::filesystem::path& strFile, int16_t intWidth,
-                                           int16_t intHeight, int16_t Colums, bool VidMem) {
+                                           int16_t intHeight, int16_t Colums) {
   width = intWidth;
   height = intHeight;
   colums_ = Colums;
-  CreateSurfaceFromFile(dds, strFile, VidMem, "clsDXBitmapFont.CreateSpriteFromFile");
-}
-
-void clsDXBitmapFont::CreateSurfaceFromRes(const void* data, std::size_t size, int16_t intWidth,
-                                           int16_t intHeight, int16_t Colums, bool /*VidMem*/) {
-  width = intWidth;
-  height = intHeight;
-  colums_ = Colums;
-  CreateSurfaceFromMemory(dds, data, size, "clsDXBitmapFont.CreateSpriteFromRes");
+  CreateSurfaceFromFile(dds, strFile, "clsDXBitmapFont.CreateSpriteFromFile");
 }
 
 void clsDXBitmapFont::SetTransColor(int16_t color) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
@@ -25,10 +24,7 @@ class clsDXBitmapFont {
 
   // Throws FatalError "Error in function clsDXBitmapFont.CreateSpriteFromFile() ...".
   void CreateSpriteFromFile(const std::filesystem::path& strFile, int16_t intWidth,
-                            int16_t intHeight, int16_t Colums, bool VidMem);
-  // The same from a picture in memory instead of a file.
-  void CreateSurfaceFromRes(const void* data, std::size_t size, int16_t intWidth, int16_t intHeight,
-                            int16_t Colums, bool VidMem);
+                            int16_t intHeight, int16_t Colums);
   void SetTransColor(int16_t color);
 
   // Draws at (XPos, YPos) on the display's back buffer and sets TotalWidth.

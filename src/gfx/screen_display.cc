@@ -27,8 +27,7 @@ constexpr int kFramedBorderStyle = 2;
 
 }  // namespace
 
-ScreenDisplay::ScreenDisplay(bool fullScreen, bool /*useVideoMemory*/, PaceClock& paceClock,
-                             int32_t width, int32_t height)
+ScreenDisplay::ScreenDisplay(bool fullScreen, PaceClock& paceClock, int32_t width, int32_t height)
     : paceClock_(paceClock), limiter_(paceClock) {
   try {
     SetCursorShown(true);

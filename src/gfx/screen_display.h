@@ -22,8 +22,7 @@ class ScreenDisplay final : public Display {
  public:
   // The set-up ("DirectX"): throws FatalError "Error in function DirectX() ..."
   // when SDL cannot give a window, renderer or texture.
-  ScreenDisplay(bool fullScreen, bool useVideoMemory, PaceClock& paceClock, int32_t width = 800,
-                int32_t height = 600);
+  ScreenDisplay(bool fullScreen, PaceClock& paceClock, int32_t width = 800, int32_t height = 600);
   ~ScreenDisplay() override;
 
   void Present() override;

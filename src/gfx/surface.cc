@@ -35,7 +35,7 @@ SurfacePtr CreateBlankSurface(int32_t width, int32_t height) {
 }
 
 void CreateSurfaceFromFile(SurfacePtr& slot, const std::filesystem::path& path,
-                           bool /*useVideoMemory*/, std::string_view routine) {
+                           std::string_view routine) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) {
     throw FatalError(
@@ -46,14 +46,6 @@ void CreateSurfaceFromFile(SurfacePtr& slot, const std::filesystem::path& path,
     throw FatalError(
         ErrorInFunction(routine, kErrorNotAPicture, path.string() + ": " + SDL_GetError()));
   }
-  slot = ConvertToBackBufferFormat(loaded, routine);
-}
-
-void CreateSurfaceFromMemory(SurfacePtr& slot, const void* data, std::size_t size,
-                             std::string_view routine) {
-  SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
-  SDL_Surface* loaded = rw ? IMG_Load_RW(rw, 1) : nullptr;
-  if (!loaded) throw FatalError(ErrorInFunction(routine, kErrorNotAPicture, SDL_GetError()));
   slot = ConvertToBackBufferFormat(loaded, routine);
 }
 

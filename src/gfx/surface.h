@@ -2,7 +2,6 @@
 
 #include <SDL_surface.h>
 
-#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -25,12 +24,8 @@ SurfacePtr CreateBlankSurface(int32_t width, int32_t height);
 // Loads a BMP or JPEG file into `slot` (replacing what it held), converted to
 // the back buffer's format. Throws FatalError "Error in function
 // <routine>() ..." when the file is missing or is no picture.
-void CreateSurfaceFromFile(SurfacePtr& slot, const std::filesystem::path& path, bool useVideoMemory,
+void CreateSurfaceFromFile(SurfacePtr& slot, const std::filesystem::path& path,
                            std::string_view routine = "CreateSurfaceFromFile");
-
-// The same from a picture already in memory.
-void CreateSurfaceFromMemory(SurfacePtr& slot, const void* data, std::size_t size,
-                             std::string_view routine);
 
 // Mode 1: black; mode 2: pure magenta (red mask + blue mask of the surface's
 // own format); any other mode leaves the key as it is.

@@ -17,7 +17,6 @@ struct Options {
   int32_t TwelveCardDeal = 1;  // 1: one deal of 12; 0: two deals of 6
   int16_t HandSize = 12;
   int16_t CardsPerDeal = 48;
-  bool UseVideoMemory = false;
   bool FullScreen = true;
 };
 

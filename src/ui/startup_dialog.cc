@@ -27,8 +27,7 @@ struct Widgets {
   GtkWidget* twelveCards = nullptr;
   GtkWidget* sixCards = nullptr;
   GtkWidget* slowAnimation = nullptr;
-  GtkWidget* useVidMem = nullptr;  // never shown
-  GtkWidget* windowed = nullptr;   // never shown
+  GtkWidget* windowed = nullptr;  // never shown
   StartupDialogState state;
 };
 
@@ -64,13 +63,12 @@ StartupControls ReadControls(const Widgets& w) {
   c.TrevigianeSelected = Active(w.trevigiane);
   c.SixCardSelected = Active(w.sixCards);
   c.SlowAnimationTicked = Active(w.slowAnimation);
-  c.UseVidMem = StateOf(w.useVidMem);
   c.Windowed = StateOf(w.windowed);
   return c;
 }
 
 void ShowBitmaps(Widgets& w) {
-  const bool trevigiane = TrevigianePreviewShown(ReadControls(w));
+  const bool trevigiane = Active(w.trevigiane);
   gtk_widget_set_visible(w.previews[0], trevigiane);
   gtk_widget_set_visible(w.previews[1], !trevigiane);
 }
@@ -181,9 +179,8 @@ GtkWidget* FooterRow() {
   return row;
 }
 
-// The two boxes exist so the start button can read them, but are never shown.
-void HiddenBoxes(Widgets& w) {
-  w.useVidMem = g_object_ref_sink(gtk_check_button_new_with_label(kUseVidMemOption));
+// The box exists so the start button can read it, but is never shown.
+void HiddenWindowedBox(Widgets& w) {
   w.windowed = g_object_ref_sink(gtk_check_button_new_with_label(kWindowedOption));
 }
 
@@ -197,7 +194,7 @@ void Build(Widgets& w, const ArchiveEntrySource& archive) {
   Pack(content, NewTitlePicture());
   gtk_box_pack_start(GTK_BOX(content), Notebook(w, archive), TRUE, TRUE, 0);
   Pack(content, FooterRow());
-  HiddenBoxes(w);
+  HiddenWindowedBox(w);
   GtkWidget* start = gtk_dialog_add_button(GTK_DIALOG(w.dialog), kStartCaption, kStart);
   gtk_dialog_add_button(GTK_DIALOG(w.dialog), kExitCaption, kExit);
   gtk_dialog_set_default_response(GTK_DIALOG(w.dialog), kStart);
@@ -208,7 +205,6 @@ void Build(Widgets& w, const ArchiveEntrySource& archive) {
 }
 
 void Destroy(Widgets& w) {
-  g_object_unref(w.useVidMem);
   g_object_unref(w.windowed);
   gtk_widget_destroy(w.dialog);
   while (gtk_events_pending()) gtk_main_iteration();
@@ -225,7 +221,7 @@ StartupChoice RunStartupDialog(Options& options, Layout& layout,
   const int response = gtk_dialog_run(GTK_DIALOG(w.dialog));
   StartupChoice choice = StartupChoice::Exit;
   if (response == kStart) {
-    StoreStartOptions(ReadControls(w), w.state, options, layout);
+    StoreStartOptions(ReadControls(w), options, layout);
     choice = StartupChoice::Start;
   }
   Destroy(w);

@@ -13,23 +13,9 @@ void ApplyCheck(CheckState state, bool whenTicked, bool& option) {
 void LoadStartupDialog(Options& options, StartupDialogState& state) {
   options.PakFileName = "res065.pak";
   state.CurrentTab = 0;
-  state.EndOnUnload = true;
 }
 
-std::array<bool, kStartupTabCount> VisiblePanels(int16_t currentTab) {
-  std::array<bool, kStartupTabCount> visible{};
-  for (int i = 0; i < kStartupTabCount; ++i) visible[i] = (i == currentTab);
-  return visible;
-}
-
-bool TrevigianePreviewShown(const StartupControls& controls) {
-  return controls.TrevigianeSelected;
-}
-
-void StoreStartOptions(const StartupControls& controls, StartupDialogState& state, Options& options,
-                       Layout& layout) {
-  state.EndOnUnload = false;
-  ApplyCheck(controls.UseVidMem, true, options.UseVideoMemory);
+void StoreStartOptions(const StartupControls& controls, Options& options, Layout& layout) {
   ApplyCheck(controls.Windowed, false, options.FullScreen);
   options.DeckName = controls.TrevigianeSelected ? "Trevigiano" : "Royal";
   options.Resolution = "800x600";

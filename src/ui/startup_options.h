@@ -19,8 +19,7 @@ struct StartupControls {
   bool TrevigianeSelected = false;  // else the Bresciane deck (selected at load)
   bool SixCardSelected = false;     // else "12-card hand" (selected at load)
   bool SlowAnimationTicked = false;
-  CheckState UseVidMem = CheckState::Clear;  // never shown, so never ticked
-  CheckState Windowed = CheckState::Clear;   // never shown, so never ticked
+  CheckState Windowed = CheckState::Clear;  // never shown, so never ticked
 };
 
 inline constexpr int kStartupTabCount = 5;
@@ -28,25 +27,16 @@ inline constexpr std::array<const char*, kStartupTabCount> kStartupTabNames = {
     "Deck", "Keys", "Rules", "Credits", "Options"};
 
 struct StartupDialogState {
-  bool EndOnUnload = true;  // closing the dialog ends the program until Start
   int16_t CurrentTab = 0;
 };
 
-// The dialog's load: the archive name, the "Deck" tab in front, closing ends
-// the program.
+// The dialog's load: the archive name, the "Deck" tab in front.
 void LoadStartupDialog(Options& options, StartupDialogState& state);
-
-// Which panel is visible: exactly the current tab's.
-std::array<bool, kStartupTabCount> VisiblePanels(int16_t currentTab);
-
-// Which deck's preview is shown: the Trevigiane one exactly when it is chosen.
-bool TrevigianePreviewShown(const StartupControls& controls);
 
 // The start button: stores the choices in the order the game expects, then the
 // screen layout and the screen size. The unpacking that follows is the
 // caller's.
-void StoreStartOptions(const StartupControls& controls, StartupDialogState& state, Options& options,
-                       Layout& layout);
+void StoreStartOptions(const StartupControls& controls, Options& options, Layout& layout);
 
 // "Version 2.0.0".
 std::string VersionText(int major, int minor, int revision);

@@ -36,7 +36,6 @@ inline constexpr const char* kSlowAnimationOption = "Slow animation";
 inline constexpr const char* kSlowAnimationNote =
     "Click for slower card animation. Useful when learning the game or in faster computers.";
 
-inline constexpr const char* kUseVidMemOption = "Use VidMem";
 inline constexpr const char* kWindowedOption = "Windowed";
 
 }  // namespace vantel

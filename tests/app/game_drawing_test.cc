@@ -65,7 +65,7 @@ class GameDrawingTest : public ::testing::Test {
   }
 
   void StartGame(bool full_screen) {
-    display_ = std::make_unique<ScreenDisplay>(full_screen, false, pace_);
+    display_ = std::make_unique<ScreenDisplay>(full_screen, pace_);
     input_ = std::make_unique<InputDevices>();
     input_->GiveMeInput();
     input_->KeyBoard();

@@ -50,7 +50,7 @@ class RunAppTest : public ::testing::Test {
       if (!start_) return StartupChoice::Exit;
       StartupDialogState state;
       LoadStartupDialog(o, state);
-      StoreStartOptions(StartupControls{}, state, o, l);
+      StoreStartOptions(StartupControls{}, o, l);
       return StartupChoice::Start;
     };
     ports_.ShowFatalMessage = [this](std::string_view t) { boxes_.emplace_back(t); };

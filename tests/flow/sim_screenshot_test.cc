@@ -77,7 +77,7 @@ TEST_F(RealPicturesTest, FramesOfAGameAreWrittenAsPictures) {
   EXPECT_EQ(session->ShotsWritten(), 3);
   EXPECT_TRUE(session->Error().empty());
   SurfacePtr shot;
-  CreateSurfaceFromFile(shot, dir.Path() / "out" / "frame_000004.png", false);
+  CreateSurfaceFromFile(shot, dir.Path() / "out" / "frame_000004.png");
   EXPECT_EQ(shot->w, 800);
   EXPECT_EQ(shot->h, 600);
   EXPECT_FALSE(std::filesystem::exists(dir.Path() / "out" / "frame_000001.png"));

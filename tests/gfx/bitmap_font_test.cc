@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-#include <vector>
-
 #include "glyph_sheet.h"
 #include "rules/fatal_error.h"
 
@@ -21,7 +17,7 @@ class BitmapFontTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::WriteGlyphSheet(dir.Path() / "sheet.bmp");
-    font.CreateSpriteFromFile(dir.Path() / "sheet.bmp", 19, 27, 20, false);
+    font.CreateSpriteFromFile(dir.Path() / "sheet.bmp", 19, 27, 20);
     font.SetTransColor(2);
     d.ResetClipRect();
     SDL_FillRect(d.BackBuffer(), nullptr, SDL_MapRGB(d.BackBuffer()->format, 0, 0xC0, 0));
@@ -97,23 +93,10 @@ TEST_F(BitmapFontTest, GlyphsAreCutAtTheClipEdges) {
   EXPECT_EQ(At(9, 0), kGround);
 }
 
-TEST_F(BitmapFontTest, InMemoryPictureLoadsLikeAFile) {
-  std::ifstream in(dir.Path() / "sheet.bmp", std::ios::binary);
-  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  clsDXBitmapFont other;
-  other.CreateSurfaceFromRes(bytes.data(), bytes.size(), 19, 27, 20, false);
-  other.SetTransColor(2);
-  other.XPos = 0;
-  other.YPos = 0;
-  other.DrawText(d, "Z", true);
-  EXPECT_EQ(At(0, 0), GlyphColour('Z' - 32));
-  EXPECT_THROW(other.CreateSurfaceFromRes("nope", 4, 19, 27, 20, false), FatalError);
-}
-
 TEST_F(BitmapFontTest, MissingSheetEndsWithTheFontsMessage) {
   clsDXBitmapFont other;
   try {
-    other.CreateSpriteFromFile(dir.Path() / "absent.bmp", 19, 27, 20, false);
+    other.CreateSpriteFromFile(dir.Path() / "absent.bmp", 19, 27, 20);
     FAIL() << "no error";
   } catch (const FatalError& e) {
     const std::string text = e.what();

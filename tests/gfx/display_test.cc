@@ -144,7 +144,7 @@ TEST(DisplaySaveTest, WritesPngAndBmpThatReadBack) {
   for (const char* name : {"shot.png", "shot.bmp"}) {
     ASSERT_TRUE(d.SaveBackBuffer(dir.Path() / name)) << name;
     SurfacePtr back;
-    CreateSurfaceFromFile(back, dir.Path() / name, false);
+    CreateSurfaceFromFile(back, dir.Path() / name);
     EXPECT_EQ(back->w, 800);
     EXPECT_EQ(back->h, 600);
     EXPECT_EQ(PixelAt(back.get(), 105, 205), 0x3366CCu) << name;

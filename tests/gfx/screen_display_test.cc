@@ -26,7 +26,7 @@ class ScreenDisplayTest : public ::testing::Test {
 };
 
 TEST_F(ScreenDisplayTest, FullScreenGivesAnEightHundredBySixHundredBackBuffer) {
-  ScreenDisplay d(true, false, clock);
+  ScreenDisplay d(true, clock);
   ASSERT_NE(d.Window(), nullptr);
   EXPECT_FALSE(d.Windowed());
   EXPECT_EQ(d.ScreenRect(), (Rect{0, 0, 800, 600}));
@@ -47,7 +47,7 @@ TEST_F(ScreenDisplayTest, FullScreenGivesAnEightHundredBySixHundredBackBuffer) {
 }
 
 TEST_F(ScreenDisplayTest, WindowedVariantUsesSixFortyByFourEighty) {
-  ScreenDisplay d(false, false, clock);
+  ScreenDisplay d(false, clock);
   EXPECT_TRUE(d.Windowed());
   EXPECT_EQ(d.ScreenRect(), (Rect{0, 0, 640, 480}));
   d.SetWindowOffsets(23, 0);
@@ -63,7 +63,7 @@ TEST_F(ScreenDisplayTest, WindowedVariantUsesSixFortyByFourEighty) {
 // it would wait for ever. The next Present makes the lost texture anew and
 // shows the frame.
 TEST_F(ScreenDisplayTest, AResetRenderDeviceIsNoReasonToWaitAndTheNextFrameShows) {
-  ScreenDisplay d(true, false, clock);
+  ScreenDisplay d(true, clock);
   d.ResetClipRect();
   d.Present();
   SDL_Event reset{};
@@ -90,7 +90,7 @@ TEST_F(ScreenDisplayTest, AResetRenderDeviceIsNoReasonToWaitAndTheNextFrameShows
 TEST_F(ScreenDisplayTest, SetUpFailureEndsWithTheDisplaysMessage) {
   setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
   try {
-    ScreenDisplay d(true, false, clock);
+    ScreenDisplay d(true, clock);
     FAIL() << "no error";
   } catch (const FatalError& e) {
     const std::string text = e.what();

@@ -16,7 +16,6 @@ Options Scrambled() {
   o.TwelveCardDeal = 7;
   o.HandSize = 0;
   o.CardsPerDeal = 0;
-  o.UseVideoMemory = true;
   o.FullScreen = false;
   return o;
 }
@@ -30,22 +29,17 @@ struct Started {
 Started Start(const StartupControls& controls, Options options = Scrambled()) {
   Started s{options, Layout{}, {}};
   LoadStartupDialog(s.options, s.state);
-  StoreStartOptions(controls, s.state, s.options, s.layout);
+  StoreStartOptions(controls, s.options, s.layout);
   return s;
 }
 
 TEST(StartupOptionsTest, LoadingPutsTheDeckTabInFrontAndNamesTheArchive) {
   Options options;
   options.PakFileName = "";
-  StartupDialogState state{false, 3};
+  StartupDialogState state{3};
   LoadStartupDialog(options, state);
   EXPECT_EQ(options.PakFileName, "res065.pak");
   EXPECT_EQ(state.CurrentTab, 0);
-  EXPECT_TRUE(state.EndOnUnload);
-  std::array<bool, kStartupTabCount> visible = VisiblePanels(state.CurrentTab);
-  for (int i = 0; i < kStartupTabCount; ++i) EXPECT_EQ(visible[i], i == 0) << i;
-  visible = VisiblePanels(4);
-  for (int i = 0; i < kStartupTabCount; ++i) EXPECT_EQ(visible[i], i == 4) << i;
 }
 
 TEST(StartupOptionsTest, UntouchedDialogStartsTheStandardGame) {
@@ -59,19 +53,15 @@ TEST(StartupOptionsTest, UntouchedDialogStartsTheStandardGame) {
   EXPECT_EQ(s.options.CardsPerDeal, 48);
   EXPECT_FALSE(s.options.SlowAnimation);
   EXPECT_TRUE(s.options.FullScreen);
-  EXPECT_FALSE(s.options.UseVideoMemory);
-  EXPECT_FALSE(s.state.EndOnUnload);  // the game start may now close the dialog
   // The layout was computed for that game.
   EXPECT_EQ(s.layout.HandBaseY[0], 420);
   EXPECT_EQ(s.layout.LongMoveSteps, 20);
   EXPECT_EQ(s.layout.DeckBaseX, 5);
 }
 
-TEST(StartupOptionsTest, TrevigianeDeckSwitchesPreviewAndDeckName) {
+TEST(StartupOptionsTest, TrevigianeDeckSwitchesTheDeckName) {
   StartupControls controls;
-  EXPECT_FALSE(TrevigianePreviewShown(controls));
   controls.TrevigianeSelected = true;
-  EXPECT_TRUE(TrevigianePreviewShown(controls));
   Started s = Start(controls);
   EXPECT_EQ(s.options.DeckName, "Trevigiano");
   EXPECT_EQ(s.options.Resolution, "800x600");
@@ -103,23 +93,18 @@ TEST(StartupOptionsTest, SlowAnimationIsOnlyEverSet) {
   EXPECT_FALSE(s.options.SlowAnimation);
 }
 
-TEST(StartupOptionsTest, HiddenBoxesDecideMemoryAndWindowAndGreyKeepsTheValue) {
+TEST(StartupOptionsTest, HiddenWindowedBoxDecidesTheWindowAndGreyKeepsTheValue) {
   StartupControls ticked;
-  ticked.UseVidMem = CheckState::Ticked;
   ticked.Windowed = CheckState::Ticked;
-  Options clean;  // system memory, full screen
+  Options clean;  // full screen
   Started s = Start(ticked, clean);
-  EXPECT_TRUE(s.options.UseVideoMemory);
   EXPECT_FALSE(s.options.FullScreen);
 
   StartupControls grey;
-  grey.UseVidMem = CheckState::Grey;
   grey.Windowed = CheckState::Grey;
-  s = Start(grey, Scrambled());  // scrambled: video memory, windowed
-  EXPECT_TRUE(s.options.UseVideoMemory);
+  s = Start(grey, Scrambled());  // scrambled: windowed
   EXPECT_FALSE(s.options.FullScreen);
   s = Start(grey, clean);
-  EXPECT_FALSE(s.options.UseVideoMemory);
   EXPECT_TRUE(s.options.FullScreen);
 }
 
