@@ -18,7 +18,7 @@
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
 #include "rules/game.h"
-#include "rules/layout.h"
+#include "rules/make_game.h"
 
 namespace vantel {
 namespace {
@@ -68,12 +68,11 @@ struct MidHand {
   MtRandom random{3};
   SilentSound sound;
   ManualClock clock;
-  Game g{random, sound, clock};
+  Game g = MakeGame(Options{}, {random, sound, clock});
   Assets a;
   HeadlessDisplay d;
 
   MidHand() {
-    SetupLayout(g.options, g.layout);
     if (Pictures().Real()) LoadBitmaps(a, g, Pictures().Resolver());
     d.ResetClipRect();
     NewHand(g);

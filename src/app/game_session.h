@@ -37,7 +37,7 @@ class MessageObserver final : public GameObserver {
 class GameSession {
  public:
   // Seeds the game's one generator from the time of day.
-  GameSession(const Options& options, const Layout& layout, ResourceRoot root, AppPorts& ports);
+  GameSession(const Options& options, ResourceRoot root, AppPorts& ports);
   GameSession(const GameSession&) = delete;
   GameSession& operator=(const GameSession&) = delete;
   ~GameSession();

@@ -117,25 +117,17 @@ void NewHand(Game& g) {
   f.HumanPicked = false;
 }
 
-bool ShuffleDeck(Game& g) {
+void ShuffleDeck(Game& g) {
   auto& order = g.deal.ShuffleOrder;
-  order.fill(-1);
-  std::array<bool, 52> used{};
-  for (int n = 0; n < 52;) {
-    const int r = g.random.Draw(52);
+  std::array<bool, kCardCount> used{};
+  for (int n = 0; n < kCardCount;) {
+    const int r = g.random.Draw(kCardCount);
     if (used[r]) continue;  // rejection: draw again until an unused id comes up
     used[r] = true;
     g.model.Deck[n].Card = static_cast<int16_t>(r);
     order[n] = static_cast<int16_t>(r);
     ++n;
   }
-  bool complete = true;
-  for (int i = 0; i < 52; ++i) {
-    if (order[i] != -1) continue;
-    complete = false;
-    Notify(g, [&](GameObserver& o) { o.OnMessage(g, kShuffleErrorText); });
-  }
-  return complete;
 }
 
 void BuildDealOrder(Game& g) {
@@ -175,7 +167,7 @@ void DealOneCardToPlayer(Game& g) {
   d.DeckPosition += 1;
   d.PacketCount += 1;
   d.CardsDealt += 1;
-  if (d.PacketCount == g.options.HandSize) {
+  if (d.PacketCount == HandSize(g.options)) {
     d.PacketCount = 0;
     d.DealTurn = static_cast<int16_t>((d.DealTurn + 1) % kSeats);
   }
@@ -215,12 +207,13 @@ void LandPlayerCard(Game& g, CardSprite& card) {
   m.HandIdCount[p] += 1;
   ReturnDeckRecord(card);
 
-  if (d.CardsDealt == g.options.CardsPerDeal) {
+  const int16_t perDeal = CardsPerDeal(g.options);
+  if (d.CardsDealt == perDeal) {
     g.flow.State = FlowState::Deal4;
-    if (g.options.TwelveCardDeal == 1) d.CardsDealt = 0;
+    if (DealsTwelve(g.options)) d.CardsDealt = 0;
     d.PacketCount = 0;
   }
-  if (d.CardsDealt == 2 * g.options.CardsPerDeal) {
+  if (d.CardsDealt == 2 * perDeal) {
     d.CardsDealt = 0;
     d.PacketCount = 0;
     g.flow.State = FlowState::NormalPlay;

@@ -158,7 +158,7 @@ void SelectCapture(Game& g, int button, int mouseX, int mouseY) {
 
 void TryReorderHand(Game& g) {
   FlowData& f = g.flow;
-  if (f.State != FlowState::NormalPlay || g.model.HandIdCount[0] != g.options.HandSize ||
+  if (f.State != FlowState::NormalPlay || g.model.HandIdCount[0] != HandSize(g.options) ||
       f.Turn != 0 || AnyCardMoving(g)) {
     return;
   }
@@ -194,11 +194,12 @@ void SortHand(Game& g) {
   const std::array<int16_t, 13> before = ShownHandCards(g, count);
   std::array<int16_t, 13> sorted{};
   int n = 0;
-  for (int r = 0; r <= 12; ++r) {
-    for (int s = 0; s <= 3; ++s) {
+  // Kings first, down to the aces; within a value in the rules' suit order.
+  for (int value = kHighestValue; value >= kLowestValue; --value) {
+    for (int s = 0; s < kSuitCount; ++s) {
       for (int i = 0; i < count; ++i) {
         const int16_t id = before[i];
-        if (g.cards.RankReverse[g.cards.CardValue[id]] == r && g.cards.CardSuit[id] == s) {
+        if (ValueOf(id) == value && SuitOf(id) == static_cast<SuitCode>(s)) {
           sorted[n++] = id;
         }
       }

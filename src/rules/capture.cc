@@ -5,7 +5,7 @@ namespace vantel {
 namespace {
 
 int16_t ValueAt(const Game& g, int index) {
-  return g.cards.CardValue[g.model.Table[index].Card];
+  return ValueOf(g.model.Table[index].Card);
 }
 
 // The first sum of `size` distinct table cards (indices below `n`, in index
@@ -26,10 +26,9 @@ int16_t PlayedIndex(const Game& g) {
 }
 
 bool AllTakenShareSuit(const Game& g) {
-  const auto& suits = g.cards.CardSuit;
-  const int32_t played = suits[g.model.Table[PlayedIndex(g)].Card];
+  const SuitCode played = SuitOf(g.model.Table[PlayedIndex(g)].Card);
   for (int c = 0; c < g.capture.CaptureCount; ++c) {
-    if (suits[g.model.Table[g.capture.CaptureIdx[c]].Card] != played) return false;
+    if (SuitOf(g.model.Table[g.capture.CaptureIdx[c]].Card) != played) return false;
   }
   return true;
 }

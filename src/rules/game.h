@@ -5,26 +5,18 @@
 #include <string>
 
 #include "rules/card_sprite.h"
-#include "rules/card_tables.h"
+#include "rules/cards.h"
 #include "rules/clock.h"
 #include "rules/flow_state.h"
 #include "rules/layout.h"
 #include "rules/options.h"
 #include "rules/random.h"
+#include "rules/seats.h"
 #include "rules/sound.h"
 
 namespace vantel {
 
 class GameObserver;  // sees the flow's events (traces); defined by the flow
-
-inline constexpr int kSeats = 4;
-
-enum class Side { We, They };
-
-// Seats 0 and 2 play for We, anything else for They.
-inline Side SideOfSeat(int seat) {
-  return (seat == 0 || seat == 2) ? Side::We : Side::They;
-}
 
 // Every card position and list of a hand. Bounds are the inclusive ones of the
 // rules (an array 0..52 has 53 entries).
@@ -152,7 +144,6 @@ struct Game {
 
   Options options;
   Layout layout;
-  CardTables cards;
   CardModel model;
   CaptureState capture;
   Scores score;

@@ -104,7 +104,7 @@ int16_t FirstFreeSlot(const Game& g) {
 }
 
 void NoteRankSeen(Game& g, int16_t cardId) {
-  g.model.RankSeen[g.cards.CardValue[cardId]] += 1;
+  g.model.RankSeen[ValueOf(cardId)] += 1;
 }
 
 void AddToTable(Game& g, const CardSprite& card) {

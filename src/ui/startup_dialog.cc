@@ -216,8 +216,7 @@ void Destroy(Widgets& w) {
 
 }  // namespace
 
-StartupChoice RunStartupDialog(Options& options, Layout& layout,
-                               const ArchiveEntrySource& archive) {
+StartupChoice RunStartupDialog(Options& options, const ArchiveEntrySource& archive) {
   Widgets w;
   LoadStartupDialog(options, w.state);
   Build(w, archive);
@@ -225,7 +224,7 @@ StartupChoice RunStartupDialog(Options& options, Layout& layout,
   const int response = gtk_dialog_run(GTK_DIALOG(w.dialog));
   StartupChoice choice = StartupChoice::Exit;
   if (response == kStart) {
-    StoreStartOptions(ReadControls(w), w.state, options, layout);
+    StoreStartOptions(ReadControls(w), w.state, options);
     choice = StartupChoice::Start;
   }
   Destroy(w);

@@ -26,8 +26,8 @@ bool TrevigianePreviewShown(const StartupControls& controls) {
   return controls.TrevigianeSelected;
 }
 
-void StoreStartOptions(const StartupControls& controls, StartupDialogState& state, Options& options,
-                       Layout& layout) {
+void StoreStartOptions(const StartupControls& controls, StartupDialogState& state,
+                       Options& options) {
   state.EndOnUnload = false;
   ApplyCheck(controls.UseVidMem, true, options.UseVideoMemory);
   ApplyCheck(controls.Windowed, false, options.FullScreen);
@@ -36,9 +36,6 @@ void StoreStartOptions(const StartupControls& controls, StartupDialogState& stat
   if (controls.SlowAnimationTicked) options.SlowAnimation = true;  // never cleared
   const bool twelve = !controls.SixCardSelected;
   options.TwelveCardDeal = twelve ? 1 : 0;
-  options.HandSize = twelve ? 12 : 6;
-  options.CardsPerDeal = twelve ? 48 : 24;
-  SetupLayout(options, layout);
   const bool small = options.Resolution == "800x600";
   options.ScreenWidth = small ? 800 : 1024;
   options.ScreenHeight = small ? 600 : 768;

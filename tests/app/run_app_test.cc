@@ -44,13 +44,13 @@ class RunAppTest : public ::testing::Test {
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
-    ports_.ShowStartupDialog = [this](Options& o, Layout& l, const ArchiveEntrySource& archive) {
+    ports_.ShowStartupDialog = [this](Options& o, const ArchiveEntrySource& archive) {
       ++dialogs_;
       previewFound_ = archive("Royal_AC.BMP").has_value();
       if (!start_) return StartupChoice::Exit;
       StartupDialogState state;
       LoadStartupDialog(o, state);
-      StoreStartOptions(StartupControls{}, state, o, l);
+      StoreStartOptions(StartupControls{}, state, o);
       return StartupChoice::Start;
     };
     ports_.ShowFatalMessage = [this](std::string_view t) { boxes_.emplace_back(t); };

@@ -5,7 +5,7 @@
 #include "gfx/shots/screenshot_session.h"
 #include "gfx_fixture.h"
 #include "rules/game.h"
-#include "rules/layout.h"
+#include "rules/make_game.h"
 
 namespace vantel {
 namespace {
@@ -33,13 +33,12 @@ class RealPicturesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!std::filesystem::exists(VANTEL_TEST_PAK)) GTEST_SKIP() << "no " << VANTEL_TEST_PAK;
-    SetupLayout(g.options, g.layout);
   }
   test::TempFolder dir{"shots"};
   MtRandom random{3};
   SilentSound sound;
   ManualClock clock;
-  Game g{random, sound, clock};
+  Game g = MakeGame(Options{}, {random, sound, clock});
 };
 
 TEST_F(RealPicturesTest, ArchivePicturesHaveTheSizesTheDrawingReliesOn) {

@@ -101,7 +101,7 @@ InputSnapshot Autopilot::NextInput(const Game& g, bool clickScorePage) {
 bool Autopilot::StartPlay(const Game& g, InputSnapshot& in) {
   // Now and then, before the first card of a deal, have the hand sorted.
   const int16_t held = g.model.HandIdCount[0];
-  const bool whole = held == g.options.HandSize;
+  const bool whole = held == HandSize(g.options);
   if (whole && lastReorderPlayed_ != g.flow.CardsPlayed && Chance(30)) {
     lastReorderPlayed_ = g.flow.CardsPlayed;
     lastReorderHandCards_ = held;
@@ -185,7 +185,7 @@ void Autopilot::PlanRandomCapture(const Game& g) {
   plan_.clear();
   const int n = g.model.TableCount - 1;
   if (n < 1) return;
-  const auto value = [&](int i) { return g.cards.CardValue[g.model.Table[i].Card]; };
+  const auto value = [&](int i) { return ValueOf(g.model.Table[i].Card); };
   const int target = value(n);
   std::vector<std::vector<int16_t>> found;
   std::vector<int16_t> cur;
