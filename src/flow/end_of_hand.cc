@@ -104,6 +104,16 @@ void MarkAllCaptured(Game& g) {
   for (int i = 0; i < g.model.TableCount; ++i) g.model.Table[i].Captured = true;
 }
 
+SoundId SoundOfOutcome(MatchOutcome outcome) {
+  switch (outcome) {
+    case MatchOutcome::kWeWon: return SoundId::WinGame;
+    case MatchOutcome::kWeLost: return SoundId::LoseGame;
+    case MatchOutcome::kTied:
+    case MatchOutcome::kGoesOn: return SoundId::Intro;
+  }
+  return SoundId::Intro;
+}
+
 void FinishHand(Game& g, Side side) {
   StopTableCards(g);
   // The last play's special captures were counted when its capture was
@@ -114,7 +124,7 @@ void FinishHand(Game& g, Side side) {
   BankToPile(g, side);
   CompactTable(g);
   g.flow.State = FlowState::EndOfMatch;
-  ScoreEndOfHand(g);
+  g.sound.Play(SoundOfOutcome(ScoreEndOfHand(g)));
   Notify(g, [&](GameObserver& o) { o.OnHandEnd(g); });
 }
 

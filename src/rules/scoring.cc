@@ -125,7 +125,7 @@ void RecomputeHandScore(Game& g) {
   sc.They.HandPoints = SumHandPoints(sc.They);
 }
 
-void ScoreEndOfHand(Game& g) {
+MatchOutcome ScoreEndOfHand(Game& g) {
   Scores& s = g.score;
   AppendHistoryRow(s);
   s.WeMatchPoints = static_cast<int16_t>(s.WeMatchPoints + s.We.HandPoints);
@@ -136,18 +136,19 @@ void ScoreEndOfHand(Game& g) {
   const int16_t t = s.TheyMatchPoints;
   if (w > s.MatchTarget && w > t) {
     s.MatchResultText = "We Won!";
-    g.sound.Play(SoundId::WinGame);
     s.MatchOver = true;
-  } else if (t > s.MatchTarget && w < t) {
-    s.MatchResultText = "We lost!";
-    g.sound.Play(SoundId::LoseGame);
-    s.MatchOver = true;
-  } else if (t > s.MatchTarget && w == t) {
-    g.sound.Play(SoundId::Intro);
-    s.MatchTied = true;
-  } else {
-    g.sound.Play(SoundId::Intro);
+    return MatchOutcome::kWeWon;
   }
+  if (t > s.MatchTarget && w < t) {
+    s.MatchResultText = "We lost!";
+    s.MatchOver = true;
+    return MatchOutcome::kWeLost;
+  }
+  if (t > s.MatchTarget && w == t) {
+    s.MatchTied = true;
+    return MatchOutcome::kTied;
+  }
+  return MatchOutcome::kGoesOn;
 }
 
 }  // namespace vantel
