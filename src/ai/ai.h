@@ -10,7 +10,7 @@
 namespace vantel {
 
 // The largest hand a seat can hold (HandIds has this many entries).
-inline constexpr int kMaxHandCards = 13;
+inline constexpr int kMaxHandCards = kHandRecords;
 
 // The turn of a computer seat: chooses the card to play and the table cards it
 // takes. Fills g.capture.CaptureIdx / CaptureCount and returns the card's

@@ -1,5 +1,6 @@
 #include "flow/deal.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "flow/flow.h"
@@ -10,6 +11,11 @@
 namespace vantel {
 
 namespace {
+
+// The stock shows at most its top eight cards.
+constexpr int kStockShown = 8;
+// Table records 0..20 are hidden by a new hand.
+constexpr int kTableRecordsCleared = 21;
 
 void ResetMatchIfDecided(Game& g) {
   Scores& s = g.score;
@@ -47,7 +53,8 @@ void ResetCardRecords(Game& g) {
   // last hand filled entry 51, which would otherwise stay drawn.
   for (CardSprite& p : m.WePile) p.Shown = false;
   for (CardSprite& p : m.TheyPile) p.Shown = false;
-  for (int i = 0; i <= 6; ++i) {
+  // The first seven stock records; LayOutDeck shows the eighth.
+  for (int i = 0; i < kStockShown - 1; ++i) {
     m.Deck[i].Shown = true;
     m.Deck[i].FaceUp = false;
   }
@@ -58,7 +65,7 @@ void ResetCardRecords(Game& g) {
     t.Height = h;
   }
   for (int seat = 0; seat < kSeats; ++seat) {
-    for (int j = 0; j <= 11; ++j) {
+    for (int j = 0; j < kHandSlots; ++j) {
       CardSprite& c = m.Hand[seat][j];
       c.Shown = false;
       c.Card = 1;
@@ -74,7 +81,7 @@ void ResetCardRecords(Game& g) {
       }
     }
   }
-  for (int i = 0; i <= 20; ++i) {
+  for (int i = 0; i < kTableRecordsCleared; ++i) {
     m.Table[i].Shown = false;
     m.Table[i].FaceUp = true;
   }
@@ -138,7 +145,7 @@ void BuildDealOrder(Game& g) {
 
 void LayOutDeck(Game& g) {
   const int b = g.deal.DeckPosition;
-  const int top = b <= 44 ? b + 7 : 51;
+  const int top = std::min(b + kStockShown - 1, kCardCount - 1);
   const Layout& l = g.layout;
   for (int i = top; i >= b; --i) {
     CardSprite& c = g.model.Deck[i];

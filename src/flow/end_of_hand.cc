@@ -69,7 +69,7 @@ void BankZolt(Game& g, Side side) {
   fan.RestY = m.Table[marker].Y;
   // The count stops at the number of places; further markers share the last.
   int16_t& fanCount = side == Side::We ? m.WeFanCount : m.TheyFanCount;
-  if (fanCount < 15) fanCount += 1;
+  if (fanCount < kFanPlaces) fanCount += 1;
 
   for (int c = 1; c < m.TableCount; ++c) {
     if (m.Table[c].Captured && c != marker) AppendToPile(g, side, m.Table[c]);

@@ -66,8 +66,8 @@ void Decline(Game& g) {
   Notify(g, [&](GameObserver& o) { o.OnSelect(g, true); });
 }
 
-std::array<int16_t, 13> ShownHandCards(const Game& g, int& count) {
-  std::array<int16_t, 13> ids{};
+std::array<int16_t, kHandRecords> ShownHandCards(const Game& g, int& count) {
+  std::array<int16_t, kHandRecords> ids{};
   count = 0;
   for (const CardSprite& c : g.model.Hand[0]) {
     if (c.Shown) ids[count++] = c.Card;
@@ -169,7 +169,7 @@ void TryReorderHand(Game& g) {
 void GatherHand(Game& g) {
   PlayCardFlipSound(g.random, g.sound);
   auto& hand = g.model.Hand[0];
-  for (int slot = 1; slot <= 12; ++slot) {
+  for (int slot = 1; slot < kHandRecords; ++slot) {
     CardSprite& c = hand[slot];
     if (!c.Shown) continue;
     c.HomeX = static_cast<int16_t>(std::nearbyint(c.X));
@@ -181,7 +181,7 @@ void GatherHand(Game& g) {
 
 void SpreadHand(Game& g) {
   PlaySignSound(g.random, g.sound);
-  for (int slot = 1; slot <= 12; ++slot) {
+  for (int slot = 1; slot < kHandRecords; ++slot) {
     CardSprite& c = g.model.Hand[0][slot];
     if (!c.Shown) continue;
     c.FaceUp = true;
@@ -191,8 +191,8 @@ void SpreadHand(Game& g) {
 
 void SortHand(Game& g) {
   int count = 0;
-  const std::array<int16_t, 13> before = ShownHandCards(g, count);
-  std::array<int16_t, 13> sorted{};
+  const std::array<int16_t, kHandRecords> before = ShownHandCards(g, count);
+  std::array<int16_t, kHandRecords> sorted{};
   int n = 0;
   // Kings first, down to the aces; within a value in the rules' suit order.
   for (int value = kHighestValue; value >= kLowestValue; --value) {

@@ -8,7 +8,7 @@ namespace {
 
 // The cards of a side's taken list, by name.
 struct TakenList {
-  const std::array<int16_t, 56>& ids;
+  const std::array<int16_t, kTakenRecords>& ids;
   int16_t count;
 };
 

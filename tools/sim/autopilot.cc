@@ -46,9 +46,10 @@ bool HumanMayPick(const Game& g) {
 }
 
 // The human's cards in slot order, and the slot of each.
-int HandInSlotOrder(const Game& g, std::array<int16_t, 13>& ids, std::array<int, 13>& slots) {
+int HandInSlotOrder(const Game& g, std::array<int16_t, kHandRecords>& ids,
+                    std::array<int, kHandRecords>& slots) {
   int n = 0;
-  for (int s = 0; s <= 11; ++s) {
+  for (int s = 0; s < kHandSlots; ++s) {
     if (!g.model.Hand[0][s].Shown) continue;
     ids[n] = g.model.Hand[0][s].Card;
     slots[n] = s;
@@ -111,8 +112,8 @@ bool Autopilot::StartPlay(const Game& g, InputSnapshot& in) {
   }
   lastReorderPlayed_ = g.flow.CardsPlayed;
 
-  std::array<int16_t, 13> ids{};
-  std::array<int, 13> slots{};
+  std::array<int16_t, kHandRecords> ids{};
+  std::array<int, kHandRecords> slots{};
   const int n = HandInSlotOrder(g, ids, slots);
   if (n == 0) return false;
   int choice = 0;
