@@ -16,8 +16,6 @@ struct AppPorts {
   std::function<StartupChoice(Options&, const ArchiveEntrySource&)> ShowStartupDialog;
   // The one box of a fatal end.
   MessageBoxFn ShowFatalMessage;
-  // A message the game shows and goes on with.
-  MessageBoxFn ShowGameMessage;
   // Called after every pass of the frame loop, with the pass number; empty in
   // the game. Lets tests act as the user between frames.
   std::function<void(long pass)> AfterLoopPass;

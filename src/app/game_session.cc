@@ -27,10 +27,7 @@ GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& po
     : ports_(ports),
       root_(std::move(root)),
       random_(SeedFromTimeOfDay(std::chrono::system_clock::now())),
-      game_(MakeGame(options, {random_, sound_, clock_})),
-      observer_(ports.ShowGameMessage) {
-  game_.observer = &observer_;
-}
+      game_(MakeGame(options, {random_, sound_, clock_})) {}
 
 GameSession::~GameSession() {
   ReleaseBitmaps(assets_);

@@ -6,7 +6,6 @@
 
 #include "app/app_ports.h"
 #include "app/frame_drawing.h"
-#include "flow/observer.h"
 #include "gfx/assets.h"
 #include "gfx/frame_limiter.h"
 #include "gfx/screen_display.h"
@@ -17,18 +16,6 @@
 #include "rules/game.h"
 
 namespace vantel {
-
-// Shows the game's own messages in a box and lets the game go on.
-class MessageObserver final : public GameObserver {
- public:
-  explicit MessageObserver(MessageBoxFn show) : show_(std::move(show)) {}
-  void OnMessage(const Game&, std::string_view text) override {
-    if (show_) show_(text);
-  }
-
- private:
-  MessageBoxFn show_;
-};
 
 // One run of the game from the display's set-up to its end: owns the game
 // state, the display, the devices and every loaded picture and sound. Whatever
@@ -66,7 +53,6 @@ class GameSession {
   SdlSound sound_;
   SdlPaceClock paceClock_;
   Game game_;
-  MessageObserver observer_;
   InputDevices input_;
   std::unique_ptr<ScreenDisplay> display_;
   Assets assets_;
