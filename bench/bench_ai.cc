@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "ai/ai.h"
-#include "rules/layout.h"
+#include "rules/make_game.h"
 #include "rules/table.h"
 
 namespace vantel {
@@ -16,9 +16,6 @@ int16_t Id(int rank, int fileSuit) {
 class Setting {
  public:
   explicit Setting(int tableCards) {
-    SetupLayout(g.options, g.layout);
-    LoadCardNames(g.cards);
-    SetupTablePlaces(g);
     // Aces, twos and threes first, then fours: every one of them sums into
     // the hand's numerals.
     for (int i = 0; i < tableCards; ++i) {
@@ -36,7 +33,7 @@ class Setting {
   MtRandom random{1};
   SilentSound sound;
   ManualClock clock;
-  Game g{random, sound, clock};
+  Game g = MakeGame(Options{}, {random, sound, clock});
 };
 
 void BM_ChooseComputerPlay(benchmark::State& state) {

@@ -19,7 +19,7 @@
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
 #include "rules/game.h"
-#include "rules/layout.h"
+#include "rules/make_game.h"
 
 namespace vantel {
 namespace {
@@ -69,13 +69,12 @@ struct MidHand {
   MtRandom random{3};
   SilentSound sound;
   ManualClock clock;
-  Game g{random, sound, clock};
+  Game g = MakeGame(Options{}, {random, sound, clock});
   Assets a;
   HeadlessDisplay d;
   FrameDrawing drawing{d, a, [] { return PointerPosition{400, 300}; }, FixedTime};
 
   MidHand() {
-    SetupLayout(g.options, g.layout);
     if (Pictures().Real()) LoadBitmaps(a, g, Pictures().Resolver());
     d.ResetClipRect();
     NewHand(g);

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <span>
-#include <string_view>
 
 #include "ai/card_options.h"
 #include "ai/table_copy.h"
@@ -11,7 +10,7 @@
 namespace vantel {
 
 // The largest hand a seat can hold (HandIds has this many entries).
-inline constexpr int kMaxHandCards = 13;
+inline constexpr int kMaxHandCards = kHandRecords;
 
 // The turn of a computer seat: chooses the card to play and the table cards it
 // takes. Fills g.capture.CaptureIdx / CaptureCount and returns the card's
@@ -51,7 +50,7 @@ TableCopy TableAfterPlay(const TableCopy& withCard, const CaptureOption& option)
 // True when the next player could not take the whole of `table` in one play.
 bool TableIsSafe(const Game& g, const TableCopy& table);
 
-// True when the card named `fileName` is already in a pile or on the table.
-bool CardAccountedFor(const Game& g, std::string_view fileName);
+// True when `card` is already in a pile or on the table.
+bool CardAccountedFor(const Game& g, int16_t card);
 
 }  // namespace vantel

@@ -3,13 +3,15 @@
 #include <array>
 #include <cstdint>
 
+#include "rules/game.h"
+
 namespace vantel {
 
 // Room in the records below. A card keeps at most this many capture options;
 // the lay-down always follows them, so a card has at most kMaxCaptureOptions + 1.
 inline constexpr int kMaxCaptureOptions = 20;
 inline constexpr int kMaxOptions = kMaxCaptureOptions + 1;
-inline constexpr int kMaxTakeCards = 6;
+inline constexpr int kMaxTakeCards = kMaxTakenPerPlay;  // the hand-over's room
 
 // One possible play of one card: the table cards it would take (none for a
 // lay-down) and how good the play looks.

@@ -1,5 +1,4 @@
 #include "ai/ai.h"
-#include "ai/key_cards.h"
 
 namespace vantel {
 
@@ -8,11 +7,11 @@ void EvaluateCard(const Game& g, std::span<const int16_t> hand, int position, Ca
   const TableCopy table = CopyTable(g.model);
 
   out = CardOptions{};
-  out.Value = g.cards.CardValue[card];
-  out.IsKey = IsKeyCardName(g.cards.CardFileName[card]) ? 1 : 0;
+  out.Value = ValueOf(card);
+  out.IsKey = CardOf(card).computer_key ? 1 : 0;
   int sameValue = 0;
   for (int16_t id : hand) {
-    if (g.cards.CardValue[id] == out.Value) ++sameValue;
+    if (ValueOf(id) == out.Value) ++sameValue;
   }
   out.ValueCount = static_cast<int16_t>(g.model.RankSeen[out.Value] + sameValue);
 

@@ -1,7 +1,6 @@
 #include <initializer_list>
 
 #include "ai/ai.h"
-#include "ai/key_cards.h"
 
 namespace vantel {
 
@@ -22,11 +21,11 @@ class CaptureCollector {
     option = CaptureOption{};
     for (int index : indices) {
       option.TakeIdx[option.TakeCount++] = static_cast<int16_t>(index);
-      if (IsKeyCardName(g_.cards.CardFileName[table_.Ids[index]])) option.Bonus += 1;
+      if (CardOf(table_.Ids[index]).computer_key) option.Bonus += 1;
     }
   }
 
-  int Value(int index) const { return g_.cards.CardValue[table_.Ids[index]]; }
+  int Value(int index) const { return ValueOf(table_.Ids[index]); }
 
  private:
   const Game& g_;
@@ -70,8 +69,8 @@ void ListSums(CaptureCollector& list, int n, int v) {
 void ListCaptures(const Game& g, int16_t card, const TableCopy& table, CardOptions& out) {
   out.OptionCount = 0;
   CaptureCollector list(g, table, out);
-  const int v = g.cards.CardValue[card];
-  if (v >= 2 && v <= 10) ListSums(list, table.Count, v);
+  const int v = ValueOf(card);
+  if (v >= 2 && v <= kHighestSumValue) ListSums(list, table.Count, v);
   for (int i = 0; i < table.Count; ++i) {
     if (list.Value(i) == v) list.Add({i});
   }
@@ -81,9 +80,9 @@ void ListCaptures(const Game& g, int16_t card, const TableCopy& table, CardOptio
 
 namespace {
 
-bool AllOfSuit(const Game& g, const TableCopy& table, const CaptureOption& option, int suit) {
+bool AllOfSuit(const TableCopy& table, const CaptureOption& option, SuitCode suit) {
   for (int t = 0; t < option.TakeCount; ++t) {
-    if (g.cards.CardSuit[table.Ids[option.TakeIdx[t]]] != suit) return false;
+    if (SuitOf(table.Ids[option.TakeIdx[t]]) != suit) return false;
   }
   return true;
 }
@@ -91,13 +90,13 @@ bool AllOfSuit(const Game& g, const TableCopy& table, const CaptureOption& optio
 }  // namespace
 
 void AddBonuses(const Game& g, int16_t card, const TableCopy& table, CardOptions& out) {
-  const int suit = g.cards.CardSuit[card];
+  const SuitCode suit = SuitOf(card);
   for (int o = 0; o < out.OptionCount; ++o) {
     CaptureOption& option = out.Options[o];
     if (option.TakeCount == 0) continue;
     const bool picada = option.TakeCount == 1 && g.model.TableCount == option.TakeIdx[0] + 1 &&
                         g.capture.PrevCaptureSize == 0;
-    const bool simili = AllOfSuit(g, table, option, suit);
+    const bool simili = AllOfSuit(table, option, suit);
     const bool quadriglia = option.TakeCount > 2;
     const bool scua = option.TakeCount == g.model.TableIdCount;
     option.Bonus = static_cast<int16_t>(option.Bonus + picada + simili + quadriglia + scua);

@@ -35,36 +35,34 @@ TableCopy TableAfterPlay(const TableCopy& withCard, const CaptureOption& option)
 
 bool TableIsSafe(const Game& g, const TableCopy& table) {
   const auto& seen = g.model.RankSeen;
-  const auto& value = g.cards.CardValue;
   if (table.Count == 0) return true;
   // A lone card is taken only by an equal one; once four of its value have
   // been played there is none left to fear.
-  if (table.Count == 1) return seen[value[table.Ids[0]]] > 3;
+  if (table.Count == 1) return seen[ValueOf(table.Ids[0])] > 3;
   int sum = 0;
-  for (int i = 0; i < table.Count; ++i) sum += value[table.Ids[i]];
+  for (int i = 0; i < table.Count; ++i) sum += ValueOf(table.Ids[i]);
   // No card above 10 takes by sum, and no sum above 10 has a single taker.
-  if (sum > 10) return true;
+  if (sum > kHighestSumValue) return true;
   return seen[sum] > 3;
 }
 
 namespace {
 
-bool NameInSprites(const Game& g, std::span<const CardSprite> sprites, int count,
-                   std::string_view fileName) {
+bool CardInSprites(std::span<const CardSprite> sprites, int count, int16_t card) {
   const int n = std::clamp<int>(count, 0, static_cast<int>(sprites.size()));
   for (int i = 0; i < n; ++i) {
-    if (g.cards.CardFileName[sprites[i].Card] == fileName) return true;
+    if (sprites[i].Card == card) return true;
   }
   return false;
 }
 
 }  // namespace
 
-bool CardAccountedFor(const Game& g, std::string_view fileName) {
+bool CardAccountedFor(const Game& g, int16_t card) {
   const CardModel& m = g.model;
-  return NameInSprites(g, m.WePile, m.WePileCount, fileName) ||
-         NameInSprites(g, m.TheyPile, m.TheyPileCount, fileName) ||
-         NameInSprites(g, m.Table, m.TableCount, fileName);
+  return CardInSprites(m.WePile, m.WePileCount, card) ||
+         CardInSprites(m.TheyPile, m.TheyPileCount, card) ||
+         CardInSprites(m.Table, m.TableCount, card);
 }
 
 }  // namespace vantel

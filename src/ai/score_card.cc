@@ -13,7 +13,7 @@ float OptionScore(const Game& g, const CaptureOption& option) {
   score += 20.0f * static_cast<float>(option.Bonus);
   for (int t = 0; t < option.TakeCount; ++t) {
     const int16_t id = g.model.Table[option.TakeIdx[t]].Card;
-    if (g.cards.CardSuit[id] == kSuitC) score += 1.0f;
+    if (SuitOf(id) == SuitCode::kC) score += 1.0f;
   }
   return score;
 }
@@ -21,18 +21,15 @@ float OptionScore(const Game& g, const CaptureOption& option) {
 // Plentiful values and courts are cheap to give away; key cards, clubs and the
 // companions of a key card still out in play are kept.
 double LayDownScore(const Game& g, int16_t card, const CardOptions& c) {
-  const std::string& name = g.cards.CardFileName[card];
   double score = 0;
   score -= c.IsKey;
-  for (std::string_view key : kKeyCardNames) {
-    if (name == key) score -= 10;
-  }
+  if (CardOf(card).computer_key) score -= 10;
   score += 4.0 * c.ValueCount;
   if (c.Value > 11) score += 1;
   if (c.Value == 10 && !CardAccountedFor(g, kTenOfD)) score -= 5;
   if (c.Value == 2 && !CardAccountedFor(g, kTwoOfC)) score -= 5;
   if (c.Value == 11 && !CardAccountedFor(g, kJackOfH)) score -= 5;
-  if (g.cards.CardSuit[card] == kSuitC) score -= 1;
+  if (SuitOf(card) == SuitCode::kC) score -= 1;
   return score;
 }
 

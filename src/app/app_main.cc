@@ -22,7 +22,6 @@ int Main(const char* argv0) {
   AppPorts ports;
   ports.ShowStartupDialog = RunStartupDialog;
   ports.ShowFatalMessage = [](std::string_view text) { ShowErrorBox(kDialogTitle, text); };
-  ports.ShowGameMessage = [](std::string_view text) { ShowInfoBox(nullptr, kDialogTitle, text); };
   return RunApp(appFolder, ports);
 }
 

@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "app/shut_down.h"
-#include "rules/layout.h"
 #include "rules/options.h"
 #include "ui/deck_preview.h"
 #include "ui/startup_dialog.h"
@@ -14,11 +13,9 @@ namespace vantel {
 // What the game asks of the desktop around it: the options dialog and the
 // message boxes. The real program passes the GTK ones; tests pass their own.
 struct AppPorts {
-  std::function<StartupChoice(Options&, Layout&, const ArchiveEntrySource&)> ShowStartupDialog;
+  std::function<StartupChoice(Options&, const ArchiveEntrySource&)> ShowStartupDialog;
   // The one box of a fatal end.
   MessageBoxFn ShowFatalMessage;
-  // A message the game shows and goes on ("Error in Shuffle").
-  MessageBoxFn ShowGameMessage;
   // Called after every pass of the frame loop, with the pass number; empty in
   // the game. Lets tests act as the user between frames.
   std::function<void(long pass)> AfterLoopPass;

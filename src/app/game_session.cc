@@ -12,6 +12,7 @@
 #include "pak/remove_resources.h"
 #include "pak/resource_path.h"
 #include "platform/input_snapshot.h"
+#include "rules/make_game.h"
 
 namespace vantel {
 namespace {
@@ -22,17 +23,11 @@ std::string SoundName(std::string_view fileName) {
 
 }  // namespace
 
-GameSession::GameSession(const Options& options, const Layout& layout, ResourceRoot root,
-                         AppPorts& ports)
+GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& ports)
     : ports_(ports),
       root_(std::move(root)),
       random_(SeedFromTimeOfDay(std::chrono::system_clock::now())),
-      game_(random_, sound_, clock_),
-      observer_(ports.ShowGameMessage) {
-  game_.options = options;
-  game_.layout = layout;
-  game_.observer = &observer_;
-}
+      game_(MakeGame(options, {random_, sound_, clock_})) {}
 
 GameSession::~GameSession() {
   ReleaseBitmaps(assets_);

@@ -18,18 +18,6 @@
 
 namespace vantel {
 
-// Shows the game's own messages in a box and lets the game go on.
-class MessageObserver final : public GameObserver {
- public:
-  explicit MessageObserver(MessageBoxFn show) : show_(std::move(show)) {}
-  void OnMessage(const Game&, std::string_view text) override {
-    if (show_) show_(text);
-  }
-
- private:
-  MessageBoxFn show_;
-};
-
 // One run of the game from the display's set-up to its end: owns the game
 // state, the display, the devices and every loaded picture and sound. Whatever
 // is still held when it goes is released in the shutdown's order, so a fatal
@@ -37,7 +25,7 @@ class MessageObserver final : public GameObserver {
 class GameSession {
  public:
   // Seeds the game's one generator from the time of day.
-  GameSession(const Options& options, const Layout& layout, ResourceRoot root, AppPorts& ports);
+  GameSession(const Options& options, ResourceRoot root, AppPorts& ports);
   GameSession(const GameSession&) = delete;
   GameSession& operator=(const GameSession&) = delete;
   ~GameSession();
@@ -66,7 +54,6 @@ class GameSession {
   SdlSound sound_;
   SdlPaceClock paceClock_;
   Game game_;
-  MessageObserver observer_;
   InputDevices input_;
   std::unique_ptr<ScreenDisplay> display_;
   Assets assets_;

@@ -11,10 +11,9 @@
 namespace vantel {
 namespace {
 
-std::string PlayGame(const Options& options, const Layout& layout, const ResourceRoot& root,
-                     AppPorts& ports) {
+std::string PlayGame(const Options& options, const ResourceRoot& root, AppPorts& ports) {
   try {
-    GameSession session(options, layout, root, ports);
+    GameSession session(options, root, ports);
     session.StartGame();
   } catch (const FatalError& e) {
     return e.what();
@@ -26,9 +25,8 @@ std::string PlayGame(const Options& options, const Layout& layout, const Resourc
 
 int RunApp(const std::filesystem::path& appFolder, AppPorts& ports) {
   Options options;
-  Layout layout;
   const std::filesystem::path archive = appFolder / options.PakFileName;
-  if (ports.ShowStartupDialog(options, layout, ArchiveEntriesOf(archive)) == StartupChoice::Exit)
+  if (ports.ShowStartupDialog(options, ArchiveEntriesOf(archive)) == StartupChoice::Exit)
     return ShutDown("", ports.ShowFatalMessage);
 
   SdlPictureConverter converter;
@@ -36,7 +34,7 @@ int RunApp(const std::filesystem::path& appFolder, AppPorts& ports) {
   if (unpacked.Status == UnpackStatus::UnknownMarker) return kExitFailure;  // silently
   if (!unpacked.Succeeded()) return ShutDown(unpacked.Message, ports.ShowFatalMessage);
 
-  const std::string message = PlayGame(options, layout, unpacked.Root, ports);
+  const std::string message = PlayGame(options, unpacked.Root, ports);
   SDL_Quit();
   return ShutDown(message, ports.ShowFatalMessage);
 }

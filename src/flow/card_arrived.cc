@@ -11,6 +11,14 @@ namespace vantel {
 
 namespace {
 
+FlowState GatheringState(const PlayVerdict& verdict) {
+  if (verdict.side == Side::We) {
+    return verdict.special ? FlowState::WeGettingZoltGathering : FlowState::WeGettingCardsGathering;
+  }
+  return verdict.special ? FlowState::TheyGettingZoltGathering
+                         : FlowState::TheyGettingCardsGathering;
+}
+
 void LandPlayedCard(Game& g, CardSprite& card) {
   FlowData& f = g.flow;
   f.CardsPlayed += 1;
@@ -24,7 +32,8 @@ void LandPlayedCard(Game& g, CardSprite& card) {
   // The human's card only may capture until the human chooses; it becomes the
   // last capture when the selection is confirmed, not if it is declined.
   const int16_t capturer = g.capture.LastCapturer;
-  JudgePlay(g);
+  const PlayVerdict verdict = JudgePlay(g);
+  if (verdict.captures) f.State = GatheringState(verdict);
   if (f.Turn == 0) g.capture.LastCapturer = capturer;
   Notify(g, [&](GameObserver& o) { o.OnLand(g, f.Turn, id); });
   if (f.HumanPlayed) f.AwaitingHuman = false;

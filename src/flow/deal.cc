@@ -1,5 +1,6 @@
 #include "flow/deal.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "flow/flow.h"
@@ -10,6 +11,11 @@
 namespace vantel {
 
 namespace {
+
+// The stock shows at most its top eight cards.
+constexpr int kStockShown = 8;
+// Table records 0..20 are hidden by a new hand.
+constexpr int kTableRecordsCleared = 21;
 
 void ResetMatchIfDecided(Game& g) {
   Scores& s = g.score;
@@ -47,7 +53,8 @@ void ResetCardRecords(Game& g) {
   // last hand filled entry 51, which would otherwise stay drawn.
   for (CardSprite& p : m.WePile) p.Shown = false;
   for (CardSprite& p : m.TheyPile) p.Shown = false;
-  for (int i = 0; i <= 6; ++i) {
+  // The first seven stock records; LayOutDeck shows the eighth.
+  for (int i = 0; i < kStockShown - 1; ++i) {
     m.Deck[i].Shown = true;
     m.Deck[i].FaceUp = false;
   }
@@ -58,7 +65,7 @@ void ResetCardRecords(Game& g) {
     t.Height = h;
   }
   for (int seat = 0; seat < kSeats; ++seat) {
-    for (int j = 0; j <= 11; ++j) {
+    for (int j = 0; j < kHandSlots; ++j) {
       CardSprite& c = m.Hand[seat][j];
       c.Shown = false;
       c.Card = 1;
@@ -74,7 +81,7 @@ void ResetCardRecords(Game& g) {
       }
     }
   }
-  for (int i = 0; i <= 20; ++i) {
+  for (int i = 0; i < kTableRecordsCleared; ++i) {
     m.Table[i].Shown = false;
     m.Table[i].FaceUp = true;
   }
@@ -117,25 +124,17 @@ void NewHand(Game& g) {
   f.HumanPicked = false;
 }
 
-bool ShuffleDeck(Game& g) {
+void ShuffleDeck(Game& g) {
   auto& order = g.deal.ShuffleOrder;
-  order.fill(-1);
-  std::array<bool, 52> used{};
-  for (int n = 0; n < 52;) {
-    const int r = g.random.Draw(52);
+  std::array<bool, kCardCount> used{};
+  for (int n = 0; n < kCardCount;) {
+    const int r = g.random.Draw(kCardCount);
     if (used[r]) continue;  // rejection: draw again until an unused id comes up
     used[r] = true;
     g.model.Deck[n].Card = static_cast<int16_t>(r);
     order[n] = static_cast<int16_t>(r);
     ++n;
   }
-  bool complete = true;
-  for (int i = 0; i < 52; ++i) {
-    if (order[i] != -1) continue;
-    complete = false;
-    Notify(g, [&](GameObserver& o) { o.OnMessage(g, kShuffleErrorText); });
-  }
-  return complete;
 }
 
 void BuildDealOrder(Game& g) {
@@ -146,7 +145,7 @@ void BuildDealOrder(Game& g) {
 
 void LayOutDeck(Game& g) {
   const int b = g.deal.DeckPosition;
-  const int top = b <= 44 ? b + 7 : 51;
+  const int top = std::min(b + kStockShown - 1, kCardCount - 1);
   const Layout& l = g.layout;
   for (int i = top; i >= b; --i) {
     CardSprite& c = g.model.Deck[i];
@@ -175,7 +174,7 @@ void DealOneCardToPlayer(Game& g) {
   d.DeckPosition += 1;
   d.PacketCount += 1;
   d.CardsDealt += 1;
-  if (d.PacketCount == g.options.HandSize) {
+  if (d.PacketCount == HandSize(g.options)) {
     d.PacketCount = 0;
     d.DealTurn = static_cast<int16_t>((d.DealTurn + 1) % kSeats);
   }
@@ -215,12 +214,13 @@ void LandPlayerCard(Game& g, CardSprite& card) {
   m.HandIdCount[p] += 1;
   ReturnDeckRecord(card);
 
-  if (d.CardsDealt == g.options.CardsPerDeal) {
+  const int16_t perDeal = CardsPerDeal(g.options);
+  if (d.CardsDealt == perDeal) {
     g.flow.State = FlowState::Deal4;
-    if (g.options.TwelveCardDeal == 1) d.CardsDealt = 0;
+    if (DealsTwelve(g.options)) d.CardsDealt = 0;
     d.PacketCount = 0;
   }
-  if (d.CardsDealt == 2 * g.options.CardsPerDeal) {
+  if (d.CardsDealt == 2 * perDeal) {
     d.CardsDealt = 0;
     d.PacketCount = 0;
     g.flow.State = FlowState::NormalPlay;

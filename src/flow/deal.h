@@ -1,20 +1,17 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 #include "rules/game.h"
 
 namespace vantel {
 
-inline constexpr std::string_view kShuffleErrorText = "Error in Shuffle";
-
 // Resets the hand, shuffles, chooses the first seat and starts dealing.
 void NewHand(Game& g);
 
-// Fills Deck(0..51) by rejection sampling. Returns false (after telling the
-// observer once per hole) if a deck position was left empty.
-bool ShuffleDeck(Game& g);
+// Fills Deck(0..51) with a permutation of the pack by rejection sampling: a
+// drawn id already used is drawn again, so every position gets a card.
+void ShuffleDeck(Game& g);
 
 // DealOrder(0..3): the seats from Turn onwards.
 void BuildDealOrder(Game& g);

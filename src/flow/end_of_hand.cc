@@ -69,7 +69,7 @@ void BankZolt(Game& g, Side side) {
   fan.RestY = m.Table[marker].Y;
   // The count stops at the number of places; further markers share the last.
   int16_t& fanCount = side == Side::We ? m.WeFanCount : m.TheyFanCount;
-  if (fanCount < 15) fanCount += 1;
+  if (fanCount < kFanPlaces) fanCount += 1;
 
   for (int c = 1; c < m.TableCount; ++c) {
     if (m.Table[c].Captured && c != marker) AppendToPile(g, side, m.Table[c]);
@@ -104,6 +104,16 @@ void MarkAllCaptured(Game& g) {
   for (int i = 0; i < g.model.TableCount; ++i) g.model.Table[i].Captured = true;
 }
 
+SoundId SoundOfOutcome(MatchOutcome outcome) {
+  switch (outcome) {
+    case MatchOutcome::kWeWon: return SoundId::WinGame;
+    case MatchOutcome::kWeLost: return SoundId::LoseGame;
+    case MatchOutcome::kTied:
+    case MatchOutcome::kGoesOn: return SoundId::Intro;
+  }
+  return SoundId::Intro;
+}
+
 void FinishHand(Game& g, Side side) {
   StopTableCards(g);
   // The last play's special captures were counted when its capture was
@@ -114,7 +124,7 @@ void FinishHand(Game& g, Side side) {
   BankToPile(g, side);
   CompactTable(g);
   g.flow.State = FlowState::EndOfMatch;
-  ScoreEndOfHand(g);
+  g.sound.Play(SoundOfOutcome(ScoreEndOfHand(g)));
   Notify(g, [&](GameObserver& o) { o.OnHandEnd(g); });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rules/game.h"
+#include "rules/scoring.h"
 
 namespace vantel {
 
@@ -20,6 +21,9 @@ void MarkAllCaptured(Game& g);
 // The remainders have been banked (or there were none): score the hand and
 // rest on the score page.
 void FinishHand(Game& g, Side side);
+
+// What the player hears of a finished hand.
+SoundId SoundOfOutcome(MatchOutcome outcome);
 
 // The side a banking state books to.
 Side SideOfState(FlowState state);

@@ -6,6 +6,9 @@
 
 namespace vantel {
 
+// Every hand plays twelve cards per seat, in one deal or in two.
+inline constexpr int kCardsPlayedPerHand = kSeats * kTwelveCardHand;
+
 // One step of the hand's state machine, once per frame: moves what travels,
 // or dispatches the next card or group when nothing does.
 void StepFlow(Game& g);
@@ -16,8 +19,8 @@ void CardArrived(Game& g, CardSprite& card);
 // Holds the flow still for `milliseconds` of the tick clock.
 void StartPause(Game& g, uint32_t milliseconds);
 
-// After every complete play: the second deal at 24 cards (6-card hands), the
-// remainders at 48.
+// After every complete play: the second deal once the first deal's cards are
+// played (6-card hands), the remainders once every seat's cards are.
 void CheckMilestones(Game& g);
 
 // Pause lengths after a played card and after each table card of the deal.

@@ -66,8 +66,8 @@ void Decline(Game& g) {
   Notify(g, [&](GameObserver& o) { o.OnSelect(g, true); });
 }
 
-std::array<int16_t, 13> ShownHandCards(const Game& g, int& count) {
-  std::array<int16_t, 13> ids{};
+std::array<int16_t, kHandRecords> ShownHandCards(const Game& g, int& count) {
+  std::array<int16_t, kHandRecords> ids{};
   count = 0;
   for (const CardSprite& c : g.model.Hand[0]) {
     if (c.Shown) ids[count++] = c.Card;
@@ -158,7 +158,7 @@ void SelectCapture(Game& g, int button, int mouseX, int mouseY) {
 
 void TryReorderHand(Game& g) {
   FlowData& f = g.flow;
-  if (f.State != FlowState::NormalPlay || g.model.HandIdCount[0] != g.options.HandSize ||
+  if (f.State != FlowState::NormalPlay || g.model.HandIdCount[0] != HandSize(g.options) ||
       f.Turn != 0 || AnyCardMoving(g)) {
     return;
   }
@@ -169,7 +169,7 @@ void TryReorderHand(Game& g) {
 void GatherHand(Game& g) {
   PlayCardFlipSound(g.random, g.sound);
   auto& hand = g.model.Hand[0];
-  for (int slot = 1; slot <= 12; ++slot) {
+  for (int slot = 1; slot < kHandRecords; ++slot) {
     CardSprite& c = hand[slot];
     if (!c.Shown) continue;
     c.HomeX = static_cast<int16_t>(std::nearbyint(c.X));
@@ -181,7 +181,7 @@ void GatherHand(Game& g) {
 
 void SpreadHand(Game& g) {
   PlaySignSound(g.random, g.sound);
-  for (int slot = 1; slot <= 12; ++slot) {
+  for (int slot = 1; slot < kHandRecords; ++slot) {
     CardSprite& c = g.model.Hand[0][slot];
     if (!c.Shown) continue;
     c.FaceUp = true;
@@ -191,14 +191,15 @@ void SpreadHand(Game& g) {
 
 void SortHand(Game& g) {
   int count = 0;
-  const std::array<int16_t, 13> before = ShownHandCards(g, count);
-  std::array<int16_t, 13> sorted{};
+  const std::array<int16_t, kHandRecords> before = ShownHandCards(g, count);
+  std::array<int16_t, kHandRecords> sorted{};
   int n = 0;
-  for (int r = 0; r <= 12; ++r) {
-    for (int s = 0; s <= 3; ++s) {
+  // Kings first, down to the aces; within a value in the rules' suit order.
+  for (int value = kHighestValue; value >= kLowestValue; --value) {
+    for (int s = 0; s < kSuitCount; ++s) {
       for (int i = 0; i < count; ++i) {
         const int16_t id = before[i];
-        if (g.cards.RankReverse[g.cards.CardValue[id]] == r && g.cards.CardSuit[id] == s) {
+        if (ValueOf(id) == value && SuitOf(id) == static_cast<SuitCode>(s)) {
           sorted[n++] = id;
         }
       }

@@ -86,7 +86,7 @@ void MoveTableCards(Game& g) {
 
 void MoveHandCards(Game& g) {
   auto& hand = g.model.Hand[0];
-  for (int i = 1; i <= 12; ++i) Advance(hand[i]);
+  for (int i = 1; i < kHandRecords; ++i) Advance(hand[i]);
   for (int i = 12; i >= 1; --i) {
     if (hand[i].Moving) {
       CardArrived(g, hand[i]);
@@ -101,7 +101,7 @@ void StopTableCards(Game& g) {
 }
 
 void StopHandCards(Game& g) {
-  for (int i = 1; i <= 12; ++i) g.model.Hand[0][i].Moving = false;
+  for (int i = 1; i < kHandRecords; ++i) g.model.Hand[0][i].Moving = false;
 }
 
 void PlayToTable(Game& g, CardSprite& card) {
@@ -149,7 +149,7 @@ void SendToPile(Game& g, float x, float y) {
 
 int FanIndex(const Game& g, Side side) {
   const int16_t count = side == Side::We ? g.model.WeFanCount : g.model.TheyFanCount;
-  return count < 14 ? count : 14;
+  return count < kFanPlaces - 1 ? count : kFanPlaces - 1;
 }
 
 void SendZoltToPile(Game& g, Side side) {

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <span>
-#include <string_view>
 
 #include "rules/game.h"
 
@@ -37,8 +36,6 @@ class GameObserver {
                          std::span<const int16_t> /*after*/) {}
   // The hand was scored and added to the match.
   virtual void OnHandEnd(const Game&) {}
-  // A message the game would show the user in a box (e.g. "Error in Shuffle").
-  virtual void OnMessage(const Game&, std::string_view /*text*/) {}
 };
 
 // Calls `f` with the game's observer, if it has one.

@@ -17,7 +17,7 @@ CardSprite& LastDispatchedDeckCard(Game& g) {
 
 // The hand slot holding the k-th remaining card of a seat (HandIds order).
 int SlotOfPosition(const Game& g, int seat, int k) {
-  for (int slot = 0; slot <= 11; ++slot) {
+  for (int slot = 0; slot < kHandSlots; ++slot) {
     if (!g.model.Hand[seat][slot].Shown) continue;
     if (k == 0) return slot;
     --k;
@@ -57,7 +57,7 @@ void PassTurn(Game& g) {
 void StepNormalPlay(Game& g) {
   FlowData& f = g.flow;
   if (AnyCardMoving(g)) {
-    for (int slot = 0; slot <= 11 && f.State == FlowState::NormalPlay; ++slot) {
+    for (int slot = 0; slot < kHandSlots && f.State == FlowState::NormalPlay; ++slot) {
       if (g.model.Hand[0][slot].Moving) MoveCard(g, g.model.Hand[0][slot]);
     }
   }
@@ -147,12 +147,12 @@ void StartPause(Game& g, uint32_t milliseconds) {
 
 void CheckMilestones(Game& g) {
   FlowData& f = g.flow;
-  if (f.CardsPlayed == 24 && g.options.TwelveCardDeal != 1) {
+  if (f.CardsPlayed == CardsPerDeal(g.options) && !DealsTwelve(g.options)) {
     f.State = FlowState::DealingCards;
   }
-  if (f.CardsPlayed == 48) {
-    const int16_t c = g.capture.LastCapturer;
-    f.State = (c == 1 || c == 3) ? FlowState::TheirRemainders : FlowState::OurRemainders;
+  if (f.CardsPlayed == kCardsPlayedPerHand) {
+    const Side last = SideOfSeat(g.capture.LastCapturer);
+    f.State = last == Side::They ? FlowState::TheirRemainders : FlowState::OurRemainders;
   }
 }
 

@@ -43,14 +43,11 @@ void LoadBitmaps(Assets& a, Game& g, const ResourceResolver& resolve) {
   load.Picture(a.BackgroundSurface, BackgroundFile(g.options.Resolution), false);
 
   const std::string deck = DeckFolder(g.options.DeckName);
-  SetCardHeightForDeck(g.options, g.layout);
 
   load.Picture(a.CardBackSurface, deck + "S_cardback.bmp", true);
   load.Picture(a.FrameSurface, deck + "FrameBlue.bmp", true);
-  LoadCardNames(g.cards);
-  for (int id = 0; id <= 51; ++id) {
-    load.Picture(a.CardSurfaces[static_cast<std::size_t>(id)],
-                 deck + g.cards.CardFileName[static_cast<std::size_t>(id)], true);
+  for (int id = 0; id < kCardCount; ++id) {
+    load.Picture(a.CardSurfaces[static_cast<std::size_t>(id)], deck + CardPictureName(id), true);
   }
 
   load.Picture(a.ScorePageSurface, "res\\bitmaps\\Scorepage_800x600.bmp", true);

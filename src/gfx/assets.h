@@ -37,8 +37,8 @@ std::string DeckFolder(const std::string& deckName);
 // The background picture of a resolution.
 std::string BackgroundFile(const std::string& resolution);
 
-// Loads every picture in the fixed order, replacing what each slot held, and
-// records the deck's card height and the card tables in `g`. Font objects are
+// Loads every picture in the fixed order, replacing what each slot held; the
+// cards by their picture names inside the chosen deck's folder. Font objects are
 // created when missing and otherwise keep their positions. Throws FatalError
 // on the first picture that cannot be loaded.
 void LoadBitmaps(Assets& assets, Game& g, const ResourceResolver& resolve);

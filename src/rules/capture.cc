@@ -5,7 +5,7 @@ namespace vantel {
 namespace {
 
 int16_t ValueAt(const Game& g, int index) {
-  return g.cards.CardValue[g.model.Table[index].Card];
+  return ValueOf(g.model.Table[index].Card);
 }
 
 // The first sum of `size` distinct table cards (indices below `n`, in index
@@ -26,10 +26,9 @@ int16_t PlayedIndex(const Game& g) {
 }
 
 bool AllTakenShareSuit(const Game& g) {
-  const auto& suits = g.cards.CardSuit;
-  const int32_t played = suits[g.model.Table[PlayedIndex(g)].Card];
+  const SuitCode played = SuitOf(g.model.Table[PlayedIndex(g)].Card);
   for (int c = 0; c < g.capture.CaptureCount; ++c) {
-    if (suits[g.model.Table[g.capture.CaptureIdx[c]].Card] != played) return false;
+    if (SuitOf(g.model.Table[g.capture.CaptureIdx[c]].Card) != played) return false;
   }
   return true;
 }
@@ -103,27 +102,21 @@ bool ApplyHumanCapture(Game& g) {
   return flags.Any();
 }
 
-void JudgePlay(Game& g) {
+PlayVerdict JudgePlay(Game& g) {
   CaptureState& c = g.capture;
   if (g.model.TableIdCount == 1) {
     // A card laid on an empty table captures nothing; the next player's
     // Picada depends on this being recorded as such.
     c.LastCaptureSize = 0;
-    return;
+    return {};
   }
-  const int16_t size = g.flow.Turn == 0 ? MustCapture(g) : ApplyComputerCapture(g);
+  const int16_t size = g.flow.Turn == kHumanSeat ? MustCapture(g) : ApplyComputerCapture(g);
   c.LastCaptureSize = size;
-  if (size < 1) return;
+  if (size < 1) return {};
   c.LastCapturer = g.flow.Turn;
 
   const Side side = SideOfTurn(g);
-  const bool special = c.Of(side).Any();
-  if (side == Side::We) {
-    g.flow.State = special ? FlowState::WeGettingZoltGathering : FlowState::WeGettingCardsGathering;
-  } else {
-    g.flow.State =
-        special ? FlowState::TheyGettingZoltGathering : FlowState::TheyGettingCardsGathering;
-  }
+  return {true, side, c.Of(side).Any()};
 }
 
 void ClearPlayFlags(Game& g) {

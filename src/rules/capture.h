@@ -23,9 +23,18 @@ int16_t ApplyComputerCapture(Game& g);
 // any was earned.
 bool ApplyHumanCapture(Game& g);
 
-// Decides, for a card that just landed in normal play, whether it captures,
-// and switches the flow to the matching gathering state.
-void JudgePlay(Game& g);
+// What the card just landed in normal play does: nothing, or a capture by one
+// side, special (Scua, Simili, Picada, Quadriglia) or plain. For the human's
+// card it only says that a capture is possible; the human chooses it.
+struct PlayVerdict {
+  bool captures = false;
+  Side side = Side::We;
+  bool special = false;
+};
+
+// Judges that card: records the capture size and the capturer, and for a
+// computer player applies the capture it chose.
+PlayVerdict JudgePlay(Game& g);
 
 // At each change of turn: remember the last capture size, clear all eight flags.
 void ClearPlayFlags(Game& g);

@@ -5,52 +5,59 @@
 #include <string>
 
 #include "rules/card_sprite.h"
-#include "rules/card_tables.h"
+#include "rules/cards.h"
 #include "rules/clock.h"
 #include "rules/flow_state.h"
 #include "rules/layout.h"
 #include "rules/options.h"
 #include "rules/random.h"
+#include "rules/seats.h"
 #include "rules/sound.h"
 
 namespace vantel {
 
 class GameObserver;  // sees the flow's events (traces); defined by the flow
 
-inline constexpr int kSeats = 4;
+// Room in the card model. Every array keeps the room the game has always had,
+// one entry past its last index in use (the stock 0..52 has 53 entries), so a
+// count that reaches its limit still lands inside.
+inline constexpr int kStockRecords = kCardCount + 1;      // the stock, the piles, the shuffle
+inline constexpr int kHandRecords = kHandSlots + 1;       // slots 0..11 in use
+inline constexpr int kTableRecords = 36;                  // cards lying on the table
+inline constexpr int kTablePlaces = 31;                   // fixed places 0..30
+inline constexpr int kLastTablePlace = kTablePlaces - 1;  // where a full table stacks up
+inline constexpr int kTakenRecords = 56;                  // a side's taken ids
+inline constexpr int kFanPlaces = 15;                     // marker places of a side
+inline constexpr int kFanRecords = kFanPlaces + 1;
+inline constexpr int kRankSeenRecords = kHighestValue + 2;  // indexed by value 1..13
+inline constexpr int kHistoryRecords = 41;                  // score page rows
+inline constexpr int kDealOrderRecords = kSeats + 1;
+inline constexpr int kMaxTakenPerPlay = 6;  // table cards one play can take
 
-enum class Side { We, They };
-
-// Seats 0 and 2 play for We, anything else for They.
-inline Side SideOfSeat(int seat) {
-  return (seat == 0 || seat == 2) ? Side::We : Side::They;
-}
-
-// Every card position and list of a hand. Bounds are the inclusive ones of the
-// rules (an array 0..52 has 53 entries).
+// Every card position and list of a hand.
 struct CardModel {
-  std::array<int16_t, 15> RankSeen{};  // per value 1..13: cards put on the table this hand
-  std::array<CardSprite, 53> Deck{};
-  std::array<std::array<CardSprite, 13>, kSeats> Hand{};  // Hand[0] is the human's (Hand0)
-  std::array<CardSprite, 36> Table{};
-  std::array<CardSprite, 53> WePile{};
-  std::array<CardSprite, 53> TheyPile{};
+  std::array<int16_t, kRankSeenRecords> RankSeen{};  // cards of each value put on the table
+  std::array<CardSprite, kStockRecords> Deck{};
+  std::array<std::array<CardSprite, kHandRecords>, kSeats> Hand{};  // Hand[0] is the human's
+  std::array<CardSprite, kTableRecords> Table{};
+  std::array<CardSprite, kStockRecords> WePile{};
+  std::array<CardSprite, kStockRecords> TheyPile{};
   int16_t TableCount = 0;
   int16_t WePileCount = 0;
   int16_t TheyPileCount = 0;
 
-  std::array<std::array<int16_t, 13>, kSeats> HandIds{};
+  std::array<std::array<int16_t, kHandRecords>, kSeats> HandIds{};
   std::array<int16_t, kSeats> HandIdCount{};
-  std::array<int16_t, 31> TableIds{};
+  std::array<int16_t, kTablePlaces> TableIds{};
   int16_t TableIdCount = 0;
-  std::array<int16_t, 56> WeTaken{};
+  std::array<int16_t, kTakenRecords> WeTaken{};
   int16_t WeTakenCount = 0;
-  std::array<int16_t, 56> TheyTaken{};
+  std::array<int16_t, kTakenRecords> TheyTaken{};
   int16_t TheyTakenCount = 0;
 
-  std::array<TableSlotEntry, 31> TableSlot{};
-  std::array<FanEntry, 16> WeFan{};  // places 0..14 are laid out
-  std::array<FanEntry, 16> TheyFan{};
+  std::array<TableSlotEntry, kTablePlaces> TableSlot{};
+  std::array<FanEntry, kFanRecords> WeFan{};  // places 0..14 are laid out
+  std::array<FanEntry, kFanRecords> TheyFan{};
   int16_t WeFanCount = 0;
   int16_t TheyFanCount = 0;
 };
@@ -65,7 +72,7 @@ struct SideFlags {
 
 // The capture hand-over between the deciding player, the landing and the flow.
 struct CaptureState {
-  std::array<int16_t, 6> CaptureIdx{};  // table indices to take
+  std::array<int16_t, kMaxTakenPerPlay> CaptureIdx{};  // table indices to take
   int16_t CaptureCount = 0;
   int16_t LastCaptureSize = 0;  // -1 after the deal
   int16_t PrevCaptureSize = 0;
@@ -99,8 +106,8 @@ struct Scores {
   int16_t WeMatchPoints = 0;
   int16_t TheyMatchPoints = 0;
   int16_t MatchTarget = 50;
-  std::array<int16_t, 41> HistoryWe{};
-  std::array<int16_t, 41> HistoryThey{};
+  std::array<int16_t, kHistoryRecords> HistoryWe{};
+  std::array<int16_t, kHistoryRecords> HistoryThey{};
   int16_t HistoryRows = 0;
   std::string MatchResultText;
   bool MatchOver = false;
@@ -109,8 +116,8 @@ struct Scores {
 
 struct DealState {
   int16_t DeckPosition = 0;
-  std::array<int16_t, 53> ShuffleOrder{};
-  std::array<int16_t, 5> DealOrder{};
+  std::array<int16_t, kStockRecords> ShuffleOrder{};
+  std::array<int16_t, kDealOrderRecords> DealOrder{};
   int16_t DealTurn = 0;
   int16_t DealRecipient = 0;
   int16_t PacketCount = 0;
@@ -152,7 +159,6 @@ struct Game {
 
   Options options;
   Layout layout;
-  CardTables cards;
   CardModel model;
   CaptureState capture;
   Scores score;

@@ -11,9 +11,9 @@ namespace vantel {
 // 800 x 600 layout (the only one defined; any other resolution leaves zeros).
 struct Layout {
   // Hand place of seat s for its k-th card: (HandBaseX[s] + HandStepX[s] * k, HandBaseY[s]).
-  std::array<int16_t, 4> HandBaseX{};
-  std::array<int16_t, 4> HandBaseY{};
-  std::array<int16_t, 4> HandStepX{};
+  std::array<int16_t, kSeats> HandBaseX{};
+  std::array<int16_t, kSeats> HandBaseY{};
+  std::array<int16_t, kSeats> HandStepX{};
   // The visible stock: card i of a lay-out from b sits at DeckBaseX + DeckRightOffset - (i - b) *
   // DeckStep.
   int16_t DeckBaseX = 0;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "rules/seats.h"
+
 namespace vantel {
 
 // The choices of the options dialog, fixed for the run. The member defaults are
@@ -15,9 +17,26 @@ struct Options {
   int16_t ScreenHeight = 600;
   bool SlowAnimation = false;
   int32_t TwelveCardDeal = 1;  // 1: one deal of 12; 0: two deals of 6
-  int16_t HandSize = 12;
-  int16_t CardsPerDeal = 48;
   bool FullScreen = true;
 };
+
+inline constexpr int16_t kTwelveCardHand = 12;
+inline constexpr int16_t kSixCardHand = 6;
+// The most cards a hand slot row is laid out for, and the most a seat holds.
+inline constexpr int kHandSlots = kTwelveCardHand;
+
+constexpr bool DealsTwelve(const Options& options) {
+  return options.TwelveCardDeal == 1;
+}
+
+// Cards each seat is dealt at once: twelve in one deal, or six in each of two.
+constexpr int16_t HandSize(const Options& options) {
+  return DealsTwelve(options) ? kTwelveCardHand : kSixCardHand;
+}
+
+// Cards dealt to the seats in one deal.
+constexpr int16_t CardsPerDeal(const Options& options) {
+  return static_cast<int16_t>(kSeats * HandSize(options));
+}
 
 }  // namespace vantel

@@ -1,19 +1,14 @@
 #include "rules/scoring.h"
 
 #include <array>
-#include <string_view>
 
 namespace vantel {
 
 namespace {
 
-bool StartsWith(std::string_view name, std::string_view prefix) {
-  return name.substr(0, prefix.size()) == prefix;
-}
-
 // The cards of a side's taken list, by name.
 struct TakenList {
-  const std::array<int16_t, 56>& ids;
+  const std::array<int16_t, kTakenRecords>& ids;
   int16_t count;
 };
 
@@ -22,18 +17,14 @@ TakenList TakenOf(const Game& g, Side side) {
                           : TakenList{g.model.TheyTaken, g.model.TheyTakenCount};
 }
 
-// The key cards and the suit-S count are read from the image names, so a ten
-// ("10S") is recognised by its third character and every other card by its
-// second.
 void CountTakenCards(const Game& g, Side side, SideScore& s) {
   const TakenList taken = TakenOf(g, side);
   for (int i = 0; i < taken.count; ++i) {
-    const std::string_view name = g.cards.CardFileName[taken.ids[i]];
-    if (StartsWith(name, "10D")) s.HasTenD = 1;
-    if (StartsWith(name, "2S")) s.HasTwoS = 1;
-    if (StartsWith(name, "JH")) s.HasJackH = 1;
-    if (name.size() > 1 && name[1] == 'S') s.SuitSCount += 1;
-    if (name.size() > 2 && name[2] == 'S') s.SuitSCount += 1;
+    const Card& card = CardOf(taken.ids[i]);
+    if (card.scored_key == ScoredKey::kTenOfD) s.HasTenD = 1;
+    if (card.scored_key == ScoredKey::kTwoOfS) s.HasTwoS = 1;
+    if (card.scored_key == ScoredKey::kJackOfH) s.HasJackH = 1;
+    if (card.suit == SuitCode::kS) s.SuitSCount += 1;
   }
 }
 
@@ -44,9 +35,14 @@ void CountFlags(const SideFlags& f, SideScore& s) {
   if (f.Simili) s.SimiliCount += 1;
 }
 
-bool Holds(const Game& g, const TakenList& taken, std::string_view prefix) {
+bool IsClubOfValue(int16_t id, int value) {
+  const Card& card = CardOf(id);
+  return card.suit == SuitCode::kC && card.value == value;
+}
+
+bool HoldsClub(const TakenList& taken, int value) {
   for (int i = 0; i < taken.count; ++i) {
-    if (StartsWith(g.cards.CardFileName[taken.ids[i]], prefix)) return true;
+    if (IsClubOfValue(taken.ids[i], value)) return true;
   }
   return false;
 }
@@ -55,16 +51,17 @@ bool Holds(const Game& g, const TakenList& taken, std::string_view prefix) {
 // ace, two and three. Each pass may extend the run by several cards, so the
 // passes stop once one of them finds nothing new.
 int16_t EvaluateNapula(const Game& g, Side side) {
-  static constexpr std::array<std::string_view, 10> kNext = {"4C", "5C",  "6C", "7C", "8C",
-                                                             "9C", "10C", "JC", "QC", "KC"};
+  constexpr int16_t kNapulaStart = 3;  // ace, two and three of C
   const TakenList taken = TakenOf(g, side);
-  if (!Holds(g, taken, "AC") || !Holds(g, taken, "2C") || !Holds(g, taken, "3C")) return 0;
-  int16_t s = 3;
+  for (int value = kLowestValue; value <= kNapulaStart; ++value) {
+    if (!HoldsClub(taken, value)) return 0;
+  }
+  int16_t s = kNapulaStart;
   bool changed = true;
-  while (changed && s < 13) {
+  while (changed && s < kHighestValue) {
     changed = false;
-    for (int i = 0; i < taken.count && s < 13; ++i) {
-      if (StartsWith(g.cards.CardFileName[taken.ids[i]], kNext[s - 3])) {
+    for (int i = 0; i < taken.count && s < kHighestValue; ++i) {
+      if (IsClubOfValue(taken.ids[i], s + 1)) {
         s += 1;
         changed = true;
       }
@@ -128,7 +125,7 @@ void RecomputeHandScore(Game& g) {
   sc.They.HandPoints = SumHandPoints(sc.They);
 }
 
-void ScoreEndOfHand(Game& g) {
+MatchOutcome ScoreEndOfHand(Game& g) {
   Scores& s = g.score;
   AppendHistoryRow(s);
   s.WeMatchPoints = static_cast<int16_t>(s.WeMatchPoints + s.We.HandPoints);
@@ -139,18 +136,19 @@ void ScoreEndOfHand(Game& g) {
   const int16_t t = s.TheyMatchPoints;
   if (w > s.MatchTarget && w > t) {
     s.MatchResultText = "We Won!";
-    g.sound.Play(SoundId::WinGame);
     s.MatchOver = true;
-  } else if (t > s.MatchTarget && w < t) {
-    s.MatchResultText = "We lost!";
-    g.sound.Play(SoundId::LoseGame);
-    s.MatchOver = true;
-  } else if (t > s.MatchTarget && w == t) {
-    g.sound.Play(SoundId::Intro);
-    s.MatchTied = true;
-  } else {
-    g.sound.Play(SoundId::Intro);
+    return MatchOutcome::kWeWon;
   }
+  if (t > s.MatchTarget && w < t) {
+    s.MatchResultText = "We lost!";
+    s.MatchOver = true;
+    return MatchOutcome::kWeLost;
+  }
+  if (t > s.MatchTarget && w == t) {
+    s.MatchTied = true;
+    return MatchOutcome::kTied;
+  }
+  return MatchOutcome::kGoesOn;
 }
 
 }  // namespace vantel

@@ -10,7 +10,7 @@ void ResetHandState(Game& g) {
   m.TheyTakenCount = 0;
   m.TableIdCount = 0;
   m.HandIdCount.fill(0);
-  for (int v = 1; v <= 13; ++v) m.RankSeen[v] = 0;
+  for (int v = kLowestValue; v <= kHighestValue; ++v) m.RankSeen[v] = 0;
   m.WeFanCount = 0;
   m.TheyFanCount = 0;
   g.capture.LastCapturer = 0;
@@ -60,13 +60,17 @@ constexpr std::array<Place, 17> kExtraPlaces800 = {{{183, 105},
                                                     {500, 135},
                                                     {164, 135}}};
 
-void SetupFan(std::array<FanEntry, 16>& fan, int16_t baseX, int16_t baseY) {
-  static constexpr int16_t kDx[5] = {0, 15, -15, 30, -30};
-  static constexpr int16_t kDy[3] = {-40, -20, -60};
-  static constexpr int16_t kOrder[15] = {14, 12, 10, 11, 13, 4, 2, 0, 1, 3, 9, 7, 5, 6, 8};
-  for (int i = 0; i < 15; ++i) {
-    fan[i].X = static_cast<int16_t>(baseX + kDx[i % 5]);
-    fan[i].Y = static_cast<int16_t>(baseY + kDy[i / 5]);
+constexpr int kPositionedPlaces = static_cast<int>(kTablePlaces1024.size());
+static_assert(kPositionedPlaces + kExtraPlaces800.size() == kTablePlaces);
+
+void SetupFan(std::array<FanEntry, kFanRecords>& fan, int16_t baseX, int16_t baseY) {
+  constexpr int kPerRow = 5;
+  static constexpr int16_t kDx[kPerRow] = {0, 15, -15, 30, -30};
+  static constexpr int16_t kDy[kFanPlaces / kPerRow] = {-40, -20, -60};
+  static constexpr int16_t kOrder[kFanPlaces] = {14, 12, 10, 11, 13, 4, 2, 0, 1, 3, 9, 7, 5, 6, 8};
+  for (int i = 0; i < kFanPlaces; ++i) {
+    fan[i].X = static_cast<int16_t>(baseX + kDx[i % kPerRow]);
+    fan[i].Y = static_cast<int16_t>(baseY + kDy[i / kPerRow]);
     fan[i].Order = kOrder[i];
     fan[i].Shown = false;
   }
@@ -80,31 +84,31 @@ void SetupTablePlaces(Game& g) {
   SetupFan(m.TheyFan, g.layout.TheyFanBaseX, g.layout.FanBaseY);
 
   const bool is800 = g.options.Resolution == "800x600";
-  for (int s = 0; s < 14; ++s) {
+  for (int s = 0; s < kPositionedPlaces; ++s) {
     const Place p = kTablePlaces1024[s];
     m.TableSlot[s].X = is800 ? ScaleTo800(p.x) : p.x;
     m.TableSlot[s].Y = is800 ? ScaleTo800(p.y) : p.y;
   }
-  for (int s = 14; s <= 30; ++s) {
-    const Place p = is800 ? kExtraPlaces800[s - 14] : Place{0, 0};
+  for (int s = kPositionedPlaces; s < kTablePlaces; ++s) {
+    const Place p = is800 ? kExtraPlaces800[s - kPositionedPlaces] : Place{0, 0};
     m.TableSlot[s].X = p.x;
     m.TableSlot[s].Y = p.y;
   }
-  for (int s = 0; s <= 29; ++s) {
+  for (int s = 0; s < kLastTablePlace; ++s) {
     m.TableSlot[s].Used = false;
     m.Table[s].Slot = static_cast<int16_t>(s);
   }
 }
 
 int16_t FirstFreeSlot(const Game& g) {
-  for (int s = 0; s <= 30; ++s) {
+  for (int s = 0; s < kTablePlaces; ++s) {
     if (!g.model.TableSlot[s].Used) return static_cast<int16_t>(s);
   }
-  return 30;
+  return kLastTablePlace;
 }
 
 void NoteRankSeen(Game& g, int16_t cardId) {
-  g.model.RankSeen[g.cards.CardValue[cardId]] += 1;
+  g.model.RankSeen[ValueOf(cardId)] += 1;
 }
 
 void AddToTable(Game& g, const CardSprite& card) {
@@ -126,7 +130,7 @@ void AddToTable(Game& g, const CardSprite& card) {
 void RebuildHandIds(Game& g, int seat) {
   CardModel& m = g.model;
   m.HandIdCount[seat] = 0;
-  for (int slot = 0; slot <= 11; ++slot) {
+  for (int slot = 0; slot < kHandSlots; ++slot) {
     if (m.Hand[seat][slot].Shown) {
       m.HandIds[seat][m.HandIdCount[seat]] = m.Hand[seat][slot].Card;
       m.HandIdCount[seat] += 1;
@@ -137,9 +141,9 @@ void RebuildHandIds(Game& g, int seat) {
 int16_t ChooseFirstSeat(Game& g) {
   if (!g.deal.FirstHandDealt) {
     g.deal.FirstHandDealt = true;
-    return static_cast<int16_t>(g.random.Draw(4));
+    return static_cast<int16_t>(g.random.Draw(kSeats));
   }
-  return static_cast<int16_t>((g.flow.Turn + 2) % 4);
+  return static_cast<int16_t>((g.flow.Turn + 2) % kSeats);
 }
 
 }  // namespace vantel

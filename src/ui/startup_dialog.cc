@@ -212,8 +212,7 @@ void Destroy(Widgets& w) {
 
 }  // namespace
 
-StartupChoice RunStartupDialog(Options& options, Layout& layout,
-                               const ArchiveEntrySource& archive) {
+StartupChoice RunStartupDialog(Options& options, const ArchiveEntrySource& archive) {
   Widgets w;
   LoadStartupDialog(options, w.state);
   Build(w, archive);
@@ -221,7 +220,7 @@ StartupChoice RunStartupDialog(Options& options, Layout& layout,
   const int response = gtk_dialog_run(GTK_DIALOG(w.dialog));
   StartupChoice choice = StartupChoice::Exit;
   if (response == kStart) {
-    StoreStartOptions(ReadControls(w), options, layout);
+    StoreStartOptions(ReadControls(w), options);
     choice = StartupChoice::Start;
   }
   Destroy(w);

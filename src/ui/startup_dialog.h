@@ -1,6 +1,5 @@
 #pragma once
 
-#include "rules/layout.h"
 #include "rules/options.h"
 #include "ui/deck_preview.h"
 
@@ -8,9 +7,9 @@ namespace vantel {
 
 enum class StartupChoice { Start, Exit };
 
-// Shows the options dialog modally. Start stores the choices (and the screen
-// layout) and closes the dialog; "Exit" and closing the window give Exit and
+// Shows the options dialog modally. Start stores the choices and closes the
+// dialog; "Exit" and closing the window give Exit and
 // store nothing. GTK must be initialised (InitGtk).
-StartupChoice RunStartupDialog(Options& options, Layout& layout, const ArchiveEntrySource& archive);
+StartupChoice RunStartupDialog(Options& options, const ArchiveEntrySource& archive);
 
 }  // namespace vantel

@@ -15,16 +15,13 @@ void LoadStartupDialog(Options& options, StartupDialogState& state) {
   state.CurrentTab = 0;
 }
 
-void StoreStartOptions(const StartupControls& controls, Options& options, Layout& layout) {
+void StoreStartOptions(const StartupControls& controls, Options& options) {
   ApplyCheck(controls.Windowed, false, options.FullScreen);
   options.DeckName = controls.TrevigianeSelected ? "Trevigiano" : "Royal";
   options.Resolution = "800x600";
   if (controls.SlowAnimationTicked) options.SlowAnimation = true;  // never cleared
   const bool twelve = !controls.SixCardSelected;
   options.TwelveCardDeal = twelve ? 1 : 0;
-  options.HandSize = twelve ? 12 : 6;
-  options.CardsPerDeal = twelve ? 48 : 24;
-  SetupLayout(options, layout);
   const bool small = options.Resolution == "800x600";
   options.ScreenWidth = small ? 800 : 1024;
   options.ScreenHeight = small ? 600 : 768;

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "rules/layout.h"
 #include "rules/options.h"
 
 namespace vantel {
@@ -34,9 +33,9 @@ struct StartupDialogState {
 void LoadStartupDialog(Options& options, StartupDialogState& state);
 
 // The start button: stores the choices in the order the game expects, then the
-// screen layout and the screen size. The unpacking that follows is the
-// caller's.
-void StoreStartOptions(const StartupControls& controls, Options& options, Layout& layout);
+// screen size. The screen layout follows from the options when the game is
+// made (MakeGame); the unpacking that follows is the caller's.
+void StoreStartOptions(const StartupControls& controls, Options& options);
 
 // "Version 2.0.0".
 std::string VersionText(int major, int minor, int revision);

@@ -8,22 +8,17 @@
 
 #include "ai/ai.h"
 #include "rules/game.h"
-#include "rules/layout.h"
+#include "rules/make_game.h"
 #include "rules/table.h"
 #include "support/test_cards.h"
 
 namespace vantel {
 
-// A game in the middle of a hand: card tables loaded, an empty table, and no
+// A game in the middle of a hand: an empty table, and no
 // Picada to be had unless a test asks for it.
 class AiFixture : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetupLayout(g.options, g.layout);
-    LoadCardNames(g.cards);
-    SetupTablePlaces(g);
-    g.capture.PrevCaptureSize = 1;
-  }
+  void SetUp() override { g.capture.PrevCaptureSize = 1; }
 
   // Lands cards on the table the way the flow does (RankSeen counted).
   void Lay(std::initializer_list<int16_t> ids) {
@@ -65,7 +60,7 @@ class AiFixture : public ::testing::Test {
   MtRandom random{11};
   SilentSound sound;
   ManualClock clock;
-  Game g{random, sound, clock};
+  Game g = MakeGame(Options{}, {random, sound, clock});
 };
 
 }  // namespace vantel

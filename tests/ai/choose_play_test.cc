@@ -122,7 +122,7 @@ TEST_F(ChoosePlayTest, KeyCardsLayDownElevenLower) {
                                                {CardId(11, 'H'), CardId(11, 'S')}};
   for (auto [key, plain] : pairs) {
     const auto c = Evaluate({key, plain});
-    EXPECT_DOUBLE_EQ(c[1].LayDownScore - c[0].LayDownScore, 11.0) << g.cards.CardFileName[key];
+    EXPECT_DOUBLE_EQ(c[1].LayDownScore - c[0].LayDownScore, 11.0) << CardPictureName(key);
   }
 }
 
@@ -150,8 +150,7 @@ TEST_F(ChoosePlayTest, ChosenPlayIsAlwaysALegalCapture) {
     // Small cards first on a crowded table, so the long sums get exercised.
     const int tableSize = static_cast<int>(seed % 20);
     if (seed % 3 == 0) {
-      std::stable_partition(deck.begin(), deck.end(),
-                            [&](int16_t id) { return g.cards.CardValue[id] <= 3; });
+      std::stable_partition(deck.begin(), deck.end(), [&](int16_t id) { return ValueOf(id) <= 3; });
     }
     g.model = CardModel{};
     g.capture.PrevCaptureSize = static_cast<int16_t>(seed % 2);
@@ -165,14 +164,14 @@ TEST_F(ChoosePlayTest, ChosenPlayIsAlwaysALegalCapture) {
     ASSERT_GE(pos, 0) << "seed " << seed;
     ASSERT_LT(pos, handSize) << "seed " << seed;
     const std::vector<int16_t> take = ChosenTake();
-    const int value = g.cards.CardValue[g.model.HandIds[seat][pos]];
+    const int value = ValueOf(g.model.HandIds[seat][pos]);
     int sum = 0;
     for (size_t t = 0; t < take.size(); ++t) {
       ASSERT_LT(take[t], g.model.TableCount) << "seed " << seed;
       if (t > 0) {
         ASSERT_LT(take[t - 1], take[t]) << "seed " << seed;
       }
-      sum += g.cards.CardValue[g.model.Table[take[t]].Card];
+      sum += ValueOf(g.model.Table[take[t]].Card);
     }
     EXPECT_LE(take.size(), 4u) << "seed " << seed;
     if (take.size() >= 2) {

@@ -84,7 +84,7 @@ TEST_F(ListCapturesTest, LongTableOfSmallValuesKeepsTwentyCapturesAndTheLayDown)
       if (t > 0) {
         EXPECT_LT(taken[t - 1], taken[t]);
       }
-      sum += g.cards.CardValue[table[taken[t]]];
+      sum += ValueOf(table[taken[t]]);
     }
     EXPECT_EQ(sum, 6) << "option " << o;
     EXPECT_TRUE(seen.insert(taken).second) << "option " << o << " listed twice";

@@ -59,17 +59,17 @@ TEST_F(LookAheadTest, SeveralCardsAreSafeAboveTenOrWhenTheirSumIsUsedUp) {
 }
 
 TEST_F(LookAheadTest, CardAccountedForLooksInBothPilesAndOnTheTable) {
-  EXPECT_FALSE(CardAccountedFor(g, "10D.BMP"));
+  EXPECT_FALSE(CardAccountedFor(g, CardId(10, 'D')));
   AddToPile(Side::We, CardId(10, 'D'));
-  EXPECT_TRUE(CardAccountedFor(g, "10D.BMP"));
+  EXPECT_TRUE(CardAccountedFor(g, CardId(10, 'D')));
 
   AddToPile(Side::They, CardId(4, 'C'));
   AddToPile(Side::They, CardId(2, 'C'));
-  EXPECT_TRUE(CardAccountedFor(g, "2C.BMP"));
+  EXPECT_TRUE(CardAccountedFor(g, CardId(2, 'C')));
 
   Lay({CardId(8, 'S'), CardId(11, 'H')});
-  EXPECT_TRUE(CardAccountedFor(g, "JH.BMP"));
-  EXPECT_FALSE(CardAccountedFor(g, "JD.BMP"));
+  EXPECT_TRUE(CardAccountedFor(g, CardId(11, 'H')));
+  EXPECT_FALSE(CardAccountedFor(g, CardId(11, 'D')));
 }
 
 TEST_F(LookAheadTest, CardAccountedForIgnoresEntriesPastEachCount) {
@@ -77,12 +77,12 @@ TEST_F(LookAheadTest, CardAccountedForIgnoresEntriesPastEachCount) {
   g.model.WePile[0].Card = CardId(10, 'D');
   g.model.TheyPile[3].Card = CardId(2, 'C');
   g.model.Table[0].Card = CardId(11, 'H');
-  EXPECT_FALSE(CardAccountedFor(g, "10D.BMP"));
-  EXPECT_FALSE(CardAccountedFor(g, "2C.BMP"));
-  EXPECT_FALSE(CardAccountedFor(g, "JH.BMP"));
+  EXPECT_FALSE(CardAccountedFor(g, CardId(10, 'D')));
+  EXPECT_FALSE(CardAccountedFor(g, CardId(2, 'C')));
+  EXPECT_FALSE(CardAccountedFor(g, CardId(11, 'H')));
   // A card in a hand is not accounted for.
   GiveHand(1, {CardId(10, 'D')});
-  EXPECT_FALSE(CardAccountedFor(g, "10D.BMP"));
+  EXPECT_FALSE(CardAccountedFor(g, CardId(10, 'D')));
 }
 
 }  // namespace

@@ -44,17 +44,16 @@ class RunAppTest : public ::testing::Test {
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
-    ports_.ShowStartupDialog = [this](Options& o, Layout& l, const ArchiveEntrySource& archive) {
+    ports_.ShowStartupDialog = [this](Options& o, const ArchiveEntrySource& archive) {
       ++dialogs_;
       previewFound_ = archive("Royal_AC.BMP").has_value();
       if (!start_) return StartupChoice::Exit;
       StartupDialogState state;
       LoadStartupDialog(o, state);
-      StoreStartOptions(StartupControls{}, o, l);
+      StoreStartOptions(StartupControls{}, o);
       return StartupChoice::Start;
     };
     ports_.ShowFatalMessage = [this](std::string_view t) { boxes_.emplace_back(t); };
-    ports_.ShowGameMessage = [this](std::string_view t) { gameMessages_.emplace_back(t); };
     ports_.AfterLoopPass = [this](long pass) {
       ++passes_;
       if (pass == 0) resLeftAtFirstFrame_ = std::filesystem::exists(folder_ / "res");
@@ -104,7 +103,6 @@ class RunAppTest : public ::testing::Test {
   int dialogs_ = 0;
   bool previewFound_ = false;
   std::vector<std::string> boxes_;
-  std::vector<std::string> gameMessages_;
   long passes_ = 0;
   long endAtPass_ = -1;
   SDL_Event endEvent_{};
@@ -130,7 +128,6 @@ TEST_F(RunAppTest, EscapeEndsTheGameNormallyWithTheTreeGoneBeforeTheFirstFrame) 
   EXPECT_FALSE(resLeftAtFirstFrame_);
   EXPECT_FALSE(ResLeft());
   EXPECT_EQ(passes_, 21);  // the pass after the press ended the game
-  EXPECT_TRUE(gameMessages_.empty());
 }
 
 TEST_F(RunAppTest, ClosingTheWindowEndsTheGameNormally) {

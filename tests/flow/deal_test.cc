@@ -9,9 +9,12 @@ namespace {
 using DealTest = FlowFixture;
 
 TEST_F(DealTest, ShuffleIsAPermutationAndReplaysFromTheSeed) {
-  ASSERT_TRUE(ShuffleDeck(g));
+  ShuffleDeck(g);
   std::set<int16_t> ids;
-  for (int i = 0; i < 52; ++i) ids.insert(g.model.Deck[i].Card);
+  for (int i = 0; i < 52; ++i) {
+    ids.insert(g.model.Deck[i].Card);
+    EXPECT_EQ(g.deal.ShuffleOrder[i], g.model.Deck[i].Card) << i;
+  }
   EXPECT_EQ(ids.size(), 52u);
   EXPECT_EQ(*ids.begin(), 0);
   EXPECT_EQ(*ids.rbegin(), 51);

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -16,7 +17,7 @@
 #include "flow/observer.h"
 #include "flow/run_frame.h"
 #include "rules/game.h"
-#include "rules/layout.h"
+#include "rules/make_game.h"
 #include "rules/table.h"
 #include "support/test_cards.h"
 
@@ -45,14 +46,13 @@ class FlowFixture : public ::testing::Test {
   void SetUp() override { Configure(false, false); }
 
   void Configure(bool six, bool slow) {
-    g.options.TwelveCardDeal = six ? 0 : 1;
-    g.options.HandSize = six ? 6 : 12;
-    g.options.CardsPerDeal = six ? 24 : 48;
-    g.options.SlowAnimation = slow;
-    SetupLayout(g.options, g.layout);
-    SetCardHeightForDeck(g.options, g.layout);
-    LoadCardNames(g.cards);
-    SetupTablePlaces(g);
+    Options options;
+    options.TwelveCardDeal = six ? 0 : 1;
+    options.SlowAnimation = slow;
+    // A game holds its ports by reference, so it is made anew in its place
+    // rather than assigned.
+    std::destroy_at(&g);
+    std::construct_at(&g, MakeGame(options, {random, sound, clock}));
     g.observer = &events;
   }
 
@@ -78,7 +78,7 @@ class FlowFixture : public ::testing::Test {
     InputSnapshot in;
     if (g.flow.State == FlowState::NormalPlay && g.flow.AwaitingHuman && !g.flow.HumanPicked &&
         !AnyCardMoving(g)) {
-      for (int s = 0; s <= 11; ++s) {
+      for (int s = 0; s < kHandSlots; ++s) {
         if (g.model.Hand[0][s].Shown) return Click(kLeftButton, g.model.Hand[0][s].HomeX + 5, 430);
       }
     }
@@ -153,7 +153,7 @@ class FlowFixture : public ::testing::Test {
   MtRandom random{11};
   RecordingSound sound;
   ManualClock clock{1000};
-  Game g{random, sound, clock};
+  Game g = MakeGame(Options{}, {random, sound, clock});
   FrameHooks hooks;
   CountingObserver events;
 };

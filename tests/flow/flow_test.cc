@@ -64,6 +64,28 @@ TEST_F(LastCardTest, ASweepByTheLastCardLeavesEmptyRemaindersAndCountsItsScuaOnc
   EXPECT_EQ(g.score.HistoryWe[0], g.score.We.HandPoints);
 }
 
+TEST_F(LastCardTest, TheEndOfTheHandIsHeardAsTheMatchStands) {
+  struct Case {
+    int16_t we_before, they_before;
+    SoundId heard;
+  };
+  // The last hand here is worth a few points to We only.
+  const Case cases[] = {
+      {49, 0, SoundId::WinGame}, {0, 60, SoundId::LoseGame}, {0, 0, SoundId::Intro}};
+  for (const Case& c : cases) {
+    SetUp();  // a new game and a new hand
+    sound.played.clear();
+    g.score.WeMatchPoints = c.we_before;
+    g.score.TheyMatchPoints = c.they_before;
+    Lay({CardId(3, 'D'), CardId(4, 'H')});
+    GiveSeatTwo(CardId(7, 'C'));
+    RunUntil([&] { return g.flow.State == FlowState::EndOfMatch; });
+    ASSERT_FALSE(sound.played.empty());
+    EXPECT_EQ(sound.played.back(), c.heard) << c.we_before << " " << c.they_before;
+  }
+  EXPECT_EQ(SoundOfOutcome(MatchOutcome::kTied), SoundId::Intro);
+}
+
 TEST_F(LastCardTest, ALastCardThatTakesNothingWaitsItsPauseThenTheTableGoesToTheLastCapturer) {
   Lay({CardId(12, 'D'), CardId(4, 'H')});
   GiveSeatTwo(CardId(9, 'C'));

@@ -128,8 +128,8 @@ TEST_F(HumanTurnTest, ReorderingSortsOnceBeforeTheFirstCardAndNeverAfter) {
   for (size_t i = 1; i < events.after.size(); ++i) {
     const int16_t a = events.after[i - 1];
     const int16_t b = events.after[i];
-    const int va = g.cards.CardValue[a], vb = g.cards.CardValue[b];
-    EXPECT_TRUE(va > vb || (va == vb && g.cards.CardSuit[a] < g.cards.CardSuit[b])) << i;
+    const int va = ValueOf(a), vb = ValueOf(b);
+    EXPECT_TRUE(va > vb || (va == vb && SuitOf(a) < SuitOf(b))) << i;
   }
   for (int s = 0; s < 12; ++s) {
     EXPECT_EQ(g.model.Hand[0][s].Card, events.after[s]);

@@ -26,8 +26,8 @@ TEST(SimArgs, ReadsEveryOption) {
   const SimConfig defaults = Parse({})->Config;
   EXPECT_EQ(defaults.Hands, 1);
   EXPECT_NEAR(defaults.FrameMs, 16.667, 0.001);
-  EXPECT_EQ(MakeOptions(a->Config).HandSize, 6);
-  EXPECT_EQ(MakeOptions(a->Config).CardsPerDeal, 24);
+  EXPECT_EQ(HandSize(MakeOptions(a->Config)), 6);
+  EXPECT_EQ(CardsPerDeal(MakeOptions(a->Config)), 24);
 }
 
 TEST(SimArgs, RefusesBadArgumentsWithAReason) {

@@ -3,7 +3,7 @@
 #include "flow/deal.h"
 #include "gfx_fixture.h"
 #include "rules/game.h"
-#include "rules/layout.h"
+#include "rules/make_game.h"
 #include "screenshot_options.h"
 #include "screenshot_session.h"
 
@@ -33,13 +33,12 @@ class RealPicturesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!std::filesystem::exists(VANTEL_TEST_PAK)) GTEST_SKIP() << "no " << VANTEL_TEST_PAK;
-    SetupLayout(g.options, g.layout);
   }
   test::TempFolder dir{"shots"};
   MtRandom random{3};
   SilentSound sound;
   ManualClock clock;
-  Game g{random, sound, clock};
+  Game g = MakeGame(Options{}, {random, sound, clock});
 };
 
 TEST_F(RealPicturesTest, ArchivePicturesHaveTheSizesTheDrawingReliesOn) {

@@ -5,7 +5,7 @@
 
 #include "gfx_fixture.h"
 #include "glyph_sheet.h"
-#include "rules/card_tables.h"
+#include "rules/cards.h"
 
 namespace vantel::test {
 
@@ -45,12 +45,10 @@ inline void WriteResourceTree(const std::filesystem::path& root, const std::stri
   SDL_FillRect(frame.get(), &outer, SDL_MapRGB(frame->format, 0xFF, 0xFF, 0));
   SDL_FillRect(frame.get(), &inner, SDL_MapRGB(frame->format, 0xFF, 0, 0xFF));
   SaveBmp24(frame.get(), deckDir / "FrameBlue.bmp");
-  CardTables tables;
-  LoadCardNames(tables);
-  for (int id = 0; id <= 51; ++id) {
+  for (int id = 0; id < kCardCount; ++id) {
     SurfacePtr face = SolidSurface(kCardW, kCardH, CardColour(id));
     SetPixel(face.get(), 0, 0, kMagenta);
-    SaveBmp24(face.get(), deckDir / tables.CardFileName[static_cast<std::size_t>(id)]);
+    SaveBmp24(face.get(), deckDir / CardPictureName(id));
   }
   const auto fonts = root / "res" / "fntFonts";
   for (const char* name : {"fntHandParker.bmp", "fntDigit.bmp", "fntDeluxe.bmp"}) {

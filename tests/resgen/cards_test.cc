@@ -5,16 +5,14 @@
 #include <set>
 #include <stdexcept>
 
-#include "rules/card_tables.h"
+#include "rules/cards.h"
 
 namespace vantel {
 namespace {
 
 TEST(CardLabelTest, EveryCardNameSpellsARankAndASuit) {
-  CardTables tables;
-  LoadCardNames(tables);
-  for (int id = 0; id < 52; ++id) {
-    const std::string& name = tables.CardFileName[id];
+  for (int id = 0; id < kCardCount; ++id) {
+    const std::string name = CardPictureName(id);
     const size_t dot = name.find('.');
     ASSERT_NE(dot, std::string::npos) << name;
     // Ranks come four ids at a time, suits cycle C, D, H, S.

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "decode.h"
-#include "rules/card_tables.h"
+#include "rules/cards.h"
 #include "rules/sound.h"
 
 namespace vantel {
@@ -35,9 +35,9 @@ class ResourcesTest : public ::testing::Test {
   static Picture Decoded(const std::string& name) { return DecodeEntry(Entry(name)); }
 
   static std::vector<std::string> CardNames() {
-    CardTables tables;
-    LoadCardNames(tables);
-    return {tables.CardFileName.begin(), tables.CardFileName.begin() + 52};
+    std::vector<std::string> names;
+    for (int id = 0; id < kCardCount; ++id) names.push_back(CardPictureName(id));
+    return names;
   }
 
   static inline FontSet* fonts_ = nullptr;

@@ -238,9 +238,8 @@ TEST_F(CaptureTest, JudgeLeavesALoneCardAsNoCapture) {
   g.flow.Turn = 1;
   Choose({0});  // stale hand-over from an earlier capture must not be applied
   Lay(CardId(6, 'C'));
-  JudgePlay(g);
+  EXPECT_FALSE(JudgePlay(g).captures);
   EXPECT_EQ(g.capture.LastCaptureSize, 0);
-  EXPECT_EQ(g.flow.State, FlowState::NormalPlay);
   EXPECT_FALSE(g.model.Table[0].Captured);
 }
 
@@ -249,10 +248,12 @@ TEST_F(CaptureTest, JudgeOfTheHumanOnlyDecidesThatACaptureExists) {
   g.flow.Turn = 0;
   g.capture.LastCapturer = 3;
   Lay(CardId(5, 'H'));
-  JudgePlay(g);
+  const PlayVerdict verdict = JudgePlay(g);
+  EXPECT_TRUE(verdict.captures);
+  EXPECT_EQ(verdict.side, Side::We);
+  EXPECT_FALSE(verdict.special);
   EXPECT_EQ(g.capture.LastCaptureSize, 1);
   EXPECT_EQ(g.capture.LastCapturer, 0);
-  EXPECT_EQ(g.flow.State, FlowState::WeGettingCardsGathering);
   for (int i = 0; i < g.model.TableCount; ++i) EXPECT_FALSE(g.model.Table[i].Captured) << i;
 }
 
@@ -261,22 +262,19 @@ TEST_F(CaptureTest, JudgeOfAHumanCardThatCannotCapture) {
   g.flow.Turn = 0;
   g.capture.LastCapturer = 3;
   Lay(CardId(2, 'H'));
-  JudgePlay(g);
+  EXPECT_FALSE(JudgePlay(g).captures);
   EXPECT_EQ(g.capture.LastCaptureSize, 0);
   EXPECT_EQ(g.capture.LastCapturer, 3);
-  EXPECT_EQ(g.flow.State, FlowState::NormalPlay);
 }
 
-TEST_F(CaptureTest, JudgeSendsEachSideToItsGatheringState) {
+TEST_F(CaptureTest, JudgeNamesTheCapturingSideAndWhetherItIsSpecial) {
   struct Case {
     int16_t seat;
     bool special;
-    FlowState expected;
+    Side side;
   };
-  const Case cases[] = {{1, false, FlowState::TheyGettingCardsGathering},
-                        {3, true, FlowState::TheyGettingZoltGathering},
-                        {2, false, FlowState::WeGettingCardsGathering},
-                        {2, true, FlowState::WeGettingZoltGathering}};
+  const Case cases[] = {
+      {1, false, Side::They}, {3, true, Side::They}, {2, false, Side::We}, {2, true, Side::We}};
   for (const Case& c : cases) {
     ClearTable();
     // A lone-card capture is a Scua; with a second card left it is plain.
@@ -287,8 +285,10 @@ TEST_F(CaptureTest, JudgeSendsEachSideToItsGatheringState) {
     }
     g.capture.PrevCaptureSize = 1;
     ComputerPlays(c.seat, CardId(9, 'D'), {0});
-    JudgePlay(g);
-    EXPECT_EQ(g.flow.State, c.expected) << c.seat;
+    const PlayVerdict verdict = JudgePlay(g);
+    EXPECT_TRUE(verdict.captures) << c.seat;
+    EXPECT_EQ(verdict.side, c.side) << c.seat;
+    EXPECT_EQ(verdict.special, c.special) << c.seat;
     EXPECT_EQ(g.capture.LastCaptureSize, 1);
     EXPECT_EQ(g.capture.LastCapturer, c.seat);
   }
@@ -318,11 +318,10 @@ TEST_F(CaptureTest, TakingTheOnlyCardJustLaidIsScuaAndPicada) {
   ClearPlayFlags(g);
   EXPECT_EQ(g.capture.PrevCaptureSize, 0);
   ComputerPlays(2, CardId(7, 'D'), {0});
-  JudgePlay(g);
+  EXPECT_TRUE(JudgePlay(g).special);
   EXPECT_TRUE(g.capture.We.Scua);
   EXPECT_TRUE(g.capture.We.Picada);
   EXPECT_FALSE(g.capture.We.Simili);
-  EXPECT_EQ(g.flow.State, FlowState::WeGettingZoltGathering);
 
   Take(Side::We, {CardId(7, 'C'), CardId(7, 'D')});
   RecomputeHandScore(g);

@@ -7,22 +7,17 @@
 #include <vector>
 
 #include "rules/game.h"
-#include "rules/layout.h"
+#include "rules/make_game.h"
 #include "rules/table.h"
 #include "support/test_cards.h"
 
 namespace vantel {
 
-// A game with its card tables and table places ready, as after a deal onto an
+// A game with its layout and table places ready, as after a deal onto an
 // empty table.
 class RulesFixture : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetupLayout(g.options, g.layout);
-    LoadCardNames(g.cards);
-    SetupTablePlaces(g);
-    g.flow.State = FlowState::NormalPlay;
-  }
+  void SetUp() override { g.flow.State = FlowState::NormalPlay; }
 
   // Back to an empty table and no capture history, for cases run in a loop.
   void ClearTable() {
@@ -57,7 +52,7 @@ class RulesFixture : public ::testing::Test {
   MtRandom random{7};
   RecordingSound sound;
   ManualClock clock;
-  Game g{random, sound, clock};
+  Game g = MakeGame(Options{}, {random, sound, clock});
 };
 
 }  // namespace vantel

@@ -3,21 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "rules/layout.h"
+#include "rules/make_game.h"
 
 namespace vantel {
 namespace {
 
 class TableTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetupLayout(g.options, g.layout);
-    LoadCardNames(g.cards);
-    SetupTablePlaces(g);
-  }
   MtRandom random{1};
   SilentSound sound;
   ManualClock clock;
-  Game g{random, sound, clock};
+  Game g = MakeGame(Options{}, {random, sound, clock});
 };
 
 TEST_F(TableTest, PlacesAreScaledHalfToEven) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "rules/layout.h"
+
 namespace vantel {
 namespace {
 
@@ -14,8 +16,6 @@ Options Scrambled() {
   o.ScreenWidth = 0;
   o.ScreenHeight = 0;
   o.TwelveCardDeal = 7;
-  o.HandSize = 0;
-  o.CardsPerDeal = 0;
   o.FullScreen = false;
   return o;
 }
@@ -29,7 +29,8 @@ struct Started {
 Started Start(const StartupControls& controls, Options options = Scrambled()) {
   Started s{options, Layout{}, {}};
   LoadStartupDialog(s.options, s.state);
-  StoreStartOptions(controls, s.options, s.layout);
+  StoreStartOptions(controls, s.options);
+  SetupLayout(s.options, s.layout);  // what the game made from them will use
   return s;
 }
 
@@ -49,8 +50,8 @@ TEST(StartupOptionsTest, UntouchedDialogStartsTheStandardGame) {
   EXPECT_EQ(s.options.ScreenWidth, 800);
   EXPECT_EQ(s.options.ScreenHeight, 600);
   EXPECT_EQ(s.options.TwelveCardDeal, 1);
-  EXPECT_EQ(s.options.HandSize, 12);
-  EXPECT_EQ(s.options.CardsPerDeal, 48);
+  EXPECT_EQ(HandSize(s.options), 12);
+  EXPECT_EQ(CardsPerDeal(s.options), 48);
   EXPECT_FALSE(s.options.SlowAnimation);
   EXPECT_TRUE(s.options.FullScreen);
   // The layout was computed for that game.
@@ -74,8 +75,8 @@ TEST(StartupOptionsTest, SixCardHandsAndSlowAnimationReachTheLayout) {
   controls.SlowAnimationTicked = true;
   Started s = Start(controls);
   EXPECT_EQ(s.options.TwelveCardDeal, 0);
-  EXPECT_EQ(s.options.HandSize, 6);
-  EXPECT_EQ(s.options.CardsPerDeal, 24);
+  EXPECT_EQ(HandSize(s.options), 6);
+  EXPECT_EQ(CardsPerDeal(s.options), 24);
   EXPECT_TRUE(s.options.SlowAnimation);
   // Stored before the layout is computed, so the layout sees them.
   EXPECT_EQ(s.layout.DeckBaseX, 510);

@@ -5,7 +5,7 @@
 #include "cards.h"
 #include "glyph_sheet.h"
 #include "image_codec.h"
-#include "rules/card_tables.h"
+#include "rules/cards.h"
 #include "rules/sound.h"
 #include "scenery.h"
 #include "sound_synth.h"
@@ -21,16 +21,11 @@ std::vector<uint8_t> Bytes(const std::string& text) {
 }
 
 void AddDeck(std::vector<PakFile>& out, const DeckStyle& deck, const FontSet& fonts) {
-  CardTables tables;
-  LoadCardNames(tables);
-  for (int id = 0; id < 52; ++id) {
-    const std::string& name = tables.CardFileName[id];
-    // The name spells the rank then the file suit: "10D.BMP", "KS.BMP".
-    const size_t dot = name.find('.');
-    const int rank = RankOfLabel(name.substr(0, dot - 1));
-    const char suitLetter = name[dot - 1];
-    out.push_back({deck.Prefix + name,
-                   EncodeBmp(DrawCardFace(deck, fonts, rank, SuitOfFileLetter(suitLetter)))});
+  for (int id = 0; id < kCardCount; ++id) {
+    const Card& card = kCards[id];
+    out.push_back(
+        {deck.Prefix + CardPictureName(id),
+         EncodeBmp(DrawCardFace(deck, fonts, card.value, SuitOfFileLetter(card.suit_letter)))});
   }
   out.push_back({deck.Prefix + "S_cardback.bmp", EncodeBmp(DrawCardBack(deck))});
   out.push_back({deck.Prefix + "FrameBlue.bmp", EncodeBmp(DrawPickFrame(deck))});

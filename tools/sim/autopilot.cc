@@ -46,9 +46,10 @@ bool HumanMayPick(const Game& g) {
 }
 
 // The human's cards in slot order, and the slot of each.
-int HandInSlotOrder(const Game& g, std::array<int16_t, 13>& ids, std::array<int, 13>& slots) {
+int HandInSlotOrder(const Game& g, std::array<int16_t, kHandRecords>& ids,
+                    std::array<int, kHandRecords>& slots) {
   int n = 0;
-  for (int s = 0; s <= 11; ++s) {
+  for (int s = 0; s < kHandSlots; ++s) {
     if (!g.model.Hand[0][s].Shown) continue;
     ids[n] = g.model.Hand[0][s].Card;
     slots[n] = s;
@@ -101,7 +102,7 @@ InputSnapshot Autopilot::NextInput(const Game& g, bool clickScorePage) {
 bool Autopilot::StartPlay(const Game& g, InputSnapshot& in) {
   // Now and then, before the first card of a deal, have the hand sorted.
   const int16_t held = g.model.HandIdCount[0];
-  const bool whole = held == g.options.HandSize;
+  const bool whole = held == HandSize(g.options);
   if (whole && lastReorderPlayed_ != g.flow.CardsPlayed && Chance(30)) {
     lastReorderPlayed_ = g.flow.CardsPlayed;
     lastReorderHandCards_ = held;
@@ -111,8 +112,8 @@ bool Autopilot::StartPlay(const Game& g, InputSnapshot& in) {
   }
   lastReorderPlayed_ = g.flow.CardsPlayed;
 
-  std::array<int16_t, 13> ids{};
-  std::array<int, 13> slots{};
+  std::array<int16_t, kHandRecords> ids{};
+  std::array<int, kHandRecords> slots{};
   const int n = HandInSlotOrder(g, ids, slots);
   if (n == 0) return false;
   int choice = 0;
@@ -185,7 +186,7 @@ void Autopilot::PlanRandomCapture(const Game& g) {
   plan_.clear();
   const int n = g.model.TableCount - 1;
   if (n < 1) return;
-  const auto value = [&](int i) { return g.cards.CardValue[g.model.Table[i].Card]; };
+  const auto value = [&](int i) { return ValueOf(g.model.Table[i].Card); };
   const int target = value(n);
   std::vector<std::vector<int16_t>> found;
   std::vector<int16_t> cur;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "flow/deal.h"
-#include "rules/layout.h"
+#include "rules/make_game.h"
 
 namespace vantel {
 
@@ -12,22 +12,16 @@ Options MakeOptions(const SimConfig& config) {
   o.DeckName = config.Deck;
   o.SlowAnimation = config.Slow;
   o.TwelveCardDeal = config.Six ? 0 : 1;
-  o.HandSize = config.Six ? 6 : 12;
-  o.CardsPerDeal = config.Six ? 24 : 48;
   return o;
 }
 
 Simulation::Simulation(const SimConfig& config, GameObserver* observer)
     : config_(config),
       random_(config.Seed),
-      game_(random_, sound_, clock_),
+      game_(MakeGame(MakeOptions(config), {random_, sound_, clock_})),
       // The autopilot has its own generator, so its choices do not shift the
       // game's draws.
       pilot_(config.Human, config.Seed * 2654435761u + 12345u) {
-  game_.options = MakeOptions(config);
-  SetupLayout(game_.options, game_.layout);
-  SetCardHeightForDeck(game_.options, game_.layout);
-  LoadCardNames(game_.cards);
   game_.observer = observer;
 }
 
