@@ -34,7 +34,7 @@ TEST(AssetNamesTest, FoldersAndBackgroundFollowTheOptions) {
 }
 
 TEST_F(AssetsTest, LoadsEverySlotConvertedAndKeyed) {
-  LoadBitmaps(a, g, ExactResolverUnder(dir.Path()));
+  LoadBitmaps(a, g, test::ResolverUnder(dir.Path()));
   EXPECT_EQ(g.layout.CardHeight, 153);
   EXPECT_EQ(g.cards.CardFileName[0], "AC.BMP");
   ASSERT_TRUE(a.BackgroundSurface);
@@ -65,7 +65,7 @@ TEST_F(AssetsTest, LoadsEverySlotConvertedAndKeyed) {
 }
 
 TEST_F(AssetsTest, ReloadReplacesSurfacesAndKeepsFontObjects) {
-  const auto resolve = ExactResolverUnder(dir.Path());
+  const auto resolve = test::ResolverUnder(dir.Path());
   LoadBitmaps(a, g, resolve);
   clsDXBitmapFont* digit = a.DigitFont.get();
   clsDXBitmapFont* score7 = a.ScoreFonts[7].get();
@@ -87,7 +87,7 @@ TEST_F(AssetsTest, ReloadReplacesSurfacesAndKeepsFontObjects) {
 TEST_F(AssetsTest, AMissingPictureEndsWithTheLoadersMessage) {
   std::filesystem::remove(dir.Path() / "res" / "Royal" / "KS.BMP");
   try {
-    LoadBitmaps(a, g, ExactResolverUnder(dir.Path()));
+    LoadBitmaps(a, g, test::ResolverUnder(dir.Path()));
     FAIL() << "no error";
   } catch (const FatalError& e) {
     const std::string text = e.what();
@@ -98,7 +98,7 @@ TEST_F(AssetsTest, AMissingPictureEndsWithTheLoadersMessage) {
   test::WriteResourceTree(dir.Path(), "Royal");
   std::filesystem::remove(dir.Path() / "res" / "fntFonts" / "fntDigit.bmp");
   try {
-    LoadBitmaps(a, g, ExactResolverUnder(dir.Path()));
+    LoadBitmaps(a, g, test::ResolverUnder(dir.Path()));
     FAIL() << "no error";
   } catch (const FatalError& e) {
     EXPECT_EQ(
@@ -109,11 +109,11 @@ TEST_F(AssetsTest, AMissingPictureEndsWithTheLoadersMessage) {
 
 TEST_F(AssetsTest, AFileThatIsNoPictureIsAnError) {
   { std::ofstream(dir.Path() / "res" / "bitmaps" / "mouse.bmp") << "not a picture"; }
-  EXPECT_THROW(LoadBitmaps(a, g, ExactResolverUnder(dir.Path())), FatalError);
+  EXPECT_THROW(LoadBitmaps(a, g, test::ResolverUnder(dir.Path())), FatalError);
 }
 
 TEST_F(AssetsTest, ReleaseDropsEverything) {
-  LoadBitmaps(a, g, ExactResolverUnder(dir.Path()));
+  LoadBitmaps(a, g, test::ResolverUnder(dir.Path()));
   ReleaseBitmaps(a);
   EXPECT_EQ(a.BackgroundSurface, nullptr);
   EXPECT_EQ(a.CardSurfaces[0], nullptr);
