@@ -19,7 +19,7 @@ struct UnpackStep {
 // Bounds on what one unpacking writes. The game's own archive has 128 entries
 // and about 8 MB; far larger ones are refused before anything is written, so a
 // small hostile archive cannot keep the start busy or fill the disk.
-inline constexpr int64_t kMaxUnpackEntries = 4096;
+inline constexpr int64_t kMaxUnpackEntries = 1024;
 inline constexpr int64_t kMaxUnpackBytes = int64_t{256} << 20;
 
 // What unpacking an accepted archive will write, decided before anything is
