@@ -34,7 +34,7 @@ class PictureTree {
   PictureTree() {
     std::string error;
     if (std::filesystem::exists(VANTEL_BENCH_PAK)) {
-      if (auto r = MakePrivateRoot(DefaultPrivateBase(), &error)) {
+      if (auto r = ChooseResourceRoot({}, false, PrivateBases(), &error)) {
         SdlPictureConverter converter;
         UnpackResult u = UnpackInto(VANTEL_BENCH_PAK, *r, converter);
         if (u.Succeeded()) {

@@ -3,10 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <system_error>
 
 #include "pak/resource_root.h"
+#include "pak/run_folder.h"
 
 namespace vantel {
 
@@ -15,14 +17,12 @@ namespace {
 struct Sandbox {
   Sandbox() {
     std::string error;
-    auto root = MakePrivateRoot(DefaultPrivateBase(), &error);
-    Require(root.has_value(), error.c_str());
-    Folder = root->Folder;
+    Run = RunFolder::Make(PrivateBases().back(), &error);
+    Require(Run != nullptr, error.c_str());
+    Folder = Run->Path();
   }
-  ~Sandbox() {
-    std::error_code ec;
-    std::filesystem::remove_all(Folder, ec);
-  }
+  ~Sandbox() { Run->Remove(); }
+  std::unique_ptr<RunFolder> Run;
   std::filesystem::path Folder;
 };
 

@@ -6,8 +6,8 @@
 
 namespace vantel {
 
-// A private folder made once per fuzzing process and removed at its exit;
-// every run writes only in here.
+// A private folder made once per fuzzing process (holding only its lock
+// record, "owner") and removed at its exit; every run writes only in here.
 const std::filesystem::path& FuzzSandbox();
 
 // Writes the fuzzer's bytes as a file in the sandbox and returns its path.

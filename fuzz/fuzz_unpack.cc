@@ -1,18 +1,23 @@
-// Any bytes as the resource archive: unpacking never writes outside the
-// resource tree, a failed unpacking leaves nothing behind, and the removal
-// deletes a complete tree.
+// Any bytes as the resource archive, unpacked three ways (by the input's
+// length): into an empty folder, into a half-made tree holding a hard link and
+// a symbolic link to files outside it, and as the game does, into a private
+// folder of its run. Unpacking never writes outside the resource tree nor
+// through a link, a failed unpacking leaves nothing behind, and the removal
+// deletes exactly what was unpacked.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "fuzz_sandbox.h"
 #include "pak/picture_converter.h"
 #include "pak/remove_resources.h"
-#include "pak/resource_path.h"
-#include "pak/resource_tree.h"
+#include "pak/resource_root.h"
 #include "pak/unpack.h"
 
 namespace fs = std::filesystem;
@@ -33,10 +38,26 @@ class CopyingConverter : public vantel::PictureConverter {
   }
 };
 
+// Everything below root, relative to it, sorted.
+std::vector<std::string> ListAll(const fs::path& root) {
+  std::vector<std::string> out;
+  for (const auto& e : fs::recursive_directory_iterator(root)) {
+    out.push_back(e.path().lexically_relative(root).generic_string());
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+// The tree, or (as the game unpacks) a run folder holding its lock record and
+// the tree.
 bool InsideTree(const fs::path& root, const fs::path& p) {
   const fs::path rel = p.lexically_relative(root);
   auto it = rel.begin();
-  return it != rel.end() && *it == "res";
+  if (it == rel.end()) return false;
+  if (*it == "res") return true;
+  if (!it->string().starts_with("vantel-")) return false;
+  ++it;
+  return it == rel.end() || *it == "owner" || *it == "res";
 }
 
 // Only the archive and the root stand in the sandbox, and inside the root
@@ -44,13 +65,40 @@ bool InsideTree(const fs::path& root, const fs::path& p) {
 void CheckConfined(const fs::path& root) {
   for (const auto& e : fs::directory_iterator(vantel::FuzzSandbox())) {
     const std::string name = e.path().filename().string();
-    vantel::Require(name == "unpack.pak" || name == "root", "file written beside the root");
+    vantel::Require(name == "unpack.pak" || name == "root" || name == "outside" || name == "owner",
+                    "file written beside the root");
   }
   for (const auto& e : fs::recursive_directory_iterator(root)) {
     vantel::Require(InsideTree(root, e.path()), "file written outside the tree");
     const fs::path rel = e.path().lexically_relative(root);
-    vantel::Require(std::distance(rel.begin(), rel.end()) <= 3,
+    vantel::Require(std::distance(rel.begin(), rel.end()) <= 4,
                     "file written below a resource folder");
+  }
+}
+
+enum class Mode { Empty, HalfMade, Private };
+
+constexpr const char* kOutsideText = "outside";
+
+// A half-made tree whose files are links to files beside the root.
+void MakeHalfTree(const fs::path& root) {
+  const fs::path outside = vantel::FuzzSandbox() / "outside";
+  fs::create_directories(root / "res/Sounds");
+  fs::create_directories(root / "res/royal");
+  for (const char* name : {"hard", "soft"}) {
+    std::ofstream(outside / name) << kOutsideText;
+  }
+  fs::create_hard_link(outside / "hard", root / "res/Sounds/SIGN1.WAV");
+  fs::create_symlink(outside / "soft", root / "res/royal/AC.BMP");
+}
+
+void CheckOutsideUntouched() {
+  const fs::path outside = vantel::FuzzSandbox() / "outside";
+  for (const char* name : {"hard", "soft"}) {
+    std::ifstream in(outside / name);
+    std::string text;
+    std::getline(in, text);
+    vantel::Require(text == kOutsideText, "a file outside the tree was written through a link");
   }
 }
 
@@ -59,22 +107,37 @@ void CheckConfined(const fs::path& root) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const fs::path archive = vantel::WriteInput("unpack.pak", data, size);
   const fs::path root = vantel::FuzzSandbox() / "root";
+  const fs::path outside = vantel::FuzzSandbox() / "outside";
   std::error_code ec;
   fs::remove_all(root, ec);
+  fs::remove_all(outside, ec);
   fs::create_directory(root);
+  fs::create_directory(outside);
+  const Mode mode = static_cast<Mode>(size % 3);
+  if (mode == Mode::HalfMade) MakeHalfTree(root);
+  const std::vector<std::string> before = ListAll(root);
   CopyingConverter converter;
-  const vantel::UnpackResult result =
-      vantel::UnpackInto(archive, vantel::ResourceRoot{root, false}, converter);
+  vantel::UnpackResult result;
+  if (mode == Mode::Private) {
+    std::string error;
+    const auto privateRoot = vantel::ChooseResourceRoot(root, true, {}, &error);
+    vantel::Require(privateRoot.has_value(), "no private folder");
+    result = vantel::UnpackInto(archive, *privateRoot, converter);
+  } else {
+    result = vantel::UnpackInto(archive, vantel::ResourceRoot{root, false}, converter);
+  }
   CheckConfined(root);
+  if (mode == Mode::HalfMade) CheckOutsideUntouched();
   if (!result.Succeeded()) {
-    vantel::Require(!result.Message.empty() || result.Status == vantel::UnpackStatus::UnknownMarker,
-                    "failure without a message");
-    vantel::Require(fs::is_empty(root), "failed unpacking left files");
+    vantel::Require(!result.Message.empty(), "failure without a message");
+    vantel::Require(ListAll(root) == before, "failed unpacking left files");
     return 0;
   }
-  const bool complete = vantel::FindResourceFile(root, vantel::kPresenceMarker).has_value();
-  vantel::Require(vantel::RemoveUnpackedResources(vantel::ResourceRoot{root, false}).empty(),
-                  "removal failed");
-  if (complete) vantel::Require(fs::is_empty(root), "removal left files");
+  vantel::Require(vantel::RemoveUnpackedResources(result.Root).empty(), "removal failed");
+  // Only what was there before may remain (less the links the unpacking replaced).
+  for (const std::string& left : ListAll(root)) {
+    vantel::Require(std::find(before.begin(), before.end(), left) != before.end(),
+                    "removal left files");
+  }
   return 0;
 }

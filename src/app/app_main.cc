@@ -1,5 +1,6 @@
 #include "app/app_main.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,6 +14,9 @@ namespace vantel {
 
 int Main(const char* argv0) {
   const std::filesystem::path appFolder = ProgramFolder(argv0);
+  // A write past a file-size limit then fails with a reason to show instead
+  // of killing the game.
+  std::signal(SIGXFSZ, SIG_IGN);
   if (!InitGtk()) {
     const char* display = std::getenv("DISPLAY");
     std::fprintf(stderr, "vantel: cannot open the display%s%s; the game needs a desktop.\n",

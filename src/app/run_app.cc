@@ -4,6 +4,7 @@
 
 #include "app/archive_entries.h"
 #include "app/game_session.h"
+#include "app/startup_signals.h"
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
 #include "rules/fatal_error.h"
@@ -30,8 +31,16 @@ int RunApp(const std::filesystem::path& appFolder, AppPorts& ports) {
     return ShutDown("", ports.ShowFatalMessage);
 
   SdlPictureConverter converter;
-  UnpackResult unpacked = Unpack(appFolder, options.PakFileName, converter);
-  if (unpacked.Status == UnpackStatus::UnknownMarker) return kExitFailure;  // silently
+  UnpackResult unpacked;
+  {
+    const StartupSignals signals;
+    unpacked = Unpack(appFolder, options.PakFileName, converter,
+                      [&signals] { return signals.Caught() != 0; });
+    // Asked to stop: what was written is gone again, and there is nothing to tell.
+    if (unpacked.Status == UnpackStatus::Interrupted) {
+      return ExitStatusForSignal(signals.Caught());
+    }
+  }
   if (!unpacked.Succeeded()) return ShutDown(unpacked.Message, ports.ShowFatalMessage);
 
   const std::string message = PlayGame(options, unpacked.Root, ports);

@@ -11,8 +11,4 @@ namespace vantel {
 // case-insensitive lookup of the unpacked tree.
 using ResourceResolver = std::function<std::filesystem::path(std::string_view name)>;
 
-// The name under `root` with backslashes taken as separators, letter case as
-// written: enough for trees written with the game's own spelling.
-ResourceResolver ExactResolverUnder(std::filesystem::path root);
-
 }  // namespace vantel

@@ -1,8 +1,6 @@
 #include "pak/pak_writer.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <memory>
+#include "pak/file_writing.h"
 
 namespace vantel {
 
@@ -50,23 +48,8 @@ bool WritePak(const std::string& path, const std::vector<PakFile>& files, std::s
       return false;
     }
   }
-  const std::vector<uint8_t> bytes = BuildPak(files);
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-  if (!file) {
-    *error = "cannot create " + path;
-    return false;
-  }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-  // A full disk may only show when the buffer is flushed on closing.
-  const bool closed = std::fclose(file.release()) == 0;
-  if (!written || !closed) {
-    // A cut-short archive would only be refused later; a device is left alone.
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(path, ec)) std::filesystem::remove(path, ec);
-    *error = "cannot write " + path;
-    return false;
-  }
-  return true;
+  *error = ReplaceFile(path, BuildPak(files));
+  return error->empty();
 }
 
 }  // namespace vantel

@@ -16,7 +16,7 @@ struct PakFile {
 // always give the same bytes.
 std::vector<uint8_t> BuildPak(const std::vector<PakFile>& files);
 
-// Writes BuildPak's bytes to path, replacing the file. False with a message in
+// Writes BuildPak's bytes to path, replacing the file as ReplaceFile does. False with a message in
 // *error when a name does not fit or the file cannot be written.
 bool WritePak(const std::string& path, const std::vector<PakFile>& files, std::string* error);
 

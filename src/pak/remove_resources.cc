@@ -43,23 +43,41 @@ void RemoveFolder(const fs::path& folder, std::string* error) {
     Note(error, "cannot remove " + folder.string() + ": " + ec.message());
 }
 
+// What an unpacking placed in a root that is not private, newest first:
+// files go, folders only when nothing else was put in them.
+void RemoveMade(const std::vector<fs::path>& made, std::string* error) {
+  for (auto it = made.rbegin(); it != made.rend(); ++it) {
+    std::error_code ec;
+    fs::remove(*it, ec);
+    if (ec && ec != std::errc::no_such_file_or_directory) {
+      Note(error, "cannot remove " + it->string() + ": " + ec.message());
+    }
+  }
+}
+
+void RemoveMarkedTree(const fs::path& root, std::string* error) {
+  if (!FindResourceFile(root, kPresenceMarker)) return;
+  for (const std::string_view name : kTreeRemovalOrder) {
+    const fs::path folder = ResolveResourcePath(root, name);
+    std::error_code ec;
+    if (fs::is_directory(fs::symlink_status(folder, ec))) RemoveFiles(folder, error);
+    RemoveFolder(folder, error);
+  }
+  RemoveFolder(ResolveResourcePath(root, kTreeTop), error);
+}
+
 }  // namespace
 
 std::string RemoveUnpackedResources(const ResourceRoot& root) {
   std::string error;
-  if (FindResourceFile(root.Folder, kPresenceMarker)) {
-    for (const std::string_view name : kTreeRemovalOrder) {
-      const fs::path folder = ResolveResourcePath(root.Folder, name);
-      std::error_code ec;
-      if (fs::is_directory(fs::symlink_status(folder, ec))) RemoveFiles(folder, &error);
-      RemoveFolder(folder, &error);
-    }
-    RemoveFolder(ResolveResourcePath(root.Folder, kTreeTop), &error);
-  }
   if (root.Private) {
     std::error_code ec;
     fs::remove_all(root.Folder, ec);
     if (ec) Note(&error, "cannot remove " + root.Folder.string() + ": " + ec.message());
+  } else if (!root.Made.empty()) {
+    RemoveMade(root.Made, &error);
+  } else {
+    RemoveMarkedTree(root.Folder, &error);
   }
   return error;
 }

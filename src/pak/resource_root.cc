@@ -2,11 +2,8 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <system_error>
-#include <vector>
 
 namespace vantel {
 
@@ -17,34 +14,38 @@ bool IsWritableFolder(const fs::path& folder) {
   return fs::is_directory(folder, ec) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-fs::path DefaultPrivateBase() {
+std::vector<fs::path> PrivateBases() {
+  std::vector<fs::path> bases;
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime != nullptr && fs::path(runtime).is_absolute()) bases.emplace_back(runtime);
   std::error_code ec;
-  if (runtime != nullptr && *runtime != '\0') {
-    const fs::path p(runtime);
-    if (p.is_absolute() && fs::is_directory(p, ec)) return p;
-  }
   fs::path tmp = fs::temp_directory_path(ec);
-  return ec ? fs::path("/tmp") : tmp;
+  bases.push_back(ec ? fs::path("/tmp") : tmp);
+  return bases;
 }
 
 std::optional<ResourceRoot> MakePrivateRoot(const fs::path& base, std::string* error) {
-  const std::string pattern = (base / "vantel-XXXXXX").string();
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  // mkdtemp makes the folder with mode 0700 under a name nobody else can take.
-  if (::mkdtemp(name.data()) == nullptr) {
-    *error =
-        "cannot create a private resource folder in " + base.string() + ": " + std::strerror(errno);
-    return std::nullopt;
-  }
-  return ResourceRoot{fs::path(name.data()), true};
+  ReclaimStaleRunFolders(base);
+  std::shared_ptr<RunFolder> folder = RunFolder::Make(base, error);
+  if (!folder) return std::nullopt;
+  const fs::path path = folder->Path();
+  return ResourceRoot{path, true, std::move(folder)};
 }
 
 std::optional<ResourceRoot> ChooseResourceRoot(const fs::path& appFolder, bool appFolderWritable,
-                                               const fs::path& privateBase, std::string* error) {
-  if (appFolderWritable) return ResourceRoot{appFolder, false};
-  return MakePrivateRoot(privateBase, error);
+                                               const std::vector<fs::path>& privateBases,
+                                               std::string* error) {
+  std::vector<fs::path> bases;
+  if (appFolderWritable) bases.push_back(appFolder);
+  bases.insert(bases.end(), privateBases.begin(), privateBases.end());
+  std::string reasons;
+  for (const fs::path& base : bases) {
+    std::string why;
+    if (std::optional<ResourceRoot> root = MakePrivateRoot(base, &why)) return root;
+    reasons += reasons.empty() ? why : "; " + why;
+  }
+  *error = reasons.empty() ? "no folder to unpack the resources into" : reasons;
+  return std::nullopt;
 }
 
 }  // namespace vantel

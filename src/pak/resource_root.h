@@ -1,34 +1,50 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "pak/run_folder.h"
 
 namespace vantel {
 
-// The folder that holds the unpacked "res" tree. Normally the game's own
-// folder; when that cannot be written (an installed game), a private folder
-// made for this run, which the removal deletes as well.
+// The folder that holds the unpacked "res" tree. The game unpacks into a
+// private folder made for its run alone (Private), which the removal deletes
+// with everything in it; two copies started together never share a tree. A
+// root that is not private is a folder the user named (vantel-pak unpack).
 struct ResourceRoot {
+  ResourceRoot() = default;
+  ResourceRoot(std::filesystem::path folder, bool isPrivate,
+               std::shared_ptr<RunFolder> owner = nullptr)
+      : Folder(std::move(folder)), Private(isPrivate), Owner(std::move(owner)) {}
+
   std::filesystem::path Folder;
   bool Private = false;
+  // Holds a private folder's lock for as long as any copy of the root lives.
+  std::shared_ptr<RunFolder> Owner;
+  // What an unpacking into a root that is not private placed there, oldest
+  // first: the removal takes back exactly these.
+  std::vector<std::filesystem::path> Made;
 };
 
 // True when new files can be made in folder by this process.
 bool IsWritableFolder(const std::filesystem::path& folder);
 
-// $XDG_RUNTIME_DIR when it names an existing absolute folder, else the system
-// temporary folder.
-std::filesystem::path DefaultPrivateBase();
+// Where private folders may go, best first: $XDG_RUNTIME_DIR when it names an
+// absolute path, then the system temporary folder.
+std::vector<std::filesystem::path> PrivateBases();
 
-// A new folder below base that only this user can enter, named uniquely.
+// A new, locked private folder below base, after clearing away the stale ones
+// of killed runs there.
 std::optional<ResourceRoot> MakePrivateRoot(const std::filesystem::path& base, std::string* error);
 
-// The game's folder when it is writable, otherwise a private root below
-// privateBase; nothing (with the reason in *error) if that cannot be made.
-std::optional<ResourceRoot> ChooseResourceRoot(const std::filesystem::path& appFolder,
-                                               bool appFolderWritable,
-                                               const std::filesystem::path& privateBase,
-                                               std::string* error);
+// A private root below the game's folder when that is writable, else below the
+// first of privateBases that can take one; nothing (with every reason in
+// *error) when none can.
+std::optional<ResourceRoot> ChooseResourceRoot(
+    const std::filesystem::path& appFolder, bool appFolderWritable,
+    const std::vector<std::filesystem::path>& privateBases, std::string* error);
 
 }  // namespace vantel

@@ -1,12 +1,20 @@
 #include "pak/unpack.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #include "pak/entry_name.h"
 #include "pak/resource_path.h"
 #include "pak/resource_tree.h"
+#include "pak/run_folder.h"
 #include "pak/unpack_plan.h"
 #include "pak/zel_pak.h"
 
@@ -16,73 +24,160 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Everything one unpacking made, so that a failure can take it all back.
+std::string LowerCase(std::string_view name) {
+  std::string out(name);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+// The entries of folder by their lower-case names, read once. Where several
+// differ only in case the first in name order stands for them, as
+// ResolveResourcePath picks it.
+std::unordered_map<std::string, std::string> IndexFolder(const fs::path& folder) {
+  std::unordered_map<std::string, std::string> index;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator();
+       it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    auto [at, added] = index.try_emplace(LowerCase(name), name);
+    if (!added && name < at->second) at->second = std::move(name);
+  }
+  return index;
+}
+
+std::string SystemError(const std::string& what, const fs::path& p) {
+  return what + " " + p.string() + ": " + std::strerror(errno);
+}
+
+// One unpacking: the archive's files are written into a fresh folder of this
+// run's own beside the tree, and only a complete set is moved into place, so
+// a run killed half-way never leaves a tree that looks finished. Everything
+// placed in the root is recorded, so that a failure can take it all back and
+// the removal can delete exactly that.
 class UnpackRun {
  public:
   UnpackRun(const ResourceRoot& root, PictureConverter& converter)
       : Root(root), Converter(converter) {}
 
-  // Creates the missing folders of the tree in their order. Throws PakError.
-  void MakeTree();
-  // Writes one planned entry (and its converted picture). Throws PakError.
+  // Makes the staging folder and the empty tree in it. Throws PakError.
+  void Stage();
+  // Writes one planned entry (and its converted picture) into the staged tree.
   void Write(const zelPAK& pak, const UnpackStep& step);
-  // Removes the files written and the folders created, newest first.
+  // Moves the staged tree into the root: whole when the root has none, file
+  // by file into a half-made one (each file replacing what had its name).
+  // Throws PakError.
+  void Install();
+  // Removes the staging folder and whatever Install placed, newest first.
   void Undo();
+  // Removes the (then empty) staging folder after a successful Install.
+  void Finish() { Staging->Remove(); }
+
+  const std::vector<fs::path>& Made() const { return Placed; }
 
  private:
-  fs::path PrepareDestination(std::string_view folder, std::string_view name);
+  fs::path StagedFile(std::string_view folder, std::string_view name);
+  void InstallWhole(const fs::path& top);
+  void MergeInto();
 
   const ResourceRoot& Root;
   PictureConverter& Converter;
-  std::vector<fs::path> Created;
-  std::vector<fs::path> Written;
+  std::unique_ptr<RunFolder> Staging;
+  // Per resource folder, the staged files by lower-case name.
+  std::unordered_map<std::string_view, std::unordered_map<std::string, std::string>> Names;
+  std::vector<fs::path> Placed;
 };
 
-void UnpackRun::MakeTree() {
+void UnpackRun::Stage() {
+  ReclaimStaleRunFolders(Root.Folder);
+  std::string error;
+  Staging = RunFolder::Make(Root.Folder, &error);
+  if (!Staging) throw PakError(error);
   for (const std::string_view folder : kTreeCreationOrder) {
-    const fs::path p = ResolveResourcePath(Root.Folder, folder);
-    std::error_code ec;
-    const fs::file_status st = fs::symlink_status(p, ec);
-    if (fs::is_directory(st)) continue;
-    // A link or file in the tree's place could send files outside it.
-    if (st.type() != fs::file_type::not_found) {
-      throw PakError(p.string() + " is in the way of a resource folder");
-    }
-    if (!fs::create_directory(p, ec) || ec) {
-      throw PakError("cannot create folder " + p.string() + ": " + ec.message());
-    }
-    Created.push_back(p);
+    const fs::path p = Staging->Path() / folder;
+    if (::mkdir(p.c_str(), 0755) != 0) throw PakError(SystemError("cannot create folder", p));
   }
 }
 
-fs::path UnpackRun::PrepareDestination(std::string_view folder, std::string_view name) {
-  std::string relative(folder);
-  relative.append("/").append(name);
-  const fs::path dest = ResolveResourcePath(Root.Folder, relative);
-  std::error_code ec;
-  const fs::file_status st = fs::symlink_status(dest, ec);
-  if (fs::is_directory(st)) throw PakError(dest.string() + " is a folder, not a file");
-  // Replace a link itself rather than write through it to wherever it points.
-  if (fs::is_symlink(st) && !fs::remove(dest, ec)) {
-    throw PakError("cannot replace " + dest.string() + ": " + ec.message());
-  }
-  Written.push_back(dest);
-  return dest;
+fs::path UnpackRun::StagedFile(std::string_view folder, std::string_view name) {
+  auto& names = Names[folder];
+  const std::string& stored = names.try_emplace(LowerCase(name), name).first->second;
+  return Staging->Path() / folder / stored;
 }
 
 void UnpackRun::Write(const zelPAK& pak, const UnpackStep& step) {
-  const fs::path dest = PrepareDestination(step.Folder, step.FileName);
+  const fs::path dest = StagedFile(step.Folder, step.FileName);
   pak.SaveFileFromPAK(step.Index, dest.string());
   if (!EqualsNoCase(step.FileName, kPictureToConvert)) return;
-  const fs::path bmp = PrepareDestination(step.Folder, kConvertedPicture);
+  const fs::path bmp = StagedFile(step.Folder, kConvertedPicture);
   std::string error;
   if (!Converter.JpegToBmp(dest, bmp, &error)) throw PakError(error);
 }
 
+void UnpackRun::Install() {
+  const fs::path top = ResolveResourcePath(Root.Folder, kTreeTop);
+  struct stat st {};
+  if (::lstat(top.c_str(), &st) != 0) {
+    if (errno != ENOENT) throw PakError(SystemError("cannot look at", top));
+    InstallWhole(top);
+  } else if (S_ISDIR(st.st_mode)) {
+    MergeInto();
+  } else {
+    // A link or file in the tree's place could send files outside it.
+    throw PakError(top.string() + " is in the way of a resource folder");
+  }
+}
+
+void UnpackRun::InstallWhole(const fs::path& top) {
+  std::vector<fs::path> made;
+  for (const std::string_view folder : kTreeCreationOrder) made.push_back(Root.Folder / folder);
+  for (const std::string_view folder : kTreeCreationOrder) {
+    for (const auto& [lower, name] : Names[folder]) made.push_back(Root.Folder / folder / name);
+  }
+  if (::rename((Staging->Path() / kTreeTop).c_str(), top.c_str()) != 0) {
+    throw PakError(SystemError("cannot move the unpacked files to", top));
+  }
+  Placed = std::move(made);
+}
+
+void UnpackRun::MergeInto() {
+  for (const std::string_view folder : kTreeCreationOrder) {
+    if (folder == kTreeTop) continue;
+    const fs::path target = ResolveResourcePath(Root.Folder, folder);
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0) {
+      if (::mkdir(target.c_str(), 0755) != 0) {
+        throw PakError(SystemError("cannot create folder", target));
+      }
+      Placed.push_back(target);
+    } else if (!S_ISDIR(st.st_mode)) {
+      throw PakError(target.string() + " is in the way of a resource folder");
+    }
+    const std::unordered_map<std::string, std::string> existing = IndexFolder(target);
+    for (const auto& [lower, name] : Names[folder]) {
+      const auto match = existing.find(lower);
+      const fs::path dest = target / (match == existing.end() ? name : match->second);
+      if (::lstat(dest.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        throw PakError(dest.string() + " is a folder, not a file");
+      }
+      // The new file takes the name; whatever had it (a link included) is
+      // replaced, never written into.
+      if (::rename((Staging->Path() / folder / name).c_str(), dest.c_str()) != 0) {
+        throw PakError(SystemError("cannot write", dest));
+      }
+      Placed.push_back(dest);
+    }
+  }
+}
+
 void UnpackRun::Undo() {
-  std::error_code ec;
-  for (auto it = Written.rbegin(); it != Written.rend(); ++it) fs::remove(*it, ec);
-  for (auto it = Created.rbegin(); it != Created.rend(); ++it) fs::remove(*it, ec);
+  for (auto it = Placed.rbegin(); it != Placed.rend(); ++it) {
+    std::error_code ec;
+    fs::remove(*it, ec);
+  }
+  Placed.clear();
+  if (Staging) Staging->Remove();
 }
 
 UnpackResult Failure(UnpackStatus status, std::string message) {
@@ -92,7 +187,7 @@ UnpackResult Failure(UnpackStatus status, std::string message) {
 }  // namespace
 
 UnpackResult UnpackResources(const fs::path& archive, const ResourceRoot& root,
-                             PictureConverter& converter) {
+                             PictureConverter& converter, const StopCheck& stopRequested) {
   if (FindResourceFile(root.Folder, kPresenceMarker)) {
     return UnpackResult{UnpackStatus::AlreadyPresent, "", root};
   }
@@ -106,18 +201,28 @@ UnpackResult UnpackResources(const fs::path& archive, const ResourceRoot& root,
   if (plan.Status != UnpackStatus::Unpacked) return Failure(plan.Status, plan.Message);
   UnpackRun run(root, converter);
   try {
-    run.MakeTree();
-    for (const UnpackStep& step : plan.Steps) run.Write(pak, step);
+    run.Stage();
+    for (const UnpackStep& step : plan.Steps) {
+      if (stopRequested && stopRequested()) {
+        run.Undo();
+        return Failure(UnpackStatus::Interrupted, "the unpacking was interrupted");
+      }
+      run.Write(pak, step);
+    }
+    run.Install();
   } catch (const std::exception& e) {
     run.Undo();
     return Failure(UnpackStatus::FileError, e.what());
   }
-  return UnpackResult{UnpackStatus::Unpacked, "", root};
+  run.Finish();
+  UnpackResult result{UnpackStatus::Unpacked, "", root};
+  result.Root.Made = run.Made();
+  return result;
 }
 
 UnpackResult UnpackInto(const fs::path& archive, const ResourceRoot& root,
-                        PictureConverter& converter) {
-  UnpackResult result = UnpackResources(archive, root, converter);
+                        PictureConverter& converter, const StopCheck& stopRequested) {
+  UnpackResult result = UnpackResources(archive, root, converter, stopRequested);
   if (!result.Succeeded() && root.Private) {
     std::error_code ec;
     fs::remove_all(root.Folder, ec);
@@ -126,12 +231,12 @@ UnpackResult UnpackInto(const fs::path& archive, const ResourceRoot& root,
 }
 
 UnpackResult Unpack(const fs::path& appFolder, std::string_view pakFileName,
-                    PictureConverter& converter) {
+                    PictureConverter& converter, const StopCheck& stopRequested) {
   std::string error;
   const std::optional<ResourceRoot> root =
-      ChooseResourceRoot(appFolder, IsWritableFolder(appFolder), DefaultPrivateBase(), &error);
+      ChooseResourceRoot(appFolder, IsWritableFolder(appFolder), PrivateBases(), &error);
   if (!root) return Failure(UnpackStatus::FileError, error);
-  return UnpackInto(appFolder / pakFileName, *root, converter);
+  return UnpackInto(appFolder / pakFileName, *root, converter, stopRequested);
 }
 
 }  // namespace vantel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 #include "pak/picture_converter.h"
@@ -9,23 +10,29 @@
 
 namespace vantel {
 
+// Asked between entries; true stops the unpacking (a termination signal).
+using StopCheck = std::function<bool()>;
+
 // Unpacks archive into the "res" tree under root. Skipped entirely when the
-// presence marker is already there. Folders of a half-made tree are reused; a
-// destination file is replaced wholly. On any failure everything this call
-// made is removed again, and the result says why.
+// presence marker is already there. The files are written into a staging
+// folder of this run's own and moved into place only once all are there:
+// the whole tree when root has none, else file by file into the folders of a
+// half-made one, each file replacing (never writing through) what had its
+// name. On any failure or stop everything this call made is removed again,
+// and the result says why. The result's Root.Made lists what was placed.
 UnpackResult UnpackResources(const std::filesystem::path& archive, const ResourceRoot& root,
-                             PictureConverter& converter);
+                             PictureConverter& converter, const StopCheck& stopRequested = {});
 
 // UnpackResources, and on failure also deletes a private root.
 UnpackResult UnpackInto(const std::filesystem::path& archive, const ResourceRoot& root,
-                        PictureConverter& converter);
+                        PictureConverter& converter, const StopCheck& stopRequested = {});
 
-// The game's unpacking: appFolder/pakFileName into appFolder when it is
-// writable, else into a private folder made for this run (below
-// DefaultPrivateBase()). The caller loads from the result's Root, later hands
-// it to RemoveUnpackedResources, and ends the game when !Succeeded(): with
-// Message shown, except for UnknownMarker, which ends it silently.
+// The game's unpacking: appFolder/pakFileName into a private folder made for
+// this run alone, below appFolder when it is writable, else below the first
+// of PrivateBases() that takes one. The caller loads from the result's Root,
+// later hands it to RemoveUnpackedResources, and ends the game with Message
+// when !Succeeded().
 UnpackResult Unpack(const std::filesystem::path& appFolder, std::string_view pakFileName,
-                    PictureConverter& converter);
+                    PictureConverter& converter, const StopCheck& stopRequested = {});
 
 }  // namespace vantel

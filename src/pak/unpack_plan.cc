@@ -49,7 +49,15 @@ std::string Where(const zelPAK& pak, int32_t index) {
 }  // namespace
 
 UnpackPlan PlanUnpacking(const zelPAK& pak) {
+  const int64_t entries = int64_t{pak.NumEntrys()} + 1;
+  if (entries > kMaxUnpackEntries) {
+    return Refuse(UnpackStatus::ArchiveRefused,
+                  pak.FileLoaded() + " has " + std::to_string(entries) +
+                      " entries; a resource archive may have at most " +
+                      std::to_string(kMaxUnpackEntries));
+  }
   UnpackPlan plan;
+  int64_t bytes = 0;
   for (int32_t i = 0; i <= pak.NumEntrys(); ++i) {
     const std::string field = pak.EntryName(i);
     if (field.starts_with(kMarkerStart)) {
@@ -67,6 +75,12 @@ UnpackPlan PlanUnpacking(const zelPAK& pak) {
     }
     const std::string problem = pak.EntryProblem(i);
     if (!problem.empty()) return Refuse(UnpackStatus::EntryRefused, problem);
+    bytes += pak.EntrySize(i);
+    if (bytes > kMaxUnpackBytes) {
+      return Refuse(UnpackStatus::ArchiveRefused, pak.FileLoaded() + " holds more than " +
+                                                      std::to_string(kMaxUnpackBytes >> 20) +
+                                                      " MiB of resources; refused to unpack it");
+    }
     plan.Steps.push_back(UnpackStep{i, prefix->Folder, std::move(name)});
   }
   return plan;

@@ -16,10 +16,16 @@ struct UnpackStep {
   std::string FileName;     // checked by IsSafeFileName
 };
 
+// Bounds on what one unpacking writes. The game's own archive has 128 entries
+// and about 8 MB; far larger ones are refused before anything is written, so a
+// small hostile archive cannot keep the start busy or fill the disk.
+inline constexpr int64_t kMaxUnpackEntries = 1024;
+inline constexpr int64_t kMaxUnpackBytes = int64_t{256} << 20;
+
 // What unpacking an accepted archive will write, decided before anything is
 // written so that a refused entry or an unknown marker leaves no files behind.
-// Status is Unpacked when every entry is usable, else EntryRefused or
-// UnknownMarker with Message, and no steps.
+// Status is Unpacked when every entry is usable, else ArchiveRefused (past the
+// bounds above), EntryRefused or UnknownMarker with Message, and no steps.
 struct UnpackPlan {
   UnpackStatus Status = UnpackStatus::Unpacked;
   std::string Message;

@@ -11,8 +11,9 @@ enum class UnpackStatus {
   AlreadyPresent,  // an earlier run left the tree; nothing was unpacked
   ArchiveRefused,  // missing, unreadable or malformed archive; Message names the path
   EntryRefused,    // an entry that cannot be unpacked safely; nothing was written
-  UnknownMarker,   // a marker entry of unknown name: the game ends without a message
+  UnknownMarker,   // a marker entry of unknown name; nothing was written
   FileError,       // a folder or file could not be made; what was made is gone again
+  Interrupted,     // stopped on request part-way; what was made is gone again
 };
 
 struct UnpackResult {

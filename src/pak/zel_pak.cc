@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 
+#include "pak/file_writing.h"
+
 namespace vantel {
 
 namespace {
@@ -158,18 +160,12 @@ void zelPAK::SaveFileFromPAK(int32_t index, const std::string& SaveToPath) const
   std::vector<unsigned char> data(static_cast<size_t>(e.FileLen));
   if (!data.empty() && (std::fseek(in.get(), e.FilePos, SEEK_SET) != 0 ||
                         std::fread(data.data(), 1, data.size(), in.get()) != data.size())) {
-    throw PakError("cannot read " + EntryLabel(index, LoadedPath));
+    throw PakError("cannot read " + EntryLabel(index, LoadedPath) + ": " +
+                   (std::ferror(in.get()) ? SystemReason() : "the archive ends early"));
   }
   in.reset();
-  File out = OpenFile(SaveToPath, "wb");
-  if (!out) throw PakError("cannot create " + SaveToPath + ": " + SystemReason());
-  const bool written =
-      data.empty() || std::fwrite(data.data(), 1, data.size(), out.get()) == data.size();
-  const bool closed = std::fclose(out.release()) == 0;
-  if (!written || !closed) {
-    std::remove(SaveToPath.c_str());
-    throw PakError("cannot write " + SaveToPath);
-  }
+  const std::string error = ReplaceFile(SaveToPath, data);
+  if (!error.empty()) throw PakError(error);
 }
 
 }  // namespace vantel

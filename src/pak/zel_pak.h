@@ -34,9 +34,10 @@ class zelPAK {
   int32_t EntrySize(int32_t index) const;
   const std::string& FileLoaded() const { return LoadedPath; }
 
-  // Copies the entry's bytes into SaveToPath, replacing that file wholly. The
-  // destination is only touched once the whole entry has been read, so a
-  // refused entry leaves nothing behind. Throws PakError or std::out_of_range.
+  // Copies the entry's bytes into SaveToPath, replacing that file wholly (see
+  // ReplaceFile: through a new file beside it, never writing into a link, a
+  // device or a pipe). A refused entry or a failed write leaves nothing
+  // behind. Throws PakError or std::out_of_range.
   void SaveFileFromPAK(int32_t index, const std::string& SaveToPath) const;
 
   // Why the entry's data cannot be copied out of the archive as it was when

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace vantel {
@@ -12,11 +13,17 @@ class TickClock {
   virtual uint32_t GetTickCount() = 0;
 };
 
-// A clock that only moves when told to.
+// A clock that only moves when told to. Its count wraps to 0 after 2^32 ms
+// (about 49.7 days), as the system tick count does, however long it runs.
 class ManualClock final : public TickClock {
  public:
   explicit ManualClock(double startMs = 0) : now_(startMs) {}
-  uint32_t GetTickCount() override { return static_cast<uint32_t>(now_); }
+  uint32_t GetTickCount() override {
+    constexpr double kWrap = 4294967296.0;  // 2^32
+    double ms = std::fmod(std::floor(now_), kWrap);
+    if (ms < 0) ms += kWrap;
+    return ms < kWrap ? static_cast<uint32_t>(ms) : 0;
+  }
   void Advance(double ms) { now_ += ms; }
   double Now() const { return now_; }
 

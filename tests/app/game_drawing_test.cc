@@ -72,7 +72,7 @@ class GameDrawingTest : public ::testing::Test {
     const Rect& screen = display_->ScreenRect();
     input_->Mouse(display_->Window(), screen.Right, screen.Bottom);
     SetupLayout(game_.options, game_.layout);
-    LoadBitmaps(assets_, game_, ExactResolverUnder(dir_.Path()));
+    LoadBitmaps(assets_, game_, test::ResolverUnder(dir_.Path()));
     display_->ResetClipRect();
     NewHand(game_);
     drawing_ = MakeGameDrawing(*display_, assets_, *input_);

@@ -56,7 +56,10 @@ class RunAppTest : public ::testing::Test {
     ports_.ShowFatalMessage = [this](std::string_view t) { boxes_.emplace_back(t); };
     ports_.AfterLoopPass = [this](long pass) {
       ++passes_;
-      if (pass == 0) resLeftAtFirstFrame_ = std::filesystem::exists(folder_ / "res");
+      if (pass == 0) {
+        resLeftAtFirstFrame_ = std::filesystem::exists(folder_ / "res");
+        unpackedGoneAtFirstFrame_ = FolderHoldsOnlyTheArchive();
+      }
       if (pass == endAtPass_) SDL_PushEvent(&endEvent_);
     };
   }
@@ -96,6 +99,13 @@ class RunAppTest : public ::testing::Test {
   }
   int Run() { return RunApp(folder_, ports_); }
   bool ResLeft() const { return std::filesystem::exists(folder_ / "res"); }
+  // Nothing the run unpacked is left beside the game (its own folder included).
+  bool FolderHoldsOnlyTheArchive() const {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder_))
+      names.push_back(e.path().filename().string());
+    return names == std::vector<std::string>{"res065.pak"};
+  }
 
   std::filesystem::path folder_;
   AppPorts ports_;
@@ -107,6 +117,7 @@ class RunAppTest : public ::testing::Test {
   long endAtPass_ = -1;
   SDL_Event endEvent_{};
   bool resLeftAtFirstFrame_ = true;
+  bool unpackedGoneAtFirstFrame_ = false;
 };
 
 TEST_F(RunAppTest, ExitInTheDialogEndsWithStatusZeroAndNoBox) {
@@ -126,7 +137,8 @@ TEST_F(RunAppTest, EscapeEndsTheGameNormallyWithTheTreeGoneBeforeTheFirstFrame) 
   EXPECT_EQ(Run(), 0);
   EXPECT_TRUE(boxes_.empty());
   EXPECT_FALSE(resLeftAtFirstFrame_);
-  EXPECT_FALSE(ResLeft());
+  EXPECT_TRUE(unpackedGoneAtFirstFrame_);
+  EXPECT_TRUE(FolderHoldsOnlyTheArchive());
   EXPECT_EQ(passes_, 21);  // the pass after the press ended the game
 }
 
@@ -160,12 +172,23 @@ TEST_F(RunAppTest, MissingArchiveShowsOneBoxAndFails) {
   EXPECT_EQ(passes_, 0);
 }
 
-TEST_F(RunAppTest, UnknownMarkerEntryEndsSilentlyWithFailure) {
+TEST_F(RunAppTest, UnknownMarkerEntryEndsWithABoxSayingWhy) {
   WriteChangedArchive("", {{"dummy99", {}}});
   EXPECT_NE(Run(), 0);
-  EXPECT_TRUE(boxes_.empty());
-  EXPECT_FALSE(ResLeft());
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_NE(boxes_[0].find("unknown marker \"dummy99\""), std::string::npos) << boxes_[0];
+  EXPECT_TRUE(FolderHoldsOnlyTheArchive());
   EXPECT_EQ(passes_, 0);
+}
+
+TEST_F(RunAppTest, ArchiveWithoutThePresenceMarkerLeavesNothingBeside) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);  // so the missing sound is not looked for
+  WriteChangedArchive("Sounds_CARD_FLIP.WAV");
+  PressKeyAt(2, SDL_SCANCODE_ESCAPE);
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(unpackedGoneAtFirstFrame_);
+  EXPECT_TRUE(FolderHoldsOnlyTheArchive());
 }
 
 TEST_F(RunAppTest, MissingSoundWhileSoundWorksShowsOneBoxAndLeavesNoTree) {

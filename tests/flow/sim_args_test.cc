@@ -30,15 +30,29 @@ TEST(SimArgs, ReadsEveryOption) {
   EXPECT_EQ(CardsPerDeal(MakeOptions(a->Config)), 24);
 }
 
+TEST(SimArgs, FrameLengthUpToAMinuteIsAccepted) {
+  std::string error;
+  const auto a = Parse({"--frame-ms", "60000"}, &error);
+  ASSERT_TRUE(a) << error;
+  EXPECT_DOUBLE_EQ(a->Config.FrameMs, 60000.0);
+}
+
 TEST(SimArgs, RefusesBadArgumentsWithAReason) {
-  const std::vector<std::vector<std::string_view>> bad = {
-      {"--seed"},          {"--seed", "x"},
-      {"--seed", "-1"},    {"--hands", "0"},
-      {"--hands", "3x"},   {"--matches", "-2"},
-      {"--deck", "tarot"}, {"--human", "cat"},
-      {"--frame-ms", "0"}, {"--frame-ms", "nan"},
-      {"--bogus"},         {"--hands", "2", "--matches", "1"},
-      {"--trace", ""}};
+  const std::vector<std::vector<std::string_view>> bad = {{"--seed"},
+                                                          {"--seed", "x"},
+                                                          {"--seed", "-1"},
+                                                          {"--hands", "0"},
+                                                          {"--hands", "3x"},
+                                                          {"--matches", "-2"},
+                                                          {"--deck", "tarot"},
+                                                          {"--human", "cat"},
+                                                          {"--frame-ms", "0"},
+                                                          {"--frame-ms", "nan"},
+                                                          {"--frame-ms", "1e16"},
+                                                          {"--frame-ms", "60000.5"},
+                                                          {"--bogus"},
+                                                          {"--hands", "2", "--matches", "1"},
+                                                          {"--trace", ""}};
   for (const auto& args : bad) {
     std::string error;
     EXPECT_FALSE(Parse(args, &error)) << args.front();

@@ -34,7 +34,7 @@ TEST(AssetNamesTest, FoldersAndBackgroundFollowTheOptions) {
 }
 
 TEST_F(AssetsTest, LoadsEverySlotConvertedAndKeyed) {
-  LoadBitmaps(a, g, ExactResolverUnder(dir.Path()));
+  LoadBitmaps(a, g, test::ResolverUnder(dir.Path()));
   ASSERT_TRUE(a.BackgroundSurface);
   EXPECT_EQ(a.BackgroundSurface->w, 800);
   EXPECT_EQ(a.BackgroundSurface->format->format, kBackBufferFormat);
@@ -63,7 +63,7 @@ TEST_F(AssetsTest, LoadsEverySlotConvertedAndKeyed) {
 }
 
 TEST_F(AssetsTest, ReloadReplacesSurfacesAndKeepsFontObjects) {
-  const auto resolve = ExactResolverUnder(dir.Path());
+  const auto resolve = test::ResolverUnder(dir.Path());
   LoadBitmaps(a, g, resolve);
   clsDXBitmapFont* digit = a.DigitFont.get();
   clsDXBitmapFont* score7 = a.ScoreFonts[7].get();
@@ -85,7 +85,7 @@ TEST_F(AssetsTest, ReloadReplacesSurfacesAndKeepsFontObjects) {
 TEST_F(AssetsTest, AMissingPictureEndsWithTheLoadersMessage) {
   std::filesystem::remove(dir.Path() / "res" / "Royal" / "KS.BMP");
   try {
-    LoadBitmaps(a, g, ExactResolverUnder(dir.Path()));
+    LoadBitmaps(a, g, test::ResolverUnder(dir.Path()));
     FAIL() << "no error";
   } catch (const FatalError& e) {
     const std::string text = e.what();
@@ -96,7 +96,7 @@ TEST_F(AssetsTest, AMissingPictureEndsWithTheLoadersMessage) {
   test::WriteResourceTree(dir.Path(), "Royal");
   std::filesystem::remove(dir.Path() / "res" / "fntFonts" / "fntDigit.bmp");
   try {
-    LoadBitmaps(a, g, ExactResolverUnder(dir.Path()));
+    LoadBitmaps(a, g, test::ResolverUnder(dir.Path()));
     FAIL() << "no error";
   } catch (const FatalError& e) {
     EXPECT_EQ(
@@ -107,11 +107,11 @@ TEST_F(AssetsTest, AMissingPictureEndsWithTheLoadersMessage) {
 
 TEST_F(AssetsTest, AFileThatIsNoPictureIsAnError) {
   { std::ofstream(dir.Path() / "res" / "bitmaps" / "mouse.bmp") << "not a picture"; }
-  EXPECT_THROW(LoadBitmaps(a, g, ExactResolverUnder(dir.Path())), FatalError);
+  EXPECT_THROW(LoadBitmaps(a, g, test::ResolverUnder(dir.Path())), FatalError);
 }
 
 TEST_F(AssetsTest, ReleaseDropsEverything) {
-  LoadBitmaps(a, g, ExactResolverUnder(dir.Path()));
+  LoadBitmaps(a, g, test::ResolverUnder(dir.Path()));
   ReleaseBitmaps(a);
   EXPECT_EQ(a.BackgroundSurface, nullptr);
   EXPECT_EQ(a.CardSurfaces[0], nullptr);

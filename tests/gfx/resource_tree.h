@@ -3,8 +3,10 @@
 #include <filesystem>
 #include <string>
 
+#include "gfx/resource_path.h"
 #include "gfx_fixture.h"
 #include "glyph_sheet.h"
+#include "pak/resource_path.h"
 #include "rules/cards.h"
 
 namespace vantel::test {
@@ -26,6 +28,11 @@ inline uint32_t CardColour(int id) {
 inline void WriteSolid(const std::filesystem::path& path, int w, int h, uint32_t rgb) {
   SurfacePtr s = SolidSurface(w, h, rgb);
   SaveBmp24(s.get(), path);
+}
+
+// Resource names under root, looked up as the game looks them up.
+inline ResourceResolver ResolverUnder(const std::filesystem::path& root) {
+  return [root](std::string_view name) { return ResolveResourcePath(root, name); };
 }
 
 // A complete unpacked tree of small pictures for one deck, spelt as the game

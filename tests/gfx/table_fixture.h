@@ -16,7 +16,7 @@ class TableFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     WriteResourceTree(dir.Path(), "Royal");
-    LoadBitmaps(a, g, ExactResolverUnder(dir.Path()));
+    LoadBitmaps(a, g, test::ResolverUnder(dir.Path()));
     d.ResetClipRect();
     d.DrawSurface(a.BackgroundSurface.get(), WholeSurface, 0, 0, false);
     g.flow.State = FlowState::NormalPlay;

@@ -1,21 +1,24 @@
 #include "pak_test_support.h"
 
+#include <stdlib.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-
-#include "pak/resource_root.h"
 
 namespace vantel::testing {
 
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
-  std::string error;
-  auto root = MakePrivateRoot(fs::temp_directory_path(), &error);
-  if (!root) throw std::runtime_error(error);
-  Folder = root->Folder;
+  std::string pattern = (fs::temp_directory_path() / "vantel-test-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) {
+    throw std::runtime_error("cannot create a test folder: " + std::string(std::strerror(errno)));
+  }
+  Folder = pattern;
 }
 
 TempFolder::~TempFolder() {

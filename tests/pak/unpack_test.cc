@@ -78,7 +78,10 @@ TEST_F(UnpackTest, EachPrefixGoesToItsFolderAndTheClothIsConverted) {
   EXPECT_EQ(ReadBytes(Root.Folder / "res/Bitmaps/Back_800x600.jpg"), ToBytes("jpeg!"));
   EXPECT_EQ(ReadBytes(Root.Folder / "res/Bitmaps/Back_800x600.bmp"), ToBytes("!gepj"));
   ASSERT_EQ(Converter.Calls.size(), 2u);
-  EXPECT_EQ(Converter.Calls[0], Root.Folder / "res/Bitmaps/Back_800x600.jpg");
+  // It converts the written picture (while it is still being staged).
+  EXPECT_EQ(Converter.Calls[0].filename(), "Back_800x600.jpg");
+  EXPECT_EQ(Converter.Calls[0].parent_path().filename(), "Bitmaps");
+  EXPECT_EQ(Converter.Calls[1].filename(), "Back_800x600.bmp");
 }
 
 TEST_F(UnpackTest, PrefixesAreCaseSensitiveButFileNamesMatchAnyCase) {
@@ -230,7 +233,7 @@ TEST_F(UnpackTest, ReadOnlyGameFolderUnpacksIntoAPrivateFolder) {
   TempFolder base;
   std::string error;
   const std::optional<ResourceRoot> root =
-      ChooseResourceRoot(Dir / "game", false, base.Path(), &error);
+      ChooseResourceRoot(Dir / "game", false, {base.Path()}, &error);
   ASSERT_TRUE(root) << error;
   EXPECT_TRUE(root->Private);
   EXPECT_EQ(root->Folder.parent_path(), base.Path());
@@ -244,23 +247,25 @@ TEST_F(UnpackTest, ReadOnlyGameFolderUnpacksIntoAPrivateFolder) {
   EXPECT_TRUE(fs::is_empty(base.Path()));
   // A failed unpacking into a private folder removes the folder too.
   const std::optional<ResourceRoot> again =
-      ChooseResourceRoot(Dir / "game", false, base.Path(), &error);
+      ChooseResourceRoot(Dir / "game", false, {base.Path()}, &error);
   ASSERT_TRUE(again);
   EXPECT_EQ(UnpackInto(Dir / "absent.pak", *again, Converter).Status, UnpackStatus::ArchiveRefused);
   EXPECT_TRUE(fs::is_empty(base.Path()));
-  EXPECT_FALSE(ChooseResourceRoot(Dir / "game", false, Dir / "absent", &error));
+  EXPECT_FALSE(ChooseResourceRoot(Dir / "game", false, {Dir / "absent"}, &error));
   EXPECT_NE(error.find("absent"), std::string::npos);
 }
 
-TEST_F(UnpackTest, GameUnpacksBesideItselfWhenItsFolderIsWritable) {
+TEST_F(UnpackTest, GameUnpacksIntoAFolderOfItsRunBesideItselfWhenItsFolderIsWritable) {
   EXPECT_TRUE(IsWritableFolder(Root.Folder));
   EXPECT_FALSE(IsWritableFolder(Dir / "absent"));
   WriteArchive(Root.Folder / "res065.pak", GameLikeFiles());
   const UnpackResult r = Unpack(Root.Folder, "res065.pak", Converter);
   ASSERT_EQ(r.Status, UnpackStatus::Unpacked) << r.Message;
-  EXPECT_EQ(r.Root.Folder, Root.Folder);
-  EXPECT_FALSE(r.Root.Private);
-  EXPECT_TRUE(fs::exists(Root.Folder / "res/fntFonts/fntDigit.bmp"));
+  EXPECT_EQ(r.Root.Folder.parent_path(), Root.Folder);
+  EXPECT_TRUE(r.Root.Private);
+  EXPECT_TRUE(fs::exists(r.Root.Folder / "res/fntFonts/fntDigit.bmp"));
+  EXPECT_EQ(RemoveUnpackedResources(r.Root), "");
+  EXPECT_EQ(ListTree(Root.Folder), (std::vector<std::string>{"res065.pak"}));
 }
 
 }  // namespace

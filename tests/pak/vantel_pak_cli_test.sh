@@ -78,5 +78,32 @@ expect 1 "$pak" unpack marker.pak empty
 printf 'pack' > lower.pak
 expect 1 "$pak" list lower.pak
 
+# Outputs that are not plain files are refused and left as they were.
+mkfifo pipe
+expect 1 "$pak" extract game.pak 1 pipe
+[ -p pipe ] || fail "extract removed or replaced a pipe"
+grep -q "pipe" err.txt || fail "refusal of a pipe not explained: $(cat err.txt)"
+if mknod dev c 1 3 2>/dev/null; then  # only root can make a device node
+  expect 1 "$pak" extract game.pak 1 dev
+  [ -c dev ] || fail "extract removed or replaced a device"
+fi
+# A hard link in the way is replaced, never written through.
+printf 'precious' > outside
+mkdir -p linked/res/Royal && ln outside linked/res/Royal/AC.BMP
+expect 0 "$pak" unpack game.pak linked
+[ "$(cat outside)" = precious ] || fail "unpack wrote through a hard link"
+cmp -s linked/res/Royal/AC.BMP in/Royal_AC.BMP || fail "unpack did not replace the linked file"
+ln outside hard.out
+expect 0 "$pak" extract game.pak 1 hard.out
+[ "$(cat outside)" = precious ] || fail "extract wrote through a hard link"
+# A full disk (a file-size limit stands in for it): the reason is given and
+# the earlier file is kept.
+printf 'old' > full.out
+(ulimit -f 1; "$pak" extract game.pak Bitmaps_noise.bin full.out) >out.txt 2>err.txt
+[ $? -eq 1 ] || fail "extract past the file-size limit did not fail"
+grep -q "File too large" err.txt || fail "no reason for the failed write: $(cat err.txt)"
+[ "$(cat full.out)" = old ] || fail "a failed extract changed the earlier file"
+[ -z "$(ls -A | grep '^\.')" ] || fail "a failed write left a file: $(ls -A)"
+
 [ "$failures" -eq 0 ] && echo "all vantel-pak checks passed"
 exit $((failures > 0))

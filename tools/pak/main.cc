@@ -1,5 +1,6 @@
 // vantel-pak: lists, extracts, unpacks and creates the game's PACK archives.
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -24,6 +25,9 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A write past a file-size limit fails with EFBIG and is reported like a
+  // full disk, instead of killing the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   const std::vector<std::string> all(argv + 1, argv + argc);
   if (all.empty()) {
     std::fputs(kUsage, stderr);

@@ -1,13 +1,13 @@
 // vantel-sim: whole games without a screen, for traces, soak runs and speed.
 #include <chrono>
+#include <csignal>
 #include <cstdio>
-#include <fstream>
-#include <iostream>
 #include <memory>
 
 #include "screenshot_session.h"
 #include "sim_args.h"
 #include "simulation.h"
+#include "trace_file.h"
 #include "trace_writer.h"
 
 namespace {
@@ -38,20 +38,21 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  std::ofstream trace;
-  if (!parsed->TracePath.empty()) {
-    trace.open(parsed->TracePath, std::ios::binary | std::ios::trunc);
-    if (!trace) {
-      std::fprintf(stderr, "vantel-sim: cannot write the trace file %s\n",
-                   parsed->TracePath.c_str());
-      return 1;
-    }
+  // A write past a file-size limit fails with EFBIG and is reported like a
+  // full disk, instead of killing the run.
+  std::signal(SIGXFSZ, SIG_IGN);
+
+  vantel::TraceFile trace;
+  const bool tracing = !parsed->TracePath.empty();
+  if (tracing && !trace.Open(parsed->TracePath, &error)) {
+    std::fprintf(stderr, "vantel-sim: %s\n", error.c_str());
+    return 1;
   }
 
   vantel::Simulation sim(parsed->Config);
   std::unique_ptr<vantel::TraceWriter> writer;
-  if (trace.is_open()) {
-    writer = std::make_unique<vantel::TraceWriter>(trace, sim.sound());
+  if (tracing) {
+    writer = std::make_unique<vantel::TraceWriter>(trace.Stream(), sim.sound());
     sim.game().observer = writer.get();
   }
 
@@ -65,26 +66,32 @@ int main(int argc, char** argv) {
     }
   }
 
+  // The run stops at the first picture or trace line that cannot be written.
+  const auto stopOnWriteFailure = [&](const vantel::Game&) {
+    if ((tracing && trace.Failed()) || (shots && !shots->Error().empty())) sim.Stop();
+  };
   const auto start = std::chrono::steady_clock::now();
-  const vantel::SimStats stats = shots ? sim.Run({}, shots->Hooks(),
+  const vantel::SimStats stats = shots ? sim.Run(stopOnWriteFailure, shots->Hooks(),
                                                  [&](const vantel::InputSnapshot& in) {
                                                    shots->SetPointer(in.MouseX, in.MouseY);
                                                  })
-                                       : sim.Run();
+                                       : sim.Run(stopOnWriteFailure);
+  const std::string where = " (stopped in hand " + std::to_string(stats.Hands + 1) + ", frame " +
+                            std::to_string(stats.Frames) + ")";
   if (shots && !shots->Error().empty()) {
-    std::fprintf(stderr, "vantel-sim: screenshots: %s\n", shots->Error().c_str());
+    std::fprintf(stderr, "vantel-sim: screenshots: %s%s\n", shots->Error().c_str(), where.c_str());
+    return 1;
+  }
+  if (tracing && trace.Failed()) {
+    std::fprintf(stderr, "vantel-sim: %s%s\n", trace.FailureText().c_str(), where.c_str());
     return 1;
   }
   const double wall =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-  if (trace.is_open()) {
-    trace.flush();
-    if (!trace) {
-      std::fprintf(stderr, "vantel-sim: writing the trace file %s failed\n",
-                   parsed->TracePath.c_str());
-      return 1;
-    }
+  if (tracing && !trace.Commit(&error)) {
+    std::fprintf(stderr, "vantel-sim: %s\n", error.c_str());
+    return 1;
   }
   if (stats.Stuck) {
     std::fprintf(stderr, "vantel-sim: a hand did not end (hand %d, frame %lld)\n", stats.Hands + 1,

@@ -1,10 +1,13 @@
 #include "screenshot_session.h"
 
+#include <SDL_image.h>
+
 #include <system_error>
 
 #include "pak/remove_resources.h"
 #include "pak/resource_path.h"
 #include "pak/resource_root.h"
+#include "pak/sdl/sdl_memory_file.h"
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
 #include "rules/fatal_error.h"
@@ -54,7 +57,7 @@ std::unique_ptr<ScreenshotSession> ScreenshotSession::Open(const ScreenshotOptio
     error = "cannot make the screenshot folder " + options.Dir.string() + ": " + ec.message();
     return nullptr;
   }
-  const std::optional<ResourceRoot> root = MakePrivateRoot(DefaultPrivateBase(), &error);
+  const std::optional<ResourceRoot> root = ChooseResourceRoot({}, false, PrivateBases(), &error);
   if (!root) return nullptr;
   SdlPictureConverter converter;
   const UnpackResult unpacked = UnpackInto(archive, *root, converter);
@@ -79,11 +82,10 @@ std::unique_ptr<ScreenshotSession> ScreenshotSession::Open(const ScreenshotOptio
 void ScreenshotSession::Take(int64_t frame, bool firstScorePageFrame) {
   if (!options_.Wants(frame) && !firstScorePageFrame) return;
   const std::filesystem::path path = options_.Dir / ScreenshotFileName(frame);
-  if (display_.SaveBackBuffer(path)) {
-    ++written_;
-  } else if (error_.empty()) {
-    error_ = "cannot write " + path.string() + ": " + SDL_GetError();
-  }
+  if (!error_.empty()) return;  // the run is being stopped
+  error_ = SaveThroughMemory(
+      path, [this](SDL_RWops* out) { return IMG_SavePNG_RW(display_.BackBuffer(), out, 0); });
+  if (error_.empty()) ++written_;
 }
 
 }  // namespace vantel

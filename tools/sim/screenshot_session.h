@@ -33,7 +33,8 @@ class ScreenshotSession {
 
   const Assets& LoadedAssets() const { return assets_; }
   int64_t ShotsWritten() const { return written_; }
-  // The first picture that could not be written ("" when none).
+  // Why the first picture that could not be written failed ("" when none);
+  // no picture is taken after it.
   const std::string& Error() const { return error_; }
 
  private:

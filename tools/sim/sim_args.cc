@@ -14,12 +14,16 @@ bool ParseNumber(std::string_view text, T& out) {
   return ec == std::errc() && ptr == end;
 }
 
+// A frame of the virtual clock: more than nothing, at most a minute.
+constexpr double kMaxFrameMs = 60'000;
+
 bool ParseFrameMs(std::string_view text, double& out) {
   // from_chars for double is not in every library we build with; go through strtod.
   const std::string copy(text);
   char* end = nullptr;
   out = std::strtod(copy.c_str(), &end);
-  return !copy.empty() && end == copy.c_str() + copy.size() && std::isfinite(out) && out > 0;
+  return !copy.empty() && end == copy.c_str() + copy.size() && std::isfinite(out) && out > 0 &&
+         out <= kMaxFrameMs;
 }
 
 bool ApplyValue(SimArgs& a, std::string_view opt, std::string_view v, std::string& error) {

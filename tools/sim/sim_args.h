@@ -25,6 +25,7 @@ inline constexpr std::string_view kSimUsage =
     "                  [--screenshot-dir DIR --screenshot-every N --screenshot-at N,N,...]\n"
     "Plays whole games without a screen; seat 0 is played by an autopilot.\n"
     "Without --hands or --matches one hand is played.\n"
+    "--frame-ms is the virtual time of one frame, above 0 and at most 60000.\n"
     "Screenshots are numbered PNG files of the frames drawn with the pictures of\n"
     "res065.pak (beside the program): every N-th frame, the frames listed and the\n"
     "first frame of every score page.\n";

@@ -54,7 +54,7 @@ SimStats Simulation::Run(const std::function<void(const Game&)>& afterFrame, Fra
   SimStats stats;
   NewHand(game_);
   int64_t handFrames = 0;
-  while (!Done(stats)) {
+  while (!Done(stats) && !stop_) {
     const InputSnapshot input = pilot_.NextInput(game_, true);
     if (beforeFrame) beforeFrame(input);
     const FlowState before = game_.flow.State;

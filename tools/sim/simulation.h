@@ -53,6 +53,9 @@ class Simulation {
   SimStats Run(const std::function<void(const Game&)>& afterFrame, FrameHooks& drawing,
                const std::function<void(const InputSnapshot&)>& beforeFrame);
 
+  // Ends a Run after the frame in progress (asked from a frame callback).
+  void Stop() { stop_ = true; }
+
   Game& game() { return game_; }
   LastSound& sound() { return sound_; }
 
@@ -66,6 +69,7 @@ class Simulation {
   ManualClock clock_;
   Game game_;
   Autopilot pilot_;
+  bool stop_ = false;
 };
 
 // Options for a run from the command-line values.

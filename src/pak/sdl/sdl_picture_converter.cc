@@ -4,7 +4,8 @@
 #include <SDL_image.h>
 
 #include <memory>
-#include <system_error>
+
+#include "pak/sdl/sdl_memory_file.h"
 
 namespace vantel {
 
@@ -16,13 +17,10 @@ bool SdlPictureConverter::JpegToBmp(const std::filesystem::path& jpeg,
     *error = "cannot decode " + jpeg.string() + ": " + IMG_GetError();
     return false;
   }
-  if (SDL_SaveBMP(picture.get(), bmp.c_str()) != 0) {
-    *error = "cannot write " + bmp.string() + ": " + SDL_GetError();
-    std::error_code ec;
-    std::filesystem::remove(bmp, ec);  // no half-written bitmap for the loader
-    return false;
-  }
-  return true;
+  // Whole or not there: no half-written bitmap for the loader.
+  *error =
+      SaveThroughMemory(bmp, [&](SDL_RWops* out) { return SDL_SaveBMP_RW(picture.get(), out, 0); });
+  return error->empty();
 }
 
 }  // namespace vantel

@@ -1,0 +1,88 @@
+#include "pak/file_writing.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace vantel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Attempts at a free name for the new file before giving up.
+constexpr int kNameAttempts = 100;
+
+std::atomic<unsigned> nextFileNumber{0};
+
+// ".name.PID.N" beside target: hidden, and unique within and between processes.
+fs::path NewFileBeside(const fs::path& target) {
+  const std::string name = "." + target.filename().string() + "." + std::to_string(::getpid()) +
+                           "." + std::to_string(nextFileNumber++);
+  return target.parent_path() / name;
+}
+
+std::string Refusal(const fs::path& target, const struct stat& st) {
+  const char* what = S_ISDIR(st.st_mode)    ? "a folder"
+                     : S_ISCHR(st.st_mode)  ? "a character device"
+                     : S_ISBLK(st.st_mode)  ? "a block device"
+                     : S_ISFIFO(st.st_mode) ? "a pipe"
+                     : S_ISSOCK(st.st_mode) ? "a socket"
+                                            : "not a plain file";
+  return "cannot write " + target.string() + ": it is " + what + "; left as it is";
+}
+
+bool WriteAll(int fd, std::span<const uint8_t> data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string LastSystemError() {
+  return std::strerror(errno);
+}
+
+std::string ReplaceFile(const fs::path& target, std::span<const uint8_t> data) {
+  struct stat st {};
+  if (::lstat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
+    return Refusal(target, st);
+  }
+  fs::path temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < kNameAttempts && fd < 0; ++attempt) {
+    temp = NewFileBeside(target);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) return "cannot create a file beside " + target.string() + ": " + LastSystemError();
+  int failure = WriteAll(fd, data) ? 0 : errno;
+  // A full disk may show only when the data is handed over at close.
+  if (::close(fd) != 0 && failure == 0) failure = errno;
+  if (failure != 0) {
+    ::unlink(temp.c_str());
+    return "cannot write " + target.string() + ": " + std::strerror(failure);
+  }
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    failure = errno;
+    ::unlink(temp.c_str());
+    return "cannot write " + target.string() + ": " + std::strerror(failure);
+  }
+  return "";
+}
+
+}  // namespace vantel

@@ -1,0 +1,141 @@
+#include "pak/run_folder.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace vantel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kRunFolderStart = "vantel-";
+constexpr size_t kUniquePartLength = 6;  // mkdtemp's XXXXXX
+// Written once the lock is held: a folder that has it was in use by a run.
+constexpr const char* kOwnerRecord = "owner";
+// Attempts at a folder a concurrent clean-up did not take away first.
+constexpr int kMakeAttempts = 10;
+
+bool LooksLikeRunFolder(std::string_view name) {
+  if (name.size() != kRunFolderStart.size() + kUniquePartLength) return false;
+  if (!name.starts_with(kRunFolderStart)) return false;
+  for (const char c : name.substr(kRunFolderStart.size())) {
+    const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (!alnum) return false;
+  }
+  return true;
+}
+
+int OpenLocked(const fs::path& folder, bool wait) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return -1;
+  int rc;
+  do {
+    rc = ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB));
+  } while (rc != 0 && errno == EINTR);
+  if (rc != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// The open folder is still the one at path (a clean-up may have removed it
+// between its making and the lock).
+bool StillThere(int fd, const fs::path& path) {
+  struct stat byFd {};
+  struct stat byPath {};
+  return ::fstat(fd, &byFd) == 0 && ::lstat(path.c_str(), &byPath) == 0 &&
+         byFd.st_dev == byPath.st_dev && byFd.st_ino == byPath.st_ino;
+}
+
+bool WriteOwnerRecord(int folderFd) {
+  const int fd = ::openat(folderFd, kOwnerRecord, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  const std::string pid = std::to_string(::getpid()) + "\n";
+  const bool ok = ::write(fd, pid.data(), pid.size()) == static_cast<ssize_t>(pid.size());
+  return ::close(fd) == 0 && ok;
+}
+
+}  // namespace
+
+std::unique_ptr<RunFolder> RunFolder::Make(const fs::path& base, std::string* error) {
+  for (int attempt = 0; attempt < kMakeAttempts; ++attempt) {
+    std::string pattern = (base / kRunFolderStart).string() + std::string(kUniquePartLength, 'X');
+    // mkdtemp makes the folder with mode 0700 under a name nobody else can take.
+    if (::mkdtemp(pattern.data()) == nullptr) {
+      *error = "cannot create a private resource folder in " + base.string() + ": " +
+               std::strerror(errno);
+      return nullptr;
+    }
+    const fs::path path(pattern);
+    const int fd = OpenLocked(path, false);
+    if (fd < 0) continue;  // taken away by another run's clean-up: try again
+    if (!StillThere(fd, path)) {
+      ::close(fd);
+      continue;
+    }
+    if (!WriteOwnerRecord(fd)) {
+      *error = "cannot write in " + path.string() + ": " + std::strerror(errno);
+      ::close(fd);
+      std::error_code ec;
+      fs::remove_all(path, ec);
+      return nullptr;
+    }
+    return std::unique_ptr<RunFolder>(new RunFolder(path, fd));
+  }
+  *error =
+      "cannot create a private resource folder in " + base.string() + ": it keeps disappearing";
+  return nullptr;
+}
+
+RunFolder::~RunFolder() {
+  if (lockFd_ >= 0) ::close(lockFd_);
+}
+
+std::string RunFolder::Remove() {
+  std::error_code ec;
+  fs::remove_all(path_, ec);
+  if (ec) return "cannot remove " + path_.string() + ": " + ec.message();
+  return "";
+}
+
+int ReclaimStaleRunFolders(const fs::path& base) {
+  std::vector<fs::path> candidates;
+  std::error_code ec;
+  for (fs::directory_iterator it(base, ec); !ec && it != fs::directory_iterator();
+       it.increment(ec)) {
+    if (LooksLikeRunFolder(it->path().filename().string())) candidates.push_back(it->path());
+  }
+  int reclaimed = 0;
+  for (const fs::path& folder : candidates) {
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) {
+      continue;
+    }
+    const int fd = OpenLocked(folder, false);
+    if (fd < 0) continue;  // in use
+    struct stat record {};
+    const bool hadOwner = ::fstatat(fd, kOwnerRecord, &record, AT_SYMLINK_NOFOLLOW) == 0;
+    // Without the record the folder is either being made right now or not
+    // ours at all; an empty one is dropped, anything else stays.
+    if (hadOwner) {
+      fs::remove_all(folder, ec);
+      if (!ec) ++reclaimed;
+    } else if (::rmdir(folder.c_str()) == 0) {
+      ++reclaimed;
+    }
+    ::close(fd);
+  }
+  return reclaimed;
+}
+
+}  // namespace vantel

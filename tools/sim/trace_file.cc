@@ -1,0 +1,89 @@
+#include "trace_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace vantel {
+
+namespace fs = std::filesystem;
+
+bool TraceFile::FileBuffer::Drain() {
+  const char* at = pbase();
+  while (Errno == 0 && at < pptr()) {
+    const ssize_t n = ::write(Fd, at, static_cast<size_t>(pptr() - at));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      Errno = n < 0 ? errno : EIO;
+      break;
+    }
+    at += n;
+  }
+  setp(Bytes.data(), Bytes.data() + Bytes.size());
+  return Errno == 0;
+}
+
+int TraceFile::FileBuffer::overflow(int c) {
+  if (!Drain()) return traits_type::eof();
+  if (!traits_type::eq_int_type(c, traits_type::eof())) {
+    *pptr() = traits_type::to_char_type(c);
+    pbump(1);
+  }
+  return traits_type::not_eof(c);
+}
+
+TraceFile::~TraceFile() {
+  if (buffer_.Fd >= 0) ::close(buffer_.Fd);
+  if (!temp_.empty()) ::unlink(temp_.c_str());
+}
+
+std::string TraceFile::FailureText() const {
+  return "cannot write the trace file " + target_.string() + ": " + std::strerror(buffer_.Errno);
+}
+
+bool TraceFile::Open(const fs::path& target, std::string* error) {
+  target_ = target;
+  struct stat st {};
+  const bool special = ::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+  if (special && S_ISDIR(st.st_mode)) {
+    *error = "cannot write the trace file " + target.string() + ": it is a folder";
+    return false;
+  }
+  if (special) {
+    buffer_.Fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+  } else {
+    temp_ = target;
+    temp_ += ".part-" + std::to_string(::getpid());
+    buffer_.Fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+  }
+  if (buffer_.Fd < 0) {
+    *error = "cannot write the trace file " + target.string() + ": " + std::strerror(errno);
+    temp_.clear();
+    return false;
+  }
+  return true;
+}
+
+bool TraceFile::Commit(std::string* error) {
+  out_.flush();
+  if (buffer_.Fd >= 0 && ::close(buffer_.Fd) != 0 && buffer_.Errno == 0) buffer_.Errno = errno;
+  buffer_.Fd = -1;
+  if (Failed()) {
+    *error = FailureText();
+    return false;
+  }
+  if (!temp_.empty()) {
+    if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+      *error =
+          "cannot put the trace file in place as " + target_.string() + ": " + std::strerror(errno);
+      return false;
+    }
+    temp_.clear();
+  }
+  return true;
+}
+
+}  // namespace vantel
