@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace vantel {
 namespace {
 
@@ -28,7 +30,7 @@ struct Started {
 };
 
 Started Start(const StartupControls& controls, Options options = Scrambled()) {
-  Started s{options, Layout{}, {}};
+  Started s{std::move(options), Layout{}, {}};
   LoadStartupDialog(s.options, s.state);
   StoreStartOptions(controls, s.state, s.options, s.layout);
   return s;
