@@ -3,10 +3,13 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+RELEASE_BUILD ?= build-release
+CLANG_BUILD ?= build-clang
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test asan bench fuzz format contact-sheet clean
+.PHONY: all deps configure build run test asan release clang tidy format-check bench fuzz format \
+	contact-sheet clean
 
 all: build
 
@@ -34,6 +37,27 @@ asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE gui
 
+# The whole tree as a package builds it: GCC at -O3.
+release: deps
+	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake --build $(RELEASE_BUILD) -j $(JOBS)
+
+# The whole tree with clang, then its quick tests.
+clang: deps
+	cmake -S . -B $(CLANG_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_FLAGS)
+	cmake --build $(CLANG_BUILD) -j $(JOBS)
+	cd $(CLANG_BUILD) && ctest --output-on-failure -j $(JOBS) -L unit
+
+# The checks of .clang-tidy over every file the clang build compiles; any
+# finding fails. Needs only the clang build's compile commands, not its objects.
+tidy: deps
+	cmake -S . -B $(CLANG_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_FLAGS)
+	run-clang-tidy -p $(CLANG_BUILD) -quiet -j $(JOBS)
+
+# Fails, naming the lines, where a tracked file is not as `make format` leaves it.
+format-check: deps
+	@git ls-files '*.cc' '*.h' | xargs clang-format --dry-run --Werror
+
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
 
@@ -45,7 +69,7 @@ format:
 	@git ls-files --cached --others --exclude-standard '*.cc' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD) $(CLANG_BUILD)
 
 # A PNG of every picture the resource generator draws, to look over by eye.
 contact-sheet: deps configure

@@ -5,7 +5,8 @@
 namespace vantel {
 namespace {
 
-std::optional<SimArgs> Parse(std::vector<std::string_view> args, std::string* error = nullptr) {
+std::optional<SimArgs> Parse(const std::vector<std::string_view>& args,
+                             std::string* error = nullptr) {
   std::string e;
   auto parsed = ParseSimArgs(args, e);
   if (error != nullptr) *error = e;

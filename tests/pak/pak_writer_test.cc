@@ -16,7 +16,6 @@ namespace fs = std::filesystem;
 using testing::Entry;
 using testing::ReadBytes;
 using testing::TempFolder;
-using testing::ToBytes;
 
 TEST(PakWriterTest, WrittenArchiveReadsBackEntryForEntry) {
   TempFolder dir;

@@ -17,7 +17,6 @@ using testing::PatchI32;
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::ToBytes;
-using testing::WriteArchive;
 using testing::WriteBytes;
 
 class ZelPakTest : public ::testing::Test {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "rules/layout.h"
 
 namespace vantel {
@@ -27,7 +29,7 @@ struct Started {
 };
 
 Started Start(const StartupControls& controls, Options options = Scrambled()) {
-  Started s{options, Layout{}, {}};
+  Started s{std::move(options), Layout{}, {}};
   LoadStartupDialog(s.options, s.state);
   StoreStartOptions(controls, s.options);
   SetupLayout(s.options, s.layout);  // what the game made from them will use

@@ -93,8 +93,9 @@ Picture DrawGlyphSheet(const FontSet& fonts, const GlyphStyle& style) {
     const char32_t c = Cp1252ToUnicode(code);
     if (c == 0 || c == 0x20 || c == 0xA0) continue;
     const int cell = code - kFirstGlyphCode;
-    DrawGlyph(canvas.Cr(), fonts, style, c, (cell % kGlyphsPerRow) * kGlyphWidth,
-              (cell / kGlyphsPerRow) * kGlyphHeight);
+    const int row = cell / kGlyphsPerRow;  // whole rows: the cells are on a grid
+    const int column = cell % kGlyphsPerRow;
+    DrawGlyph(canvas.Cr(), fonts, style, c, column * kGlyphWidth, row * kGlyphHeight);
   }
   return canvas.Keyed();
 }
