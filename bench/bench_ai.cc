@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "ai/ai.h"
-#include "rules/make_game.h"
-#include "rules/table.h"
+#include "game/make_game.h"
+#include "game/table.h"
 
 namespace vantel {
 namespace {

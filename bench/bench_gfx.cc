@@ -10,6 +10,8 @@
 #include "flow/deal.h"
 #include "flow/flow.h"
 #include "flow/run_frame.h"
+#include "game/game.h"
+#include "game/make_game.h"
 #include "gfx/assets.h"
 #include "gfx/display.h"
 #include "gfx/frame_drawing.h"
@@ -18,8 +20,6 @@
 #include "pak/resource_path.h"
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
-#include "rules/game.h"
-#include "rules/make_game.h"
 
 namespace vantel {
 namespace {

@@ -9,19 +9,19 @@
 #include <system_error>
 
 #include "fuzz_sandbox.h"
-#include "pak/zel_pak.h"
+#include "pak/pak_archive.h"
 
 namespace {
 
 // Enough entries to reach every branch without making one input slow.
 constexpr int32_t kMaxEntriesTried = 64;
 
-void CheckEntry(const vantel::zelPAK& pak, int32_t i, const std::filesystem::path& out) {
-  vantel::Require(pak.EntryName(i).size() == vantel::zelPAK::kNameLength, "name field length");
+void CheckEntry(const vantel::PakArchive& pak, int32_t i, const std::filesystem::path& out) {
+  vantel::Require(pak.EntryName(i).size() == vantel::PakArchive::kNameLength, "name field length");
   std::error_code ec;
   std::filesystem::remove(out, ec);
   try {
-    pak.SaveFileFromPAK(i, out.string());
+    pak.SaveEntry(i, out.string());
   } catch (const vantel::PakError&) {
     vantel::Require(!pak.EntryProblem(i).empty(), "usable entry refused");
     vantel::Require(!std::filesystem::exists(out), "refused entry left a file");
@@ -36,19 +36,19 @@ void CheckEntry(const vantel::zelPAK& pak, int32_t i, const std::filesystem::pat
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::filesystem::path archive = vantel::WriteInput("reader.pak", data, size);
-  vantel::zelPAK pak;
-  pak.OpenQ2Pak(archive.string());
-  if (pak.FileLoaded().empty()) {
+  vantel::PakArchive pak;
+  pak.Open(archive.string());
+  if (pak.LoadedPath().empty()) {
     vantel::Require(!pak.OpenError().empty(), "refusal without a reason");
-    vantel::Require(pak.NumEntrys() == -1, "refused archive changed the directory");
+    vantel::Require(pak.LastIndex() == -1, "refused archive changed the directory");
     return 0;
   }
-  vantel::Require(pak.NumEntrys() >= -1, "last index below -1");
+  vantel::Require(pak.LastIndex() >= -1, "last index below -1");
   const std::filesystem::path out = vantel::FuzzSandbox() / "entry.out";
-  for (int32_t i = 0; i <= pak.NumEntrys() && i < kMaxEntriesTried; ++i) CheckEntry(pak, i, out);
+  for (int32_t i = 0; i <= pak.LastIndex() && i < kMaxEntriesTried; ++i) CheckEntry(pak, i, out);
   bool threw = false;
   try {
-    pak.EntryName(pak.NumEntrys() + 1);
+    pak.EntryName(pak.LastIndex() + 1);
   } catch (const std::out_of_range&) {
     threw = true;
   }

@@ -5,7 +5,7 @@
 
 #include "ai/card_options.h"
 #include "ai/table_copy.h"
-#include "rules/game.h"
+#include "game/game.h"
 
 namespace vantel {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "rules/game.h"
+#include "game/game.h"
 
 namespace vantel {
 

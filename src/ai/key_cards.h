@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "rules/cards.h"
+#include "game/cards.h"
 
 namespace vantel {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "app/shut_down.h"
-#include "rules/options.h"
+#include "game/options.h"
 #include "ui/deck_preview.h"
 #include "ui/startup_dialog.h"
 

@@ -9,10 +9,10 @@
 #include "app/time_of_day_seed.h"
 #include "flow/deal.h"
 #include "flow/run_frame.h"
+#include "game/make_game.h"
 #include "pak/remove_resources.h"
 #include "pak/resource_path.h"
 #include "platform/input_snapshot.h"
-#include "rules/make_game.h"
 
 namespace vantel {
 namespace {

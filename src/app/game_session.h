@@ -7,6 +7,7 @@
 #include "app/app_ports.h"
 #include "app/game_drawing.h"
 #include "flow/observer.h"
+#include "game/game.h"
 #include "gfx/assets.h"
 #include "gfx/frame_limiter.h"
 #include "gfx/screen_display.h"
@@ -14,7 +15,6 @@
 #include "platform/sdl_clock.h"
 #include "platform/sdl_input.h"
 #include "platform/sdl_sound.h"
-#include "rules/game.h"
 
 namespace vantel {
 

@@ -5,9 +5,9 @@
 #include "app/archive_entries.h"
 #include "app/game_session.h"
 #include "app/startup_signals.h"
+#include "game/fatal_error.h"
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
-#include "rules/fatal_error.h"
 
 namespace vantel {
 namespace {

@@ -4,8 +4,8 @@
 #include "flow/human_turn.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
-#include "rules/capture.h"
-#include "rules/table.h"
+#include "game/capture.h"
+#include "game/table.h"
 
 namespace vantel {
 
@@ -13,9 +13,10 @@ namespace {
 
 FlowState GatheringState(const PlayVerdict& verdict) {
   if (verdict.side == Side::We) {
-    return verdict.special ? FlowState::WeGettingZoltGathering : FlowState::WeGettingCardsGathering;
+    return verdict.special ? FlowState::WeGettingSpecialGathering
+                           : FlowState::WeGettingCardsGathering;
   }
-  return verdict.special ? FlowState::TheyGettingZoltGathering
+  return verdict.special ? FlowState::TheyGettingSpecialGathering
                          : FlowState::TheyGettingCardsGathering;
 }
 
@@ -48,15 +49,15 @@ void LandGathered(Game& g, FlowState next) {
 
 void LandOurGathered(Game& g) {
   LandGathered(g, FlowState::WeGettingCards);
-  const bool zolt = ApplyHumanCapture(g);
-  Notify(g, [&](GameObserver& o) { o.OnApply(g, zolt); });
-  if (zolt && g.flow.Turn == 0) g.flow.State = FlowState::WeGettingZolt;
+  const bool special = ApplyHumanCapture(g);
+  Notify(g, [&](GameObserver& o) { o.OnApply(g, special); });
+  if (special && g.flow.Turn == 0) g.flow.State = FlowState::WeGettingSpecial;
 }
 
-void LandInPile(Game& g, Side side, bool zolt) {
+void LandInPile(Game& g, Side side, bool special) {
   StopTableCards(g);
-  if (zolt) {
-    BankZolt(g, side);
+  if (special) {
+    BankSpecialCapture(g, side);
   } else {
     BankToPile(g, side);
   }
@@ -76,15 +77,17 @@ void CardArrived(Game& g, CardSprite& card) {
     case FlowState::Deal4: LandTableCard(g, card); break;
     case FlowState::WeGettingCardsGathering: LandOurGathered(g); break;
     case FlowState::TheyGettingCardsGathering: LandGathered(g, FlowState::TheyGettingCards); break;
-    case FlowState::WeGettingZoltGathering: LandGathered(g, FlowState::WeGettingZolt); break;
-    case FlowState::TheyGettingZoltGathering: LandGathered(g, FlowState::TheyGettingZolt); break;
+    case FlowState::WeGettingSpecialGathering: LandGathered(g, FlowState::WeGettingSpecial); break;
+    case FlowState::TheyGettingSpecialGathering:
+      LandGathered(g, FlowState::TheyGettingSpecial);
+      break;
     case FlowState::WeGettingCards: LandInPile(g, Side::We, false); break;
     case FlowState::TheyGettingCards: LandInPile(g, Side::They, false); break;
-    case FlowState::WeGettingZolt: LandInPile(g, Side::We, true); break;
-    case FlowState::TheyGettingZolt: LandInPile(g, Side::They, true); break;
+    case FlowState::WeGettingSpecial: LandInPile(g, Side::We, true); break;
+    case FlowState::TheyGettingSpecial: LandInPile(g, Side::They, true); break;
     case FlowState::OurRemainders: FinishHand(g, Side::We); break;
     case FlowState::TheirRemainders: FinishHand(g, Side::They); break;
-    case FlowState::GotherAroundFirstCard:
+    case FlowState::GatherAroundFirstCard:
       StopHandCards(g);
       SortHand(g);
       g.flow.State = FlowState::SpreadAheadFirstCard;

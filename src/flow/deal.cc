@@ -6,7 +6,7 @@
 #include "flow/flow.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
-#include "rules/table.h"
+#include "game/table.h"
 
 namespace vantel {
 

@@ -2,7 +2,7 @@
 
 #include "flow/movement.h"
 #include "flow/observer.h"
-#include "rules/scoring.h"
+#include "game/scoring.h"
 
 namespace vantel {
 
@@ -42,9 +42,9 @@ int16_t AppendTaken(Game& g, Side side) {
 Side SideOfState(FlowState state) {
   switch (state) {
     case FlowState::TheyGettingCardsGathering:
-    case FlowState::TheyGettingZoltGathering:
+    case FlowState::TheyGettingSpecialGathering:
     case FlowState::TheyGettingCards:
-    case FlowState::TheyGettingZolt:
+    case FlowState::TheyGettingSpecial:
     case FlowState::TheirRemainders: return Side::They;
     default: return Side::We;
   }
@@ -59,7 +59,7 @@ void BankToPile(Game& g, Side side) {
   Notify(g, [&](GameObserver& o) { o.OnBank(g, side, first, -1); });
 }
 
-void BankZolt(Game& g, Side side) {
+void BankSpecialCapture(Game& g, Side side) {
   CardModel& m = g.model;
   const int marker = g.flow.MarkerIndex;
   FanEntry& fan = (side == Side::We ? m.WeFan : m.TheyFan)[FanIndex(g, side)];

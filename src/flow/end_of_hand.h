@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rules/game.h"
-#include "rules/scoring.h"
+#include "game/game.h"
+#include "game/scoring.h"
 
 namespace vantel {
 
@@ -10,7 +10,7 @@ namespace vantel {
 void BankToPile(Game& g, Side side);
 
 // A special capture: the marker card into the side's fan, the rest banked.
-void BankZolt(Game& g, Side side);
+void BankSpecialCapture(Game& g, Side side);
 
 // Drops the banked cards from the table, rebuilds its lists and places, and
 // recomputes the hand score.

@@ -6,7 +6,7 @@
 
 #include "flow/movement.h"
 #include "flow/observer.h"
-#include "rules/capture.h"
+#include "game/capture.h"
 
 namespace vantel {
 
@@ -78,7 +78,8 @@ std::array<int16_t, kHandRecords> ShownHandCards(const Game& g, int& count) {
 }  // namespace
 
 bool IsHumanGatheringState(FlowState state) {
-  return state == FlowState::WeGettingCardsGathering || state == FlowState::WeGettingZoltGathering;
+  return state == FlowState::WeGettingCardsGathering ||
+         state == FlowState::WeGettingSpecialGathering;
 }
 
 int16_t PickHandCard(const Game& g, int mouseX, int mouseY) {
@@ -163,7 +164,7 @@ void TryReorderHand(Game& g) {
     return;
   }
   f.SavedFlowState = f.State;
-  f.State = FlowState::GotherAroundFirstCard;
+  f.State = FlowState::GatherAroundFirstCard;
 }
 
 void GatherHand(Game& g) {

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "flow/flow.h"
-#include "rules/table.h"
+#include "game/table.h"
 
 namespace vantel {
 
@@ -152,7 +152,7 @@ int FanIndex(const Game& g, Side side) {
   return count < kFanPlaces - 1 ? count : kFanPlaces - 1;
 }
 
-void SendZoltToPile(Game& g, Side side) {
+void SendSpecialCaptureToFan(Game& g, Side side) {
   if (AnyCardMoving(g)) return;
   PlaySignSound(g.random, g.sound);
   CardModel& m = g.model;

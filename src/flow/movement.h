@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rules/game.h"
+#include "game/game.h"
 
 namespace vantel {
 
@@ -31,7 +31,7 @@ void StopHandCards(Game& g);
 void PlayToTable(Game& g, CardSprite& card);
 void GatherCaptured(Game& g);
 void SendToPile(Game& g, float x, float y);
-void SendZoltToPile(Game& g, Side side);
+void SendSpecialCaptureToFan(Game& g, Side side);
 
 // The fan place the side's next marker goes to: past the last place further
 // markers stack on it.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "rules/game.h"
+#include "game/game.h"
 
 namespace vantel {
 
@@ -24,8 +24,8 @@ class GameObserver {
   virtual void OnLand(const Game&, int /*seat*/, int16_t /*card*/) {}
   // The human's selection was confirmed or declined.
   virtual void OnSelect(const Game&, bool /*declined*/) {}
-  // ApplyHumanCapture ran and returned `zolt`.
-  virtual void OnApply(const Game&, bool /*zolt*/) {}
+  // ApplyHumanCapture ran and returned `special`.
+  virtual void OnApply(const Game&, bool /*special*/) {}
   // Cards were banked: the side's taken list grew from `firstTaken`; `marker`
   // is the card laid in the fan, or -1.
   virtual void OnBank(const Game&, Side /*side*/, int16_t /*firstTaken*/, int16_t /*marker*/) {}

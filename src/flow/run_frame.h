@@ -1,7 +1,7 @@
 #pragma once
 
 #include "flow/input.h"
-#include "rules/game.h"
+#include "game/game.h"
 
 namespace vantel {
 

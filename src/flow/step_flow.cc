@@ -5,7 +5,7 @@
 #include "flow/human_turn.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
-#include "rules/capture.h"
+#include "game/capture.h"
 
 namespace vantel {
 
@@ -98,11 +98,11 @@ void StepToPile(Game& g, Side side) {
   }
 }
 
-void StepZolt(Game& g, Side side) {
+void StepSpecialCapture(Game& g, Side side) {
   if (AnyCardMoving(g)) {
     MoveTableCards(g);
   } else {
-    SendZoltToPile(g, side);
+    SendSpecialCaptureToFan(g, side);
   }
 }
 
@@ -175,16 +175,16 @@ void StepFlow(Game& g) {
       break;
     case FlowState::NormalPlay: StepNormalPlay(g); break;
     case FlowState::WeGettingCardsGathering:
-    case FlowState::WeGettingZoltGathering: StepGathering(g, true); break;
+    case FlowState::WeGettingSpecialGathering: StepGathering(g, true); break;
     case FlowState::TheyGettingCardsGathering:
-    case FlowState::TheyGettingZoltGathering: StepGathering(g, false); break;
+    case FlowState::TheyGettingSpecialGathering: StepGathering(g, false); break;
     case FlowState::WeGettingCards: StepToPile(g, Side::We); break;
     case FlowState::TheyGettingCards: StepToPile(g, Side::They); break;
-    case FlowState::WeGettingZolt: StepZolt(g, Side::We); break;
-    case FlowState::TheyGettingZolt: StepZolt(g, Side::They); break;
+    case FlowState::WeGettingSpecial: StepSpecialCapture(g, Side::We); break;
+    case FlowState::TheyGettingSpecial: StepSpecialCapture(g, Side::They); break;
     case FlowState::OurRemainders: StepRemainders(g, Side::We); break;
     case FlowState::TheirRemainders: StepRemainders(g, Side::They); break;
-    case FlowState::GotherAroundFirstCard: StepHandAnimation(g, true); break;
+    case FlowState::GatherAroundFirstCard: StepHandAnimation(g, true); break;
     case FlowState::SpreadAheadFirstCard: StepHandAnimation(g, false); break;
     case FlowState::EndOfMatch: break;
   }

@@ -1,6 +1,6 @@
 #include "gfx/assets.h"
 
-#include "rules/game.h"
+#include "game/game.h"
 
 namespace vantel {
 
@@ -20,8 +20,8 @@ struct Loader {
     if (keyed) SetSurfaceColorKey(slot.get(), kKeyMagenta);
   }
 
-  void Font(std::unique_ptr<clsDXBitmapFont>& slot, const std::string& name) const {
-    if (!slot) slot = std::make_unique<clsDXBitmapFont>();
+  void Font(std::unique_ptr<BitmapFont>& slot, const std::string& name) const {
+    if (!slot) slot = std::make_unique<BitmapFont>();
     slot->CreateSpriteFromFile(resolve(name), kGlyphWidth, kGlyphHeight, kGlyphsPerRow);
     slot->SetTransColor(kKeyMagenta);
   }

@@ -25,10 +25,10 @@ struct Assets {
   SurfacePtr LineHorzSurface2;
   SurfacePtr LineHorzSurface3;
   SurfacePtr CursorSurface;
-  std::unique_ptr<clsDXBitmapFont> HandFont;
-  std::unique_ptr<clsDXBitmapFont> DigitFont;
-  std::unique_ptr<clsDXBitmapFont> DeluxeFont;
-  std::array<std::unique_ptr<clsDXBitmapFont>, 11> ScoreFonts;
+  std::unique_ptr<BitmapFont> HandFont;
+  std::unique_ptr<BitmapFont> DigitFont;
+  std::unique_ptr<BitmapFont> DeluxeFont;
+  std::array<std::unique_ptr<BitmapFont>, 11> ScoreFonts;
 };
 
 // "res\Royal\" or "res\Trevigiano\": the deck folder of a deck name.

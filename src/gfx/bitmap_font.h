@@ -10,10 +10,10 @@
 
 namespace vantel {
 
-// Text drawn from a glyph sheet: equal cells of width x height, Colums cells a
+// Text drawn from a glyph sheet: equal cells of width x height, columns cells a
 // row, the cell of character code c being cell c - 32. Characters advance
 // width - 2 pixels, so neighbouring cells overlap by two columns.
-class clsDXBitmapFont {
+class BitmapFont {
  public:
   float XPos = 0;
   float YPos = 0;
@@ -23,21 +23,21 @@ class clsDXBitmapFont {
   SurfacePtr dds;
 
   // Throws FatalError "Error in function clsDXBitmapFont.CreateSpriteFromFile() ...".
-  void CreateSpriteFromFile(const std::filesystem::path& strFile, int16_t intWidth,
-                            int16_t intHeight, int16_t Colums);
+  void CreateSpriteFromFile(const std::filesystem::path& file, int16_t cell_width,
+                            int16_t cell_height, int16_t columns);
   void SetTransColor(int16_t color);
 
   // Draws at (XPos, YPos) on the display's back buffer and sets TotalWidth.
-  void DrawText(Display& DstSurface, std::string_view sText, bool ColKey);
+  void DrawText(Display& destination, std::string_view text, bool colour_key);
 
   // The sheet cell of glyph index `glyph` (character code - 32).
   Rect GlyphCell(int32_t glyph) const;
-  int32_t Colums() const { return colums_; }
+  int32_t Columns() const { return columns_; }
 
  private:
   void DrawGlyph(Display& destination, float x, bool colourKey);
 
-  int32_t colums_ = 1;
+  int32_t columns_ = 1;
   int16_t glyph_ = 0;
 };
 

@@ -4,7 +4,7 @@
 
 #include <cctype>
 
-#include "rules/fatal_error.h"
+#include "game/fatal_error.h"
 
 namespace vantel {
 

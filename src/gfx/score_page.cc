@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "game/game.h"
 #include "gfx/assets.h"
 #include "gfx/display.h"
-#include "rules/game.h"
 
 namespace vantel {
 
@@ -24,7 +24,7 @@ constexpr int32_t kHistoryX = 233;
 constexpr int32_t kFirstRowY = 94;
 constexpr int32_t kRowStep = 31;
 
-void Line(clsDXBitmapFont* font, Display& d, int32_t x, int32_t y, const std::string& text) {
+void Line(BitmapFont* font, Display& d, int32_t x, int32_t y, const std::string& text) {
   if (!font) return;
   font->XPos = static_cast<float>(x);
   font->YPos = static_cast<float>(y);

@@ -2,8 +2,8 @@
 
 #include <SDL.h>
 
+#include "game/fatal_error.h"
 #include "gfx/window_area.h"
-#include "rules/fatal_error.h"
 
 namespace vantel {
 

@@ -4,7 +4,7 @@
 
 #include <system_error>
 
-#include "rules/fatal_error.h"
+#include "game/fatal_error.h"
 
 namespace vantel {
 

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "game/game.h"
 #include "gfx/assets.h"
 #include "gfx/display.h"
 #include "gfx/score_page.h"
-#include "rules/game.h"
 
 namespace vantel {
 
@@ -105,7 +105,7 @@ class TablePainter {
   Display& d_;
 };
 
-void Text(clsDXBitmapFont* font, Display& d, float x, float y, const std::string& text) {
+void Text(BitmapFont* font, Display& d, float x, float y, const std::string& text) {
   if (!font) return;
   font->XPos = x;
   font->YPos = y;

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "pak/entry_name.h"
+#include "pak/pak_archive.h"
 #include "pak/resource_path.h"
 #include "pak/resource_tree.h"
 #include "pak/run_folder.h"
 #include "pak/unpack_plan.h"
-#include "pak/zel_pak.h"
 
 namespace vantel {
 
@@ -64,7 +64,7 @@ class UnpackRun {
   // Makes the staging folder and the empty tree in it. Throws PakError.
   void Stage();
   // Writes one planned entry (and its converted picture) into the staged tree.
-  void Write(const zelPAK& pak, const UnpackStep& step);
+  void Write(const PakArchive& pak, const UnpackStep& step);
   // Moves the staged tree into the root: whole when the root has none, file
   // by file into a half-made one (each file replacing what had its name).
   // Throws PakError.
@@ -106,9 +106,9 @@ fs::path UnpackRun::StagedFile(std::string_view folder, std::string_view name) {
   return Staging->Path() / folder / stored;
 }
 
-void UnpackRun::Write(const zelPAK& pak, const UnpackStep& step) {
+void UnpackRun::Write(const PakArchive& pak, const UnpackStep& step) {
   const fs::path dest = StagedFile(step.Folder, step.FileName);
-  pak.SaveFileFromPAK(step.Index, dest.string());
+  pak.SaveEntry(step.Index, dest.string());
   if (!EqualsNoCase(step.FileName, kPictureToConvert)) return;
   const fs::path bmp = StagedFile(step.Folder, kConvertedPicture);
   std::string error;
@@ -191,9 +191,9 @@ UnpackResult UnpackResources(const fs::path& archive, const ResourceRoot& root,
   if (FindResourceFile(root.Folder, kPresenceMarker)) {
     return UnpackResult{UnpackStatus::AlreadyPresent, "", root};
   }
-  zelPAK pak;
-  pak.OpenQ2Pak(archive.string());
-  if (pak.FileLoaded().empty()) {
+  PakArchive pak;
+  pak.Open(archive.string());
+  if (pak.LoadedPath().empty()) {
     return Failure(UnpackStatus::ArchiveRefused,
                    "cannot use the resource archive: " + pak.OpenError());
   }

@@ -42,23 +42,23 @@ UnpackPlan Refuse(UnpackStatus status, std::string message) {
   return UnpackPlan{status, std::move(message), {}};
 }
 
-std::string Where(const zelPAK& pak, int32_t index) {
-  return "entry " + std::to_string(index) + " of " + pak.FileLoaded();
+std::string Where(const PakArchive& pak, int32_t index) {
+  return "entry " + std::to_string(index) + " of " + pak.LoadedPath();
 }
 
 }  // namespace
 
-UnpackPlan PlanUnpacking(const zelPAK& pak) {
-  const int64_t entries = int64_t{pak.NumEntrys()} + 1;
+UnpackPlan PlanUnpacking(const PakArchive& pak) {
+  const int64_t entries = int64_t{pak.LastIndex()} + 1;
   if (entries > kMaxUnpackEntries) {
     return Refuse(UnpackStatus::ArchiveRefused,
-                  pak.FileLoaded() + " has " + std::to_string(entries) +
+                  pak.LoadedPath() + " has " + std::to_string(entries) +
                       " entries; a resource archive may have at most " +
                       std::to_string(kMaxUnpackEntries));
   }
   UnpackPlan plan;
   int64_t bytes = 0;
-  for (int32_t i = 0; i <= pak.NumEntrys(); ++i) {
+  for (int32_t i = 0; i <= pak.LastIndex(); ++i) {
     const std::string field = pak.EntryName(i);
     if (field.starts_with(kMarkerStart)) {
       if (IsKnownMarker(field)) continue;
@@ -77,7 +77,7 @@ UnpackPlan PlanUnpacking(const zelPAK& pak) {
     if (!problem.empty()) return Refuse(UnpackStatus::EntryRefused, problem);
     bytes += pak.EntrySize(i);
     if (bytes > kMaxUnpackBytes) {
-      return Refuse(UnpackStatus::ArchiveRefused, pak.FileLoaded() + " holds more than " +
+      return Refuse(UnpackStatus::ArchiveRefused, pak.LoadedPath() + " holds more than " +
                                                       std::to_string(kMaxUnpackBytes >> 20) +
                                                       " MiB of resources; refused to unpack it");
     }

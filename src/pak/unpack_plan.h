@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "pak/pak_archive.h"
 #include "pak/unpack_result.h"
-#include "pak/zel_pak.h"
 
 namespace vantel {
 
@@ -32,7 +32,7 @@ struct UnpackPlan {
   std::vector<UnpackStep> Steps;
 };
 
-UnpackPlan PlanUnpacking(const zelPAK& pak);
+UnpackPlan PlanUnpacking(const PakArchive& pak);
 
 // The name as a message can show it: control bytes written as \xNN.
 std::string PrintableName(std::string_view name);

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "rules/sound.h"
+#include "game/sound.h"
 
 namespace vantel {
 

@@ -2,7 +2,7 @@
 
 #include <SDL_timer.h>
 
-#include "rules/clock.h"
+#include "game/clock.h"
 
 namespace vantel {
 

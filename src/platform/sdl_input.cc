@@ -2,8 +2,8 @@
 
 #include <SDL.h>
 
+#include "game/fatal_error.h"
 #include "platform/key_codes.h"
-#include "rules/fatal_error.h"
 
 namespace vantel {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "rules/fatal_error.h"
+#include "game/fatal_error.h"
 
 namespace vantel {
 namespace {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string_view>
 
-#include "rules/sound.h"
+#include "game/sound.h"
 
 struct Mix_Chunk;
 

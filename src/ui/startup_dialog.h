@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rules/options.h"
+#include "game/options.h"
 #include "ui/deck_preview.h"
 
 namespace vantel {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "rules/options.h"
+#include "game/options.h"
 
 namespace vantel {
 

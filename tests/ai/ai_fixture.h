@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "ai/ai.h"
-#include "rules/game.h"
-#include "rules/make_game.h"
-#include "rules/table.h"
+#include "game/game.h"
+#include "game/make_game.h"
+#include "game/table.h"
 #include "support/test_cards.h"
 
 namespace vantel {

@@ -8,14 +8,14 @@
 
 #include "flow/deal.h"
 #include "flow/run_frame.h"
+#include "game/game.h"
+#include "game/layout.h"
 #include "gfx/assets.h"
 #include "gfx/resource_path.h"
 #include "gfx/screen_display.h"
 #include "platform/input_snapshot.h"
 #include "platform/sdl_input.h"
 #include "resource_tree.h"
-#include "rules/game.h"
-#include "rules/layout.h"
 
 namespace vantel {
 namespace {

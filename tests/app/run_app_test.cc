@@ -11,19 +11,19 @@
 #include <vector>
 
 #include "pak/entry_name.h"
+#include "pak/pak_archive.h"
 #include "pak/pak_writer.h"
-#include "pak/zel_pak.h"
 #include "ui/startup_options.h"
 
 namespace vantel {
 namespace {
 
 std::vector<PakFile> ReadArchive(const std::filesystem::path& path) {
-  zelPAK pak;
-  pak.OpenQ2Pak(path.string());
+  PakArchive pak;
+  pak.Open(path.string());
   std::vector<PakFile> files;
   std::ifstream in(path, std::ios::binary);
-  for (int32_t i = 0; i <= pak.NumEntrys(); ++i) {
+  for (int32_t i = 0; i <= pak.LastIndex(); ++i) {
     PakFile f{CutEntryName(pak.EntryName(i)), std::vector<uint8_t>(pak.EntrySize(i))};
     in.seekg(pak.EntryOffset(i));
     in.read(reinterpret_cast<char*>(f.Data.data()), static_cast<std::streamsize>(f.Data.size()));

@@ -16,9 +16,9 @@
 #include "flow/movement.h"
 #include "flow/observer.h"
 #include "flow/run_frame.h"
-#include "rules/game.h"
-#include "rules/make_game.h"
-#include "rules/table.h"
+#include "game/game.h"
+#include "game/make_game.h"
+#include "game/table.h"
 #include "support/test_cards.h"
 
 namespace vantel {

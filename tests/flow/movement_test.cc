@@ -99,7 +99,7 @@ TEST_F(MovementTest, NothingNewStartsWhileACardTravels) {
   g.model.Table[0].Captured = true;
   SendToPile(g, 45, 240);
   GatherCaptured(g);
-  SendZoltToPile(g, Side::We);
+  SendSpecialCaptureToFan(g, Side::We);
   EXPECT_FALSE(g.model.Hand[2][0].Moving);
   EXPECT_FALSE(g.model.Table[0].Moving);
   EXPECT_EQ(sound.played.size(), sounds);
@@ -124,7 +124,7 @@ TEST_F(MovementTest, SpecialCaptureSendsThePlayedCardToTheFanAndTheRestToThePile
   g.model.Table[2].Captured = true;
   g.model.Table[3].Captured = true;  // the played card
   g.model.WeFanCount = 2;
-  SendZoltToPile(g, Side::We);
+  SendSpecialCaptureToFan(g, Side::We);
   EXPECT_EQ(g.flow.MarkerIndex, 1);
   EXPECT_EQ(g.model.Table[1].Card, CardId(7, 'D'));
   EXPECT_EQ(g.model.Table[3].Card, CardId(3, 'D'));
@@ -142,10 +142,10 @@ TEST_F(MovementTest, MarkersBeyondTheFanStackOnItsLastPlace) {
   g.model.Table[0].Captured = true;
   g.model.Table[1].Captured = true;
   g.model.TheyFanCount = 15;
-  SendZoltToPile(g, Side::They);
+  SendSpecialCaptureToFan(g, Side::They);
   EXPECT_EQ(g.model.Table[0].TargetX, g.model.TheyFan[14].X);
   g.flow.MarkerIndex = 0;
-  BankZolt(g, Side::They);
+  BankSpecialCapture(g, Side::They);
   EXPECT_EQ(g.model.TheyFanCount, 15);
   EXPECT_EQ(g.model.TheyFan[14].Card, CardId(5, 'D'));
   EXPECT_EQ(g.model.TheyTakenCount, 2);  // the marker still counts as taken

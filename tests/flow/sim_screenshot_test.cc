@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "flow/deal.h"
+#include "game/game.h"
+#include "game/make_game.h"
 #include "gfx_fixture.h"
-#include "rules/game.h"
-#include "rules/make_game.h"
 #include "screenshot_options.h"
 #include "screenshot_session.h"
 

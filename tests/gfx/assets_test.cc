@@ -4,9 +4,9 @@
 
 #include <fstream>
 
+#include "game/fatal_error.h"
+#include "game/game.h"
 #include "resource_tree.h"
-#include "rules/fatal_error.h"
-#include "rules/game.h"
 
 namespace vantel {
 namespace {
@@ -59,14 +59,14 @@ TEST_F(AssetsTest, LoadsEverySlotConvertedAndKeyed) {
   ASSERT_TRUE(a.DigitFont && a.DeluxeFont && a.HandFont);
   EXPECT_EQ(a.DigitFont->width, 19);
   EXPECT_EQ(a.DigitFont->height, 27);
-  EXPECT_EQ(a.DigitFont->Colums(), 20);
+  EXPECT_EQ(a.DigitFont->Columns(), 20);
 }
 
 TEST_F(AssetsTest, ReloadReplacesSurfacesAndKeepsFontObjects) {
   const auto resolve = test::ResolverUnder(dir.Path());
   LoadBitmaps(a, g, resolve);
-  clsDXBitmapFont* digit = a.DigitFont.get();
-  clsDXBitmapFont* score7 = a.ScoreFonts[7].get();
+  BitmapFont* digit = a.DigitFont.get();
+  BitmapFont* score7 = a.ScoreFonts[7].get();
   digit->XPos = 700;
   SDL_Surface* oldBackground = a.BackgroundSurface.get();
   LoadBitmaps(a, g, resolve);

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "game/fatal_error.h"
 #include "glyph_sheet.h"
-#include "rules/fatal_error.h"
 
 namespace vantel {
 namespace {
@@ -25,7 +25,7 @@ class BitmapFontTest : public ::testing::Test {
   uint32_t At(int x, int y) { return PixelAt(d.BackBuffer(), x, y); }
 
   test::TempFolder dir{"font"};
-  clsDXBitmapFont font;
+  BitmapFont font;
   HeadlessDisplay d;
 };
 
@@ -94,7 +94,7 @@ TEST_F(BitmapFontTest, GlyphsAreCutAtTheClipEdges) {
 }
 
 TEST_F(BitmapFontTest, MissingSheetEndsWithTheFontsMessage) {
-  clsDXBitmapFont other;
+  BitmapFont other;
   try {
     other.CreateSpriteFromFile(dir.Path() / "absent.bmp", 19, 27, 20);
     FAIL() << "no error";

@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <string>
 
+#include "game/cards.h"
 #include "gfx/resource_path.h"
 #include "gfx_fixture.h"
 #include "glyph_sheet.h"
 #include "pak/resource_path.h"
-#include "rules/cards.h"
 
 namespace vantel::test {
 

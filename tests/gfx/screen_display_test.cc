@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "game/fatal_error.h"
 #include "gfx_fixture.h"
-#include "rules/fatal_error.h"
 
 namespace vantel {
 namespace {

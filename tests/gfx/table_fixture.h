@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "game/game.h"
 #include "gfx/assets.h"
 #include "gfx/display.h"
 #include "gfx/table_drawing.h"
 #include "resource_tree.h"
-#include "rules/game.h"
 
 namespace vantel::test {
 

@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "pak/file_writing.h"
+#include "pak/pak_archive.h"
 #include "pak/remove_resources.h"
 #include "pak/resource_tree.h"
 #include "pak/run_folder.h"
 #include "pak/unpack.h"
 #include "pak/unpack_plan.h"
-#include "pak/zel_pak.h"
 #include "pak_test_support.h"
 
 namespace vantel {
@@ -79,12 +79,12 @@ class HardeningTest : public ::testing::Test {
 // --- Outputs that are not ours to write or delete -------------------------
 
 TEST_F(HardeningTest, ExtractToAPipeOrDeviceIsRefusedAndLeavesItInPlace) {
-  zelPAK pak;
-  pak.OpenQ2Pak((Game / "res065.pak").string());
+  PakArchive pak;
+  pak.Open((Game / "res065.pak").string());
   const fs::path fifo = Dir / "fifo";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   try {
-    pak.SaveFileFromPAK(1, fifo.string());
+    pak.SaveEntry(1, fifo.string());
     FAIL() << "a pipe was written";
   } catch (const PakError& e) {
     EXPECT_NE(std::string(e.what()).find("a pipe"), std::string::npos) << e.what();
@@ -93,11 +93,11 @@ TEST_F(HardeningTest, ExtractToAPipeOrDeviceIsRefusedAndLeavesItInPlace) {
   // A device node: only root can make one, so the check runs where it can.
   const fs::path device = Dir / "null";
   if (::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
-    EXPECT_THROW(pak.SaveFileFromPAK(1, device.string()), PakError);
+    EXPECT_THROW(pak.SaveEntry(1, device.string()), PakError);
     EXPECT_TRUE(fs::is_character_file(device));
   }
   fs::create_directory(Dir / "folder");
-  EXPECT_THROW(pak.SaveFileFromPAK(1, (Dir / "folder").string()), PakError);
+  EXPECT_THROW(pak.SaveEntry(1, (Dir / "folder").string()), PakError);
   EXPECT_TRUE(fs::is_directory(Dir / "folder"));
   std::vector<std::string> expected = {"fifo", "folder", "game", "game/res065.pak"};
   if (fs::exists(device)) expected.push_back("null");
@@ -120,10 +120,10 @@ TEST_F(HardeningTest, HardAndSymbolicLinksAreReplacedNeverWrittenThrough) {
   EXPECT_FALSE(fs::is_symlink(out / "res/Royal/ac.bmp"));
   EXPECT_EQ(ReadBytes(out / "res/Royal/ac.bmp"), ToBytes("r-ace"));
   // The same for a single entry copied out.
-  zelPAK pak;
-  pak.OpenQ2Pak((Game / "res065.pak").string());
+  PakArchive pak;
+  pak.Open((Game / "res065.pak").string());
   fs::create_hard_link(Dir / "outside", Dir / "second");
-  pak.SaveFileFromPAK(4, (Dir / "second").string());
+  pak.SaveEntry(4, (Dir / "second").string());
   EXPECT_EQ(ReadBytes(Dir / "outside"), ToBytes("precious"));
   EXPECT_EQ(ReadBytes(Dir / "second"), ToBytes("r-ace"));
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "pak/entry_name.h"
-#include "pak/zel_pak.h"
+#include "pak/pak_archive.h"
 #include "pak_test_support.h"
 
 namespace vantel {
@@ -24,12 +24,12 @@ TEST(PakWriterTest, WrittenArchiveReadsBackEntryForEntry) {
   std::string error;
   ASSERT_TRUE(WritePak((dir / "a.pak").string(), files, &error)) << error;
   EXPECT_EQ(ReadBytes(dir / "a.pak"), BuildPak(files));
-  zelPAK pak;
-  pak.OpenQ2Pak((dir / "a.pak").string());
-  ASSERT_EQ(pak.NumEntrys(), 2);
-  for (int32_t i = 0; i <= pak.NumEntrys(); ++i) {
+  PakArchive pak;
+  pak.Open((dir / "a.pak").string());
+  ASSERT_EQ(pak.LastIndex(), 2);
+  for (int32_t i = 0; i <= pak.LastIndex(); ++i) {
     EXPECT_EQ(CutEntryName(pak.EntryName(i)), files[i].Name);
-    pak.SaveFileFromPAK(i, (dir / "out").string());
+    pak.SaveEntry(i, (dir / "out").string());
     EXPECT_EQ(ReadBytes(dir / "out"), files[i].Data);
   }
 }

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "flow/input.h"
+#include "game/fatal_error.h"
 #include "platform/input_snapshot.h"
 #include "platform/key_codes.h"
-#include "rules/fatal_error.h"
 
 namespace vantel {
 namespace {

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "rules/fatal_error.h"
+#include "game/fatal_error.h"
 
 namespace vantel {
 namespace {

@@ -5,7 +5,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "rules/cards.h"
+#include "game/cards.h"
 
 namespace vantel {
 namespace {

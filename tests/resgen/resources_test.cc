@@ -7,8 +7,8 @@
 #include <string>
 
 #include "decode.h"
-#include "rules/cards.h"
-#include "rules/sound.h"
+#include "game/cards.h"
+#include "game/sound.h"
 
 namespace vantel {
 namespace {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "rules/sound.h"
+#include "game/sound.h"
 
 namespace vantel {
 

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "rules/layout.h"
+#include "game/layout.h"
 
 namespace vantel {
 namespace {

@@ -10,11 +10,11 @@
 #include <optional>
 
 #include "pak/entry_name.h"
+#include "pak/pak_archive.h"
 #include "pak/pak_writer.h"
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
 #include "pak/unpack_plan.h"
-#include "pak/zel_pak.h"
 
 namespace vantel {
 
@@ -33,10 +33,10 @@ int Fail(const std::string& message) {
   return 1;
 }
 
-std::optional<zelPAK> OpenArchive(const std::string& path) {
-  zelPAK pak;
-  pak.OpenQ2Pak(path);
-  if (pak.FileLoaded().empty()) {
+std::optional<PakArchive> OpenArchive(const std::string& path) {
+  PakArchive pak;
+  pak.Open(path);
+  if (pak.LoadedPath().empty()) {
     Fail(pak.OpenError());
     return std::nullopt;
   }
@@ -44,19 +44,19 @@ std::optional<zelPAK> OpenArchive(const std::string& path) {
 }
 
 // A whole decimal number is an index; any other text is looked up as a name.
-std::optional<int32_t> FindEntry(const zelPAK& pak, const std::string& key) {
+std::optional<int32_t> FindEntry(const PakArchive& pak, const std::string& key) {
   int32_t index = 0;
   const auto [end, ec] = std::from_chars(key.data(), key.data() + key.size(), index);
   if (ec == std::errc() && end == key.data() + key.size()) {
-    if (index >= 0 && index <= pak.NumEntrys()) return index;
-    Fail("no entry " + key + " in " + pak.FileLoaded() + " (last index " +
-         std::to_string(pak.NumEntrys()) + ")");
+    if (index >= 0 && index <= pak.LastIndex()) return index;
+    Fail("no entry " + key + " in " + pak.LoadedPath() + " (last index " +
+         std::to_string(pak.LastIndex()) + ")");
     return std::nullopt;
   }
-  for (int32_t i = 0; i <= pak.NumEntrys(); ++i) {
+  for (int32_t i = 0; i <= pak.LastIndex(); ++i) {
     if (CutEntryName(pak.EntryName(i)) == key) return i;
   }
-  Fail("no entry named \"" + key + "\" in " + pak.FileLoaded());
+  Fail("no entry named \"" + key + "\" in " + pak.LoadedPath());
   return std::nullopt;
 }
 
@@ -80,10 +80,10 @@ std::optional<PakFile> ReadInput(const std::string& path) {
 
 int ListCommand(const std::vector<std::string>& args) {
   if (WrongUsage(args, 1, "list ARCHIVE")) return 2;
-  const std::optional<zelPAK> pak = OpenArchive(args[0]);
+  const std::optional<PakArchive> pak = OpenArchive(args[0]);
   if (!pak) return 1;
   std::printf("%5s %10s %10s  %s\n", "index", "offset", "size", "name");
-  for (int32_t i = 0; i <= pak->NumEntrys(); ++i) {
+  for (int32_t i = 0; i <= pak->LastIndex(); ++i) {
     const std::string name = PrintableName(CutEntryName(pak->EntryName(i)));
     const char* flag = pak->EntryProblem(i).empty() ? "" : "  (data outside the archive)";
     std::printf("%5d %10d %10d  %s%s\n", i, pak->EntryOffset(i), pak->EntrySize(i), name.c_str(),
@@ -94,12 +94,12 @@ int ListCommand(const std::vector<std::string>& args) {
 
 int ExtractCommand(const std::vector<std::string>& args) {
   if (WrongUsage(args, 3, "extract ARCHIVE INDEX|NAME OUT")) return 2;
-  const std::optional<zelPAK> pak = OpenArchive(args[0]);
+  const std::optional<PakArchive> pak = OpenArchive(args[0]);
   if (!pak) return 1;
   const std::optional<int32_t> index = FindEntry(*pak, args[1]);
   if (!index) return 1;
   try {
-    pak->SaveFileFromPAK(*index, args[2]);
+    pak->SaveEntry(*index, args[2]);
   } catch (const PakError& e) {
     return Fail(e.what());
   }
@@ -133,7 +133,7 @@ int CreateCommand(const std::vector<std::string>& args) {
   for (size_t i = 1; i < args.size(); ++i) {
     std::optional<PakFile> file = ReadInput(args[i]);
     if (!file) return 1;
-    total += file->Data.size() + zelPAK::kEntryLength;
+    total += file->Data.size() + PakArchive::kEntryLength;
     files.push_back(std::move(*file));
   }
   // Offsets and lengths are signed 32-bit in the archive.

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "cards.h"
+#include "game/cards.h"
+#include "game/sound.h"
 #include "glyph_sheet.h"
 #include "image_codec.h"
-#include "rules/cards.h"
-#include "rules/sound.h"
 #include "scenery.h"
 #include "sound_synth.h"
 #include "wav.h"

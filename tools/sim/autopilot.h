@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "flow/input.h"
-#include "rules/game.h"
-#include "rules/random.h"
+#include "game/game.h"
+#include "game/random.h"
 
 namespace vantel {
 

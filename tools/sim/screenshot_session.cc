@@ -4,14 +4,14 @@
 
 #include <system_error>
 
+#include "game/fatal_error.h"
+#include "game/game.h"
 #include "pak/remove_resources.h"
 #include "pak/resource_path.h"
 #include "pak/resource_root.h"
 #include "pak/sdl/sdl_memory_file.h"
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
-#include "rules/fatal_error.h"
-#include "rules/game.h"
 
 namespace vantel {
 

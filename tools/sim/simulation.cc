@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "flow/deal.h"
-#include "rules/make_game.h"
+#include "game/make_game.h"
 
 namespace vantel {
 

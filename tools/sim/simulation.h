@@ -7,9 +7,9 @@
 #include "autopilot.h"
 #include "flow/observer.h"
 #include "flow/run_frame.h"
-#include "rules/clock.h"
-#include "rules/game.h"
-#include "rules/random.h"
+#include "game/clock.h"
+#include "game/game.h"
+#include "game/random.h"
 #include "trace_writer.h"
 
 namespace vantel {

@@ -181,13 +181,13 @@ void TraceWriter::OnSelect(const Game& g, bool declined) {
   End();
 }
 
-void TraceWriter::OnApply(const Game& g, bool zolt) {
+void TraceWriter::OnApply(const Game& g, bool special) {
   Begin("apply");
   Int("seat", g.flow.Turn);
   List("capture", Capture(g));
   TableCards(g);
   Flags(g);
-  Bool("zolt", zolt);
+  Bool("zolt", special);  // the stored trace format keeps its old key
   End();
 }
 

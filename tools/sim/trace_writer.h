@@ -6,7 +6,7 @@
 #include <string>
 
 #include "flow/observer.h"
-#include "rules/sound.h"
+#include "game/sound.h"
 
 namespace vantel {
 
@@ -32,7 +32,7 @@ class TraceWriter final : public GameObserver {
   void OnTurn(const Game& g, int seat, int16_t choice, std::span<const int16_t> capture) override;
   void OnLand(const Game& g, int seat, int16_t card) override;
   void OnSelect(const Game& g, bool declined) override;
-  void OnApply(const Game& g, bool zolt) override;
+  void OnApply(const Game& g, bool special) override;
   void OnBank(const Game& g, Side side, int16_t firstTaken, int16_t marker) override;
   void OnScore(const Game& g) override;
   void OnReorder(const Game& g, std::span<const int16_t> before,

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "rules/clock.h"
+#include "game/clock.h"
 
 namespace vantel {
 namespace {

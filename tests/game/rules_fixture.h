@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "rules/game.h"
-#include "rules/make_game.h"
-#include "rules/table.h"
+#include "game/game.h"
+#include "game/make_game.h"
+#include "game/table.h"
 #include "support/test_cards.h"
 
 namespace vantel {

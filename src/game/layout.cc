@@ -1,4 +1,4 @@
-#include "rules/layout.h"
+#include "game/layout.h"
 
 #include <cmath>
 

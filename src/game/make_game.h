@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rules/game.h"
+#include "game/game.h"
 
 namespace vantel {
 

@@ -1,4 +1,4 @@
-#include "pak/zel_pak.h"
+#include "pak/pak_archive.h"
 
 #include <cerrno>
 #include <cmath>
@@ -41,30 +41,30 @@ std::optional<int64_t> FileSize(FILE* f) {
 // multiple of 64 may read one entry beyond it.
 int32_t LastIndexFor(int32_t dirLength) {
   return static_cast<int32_t>(
-      std::nearbyint(static_cast<double>(dirLength) / zelPAK::kEntryLength - 1.0));
+      std::nearbyint(static_cast<double>(dirLength) / PakArchive::kEntryLength - 1.0));
 }
 
 }  // namespace
 
-void zelPAK::OpenQ2Pak(const std::string& PAKpath) {
-  File file = OpenFile(PAKpath, "rb");
+void PakArchive::Open(const std::string& archive_path) {
+  File file = OpenFile(archive_path, "rb");
   if (!file) {
-    LastOpenError = "cannot open " + PAKpath + ": " + SystemReason();
+    last_open_error_ = "cannot open " + archive_path + ": " + SystemReason();
     return;
   }
   const std::optional<int64_t> size = FileSize(file.get());
   if (!size) {
-    LastOpenError = "cannot read " + PAKpath + ": " + SystemReason();
+    last_open_error_ = "cannot read " + archive_path + ": " + SystemReason();
     return;
   }
   unsigned char head[16] = {};
   const size_t got = std::fread(head, 1, sizeof head, file.get());
   if (got < 4 || std::memcmp(head, "PACK", 4) != 0) {
-    LastOpenError = PAKpath + " is not a PACK archive";
+    last_open_error_ = archive_path + " is not a PACK archive";
     return;
   }
   if (got < 12) {
-    LastOpenError = PAKpath + ": the archive header is cut short";
+    last_open_error_ = archive_path + ": the archive header is cut short";
     return;
   }
   HeaderRecord header;
@@ -72,7 +72,7 @@ void zelPAK::OpenQ2Pak(const std::string& PAKpath) {
   header.DirOffset = GetI32(head + 4);
   header.DirLength = GetI32(head + 8);
   if (header.DirOffset < 0 || header.DirLength < 0) {
-    LastOpenError = PAKpath + ": the directory has a negative offset or length";
+    last_open_error_ = archive_path + ": the directory has a negative offset or length";
     return;
   }
   header.LastIndex = LastIndexFor(header.DirLength);
@@ -80,15 +80,15 @@ void zelPAK::OpenQ2Pak(const std::string& PAKpath) {
   const int64_t dirBytes = count * kEntryLength;
   // Checked against the file before anything is allocated from the header.
   if (header.DirOffset + dirBytes > *size) {
-    LastOpenError = PAKpath + ": the directory of " + std::to_string(count) +
-                    " entries at offset " + std::to_string(header.DirOffset) +
-                    " runs past the end of the archive (" + std::to_string(*size) + " bytes)";
+    last_open_error_ = archive_path + ": the directory of " + std::to_string(count) +
+                       " entries at offset " + std::to_string(header.DirOffset) +
+                       " runs past the end of the archive (" + std::to_string(*size) + " bytes)";
     return;
   }
   std::vector<unsigned char> raw(static_cast<size_t>(dirBytes));
   if (std::fseek(file.get(), header.DirOffset, SEEK_SET) != 0 ||
       std::fread(raw.data(), 1, raw.size(), file.get()) != raw.size()) {
-    LastOpenError = "cannot read the directory of " + PAKpath;
+    last_open_error_ = "cannot read the directory of " + archive_path;
     return;
   }
   std::vector<EntryRecord> directory(static_cast<size_t>(count));
@@ -98,30 +98,30 @@ void zelPAK::OpenQ2Pak(const std::string& PAKpath) {
     directory[i].FilePos = GetI32(at + 56);
     directory[i].FileLen = GetI32(at + 60);
   }
-  Header = header;
-  Directory = std::move(directory);
-  LoadedPath = PAKpath;
-  ArchiveSize = *size;
-  LastOpenError.clear();
+  header_ = header;
+  directory_ = std::move(directory);
+  loaded_path_ = archive_path;
+  archive_size_ = *size;
+  last_open_error_.clear();
 }
 
-const zelPAK::EntryRecord& zelPAK::Entry(int32_t index) const {
-  if (index < 0 || static_cast<size_t>(index) >= Directory.size()) {
+const PakArchive::EntryRecord& PakArchive::Entry(int32_t index) const {
+  if (index < 0 || static_cast<size_t>(index) >= directory_.size()) {
     throw std::out_of_range("archive entry index " + std::to_string(index) +
-                            " is out of range (last index " + std::to_string(NumEntrys()) + ")");
+                            " is out of range (last index " + std::to_string(LastIndex()) + ")");
   }
-  return Directory[static_cast<size_t>(index)];
+  return directory_[static_cast<size_t>(index)];
 }
 
-std::string zelPAK::EntryName(int32_t index) const {
+std::string PakArchive::EntryName(int32_t index) const {
   return Entry(index).Name;
 }
 
-int32_t zelPAK::EntryOffset(int32_t index) const {
+int32_t PakArchive::EntryOffset(int32_t index) const {
   return Entry(index).FilePos;
 }
 
-int32_t zelPAK::EntrySize(int32_t index) const {
+int32_t PakArchive::EntrySize(int32_t index) const {
   return Entry(index).FileLen;
 }
 
@@ -142,29 +142,29 @@ std::string EntryLabel(int32_t index, const std::string& archive) {
 
 }  // namespace
 
-std::string zelPAK::EntryProblem(int32_t index) const {
+std::string PakArchive::EntryProblem(int32_t index) const {
   const EntryRecord& e = Entry(index);
-  const std::string problem = RangeProblem(e.FilePos, e.FileLen, ArchiveSize);
-  return problem.empty() ? "" : EntryLabel(index, LoadedPath) + " " + problem;
+  const std::string problem = RangeProblem(e.FilePos, e.FileLen, archive_size_);
+  return problem.empty() ? "" : EntryLabel(index, loaded_path_) + " " + problem;
 }
 
-void zelPAK::SaveFileFromPAK(int32_t index, const std::string& SaveToPath) const {
+void PakArchive::SaveEntry(int32_t index, const std::string& destination) const {
   const EntryRecord& e = Entry(index);
-  File in = OpenFile(LoadedPath, "rb");
-  if (!in) throw PakError("cannot open " + LoadedPath + ": " + SystemReason());
+  File in = OpenFile(loaded_path_, "rb");
+  if (!in) throw PakError("cannot open " + loaded_path_ + ": " + SystemReason());
   // The archive may have changed since it was opened: check against it as it is now.
   const std::optional<int64_t> size = FileSize(in.get());
-  if (!size) throw PakError("cannot read " + LoadedPath + ": " + SystemReason());
+  if (!size) throw PakError("cannot read " + loaded_path_ + ": " + SystemReason());
   const std::string problem = RangeProblem(e.FilePos, e.FileLen, *size);
-  if (!problem.empty()) throw PakError(EntryLabel(index, LoadedPath) + " " + problem);
+  if (!problem.empty()) throw PakError(EntryLabel(index, loaded_path_) + " " + problem);
   std::vector<unsigned char> data(static_cast<size_t>(e.FileLen));
   if (!data.empty() && (std::fseek(in.get(), e.FilePos, SEEK_SET) != 0 ||
                         std::fread(data.data(), 1, data.size(), in.get()) != data.size())) {
-    throw PakError("cannot read " + EntryLabel(index, LoadedPath) + ": " +
+    throw PakError("cannot read " + EntryLabel(index, loaded_path_) + ": " +
                    (std::ferror(in.get()) ? SystemReason() : "the archive ends early"));
   }
   in.reset();
-  const std::string error = ReplaceFile(SaveToPath, data);
+  const std::string error = ReplaceFile(destination, data);
   if (!error.empty()) throw PakError(error);
 }
 

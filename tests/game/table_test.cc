@@ -1,9 +1,9 @@
-#include "rules/table.h"
+#include "game/table.h"
 
 #include <gtest/gtest.h>
 
-#include "rules/layout.h"
-#include "rules/make_game.h"
+#include "game/layout.h"
+#include "game/make_game.h"
 
 namespace vantel {
 namespace {

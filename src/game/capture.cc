@@ -1,4 +1,4 @@
-#include "rules/capture.h"
+#include "game/capture.h"
 
 namespace vantel {
 

@@ -1,4 +1,4 @@
-#include "rules/random.h"
+#include "game/random.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "rules/make_game.h"
+#include "game/make_game.h"
 
-#include "rules/layout.h"
-#include "rules/table.h"
+#include "game/layout.h"
+#include "game/table.h"
 
 namespace vantel {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "rules/seats.h"
+#include "game/seats.h"
 
 namespace vantel {
 

@@ -1,6 +1,6 @@
-#include "rules/sound.h"
+#include "game/sound.h"
 
-#include "rules/random.h"
+#include "game/random.h"
 
 namespace vantel {
 

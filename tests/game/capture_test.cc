@@ -1,10 +1,10 @@
-#include "rules/capture.h"
+#include "game/capture.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "rules/scoring.h"
+#include "game/scoring.h"
 #include "rules_fixture.h"
 
 namespace vantel {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "rules/options.h"
+#include "game/options.h"
 
 namespace vantel {
 

@@ -1,4 +1,4 @@
-#include "pak/zel_pak.h"
+#include "pak/pak_archive.h"
 
 #include <gtest/gtest.h>
 
@@ -22,10 +22,10 @@ using testing::WriteBytes;
 class ZelPakTest : public ::testing::Test {
  protected:
   // Opens bytes written as an archive file; the path is returned for checks.
-  std::string Open(zelPAK& pak, const Bytes& bytes, const std::string& name = "a.pak") {
+  std::string Open(PakArchive& pak, const Bytes& bytes, const std::string& name = "a.pak") {
     const fs::path path = Dir / name;
     WriteBytes(path, bytes);
-    pak.OpenQ2Pak(path.string());
+    pak.Open(path.string());
     return path.string();
   }
   Bytes ThreeEntries() const {
@@ -36,11 +36,11 @@ class ZelPakTest : public ::testing::Test {
 };
 
 TEST_F(ZelPakTest, DirectoryOfNEntriesAnswersByIndexWithLastIndexNotCount) {
-  zelPAK pak;
+  PakArchive pak;
   const std::string path = Open(pak, ThreeEntries());
-  EXPECT_EQ(pak.FileLoaded(), path);
+  EXPECT_EQ(pak.LoadedPath(), path);
   EXPECT_TRUE(pak.OpenError().empty());
-  ASSERT_EQ(pak.NumEntrys(), 2);
+  ASSERT_EQ(pak.LastIndex(), 2);
   EXPECT_EQ(pak.EntryOffset(0), 12);
   EXPECT_EQ(pak.EntrySize(0), 5);
   EXPECT_EQ(pak.EntryOffset(1), 17);
@@ -55,9 +55,9 @@ TEST_F(ZelPakTest, DirectoryOfNEntriesAnswersByIndexWithLastIndexNotCount) {
 TEST_F(ZelPakTest, NameFieldKeepsItsPaddingWhetherNulsOrSpaces) {
   const std::string name = "Bitmaps_mouse.bmp_";  // 18 characters
   const std::string spaced = name + std::string(38, ' ');
-  zelPAK pak;
+  PakArchive pak;
   Open(pak, BuildPak({Entry(name, "x"), Entry(spaced, "y")}));
-  ASSERT_EQ(pak.NumEntrys(), 1);
+  ASSERT_EQ(pak.LastIndex(), 1);
   EXPECT_EQ(pak.EntryName(0), name + std::string(38, '\0'));
   EXPECT_EQ(pak.EntryName(1), spaced);
   EXPECT_EQ(pak.EntryName(0).size(), 56u);
@@ -74,22 +74,22 @@ TEST_F(ZelPakTest, LastIndexIsRoundedHalfToEven) {
   for (const auto& c : cases) {
     Bytes bytes = four;
     PatchI32(bytes, 8, c.length);
-    zelPAK pak;
+    PakArchive pak;
     Open(pak, bytes);
-    ASSERT_FALSE(pak.FileLoaded().empty()) << c.length;
-    EXPECT_EQ(pak.NumEntrys(), c.lastIndex) << "directory length " << c.length;
+    ASSERT_FALSE(pak.LoadedPath().empty()) << c.length;
+    EXPECT_EQ(pak.LastIndex(), c.lastIndex) << "directory length " << c.length;
   }
   // 100 bytes: the second entry is read past the directory's stated end.
   Bytes bytes = four;
   PatchI32(bytes, 8, 100);
-  zelPAK pak;
+  PakArchive pak;
   Open(pak, bytes);
   EXPECT_EQ(pak.EntryName(1)[0], 'b');
   EXPECT_EQ(pak.EntrySize(1), 1);
 }
 
 TEST_F(ZelPakTest, RefusedFilesLeaveTheAcceptedArchiveInPlace) {
-  zelPAK pak;
+  PakArchive pak;
   const std::string good = Open(pak, ThreeEntries());
   Bytes lower = ThreeEntries();
   lower[0] = 'p', lower[1] = 'a', lower[2] = 'c', lower[3] = 'k';
@@ -105,57 +105,57 @@ TEST_F(ZelPakTest, RefusedFilesLeaveTheAcceptedArchiveInPlace) {
   for (const Bytes& bad :
        {lower, negativeOffset, negativeLength, oversized, farOffset, shortHeader, Bytes{}}) {
     const std::string path = Open(pak, bad, "bad.pak");
-    EXPECT_EQ(pak.FileLoaded(), good);
+    EXPECT_EQ(pak.LoadedPath(), good);
     EXPECT_NE(pak.OpenError().find(path), std::string::npos) << pak.OpenError();
-    ASSERT_EQ(pak.NumEntrys(), 2);
+    ASSERT_EQ(pak.LastIndex(), 2);
     EXPECT_EQ(pak.EntrySize(1), 6);
   }
-  pak.OpenQ2Pak((Dir / "missing.pak").string());
-  EXPECT_EQ(pak.FileLoaded(), good);
+  pak.Open((Dir / "missing.pak").string());
+  EXPECT_EQ(pak.LoadedPath(), good);
   EXPECT_NE(pak.OpenError().find("missing.pak"), std::string::npos);
 }
 
 TEST_F(ZelPakTest, SecondArchiveReplacesTheDirectoryWholly) {
-  zelPAK pak;
+  PakArchive pak;
   Open(pak, ThreeEntries());
   const std::string second = Open(pak, BuildPak({Entry("Bitmaps_x.bmp", "xyz")}), "b.pak");
-  EXPECT_EQ(pak.FileLoaded(), second);
-  ASSERT_EQ(pak.NumEntrys(), 0);
+  EXPECT_EQ(pak.LoadedPath(), second);
+  ASSERT_EQ(pak.LastIndex(), 0);
   EXPECT_EQ(pak.EntryName(0).substr(0, 13), "Bitmaps_x.bmp");
   EXPECT_THROW(pak.EntryName(1), std::out_of_range);
-  pak.SaveFileFromPAK(0, (Dir / "out").string());
+  pak.SaveEntry(0, (Dir / "out").string());
   EXPECT_EQ(ReadBytes(Dir / "out"), ToBytes("xyz"));
 }
 
 TEST_F(ZelPakTest, NothingAnsweredBeforeAnArchiveIsAccepted) {
-  zelPAK pak;
-  EXPECT_EQ(pak.FileLoaded(), "");
-  EXPECT_EQ(pak.NumEntrys(), -1);
+  PakArchive pak;
+  EXPECT_EQ(pak.LoadedPath(), "");
+  EXPECT_EQ(pak.LastIndex(), -1);
   EXPECT_THROW(pak.EntryName(0), std::out_of_range);
-  EXPECT_THROW(pak.SaveFileFromPAK(0, (Dir / "out").string()), std::out_of_range);
+  EXPECT_THROW(pak.SaveEntry(0, (Dir / "out").string()), std::out_of_range);
   EXPECT_FALSE(fs::exists(Dir / "out"));
 }
 
 TEST_F(ZelPakTest, EmptyArchiveAndEmptyEntryAreAccepted) {
-  zelPAK pak;
+  PakArchive pak;
   const std::string path = Open(pak, BuildPak({}));
-  EXPECT_EQ(pak.FileLoaded(), path);
-  EXPECT_EQ(pak.NumEntrys(), -1);
+  EXPECT_EQ(pak.LoadedPath(), path);
+  EXPECT_EQ(pak.LastIndex(), -1);
   Open(pak, ThreeEntries());
-  pak.SaveFileFromPAK(2, (Dir / "empty").string());
+  pak.SaveEntry(2, (Dir / "empty").string());
   EXPECT_TRUE(fs::exists(Dir / "empty"));
   EXPECT_EQ(fs::file_size(Dir / "empty"), 0u);
 }
 
 TEST_F(ZelPakTest, SavingReplacesTheDestinationWhollyAndRepeatsExactly) {
-  zelPAK pak;
+  PakArchive pak;
   Open(pak, ThreeEntries());
   const fs::path out = Dir / "out";
   WriteBytes(out, ToBytes("a much longer file that was there before"));
-  pak.SaveFileFromPAK(0, out.string());
+  pak.SaveEntry(0, out.string());
   const Bytes first = ReadBytes(out);
   EXPECT_EQ(first, ToBytes("alpha"));
-  pak.SaveFileFromPAK(0, out.string());
+  pak.SaveEntry(0, out.string());
   EXPECT_EQ(ReadBytes(out), first);
 }
 
@@ -173,34 +173,34 @@ TEST_F(ZelPakTest, EntryWhoseDataIsNotInTheArchiveIsRefusedWithoutWriting) {
     Bytes bytes = base;
     PatchI32(bytes, rec + 56, c.pos);
     PatchI32(bytes, rec + 60, c.len);
-    zelPAK pak;
+    PakArchive pak;
     const std::string path = Open(pak, bytes);
-    ASSERT_EQ(pak.FileLoaded(), path) << "listing such an archive still works";
+    ASSERT_EQ(pak.LoadedPath(), path) << "listing such an archive still works";
     EXPECT_NE(pak.EntryProblem(1).find(path), std::string::npos);
     EXPECT_TRUE(pak.EntryProblem(0).empty());
     const fs::path out = Dir / "out";
     WriteBytes(out, ToBytes("keep"));
-    EXPECT_THROW(pak.SaveFileFromPAK(1, out.string()), PakError) << c.pos << " " << c.len;
+    EXPECT_THROW(pak.SaveEntry(1, out.string()), PakError) << c.pos << " " << c.len;
     EXPECT_EQ(ReadBytes(out), ToBytes("keep"));
   }
 }
 
 TEST_F(ZelPakTest, ArchiveCutShortAfterOpeningIsCaughtWhenSaving) {
-  zelPAK pak;
+  PakArchive pak;
   const std::string path = Open(pak, ThreeEntries());
   WriteBytes(path, ToBytes("PACK"));
-  EXPECT_THROW(pak.SaveFileFromPAK(1, (Dir / "out").string()), PakError);
+  EXPECT_THROW(pak.SaveEntry(1, (Dir / "out").string()), PakError);
   EXPECT_FALSE(fs::exists(Dir / "out"));
   fs::remove(path);
-  EXPECT_THROW(pak.SaveFileFromPAK(1, (Dir / "out").string()), PakError);
+  EXPECT_THROW(pak.SaveEntry(1, (Dir / "out").string()), PakError);
 }
 
 TEST_F(ZelPakTest, UncreatableDestinationIsReportedWithItsPath) {
-  zelPAK pak;
+  PakArchive pak;
   Open(pak, ThreeEntries());
   const std::string dest = (Dir / "no-such-folder" / "out").string();
   try {
-    pak.SaveFileFromPAK(0, dest);
+    pak.SaveEntry(0, dest);
     FAIL() << "saved into a missing folder";
   } catch (const PakError& e) {
     EXPECT_NE(std::string(e.what()).find(dest), std::string::npos);

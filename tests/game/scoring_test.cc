@@ -1,8 +1,8 @@
-#include "rules/scoring.h"
+#include "game/scoring.h"
 
 #include <gtest/gtest.h>
 
-#include "rules/capture.h"
+#include "game/capture.h"
 #include "rules_fixture.h"
 
 namespace vantel {

@@ -1,4 +1,4 @@
-#include "rules/flow_state.h"
+#include "game/flow_state.h"
 
 namespace vantel {
 
@@ -10,16 +10,16 @@ std::string_view FlowStateText(FlowState state) {
     case FlowState::Paused: return "PAUSED";
     case FlowState::WeGettingCardsGathering: return "WE ARE GETTING CARDS - GOTHERING";
     case FlowState::TheyGettingCardsGathering: return "THEY ARE GETTING CARDS - GOTHERING";
-    case FlowState::WeGettingZoltGathering: return "WE ARE GETTING ZOLT - GOTHERING";
-    case FlowState::TheyGettingZoltGathering: return "THEY ARE GETTING ZOLT - GOTHERING";
+    case FlowState::WeGettingSpecialGathering: return "WE ARE GETTING ZOLT - GOTHERING";
+    case FlowState::TheyGettingSpecialGathering: return "THEY ARE GETTING ZOLT - GOTHERING";
     case FlowState::WeGettingCards: return "WE ARE GETTING CARDS";
     case FlowState::TheyGettingCards: return "THEY ARE GETTING CARDS";
-    case FlowState::WeGettingZolt: return "WE ARE GETTING ZOLT";
-    case FlowState::TheyGettingZolt: return "THEY ARE GETTING ZOLT";
+    case FlowState::WeGettingSpecial: return "WE ARE GETTING ZOLT";
+    case FlowState::TheyGettingSpecial: return "THEY ARE GETTING ZOLT";
     case FlowState::OurRemainders: return "OUR REMAINDERS";
     case FlowState::TheirRemainders: return "THEIR REMAINDERS";
     case FlowState::EndOfMatch: return "END OF MATCH";
-    case FlowState::GotherAroundFirstCard: return "GOTHER AROUND FIRST CARD";
+    case FlowState::GatherAroundFirstCard: return "GOTHER AROUND FIRST CARD";
     case FlowState::SpreadAheadFirstCard: return "SPREAD AHEAD FIRST CARD";
   }
   return "";

@@ -1,4 +1,4 @@
-#include "rules/scoring.h"
+#include "game/scoring.h"
 
 #include <array>
 

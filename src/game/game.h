@@ -4,15 +4,15 @@
 #include <cstdint>
 #include <string>
 
-#include "rules/card_sprite.h"
-#include "rules/cards.h"
-#include "rules/clock.h"
-#include "rules/flow_state.h"
-#include "rules/layout.h"
-#include "rules/options.h"
-#include "rules/random.h"
-#include "rules/seats.h"
-#include "rules/sound.h"
+#include "game/card_sprite.h"
+#include "game/cards.h"
+#include "game/clock.h"
+#include "game/flow_state.h"
+#include "game/layout.h"
+#include "game/options.h"
+#include "game/random.h"
+#include "game/seats.h"
+#include "game/sound.h"
 
 namespace vantel {
 

@@ -1,4 +1,4 @@
-#include "rules/cards.h"
+#include "game/cards.h"
 
 namespace vantel {
 

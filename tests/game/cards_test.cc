@@ -1,4 +1,4 @@
-#include "rules/cards.h"
+#include "game/cards.h"
 
 #include <gtest/gtest.h>
 

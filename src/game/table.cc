@@ -1,4 +1,4 @@
-#include "rules/table.h"
+#include "game/table.h"
 
 #include <array>
 

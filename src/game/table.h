@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "rules/game.h"
+#include "game/game.h"
 
 namespace vantel {
 
