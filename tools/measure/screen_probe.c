@@ -1,0 +1,54 @@
+/* Watches a square of the X screen and prints, for every change of its mean
+ * brightness, the milliseconds since the start and the new mean (0..1), until
+ * the given number of seconds has passed. Fast enough (a few milliseconds a
+ * look) to time how soon a picture shows.
+ *   screen_probe <x> <y> <size> <seconds> */
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <time.h>
+
+static double NowMs(void) {
+  struct timespec t;
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+}
+
+int main(int argc, char** argv) {
+  if (argc != 5) {
+    fprintf(stderr, "usage: screen_probe <x> <y> <size> <seconds>\n");
+    return 2;
+  }
+  const int x = atoi(argv[1]), y = atoi(argv[2]), size = atoi(argv[3]);
+  const double limit = atof(argv[4]) * 1000.0;
+  Display* display = XOpenDisplay(NULL);
+  if (!display) {
+    fprintf(stderr, "screen_probe: cannot open the display\n");
+    return 1;
+  }
+  const Window root = DefaultRootWindow(display);
+  const double start = NowMs();
+  double last = -1;
+  for (double now = start; now - start < limit; now = NowMs()) {
+    XImage* image = XGetImage(display, root, x, y, size, size, AllPlanes, ZPixmap);
+    if (!image) return 1;
+    double sum = 0;
+    for (int j = 0; j < size; ++j)
+      for (int i = 0; i < size; ++i) {
+        const unsigned long p = XGetPixel(image, i, j);
+        sum += ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF);
+      }
+    XDestroyImage(image);
+    const double mean = sum / (size * size * 3 * 255.0);
+    if (mean != last) {
+      printf("%.1f %.4f\n", now - start, mean);
+      fflush(stdout);
+      last = mean;
+    }
+    struct timespec pause = {0, 2 * 1000 * 1000};
+    nanosleep(&pause, NULL);
+  }
+  XCloseDisplay(display);
+  return 0;
+}
