@@ -28,8 +28,14 @@ int RunApp(const std::filesystem::path& appFolder, AppPorts& ports) {
   Options options;
   Layout layout;
   const std::filesystem::path archive = appFolder / options.PakFileName;
-  if (ports.ShowStartupDialog(options, layout, ArchiveEntriesOf(archive)) == StartupChoice::Exit)
+  if (ports.LoadSettings) ports.LoadSettings(options);
+  if (ports.SkipDialog) {
+    SetupLayout(options, layout);
+  } else if (ports.ShowStartupDialog(options, layout, ArchiveEntriesOf(archive)) ==
+             StartupChoice::Exit) {
     return ShutDown("", ports.ShowFatalMessage);
+  }
+  if (ports.SaveSettings) ports.SaveSettings(options);
 
   SdlPictureConverter converter;
   UnpackResult unpacked = Unpack(appFolder, options.PakFileName, converter);
