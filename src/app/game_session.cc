@@ -13,6 +13,7 @@
 #include "pak/remove_resources.h"
 #include "pak/resource_path.h"
 #include "platform/input_snapshot.h"
+#include "ui/startup_timing.h"
 
 namespace vantel {
 namespace {
@@ -55,6 +56,7 @@ void GameSession::StartGame() {
   display_->ShowSystemCursor(false);
   display_->DrawSurface(assets_.BackgroundSurface.get(), WholeSurface, 0, 0, false);
   RemoveUnpackedTree();
+  MarkStartupPhase("unpacked files removed");
   FrameLoop();
 }
 
@@ -74,6 +76,7 @@ void GameSession::SetUpDevices() {
       [display = display_.get()](int32_t x, int32_t y) { return display->WindowToPicture(x, y); });
   drawing_ = MakeGameDrawing(*display_, assets_, input_);
   drawing_->SetShowFrameRate(ports_.ShowFrameRate);
+  MarkStartupPhase("display and input");
 }
 
 void GameSession::LoadEverything() {
@@ -82,8 +85,10 @@ void GameSession::LoadEverything() {
   sound_.LoadSounds([&folder](std::string_view fileName) {
     return ResolveResourcePath(folder, SoundName(fileName));
   });
+  MarkStartupPhase("sound");
   LoadBitmaps(assets_, game_,
               [folder](std::string_view name) { return ResolveResourcePath(folder, name); });
+  MarkStartupPhase("pictures");
 }
 
 void GameSession::RemoveUnpackedTree() {
@@ -100,6 +105,7 @@ void GameSession::FrameLoop() {
     if (window_closed_) break;  // the window's unload
     display_->UpdateWindowCursor(game_.flow.GamePaused);
     if (!display_->Minimized() && RunOneFrame()) break;
+    if (pass == 0) MarkStartupPhase("first frame presented");
     if (ports_.AfterLoopPass) ports_.AfterLoopPass(pass);
   }
   EndGame();

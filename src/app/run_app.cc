@@ -7,6 +7,7 @@
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
 #include "rules/fatal_error.h"
+#include "ui/startup_timing.h"
 
 namespace vantel {
 namespace {
@@ -28,19 +29,24 @@ int RunApp(const std::filesystem::path& appFolder, AppPorts& ports) {
   Options options;
   Layout layout;
   const std::filesystem::path archive = appFolder / options.PakFileName;
+  // The video system starts while the dialog is up, not after Play.
+  SDL_InitSubSystem(SDL_INIT_VIDEO);
   if (ports.LoadSettings) ports.LoadSettings(options);
   if (ports.SkipDialog) {
     SetupLayout(options, layout);
   } else if (ports.ShowStartupDialog(options, layout, ArchiveEntriesOf(archive)) ==
              StartupChoice::Exit) {
+    SDL_Quit();
     return ShutDown("", ports.ShowFatalMessage);
   }
   if (ports.SaveSettings) ports.SaveSettings(options);
+  MarkStartupPhase("settings saved");
 
   SdlPictureConverter converter;
   UnpackResult unpacked = Unpack(appFolder, options.PakFileName, converter);
   if (unpacked.Status == UnpackStatus::UnknownMarker) return kExitFailure;  // silently
   if (!unpacked.Succeeded()) return ShutDown(unpacked.Message, ports.ShowFatalMessage);
+  MarkStartupPhase("unpack and picture conversion");
 
   const std::string message = PlayGame(options, layout, unpacked.Root, ports);
   SDL_Quit();

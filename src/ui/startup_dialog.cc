@@ -5,6 +5,7 @@
 #include "ui/message_box.h"
 #include "ui/startup_options.h"
 #include "ui/startup_texts.h"
+#include "ui/startup_timing.h"
 #include "ui/title_picture.h"
 
 #ifndef VANTEL_VERSION_MAJOR
@@ -27,10 +28,26 @@ struct Widgets {
   GtkWidget* twelveCards = nullptr;
   GtkWidget* sixCards = nullptr;
   GtkWidget* slowAnimation = nullptr;
+  GtkWidget* exit = nullptr;
   GtkWidget* windowed = nullptr;
   GtkWidget* scaling[3] = {nullptr, nullptr, nullptr};  // by PictureScaling
   StartupDialogState state;
 };
+
+// Return plays at once. Left to the button, GTK shows it pressed for a quarter
+// of a second before it answers: a wait added to every start. Return on the
+// focused Exit button or on the rules link keeps its own meaning.
+gboolean OnKeyPress(GtkWidget* dialog, GdkEventKey* event, gpointer data) {
+  const auto& w = *static_cast<Widgets*>(data);
+  const bool enter = event->keyval == GDK_KEY_Return || event->keyval == GDK_KEY_KP_Enter ||
+                     event->keyval == GDK_KEY_ISO_Enter;
+  const auto modifiers = event->state & gtk_accelerator_get_default_mod_mask();
+  if (!enter || modifiers != 0) return FALSE;
+  GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(dialog));
+  if (focus == w.exit || GTK_IS_LABEL(focus)) return FALSE;
+  gtk_dialog_response(GTK_DIALOG(dialog), kStart);
+  return TRUE;
+}
 
 GtkWidget* WrappedLabel(const char* text, int width = 60) {
   GtkWidget* label = gtk_label_new(text);
@@ -219,7 +236,8 @@ void Build(Widgets& w, const ArchiveEntrySource& archive) {
   gtk_box_pack_start(GTK_BOX(content), Notebook(w, archive), TRUE, TRUE, 0);
   Pack(content, FooterRow());
   GtkWidget* start = gtk_dialog_add_button(GTK_DIALOG(w.dialog), kStartCaption, kStart);
-  gtk_dialog_add_button(GTK_DIALOG(w.dialog), kExitCaption, kExit);
+  w.exit = gtk_dialog_add_button(GTK_DIALOG(w.dialog), kExitCaption, kExit);
+  g_signal_connect(w.dialog, "key-press-event", G_CALLBACK(OnKeyPress), &w);
   gtk_dialog_set_default_response(GTK_DIALOG(w.dialog), kStart);
   gtk_widget_show_all(w.dialog);
   ShowBitmaps(w);
@@ -243,12 +261,14 @@ StartupChoice RunStartupDialog(Options& options, Layout& layout,
   ShowBitmaps(w);
   gtk_notebook_set_current_page(GTK_NOTEBOOK(w.notebook), w.state.CurrentTab);
   const int response = gtk_dialog_run(GTK_DIALOG(w.dialog));
+  MarkStartupPhase("dialog answered");
   StartupChoice choice = StartupChoice::Exit;
   if (response == kStart) {
     StoreStartOptions(ReadControls(w), options, layout);
     choice = StartupChoice::Start;
   }
   Destroy(w);
+  MarkStartupPhase("dialog teardown");
   return choice;
 }
 
