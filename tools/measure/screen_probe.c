@@ -1,6 +1,6 @@
 /* Watches a square of the X screen and prints, for every change of its mean
- * brightness, the milliseconds since the start and the new mean (0..1), until
- * the given number of seconds has passed. Fast enough (a few milliseconds a
+ * colour, the milliseconds since the start and the new mean red, green and
+ * blue (0..1), until the given number of seconds has passed. Fast enough (a few milliseconds a
  * look) to time how soon a picture shows.
  *   screen_probe <x> <y> <size> <seconds> */
 #include <X11/Xlib.h>
@@ -29,22 +29,25 @@ int main(int argc, char** argv) {
   }
   const Window root = DefaultRootWindow(display);
   const double start = NowMs();
-  double last = -1;
+  double last[3] = {-1, -1, -1};
   for (double now = start; now - start < limit; now = NowMs()) {
     XImage* image = XGetImage(display, root, x, y, size, size, AllPlanes, ZPixmap);
     if (!image) return 1;
-    double sum = 0;
+    double sum[3] = {0, 0, 0};
     for (int j = 0; j < size; ++j)
       for (int i = 0; i < size; ++i) {
         const unsigned long p = XGetPixel(image, i, j);
-        sum += ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF);
+        sum[0] += (p >> 16) & 0xFF;
+        sum[1] += (p >> 8) & 0xFF;
+        sum[2] += p & 0xFF;
       }
     XDestroyImage(image);
-    const double mean = sum / (size * size * 3 * 255.0);
-    if (mean != last) {
-      printf("%.1f %.4f\n", now - start, mean);
+    double mean[3];
+    for (int c = 0; c < 3; ++c) mean[c] = sum[c] / (size * size * 255.0);
+    if (mean[0] != last[0] || mean[1] != last[1] || mean[2] != last[2]) {
+      printf("%.1f %.4f %.4f %.4f\n", now - start, mean[0], mean[1], mean[2]);
       fflush(stdout);
-      last = mean;
+      for (int c = 0; c < 3; ++c) last[c] = mean[c];
     }
     struct timespec pause = {0, 2 * 1000 * 1000};
     nanosleep(&pause, NULL);
