@@ -5,15 +5,23 @@
 #include <cstdlib>
 
 #include "app/app_folder.h"
+#include "app/command_line.h"
 #include "app/run_app.h"
+#include "app/settings_file.h"
 #include "ui/message_box.h"
 #include "ui/startup_dialog.h"
 #include "ui/startup_texts.h"
 
 namespace vantel {
 
-int Main(const char* argv0) {
-  const std::filesystem::path appFolder = ProgramFolder(argv0);
+int Main(int argc, char** argv) {
+  const CommandLine line = ParseCommandLine(argc, argv);
+  if (line.exit_status) {
+    std::fputs(line.out.c_str(), stdout);
+    std::fputs(line.err.c_str(), stderr);
+    return *line.exit_status;
+  }
+  const std::filesystem::path appFolder = ProgramFolder(argc > 0 ? argv[0] : nullptr);
   // A write past a file-size limit then fails with a reason to show instead
   // of killing the game.
   std::signal(SIGXFSZ, SIG_IGN);
@@ -26,6 +34,20 @@ int Main(const char* argv0) {
   AppPorts ports;
   ports.ShowStartupDialog = RunStartupDialog;
   ports.ShowFatalMessage = [](std::string_view text) { ShowErrorBox(kDialogTitle, text); };
+  const std::filesystem::path settings = SettingsPath();
+  ports.LoadSettings = [settings](Options& options) {
+    const std::string problem = LoadSettings(settings, options);
+    if (!problem.empty()) std::fprintf(stderr, "vantel: %s\n", problem.c_str());
+  };
+  // A read-only folder costs the saving, said once, and nothing else.
+  ports.SaveSettings = [settings, said = false](const Options& options) mutable {
+    const std::string problem = SaveSettings(settings, options);
+    if (!problem.empty() && !said) std::fprintf(stderr, "vantel: %s\n", problem.c_str());
+    said = said || !problem.empty();
+  };
+  ports.FullScreenThisRun = line.full_screen;
+  ports.SkipDialog = line.skip_dialog;
+  ports.ShowFrameRate = line.show_frame_rate;
   return RunApp(appFolder, ports);
 }
 

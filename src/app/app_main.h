@@ -2,8 +2,9 @@
 
 namespace vantel {
 
-// The program's entry: records the program's folder, starts the desktop
-// toolkit, and runs the game with the real dialog and message boxes.
-int Main(const char* argv0);
+// The program's entry: reads the command line, records the program's folder,
+// starts the desktop toolkit, and runs the game with the real dialog, message
+// boxes and settings file.
+int Main(int argc, char** argv);
 
 }  // namespace vantel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "app/shut_down.h"
@@ -19,6 +20,16 @@ struct AppPorts {
   // Called after every pass of the frame loop, with the pass number; empty in
   // the game. Lets tests act as the user between frames.
   std::function<void(long pass)> AfterLoopPass;
+  // The saved settings: read before the dialog, written when Play is pressed
+  // and (the window's size) when the game ends. Empty: nothing remembered.
+  std::function<void(Options&)> LoadSettings;
+  std::function<void(const Options&)> SaveSettings;
+  // --window / --fullscreen: this run only, the saved choice stays.
+  std::optional<bool> FullScreenThisRun;
+  // The dialog is not shown; the game starts with the settings read.
+  bool SkipDialog = false;
+  // The window's caption shows the pointer and the frame rate.
+  bool ShowFrameRate = false;
 };
 
 }  // namespace vantel

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 
 #include "app/game_drawing.h"
@@ -13,9 +14,13 @@
 #include "pak/remove_resources.h"
 #include "pak/resource_path.h"
 #include "platform/input_snapshot.h"
+#include "ui/startup_timing.h"
 
 namespace vantel {
 namespace {
+
+// How long a paused or minimised game sleeps at most between two looks.
+constexpr int kIdleWakeMs = 1000;
 
 std::string SoundName(std::string_view fileName) {
   return "res\\sounds\\" + std::string(fileName);
@@ -46,19 +51,27 @@ void GameSession::StartGame() {
   display_->ShowSystemCursor(false);
   display_->DrawSurface(assets_.BackgroundSurface.get(), WholeSurface, 0, 0, false);
   RemoveUnpackedTree();
+  MarkStartupPhase("unpacked files removed");
   FrameLoop();
 }
 
 void GameSession::SetUpDevices() {
   const Options& o = game_.options;
-  display_ =
-      std::make_unique<ScreenDisplay>(o.FullScreen, paceClock_, o.ScreenWidth, o.ScreenHeight);
-  display_->SetWindowOffsets(23, 0);
+  ScreenChoice choice;
+  choice.full_screen = ports_.FullScreenThisRun.value_or(o.FullScreen);
+  choice.window_width = o.WindowWidth;
+  choice.window_height = o.WindowHeight;
+  choice.scaling = o.Scaling;
+  display_ = std::make_unique<ScreenDisplay>(choice, paceClock_);
   input_.GiveMeInput();
   input_.KeyBoard();
   const Rect& screen = display_->ScreenRect();
   input_.Mouse(display_->Window(), screen.Right, screen.Bottom);
+  input_.SetPointerMap(
+      [display = display_.get()](int32_t x, int32_t y) { return display->WindowToPicture(x, y); });
   drawing_ = MakeGameDrawing(*display_, assets_, input_);
+  drawing_->SetShowFrameRate(ports_.ShowFrameRate);
+  MarkStartupPhase("display and input");
 }
 
 void GameSession::LoadEverything() {
@@ -67,8 +80,10 @@ void GameSession::LoadEverything() {
   sound_.LoadSounds([&folder](std::string_view fileName) {
     return ResolveResourcePath(folder, SoundName(fileName));
   });
+  MarkStartupPhase("sound");
   LoadBitmaps(assets_, game_,
               [folder](std::string_view name) { return ResolveResourcePath(folder, name); });
+  MarkStartupPhase("pictures");
 }
 
 void GameSession::RemoveUnpackedTree() {
@@ -79,13 +94,64 @@ void GameSession::RemoveUnpackedTree() {
 }
 
 void GameSession::FrameLoop() {
+  drawing_->SetSkipUnchanged(true);
   for (long pass = 0; gameRunning_; ++pass) {
+    WaitForFrame();
+    if (window_closed_) break;  // the window's unload
     display_->UpdateWindowCursor(game_.flow.GamePaused);
     if (!display_->Minimized() && RunOneFrame()) break;
-    if (PumpWindowEvents()) break;  // the window's unload
+    if (pass == 0) MarkStartupPhase("first frame presented");
     if (ports_.AfterLoopPass) ports_.AfterLoopPass(pass);
   }
   EndGame();
+}
+
+void GameSession::WaitForFrame() {
+  answer_now_ = false;
+  if (game_.flow.GamePaused || display_->Minimized()) {
+    // Nothing moves and nothing is drawn: sleep until the player does something.
+    HandleEvents(kIdleWakeMs);
+    return;
+  }
+  for (double ms = limiter_.MsToNextFrame(); ms > 0 && !answer_now_ && !window_closed_;
+       ms = limiter_.MsToNextFrame()) {
+    HandleEvents(static_cast<int>(std::ceil(ms)));
+  }
+  limiter_.StartFrame();
+}
+
+void GameSession::HandleEvents(int timeout_ms) {
+  SDL_Event event;
+  if (SDL_WaitEventTimeout(&event, timeout_ms) == 0) return;
+  HandleEvent(event);
+  while (SDL_PollEvent(&event)) HandleEvent(event);
+}
+
+// The keys and buttons themselves are latched by the input devices as SDL
+// queues them; here only what the loop must act on.
+void GameSession::HandleEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT: window_closed_ = true; break;
+    case SDL_KEYDOWN: {
+      const SDL_Keycode key = event.key.keysym.sym;
+      if (key == SDLK_ESCAPE || key == SDLK_p) answer_now_ = true;
+      const bool alt_enter =
+          (key == SDLK_RETURN || key == SDLK_KP_ENTER) && (event.key.keysym.mod & KMOD_ALT) != 0;
+      if ((key == SDLK_F11 || alt_enter) && event.key.repeat == 0) {
+        display_->ToggleFullScreen();
+        drawing_->ForceRedraw();
+      }
+      break;
+    }
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+          event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+          event.window.event == SDL_WINDOWEVENT_RESTORED) {
+        display_->Refresh();
+      }
+      break;
+    default: break;
+  }
 }
 
 bool GameSession::RunOneFrame() {
@@ -97,16 +163,16 @@ bool GameSession::RunOneFrame() {
   return end;
 }
 
-bool GameSession::PumpWindowEvents() {
-  bool closed = false;
-  SDL_Event event;
-  while (SDL_PollEvent(&event))
-    if (event.type == SDL_QUIT) closed = true;
-  return closed;
-}
-
 void GameSession::EndGame() {
   gameRunning_ = false;
+  if (display_ && ports_.SaveSettings) {
+    // The window's last size is remembered; the rest was saved with Play.
+    Options kept = game_.options;
+    const WindowSize size = display_->WindowedSize();
+    kept.WindowWidth = size.width;
+    kept.WindowHeight = size.height;
+    ports_.SaveSettings(kept);
+  }
   ReleaseBitmaps(assets_);
   sound_.ReleaseSounds();
   ReleaseDevices();

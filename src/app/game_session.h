@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include <SDL_events.h>
+
 #include "app/app_ports.h"
 #include "app/game_drawing.h"
 #include "flow/observer.h"
@@ -39,10 +41,15 @@ class GameSession {
   void LoadEverything();
   void RemoveUnpackedTree();
   void FrameLoop();
+  // Sleeps on the window system's events until the next frame is due: the
+  // next 60 Hz deadline while the game runs, any event while it is paused or
+  // minimised. Presses of Escape and P cut the wait short.
+  void WaitForFrame();
+  // Waits at most timeout_ms for events and handles all that came.
+  void HandleEvents(int timeout_ms);
+  void HandleEvent(const SDL_Event& event);
   // One frame; true when the player asked to end.
   bool RunOneFrame();
-  // The window system's events; true when the window was closed.
-  bool PumpWindowEvents();
   void EndGame();
   void ReleaseDevices();
 
@@ -58,7 +65,10 @@ class GameSession {
   std::unique_ptr<ScreenDisplay> display_;
   Assets assets_;
   std::unique_ptr<FrameDrawing> drawing_;
+  FrameLimiter limiter_{paceClock_};
   bool gameRunning_ = false;
+  bool window_closed_ = false;
+  bool answer_now_ = false;
 };
 
 }  // namespace vantel

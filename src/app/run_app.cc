@@ -8,6 +8,7 @@
 #include "game/fatal_error.h"
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
+#include "ui/startup_timing.h"
 
 namespace vantel {
 namespace {
@@ -27,8 +28,16 @@ std::string PlayGame(const Options& options, const ResourceRoot& root, AppPorts&
 int RunApp(const std::filesystem::path& appFolder, AppPorts& ports) {
   Options options;
   const std::filesystem::path archive = appFolder / options.PakFileName;
-  if (ports.ShowStartupDialog(options, ArchiveEntriesOf(archive)) == StartupChoice::Exit)
+  // The video system starts while the dialog is up, not after Play.
+  SDL_InitSubSystem(SDL_INIT_VIDEO);
+  if (ports.LoadSettings) ports.LoadSettings(options);
+  if (!ports.SkipDialog &&
+      ports.ShowStartupDialog(options, ArchiveEntriesOf(archive)) == StartupChoice::Exit) {
+    SDL_Quit();
     return ShutDown("", ports.ShowFatalMessage);
+  }
+  if (ports.SaveSettings) ports.SaveSettings(options);
+  MarkStartupPhase("settings saved");
 
   SdlPictureConverter converter;
   UnpackResult unpacked;
@@ -42,6 +51,7 @@ int RunApp(const std::filesystem::path& appFolder, AppPorts& ports) {
     }
   }
   if (!unpacked.Succeeded()) return ShutDown(unpacked.Message, ports.ShowFatalMessage);
+  MarkStartupPhase("unpack and picture conversion");
 
   const std::string message = PlayGame(options, unpacked.Root, ports);
   SDL_Quit();

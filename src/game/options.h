@@ -7,6 +7,9 @@
 
 namespace vantel {
 
+// How the 800 x 600 picture is scaled to the window or screen.
+enum class PictureScaling { Automatic, Sharp, Smooth };
+
 // The choices of the options dialog, fixed for the run. The member defaults are
 // what its start button stores when nothing was touched.
 struct Options {
@@ -18,6 +21,11 @@ struct Options {
   bool SlowAnimation = false;
   int32_t TwelveCardDeal = 1;  // 1: one deal of 12; 0: two deals of 6
   bool FullScreen = true;
+  // A window's size to open with; 0: the largest whole multiple of 800 x 600
+  // that fits the desktop.
+  int32_t WindowWidth = 0;
+  int32_t WindowHeight = 0;
+  PictureScaling Scaling = PictureScaling::Automatic;
 };
 
 inline constexpr int16_t kTwelveCardHand = 12;

@@ -23,9 +23,47 @@ void Display::ClearBackBuffer() {
   SDL_FillRect(backBuffer_.get(), nullptr, 0);
 }
 
+namespace {
+
+// FNV-1a, 64 bits: plenty for telling two frames apart.
+constexpr uint64_t kKeySeed = 14695981039346656037ULL;
+constexpr uint64_t kKeyPrime = 1099511628211ULL;
+
+uint64_t MixKey(uint64_t key, uint64_t value) {
+  for (int byte = 0; byte < 8; ++byte) {
+    key ^= (value >> (8 * byte)) & 0xFF;
+    key *= kKeyPrime;
+  }
+  return key;
+}
+
+}  // namespace
+
+void Display::BeginKeying() {
+  keying_ = true;
+  key_ = MixKey(kKeySeed,
+                static_cast<uint64_t>(clip_.ClipLeft) << 32 | static_cast<uint32_t>(clip_.ClipTop));
+  key_ = MixKey(
+      key_, static_cast<uint64_t>(clip_.ClipRight) << 32 | static_cast<uint32_t>(clip_.ClipBottom));
+}
+
+uint64_t Display::EndKeying() {
+  keying_ = false;
+  return key_;
+}
+
 void Display::DrawSurface(SDL_Surface* source, const Rect& rect, int32_t x, int32_t y,
                           bool transparent) {
   if (!source) return;
+  if (keying_) {
+    key_ = MixKey(key_, reinterpret_cast<uintptr_t>(source));
+    key_ = MixKey(key_, static_cast<uint64_t>(rect.Left) << 32 | static_cast<uint32_t>(rect.Top));
+    key_ =
+        MixKey(key_, static_cast<uint64_t>(rect.Right) << 32 | static_cast<uint32_t>(rect.Bottom));
+    key_ = MixKey(key_, static_cast<uint64_t>(x) << 32 | static_cast<uint32_t>(y));
+    key_ = MixKey(key_, transparent ? 1 : 0);
+    return;
+  }
   Rect wanted = rect;
   // A whole-surface blit that starts outside the clip rectangle would come out
   // of the arithmetic with left > right; clip the real rectangle instead so the

@@ -34,6 +34,12 @@ class Display {
   void DrawAtCursor(SDL_Surface* source, int32_t hotX, int32_t hotY, int32_t width, int32_t height,
                     bool transparent, int32_t mouseX, int32_t mouseY);
 
+  // While keying, draws change no pixel: each one is only mixed into a key of
+  // the picture, so a frame can tell cheaply whether it would look the same
+  // as one drawn before. Same draws in the same order, same key.
+  void BeginKeying();
+  uint64_t EndKeying();
+
   // Writes the back buffer as PNG (".png") or BMP (anything else).
   bool SaveBackBuffer(const std::filesystem::path& path) const;
 
@@ -60,6 +66,8 @@ class Display {
   ClipRect clip_;
   bool windowed_ = false;
   bool cursorShown_ = true;
+  bool keying_ = false;
+  uint64_t key_ = 0;
 };
 
 // A display with the same back buffer and no window: tests, benchmarks and the

@@ -16,26 +16,65 @@ FrameDrawing::FrameDrawing(Display& display, Assets& assets, PointerSource point
       meter_(LocalSecondsSinceMidnight) {}
 
 void FrameDrawing::BeforeStep(Game& g) {
-  CheckLostSurfaces(display_, [&] {
+  const bool waited = CheckLostSurfaces(display_, [&] {
     if (reload_) reload_(g);
   });
-  display_.DrawSurface(assets_.BackgroundSurface.get(), WholeSurface, 0, 0, false);
+  if (waited) force_redraw_ = true;
+  table_composed_ = false;
 }
 
-void FrameDrawing::AfterStep(Game& g) {
+void FrameDrawing::ComposeTable(Game& g) {
+  // The flow's step draws nothing itself, so the background may as well be laid
+  // once the step has decided what the table shows.
+  display_.DrawSurface(assets_.BackgroundSurface.get(), WholeSurface, 0, 0, false);
   display_.DrawSurface(assets_.ScorePageSurface.get(), WholeSurface, kScorePageTabX, kScorePageTabY,
                        true);
   DrawTable(g, assets_, display_, now_);
 }
 
+void FrameDrawing::AfterStep(Game& g) {
+  if (skip_unchanged_) {
+    display_.BeginKeying();
+    ComposeTable(g);
+    const uint64_t key = display_.EndKeying();
+    if (key == table_key_ && !force_redraw_) return;
+    table_key_ = key;
+  }
+  ComposeTable(g);
+  table_composed_ = true;
+  if (skip_unchanged_) KeepTable();
+}
+
+void FrameDrawing::KeepTable() {
+  SDL_Surface* back = display_.BackBuffer();
+  if (!kept_table_ || kept_table_->w != back->w || kept_table_->h != back->h)
+    kept_table_ = CreateBlankSurface(back->w, back->h);
+  if (kept_table_) SDL_BlitSurface(back, nullptr, kept_table_.get(), nullptr);
+}
+
+void FrameDrawing::RestoreTable() {
+  if (kept_table_) SDL_BlitSurface(kept_table_.get(), nullptr, display_.BackBuffer(), nullptr);
+}
+
 void FrameDrawing::AfterPickStart(Game&) {
   const PointerPosition at = pointer_ ? pointer_() : PointerPosition{};
+  if (!table_composed_) {
+    if (at == last_pointer_ && !force_redraw_) {
+      ++frames_skipped_;
+      last_presented_ = false;
+      return;
+    }
+    RestoreTable();
+  }
+  force_redraw_ = false;
+  last_pointer_ = at;
+  last_presented_ = true;
   display_.DrawAtCursor(assets_.CursorSurface.get(), kPointerHotSpotX, kPointerHotSpotY,
                         kPointerWidth, kPointerHeight, true, at.x, at.y);
   display_.Present();
   ++frames_presented_;
   rate_ = meter_.FramesPerSecond();
-  if (display_.Windowed()) display_.SetCaption(WindowCaptionText(at.x, at.y, rate_));
+  if (show_frame_rate_) display_.SetCaption(WindowCaptionText(at.x, at.y, rate_));
   Presented(frames_presented_);
 }
 

@@ -6,6 +6,7 @@
 #include "flow/run_frame.h"
 #include "gfx/clock_text.h"
 #include "gfx/frame_rate.h"
+#include "gfx/surface.h"
 
 namespace vantel {
 
@@ -27,6 +28,7 @@ inline constexpr int32_t kPointerHotSpotY = kPointerHeight / 2;
 struct PointerPosition {
   int32_t x = 0;
   int32_t y = 0;
+  bool operator==(const PointerPosition&) const = default;
 };
 
 // Asked once per drawn frame, just before the pointer picture is drawn.
@@ -36,6 +38,12 @@ using PointerSource = std::function<PointerPosition()>;
 // the background before it, the score-page tab and the table after it, then
 // the pointer, Present and the frame rate. The game, the simulator's
 // screenshots, the tests and the benchmarks all draw through this.
+//
+// With SkipUnchanged the drawing first works out a key of everything the frame
+// would draw (each picture, where, and which part; the clock and score texts
+// are pictures too) and composes and presents nothing when that key and the
+// pointer are those of the frame last presented. A pointer that moved alone
+// is drawn over a kept copy of the table, without composing it again.
 class FrameDrawing : public FrameHooks {
  public:
   // After a lost display the surfaces (kept in memory) are intact and only the
@@ -50,7 +58,16 @@ class FrameDrawing : public FrameHooks {
   void AfterPickStart(Game& g) override;
 
   int64_t FramesPresented() const { return frames_presented_; }
+  int64_t FramesSkipped() const { return frames_skipped_; }
   double FrameRate() const { return rate_; }
+  // Whether the last frame presented a picture.
+  bool LastFramePresented() const { return last_presented_; }
+
+  void SetSkipUnchanged(bool skip) { skip_unchanged_ = skip; }
+  // The window caption shows the pointer and the frame rate (a developer's aid).
+  void SetShowFrameRate(bool show) { show_frame_rate_ = show; }
+  // The next frame is drawn and presented whatever it shows.
+  void ForceRedraw() { force_redraw_ = true; }
 
  protected:
   // Runs after every Present with the number of frames presented so far.
@@ -62,9 +79,22 @@ class FrameDrawing : public FrameHooks {
   PointerSource pointer_;
   LocalTimeSource now_;
   Reload reload_;
+  void ComposeTable(Game& g);
+  void KeepTable();
+  void RestoreTable();
+
   FrameRateMeter meter_;
   int64_t frames_presented_ = 0;
+  int64_t frames_skipped_ = 0;
   double rate_ = 0;
+  bool skip_unchanged_ = false;
+  bool show_frame_rate_ = false;
+  bool force_redraw_ = true;
+  bool table_composed_ = false;
+  bool last_presented_ = false;
+  uint64_t table_key_ = 0;
+  PointerPosition last_pointer_;
+  SurfacePtr kept_table_;
 };
 
 }  // namespace vantel

@@ -27,4 +27,21 @@ void FrameLimiter::Wait() {
   next_ += kPeriodMs;
 }
 
+double FrameLimiter::MsToNextFrame() {
+  if (!started_) return 0;
+  const double now = clock_.NowMs();
+  if (now > next_ + kPeriodMs) return 0;
+  return next_ > now ? next_ - now : 0;
+}
+
+void FrameLimiter::StartFrame() {
+  const double now = clock_.NowMs();
+  if (!started_ || now > next_ + kPeriodMs) {
+    started_ = true;
+    next_ = now + kPeriodMs;
+    return;
+  }
+  next_ += kPeriodMs;
+}
+
 }  // namespace vantel

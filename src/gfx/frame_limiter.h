@@ -33,6 +33,14 @@ class FrameLimiter {
   void Wait();
   double NextDeadline() const { return next_; }
 
+  // For a loop that does its own waiting (on window events, until the
+  // deadline): milliseconds until the next frame is due, 0 when it is due now
+  // (the first frame, or one more than a period late).
+  double MsToNextFrame();
+  // The due frame starts: the deadline moves one period on, or a new schedule
+  // starts from now when the frame is late.
+  void StartFrame();
+
  private:
   PaceClock& clock_;
   double next_ = 0;

@@ -2,8 +2,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 #include "game/fatal_error.h"
-#include "gfx/window_area.h"
 
 namespace vantel {
 
@@ -22,35 +23,54 @@ enum SetupStep : long {
   throw FatalError(ErrorInFunction("DirectX", step, SDL_GetError()));
 }
 
-// A decorated window's frame in the drawing-area arithmetic of border style 2.
-constexpr int kFramedBorderStyle = 2;
+// Room left in the work area for a window manager's frame around the window.
+constexpr int32_t kFrameAllowanceWidth = 16;
+constexpr int32_t kFrameAllowanceHeight = 48;
+
+SDL_Rect DesktopBounds() {
+  SDL_Rect bounds{0, 0, kPictureWidth, kPictureHeight};
+  SDL_DisplayMode desktop{};
+  if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) SetupFailed(kStepDesktop);
+  bounds.w = desktop.w;
+  bounds.h = desktop.h;
+  return bounds;
+}
+
+WindowSize ChooseWindowSize(const ScreenChoice& choice) {
+  SDL_Rect work{};
+  if (SDL_GetDisplayUsableBounds(0, &work) != 0) work = DesktopBounds();
+  const WindowSize first =
+      FirstWindowSize(work.w - kFrameAllowanceWidth, work.h - kFrameAllowanceHeight);
+  if (choice.window_width < kPictureWidth / 2 || choice.window_height < kPictureHeight / 2)
+    return first;
+  // A saved size larger than this desktop (another monitor) would open off it.
+  return WindowSize{std::min(choice.window_width, work.w), std::min(choice.window_height, work.h)};
+}
 
 }  // namespace
 
-ScreenDisplay::ScreenDisplay(bool fullScreen, PaceClock& paceClock, int32_t width, int32_t height)
-    : paceClock_(paceClock), limiter_(paceClock) {
+ScreenDisplay::ScreenDisplay(const ScreenChoice& choice, PaceClock& paceClock)
+    : paceClock_(paceClock), scaling_(choice.scaling) {
   try {
     SetCursorShown(true);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) SetupFailed(kStepVideo);
     videoStarted_ = true;
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    if (fullScreen) {
-      SDL_DisplayMode desktop{};
-      if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) SetupFailed(kStepDesktop);
+    windowed_size_ = ChooseWindowSize(choice);
+    if (choice.full_screen) {
+      const SDL_Rect desktop = DesktopBounds();
       window_ = SDL_CreateWindow(kWindowCaption, 0, 0, desktop.w, desktop.h,
                                  SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
     } else {
-      width = 640;
-      height = 480;
       window_ = SDL_CreateWindow(kWindowCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                 width, height, SDL_WINDOW_SHOWN);
+                                 windowed_size_.width, windowed_size_.height,
+                                 SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
     }
     if (!window_) SetupFailed(kStepWindow);
-    CreateBackBuffer(width, height, "DirectX");
+    SDL_SetWindowMinimumSize(window_, kPictureWidth / 2, kPictureHeight / 2);
+    CreateBackBuffer(kPictureWidth, kPictureHeight, "DirectX");
     CreateRendererAndTexture();
-    SetWindowed(!fullScreen);
+    SetWindowed(!choice.full_screen);
     SDL_AddEventWatch(&ScreenDisplay::WatchEvents, this);
-    if (!fullScreen) RecomputeDrawingArea();
   } catch (...) {
     Release();
     throw;
@@ -66,11 +86,9 @@ void ScreenDisplay::CreateRendererAndTexture() {
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) SetupFailed(kStepRenderer);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   }
   const Rect& screen = ScreenRect();
-  if (SDL_RenderSetLogicalSize(renderer_, screen.Right, screen.Bottom) != 0) {
-    SetupFailed(kStepRenderer);
-  }
   if (texture_) SDL_DestroyTexture(texture_);
   texture_ = SDL_CreateTexture(renderer_, kBackBufferFormat, SDL_TEXTUREACCESS_STREAMING,
                                screen.Right, screen.Bottom);
@@ -103,24 +121,58 @@ int ScreenDisplay::WatchEvents(void* self, SDL_Event* event) {
   return 1;
 }
 
+PictureFit ScreenDisplay::Fit() const {
+  int w = kPictureWidth, h = kPictureHeight;
+  if (renderer_) SDL_GetRendererOutputSize(renderer_, &w, &h);
+  return FitPicture(w, h, scaling_);
+}
+
+LogicalPoint ScreenDisplay::WindowToPicture(int32_t x, int32_t y) const {
+  // The renderer's output and the window agree but on high-density screens,
+  // where the window's points are scaled to output pixels first.
+  int ww = kPictureWidth, wh = kPictureHeight, ow = ww, oh = wh;
+  if (window_) SDL_GetWindowSize(window_, &ww, &wh);
+  if (renderer_) SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+  const int32_t px = ww > 0 ? static_cast<int32_t>(static_cast<int64_t>(x) * ow / ww) : x;
+  const int32_t py = wh > 0 ? static_cast<int32_t>(static_cast<int64_t>(y) * oh / wh) : y;
+  return OutputToPicture(px, py, FitPicture(ow, oh, scaling_));
+}
+
+void ScreenDisplay::ShowTexture() {
+  const PictureFit fit = Fit();
+  SDL_SetTextureScaleMode(texture_, fit.sharp ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+  const SDL_Rect where{fit.x, fit.y, fit.width, fit.height};
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, &where);
+  SDL_RenderPresent(renderer_);
+}
+
 void ScreenDisplay::Present() {
   // A reset render device is usable again by the time SDL reports it; only its
   // texture is gone. The back buffer is a software surface and kept the frame,
   // so making the texture anew before the upload is all it takes.
   if (deviceLost_) RestoreAllSurfaces();
-  if (Windowed()) RecomputeDrawingArea();
   SDL_Surface* back = BackBuffer();
   SDL_UpdateTexture(texture_, nullptr, back->pixels, back->pitch);
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-  SDL_RenderPresent(renderer_);
-  limiter_.Wait();
+  ShowTexture();
+}
+
+void ScreenDisplay::Refresh() {
+  if (!renderer_ || !texture_) return;
+  if (deviceLost_) {
+    Present();
+    return;
+  }
+  ShowTexture();
 }
 
 bool ScreenDisplay::DisplayAvailable() {
   if (quitRequested_) return true;
-  const Uint32 flags = SDL_GetWindowFlags(window_);
-  return Windowed() || (flags & SDL_WINDOW_MINIMIZED) == 0;
+  return !Minimized();
+}
+
+bool ScreenDisplay::Minimized() const {
+  return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) != 0;
 }
 
 void ScreenDisplay::PumpEvents() {
@@ -140,25 +192,53 @@ void ScreenDisplay::ShowSystemCursor(bool show) {
 }
 
 void ScreenDisplay::OnPause(bool paused) {
-  if (Windowed() && paused && !CursorShown()) SDL_ShowCursor(SDL_ENABLE);
+  if (Windowed() && paused) SDL_ShowCursor(SDL_ENABLE);
 }
 
-void ScreenDisplay::RecomputeDrawingArea() {
-  int x = 0, y = 0, top = 0, left = 0;
-  SDL_GetWindowPosition(window_, &x, &y);
-  SDL_GetWindowBordersSize(window_, &top, &left, nullptr, nullptr);
-  const Rect outer{x - left, y - top, 0, 0};
-  windowRect_ = DrawingArea(outer, kFramedBorderStyle, windowOffsetX_, windowOffsetY_, windowRect_);
+WindowSize ScreenDisplay::WindowedSize() const {
+  if (Windowed() && window_) {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    return WindowSize{w, h};
+  }
+  return windowed_size_;
+}
+
+void ScreenDisplay::SetFullScreen(bool full_screen) {
+  if (!window_ || full_screen == !Windowed()) return;
+  if (full_screen) {
+    windowed_size_ = WindowedSize();
+    const SDL_Rect desktop = DesktopBounds();
+    SDL_SetWindowResizable(window_, SDL_FALSE);
+    SDL_SetWindowBordered(window_, SDL_FALSE);
+    SDL_SetWindowPosition(window_, 0, 0);
+    SDL_SetWindowSize(window_, desktop.w, desktop.h);
+    SDL_RaiseWindow(window_);
+  } else {
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    SDL_SetWindowResizable(window_, SDL_TRUE);
+    SDL_SetWindowSize(window_, windowed_size_.width, windowed_size_.height);
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
+  SetWindowed(!full_screen);
 }
 
 void ScreenDisplay::UpdateWindowCursor(bool gamePaused) {
-  if (!Windowed() || gamePaused) return;
-  minimized_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) != 0;
-  if (minimized_ || CursorShown()) return;
-  RecomputeDrawingArea();
-  int mx = 0, my = 0;
-  SDL_GetGlobalMouseState(&mx, &my);
-  SDL_ShowCursor(InsideArea(windowRect_, mx, my) ? SDL_DISABLE : SDL_ENABLE);
+  if (!window_ || Minimized()) return;
+  if (Windowed() && gamePaused) {
+    SDL_ShowCursor(SDL_ENABLE);
+    return;
+  }
+  bool over_picture = false;
+  if (SDL_GetMouseFocus() == window_) {
+    int x = 0, y = 0;
+    SDL_GetMouseState(&x, &y);
+    const LogicalPoint p = WindowToPicture(x, y);
+    over_picture = p.x >= 0 && p.y >= 0 && p.x < kPictureWidth && p.y < kPictureHeight;
+  }
+  const bool show = CursorShown() || !over_picture;
+  if ((SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE) != show)
+    SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
 }
 
 void ScreenDisplay::SetCaption(const std::string& text) {

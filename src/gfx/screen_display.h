@@ -9,36 +9,57 @@
 
 #include "gfx/display.h"
 #include "gfx/frame_limiter.h"
+#include "gfx/picture_fit.h"
 
 namespace vantel {
 
-inline constexpr const char* kWindowCaption = "Greek Morvik";
+inline constexpr const char* kWindowCaption = "Vantel";
 
-// The game's real display. Full screen is a borderless window covering the
-// desktop at (0, 0) (mode switches misbehave without a window manager) that
-// shows the 800 x 600 back buffer letter-boxed; the windowed variant is a
-// framed window with a 640 x 480 back buffer.
+// How the game's screen starts.
+struct ScreenChoice {
+  bool full_screen = true;
+  // 0: the largest whole multiple of 800 x 600 that fits the work area.
+  int32_t window_width = 0;
+  int32_t window_height = 0;
+  PictureScaling scaling = PictureScaling::Automatic;
+};
+
+// The game's real display: an 800 x 600 back buffer shown letter-boxed in a
+// resizable window or full screen, switchable at any moment. Full screen is a
+// borderless window covering the desktop at (0, 0) (mode switches misbehave
+// without a window manager).
 class ScreenDisplay final : public Display {
  public:
   // The set-up ("DirectX"): throws FatalError "Error in function DirectX() ..."
   // when SDL cannot give a window, renderer or texture.
-  ScreenDisplay(bool fullScreen, PaceClock& paceClock, int32_t width = 800, int32_t height = 600);
+  ScreenDisplay(const ScreenChoice& choice, PaceClock& paceClock);
+  ScreenDisplay(bool fullScreen, PaceClock& paceClock)
+      : ScreenDisplay(ScreenChoice{fullScreen}, paceClock) {}
   ~ScreenDisplay() override;
 
+  // Shows the back buffer; the caller paces the frames.
   void Present() override;
+  // Shows the last presented picture again (the window was uncovered or resized).
+  void Refresh();
   bool DisplayAvailable() override;
   void PumpEvents() override;
   void RestoreAllSurfaces() override;
   void ShowSystemCursor(bool show) override;
 
-  // Windowed variant, once per loop pass (does nothing in full screen).
+  // Between window and full screen, keeping the window's size for its return.
+  void SetFullScreen(bool full_screen);
+  void ToggleFullScreen() { SetFullScreen(Windowed()); }
+  // The window's size in a window (the size it returns to from full screen).
+  WindowSize WindowedSize() const;
+
+  // The system cursor is hidden over the picture and shown beside it (over
+  // the bars, or outside a window), and shown while a windowed game is paused.
   void UpdateWindowCursor(bool gamePaused);
-  bool Minimized() const { return minimized_; }
-  void SetWindowOffsets(int32_t x, int32_t y) {
-    windowOffsetX_ = x;
-    windowOffsetY_ = y;
-  }
-  const Rect& WindowRect() const { return windowRect_; }
+  bool Minimized() const;
+  // Where the picture lies in the window now.
+  PictureFit Fit() const;
+  // Window pixels to picture pixels, for the pointer.
+  LogicalPoint WindowToPicture(int32_t x, int32_t y) const;
   void SetCaption(const std::string& text) override;
   // Pausing in a window gives the player the system cursor back.
   void OnPause(bool paused);
@@ -51,21 +72,18 @@ class ScreenDisplay final : public Display {
 
  private:
   void CreateRendererAndTexture();
-  void RecomputeDrawingArea();
+  void ShowTexture();
   static int WatchEvents(void* self, SDL_Event* event);
 
   PaceClock& paceClock_;
-  FrameLimiter limiter_;
+  PictureScaling scaling_;
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   bool videoStarted_ = false;
   bool deviceLost_ = false;
   bool quitRequested_ = false;
-  bool minimized_ = false;
-  int32_t windowOffsetX_ = 0;
-  int32_t windowOffsetY_ = 0;
-  Rect windowRect_;
+  WindowSize windowed_size_;
 };
 
 }  // namespace vantel

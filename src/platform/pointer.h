@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace vantel {
 
@@ -16,6 +17,15 @@ struct GamePoint {
   int32_t X = 0;
   int32_t Y = 0;
 };
+
+// A position in the game's picture, fractional.
+struct LogicalPoint {
+  float x = 0;
+  float y = 0;
+};
+
+// Window pixels to picture pixels (beyond the picture over its bars).
+using PointerMap = std::function<LogicalPoint(int32_t window_x, int32_t window_y)>;
 
 GamePoint ClampPointer(GamePoint point, const ClampBox& box);
 

@@ -104,7 +104,14 @@ void InputDevices::OnEvent(const SDL_Event& event) {
       if (keyboardAcquired_) latch_.KeyReleased(OriginalKeyCode(event.key.keysym.scancode));
       break;
     case SDL_MOUSEBUTTONDOWN:
-      if (mouseAcquired_) latch_.ButtonPressed(GameButton(event.button.button));
+      if (!mouseAcquired_) break;
+      latch_.ButtonPressed(GameButton(event.button.button));
+      if (pressed_at_) break;
+      // Without a map of its own the renderer's logical size has already made
+      // the event's position logical.
+      pressed_at_ = pointer_map_ ? WindowToGame(event.button.x, event.button.y)
+                                 : LogicalToGame(static_cast<float>(event.button.x),
+                                                 static_cast<float>(event.button.y), clamp_);
       break;
     case SDL_MOUSEBUTTONUP:
       if (mouseAcquired_) latch_.ButtonReleased(GameButton(event.button.button));
@@ -145,18 +152,30 @@ void InputDevices::UpdatePointer() {
     x -= wx;
     y -= wy;
   }
-  float lx = 0, ly = 0;
-  SDL_RenderWindowToLogical(renderer, x, y, &lx, &ly);
-  mouse_ = LogicalToGame(lx, ly, clamp_);
+  mouse_ = WindowToGame(x, y);
+}
+
+GamePoint InputDevices::WindowToGame(int32_t x, int32_t y) const {
+  if (pointer_map_) {
+    const LogicalPoint p = pointer_map_(x, y);
+    return LogicalToGame(p.x, p.y, clamp_);
+  }
+  SDL_Renderer* renderer = window_ ? SDL_GetRenderer(window_) : nullptr;
+  float lx = static_cast<float>(x), ly = static_cast<float>(y);
+  if (renderer) SDL_RenderWindowToLogical(renderer, x, y, &lx, &ly);
+  return LogicalToGame(lx, ly, clamp_);
 }
 
 void InputDevices::UpdateMouse() {
   UpdatePointer();
   if (!mouseAcquired_) {
     buttons_.fill(0);
+    pressed_at_.reset();
     return;
   }
   buttons_ = latch_.TakeButtons();
+  if (pressed_at_) mouse_ = *pressed_at_;
+  pressed_at_.reset();
 }
 
 bool InputDevices::MouseButtonDown(int16_t button) const {

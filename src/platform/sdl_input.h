@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/input_latch.h"
 #include "platform/pointer.h"
@@ -31,9 +32,16 @@ class InputDevices {
   void UnAcquireKeyBoard();
   void UnAcquireMouse();
 
+  // How window pixels become game pixels when the display letter-boxes the
+  // picture itself; without one, the renderer's logical size does it.
+  void SetPointerMap(PointerMap map) { pointer_map_ = std::move(map); }
+
   void ReadKeyboard();
   // The pointer and the buttons; UpdatePointer alone refreshes the position
-  // (the pointer image follows it) without taking the latched buttons.
+  // (the pointer image follows it) without taking the latched buttons. When a
+  // button went down since the last read, the frame's position is where it
+  // went down: a click counts where it was made, however far the pointer
+  // moved before the frame came.
   void UpdateMouse();
   void UpdatePointer();
 
@@ -49,6 +57,7 @@ class InputDevices {
   static int Watch(void* self, SDL_Event* event);
   void OnEvent(const SDL_Event& event);
   void UpdateWatch();
+  GamePoint WindowToGame(int32_t x, int32_t y) const;
 
   bool inputCreated_ = false;
   bool keyboardExists_ = false;
@@ -62,6 +71,8 @@ class InputDevices {
   ButtonTable buttons_{};
   ClampBox clamp_{};
   GamePoint mouse_{};
+  std::optional<GamePoint> pressed_at_;
+  PointerMap pointer_map_;
 };
 
 // SDL's button numbers to the game's: 0 left, 1 right, 2 middle, 3 the first

@@ -5,6 +5,7 @@
 #include "ui/message_box.h"
 #include "ui/startup_options.h"
 #include "ui/startup_texts.h"
+#include "ui/startup_timing.h"
 #include "ui/title_picture.h"
 
 #ifndef VANTEL_VERSION_MAJOR
@@ -27,9 +28,26 @@ struct Widgets {
   GtkWidget* twelveCards = nullptr;
   GtkWidget* sixCards = nullptr;
   GtkWidget* slowAnimation = nullptr;
-  GtkWidget* windowed = nullptr;  // never shown
+  GtkWidget* exit = nullptr;
+  GtkWidget* windowed = nullptr;
+  GtkWidget* scaling[3] = {nullptr, nullptr, nullptr};  // by PictureScaling
   StartupDialogState state;
 };
+
+// Return plays at once. Left to the button, GTK shows it pressed for a quarter
+// of a second before it answers: a wait added to every start. Return on the
+// focused Exit button or on the rules link keeps its own meaning.
+gboolean OnKeyPress(GtkWidget* dialog, GdkEventKey* event, gpointer data) {
+  const auto& w = *static_cast<Widgets*>(data);
+  const bool enter = event->keyval == GDK_KEY_Return || event->keyval == GDK_KEY_KP_Enter ||
+                     event->keyval == GDK_KEY_ISO_Enter;
+  const auto modifiers = event->state & gtk_accelerator_get_default_mod_mask();
+  if (!enter || modifiers != 0) return FALSE;
+  GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(dialog));
+  if (focus == w.exit || GTK_IS_LABEL(focus)) return FALSE;
+  gtk_dialog_response(GTK_DIALOG(dialog), kStart);
+  return TRUE;
+}
 
 GtkWidget* WrappedLabel(const char* text, int width = 60) {
   GtkWidget* label = gtk_label_new(text);
@@ -64,7 +82,21 @@ StartupControls ReadControls(const Widgets& w) {
   c.SixCardSelected = Active(w.sixCards);
   c.SlowAnimationTicked = Active(w.slowAnimation);
   c.Windowed = StateOf(w.windowed);
+  for (int i = 0; i < 3; ++i)
+    if (Active(w.scaling[i])) c.Scaling = static_cast<PictureScaling>(i);
   return c;
+}
+
+void SetActive(GtkWidget* toggle, bool active) {
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(toggle), active ? TRUE : FALSE);
+}
+
+void ShowControls(const Widgets& w, const StartupControls& c) {
+  SetActive(c.TrevigianeSelected ? w.trevigiane : w.bresciane, true);
+  SetActive(c.SixCardSelected ? w.sixCards : w.twelveCards, true);
+  SetActive(w.slowAnimation, c.SlowAnimationTicked);
+  SetActive(w.windowed, c.Windowed == CheckState::Ticked);
+  SetActive(w.scaling[static_cast<int>(c.Scaling)], true);
 }
 
 void ShowBitmaps(Widgets& w) {
@@ -114,7 +146,7 @@ GtkWidget* DeckPanel(Widgets& w, const ArchiveEntrySource& archive) {
 
 GtkWidget* KeysPanel() {
   GtkWidget* box = Panel();
-  for (const char* text : {kKeyHelpR, kKeyHelpEscape, kKeyHelpP, kKeyHelpMouse})
+  for (const char* text : {kKeyHelpR, kKeyHelpEscape, kKeyHelpP, kKeyHelpFullScreen, kKeyHelpMouse})
     Pack(box, WrappedLabel(text));
   return box;
 }
@@ -156,6 +188,20 @@ GtkWidget* OptionsPanel(Widgets& w) {
   Pack(box, WrappedLabel(kSixCardNote));
   Pack(box, w.slowAnimation);
   Pack(box, WrappedLabel(kSlowAnimationNote));
+  w.windowed = gtk_check_button_new_with_label(kWindowedOption);
+  Pack(box, w.windowed);
+  Pack(box, WrappedLabel(kWindowedNote));
+  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
+  gtk_box_pack_start(GTK_BOX(row), gtk_label_new(kScalingLabel), FALSE, FALSE, 0);
+  const char* names[3] = {kAutomaticScalingOption, kSharpScalingOption, kSmoothScalingOption};
+  for (int i = 0; i < 3; ++i) {
+    w.scaling[i] = i == 0 ? gtk_radio_button_new_with_label(nullptr, names[i])
+                          : gtk_radio_button_new_with_label_from_widget(
+                                GTK_RADIO_BUTTON(w.scaling[0]), names[i]);
+    gtk_box_pack_start(GTK_BOX(row), w.scaling[i], FALSE, FALSE, 0);
+  }
+  Pack(box, row);
+  Pack(box, WrappedLabel(kScalingNote));
   return box;
 }
 
@@ -179,11 +225,6 @@ GtkWidget* FooterRow() {
   return row;
 }
 
-// The box exists so the start button can read it, but is never shown.
-void HiddenWindowedBox(Widgets& w) {
-  w.windowed = g_object_ref_sink(gtk_check_button_new_with_label(kWindowedOption));
-}
-
 void Build(Widgets& w, const ArchiveEntrySource& archive) {
   w.dialog = gtk_dialog_new();
   gtk_window_set_title(GTK_WINDOW(w.dialog), kDialogTitle);
@@ -194,9 +235,9 @@ void Build(Widgets& w, const ArchiveEntrySource& archive) {
   Pack(content, NewTitlePicture());
   gtk_box_pack_start(GTK_BOX(content), Notebook(w, archive), TRUE, TRUE, 0);
   Pack(content, FooterRow());
-  HiddenWindowedBox(w);
   GtkWidget* start = gtk_dialog_add_button(GTK_DIALOG(w.dialog), kStartCaption, kStart);
-  gtk_dialog_add_button(GTK_DIALOG(w.dialog), kExitCaption, kExit);
+  w.exit = gtk_dialog_add_button(GTK_DIALOG(w.dialog), kExitCaption, kExit);
+  g_signal_connect(w.dialog, "key-press-event", G_CALLBACK(OnKeyPress), &w);
   gtk_dialog_set_default_response(GTK_DIALOG(w.dialog), kStart);
   gtk_widget_show_all(w.dialog);
   ShowBitmaps(w);
@@ -205,7 +246,6 @@ void Build(Widgets& w, const ArchiveEntrySource& archive) {
 }
 
 void Destroy(Widgets& w) {
-  g_object_unref(w.windowed);
   gtk_widget_destroy(w.dialog);
   while (gtk_events_pending()) gtk_main_iteration();
 }
@@ -216,14 +256,18 @@ StartupChoice RunStartupDialog(Options& options, const ArchiveEntrySource& archi
   Widgets w;
   LoadStartupDialog(options, w.state);
   Build(w, archive);
+  ShowControls(w, ControlsFor(options));
+  ShowBitmaps(w);
   gtk_notebook_set_current_page(GTK_NOTEBOOK(w.notebook), w.state.CurrentTab);
   const int response = gtk_dialog_run(GTK_DIALOG(w.dialog));
+  MarkStartupPhase("dialog answered");
   StartupChoice choice = StartupChoice::Exit;
   if (response == kStart) {
     StoreStartOptions(ReadControls(w), options);
     choice = StartupChoice::Start;
   }
   Destroy(w);
+  MarkStartupPhase("dialog teardown");
   return choice;
 }
 

@@ -18,8 +18,13 @@ struct StartupControls {
   bool TrevigianeSelected = false;  // else the Bresciane deck (selected at load)
   bool SixCardSelected = false;     // else "12-card hand" (selected at load)
   bool SlowAnimationTicked = false;
-  CheckState Windowed = CheckState::Clear;  // never shown, so never ticked
+  CheckState Windowed = CheckState::Clear;  // "Play in a window"
+  PictureScaling Scaling = PictureScaling::Automatic;
 };
+
+// The controls as the dialog opens: what the options (the saved settings, or
+// the defaults) say.
+StartupControls ControlsFor(const Options& options);
 
 inline constexpr int kStartupTabCount = 5;
 inline constexpr std::array<const char*, kStartupTabCount> kStartupTabNames = {

@@ -36,6 +36,17 @@ inline constexpr const char* kSlowAnimationOption = "Slow animation";
 inline constexpr const char* kSlowAnimationNote =
     "Click for slower card animation. Useful when learning the game or in faster computers.";
 
-inline constexpr const char* kWindowedOption = "Windowed";
+inline constexpr const char* kWindowedOption = "Play in a window";
+inline constexpr const char* kWindowedNote =
+    "Clear: the game fills the screen. F11 or Alt+Enter switches at any moment.";
+inline constexpr const char* kScalingLabel = "Picture scaling:";
+inline constexpr const char* kAutomaticScalingOption = "Automatic";
+inline constexpr const char* kSharpScalingOption = "Sharp pixels";
+inline constexpr const char* kSmoothScalingOption = "Smooth";
+inline constexpr const char* kScalingNote =
+    "Automatic: sharp pixels when the screen holds the picture two or more times over, "
+    "smooth otherwise.";
+inline constexpr const char* kKeyHelpFullScreen =
+    "F11 or Alt+Enter switches between a window and the full screen at any moment.";
 
 }  // namespace vantel

@@ -132,12 +132,14 @@ TEST_F(GameDrawingTest, AFrameShowsTableTabClockAndThePointerWhereTheMouseIsNow)
   const uint32_t hour_tens = At(700, 572);
   EXPECT_TRUE(hour_tens == test::GlyphColour('0' - 32) || hour_tens == test::GlyphColour('1' - 32))
       << std::hex << hour_tens;
-  // Full screen has no caption to show the rate in.
+  // Without --show-frame-rate the title stays the game's name.
   EXPECT_STREQ(SDL_GetWindowTitle(display_->Window()), kWindowCaption);
 }
 
-TEST_F(GameDrawingTest, AWindowsCaptionShowsThePointerAndTheRate) {
+TEST_F(GameDrawingTest, WithShowFrameRateTheCaptionShowsThePointerAndTheRate) {
   StartGame(false);
+  EXPECT_STREQ(SDL_GetWindowTitle(display_->Window()), "Vantel");
+  drawing_->SetShowFrameRate(true);
   MoveMouse(200, 100);
   ASSERT_FALSE(RunGameFrame());
   EXPECT_STREQ(SDL_GetWindowTitle(display_->Window()),

@@ -37,6 +37,8 @@ fi
 work="$2"
 gamedir="$work/game"
 cd "$work" || exit 1
+# The game's settings stay in the test's folder.
+export XDG_CONFIG_HOME="$work/config"
 
 fail() {
   echo "FAIL: $*"
@@ -161,5 +163,95 @@ pid=
 [ "$status" -eq 0 ] || fail "the game ended with status $status"
 [ -e "$gamedir/res" ] && fail "a res folder was left beside the program"
 echo "ok: Escape ended the game with status 0, no res folder left"
+
+# 7. In a window (--window, no dialog): the game's picture fills an 800 x 600
+#    window letter-boxed; a click on the first hand card, placed through the
+#    window's mapping, plays that card; F11 switches to full screen and back;
+#    a resized window keeps the pointer on the picture drawn under it.
+SDL_AUDIODRIVER=dummy "$gamedir/vantel" --window --skip-dialog >"$work/window.log" 2>&1 &
+pid=$!
+game_window() { xdotool search --onlyvisible --name '^Vantel$' 2>/dev/null | head -1; }
+window_shown() { [ -n "$(game_window)" ]; }
+wait_for 20 window_shown || fail "the game's window did not appear: $(cat "$work/window.log")"
+win=$(game_window)
+geometry() {
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  # Where the smooth-scaled picture lies in a WIDTH x HEIGHT window.
+  if ((WIDTH * 600 >= HEIGHT * 800)); then
+    FH=$HEIGHT FW=$((HEIGHT * 800 / 600))
+  else
+    FW=$WIDTH FH=$((WIDTH * 600 / 800))
+  fi
+  FX=$(((WIDTH - FW) / 2)) FY=$(((HEIGHT - FH) / 2))
+}
+# A game pixel to a screen pixel through the window's picture.
+wx() { echo $((X + FX + $1 * FW / 800)); }
+wy() { echo $((Y + FY + $1 * FH / 600)); }
+geometry
+[ "$WIDTH" -eq 800 ] && [ "$HEIGHT" -eq 600 ] || fail "the window is ${WIDTH}x${HEIGHT}, not 800x600"
+window_dealt() {
+  local f
+  f=$(snap window_table)
+  above "$(brightness "$f" "$(wx 10)" "$(wy 440)" $((600 * FW / 800)) $((120 * FH / 600)))" 0.6
+}
+wait_for 30 window_dealt || fail "the hand was not dealt in the window"
+echo "ok: the game plays in an 800 x 600 window"
+# The first card shows only its left edge (game x 10..57); clicking there
+# until that place changes plays it.
+before=$(snap window_before_click)
+played=no
+for ((i = 0; i < 120; i++)); do
+  game_alive || fail "the windowed game ended by itself"
+  xdotool mousemove "$(wx 30)" "$(wy 500)" click 1
+  sleep 0.5
+  now=$(snap window_click)
+  diff=$(changed "$before" "$now" 30 90 "$(wx 15)" "$(wy 450)")
+  if [ "$diff" != "0" ]; then played=yes; break; fi
+done
+[ $played = yes ] || fail "a click on the first hand card in the window did not play it"
+echo "ok: a click in the window played the card drawn under it"
+
+xdotool key F11
+sleep 1
+geometry
+[ "$WIDTH" -eq $SCREEN_W ] && [ "$HEIGHT" -eq $SCREEN_H ] ||
+  fail "F11 did not make the game full screen (${WIDTH}x${HEIGHT})"
+f=$(snap fullscreen)
+above "$(brightness "$f" 0 0 40 40)" 0.05 || fail "full screen does not show the table at the corner"
+xdotool key F11
+sleep 1
+geometry
+[ "$WIDTH" -eq 800 ] || fail "F11 again did not bring the 800 x 600 window back (${WIDTH}x${HEIGHT})"
+echo "ok: F11 switched to full screen and back"
+
+xdotool windowsize "$win" 1000 700
+sleep 1
+geometry
+[ "$WIDTH" -eq 1000 ] || fail "the window could not be resized"
+# The game draws its own pointer centred on where it maps the mouse: moved to
+# a game point, the pointer picture must show there, on the bars nothing.
+xdotool mousemove "$(wx 400)" "$(wy 250)"
+sleep 0.5
+a=$(snap resized_a)
+xdotool mousemove "$(wx 200)" "$(wy 350)"
+sleep 0.5
+b=$(snap resized_b)
+diff=$(changed "$a" "$b" 20 20 "$(($(wx 200) - 10))" "$(($(wy 350) - 10))")
+[ "$diff" != "0" ] || fail "after the resize the pointer is not drawn under the mouse"
+bar=$(brightness "$b" "$X" "$Y" "$FX" "$HEIGHT")
+[ "$FX" -gt 0 ] && above 0.02 "$bar" || fail "the resized window shows no black bars beside the picture"
+echo "ok: the resized window letter-boxes the picture and keeps the pointer on it"
+
+xdotool key Escape
+for ((i = 0; i < 20; i++)); do game_alive || break; sleep 0.5; done
+game_alive && fail "Escape did not end the windowed game"
+wait "$pid"
+status=$?
+pid=
+[ "$status" -eq 0 ] || fail "the windowed game ended with status $status"
+[ -s "$work/config/vantel/settings.ini" ] || fail "no settings were saved"
+grep -q '^window_width=1000$' "$work/config/vantel/settings.ini" ||
+  fail "the window's size was not remembered: $(cat "$work/config/vantel/settings.ini")"
+echo "ok: the windowed game ended normally and remembered its window"
 echo "PASS"
 exit 0

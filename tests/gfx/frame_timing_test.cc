@@ -4,7 +4,6 @@
 
 #include "gfx/frame_limiter.h"
 #include "gfx/frame_rate.h"
-#include "gfx/window_area.h"
 
 namespace vantel {
 namespace {
@@ -93,15 +92,31 @@ TEST(FrameRateTest, CaptionFormatsOneDecimalWithoutLeadingZero) {
   EXPECT_EQ(WindowCaptionText(12, 34, 60), "   12   34    Frames per Second =60.0");
 }
 
-TEST(WindowAreaTest, FrameAndOffsetsByBorderStyle) {
-  const Rect outer{100, 50, 0, 0};
-  EXPECT_EQ(DrawingArea(outer, 0, 23, 0, {}), (Rect{123, 50, 786, 530}));
-  EXPECT_EQ(DrawingArea(outer, 2, 23, 0, {}), (Rect{128, 74, 791, 554}));
-  EXPECT_EQ(DrawingArea(outer, 5, 0, 0, {}), (Rect{104, 70, 744, 550}));
-  const Rect previous{1, 2, 3, 4};
-  EXPECT_EQ(DrawingArea(outer, 6, 23, 0, previous), previous);
-  EXPECT_TRUE(InsideArea(Rect{0, 0, 640, 480}, 640, 480));
-  EXPECT_FALSE(InsideArea(Rect{0, 0, 640, 480}, 641, 10));
+// The game loop sleeps on events itself and asks the limiter only when the
+// next frame is due; the schedule must be the one Wait keeps.
+TEST(FrameLimiterTest, ALoopThatWaitsItselfKeepsTheSameSchedule) {
+  FakePaceClock clock;
+  clock.readStep = 0;
+  FrameLimiter limiter(clock);
+  EXPECT_EQ(limiter.MsToNextFrame(), 0);  // the first frame is due at once
+  limiter.StartFrame();
+  const double start = limiter.NextDeadline();
+  for (int frame = 1; frame <= 120; ++frame) {
+    clock.now += 1.0;  // an idle frame costs little
+    const double ms = limiter.MsToNextFrame();
+    EXPECT_NEAR(ms, start + (frame - 1) * FrameLimiter::kPeriodMs - clock.now, 1e-6);
+    clock.now += ms;  // woken by the deadline
+    limiter.StartFrame();
+  }
+  EXPECT_NEAR(limiter.NextDeadline(), start + 120 * FrameLimiter::kPeriodMs, 1e-6);
+  // Woken early by an event, the frame is still not due.
+  clock.now += 5;
+  EXPECT_GT(limiter.MsToNextFrame(), 0);
+  // After a long pause the next frame is due at once and starts a new schedule.
+  clock.now += 2000;
+  EXPECT_EQ(limiter.MsToNextFrame(), 0);
+  limiter.StartFrame();
+  EXPECT_NEAR(limiter.NextDeadline(), clock.now + FrameLimiter::kPeriodMs, 1e-6);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "game/fatal_error.h"
 #include "gfx_fixture.h"
@@ -31,7 +32,7 @@ TEST_F(ScreenDisplayTest, FullScreenGivesAnEightHundredBySixHundredBackBuffer) {
   EXPECT_FALSE(d.Windowed());
   EXPECT_EQ(d.ScreenRect(), (Rect{0, 0, 800, 600}));
   EXPECT_EQ(d.BackBuffer()->format->format, kBackBufferFormat);
-  EXPECT_STREQ(SDL_GetWindowTitle(d.Window()), "Greek Morvik");
+  EXPECT_STREQ(SDL_GetWindowTitle(d.Window()), "Vantel");
   d.ResetClipRect();
   EXPECT_EQ(d.Clip().ClipRight, 800);
   EXPECT_EQ(d.Clip().ClipBottom, 600);
@@ -46,17 +47,91 @@ TEST_F(ScreenDisplayTest, FullScreenGivesAnEightHundredBySixHundredBackBuffer) {
   d.Release();
 }
 
-TEST_F(ScreenDisplayTest, WindowedVariantUsesSixFortyByFourEighty) {
-  ScreenDisplay d(false, clock);
+TEST_F(ScreenDisplayTest, AWindowKeepsTheGamesWorldAndSwitchesToFullScreenAndBack) {
+  ScreenChoice choice;
+  choice.full_screen = false;
+  choice.window_width = 1000;
+  choice.window_height = 700;
+  ScreenDisplay d(choice, clock);
   EXPECT_TRUE(d.Windowed());
-  EXPECT_EQ(d.ScreenRect(), (Rect{0, 0, 640, 480}));
-  d.SetWindowOffsets(23, 0);
-  d.Present();
-  EXPECT_EQ(d.WindowRect().Width(), 640 + 23);
-  d.UpdateWindowCursor(false);
+  EXPECT_EQ(d.ScreenRect(), (Rect{0, 0, 800, 600}));
+  EXPECT_STREQ(SDL_GetWindowTitle(d.Window()), "Vantel");
+  EXPECT_TRUE(SDL_GetWindowFlags(d.Window()) & SDL_WINDOW_RESIZABLE);
+  EXPECT_EQ(d.WindowedSize().width, 1000);
   EXPECT_FALSE(d.Minimized());
+  d.ToggleFullScreen();
+  EXPECT_FALSE(d.Windowed());
+  EXPECT_EQ(d.ScreenRect(), (Rect{0, 0, 800, 600}));
+  SDL_DisplayMode desktop{};
+  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+  int w = 0, h = 0;
+  SDL_GetWindowSize(d.Window(), &w, &h);
+  EXPECT_EQ(w, desktop.w);  // the whole screen
+  EXPECT_EQ(h, desktop.h);
+  d.Present();
+  d.ToggleFullScreen();
+  EXPECT_TRUE(d.Windowed());
+  EXPECT_EQ(d.WindowedSize().width, 1000);  // the window's size came back
+  EXPECT_EQ(d.WindowedSize().height, 700);
   d.SetCaption("   1   2    Frames per Second =60.0");
   EXPECT_STREQ(SDL_GetWindowTitle(d.Window()), "   1   2    Frames per Second =60.0");
+}
+
+// Where the window shows a pixel of the game's picture, the pointer reads that
+// pixel's position: checked against the picture really drawn, in blocks of
+// distinct colours, at several window sizes, letter- and pillar-boxed, sharp
+// and smooth.
+TEST_F(ScreenDisplayTest, ThePointerLandsOnThePixelDrawnUnderIt) {
+  constexpr int kBlock = 50;
+  auto colour = [](int bx, int by) {
+    return static_cast<uint32_t>(0x102030 + bx * 0x0B0000 + by * 0x000D00);
+  };
+  for (const PictureScaling scaling : {PictureScaling::Automatic, PictureScaling::Sharp}) {
+    ScreenChoice choice;
+    choice.full_screen = false;
+    choice.scaling = scaling;
+    ScreenDisplay d(choice, clock);
+    SDL_Surface* back = d.BackBuffer();
+    for (int by = 0; by < 600 / kBlock; ++by)
+      for (int bx = 0; bx < 800 / kBlock; ++bx) {
+        const SDL_Rect r{bx * kBlock, by * kBlock, kBlock, kBlock};
+        const uint32_t c = colour(bx, by);
+        SDL_FillRect(back, &r, SDL_MapRGB(back->format, c >> 16, (c >> 8) & 0xFF, c & 0xFF));
+      }
+    for (const auto& [w, h] : {std::pair{800, 600}, std::pair{1000, 600}, std::pair{800, 900},
+                               std::pair{1600, 1200}, std::pair{1234, 777}}) {
+      SCOPED_TRACE(testing::Message() << w << "x" << h << " scaling " << static_cast<int>(scaling));
+      SDL_SetWindowSize(d.Window(), w, h);
+      SDL_PumpEvents();
+      d.Present();
+      SDL_Renderer* renderer = SDL_GetRenderer(d.Window());
+      for (const auto& [wx, wy] : {std::pair{w / 2 + 7, h / 2 - 9}, std::pair{w / 5, h / 3},
+                                   std::pair{w * 4 / 5, h * 2 / 3}}) {
+        const LogicalPoint p = d.WindowToPicture(wx, wy);
+        ASSERT_GE(p.x, 0);
+        ASSERT_GE(p.y, 0);
+        const int bx = static_cast<int>(p.x) / kBlock;
+        const int by = static_cast<int>(p.y) / kBlock;
+        // Smooth scaling blends a block's edge with its neighbour: look only
+        // well inside blocks.
+        const int in_x = static_cast<int>(p.x) % kBlock, in_y = static_cast<int>(p.y) % kBlock;
+        if (in_x < 3 || in_x > kBlock - 4 || in_y < 3 || in_y > kBlock - 4) continue;
+        const SDL_Rect at{wx, wy, 1, 1};
+        uint32_t pixel = 0;
+        ASSERT_EQ(SDL_RenderReadPixels(renderer, &at, SDL_PIXELFORMAT_RGB888, &pixel, 4), 0)
+            << SDL_GetError();
+        EXPECT_EQ(pixel & 0xFFFFFF, colour(bx, by)) << "window " << wx << "," << wy;
+      }
+      // Over the bars the pointer lies outside the picture.
+      const PictureFit fit = d.Fit();
+      if (fit.x > 0) {
+        EXPECT_LT(d.WindowToPicture(fit.x - 1, h / 2).x, 0);
+      }
+      if (fit.y > 0) {
+        EXPECT_LT(d.WindowToPicture(w / 2, fit.y - 1).y, 0);
+      }
+    }
+  }
 }
 
 // The device is usable again by the time SDL reports the reset: waiting for
@@ -64,6 +139,7 @@ TEST_F(ScreenDisplayTest, WindowedVariantUsesSixFortyByFourEighty) {
 // shows the frame.
 TEST_F(ScreenDisplayTest, AResetRenderDeviceIsNoReasonToWaitAndTheNextFrameShows) {
   ScreenDisplay d(true, clock);
+  const PictureFit fit = d.Fit();
   d.ResetClipRect();
   d.Present();
   SDL_Event reset{};
@@ -77,9 +153,7 @@ TEST_F(ScreenDisplayTest, AResetRenderDeviceIsNoReasonToWaitAndTheNextFrameShows
   d.Present();
   SDL_Renderer* renderer = SDL_GetRenderer(d.Window());
   ASSERT_NE(renderer, nullptr);
-  int w = 0, h = 0;
-  SDL_GetRendererOutputSize(renderer, &w, &h);
-  const SDL_Rect middle{w / 2, h / 2, 1, 1};
+  const SDL_Rect middle{fit.x + fit.width / 2, fit.y + fit.height / 2, 1, 1};
   uint32_t pixel = 0;
   ASSERT_EQ(SDL_RenderReadPixels(renderer, &middle, SDL_PIXELFORMAT_RGB888, &pixel, 4), 0)
       << SDL_GetError();

@@ -46,10 +46,14 @@ class SdlInputTest : public ::testing::Test {
     e.key.keysym.scancode = scancode;
     SDL_PushEvent(&e);
   }
-  static void Button(Uint32 type, Uint8 button) {
+  // x, y: window pixels, where the button went down or up.
+  void Button(Uint32 type, Uint8 button, int x = 0, int y = 0) {
     SDL_Event e{};
     e.type = type;
+    e.button.windowID = SDL_GetWindowID(window_);
     e.button.button = button;
+    e.button.x = x;
+    e.button.y = y;
     SDL_PushEvent(&e);
   }
   // What the frame loop does between frames.
@@ -194,7 +198,7 @@ TEST_F(SdlInputTest, SnapshotCarriesTheFramesStatesUnderTheGamesCodes) {
   InputDevices input;
   SetUpDevices(input);
   Key(SDL_KEYDOWN, SDL_SCANCODE_R);
-  Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
+  Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 150, 20);
   SDL_WarpMouseInWindow(window_, 150, 20);
   Pump();
   input.ReadKeyboard();
@@ -207,6 +211,61 @@ TEST_F(SdlInputTest, SnapshotCarriesTheFramesStatesUnderTheGamesCodes) {
   EXPECT_FALSE(snapshot.MouseButtonDown(kLeftButton));
   EXPECT_EQ(snapshot.MouseX, 50);
   EXPECT_EQ(snapshot.MouseY, 20);
+}
+
+// The pointer moves on between the press and the frame that reads it: the
+// click counts where the button went down, while the pointer picture follows
+// the mouse. The window is 1000 x 600 with the 800 x 600 picture in the middle.
+TEST_F(SdlInputTest, AClickCountsWhereTheButtonWentDown) {
+  InputDevices input;
+  SetUpDevices(input);
+  Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 400, 300);
+  Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 420, 310);
+  SDL_WarpMouseInWindow(window_, 700, 500);
+  Pump();
+  input.ReadKeyboard();
+  input.UpdateMouse();
+  InputSnapshot snapshot = TakeSnapshot(input);
+  EXPECT_TRUE(snapshot.MouseButtonDown(kLeftButton));
+  EXPECT_EQ(snapshot.MouseX, 300);
+  EXPECT_EQ(snapshot.MouseY, 300);
+  input.UpdatePointer();  // the pointer picture, drawn after the step
+  EXPECT_EQ(input.MouseX(), 600);
+  EXPECT_EQ(input.MouseY(), 500);
+  // The next frame has no press: the frame's position is the mouse's again.
+  Pump();
+  input.UpdateMouse();
+  snapshot = TakeSnapshot(input);
+  EXPECT_FALSE(snapshot.MouseButtonDown(kLeftButton));
+  EXPECT_EQ(snapshot.MouseX, 600);
+  EXPECT_EQ(snapshot.MouseY, 500);
+  // Two presses before one frame: the first one's place counts.
+  Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 150, 50);
+  Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 850, 550);
+  Pump();
+  input.UpdateMouse();
+  EXPECT_EQ(input.MouseX(), 50);
+  EXPECT_EQ(input.MouseY(), 50);
+}
+
+// The game's display letter-boxes the picture itself and hands the input its
+// map from window pixels; presses and the pointer both go through it.
+TEST_F(SdlInputTest, APointerMapPlacesPressesAndThePointer) {
+  SDL_RenderSetLogicalSize(renderer_, 0, 0);  // event positions stay in window pixels
+  InputDevices input;
+  SetUpDevices(input);
+  input.SetPointerMap([](int32_t x, int32_t y) {
+    return LogicalPoint{static_cast<float>(x) / 1.25f - 10, static_cast<float>(y) - 5};
+  });
+  Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 500, 305);
+  SDL_WarpMouseInWindow(window_, 900, 500);
+  Pump();
+  input.UpdateMouse();
+  EXPECT_EQ(input.MouseX(), 390);
+  EXPECT_EQ(input.MouseY(), 300);
+  input.UpdatePointer();
+  EXPECT_EQ(input.MouseX(), 710);
+  EXPECT_EQ(input.MouseY(), 495);
 }
 
 }  // namespace

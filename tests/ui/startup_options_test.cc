@@ -86,17 +86,20 @@ TEST(StartupOptionsTest, SixCardHandsAndSlowAnimationReachTheLayout) {
   EXPECT_EQ(s.layout.ShortMoveSteps, 20);
 }
 
-TEST(StartupOptionsTest, SlowAnimationIsOnlyEverSet) {
+// The box opens showing the saved choice: clearing it must take effect.
+TEST(StartupOptionsTest, SlowAnimationFollowsTheBox) {
   Options before = Scrambled();
   before.SlowAnimation = true;
-  Started s = Start(StartupControls{}, before);  // box clear
-  EXPECT_TRUE(s.options.SlowAnimation);
-  EXPECT_EQ(s.layout.LongMoveSteps, 40);
-  s = Start(StartupControls{});
+  Started s = Start(StartupControls{}, before);  // box cleared
   EXPECT_FALSE(s.options.SlowAnimation);
+  EXPECT_EQ(s.layout.LongMoveSteps, 20);
+  StartupControls ticked;
+  ticked.SlowAnimationTicked = true;
+  s = Start(ticked);
+  EXPECT_TRUE(s.options.SlowAnimation);
 }
 
-TEST(StartupOptionsTest, HiddenWindowedBoxDecidesTheWindowAndGreyKeepsTheValue) {
+TEST(StartupOptionsTest, WindowBoxDecidesTheWindowAndGreyKeepsTheValue) {
   StartupControls ticked;
   ticked.Windowed = CheckState::Ticked;
   Options clean;  // full screen
@@ -109,6 +112,26 @@ TEST(StartupOptionsTest, HiddenWindowedBoxDecidesTheWindowAndGreyKeepsTheValue) 
   EXPECT_FALSE(s.options.FullScreen);
   s = Start(grey, clean);
   EXPECT_TRUE(s.options.FullScreen);
+}
+
+// Whatever the options say, the dialog opens showing it, and Play with
+// nothing touched gives the same options back.
+TEST(StartupOptionsTest, TheDialogOpensWithTheSavedChoicesAndGivesThemBack) {
+  Options saved;
+  saved.DeckName = "Trevigiano";
+  saved.TwelveCardDeal = 0;
+  saved.SlowAnimation = true;
+  saved.FullScreen = false;
+  saved.Scaling = PictureScaling::Sharp;
+  for (const Options& options : {Options{}, saved}) {
+    Started s = Start(ControlsFor(options), options);
+    EXPECT_EQ(s.options.DeckName, options.DeckName);
+    EXPECT_EQ(s.options.TwelveCardDeal, options.TwelveCardDeal);
+    EXPECT_EQ(HandSize(s.options), HandSize(options));
+    EXPECT_EQ(s.options.SlowAnimation, options.SlowAnimation);
+    EXPECT_EQ(s.options.FullScreen, options.FullScreen);
+    EXPECT_EQ(s.options.Scaling, options.Scaling);
+  }
 }
 
 TEST(StartupOptionsTest, VersionTextJoinsTheThreeNumbers) {

@@ -1,0 +1,86 @@
+#include "app/command_line.h"
+
+#include <glib.h>
+
+#include <memory>
+#include <vector>
+
+#ifndef VANTEL_VERSION_TEXT
+#define VANTEL_VERSION_TEXT "0.0.0"
+#endif
+
+namespace vantel {
+namespace {
+
+struct ContextDeleter {
+  void operator()(GOptionContext* c) const { g_option_context_free(c); }
+};
+struct GFreeDeleter {
+  void operator()(void* p) const { g_free(p); }
+};
+
+constexpr const char* kSummary =
+    "A card game of the Italian fishing family: you and the computer partner\n"
+    "against two computer opponents. Without options the options dialog opens.";
+
+std::string Usage(GOptionContext* context) {
+  std::unique_ptr<char, GFreeDeleter> help(g_option_context_get_help(context, TRUE, nullptr));
+  return help ? help.get() : "";
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(int argc, char** argv) {
+  CommandLine line;
+  gboolean help = FALSE, version = FALSE, window = FALSE, full_screen = FALSE;
+  gboolean skip_dialog = FALSE, show_rate = FALSE;
+  gchar** rest = nullptr;
+  GOptionEntry entries[] = {
+      {"help", 'h', 0, G_OPTION_ARG_NONE, &help, "Show this help and exit", nullptr},
+      {"version", 0, 0, G_OPTION_ARG_NONE, &version, "Show the version and exit", nullptr},
+      {"window", 0, 0, G_OPTION_ARG_NONE, &window, "Play in a window this time", nullptr},
+      {"fullscreen", 0, 0, G_OPTION_ARG_NONE, &full_screen, "Play full screen this time", nullptr},
+      {"skip-dialog", 0, 0, G_OPTION_ARG_NONE, &skip_dialog,
+       "Start at once with the saved settings", nullptr},
+      {"show-frame-rate", 0, 0, G_OPTION_ARG_NONE, &show_rate,
+       "Show the pointer and the frame rate in the window's title", nullptr},
+      {G_OPTION_REMAINING, 0, 0, G_OPTION_ARG_STRING_ARRAY, &rest, nullptr, nullptr},
+      {nullptr, 0, 0, G_OPTION_ARG_NONE, nullptr, nullptr, nullptr}};
+  std::unique_ptr<GOptionContext, ContextDeleter> context(g_option_context_new(nullptr));
+  // The help is ours to print, so that --help can be tested and never exits
+  // from inside the parser.
+  g_option_context_set_help_enabled(context.get(), FALSE);
+  g_option_context_set_summary(context.get(), kSummary);
+  g_option_context_add_main_entries(context.get(), entries, nullptr);
+
+  // The parser reorders and shortens its copy; the caller's stays as it was.
+  std::vector<char*> args(argv, argv + argc);
+  int count = argc;
+  char** data = args.data();
+  GError* raw = nullptr;
+  const bool parsed = g_option_context_parse(context.get(), &count, &data, &raw) != FALSE;
+  if (!parsed || rest != nullptr || (window && full_screen)) {
+    std::string why = raw    ? raw->message
+                      : rest ? std::string("unexpected argument ") + rest[0]
+                             : "--window and --fullscreen exclude each other";
+    if (raw) g_error_free(raw);
+    g_strfreev(rest);
+    line.err = "vantel: " + why + "\n" + Usage(context.get());
+    line.exit_status = kExitUsage;
+    return line;
+  }
+  if (help) {
+    line.out = Usage(context.get());
+    line.exit_status = 0;
+  } else if (version) {
+    line.out = std::string("vantel ") + VANTEL_VERSION_TEXT + "\n";
+    line.exit_status = 0;
+  }
+  if (window) line.full_screen = false;
+  if (full_screen) line.full_screen = true;
+  line.skip_dialog = skip_dialog;
+  line.show_frame_rate = show_rate;
+  return line;
+}
+
+}  // namespace vantel

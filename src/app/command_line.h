@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vantel {
+
+inline constexpr int kExitUsage = 2;
+
+// What the command line asks of this run.
+struct CommandLine {
+  std::optional<bool> full_screen;  // --window / --fullscreen
+  bool skip_dialog = false;
+  bool show_frame_rate = false;
+  // Set when the program should end at once: with this status after printing
+  // `out` on stdout and `err` on stderr (--help, --version, a mistake).
+  std::optional<int> exit_status;
+  std::string out;
+  std::string err;
+};
+
+// GNU-style options: --help, --version, --window, --fullscreen,
+// --skip-dialog, --show-frame-rate. An unknown option or a stray argument
+// gives the usage on stderr and status 2.
+CommandLine ParseCommandLine(int argc, char** argv);
+
+}  // namespace vantel

@@ -1,0 +1,157 @@
+#include "app/settings_file.h"
+
+#include <glib.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace vantel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/vantel-settings-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    file_ = dir_ / "vantel" / "settings.ini";
+  }
+  void TearDown() override {
+    fs::permissions(dir_, fs::perms::owner_all);
+    if (fs::exists(dir_ / "vantel")) fs::permissions(dir_ / "vantel", fs::perms::owner_all);
+    fs::remove_all(dir_);
+  }
+  void Write(const std::string& text) {
+    fs::create_directories(file_.parent_path());
+    std::ofstream(file_) << text;
+  }
+
+  fs::path dir_;
+  fs::path file_;
+};
+
+Options Chosen() {
+  Options o;
+  o.DeckName = "Trevigiano";
+  o.TwelveCardDeal = 0;
+  o.SlowAnimation = true;
+  o.FullScreen = false;
+  o.WindowWidth = 1234;
+  o.WindowHeight = 777;
+  o.Scaling = PictureScaling::Smooth;
+  return o;
+}
+
+void ExpectSameSettings(const Options& a, const Options& b) {
+  EXPECT_EQ(a.DeckName, b.DeckName);
+  EXPECT_EQ(a.TwelveCardDeal, b.TwelveCardDeal);
+  EXPECT_EQ(HandSize(a), HandSize(b));
+  EXPECT_EQ(a.SlowAnimation, b.SlowAnimation);
+  EXPECT_EQ(a.FullScreen, b.FullScreen);
+  EXPECT_EQ(a.WindowWidth, b.WindowWidth);
+  EXPECT_EQ(a.WindowHeight, b.WindowHeight);
+  EXPECT_EQ(a.Scaling, b.Scaling);
+}
+
+TEST_F(SettingsFileTest, WhatIsSavedComesBackAndNoTemporaryFileStays) {
+  ASSERT_EQ(SaveSettings(file_, Chosen()), "");  // the folder is made
+  Options read;
+  EXPECT_EQ(LoadSettings(file_, read), "");
+  ExpectSameSettings(read, Chosen());
+  // Saved again over the old file: the defaults come back just as well.
+  ASSERT_EQ(SaveSettings(file_, Options{}), "");
+  Options again = Chosen();
+  EXPECT_EQ(LoadSettings(file_, again), "");
+  ExpectSameSettings(again, Options{});
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(file_.parent_path())) ++files;
+  EXPECT_EQ(files, 1);
+}
+
+TEST_F(SettingsFileTest, AMissingFileKeepsTheDefaultsQuietly) {
+  Options read;
+  EXPECT_EQ(LoadSettings(file_, read), "");
+  ExpectSameSettings(read, Options{});
+}
+
+TEST_F(SettingsFileTest, ACorruptFileGivesTheDefaultsAndOneLine) {
+  Write("this is [not a key file\n\x01\x02 = =\n");
+  Options read;
+  const std::string problem = LoadSettings(file_, read);
+  EXPECT_NE(problem, "");
+  EXPECT_EQ(problem.find('\n'), std::string::npos);
+  EXPECT_NE(problem.find(file_.string()), std::string::npos);
+  ExpectSameSettings(read, Options{});
+}
+
+TEST_F(SettingsFileTest, ValuesOutOfRangeFallBackOneByOneAndAreNamed) {
+  Write(
+      "[game]\n"
+      "deck=Piacentine\n"
+      "hand_size=7\n"
+      "slow_animation=maybe\n"
+      "play_in_window=true\n"
+      "window_width=99999\n"
+      "window_height=700\n"
+      "scaling=smooth\n");
+  Options read;
+  const std::string problem = LoadSettings(file_, read);
+  for (const char* key : {"deck", "hand_size", "slow_animation", "window_width"})
+    EXPECT_NE(problem.find(key), std::string::npos) << key << " in: " << problem;
+  EXPECT_EQ(problem.find("scaling"), std::string::npos);
+  EXPECT_EQ(problem.find('\n'), std::string::npos);
+  // What was wrong kept its default; what was right was read.
+  EXPECT_EQ(read.DeckName, "Royal");
+  EXPECT_EQ(HandSize(read), 12);
+  EXPECT_FALSE(read.SlowAnimation);
+  EXPECT_EQ(read.WindowWidth, 0);  // half a size is no size
+  EXPECT_EQ(read.WindowHeight, 0);
+  EXPECT_FALSE(read.FullScreen);
+  EXPECT_EQ(read.Scaling, PictureScaling::Smooth);
+}
+
+TEST_F(SettingsFileTest, AReadOnlyFolderCostsOnlyTheSaving) {
+  if (geteuid() == 0) {
+    // root writes anywhere: a path through a plain file stands in for the
+    // folder that cannot be written.
+    std::ofstream(dir_ / "vantel") << "a file where the folder should be";
+  } else {
+    fs::create_directories(file_.parent_path());
+    fs::permissions(file_.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  const std::string problem = SaveSettings(file_, Chosen());
+  EXPECT_NE(problem, "");
+  EXPECT_EQ(problem.find('\n'), std::string::npos);
+  Options read;
+  EXPECT_NE(LoadSettings(file_, read), "x");  // reading goes on without a crash
+  ExpectSameSettings(read, Options{});
+}
+
+TEST_F(SettingsFileTest, ThePathFollowsXdgConfigHomeOrHome) {
+  const char* old_xdg = std::getenv("XDG_CONFIG_HOME");
+  const std::string kept_xdg = old_xdg ? old_xdg : "";
+  const char* old_home = std::getenv("HOME");
+  const std::string kept_home = old_home ? old_home : "";
+  setenv("XDG_CONFIG_HOME", "/x/config", 1);
+  EXPECT_EQ(SettingsPath(), fs::path("/x/config/vantel/settings.ini"));
+  setenv("HOME", "/home/player", 1);
+  unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(SettingsPath(), fs::path("/home/player/.config/vantel/settings.ini"));
+  setenv("XDG_CONFIG_HOME", "relative/dir", 1);  // not absolute: ignored
+  EXPECT_EQ(SettingsPath(), fs::path("/home/player/.config/vantel/settings.ini"));
+  if (old_xdg) {
+    setenv("XDG_CONFIG_HOME", kept_xdg.c_str(), 1);
+  } else {
+    unsetenv("XDG_CONFIG_HOME");
+  }
+  if (old_home) setenv("HOME", kept_home.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace vantel
