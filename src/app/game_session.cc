@@ -63,10 +63,8 @@ void GameSession::SetUpDevices() {
   choice.window_height = o.WindowHeight;
   choice.scaling = o.Scaling;
   display_ = std::make_unique<ScreenDisplay>(choice, paceClock_);
-  input_.GiveMeInput();
-  input_.KeyBoard();
   const Rect& screen = display_->ScreenRect();
-  input_.Mouse(display_->Window(), screen.Right, screen.Bottom);
+  input_.Open(display_->Window(), screen.Right, screen.Bottom);
   input_.SetPointerMap(
       [display = display_.get()](int32_t x, int32_t y) { return display->WindowToPicture(x, y); });
   drawing_ = MakeGameDrawing(*display_, assets_, input_);
@@ -182,8 +180,7 @@ void GameSession::EndGame() {
 // the sound device closed, the display gone.
 void GameSession::ReleaseDevices() {
   if (display_) display_->ShowSystemCursor(true);
-  input_.UnAcquireMouse();
-  input_.UnAcquireKeyBoard();
+  input_.Close();
   sound_.Close();
   drawing_.reset();
   if (display_) display_->Release();

@@ -7,7 +7,7 @@ namespace vantel {
 namespace {
 
 // Scan code set 1, with the extended (E0-prefixed) keys at 0x80 + code, which is
-// how the original key table numbers them.
+// how the game's key table numbers them.
 constexpr std::pair<SDL_Scancode, uint8_t> kKeys[] = {
     {SDL_SCANCODE_ESCAPE, 1},
     {SDL_SCANCODE_1, 2},
@@ -126,7 +126,7 @@ constexpr std::array<uint8_t, SDL_NUM_SCANCODES> kTable = BuildTable();
 
 }  // namespace
 
-uint8_t OriginalKeyCode(SDL_Scancode scancode) {
+uint8_t GameKeyCode(SDL_Scancode scancode) {
   if (scancode < 0 || scancode >= SDL_NUM_SCANCODES) return 0;
   return kTable[scancode];
 }

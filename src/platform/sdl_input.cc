@@ -25,69 +25,34 @@ int GameButton(uint8_t sdlButton) {
 }
 
 InputDevices::~InputDevices() {
-  keyboardAcquired_ = mouseAcquired_ = false;
-  UpdateWatch();
-  if (inputCreated_) SDL_QuitSubSystem(SDL_INIT_EVENTS);
+  Close();
+  if (events_started_) SDL_QuitSubSystem(SDL_INIT_EVENTS);
 }
 
-void InputDevices::GiveMeInput() {
-  if (inputCreated_) return;
-  int rc = SDL_InitSubSystem(SDL_INIT_EVENTS);
-  if (rc != 0) Fail("GiveMeInput", rc, SDL_GetError());
-  inputCreated_ = true;
-}
-
-void InputDevices::KeyBoard() {
-  if (!inputCreated_) Fail("KeyBoard", -1, "The input system has not been set up.");
-  keyboardExists_ = true;
-  AcquireKeyBoard();
-}
-
-void InputDevices::Mouse(SDL_Window* window, int32_t screenWidth, int32_t screenHeight) {
-  if (!inputCreated_) Fail("Mouse", -1, "The input system has not been set up.");
+// The failures keep the texts the game has always shown for them: the event
+// system's under one routine name, the window's under another.
+void InputDevices::Open(SDL_Window* window, int32_t screen_width, int32_t screen_height) {
+  if (!events_started_) {
+    const int rc = SDL_InitSubSystem(SDL_INIT_EVENTS);
+    if (rc != 0) Fail("GiveMeInput", rc, SDL_GetError());
+    events_started_ = true;
+  }
   if (window == nullptr) Fail("Mouse", -1, "There is no game window to read the mouse in.");
   if (SDL_GetRenderer(window) == nullptr) Fail("Mouse", -1, SDL_GetError());
   window_ = window;
-  mouseExists_ = true;
-  clamp_ = {0, 0, screenWidth, screenHeight};
-  mouse_ = {screenWidth / 2, screenHeight / 2};
-  AcquireMouse();
+  clamp_ = {0, 0, screen_width, screen_height};
+  mouse_ = {screen_width / 2, screen_height / 2};
+  if (!reading_) SDL_AddEventWatch(&InputDevices::Watch, this);
+  reading_ = true;
 }
 
-void InputDevices::AcquireKeyBoard() {
-  if (!keyboardExists_) return;
-  keyboardAcquired_ = true;
-  UpdateWatch();
-}
-
-void InputDevices::AcquireMouse() {
-  if (!mouseExists_) return;
-  mouseAcquired_ = true;
-  UpdateWatch();
-}
-
-void InputDevices::UnAcquireKeyBoard() {
-  if (!keyboardExists_) return;
-  keyboardAcquired_ = false;
-  keyboardExists_ = false;
-  keyState_.fill(0);
-  UpdateWatch();
-}
-
-void InputDevices::UnAcquireMouse() {
-  if (!mouseExists_) return;
-  mouseAcquired_ = false;
-  mouseExists_ = false;
+void InputDevices::Close() {
+  if (reading_) SDL_DelEventWatch(&InputDevices::Watch, this);
+  reading_ = false;
   window_ = nullptr;
+  keyState_.fill(0);
   buttons_.fill(0);
-  UpdateWatch();
-}
-
-void InputDevices::UpdateWatch() {
-  bool want = keyboardAcquired_ || mouseAcquired_;
-  if (want && !watching_) SDL_AddEventWatch(&InputDevices::Watch, this);
-  if (!want && watching_) SDL_DelEventWatch(&InputDevices::Watch, this);
-  watching_ = want;
+  pressed_at_.reset();
 }
 
 int InputDevices::Watch(void* self, SDL_Event* event) {
@@ -97,14 +62,9 @@ int InputDevices::Watch(void* self, SDL_Event* event) {
 
 void InputDevices::OnEvent(const SDL_Event& event) {
   switch (event.type) {
-    case SDL_KEYDOWN:
-      if (keyboardAcquired_) latch_.KeyPressed(OriginalKeyCode(event.key.keysym.scancode));
-      break;
-    case SDL_KEYUP:
-      if (keyboardAcquired_) latch_.KeyReleased(OriginalKeyCode(event.key.keysym.scancode));
-      break;
+    case SDL_KEYDOWN: latch_.KeyPressed(GameKeyCode(event.key.keysym.scancode)); break;
+    case SDL_KEYUP: latch_.KeyReleased(GameKeyCode(event.key.keysym.scancode)); break;
     case SDL_MOUSEBUTTONDOWN:
-      if (!mouseAcquired_) break;
       latch_.ButtonPressed(GameButton(event.button.button));
       if (pressed_at_) break;
       // Without a map of its own the renderer's logical size has already made
@@ -113,9 +73,7 @@ void InputDevices::OnEvent(const SDL_Event& event) {
                                  : LogicalToGame(static_cast<float>(event.button.x),
                                                  static_cast<float>(event.button.y), clamp_);
       break;
-    case SDL_MOUSEBUTTONUP:
-      if (mouseAcquired_) latch_.ButtonReleased(GameButton(event.button.button));
-      break;
+    case SDL_MOUSEBUTTONUP: latch_.ButtonReleased(GameButton(event.button.button)); break;
     case SDL_WINDOWEVENT:
       // SDL forgets held keys when the focus goes; so must the game, or a key
       // released elsewhere would stay down for ever.
@@ -128,7 +86,7 @@ void InputDevices::OnEvent(const SDL_Event& event) {
 // Without a device there is nothing to read: every key reads as up rather
 // than keeping the last frame's state.
 void InputDevices::ReadKeyboard() {
-  if (!keyboardAcquired_) {
+  if (!reading_) {
     keyState_.fill(0);
     return;
   }
@@ -136,7 +94,7 @@ void InputDevices::ReadKeyboard() {
 }
 
 void InputDevices::UpdatePointer() {
-  if (!mouseExists_) return;
+  if (!reading_) return;
   SDL_Renderer* renderer = SDL_GetRenderer(window_);
   if (renderer == nullptr) return;  // the display is going away; keep the last position
   int x = 0, y = 0;
@@ -168,7 +126,7 @@ GamePoint InputDevices::WindowToGame(int32_t x, int32_t y) const {
 
 void InputDevices::UpdateMouse() {
   UpdatePointer();
-  if (!mouseAcquired_) {
+  if (!reading_) {
     buttons_.fill(0);
     pressed_at_.reset();
     return;

@@ -22,15 +22,13 @@ class InputDevices {
   InputDevices& operator=(const InputDevices&) = delete;
   ~InputDevices();
 
-  void GiveMeInput();
-  void KeyBoard();
-  // window: the game window, whose renderer maps the pointer through the
-  // logical 800 x 600 scaling; screenWidth/Height: the game screen.
-  void Mouse(SDL_Window* window, int32_t screenWidth, int32_t screenHeight);
-  void AcquireKeyBoard();
-  void AcquireMouse();
-  void UnAcquireKeyBoard();
-  void UnAcquireMouse();
+  // Starts reading the keyboard and the mouse of the game window, whose
+  // renderer maps the pointer through the logical 800 x 600 scaling;
+  // screen_width/height: the game screen. Throws FatalError when the event
+  // system cannot start or the window cannot be read.
+  void Open(SDL_Window* window, int32_t screen_width, int32_t screen_height);
+  // Stops reading: every key and button reads as up from then on, until Open.
+  void Close();
 
   // How window pixels become game pixels when the display letter-boxes the
   // picture itself; without one, the renderer's logical size does it.
@@ -56,15 +54,10 @@ class InputDevices {
  private:
   static int Watch(void* self, SDL_Event* event);
   void OnEvent(const SDL_Event& event);
-  void UpdateWatch();
   GamePoint WindowToGame(int32_t x, int32_t y) const;
 
-  bool inputCreated_ = false;
-  bool keyboardExists_ = false;
-  bool mouseExists_ = false;
-  bool keyboardAcquired_ = false;
-  bool mouseAcquired_ = false;
-  bool watching_ = false;
+  bool events_started_ = false;  // this object started SDL's event system
+  bool reading_ = false;         // the event watch latches presses
   SDL_Window* window_ = nullptr;
   InputLatch latch_;
   KeyTable keyState_{};

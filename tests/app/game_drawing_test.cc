@@ -67,10 +67,8 @@ class GameDrawingTest : public ::testing::Test {
   void StartGame(bool full_screen) {
     display_ = std::make_unique<ScreenDisplay>(full_screen, pace_);
     input_ = std::make_unique<InputDevices>();
-    input_->GiveMeInput();
-    input_->KeyBoard();
     const Rect& screen = display_->ScreenRect();
-    input_->Mouse(display_->Window(), screen.Right, screen.Bottom);
+    input_->Open(display_->Window(), screen.Right, screen.Bottom);
     SetupLayout(game_.options, game_.layout);
     LoadBitmaps(assets_, game_, test::ResolverUnder(dir_.Path()));
     display_->ResetClipRect();

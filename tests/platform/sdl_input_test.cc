@@ -34,11 +34,7 @@ class SdlInputTest : public ::testing::Test {
     SDL_Quit();
   }
 
-  void SetUpDevices(InputDevices& input) {
-    input.GiveMeInput();
-    input.KeyBoard();
-    input.Mouse(window_, 800, 600);
-  }
+  void SetUpDevices(InputDevices& input) { input.Open(window_, 800, 600); }
 
   static void Key(Uint32 type, SDL_Scancode scancode) {
     SDL_Event e{};
@@ -78,17 +74,11 @@ std::string FailureText(const std::function<void()>& f) {
 
 TEST_F(SdlInputTest, SetUpFailuresCarryTheRoutinesText) {
   InputDevices input;
-  std::string text = FailureText([&] { input.KeyBoard(); });
-  EXPECT_EQ(text.rfind("Error in function KeyBoard() \r\nError Number: ", 0), 0u) << text;
-  text = FailureText([&] { input.Mouse(window_, 800, 600); });
+  std::string text = FailureText([&] { input.Open(nullptr, 800, 600); });
   EXPECT_EQ(text.rfind("Error in function Mouse() \r\nError Number: ", 0), 0u) << text;
-
-  input.GiveMeInput();
-  text = FailureText([&] { input.Mouse(nullptr, 800, 600); });
-  EXPECT_EQ(text.rfind("Error in function Mouse() \r\n", 0), 0u) << text;
   SDL_Window* bare = SDL_CreateWindow("bare", 0, 0, 100, 100, 0);
   ASSERT_NE(bare, nullptr);
-  text = FailureText([&] { input.Mouse(bare, 800, 600); });
+  text = FailureText([&] { input.Open(bare, 800, 600); });
   EXPECT_EQ(text.rfind("Error in function Mouse() \r\n", 0), 0u) << text;
   SDL_DestroyWindow(bare);
 }
@@ -100,10 +90,10 @@ TEST_F(SdlInputTest, KeyTappedBetweenFramesReadsDownForOneFrame) {
   Key(SDL_KEYUP, SDL_SCANCODE_P);
   Pump();
   input.ReadKeyboard();
-  EXPECT_TRUE(input.KeyDown(kOriginalP));
-  EXPECT_FALSE(input.KeyDown(kOriginalR));
+  EXPECT_TRUE(input.KeyDown(kKeyP));
+  EXPECT_FALSE(input.KeyDown(kKeyR));
   input.ReadKeyboard();
-  EXPECT_FALSE(input.KeyDown(kOriginalP));
+  EXPECT_FALSE(input.KeyDown(kKeyP));
 }
 
 TEST_F(SdlInputTest, HeldEscapeReadsDownInEveryFrame) {
@@ -113,12 +103,12 @@ TEST_F(SdlInputTest, HeldEscapeReadsDownInEveryFrame) {
   for (int frame = 0; frame < 3; ++frame) {
     Pump();
     input.ReadKeyboard();
-    EXPECT_TRUE(input.KeyDown(kOriginalEscape)) << frame;
+    EXPECT_TRUE(input.KeyDown(kKeyEscape)) << frame;
   }
   Key(SDL_KEYUP, SDL_SCANCODE_ESCAPE);
   Pump();
   input.ReadKeyboard();
-  EXPECT_FALSE(input.KeyDown(kOriginalEscape));
+  EXPECT_FALSE(input.KeyDown(kKeyEscape));
 }
 
 TEST_F(SdlInputTest, ClickBetweenFramesAndRightButtonReachTheirSlots) {
@@ -174,24 +164,23 @@ TEST_F(SdlInputTest, ReleasedDevicesReadAllUpAndIgnoreEvents) {
   Pump();
   input.ReadKeyboard();
   input.UpdateMouse();
-  ASSERT_TRUE(input.KeyDown(kOriginalEscape));
+  ASSERT_TRUE(input.KeyDown(kKeyEscape));
   ASSERT_TRUE(input.MouseButtonDown(0));
 
-  input.UnAcquireMouse();
-  input.UnAcquireKeyBoard();
+  input.Close();
   Key(SDL_KEYDOWN, SDL_SCANCODE_R);
   Pump();
   input.ReadKeyboard();
   input.UpdateMouse();
-  EXPECT_FALSE(input.KeyDown(kOriginalEscape));
-  EXPECT_FALSE(input.KeyDown(kOriginalR));
+  EXPECT_FALSE(input.KeyDown(kKeyEscape));
+  EXPECT_FALSE(input.KeyDown(kKeyR));
   EXPECT_FALSE(input.MouseButtonDown(0));
-  // Acquiring a released device does nothing: it has to be created again.
-  input.AcquireKeyBoard();
+  // Opened again, the devices read again.
+  input.Open(window_, 800, 600);
   Key(SDL_KEYDOWN, SDL_SCANCODE_R);
   Pump();
   input.ReadKeyboard();
-  EXPECT_FALSE(input.KeyDown(kOriginalR));
+  EXPECT_TRUE(input.KeyDown(kKeyR));
 }
 
 TEST_F(SdlInputTest, SnapshotCarriesTheFramesStatesUnderTheGamesCodes) {
