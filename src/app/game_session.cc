@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <future>
 
 #include "app/game_drawing.h"
 #include "app/time_of_day_seed.h"
@@ -43,8 +44,14 @@ GameSession::~GameSession() {
 
 void GameSession::StartGame() {
   game_.score.MatchTarget = 50;
+  // The pictures need no display (they are converted to the back buffer's
+  // fixed format), so they load while the window and its renderer are made.
+  // Should the display fail, leaving this scope waits for the loader first.
+  std::future<void> pictures = std::async(std::launch::async, [this] { LoadPictures(); });
   SetUpDevices();
-  LoadEverything();
+  LoadSounds();
+  pictures.get();  // a picture that failed to load throws here
+  MarkStartupPhase("pictures");
   display_->ResetClipRect();
   NewHand(game_);
   gameRunning_ = true;
@@ -72,16 +79,19 @@ void GameSession::SetUpDevices() {
   MarkStartupPhase("display and input");
 }
 
-void GameSession::LoadEverything() {
+void GameSession::LoadSounds() {
   const std::filesystem::path folder = root_.Folder;
   sound_.SoundInit();
   sound_.LoadSounds([&folder](std::string_view fileName) {
     return ResolveResourcePath(folder, SoundName(fileName));
   });
   MarkStartupPhase("sound");
+}
+
+void GameSession::LoadPictures() {
+  const std::filesystem::path folder = root_.Folder;
   LoadBitmaps(assets_, game_,
               [folder](std::string_view name) { return ResolveResourcePath(folder, name); });
-  MarkStartupPhase("pictures");
 }
 
 void GameSession::RemoveUnpackedTree() {

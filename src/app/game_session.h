@@ -38,7 +38,8 @@ class GameSession {
 
  private:
   void SetUpDevices();
-  void LoadEverything();
+  void LoadSounds();
+  void LoadPictures();  // runs beside SetUpDevices, on a thread of its own
   void RemoveUnpackedTree();
   void FrameLoop();
   // Sleeps on the window system's events until the next frame is due: the

@@ -38,7 +38,7 @@ std::string BackgroundFile(const std::string& resolution) {
                                  : "res\\bitmaps\\Back_1024x768.bmp";
 }
 
-void LoadBitmaps(Assets& a, Game& g, const ResourceResolver& resolve) {
+void LoadBitmaps(Assets& a, const Game& g, const ResourceResolver& resolve) {
   const Loader load{resolve};
   load.Picture(a.BackgroundSurface, BackgroundFile(g.options.Resolution), false);
 

@@ -41,7 +41,7 @@ std::string BackgroundFile(const std::string& resolution);
 // cards by their picture names inside the chosen deck's folder. Font objects are
 // created when missing and otherwise keep their positions. Throws FatalError
 // on the first picture that cannot be loaded.
-void LoadBitmaps(Assets& assets, Game& g, const ResourceResolver& resolve);
+void LoadBitmaps(Assets& assets, const Game& g, const ResourceResolver& resolve);
 
 // Drops the pictures in the order the game's end releases them.
 void ReleaseBitmaps(Assets& assets);
