@@ -4,13 +4,12 @@
 #include <memory>
 #include <string>
 
+#include "game/game.h"
 #include "gfx/bitmap_font.h"
 #include "gfx/resource_path.h"
 #include "gfx/surface.h"
 
 namespace vantel {
-
-struct Game;
 
 // Every picture and glyph sheet the game draws, loaded once at start and
 // again, in place, after the display was lost.
@@ -18,7 +17,8 @@ struct Assets {
   SurfacePtr BackgroundSurface;
   SurfacePtr CardBackSurface;
   SurfacePtr FrameSurface;
-  std::array<SurfacePtr, 53> CardSurfaces;  // slot 52 is never loaded
+  std::array<SurfacePtr, kStockRecords>
+      CardSurfaces;  // one per card; the last slot is never loaded
   SurfacePtr ScorePageSurface;
   SurfacePtr LineHorzSurface1;
   SurfacePtr LineVertSurface;

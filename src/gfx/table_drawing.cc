@@ -26,8 +26,8 @@ class TablePainter {
   void Back(float x, float y) { Draw(a_.CardBackSurface.get(), x, y); }
   void Frame(float x, float y) { Draw(a_.FrameSurface.get(), x, y); }
 
-  void Fan(const std::array<FanEntry, 16>& fan) {
-    for (int i = 0; i <= 14; ++i) {
+  void Fan(const std::array<FanEntry, kFanRecords>& fan) {
+    for (int i = 0; i < kFanPlaces; ++i) {
       const int order = fan[static_cast<std::size_t>(i)].Order;
       if (order < 0 || order >= static_cast<int>(fan.size())) continue;
       const FanEntry& e = fan[static_cast<std::size_t>(order)];
@@ -35,7 +35,7 @@ class TablePainter {
     }
   }
 
-  void Pile(const std::array<CardSprite, 53>& pile, int16_t count) {
+  void Pile(const std::array<CardSprite, kStockRecords>& pile, int16_t count) {
     const int32_t last = std::min<int32_t>(count, static_cast<int32_t>(pile.size()));
     for (int32_t i = PileFirstEntry(count); i < last; ++i) {
       const CardSprite& c = pile[static_cast<std::size_t>(i)];
@@ -72,7 +72,7 @@ class TablePainter {
 
   void Hand(int seat, bool alwaysFaceUp) {
     const auto& hand = g_.model.Hand[static_cast<std::size_t>(seat)];
-    for (int slot = 0; slot <= 11; ++slot) {
+    for (int slot = 0; slot < kHandSlots; ++slot) {
       const CardSprite& c = hand[static_cast<std::size_t>(slot)];
       if (!c.Shown) continue;
       if (c.FaceUp || alwaysFaceUp) {
@@ -124,7 +124,7 @@ std::vector<int32_t> StockVisitOrder(int32_t p) {
   std::vector<int32_t> order;
   for (int32_t i = p + m - s + 1; i >= p - s; --i) {
     // Past the end of the stock there is nothing left to show.
-    if (i >= 0 && i <= 52) order.push_back(i);
+    if (i >= 0 && i < kStockRecords) order.push_back(i);
   }
   return order;
 }
