@@ -10,8 +10,7 @@ namespace {
 // later capture is dropped so that the lay-down still fits as the last option.
 class CaptureCollector {
  public:
-  CaptureCollector(const Game& g, const TableCopy& table, CardOptions& out)
-      : g_(g), table_(table), out_(out) {}
+  CaptureCollector(const TableCopy& table, CardOptions& out) : table_(table), out_(out) {}
 
   bool Full() const { return out_.OptionCount >= kMaxCaptureOptions; }
 
@@ -28,7 +27,6 @@ class CaptureCollector {
   int Value(int index) const { return ValueOf(table_.Ids[index]); }
 
  private:
-  const Game& g_;
   const TableCopy& table_;
   CardOptions& out_;
 };
@@ -68,7 +66,7 @@ void ListSums(CaptureCollector& list, int n, int v) {
 
 void ListCaptures(const Game& g, int16_t card, const TableCopy& table, CardOptions& out) {
   out.OptionCount = 0;
-  CaptureCollector list(g, table, out);
+  CaptureCollector list(table, out);
   const int v = ValueOf(card);
   if (v >= 2 && v <= kHighestSumValue) ListSums(list, table.Count, v);
   for (int i = 0; i < table.Count; ++i) {
