@@ -47,7 +47,14 @@ void GameSession::StartGame() {
   // The pictures need no display (they are converted to the back buffer's
   // fixed format), so they load while the window and its renderer are made.
   // Should the display fail, leaving this scope waits for the loader first.
-  std::future<void> pictures = std::async(std::launch::async, [this] { LoadPictures(); });
+  std::future<void> pictures = std::async(std::launch::async, [this] {
+    // SDL keeps data of its own (the error text) for each thread that calls
+    // it; a thread SDL did not start must hand that back itself.
+    struct SdlThreadData {
+      ~SdlThreadData() { SDL_TLSCleanup(); }
+    } release;
+    LoadPictures();
+  });
   SetUpDevices();
   LoadSounds();
   pictures.get();  // a picture that failed to load throws here
