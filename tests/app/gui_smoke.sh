@@ -70,21 +70,7 @@ brightness() {  # file x y w h
 }
 
 # A game pixel to a screen pixel: the 800 x 600 game fills the 4:3 screen.
-sx() { echo $(($1 * SCREEN_W / 800)); }
-sy() { echo $(($1 * SCREEN_H / 600)); }
-
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
-
-# Waits up to $1 seconds for the command to succeed, polling twice a second.
-wait_for() {
-  local limit=$(($1 * 2))
-  shift
-  for ((i = 0; i < limit; i++)); do
-    "$@" && return 0
-    sleep 0.5
-  done
-  return 1
-}
+source "$(dirname "$(readlink -f "$0")")/gui_helpers.sh"
 
 game_alive() { kill -0 "$pid" 2>/dev/null; }
 

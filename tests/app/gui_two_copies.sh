@@ -65,18 +65,7 @@ snap() {  # display name
 brightness() {  # file x y w h
   convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -colorspace Gray -format '%[fx:mean]' info:
 }
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
-sx() { echo $(($1 * SCREEN_W / 800)); }
-sy() { echo $(($1 * SCREEN_H / 600)); }
-wait_for() {
-  local limit=$(($1 * 2))
-  shift
-  for ((i = 0; i < limit; i++)); do
-    "$@" && return 0
-    sleep 0.5
-  done
-  return 1
-}
+source "$(dirname "$(readlink -f "$0")")/gui_helpers.sh"
 
 DISPLAY=$display_a SDL_AUDIODRIVER=dummy "$gamedir/vantel" >"game_a.log" 2>&1 &
 pids+=($!)
