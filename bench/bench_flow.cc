@@ -14,15 +14,15 @@ void RunHands(benchmark::State& state, bool six, vantel::HumanMode human) {
   int64_t frames = 0;
   for (auto _ : state) {
     vantel::SimConfig config;
-    config.Seed = seed++;
-    config.Hands = kHandsPerRun;
-    config.Six = six;
-    config.Human = human;
+    config.seed = seed++;
+    config.hands = kHandsPerRun;
+    config.six = six;
+    config.human = human;
     vantel::Simulation sim(config);
     const vantel::SimStats stats = sim.Run();
-    benchmark::DoNotOptimize(stats.WePoints);
-    hands += stats.Hands;
-    frames += stats.Frames;
+    benchmark::DoNotOptimize(stats.we_points);
+    hands += stats.hands;
+    frames += stats.frames;
   }
   state.SetItemsProcessed(hands);
   state.counters["frames_per_hand"] =
@@ -30,13 +30,13 @@ void RunHands(benchmark::State& state, bool six, vantel::HumanMode human) {
 }
 
 void BM_TwelveCardHandsAi(benchmark::State& state) {
-  RunHands(state, false, vantel::HumanMode::Ai);
+  RunHands(state, false, vantel::HumanMode::kAi);
 }
 void BM_SixCardHandsAi(benchmark::State& state) {
-  RunHands(state, true, vantel::HumanMode::Ai);
+  RunHands(state, true, vantel::HumanMode::kAi);
 }
 void BM_TwelveCardHandsRandom(benchmark::State& state) {
-  RunHands(state, false, vantel::HumanMode::Random);
+  RunHands(state, false, vantel::HumanMode::kRandom);
 }
 
 BENCHMARK(BM_TwelveCardHandsAi)->Unit(benchmark::kMillisecond);

@@ -38,7 +38,7 @@ class PictureTree {
         SdlPictureConverter converter;
         UnpackResult u = UnpackInto(VANTEL_BENCH_PAK, *r, converter);
         if (u.Succeeded()) {
-          root_ = u.Root;
+          root_ = u.root;
           real_ = true;
         }
       }
@@ -49,7 +49,7 @@ class PictureTree {
   }
   bool Real() const { return real_; }
   ResourceResolver Resolver() const {
-    const std::filesystem::path folder = root_.Folder;
+    const std::filesystem::path folder = root_.folder;
     return [folder](std::string_view name) { return ResolveResourcePath(folder, name); };
   }
 
@@ -79,11 +79,11 @@ struct MidHand {
     d.ResetClipRect();
     NewHand(g);
     FrameHooks none;
-    Autopilot pilot(HumanMode::Ai, 3);
+    Autopilot pilot(HumanMode::kAi, 3);
     // Past the deal and a round or two of play, with the hands still full.
     for (int frame = 0; frame < 20000; ++frame) {
-      if (g.flow.State == FlowState::NormalPlay && g.flow.CardsPlayed >= 6 &&
-          g.model.TableCount >= 4 && VisibleCards() >= 30) {
+      if (g.flow.state == FlowState::kNormalPlay && g.flow.cards_played >= 6 &&
+          g.model.table_count >= 4 && VisibleCards() >= 30) {
         break;
       }
       RunFrame(g, pilot.NextInput(g, false), none);
@@ -93,13 +93,13 @@ struct MidHand {
 
   int VisibleCards() const {
     int n = 0;
-    for (const auto& hand : g.model.Hand) {
-      for (int slot = 0; slot < 12; ++slot) n += hand[static_cast<std::size_t>(slot)].Shown;
+    for (const auto& hand : g.model.hand) {
+      for (int slot = 0; slot < 12; ++slot) n += hand[static_cast<std::size_t>(slot)].shown;
     }
-    for (int j = 0; j < g.model.TableCount; ++j)
-      n += g.model.Table[static_cast<std::size_t>(j)].Shown;
-    for (int32_t i : StockVisitOrder(g.deal.DeckPosition))
-      n += g.model.Deck[static_cast<std::size_t>(i)].Shown;
+    for (int j = 0; j < g.model.table_count; ++j)
+      n += g.model.table[static_cast<std::size_t>(j)].shown;
+    for (int32_t i : StockVisitOrder(g.deal.deck_position))
+      n += g.model.deck[static_cast<std::size_t>(i)].shown;
     return n;
   }
 };
@@ -122,7 +122,7 @@ void BM_ComposeMidHandFrame(benchmark::State& state) {
     benchmark::DoNotOptimize(m.d.BackBuffer()->pixels);
   }
   state.counters["visible_cards"] = m.VisibleCards();
-  state.counters["table_cards"] = m.g.model.TableCount;
+  state.counters["table_cards"] = m.g.model.table_count;
   state.counters["real_pictures"] = Pictures().Real();
   state.counters["frames_per_s"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
@@ -135,9 +135,9 @@ void BM_ComposeScorePageFrame(benchmark::State& state) {
     return;
   }
   MidHand m;
-  m.g.flow.State = FlowState::EndOfMatch;
-  m.g.score.HistoryRows = 2;
-  m.g.score.MatchResultText = "We Won!";
+  m.g.flow.state = FlowState::kEndOfMatch;
+  m.g.score.history_rows = 2;
+  m.g.score.match_result_text = "We Won!";
   for (auto _ : state) {
     ComposeFrame(m);
     benchmark::DoNotOptimize(m.d.BackBuffer()->pixels);

@@ -48,10 +48,10 @@ class NoPictures : public PictureConverter {
 bool UnpackAndRemove(const fs::path& game, PictureConverter& converter, benchmark::State& state) {
   const UnpackResult r = Unpack(game, "res065.pak", converter);
   if (!r.Succeeded()) {
-    if (r.Status != UnpackStatus::ArchiveRefused) state.SkipWithError(r.Message.c_str());
+    if (r.status != UnpackStatus::kArchiveRefused) state.SkipWithError(r.message.c_str());
     return false;
   }
-  RemoveUnpackedResources(r.Root);
+  RemoveUnpackedResources(r.root);
   return true;
 }
 

@@ -76,7 +76,7 @@ void CheckConfined(const fs::path& root) {
   }
 }
 
-enum class Mode { Empty, HalfMade, Private };
+enum class Mode { kEmpty, kHalfMade, kPrivate };
 
 constexpr const char* kOutsideText = "outside";
 
@@ -114,11 +114,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fs::create_directory(root);
   fs::create_directory(outside);
   const Mode mode = static_cast<Mode>(size % 3);
-  if (mode == Mode::HalfMade) MakeHalfTree(root);
+  if (mode == Mode::kHalfMade) MakeHalfTree(root);
   const std::vector<std::string> before = ListAll(root);
   CopyingConverter converter;
   vantel::UnpackResult result;
-  if (mode == Mode::Private) {
+  if (mode == Mode::kPrivate) {
     std::string error;
     const auto privateRoot = vantel::ChooseResourceRoot(root, true, {}, &error);
     vantel::Require(privateRoot.has_value(), "no private folder");
@@ -127,13 +127,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     result = vantel::UnpackInto(archive, vantel::ResourceRoot{root, false}, converter);
   }
   CheckConfined(root);
-  if (mode == Mode::HalfMade) CheckOutsideUntouched();
+  if (mode == Mode::kHalfMade) CheckOutsideUntouched();
   if (!result.Succeeded()) {
-    vantel::Require(!result.Message.empty(), "failure without a message");
+    vantel::Require(!result.message.empty(), "failure without a message");
     vantel::Require(ListAll(root) == before, "failed unpacking left files");
     return 0;
   }
-  vantel::Require(vantel::RemoveUnpackedResources(result.Root).empty(), "removal failed");
+  vantel::Require(vantel::RemoveUnpackedResources(result.root).empty(), "removal failed");
   // Only what was there before may remain (less the links the unpacking replaced).
   for (const std::string& left : ListAll(root)) {
     vantel::Require(std::find(before.begin(), before.end(), left) != before.end(),

@@ -16,21 +16,21 @@ inline constexpr int kMaxTakeCards = kMaxTakenPerPlay;  // the hand-over's room
 // One possible play of one card: the table cards it would take (none for a
 // lay-down) and how good the play looks.
 struct CaptureOption {
-  std::array<int16_t, kMaxTakeCards> TakeIdx{};  // indices into the table
-  bool SafeTable = false;  // the next player cannot take the table left behind
-  int16_t TakeCount = 0;   // 0: the card is laid down
-  int16_t Bonus = 0;       // key cards taken plus the special captures foreseen
-  float Score = 0;
+  std::array<int16_t, kMaxTakeCards> take_idx{};  // indices into the table
+  bool safe_table = false;  // the next player cannot take the table left behind
+  int16_t take_count = 0;   // 0: the card is laid down
+  int16_t bonus = 0;        // key cards taken plus the special captures foreseen
+  float score = 0;
 };
 
 // Everything one decision works out for one card of the hand.
 struct CardOptions {
-  std::array<CaptureOption, kMaxOptions> Options{};
-  int16_t OptionCount = 0;
-  int16_t IsKey = 0;       // 1 for the three key cards, else 0
-  int16_t ValueCount = 0;  // cards of this value seen on the table plus those in the hand
-  int16_t Value = 0;
-  double LayDownScore = 0;  // how good it is to get rid of the card
+  std::array<CaptureOption, kMaxOptions> options{};
+  int16_t option_count = 0;
+  int16_t is_key = 0;       // 1 for the three key cards, else 0
+  int16_t value_count = 0;  // cards of this value seen on the table plus those in the hand
+  int16_t value = 0;
+  double lay_down_score = 0;  // how good it is to get rid of the card
 };
 
 }  // namespace vantel

@@ -18,15 +18,15 @@ namespace {
 float BestScore(std::span<const CardOptions> cards) {
   float best = -100.0f;
   for (const CardOptions& c : cards) {
-    for (int o = 0; o < c.OptionCount; ++o) best = std::max(best, c.Options[o].Score);
+    for (int o = 0; o < c.option_count; ++o) best = std::max(best, c.options[o].score);
   }
   return best;
 }
 
 }  // namespace
 
-int16_t ChooseBestPlay(const Game& g, std::span<const int16_t> hand, CaptureState& handOver) {
-  handOver.CaptureCount = 0;
+int16_t ChooseBestPlay(const Game& g, std::span<const int16_t> hand, CaptureState& hand_over) {
+  hand_over.capture_count = 0;
   hand = hand.first(std::min<size_t>(hand.size(), kMaxHandCards));
   std::array<CardOptions, kMaxHandCards> cards;
   const std::span<CardOptions> evaluated(cards.data(), hand.size());
@@ -35,10 +35,10 @@ int16_t ChooseBestPlay(const Game& g, std::span<const int16_t> hand, CaptureStat
   const float best = BestScore(evaluated);
   for (size_t d = 0; d < evaluated.size(); ++d) {
     const CardOptions& c = evaluated[d];
-    for (int o = 0; o < c.OptionCount; ++o) {
-      if (c.Options[o].Score != best) continue;
-      handOver.CaptureIdx = c.Options[o].TakeIdx;
-      handOver.CaptureCount = c.Options[o].TakeCount;
+    for (int o = 0; o < c.option_count; ++o) {
+      if (c.options[o].score != best) continue;
+      hand_over.capture_idx = c.options[o].take_idx;
+      hand_over.capture_count = c.options[o].take_count;
       return static_cast<int16_t>(d);
     }
   }
@@ -47,11 +47,11 @@ int16_t ChooseBestPlay(const Game& g, std::span<const int16_t> hand, CaptureStat
 
 int16_t ChooseComputerPlay(Game& g, int seat) {
   if (seat < 0 || seat >= kSeats) {
-    g.capture.CaptureCount = 0;
+    g.capture.capture_count = 0;
     return -1;
   }
-  const int count = std::clamp<int>(g.model.HandIdCount[seat], 0, kMaxHandCards);
-  const std::span<const int16_t> hand(g.model.HandIds[seat].data(), count);
+  const int count = std::clamp<int>(g.model.hand_id_count[seat], 0, kMaxHandCards);
+  const std::span<const int16_t> hand(g.model.hand_ids[seat].data(), count);
   return ChooseBestPlay(g, hand, g.capture);
 }
 

@@ -7,21 +7,21 @@ void EvaluateCard(const Game& g, std::span<const int16_t> hand, int position, Ca
   const TableCopy table = CopyTable(g.model);
 
   out = CardOptions{};
-  out.Value = ValueOf(card);
-  out.IsKey = CardOf(card).computer_key ? 1 : 0;
-  int sameValue = 0;
+  out.value = ValueOf(card);
+  out.is_key = CardOf(card).computer_key ? 1 : 0;
+  int same_value = 0;
   for (int16_t id : hand) {
-    if (ValueOf(id) == out.Value) ++sameValue;
+    if (ValueOf(id) == out.value) ++same_value;
   }
-  out.ValueCount = static_cast<int16_t>(g.model.RankSeen[out.Value] + sameValue);
+  out.value_count = static_cast<int16_t>(g.model.rank_seen[out.value] + same_value);
 
   ListCaptures(g, card, table, out);
 
-  TableCopy withCard = table;
-  withCard.Append(card);
-  for (int o = 0; o < out.OptionCount; ++o) {
-    CaptureOption& option = out.Options[o];
-    option.SafeTable = TableIsSafe(g, TableAfterPlay(withCard, option));
+  TableCopy with_card = table;
+  with_card.Append(card);
+  for (int o = 0; o < out.option_count; ++o) {
+    CaptureOption& option = out.options[o];
+    option.safe_table = TableIsSafe(g, TableAfterPlay(with_card, option));
   }
 }
 

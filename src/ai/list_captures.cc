@@ -12,19 +12,19 @@ class CaptureCollector {
  public:
   CaptureCollector(const TableCopy& table, CardOptions& out) : table_(table), out_(out) {}
 
-  bool Full() const { return out_.OptionCount >= kMaxCaptureOptions; }
+  bool Full() const { return out_.option_count >= kMaxCaptureOptions; }
 
   void Add(std::initializer_list<int> indices) {
     if (Full()) return;
-    CaptureOption& option = out_.Options[out_.OptionCount++];
+    CaptureOption& option = out_.options[out_.option_count++];
     option = CaptureOption{};
     for (int index : indices) {
-      option.TakeIdx[option.TakeCount++] = static_cast<int16_t>(index);
-      if (CardOf(table_.Ids[index]).computer_key) option.Bonus += 1;
+      option.take_idx[option.take_count++] = static_cast<int16_t>(index);
+      if (CardOf(table_.ids[index]).computer_key) option.bonus += 1;
     }
   }
 
-  int Value(int index) const { return ValueOf(table_.Ids[index]); }
+  int Value(int index) const { return ValueOf(table_.ids[index]); }
 
  private:
   const TableCopy& table_;
@@ -65,22 +65,22 @@ void ListSums(CaptureCollector& list, int n, int v) {
 }  // namespace
 
 void ListCaptures(const Game& g, int16_t card, const TableCopy& table, CardOptions& out) {
-  out.OptionCount = 0;
+  out.option_count = 0;
   CaptureCollector list(table, out);
   const int v = ValueOf(card);
-  if (v >= 2 && v <= kHighestSumValue) ListSums(list, table.Count, v);
-  for (int i = 0; i < table.Count; ++i) {
+  if (v >= 2 && v <= kHighestSumValue) ListSums(list, table.count, v);
+  for (int i = 0; i < table.count; ++i) {
     if (list.Value(i) == v) list.Add({i});
   }
-  out.Options[out.OptionCount++] = CaptureOption{};  // lay the card down
+  out.options[out.option_count++] = CaptureOption{};  // lay the card down
   AddBonuses(g, card, table, out);
 }
 
 namespace {
 
 bool AllOfSuit(const TableCopy& table, const CaptureOption& option, SuitCode suit) {
-  for (int t = 0; t < option.TakeCount; ++t) {
-    if (SuitOf(table.Ids[option.TakeIdx[t]]) != suit) return false;
+  for (int t = 0; t < option.take_count; ++t) {
+    if (SuitOf(table.ids[option.take_idx[t]]) != suit) return false;
   }
   return true;
 }
@@ -89,15 +89,15 @@ bool AllOfSuit(const TableCopy& table, const CaptureOption& option, SuitCode sui
 
 void AddBonuses(const Game& g, int16_t card, const TableCopy& table, CardOptions& out) {
   const SuitCode suit = SuitOf(card);
-  for (int o = 0; o < out.OptionCount; ++o) {
-    CaptureOption& option = out.Options[o];
-    if (option.TakeCount == 0) continue;
-    const bool picada = option.TakeCount == 1 && g.model.TableCount == option.TakeIdx[0] + 1 &&
-                        g.capture.PrevCaptureSize == 0;
+  for (int o = 0; o < out.option_count; ++o) {
+    CaptureOption& option = out.options[o];
+    if (option.take_count == 0) continue;
+    const bool picada = option.take_count == 1 && g.model.table_count == option.take_idx[0] + 1 &&
+                        g.capture.prev_capture_size == 0;
     const bool simili = AllOfSuit(table, option, suit);
-    const bool quadriglia = option.TakeCount > 2;
-    const bool scua = option.TakeCount == g.model.TableIdCount;
-    option.Bonus = static_cast<int16_t>(option.Bonus + picada + simili + quadriglia + scua);
+    const bool quadriglia = option.take_count > 2;
+    const bool scua = option.take_count == g.model.table_id_count;
+    option.bonus = static_cast<int16_t>(option.bonus + picada + simili + quadriglia + scua);
   }
 }
 

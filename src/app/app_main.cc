@@ -21,7 +21,7 @@ int Main(int argc, char** argv) {
     std::fputs(line.err.c_str(), stderr);
     return *line.exit_status;
   }
-  const std::filesystem::path appFolder = ProgramFolder(argc > 0 ? argv[0] : nullptr);
+  const std::filesystem::path app_folder = ProgramFolder(argc > 0 ? argv[0] : nullptr);
   // A write past a file-size limit then fails with a reason to show instead
   // of killing the game.
   std::signal(SIGXFSZ, SIG_IGN);
@@ -32,23 +32,23 @@ int Main(int argc, char** argv) {
     return kExitFailure;
   }
   AppPorts ports;
-  ports.ShowStartupDialog = RunStartupDialog;
-  ports.ShowFatalMessage = [](std::string_view text) { ShowErrorBox(kDialogTitle, text); };
+  ports.show_startup_dialog = RunStartupDialog;
+  ports.show_fatal_message = [](std::string_view text) { ShowErrorBox(kDialogTitle, text); };
   const std::filesystem::path settings = SettingsPath();
-  ports.LoadSettings = [settings](Options& options) {
+  ports.load_settings = [settings](Options& options) {
     const std::string problem = LoadSettings(settings, options);
     if (!problem.empty()) std::fprintf(stderr, "vantel: %s\n", problem.c_str());
   };
   // A read-only folder costs the saving, said once, and nothing else.
-  ports.SaveSettings = [settings, said = false](const Options& options) mutable {
+  ports.save_settings = [settings, said = false](const Options& options) mutable {
     const std::string problem = SaveSettings(settings, options);
     if (!problem.empty() && !said) std::fprintf(stderr, "vantel: %s\n", problem.c_str());
     said = said || !problem.empty();
   };
-  ports.FullScreenThisRun = line.full_screen;
-  ports.SkipDialog = line.skip_dialog;
-  ports.ShowFrameRate = line.show_frame_rate;
-  return RunApp(appFolder, ports);
+  ports.full_screen_this_run = line.full_screen;
+  ports.skip_dialog = line.skip_dialog;
+  ports.show_frame_rate = line.show_frame_rate;
+  return RunApp(app_folder, ports);
 }
 
 }  // namespace vantel

@@ -14,22 +14,22 @@ namespace vantel {
 // What the game asks of the desktop around it: the options dialog and the
 // message boxes. The real program passes the GTK ones; tests pass their own.
 struct AppPorts {
-  std::function<StartupChoice(Options&, const ArchiveEntrySource&)> ShowStartupDialog;
+  std::function<StartupChoice(Options&, const ArchiveEntrySource&)> show_startup_dialog;
   // The one box of a fatal end.
-  MessageBoxFn ShowFatalMessage;
+  MessageBoxFn show_fatal_message;
   // Called after every pass of the frame loop, with the pass number; empty in
   // the game. Lets tests act as the user between frames.
-  std::function<void(long pass)> AfterLoopPass;
+  std::function<void(long pass)> after_loop_pass;
   // The saved settings: read before the dialog, written when Play is pressed
   // and (the window's size) when the game ends. Empty: nothing remembered.
-  std::function<void(Options&)> LoadSettings;
-  std::function<void(const Options&)> SaveSettings;
+  std::function<void(Options&)> load_settings;
+  std::function<void(const Options&)> save_settings;
   // --window / --fullscreen: this run only, the saved choice stays.
-  std::optional<bool> FullScreenThisRun;
+  std::optional<bool> full_screen_this_run;
   // The dialog is not shown; the game starts with the settings read.
-  bool SkipDialog = false;
+  bool skip_dialog = false;
   // The window's caption shows the pointer and the frame rate.
-  bool ShowFrameRate = false;
+  bool show_frame_rate = false;
 };
 
 }  // namespace vantel

@@ -23,8 +23,8 @@ namespace {
 // How long a paused or minimised game sleeps at most between two looks.
 constexpr int kIdleWakeMs = 1000;
 
-std::string SoundName(std::string_view fileName) {
-  return "res\\sounds\\" + std::string(fileName);
+std::string SoundName(std::string_view file_name) {
+  return "res\\sounds\\" + std::string(file_name);
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ GameSession::~GameSession() {
 }
 
 void GameSession::StartGame() {
-  game_.score.MatchTarget = 50;
+  game_.score.match_target = 50;
   // The pictures need no display (they are converted to the back buffer's
   // fixed format), so they load while the window and its renderer are made.
   // Should the display fail, leaving this scope waits for the loader first.
@@ -61,9 +61,9 @@ void GameSession::StartGame() {
   MarkStartupPhase("pictures");
   display_->ResetClipRect();
   NewHand(game_);
-  gameRunning_ = true;
+  game_running_ = true;
   display_->ShowSystemCursor(false);
-  display_->DrawSurface(assets_.BackgroundSurface.get(), WholeSurface, 0, 0, false);
+  display_->DrawSurface(assets_.background_surface.get(), kWholeSurface, 0, 0, false);
   RemoveUnpackedTree();
   MarkStartupPhase("unpacked files removed");
   FrameLoop();
@@ -72,58 +72,58 @@ void GameSession::StartGame() {
 void GameSession::SetUpDevices() {
   const Options& o = game_.options;
   ScreenChoice choice;
-  choice.full_screen = ports_.FullScreenThisRun.value_or(o.FullScreen);
-  choice.window_width = o.WindowWidth;
-  choice.window_height = o.WindowHeight;
-  choice.scaling = o.Scaling;
-  display_ = std::make_unique<ScreenDisplay>(choice, paceClock_);
+  choice.full_screen = ports_.full_screen_this_run.value_or(o.full_screen);
+  choice.window_width = o.window_width;
+  choice.window_height = o.window_height;
+  choice.scaling = o.scaling;
+  display_ = std::make_unique<ScreenDisplay>(choice, pace_clock_);
   const Rect& screen = display_->ScreenRect();
-  input_.Open(display_->Window(), screen.Right, screen.Bottom);
+  input_.Open(display_->Window(), screen.right, screen.bottom);
   input_.SetPointerMap(
       [display = display_.get()](int32_t x, int32_t y) { return display->WindowToPicture(x, y); });
   drawing_ = MakeGameDrawing(*display_, assets_, input_);
-  drawing_->SetShowFrameRate(ports_.ShowFrameRate);
+  drawing_->SetShowFrameRate(ports_.show_frame_rate);
   MarkStartupPhase("display and input");
 }
 
 void GameSession::LoadSounds() {
-  const std::filesystem::path folder = root_.Folder;
+  const std::filesystem::path folder = root_.folder;
   sound_.SoundInit();
-  sound_.LoadSounds([&folder](std::string_view fileName) {
-    return ResolveResourcePath(folder, SoundName(fileName));
+  sound_.LoadSounds([&folder](std::string_view file_name) {
+    return ResolveResourcePath(folder, SoundName(file_name));
   });
   MarkStartupPhase("sound");
 }
 
 void GameSession::LoadPictures() {
-  const std::filesystem::path folder = root_.Folder;
+  const std::filesystem::path folder = root_.folder;
   LoadBitmaps(assets_, game_,
               [folder](std::string_view name) { return ResolveResourcePath(folder, name); });
 }
 
 void GameSession::RemoveUnpackedTree() {
-  if (treeRemoved_) return;
-  treeRemoved_ = true;
+  if (tree_removed_) return;
+  tree_removed_ = true;
   const std::string left = RemoveUnpackedResources(root_);
   if (!left.empty()) std::fprintf(stderr, "vantel: %s\n", left.c_str());
 }
 
 void GameSession::FrameLoop() {
   drawing_->SetSkipUnchanged(true);
-  for (long pass = 0; gameRunning_; ++pass) {
+  for (long pass = 0; game_running_; ++pass) {
     WaitForFrame();
     if (window_closed_) break;  // the window's unload
-    display_->UpdateWindowCursor(game_.flow.GamePaused);
+    display_->UpdateWindowCursor(game_.flow.game_paused);
     if (!display_->Minimized() && RunOneFrame()) break;
     if (pass == 0) MarkStartupPhase("first frame presented");
-    if (ports_.AfterLoopPass) ports_.AfterLoopPass(pass);
+    if (ports_.after_loop_pass) ports_.after_loop_pass(pass);
   }
   EndGame();
 }
 
 void GameSession::WaitForFrame() {
   answer_now_ = false;
-  if (game_.flow.GamePaused || display_->Minimized()) {
+  if (game_.flow.game_paused || display_->Minimized()) {
     // Nothing moves and nothing is drawn: sleep until the player does something.
     HandleEvents(kIdleWakeMs);
     return;
@@ -172,21 +172,21 @@ void GameSession::HandleEvent(const SDL_Event& event) {
 bool GameSession::RunOneFrame() {
   input_.ReadKeyboard();
   input_.UpdateMouse();
-  const bool wasPaused = game_.flow.GamePaused;
+  const bool was_paused = game_.flow.game_paused;
   const bool end = RunFrame(game_, TakeSnapshot(input_), *drawing_);
-  if (game_.flow.GamePaused != wasPaused) display_->OnPause(game_.flow.GamePaused);
+  if (game_.flow.game_paused != was_paused) display_->OnPause(game_.flow.game_paused);
   return end;
 }
 
 void GameSession::EndGame() {
-  gameRunning_ = false;
-  if (display_ && ports_.SaveSettings) {
+  game_running_ = false;
+  if (display_ && ports_.save_settings) {
     // The window's last size is remembered; the rest was saved with Play.
     Options kept = game_.options;
     const WindowSize size = display_->WindowedSize();
-    kept.WindowWidth = size.width;
-    kept.WindowHeight = size.height;
-    ports_.SaveSettings(kept);
+    kept.window_width = size.width;
+    kept.window_height = size.height;
+    ports_.save_settings(kept);
   }
   ReleaseBitmaps(assets_);
   sound_.ReleaseSounds();

@@ -56,18 +56,18 @@ class GameSession {
 
   AppPorts& ports_;
   ResourceRoot root_;
-  bool treeRemoved_ = false;
+  bool tree_removed_ = false;
   MtRandom random_;
   SdlTickClock clock_;
   SdlSound sound_;
-  SdlPaceClock paceClock_;
+  SdlPaceClock pace_clock_;
   Game game_;
   InputDevices input_;
   std::unique_ptr<ScreenDisplay> display_;
   Assets assets_;
   std::unique_ptr<FrameDrawing> drawing_;
-  FrameLimiter limiter_{paceClock_};
-  bool gameRunning_ = false;
+  FrameLimiter limiter_{pace_clock_};
+  bool game_running_ = false;
   bool window_closed_ = false;
   bool answer_now_ = false;
 };

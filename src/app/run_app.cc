@@ -25,37 +25,37 @@ std::string PlayGame(const Options& options, const ResourceRoot& root, AppPorts&
 
 }  // namespace
 
-int RunApp(const std::filesystem::path& appFolder, AppPorts& ports) {
+int RunApp(const std::filesystem::path& app_folder, AppPorts& ports) {
   Options options;
-  const std::filesystem::path archive = appFolder / options.PakFileName;
+  const std::filesystem::path archive = app_folder / options.pak_file_name;
   // The video system starts while the dialog is up, not after Play.
   SDL_InitSubSystem(SDL_INIT_VIDEO);
-  if (ports.LoadSettings) ports.LoadSettings(options);
-  if (!ports.SkipDialog &&
-      ports.ShowStartupDialog(options, ArchiveEntriesOf(archive)) == StartupChoice::Exit) {
+  if (ports.load_settings) ports.load_settings(options);
+  if (!ports.skip_dialog &&
+      ports.show_startup_dialog(options, ArchiveEntriesOf(archive)) == StartupChoice::kExit) {
     SDL_Quit();
-    return ShutDown("", ports.ShowFatalMessage);
+    return ShutDown("", ports.show_fatal_message);
   }
-  if (ports.SaveSettings) ports.SaveSettings(options);
+  if (ports.save_settings) ports.save_settings(options);
   MarkStartupPhase("settings saved");
 
   SdlPictureConverter converter;
   UnpackResult unpacked;
   {
     const StartupSignals signals;
-    unpacked = Unpack(appFolder, options.PakFileName, converter,
+    unpacked = Unpack(app_folder, options.pak_file_name, converter,
                       [&signals] { return signals.Caught() != 0; });
     // Asked to stop: what was written is gone again, and there is nothing to tell.
-    if (unpacked.Status == UnpackStatus::Interrupted) {
+    if (unpacked.status == UnpackStatus::kInterrupted) {
       return ExitStatusForSignal(signals.Caught());
     }
   }
-  if (!unpacked.Succeeded()) return ShutDown(unpacked.Message, ports.ShowFatalMessage);
+  if (!unpacked.Succeeded()) return ShutDown(unpacked.message, ports.show_fatal_message);
   MarkStartupPhase("unpack and picture conversion");
 
-  const std::string message = PlayGame(options, unpacked.Root, ports);
+  const std::string message = PlayGame(options, unpacked.root, ports);
   SDL_Quit();
-  return ShutDown(message, ports.ShowFatalMessage);
+  return ShutDown(message, ports.show_fatal_message);
 }
 
 }  // namespace vantel

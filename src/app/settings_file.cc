@@ -86,20 +86,20 @@ class Reader {
 void ReadInto(Reader& r, Options& options) {
   if (auto deck = r.String(kDeckKey)) {
     if (*deck == "Royal" || *deck == "Trevigiano") {
-      options.DeckName = *deck;
+      options.deck_name = *deck;
     } else {
       r.Wrong(kDeckKey);
     }
   }
   if (auto hand = r.Int(kHandKey, kSixCardHand, kTwelveCardHand)) {
     if (*hand == kSixCardHand || *hand == kTwelveCardHand) {
-      options.TwelveCardDeal = *hand == kTwelveCardHand ? 1 : 0;
+      options.twelve_card_deal = *hand == kTwelveCardHand ? 1 : 0;
     } else {
       r.Wrong(kHandKey);
     }
   }
-  if (auto slow = r.Bool(kSlowKey)) options.SlowAnimation = *slow;
-  if (auto window = r.Bool(kWindowKey)) options.FullScreen = !*window;
+  if (auto slow = r.Bool(kSlowKey)) options.slow_animation = *slow;
+  if (auto window = r.Bool(kWindowKey)) options.full_screen = !*window;
   auto width = r.Int(kWidthKey, 0, kMaxSavedWindowSide);
   auto height = r.Int(kHeightKey, 0, kMaxSavedWindowSide);
   const bool chosen = width && height && *width == 0 && *height == 0;
@@ -107,14 +107,14 @@ void ReadInto(Reader& r, Options& options) {
       (*width < kMinSavedWindowWidth || *height < kMinSavedWindowHeight)) {
     r.Wrong(*width < kMinSavedWindowWidth ? kWidthKey : kHeightKey);
   } else if (width && height) {
-    options.WindowWidth = *width;
-    options.WindowHeight = *height;
+    options.window_width = *width;
+    options.window_height = *height;
   }
   if (auto scaling = r.String(kScalingKey)) {
     bool known = false;
     for (int i = 0; i < 3; ++i) {
       if (*scaling == kScalingNames[i]) {
-        options.Scaling = static_cast<PictureScaling>(i);
+        options.scaling = static_cast<PictureScaling>(i);
         known = true;
       }
     }
@@ -168,15 +168,15 @@ std::string SaveSettings(const std::filesystem::path& file, const Options& optio
     return "settings not saved: cannot make " + file.parent_path().string() + ": " + ec.message();
   KeyFilePtr keys(g_key_file_new());
   GKeyFile* k = keys.get();
-  g_key_file_set_string(k, kGroup, kDeckKey, options.DeckName.c_str());
+  g_key_file_set_string(k, kGroup, kDeckKey, options.deck_name.c_str());
   g_key_file_set_integer(k, kGroup, kHandKey, HandSize(options));
-  g_key_file_set_boolean(k, kGroup, kSlowKey, options.SlowAnimation);
-  g_key_file_set_boolean(k, kGroup, kWindowKey, !options.FullScreen);
+  g_key_file_set_boolean(k, kGroup, kSlowKey, options.slow_animation);
+  g_key_file_set_boolean(k, kGroup, kWindowKey, !options.full_screen);
   // 0 x 0: the game chooses the size.
-  const bool sized = options.WindowWidth > 0 && options.WindowHeight > 0;
-  g_key_file_set_integer(k, kGroup, kWidthKey, sized ? options.WindowWidth : 0);
-  g_key_file_set_integer(k, kGroup, kHeightKey, sized ? options.WindowHeight : 0);
-  g_key_file_set_string(k, kGroup, kScalingKey, kScalingNames[static_cast<int>(options.Scaling)]);
+  const bool sized = options.window_width > 0 && options.window_height > 0;
+  g_key_file_set_integer(k, kGroup, kWidthKey, sized ? options.window_width : 0);
+  g_key_file_set_integer(k, kGroup, kHeightKey, sized ? options.window_height : 0);
+  g_key_file_set_string(k, kGroup, kScalingKey, kScalingNames[static_cast<int>(options.scaling)]);
   gsize length = 0;
   std::unique_ptr<char, GFreeDeleter> text(g_key_file_to_data(k, &length, nullptr));
   GError* raw = nullptr;

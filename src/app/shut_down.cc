@@ -2,9 +2,9 @@
 
 namespace vantel {
 
-int ShutDown(std::string_view message, const MessageBoxFn& showBox) {
+int ShutDown(std::string_view message, const MessageBoxFn& show_box) {
   if (message.empty()) return kExitNormal;
-  if (showBox) showBox(message);
+  if (show_box) show_box(message);
   return kExitFailure;
 }
 

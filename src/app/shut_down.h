@@ -14,6 +14,6 @@ using MessageBoxFn = std::function<void(std::string_view text)>;
 // The last step of every run, after everything was released: an empty message
 // is a normal end (status 0, no box); any other text is shown in exactly one
 // box and the run fails.
-int ShutDown(std::string_view message, const MessageBoxFn& showBox);
+int ShutDown(std::string_view message, const MessageBoxFn& show_box);
 
 }  // namespace vantel

@@ -4,30 +4,30 @@ namespace vantel {
 
 namespace {
 
-volatile std::sig_atomic_t caughtSignal = 0;
+volatile std::sig_atomic_t caught_signal = 0;
 
 extern "C" void NoteSignal(int signal) {
-  caughtSignal = signal;
+  caught_signal = signal;
 }
 
 }  // namespace
 
 StartupSignals::StartupSignals() {
-  caughtSignal = 0;
+  caught_signal = 0;
   struct sigaction action {};
   action.sa_handler = NoteSignal;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, &oldInt_);
-  sigaction(SIGTERM, &action, &oldTerm_);
+  sigaction(SIGINT, &action, &old_int_);
+  sigaction(SIGTERM, &action, &old_term_);
 }
 
 StartupSignals::~StartupSignals() {
-  sigaction(SIGINT, &oldInt_, nullptr);
-  sigaction(SIGTERM, &oldTerm_, nullptr);
+  sigaction(SIGINT, &old_int_, nullptr);
+  sigaction(SIGTERM, &old_term_, nullptr);
 }
 
 int StartupSignals::Caught() const {
-  return caughtSignal;
+  return caught_signal;
 }
 
 }  // namespace vantel

@@ -19,8 +19,8 @@ class StartupSignals {
   int Caught() const;
 
  private:
-  struct sigaction oldInt_ {};
-  struct sigaction oldTerm_ {};
+  struct sigaction old_int_ {};
+  struct sigaction old_term_ {};
 };
 
 // The exit status of a run ended by signal: 128 + its number, as shells report.

@@ -12,46 +12,46 @@ namespace vantel {
 namespace {
 
 FlowState GatheringState(const PlayVerdict& verdict) {
-  if (verdict.side == Side::We) {
-    return verdict.special ? FlowState::WeGettingSpecialGathering
-                           : FlowState::WeGettingCardsGathering;
+  if (verdict.side == Side::kWe) {
+    return verdict.special ? FlowState::kWeGettingSpecialGathering
+                           : FlowState::kWeGettingCardsGathering;
   }
-  return verdict.special ? FlowState::TheyGettingSpecialGathering
-                         : FlowState::TheyGettingCardsGathering;
+  return verdict.special ? FlowState::kTheyGettingSpecialGathering
+                         : FlowState::kTheyGettingCardsGathering;
 }
 
 void LandPlayedCard(Game& g, CardSprite& card) {
   FlowData& f = g.flow;
-  f.CardsPlayed += 1;
+  f.cards_played += 1;
   AddToTable(g, card);
-  const int16_t id = card.Card;
-  card.X = card.HomeX;
-  card.Y = card.HomeY;
-  card.Shown = false;
-  card.FaceUp = f.Turn == 0;
-  RebuildHandIds(g, f.Turn);
+  const int16_t id = card.card;
+  card.x = card.home_x;
+  card.y = card.home_y;
+  card.shown = false;
+  card.face_up = f.turn == 0;
+  RebuildHandIds(g, f.turn);
   // The human's card only may capture until the human chooses; it becomes the
   // last capture when the selection is confirmed, not if it is declined.
-  const int16_t capturer = g.capture.LastCapturer;
+  const int16_t capturer = g.capture.last_capturer;
   const PlayVerdict verdict = JudgePlay(g);
-  if (verdict.captures) f.State = GatheringState(verdict);
-  if (f.Turn == 0) g.capture.LastCapturer = capturer;
-  Notify(g, [&](GameObserver& o) { o.OnLand(g, f.Turn, id); });
-  if (f.HumanPlayed) f.AwaitingHuman = false;
-  if (f.State == FlowState::NormalPlay) CheckMilestones(g);
-  if (!f.PauseServed) StartPause(g, kPlayPauseMs);
+  if (verdict.captures) f.state = GatheringState(verdict);
+  if (f.turn == 0) g.capture.last_capturer = capturer;
+  Notify(g, [&](GameObserver& o) { o.OnLand(g, f.turn, id); });
+  if (f.human_played) f.awaiting_human = false;
+  if (f.state == FlowState::kNormalPlay) CheckMilestones(g);
+  if (!f.pause_served) StartPause(g, kPlayPauseMs);
 }
 
 void LandGathered(Game& g, FlowState next) {
   StopTableCards(g);
-  g.flow.State = next;
+  g.flow.state = next;
 }
 
 void LandOurGathered(Game& g) {
-  LandGathered(g, FlowState::WeGettingCards);
+  LandGathered(g, FlowState::kWeGettingCards);
   const bool special = ApplyHumanCapture(g);
   Notify(g, [&](GameObserver& o) { o.OnApply(g, special); });
-  if (special && g.flow.Turn == 0) g.flow.State = FlowState::WeGettingSpecial;
+  if (special && g.flow.turn == 0) g.flow.state = FlowState::kWeGettingSpecial;
 }
 
 void LandInPile(Game& g, Side side, bool special) {
@@ -62,42 +62,46 @@ void LandInPile(Game& g, Side side, bool special) {
     BankToPile(g, side);
   }
   CompactTable(g);
-  g.flow.State = FlowState::NormalPlay;
+  g.flow.state = FlowState::kNormalPlay;
   CheckMilestones(g);
 }
 
 }  // namespace
 
 void CardArrived(Game& g, CardSprite& card) {
-  if (!card.Moving || !HasArrived(g, card)) return;
-  card.Moving = false;
-  switch (g.flow.State) {
-    case FlowState::NormalPlay: LandPlayedCard(g, card); break;
-    case FlowState::DealingCards: LandPlayerCard(g, card); break;
-    case FlowState::Deal4: LandTableCard(g, card); break;
-    case FlowState::WeGettingCardsGathering: LandOurGathered(g); break;
-    case FlowState::TheyGettingCardsGathering: LandGathered(g, FlowState::TheyGettingCards); break;
-    case FlowState::WeGettingSpecialGathering: LandGathered(g, FlowState::WeGettingSpecial); break;
-    case FlowState::TheyGettingSpecialGathering:
-      LandGathered(g, FlowState::TheyGettingSpecial);
+  if (!card.moving || !HasArrived(g, card)) return;
+  card.moving = false;
+  switch (g.flow.state) {
+    case FlowState::kNormalPlay: LandPlayedCard(g, card); break;
+    case FlowState::kDealingCards: LandPlayerCard(g, card); break;
+    case FlowState::kDeal4: LandTableCard(g, card); break;
+    case FlowState::kWeGettingCardsGathering: LandOurGathered(g); break;
+    case FlowState::kTheyGettingCardsGathering:
+      LandGathered(g, FlowState::kTheyGettingCards);
       break;
-    case FlowState::WeGettingCards: LandInPile(g, Side::We, false); break;
-    case FlowState::TheyGettingCards: LandInPile(g, Side::They, false); break;
-    case FlowState::WeGettingSpecial: LandInPile(g, Side::We, true); break;
-    case FlowState::TheyGettingSpecial: LandInPile(g, Side::They, true); break;
-    case FlowState::OurRemainders: FinishHand(g, Side::We); break;
-    case FlowState::TheirRemainders: FinishHand(g, Side::They); break;
-    case FlowState::GatherAroundFirstCard:
+    case FlowState::kWeGettingSpecialGathering:
+      LandGathered(g, FlowState::kWeGettingSpecial);
+      break;
+    case FlowState::kTheyGettingSpecialGathering:
+      LandGathered(g, FlowState::kTheyGettingSpecial);
+      break;
+    case FlowState::kWeGettingCards: LandInPile(g, Side::kWe, false); break;
+    case FlowState::kTheyGettingCards: LandInPile(g, Side::kThey, false); break;
+    case FlowState::kWeGettingSpecial: LandInPile(g, Side::kWe, true); break;
+    case FlowState::kTheyGettingSpecial: LandInPile(g, Side::kThey, true); break;
+    case FlowState::kOurRemainders: FinishHand(g, Side::kWe); break;
+    case FlowState::kTheirRemainders: FinishHand(g, Side::kThey); break;
+    case FlowState::kGatherAroundFirstCard:
       StopHandCards(g);
       SortHand(g);
-      g.flow.State = FlowState::SpreadAheadFirstCard;
+      g.flow.state = FlowState::kSpreadAheadFirstCard;
       break;
-    case FlowState::SpreadAheadFirstCard:
+    case FlowState::kSpreadAheadFirstCard:
       StopHandCards(g);
-      g.flow.State = g.flow.SavedFlowState;
+      g.flow.state = g.flow.saved_flow_state;
       break;
-    case FlowState::Paused:
-    case FlowState::EndOfMatch: break;
+    case FlowState::kPaused:
+    case FlowState::kEndOfMatch: break;
   }
 }
 

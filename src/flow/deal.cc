@@ -19,79 +19,80 @@ constexpr int kTableRecordsCleared = 21;
 
 void ResetMatchIfDecided(Game& g) {
   Scores& s = g.score;
-  if (s.MatchOver) {
-    s.MatchOver = false;
-    s.HistoryRows = 0;
-    s.WeMatchPoints = 0;
-    s.TheyMatchPoints = 0;
-    s.MatchTarget = 50;
+  if (s.match_over) {
+    s.match_over = false;
+    s.history_rows = 0;
+    s.we_match_points = 0;
+    s.they_match_points = 0;
+    s.match_target = 50;
   }
-  if (s.MatchTied) {
-    s.MatchTied = false;
-    s.HistoryRows = 0;
+  if (s.match_tied) {
+    s.match_tied = false;
+    s.history_rows = 0;
   }
 }
 
 void ResetHandScores(Game& g) {
-  g.capture.LastCaptureSize = -1;
-  g.capture.We = SideFlags{};
-  g.capture.They = SideFlags{};
-  for (SideScore* s : {&g.score.We, &g.score.They}) {
-    s->ScuaCount = 0;
-    s->SimiliCount = 0;
-    s->PicadaCount = 0;
-    s->QuadrigliaCount = 0;
-    s->Napula = 0;
+  g.capture.last_capture_size = -1;
+  g.capture.we = SideFlags{};
+  g.capture.they = SideFlags{};
+  for (SideScore* s : {&g.score.we, &g.score.they}) {
+    s->scua_count = 0;
+    s->simili_count = 0;
+    s->picada_count = 0;
+    s->quadriglia_count = 0;
+    s->napula = 0;
   }
 }
 
 void ResetCardRecords(Game& g) {
   CardModel& m = g.model;
-  const int16_t w = g.layout.CardWidth;
-  const int16_t h = g.layout.CardHeight;
+  const int16_t w = g.layout.card_width;
+  const int16_t h = g.layout.card_height;
   // Every pile entry, not only the first 51: a side that took the whole pack
   // last hand filled entry 51, which would otherwise stay drawn.
-  for (CardSprite& p : m.WePile) p.Shown = false;
-  for (CardSprite& p : m.TheyPile) p.Shown = false;
+  for (CardSprite& p : m.we_pile) p.shown = false;
+  for (CardSprite& p : m.they_pile) p.shown = false;
   // The first seven stock records; LayOutDeck shows the eighth.
   for (int i = 0; i < kStockShown - 1; ++i) {
-    m.Deck[i].Shown = true;
-    m.Deck[i].FaceUp = false;
+    m.deck[i].shown = true;
+    m.deck[i].face_up = false;
   }
   // Every table record gets the card size, not only the first thirty: a
   // crowded table must not end in a card that cannot be clicked.
-  for (CardSprite& t : m.Table) {
-    t.Width = w;
-    t.Height = h;
+  for (CardSprite& t : m.table) {
+    t.width = w;
+    t.height = h;
   }
   for (int seat = 0; seat < kSeats; ++seat) {
     for (int j = 0; j < kHandSlots; ++j) {
-      CardSprite& c = m.Hand[seat][j];
-      c.Shown = false;
-      c.Card = 1;
+      CardSprite& c = m.hand[seat][j];
+      c.shown = false;
+      c.card = 1;
       if (seat == 0) {
-        c.Width = w;
-        c.Height = h;
-        c.HomeX = c.X = static_cast<int16_t>(g.layout.HandBaseX[0] + g.layout.HandStepX[0] * j);
-        c.HomeY = c.Y = g.layout.HandBaseY[0];
+        c.width = w;
+        c.height = h;
+        c.home_x = c.x =
+            static_cast<int16_t>(g.layout.hand_base_x[0] + g.layout.hand_step_x[0] * j);
+        c.home_y = c.y = g.layout.hand_base_y[0];
       } else {
-        c.FaceUp = false;
-        c.X = g.layout.HandBaseX[seat];
-        c.Y = g.layout.HandBaseY[seat];
+        c.face_up = false;
+        c.x = g.layout.hand_base_x[seat];
+        c.y = g.layout.hand_base_y[seat];
       }
     }
   }
   for (int i = 0; i < kTableRecordsCleared; ++i) {
-    m.Table[i].Shown = false;
-    m.Table[i].FaceUp = true;
+    m.table[i].shown = false;
+    m.table[i].face_up = true;
   }
 }
 
 // The deck record goes back to its stock place, hidden, once its card landed.
 void ReturnDeckRecord(CardSprite& card) {
-  card.X = card.HomeX;
-  card.Y = card.HomeY;
-  card.Shown = false;
+  card.x = card.home_x;
+  card.y = card.home_y;
+  card.shown = false;
 }
 
 }  // namespace
@@ -100,38 +101,38 @@ void NewHand(Game& g) {
   ResetMatchIfDecided(g);
   ResetHandScores(g);
   ResetHandState(g);
-  g.deal.PacketCount = 0;
+  g.deal.packet_count = 0;
   SetupTablePlaces(g);
   FlowData& f = g.flow;
-  f.PickedHandIndex = -1;
-  f.AwaitingHuman = false;
-  f.HumanPlayed = false;
-  f.CardsPlayed = 0;
-  g.model.TableCount = 0;
-  g.model.WePileCount = 0;
-  g.model.TheyPileCount = 0;
+  f.picked_hand_index = -1;
+  f.awaiting_human = false;
+  f.human_played = false;
+  f.cards_played = 0;
+  g.model.table_count = 0;
+  g.model.we_pile_count = 0;
+  g.model.they_pile_count = 0;
   ResetCardRecords(g);
   LayOutDeck(g);
   ShuffleDeck(g);
-  g.deal.DeckPosition = 0;
-  f.Turn = ChooseFirstSeat(g);
+  g.deal.deck_position = 0;
+  f.turn = ChooseFirstSeat(g);
   Notify(g, [&](GameObserver& o) { o.OnHandStart(g); });
-  g.deal.DealTurn = 0;
+  g.deal.deal_turn = 0;
   BuildDealOrder(g);
-  f.State = FlowState::DealingCards;
-  g.sound.Play(SoundId::Shuffle);
-  g.deal.CardsDealt = 0;
-  f.HumanPicked = false;
+  f.state = FlowState::kDealingCards;
+  g.sound.Play(SoundId::kShuffle);
+  g.deal.cards_dealt = 0;
+  f.human_picked = false;
 }
 
 void ShuffleDeck(Game& g) {
-  auto& order = g.deal.ShuffleOrder;
+  auto& order = g.deal.shuffle_order;
   std::array<bool, kCardCount> used{};
   for (int n = 0; n < kCardCount;) {
     const int r = g.random.Draw(kCardCount);
     if (used[r]) continue;  // rejection: draw again until an unused id comes up
     used[r] = true;
-    g.model.Deck[n].Card = static_cast<int16_t>(r);
+    g.model.deck[n].card = static_cast<int16_t>(r);
     order[n] = static_cast<int16_t>(r);
     ++n;
   }
@@ -139,91 +140,91 @@ void ShuffleDeck(Game& g) {
 
 void BuildDealOrder(Game& g) {
   for (int i = 0; i < kSeats; ++i) {
-    g.deal.DealOrder[i] = static_cast<int16_t>((g.flow.Turn + i) % kSeats);
+    g.deal.deal_order[i] = static_cast<int16_t>((g.flow.turn + i) % kSeats);
   }
 }
 
 void LayOutDeck(Game& g) {
-  const int b = g.deal.DeckPosition;
+  const int b = g.deal.deck_position;
   const int top = std::min(b + kStockShown - 1, kCardCount - 1);
   const Layout& l = g.layout;
   for (int i = top; i >= b; --i) {
-    CardSprite& c = g.model.Deck[i];
-    c.X = static_cast<float>(l.DeckBaseX + l.DeckRightOffset - (i - b) * l.DeckStep);
-    c.Y = l.DeckY;
-    c.HomeX = static_cast<int16_t>(std::nearbyint(c.X));
-    c.HomeY = static_cast<int16_t>(std::nearbyint(c.Y));
-    c.Shown = true;
-    c.FaceUp = false;
+    CardSprite& c = g.model.deck[i];
+    c.x = static_cast<float>(l.deck_base_x + l.deck_right_offset - (i - b) * l.deck_step);
+    c.y = l.deck_y;
+    c.home_x = static_cast<int16_t>(std::nearbyint(c.x));
+    c.home_y = static_cast<int16_t>(std::nearbyint(c.y));
+    c.shown = true;
+    c.face_up = false;
   }
 }
 
 void DealToPlayer(Game& g, CardSprite& card, int p) {
-  const int k = g.model.HandIdCount[p];
-  card.FaceUp = p == 0;
-  const float x = static_cast<float>(g.layout.HandBaseX[p] + g.layout.HandStepX[p] * k);
-  const float y = g.layout.HandBaseY[p];
+  const int k = g.model.hand_id_count[p];
+  card.face_up = p == 0;
+  const float x = static_cast<float>(g.layout.hand_base_x[p] + g.layout.hand_step_x[p] * k);
+  const float y = g.layout.hand_base_y[p];
   PlayCardFlipSound(g.random, g.sound);
-  StartMove(g, card, x, y, g.layout.ShortMoveSteps);
+  StartMove(g, card, x, y, g.layout.short_move_steps);
 }
 
 void DealOneCardToPlayer(Game& g) {
   DealState& d = g.deal;
-  d.DealRecipient = d.DealTurn;
-  DealToPlayer(g, g.model.Deck[d.DeckPosition], d.DealOrder[d.DealTurn]);
-  d.DeckPosition += 1;
-  d.PacketCount += 1;
-  d.CardsDealt += 1;
-  if (d.PacketCount == HandSize(g.options)) {
-    d.PacketCount = 0;
-    d.DealTurn = static_cast<int16_t>((d.DealTurn + 1) % kSeats);
+  d.deal_recipient = d.deal_turn;
+  DealToPlayer(g, g.model.deck[d.deck_position], d.deal_order[d.deal_turn]);
+  d.deck_position += 1;
+  d.packet_count += 1;
+  d.cards_dealt += 1;
+  if (d.packet_count == HandSize(g.options)) {
+    d.packet_count = 0;
+    d.deal_turn = static_cast<int16_t>((d.deal_turn + 1) % kSeats);
   }
 }
 
 void DealToTable(Game& g, CardSprite& card) {
-  card.FaceUp = true;
+  card.face_up = true;
   const int16_t s = FirstFreeSlot(g);
-  TableSlotEntry& place = g.model.TableSlot[s];
-  const float x = place.X + static_cast<float>(g.random.Draw(g.layout.DealScatterX));
-  const float y = place.Y + static_cast<float>(g.random.Draw(g.layout.DealScatterY));
+  TableSlotEntry& place = g.model.table_slot[s];
+  const float x = place.x + static_cast<float>(g.random.Draw(g.layout.deal_scatter_x));
+  const float y = place.y + static_cast<float>(g.random.Draw(g.layout.deal_scatter_y));
   PlayCardFlipSound(g.random, g.sound);
-  StartMove(g, card, x, y, g.layout.ShortMoveSteps);
-  card.Slot = s;
-  place.Used = true;
+  StartMove(g, card, x, y, g.layout.short_move_steps);
+  card.slot = s;
+  place.used = true;
 }
 
 void DealOneTableCard(Game& g) {
-  g.flow.PauseServed = false;
-  DealToTable(g, g.model.Deck[g.deal.DeckPosition]);
-  g.deal.DeckPosition += 1;
-  g.deal.PacketCount += 1;
+  g.flow.pause_served = false;
+  DealToTable(g, g.model.deck[g.deal.deck_position]);
+  g.deal.deck_position += 1;
+  g.deal.packet_count += 1;
 }
 
 void LandPlayerCard(Game& g, CardSprite& card) {
   DealState& d = g.deal;
   CardModel& m = g.model;
-  const int p = d.DealOrder[d.DealRecipient];
-  const int k = m.HandIdCount[p];
-  CardSprite& slot = m.Hand[p][k];
-  slot.Card = card.Card;
-  slot.X = card.X;
-  slot.Y = card.Y;
-  slot.Shown = true;
-  slot.FaceUp = p == 0;
-  m.HandIds[p][k] = card.Card;
-  m.HandIdCount[p] += 1;
+  const int p = d.deal_order[d.deal_recipient];
+  const int k = m.hand_id_count[p];
+  CardSprite& slot = m.hand[p][k];
+  slot.card = card.card;
+  slot.x = card.x;
+  slot.y = card.y;
+  slot.shown = true;
+  slot.face_up = p == 0;
+  m.hand_ids[p][k] = card.card;
+  m.hand_id_count[p] += 1;
   ReturnDeckRecord(card);
 
-  const int16_t perDeal = CardsPerDeal(g.options);
-  if (d.CardsDealt == perDeal) {
-    g.flow.State = FlowState::Deal4;
-    if (DealsTwelve(g.options)) d.CardsDealt = 0;
-    d.PacketCount = 0;
+  const int16_t per_deal = CardsPerDeal(g.options);
+  if (d.cards_dealt == per_deal) {
+    g.flow.state = FlowState::kDeal4;
+    if (DealsTwelve(g.options)) d.cards_dealt = 0;
+    d.packet_count = 0;
   }
-  if (d.CardsDealt == 2 * perDeal) {
-    d.CardsDealt = 0;
-    d.PacketCount = 0;
-    g.flow.State = FlowState::NormalPlay;
+  if (d.cards_dealt == 2 * per_deal) {
+    d.cards_dealt = 0;
+    d.packet_count = 0;
+    g.flow.state = FlowState::kNormalPlay;
     Notify(g, [&](GameObserver& o) { o.OnDealt(g); });
   }
   LayOutDeck(g);
@@ -232,14 +233,14 @@ void LandPlayerCard(Game& g, CardSprite& card) {
 void LandTableCard(Game& g, CardSprite& card) {
   AddToTable(g, card);
   ReturnDeckRecord(card);
-  if (g.deal.PacketCount == 4) {
-    g.deal.PacketCount = 0;
-    g.flow.State = FlowState::NormalPlay;
+  if (g.deal.packet_count == 4) {
+    g.deal.packet_count = 0;
+    g.flow.state = FlowState::kNormalPlay;
     // The first step of play advances the turn, which lands on the first seat.
-    g.flow.Turn = static_cast<int16_t>((g.flow.Turn + kSeats - 1) % kSeats);
+    g.flow.turn = static_cast<int16_t>((g.flow.turn + kSeats - 1) % kSeats);
     Notify(g, [&](GameObserver& o) { o.OnDealt(g); });
   }
-  if (!g.flow.PauseServed) StartPause(g, kDealPauseMs);
+  if (!g.flow.pause_served) StartPause(g, kDealPauseMs);
 }
 
 }  // namespace vantel

@@ -13,10 +13,10 @@ void NewHand(Game& g);
 // drawn id already used is drawn again, so every position gets a card.
 void ShuffleDeck(Game& g);
 
-// DealOrder(0..3): the seats from Turn onwards.
+// deal_order(0..3): the seats from Turn onwards.
 void BuildDealOrder(Game& g);
 
-// Lays the undealt stock out from DeckPosition, at most eight cards.
+// Lays the undealt stock out from deck_position, at most eight cards.
 void LayOutDeck(Game& g);
 
 // The flow steps of the deal: one card to the seat now receiving, or one

@@ -10,14 +10,14 @@ namespace {
 
 void AppendToPile(Game& g, Side side, const CardSprite& t) {
   CardModel& m = g.model;
-  auto& pile = side == Side::We ? m.WePile : m.TheyPile;
-  int16_t& count = side == Side::We ? m.WePileCount : m.TheyPileCount;
+  auto& pile = side == Side::kWe ? m.we_pile : m.they_pile;
+  int16_t& count = side == Side::kWe ? m.we_pile_count : m.they_pile_count;
   CardSprite& p = pile[count];
-  p.Card = t.Card;
-  p.X = t.X;
-  p.Y = t.Y;
-  p.FaceUp = t.FaceUp;
-  p.Shown = true;
+  p.card = t.card;
+  p.x = t.x;
+  p.y = t.y;
+  p.face_up = t.face_up;
+  p.shown = true;
   count += 1;
 }
 
@@ -25,12 +25,12 @@ void AppendToPile(Game& g, Side side, const CardSprite& t) {
 // where the list stood before.
 int16_t AppendTaken(Game& g, Side side) {
   CardModel& m = g.model;
-  auto& taken = side == Side::We ? m.WeTaken : m.TheyTaken;
-  int16_t& count = side == Side::We ? m.WeTakenCount : m.TheyTakenCount;
+  auto& taken = side == Side::kWe ? m.we_taken : m.they_taken;
+  int16_t& count = side == Side::kWe ? m.we_taken_count : m.they_taken_count;
   const int16_t first = count;
-  for (int i = 0; i < m.TableIdCount; ++i) {
-    if (i == m.TableCount - 1 || m.Table[i].Captured) {
-      taken[count] = m.TableIds[i];
+  for (int i = 0; i < m.table_id_count; ++i) {
+    if (i == m.table_count - 1 || m.table[i].captured) {
+      taken[count] = m.table_ids[i];
       count += 1;
     }
   }
@@ -41,19 +41,19 @@ int16_t AppendTaken(Game& g, Side side) {
 
 Side SideOfState(FlowState state) {
   switch (state) {
-    case FlowState::TheyGettingCardsGathering:
-    case FlowState::TheyGettingSpecialGathering:
-    case FlowState::TheyGettingCards:
-    case FlowState::TheyGettingSpecial:
-    case FlowState::TheirRemainders: return Side::They;
-    default: return Side::We;
+    case FlowState::kTheyGettingCardsGathering:
+    case FlowState::kTheyGettingSpecialGathering:
+    case FlowState::kTheyGettingCards:
+    case FlowState::kTheyGettingSpecial:
+    case FlowState::kTheirRemainders: return Side::kThey;
+    default: return Side::kWe;
   }
 }
 
 void BankToPile(Game& g, Side side) {
   CardModel& m = g.model;
-  for (int b = 0; b < m.TableCount; ++b) {
-    if (b == m.TableCount - 1 || m.Table[b].Captured) AppendToPile(g, side, m.Table[b]);
+  for (int b = 0; b < m.table_count; ++b) {
+    if (b == m.table_count - 1 || m.table[b].captured) AppendToPile(g, side, m.table[b]);
   }
   const int16_t first = AppendTaken(g, side);
   Notify(g, [&](GameObserver& o) { o.OnBank(g, side, first, -1); });
@@ -61,57 +61,57 @@ void BankToPile(Game& g, Side side) {
 
 void BankSpecialCapture(Game& g, Side side) {
   CardModel& m = g.model;
-  const int marker = g.flow.MarkerIndex;
-  FanEntry& fan = (side == Side::We ? m.WeFan : m.TheyFan)[FanIndex(g, side)];
-  fan.Shown = true;
-  fan.Card = m.Table[marker].Card;
-  fan.RestX = m.Table[marker].X;
-  fan.RestY = m.Table[marker].Y;
+  const int marker = g.flow.marker_index;
+  FanEntry& fan = (side == Side::kWe ? m.we_fan : m.they_fan)[FanIndex(g, side)];
+  fan.shown = true;
+  fan.card = m.table[marker].card;
+  fan.rest_x = m.table[marker].x;
+  fan.rest_y = m.table[marker].y;
   // The count stops at the number of places; further markers share the last.
-  int16_t& fanCount = side == Side::We ? m.WeFanCount : m.TheyFanCount;
-  if (fanCount < kFanPlaces) fanCount += 1;
+  int16_t& fan_count = side == Side::kWe ? m.we_fan_count : m.they_fan_count;
+  if (fan_count < kFanPlaces) fan_count += 1;
 
-  for (int c = 1; c < m.TableCount; ++c) {
-    if (m.Table[c].Captured && c != marker) AppendToPile(g, side, m.Table[c]);
+  for (int c = 1; c < m.table_count; ++c) {
+    if (m.table[c].captured && c != marker) AppendToPile(g, side, m.table[c]);
   }
   const int16_t first = AppendTaken(g, side);
-  Notify(g, [&](GameObserver& o) { o.OnBank(g, side, first, fan.Card); });
+  Notify(g, [&](GameObserver& o) { o.OnBank(g, side, first, fan.card); });
 }
 
 void CompactTable(Game& g) {
   CardModel& m = g.model;
-  for (TableSlotEntry& place : m.TableSlot) place.Used = false;
+  for (TableSlotEntry& place : m.table_slot) place.used = false;
   int kept = 0;
-  const int last = m.TableCount - 1;
+  const int last = m.table_count - 1;
   for (int i = 0; i <= last; ++i) {
-    CardSprite& t = m.Table[i];
-    if (i == last || t.Captured) {
-      t.Captured = false;
+    CardSprite& t = m.table[i];
+    if (i == last || t.captured) {
+      t.captured = false;
       continue;
     }
-    if (kept != i) m.Table[kept] = t;
-    m.TableSlot[m.Table[kept].Slot].Used = true;
-    m.TableIds[kept] = m.Table[kept].Card;
+    if (kept != i) m.table[kept] = t;
+    m.table_slot[m.table[kept].slot].used = true;
+    m.table_ids[kept] = m.table[kept].card;
     ++kept;
   }
-  m.TableCount = static_cast<int16_t>(kept);
-  m.TableIdCount = static_cast<int16_t>(kept);
+  m.table_count = static_cast<int16_t>(kept);
+  m.table_id_count = static_cast<int16_t>(kept);
   RecomputeHandScore(g);
   Notify(g, [&](GameObserver& o) { o.OnScore(g); });
 }
 
 void MarkAllCaptured(Game& g) {
-  for (int i = 0; i < g.model.TableCount; ++i) g.model.Table[i].Captured = true;
+  for (int i = 0; i < g.model.table_count; ++i) g.model.table[i].captured = true;
 }
 
 SoundId SoundOfOutcome(MatchOutcome outcome) {
   switch (outcome) {
-    case MatchOutcome::kWeWon: return SoundId::WinGame;
-    case MatchOutcome::kWeLost: return SoundId::LoseGame;
+    case MatchOutcome::kWeWon: return SoundId::kWinGame;
+    case MatchOutcome::kWeLost: return SoundId::kLoseGame;
     case MatchOutcome::kTied:
-    case MatchOutcome::kGoesOn: return SoundId::Intro;
+    case MatchOutcome::kGoesOn: return SoundId::kIntro;
   }
-  return SoundId::Intro;
+  return SoundId::kIntro;
 }
 
 void FinishHand(Game& g, Side side) {
@@ -119,11 +119,11 @@ void FinishHand(Game& g, Side side) {
   // The last play's special captures were counted when its capture was
   // compacted; clearing them here keeps the final recomputation from counting
   // them a second time.
-  g.capture.We = SideFlags{};
-  g.capture.They = SideFlags{};
+  g.capture.we = SideFlags{};
+  g.capture.they = SideFlags{};
   BankToPile(g, side);
   CompactTable(g);
-  g.flow.State = FlowState::EndOfMatch;
+  g.flow.state = FlowState::kEndOfMatch;
   g.sound.Play(SoundOfOutcome(ScoreEndOfHand(g)));
   Notify(g, [&](GameObserver& o) { o.OnHandEnd(g); });
 }

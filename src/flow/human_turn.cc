@@ -12,24 +12,24 @@ namespace vantel {
 
 namespace {
 
-bool StrictlyInside(float x, float y, int w, int h, int mouseX, int mouseY) {
-  return x < mouseX && mouseX < x + w && y < mouseY && mouseY < y + h;
+bool StrictlyInside(float x, float y, int w, int h, int mouse_x, int mouse_y) {
+  return x < mouse_x && mouse_x < x + w && y < mouse_y && mouse_y < y + h;
 }
 
-bool Contains(const CardSprite& c, int mouseX, int mouseY) {
-  return StrictlyInside(c.X, c.Y, c.Width, c.Height, mouseX, mouseY);
+bool Contains(const CardSprite& c, int mouse_x, int mouse_y) {
+  return StrictlyInside(c.x, c.y, c.width, c.height, mouse_x, mouse_y);
 }
 
 int16_t PositionInHandIds(const Game& g, int16_t card) {
-  for (int i = 0; i < g.model.HandIdCount[0]; ++i) {
-    if (g.model.HandIds[0][i] == card) return static_cast<int16_t>(i);
+  for (int i = 0; i < g.model.hand_id_count[0]; ++i) {
+    if (g.model.hand_ids[0][i] == card) return static_cast<int16_t>(i);
   }
   return -1;
 }
 
 int PickedCount(const Game& g) {
   int n = 0;
-  for (int i = 0; i < g.model.TableCount; ++i) n += g.model.Table[i].Picked ? 1 : 0;
+  for (int i = 0; i < g.model.table_count; ++i) n += g.model.table[i].picked ? 1 : 0;
   return n;
 }
 
@@ -40,37 +40,37 @@ void ConfirmIfMatched(Game& g) {
   if (!PickedCardsMatch(g) || PickedCount(g) > kMaxCaptureCards) return;
   CardModel& m = g.model;
   CaptureState& c = g.capture;
-  g.flow.CaptureConfirmed = true;
-  c.LastCapturer = 0;
-  c.CaptureCount = 0;
-  for (int i = 0; i < m.TableCount; ++i) {
-    if (!m.Table[i].Picked) continue;
-    m.Table[i].Picked = false;
-    c.CaptureIdx[c.CaptureCount] = static_cast<int16_t>(i);
-    c.CaptureCount += 1;
-    m.Table[i].Captured = true;
+  g.flow.capture_confirmed = true;
+  c.last_capturer = 0;
+  c.capture_count = 0;
+  for (int i = 0; i < m.table_count; ++i) {
+    if (!m.table[i].picked) continue;
+    m.table[i].picked = false;
+    c.capture_idx[c.capture_count] = static_cast<int16_t>(i);
+    c.capture_count += 1;
+    m.table[i].captured = true;
   }
   Notify(g, [&](GameObserver& o) { o.OnSelect(g, false); });
 }
 
 void Decline(Game& g) {
   CardModel& m = g.model;
-  for (int i = 0; i <= m.TableCount - 2; ++i) {
-    m.Table[i].Picked = false;
-    m.Table[i].Captured = false;
+  for (int i = 0; i <= m.table_count - 2; ++i) {
+    m.table[i].picked = false;
+    m.table[i].captured = false;
   }
-  g.capture.LastCaptureSize = 0;
-  g.capture.PrevCaptureSize = 0;
-  g.flow.CaptureConfirmed = true;
-  g.flow.CaptureDeclined = true;
+  g.capture.last_capture_size = 0;
+  g.capture.prev_capture_size = 0;
+  g.flow.capture_confirmed = true;
+  g.flow.capture_declined = true;
   Notify(g, [&](GameObserver& o) { o.OnSelect(g, true); });
 }
 
 std::array<int16_t, kHandRecords> ShownHandCards(const Game& g, int& count) {
   std::array<int16_t, kHandRecords> ids{};
   count = 0;
-  for (const CardSprite& c : g.model.Hand[0]) {
-    if (c.Shown) ids[count++] = c.Card;
+  for (const CardSprite& c : g.model.hand[0]) {
+    if (c.shown) ids[count++] = c.card;
   }
   return ids;
 }
@@ -78,115 +78,116 @@ std::array<int16_t, kHandRecords> ShownHandCards(const Game& g, int& count) {
 }  // namespace
 
 bool IsHumanGatheringState(FlowState state) {
-  return state == FlowState::WeGettingCardsGathering ||
-         state == FlowState::WeGettingSpecialGathering;
+  return state == FlowState::kWeGettingCardsGathering ||
+         state == FlowState::kWeGettingSpecialGathering;
 }
 
-int16_t PickHandCard(const Game& g, int mouseX, int mouseY) {
+int16_t PickHandCard(const Game& g, int mouse_x, int mouse_y) {
   for (int slot = 11; slot >= 0; --slot) {
-    const CardSprite& c = g.model.Hand[0][slot];
-    if (!c.Shown || c.Moving) continue;
-    if (StrictlyInside(c.HomeX, c.HomeY, c.Width, c.Height, mouseX, mouseY)) {
+    const CardSprite& c = g.model.hand[0][slot];
+    if (!c.shown || c.moving) continue;
+    if (StrictlyInside(c.home_x, c.home_y, c.width, c.height, mouse_x, mouse_y)) {
       return static_cast<int16_t>(slot);
     }
   }
   return -1;
 }
 
-void TryPickHandCard(Game& g, int mouseX, int mouseY) {
+void TryPickHandCard(Game& g, int mouse_x, int mouse_y) {
   FlowData& f = g.flow;
-  if (f.State != FlowState::NormalPlay || f.Turn != 0 || !f.AwaitingHuman || f.HumanPicked ||
-      f.GamePaused || AnyCardMoving(g)) {
+  if (f.state != FlowState::kNormalPlay || f.turn != 0 || !f.awaiting_human || f.human_picked ||
+      f.game_paused || AnyCardMoving(g)) {
     return;
   }
-  const int16_t slot = PickHandCard(g, mouseX, mouseY);
+  const int16_t slot = PickHandCard(g, mouse_x, mouse_y);
   if (slot < 0) return;
-  f.HumanPlayed = true;
-  f.HumanPicked = true;
-  f.PickedHandIndex = slot;
-  const int16_t k = PositionInHandIds(g, g.model.Hand[0][slot].Card);
+  f.human_played = true;
+  f.human_picked = true;
+  f.picked_hand_index = slot;
+  const int16_t k = PositionInHandIds(g, g.model.hand[0][slot].card);
   Notify(g, [&](GameObserver& o) { o.OnTurn(g, 0, k, {}); });
 }
 
-int16_t SelectableCardAt(const Game& g, int mouseX, int mouseY) {
+int16_t SelectableCardAt(const Game& g, int mouse_x, int mouse_y) {
   const CardModel& m = g.model;
-  if (m.TableCount < 1) return -1;
-  const int16_t played = m.Table[m.TableCount - 1].Card;
-  for (int i = m.TableCount - 2; i >= 0; --i) {
-    const CardSprite& t = m.Table[i];
-    if (t.Shown && t.Card != played && Contains(t, mouseX, mouseY)) return static_cast<int16_t>(i);
+  if (m.table_count < 1) return -1;
+  const int16_t played = m.table[m.table_count - 1].card;
+  for (int i = m.table_count - 2; i >= 0; --i) {
+    const CardSprite& t = m.table[i];
+    if (t.shown && t.card != played && Contains(t, mouse_x, mouse_y))
+      return static_cast<int16_t>(i);
   }
   return -1;
 }
 
-bool PlayedCardAt(const Game& g, int mouseX, int mouseY) {
+bool PlayedCardAt(const Game& g, int mouse_x, int mouse_y) {
   const CardModel& m = g.model;
-  if (m.TableCount < 1) return false;
-  const CardSprite& t = m.Table[m.TableCount - 1];
-  return t.Shown && Contains(t, mouseX, mouseY);
+  if (m.table_count < 1) return false;
+  const CardSprite& t = m.table[m.table_count - 1];
+  return t.shown && Contains(t, mouse_x, mouse_y);
 }
 
-int16_t RemovableCardAt(const Game& g, int mouseX, int mouseY) {
+int16_t RemovableCardAt(const Game& g, int mouse_x, int mouse_y) {
   const CardModel& m = g.model;
-  for (int i = m.TableCount - 2; i >= 0; --i) {
-    const CardSprite& t = m.Table[i];
-    if (t.Shown && Contains(t, mouseX, mouseY)) return static_cast<int16_t>(i);
+  for (int i = m.table_count - 2; i >= 0; --i) {
+    const CardSprite& t = m.table[i];
+    if (t.shown && Contains(t, mouse_x, mouse_y)) return static_cast<int16_t>(i);
   }
   return -1;
 }
 
 bool SelectionOpen(const Game& g) {
-  return IsHumanGatheringState(g.flow.State) && g.flow.Turn == 0 && !g.flow.CaptureConfirmed &&
+  return IsHumanGatheringState(g.flow.state) && g.flow.turn == 0 && !g.flow.capture_confirmed &&
          !AnyCardMoving(g);
 }
 
-void SelectCapture(Game& g, int button, int mouseX, int mouseY) {
+void SelectCapture(Game& g, int button, int mouse_x, int mouse_y) {
   if (!SelectionOpen(g)) return;
   if (button == 0) {
-    const int16_t i = SelectableCardAt(g, mouseX, mouseY);
+    const int16_t i = SelectableCardAt(g, mouse_x, mouse_y);
     if (i < 0) return;
-    g.model.Table[i].Picked = true;
+    g.model.table[i].picked = true;
     ConfirmIfMatched(g);
     return;
   }
-  if (PlayedCardAt(g, mouseX, mouseY)) Decline(g);
-  const int16_t i = RemovableCardAt(g, mouseX, mouseY);
+  if (PlayedCardAt(g, mouse_x, mouse_y)) Decline(g);
+  const int16_t i = RemovableCardAt(g, mouse_x, mouse_y);
   if (i < 0) return;
-  g.model.Table[i].Picked = false;
+  g.model.table[i].picked = false;
   // After a decline nothing is picked, so this cannot confirm anything.
-  if (!g.flow.CaptureDeclined) ConfirmIfMatched(g);
+  if (!g.flow.capture_declined) ConfirmIfMatched(g);
 }
 
 void TryReorderHand(Game& g) {
   FlowData& f = g.flow;
-  if (f.State != FlowState::NormalPlay || g.model.HandIdCount[0] != HandSize(g.options) ||
-      f.Turn != 0 || AnyCardMoving(g)) {
+  if (f.state != FlowState::kNormalPlay || g.model.hand_id_count[0] != HandSize(g.options) ||
+      f.turn != 0 || AnyCardMoving(g)) {
     return;
   }
-  f.SavedFlowState = f.State;
-  f.State = FlowState::GatherAroundFirstCard;
+  f.saved_flow_state = f.state;
+  f.state = FlowState::kGatherAroundFirstCard;
 }
 
 void GatherHand(Game& g) {
   PlayCardFlipSound(g.random, g.sound);
-  auto& hand = g.model.Hand[0];
+  auto& hand = g.model.hand[0];
   for (int slot = 1; slot < kHandRecords; ++slot) {
     CardSprite& c = hand[slot];
-    if (!c.Shown) continue;
-    c.HomeX = static_cast<int16_t>(std::nearbyint(c.X));
-    c.HomeY = static_cast<int16_t>(std::nearbyint(c.Y));
-    c.FaceUp = true;
-    StartMove(g, c, hand[0].X, hand[0].Y, g.layout.LongMoveSteps);
+    if (!c.shown) continue;
+    c.home_x = static_cast<int16_t>(std::nearbyint(c.x));
+    c.home_y = static_cast<int16_t>(std::nearbyint(c.y));
+    c.face_up = true;
+    StartMove(g, c, hand[0].x, hand[0].y, g.layout.long_move_steps);
   }
 }
 
 void SpreadHand(Game& g) {
   PlaySignSound(g.random, g.sound);
   for (int slot = 1; slot < kHandRecords; ++slot) {
-    CardSprite& c = g.model.Hand[0][slot];
-    if (!c.Shown) continue;
-    c.FaceUp = true;
-    StartMove(g, c, c.HomeX, c.HomeY, g.layout.LongMoveSteps);
+    CardSprite& c = g.model.hand[0][slot];
+    if (!c.shown) continue;
+    c.face_up = true;
+    StartMove(g, c, c.home_x, c.home_y, g.layout.long_move_steps);
   }
 }
 
@@ -207,8 +208,8 @@ void SortHand(Game& g) {
     }
   }
   int next = 0;
-  for (CardSprite& c : g.model.Hand[0]) {
-    if (c.Shown) c.Card = sorted[next++];
+  for (CardSprite& c : g.model.hand[0]) {
+    if (c.shown) c.card = sorted[next++];
   }
   const std::span<const int16_t> b(before.data(), static_cast<size_t>(count));
   const std::span<const int16_t> a(sorted.data(), static_cast<size_t>(count));

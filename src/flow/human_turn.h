@@ -11,29 +11,29 @@ inline constexpr int kMaxCaptureCards = 6;
 
 // The hand slot whose resting place strictly contains the point, highest slot
 // first (the card drawn on top wins); -1 when none.
-int16_t PickHandCard(const Game& g, int mouseX, int mouseY);
+int16_t PickHandCard(const Game& g, int mouse_x, int mouse_y);
 
 // The left button's pick of a card to play, when the human's turn allows it.
-// Sets PickedHandIndex; RunFrame starts the card later in the frame.
-void TryPickHandCard(Game& g, int mouseX, int mouseY);
+// Sets picked_hand_index; RunFrame starts the card later in the frame.
+void TryPickHandCard(Game& g, int mouse_x, int mouse_y);
 
 // The table card a left click at the point would add: the highest index below
 // the played card that is shown, is not the played card and contains the point.
-int16_t SelectableCardAt(const Game& g, int mouseX, int mouseY);
+int16_t SelectableCardAt(const Game& g, int mouse_x, int mouse_y);
 
 // Whether the played card (the last table entry) is under the point.
-bool PlayedCardAt(const Game& g, int mouseX, int mouseY);
+bool PlayedCardAt(const Game& g, int mouse_x, int mouse_y);
 
 // The card a right click at the point would remove: the first shown entry
 // under the point below the played card; -1 when none.
-int16_t RemovableCardAt(const Game& g, int mouseX, int mouseY);
+int16_t RemovableCardAt(const Game& g, int mouse_x, int mouse_y);
 
 // Whether the human may choose the capture now.
 bool SelectionOpen(const Game& g);
 
 // Left button (0) adds a card, right button (1) removes one or, on the played
 // card, declines. Confirms once the picked cards add up.
-void SelectCapture(Game& g, int button, int mouseX, int mouseY);
+void SelectCapture(Game& g, int button, int mouse_x, int mouse_y);
 
 // Key R: starts the re-ordering when the hand is still whole.
 void TryReorderHand(Game& g);

@@ -14,10 +14,10 @@ inline constexpr int kRightButton = 1;
 // buttons (a non-zero byte is down), and the pointer in game pixels. The game
 // fills it from SDL, the simulator from its autopilot.
 struct InputSnapshot {
-  std::array<uint8_t, 256> Keys{};
-  std::array<uint8_t, 4> Buttons{};
-  int32_t MouseX = 0;
-  int32_t MouseY = 0;
+  std::array<uint8_t, 256> keys{};
+  std::array<uint8_t, 4> buttons{};
+  int32_t mouse_x = 0;
+  int32_t mouse_y = 0;
   bool KeyDown(int code) const;
   bool MouseButtonDown(int button) const;
 };

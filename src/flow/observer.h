@@ -16,7 +16,7 @@ class GameObserver {
   virtual void OnHandStart(const Game&) {}
   // A deal has ended and play starts.
   virtual void OnDealt(const Game&) {}
-  // A seat chose its card: `choice` is its position in HandIds(seat), `capture`
+  // A seat chose its card: `choice` is its position in hand_ids(seat), `capture`
   // the table indices it means to take (empty for the human, who picks later).
   virtual void OnTurn(const Game&, int /*seat*/, int16_t /*choice*/,
                       std::span<const int16_t> /*capture*/) {}
@@ -26,7 +26,7 @@ class GameObserver {
   virtual void OnSelect(const Game&, bool /*declined*/) {}
   // ApplyHumanCapture ran and returned `special`.
   virtual void OnApply(const Game&, bool /*special*/) {}
-  // Cards were banked: the side's taken list grew from `firstTaken`; `marker`
+  // Cards were banked: the side's taken list grew from `first_taken`; `marker`
   // is the card laid in the fan, or -1.
   virtual void OnBank(const Game&, Side /*side*/, int16_t /*firstTaken*/, int16_t /*marker*/) {}
   // The hand score was recomputed.

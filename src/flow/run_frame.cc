@@ -13,27 +13,27 @@ namespace {
 void ReadPauseKey(Game& g, const InputSnapshot& input) {
   FlowData& f = g.flow;
   if (!input.KeyDown(kKeyP)) {
-    f.PauseKeyLatch = false;
+    f.pause_key_latch = false;
     return;
   }
-  if (f.PauseKeyLatch) return;
-  f.GamePaused = !f.GamePaused;
-  f.PauseKeyLatch = true;
+  if (f.pause_key_latch) return;
+  f.game_paused = !f.game_paused;
+  f.pause_key_latch = true;
 }
 
 void ReadButtons(Game& g, const InputSnapshot& input) {
-  const int x = input.MouseX;
-  const int y = input.MouseY;
+  const int x = input.mouse_x;
+  const int y = input.mouse_y;
   if (input.MouseButtonDown(kLeftButton)) {
-    if (g.flow.State == FlowState::EndOfMatch) {
+    if (g.flow.state == FlowState::kEndOfMatch) {
       NewHand(g);
-    } else if (IsHumanGatheringState(g.flow.State)) {
+    } else if (IsHumanGatheringState(g.flow.state)) {
       SelectCapture(g, kLeftButton, x, y);
     } else {
       TryPickHandCard(g, x, y);
     }
   }
-  if (input.MouseButtonDown(kRightButton) && IsHumanGatheringState(g.flow.State)) {
+  if (input.MouseButtonDown(kRightButton) && IsHumanGatheringState(g.flow.state)) {
     SelectCapture(g, kRightButton, x, y);
   }
 }
@@ -44,14 +44,14 @@ bool RunFrame(Game& g, const InputSnapshot& input, FrameHooks& hooks) {
   if (input.KeyDown(kKeyEscape)) return true;
   ReadPauseKey(g, input);
   if (input.KeyDown(kKeyR)) TryReorderHand(g);
-  g.flow.PickedHandIndex = -1;
+  g.flow.picked_hand_index = -1;
   ReadButtons(g, input);
-  if (g.flow.GamePaused) return false;
+  if (g.flow.game_paused) return false;
 
   hooks.BeforeStep(g);
   StepFlow(g);
   hooks.AfterStep(g);
-  if (g.flow.PickedHandIndex >= 0) PlayToTable(g, g.model.Hand[0][g.flow.PickedHandIndex]);
+  if (g.flow.picked_hand_index >= 0) PlayToTable(g, g.model.hand[0][g.flow.picked_hand_index]);
   hooks.AfterPickStart(g);
   return false;
 }

@@ -12,13 +12,13 @@ namespace vantel {
 namespace {
 
 CardSprite& LastDispatchedDeckCard(Game& g) {
-  return g.model.Deck[g.deal.DeckPosition - 1];
+  return g.model.deck[g.deal.deck_position - 1];
 }
 
-// The hand slot holding the k-th remaining card of a seat (HandIds order).
+// The hand slot holding the k-th remaining card of a seat (hand_ids order).
 int SlotOfPosition(const Game& g, int seat, int k) {
   for (int slot = 0; slot < kHandSlots; ++slot) {
-    if (!g.model.Hand[seat][slot].Shown) continue;
+    if (!g.model.hand[seat][slot].shown) continue;
     if (k == 0) return slot;
     --k;
   }
@@ -26,29 +26,29 @@ int SlotOfPosition(const Game& g, int seat, int k) {
 }
 
 void PlayComputerCard(Game& g) {
-  const int seat = g.flow.Turn;
+  const int seat = g.flow.turn;
   const int16_t k = ChooseComputerPlay(g, seat);
-  const std::span<const int16_t> capture(g.capture.CaptureIdx.data(),
-                                         static_cast<size_t>(g.capture.CaptureCount));
+  const std::span<const int16_t> capture(g.capture.capture_idx.data(),
+                                         static_cast<size_t>(g.capture.capture_count));
   Notify(g, [&](GameObserver& o) { o.OnTurn(g, seat, k, capture); });
   const int slot = SlotOfPosition(g, seat, k);
   if (slot < 0) return;
-  g.flow.ComputerCardSlot = static_cast<int16_t>(slot);
-  CardSprite& card = g.model.Hand[seat][slot];
-  card.FaceUp = true;
+  g.flow.computer_card_slot = static_cast<int16_t>(slot);
+  CardSprite& card = g.model.hand[seat][slot];
+  card.face_up = true;
   PlayToTable(g, card);
 }
 
 void PassTurn(Game& g) {
   FlowData& f = g.flow;
-  f.PauseServed = false;
-  f.Turn += 1;
+  f.pause_served = false;
+  f.turn += 1;
   ClearPlayFlags(g);
-  if (f.Turn == 4) {
-    f.Turn = 0;
-    f.HumanPicked = false;
-    f.HumanPlayed = false;
-    f.AwaitingHuman = true;
+  if (f.turn == 4) {
+    f.turn = 0;
+    f.human_picked = false;
+    f.human_played = false;
+    f.awaiting_human = true;
     return;
   }
   PlayComputerCard(g);
@@ -57,31 +57,31 @@ void PassTurn(Game& g) {
 void StepNormalPlay(Game& g) {
   FlowData& f = g.flow;
   if (AnyCardMoving(g)) {
-    for (int slot = 0; slot < kHandSlots && f.State == FlowState::NormalPlay; ++slot) {
-      if (g.model.Hand[0][slot].Moving) MoveCard(g, g.model.Hand[0][slot]);
+    for (int slot = 0; slot < kHandSlots && f.state == FlowState::kNormalPlay; ++slot) {
+      if (g.model.hand[0][slot].moving) MoveCard(g, g.model.hand[0][slot]);
     }
   }
-  if (f.State != FlowState::NormalPlay || f.AwaitingHuman) return;
+  if (f.state != FlowState::kNormalPlay || f.awaiting_human) return;
   if (AnyCardMoving(g)) {
-    MoveCard(g, g.model.Hand[f.Turn][f.ComputerCardSlot]);
+    MoveCard(g, g.model.hand[f.turn][f.computer_card_slot]);
   } else {
     PassTurn(g);
   }
 }
 
-void StepGathering(Game& g, bool ourSide) {
+void StepGathering(Game& g, bool our_side) {
   FlowData& f = g.flow;
   if (AnyCardMoving(g)) {
     MoveGatheringCards(g);
     return;
   }
-  if (ourSide && f.Turn == 0) {
-    if (!f.CaptureConfirmed) return;
-    f.CaptureConfirmed = false;
-    if (f.CaptureDeclined) {
-      f.State = FlowState::NormalPlay;
+  if (our_side && f.turn == 0) {
+    if (!f.capture_confirmed) return;
+    f.capture_confirmed = false;
+    if (f.capture_declined) {
+      f.state = FlowState::kNormalPlay;
       CheckMilestones(g);
-      f.CaptureDeclined = false;
+      f.capture_declined = false;
       return;
     }
   }
@@ -91,10 +91,10 @@ void StepGathering(Game& g, bool ourSide) {
 void StepToPile(Game& g, Side side) {
   if (AnyCardMoving(g)) {
     MoveTableCards(g);
-  } else if (side == Side::We) {
-    SendToPile(g, g.layout.WePileX, g.layout.WePileY);
+  } else if (side == Side::kWe) {
+    SendToPile(g, g.layout.we_pile_x, g.layout.we_pile_y);
   } else {
-    SendToPile(g, g.layout.TheyPileX, g.layout.TheyPileY);
+    SendToPile(g, g.layout.they_pile_x, g.layout.they_pile_y);
   }
 }
 
@@ -109,7 +109,7 @@ void StepSpecialCapture(Game& g, Side side) {
 void StepRemainders(Game& g, Side side) {
   if (AnyCardMoving(g)) {
     MoveTableCards(g);
-  } else if (g.model.TableIdCount > 0) {
+  } else if (g.model.table_id_count > 0) {
     MarkAllCaptured(g);
     StepToPile(g, side);
   } else {
@@ -119,9 +119,9 @@ void StepRemainders(Game& g, Side side) {
 
 void StepPaused(Game& g) {
   FlowData& f = g.flow;
-  if (g.clock.GetTickCount() > f.PauseStartTick + f.PauseLength) {
-    f.State = f.StateBeforePause;
-    f.PauseServed = true;
+  if (g.clock.GetTickCount() > f.pause_start_tick + f.pause_length) {
+    f.state = f.state_before_pause;
+    f.pause_served = true;
   }
 }
 
@@ -139,54 +139,54 @@ void StepHandAnimation(Game& g, bool gather) {
 
 void StartPause(Game& g, uint32_t milliseconds) {
   FlowData& f = g.flow;
-  f.StateBeforePause = f.State;
-  f.State = FlowState::Paused;
-  f.PauseStartTick = g.clock.GetTickCount();
-  f.PauseLength = milliseconds;
+  f.state_before_pause = f.state;
+  f.state = FlowState::kPaused;
+  f.pause_start_tick = g.clock.GetTickCount();
+  f.pause_length = milliseconds;
 }
 
 void CheckMilestones(Game& g) {
   FlowData& f = g.flow;
-  if (f.CardsPlayed == CardsPerDeal(g.options) && !DealsTwelve(g.options)) {
-    f.State = FlowState::DealingCards;
+  if (f.cards_played == CardsPerDeal(g.options) && !DealsTwelve(g.options)) {
+    f.state = FlowState::kDealingCards;
   }
-  if (f.CardsPlayed == kCardsPlayedPerHand) {
-    const Side last = SideOfSeat(g.capture.LastCapturer);
-    f.State = last == Side::They ? FlowState::TheirRemainders : FlowState::OurRemainders;
+  if (f.cards_played == kCardsPlayedPerHand) {
+    const Side last = SideOfSeat(g.capture.last_capturer);
+    f.state = last == Side::kThey ? FlowState::kTheirRemainders : FlowState::kOurRemainders;
   }
 }
 
 void StepFlow(Game& g) {
-  switch (g.flow.State) {
-    case FlowState::Paused: StepPaused(g); break;
-    case FlowState::DealingCards:
+  switch (g.flow.state) {
+    case FlowState::kPaused: StepPaused(g); break;
+    case FlowState::kDealingCards:
       if (AnyCardMoving(g)) {
         MoveCard(g, LastDispatchedDeckCard(g));
       } else {
         DealOneCardToPlayer(g);
       }
       break;
-    case FlowState::Deal4:
+    case FlowState::kDeal4:
       if (AnyCardMoving(g)) {
         MoveCard(g, LastDispatchedDeckCard(g));
       } else {
         DealOneTableCard(g);
       }
       break;
-    case FlowState::NormalPlay: StepNormalPlay(g); break;
-    case FlowState::WeGettingCardsGathering:
-    case FlowState::WeGettingSpecialGathering: StepGathering(g, true); break;
-    case FlowState::TheyGettingCardsGathering:
-    case FlowState::TheyGettingSpecialGathering: StepGathering(g, false); break;
-    case FlowState::WeGettingCards: StepToPile(g, Side::We); break;
-    case FlowState::TheyGettingCards: StepToPile(g, Side::They); break;
-    case FlowState::WeGettingSpecial: StepSpecialCapture(g, Side::We); break;
-    case FlowState::TheyGettingSpecial: StepSpecialCapture(g, Side::They); break;
-    case FlowState::OurRemainders: StepRemainders(g, Side::We); break;
-    case FlowState::TheirRemainders: StepRemainders(g, Side::They); break;
-    case FlowState::GatherAroundFirstCard: StepHandAnimation(g, true); break;
-    case FlowState::SpreadAheadFirstCard: StepHandAnimation(g, false); break;
-    case FlowState::EndOfMatch: break;
+    case FlowState::kNormalPlay: StepNormalPlay(g); break;
+    case FlowState::kWeGettingCardsGathering:
+    case FlowState::kWeGettingSpecialGathering: StepGathering(g, true); break;
+    case FlowState::kTheyGettingCardsGathering:
+    case FlowState::kTheyGettingSpecialGathering: StepGathering(g, false); break;
+    case FlowState::kWeGettingCards: StepToPile(g, Side::kWe); break;
+    case FlowState::kTheyGettingCards: StepToPile(g, Side::kThey); break;
+    case FlowState::kWeGettingSpecial: StepSpecialCapture(g, Side::kWe); break;
+    case FlowState::kTheyGettingSpecial: StepSpecialCapture(g, Side::kThey); break;
+    case FlowState::kOurRemainders: StepRemainders(g, Side::kWe); break;
+    case FlowState::kTheirRemainders: StepRemainders(g, Side::kThey); break;
+    case FlowState::kGatherAroundFirstCard: StepHandAnimation(g, true); break;
+    case FlowState::kSpreadAheadFirstCard: StepHandAnimation(g, false); break;
+    case FlowState::kEndOfMatch: break;
   }
 }
 

@@ -5,7 +5,7 @@ namespace vantel {
 namespace {
 
 int16_t ValueAt(const Game& g, int index) {
-  return ValueOf(g.model.Table[index].Card);
+  return ValueOf(g.model.table[index].card);
 }
 
 // The first sum of `size` distinct table cards (indices below `n`, in index
@@ -22,13 +22,13 @@ bool FindSum(const Game& g, int n, int size, int first, int target) {
 // Reads the played card where the id list ends: the table list and the id list
 // grow together, so this is the card that just landed.
 int16_t PlayedIndex(const Game& g) {
-  return static_cast<int16_t>(g.model.TableIdCount - 1);
+  return static_cast<int16_t>(g.model.table_id_count - 1);
 }
 
 bool AllTakenShareSuit(const Game& g) {
-  const SuitCode played = SuitOf(g.model.Table[PlayedIndex(g)].Card);
-  for (int c = 0; c < g.capture.CaptureCount; ++c) {
-    if (SuitOf(g.model.Table[g.capture.CaptureIdx[c]].Card) != played) return false;
+  const SuitCode played = SuitOf(g.model.table[PlayedIndex(g)].card);
+  for (int c = 0; c < g.capture.capture_count; ++c) {
+    if (SuitOf(g.model.table[g.capture.capture_idx[c]].card) != played) return false;
   }
   return true;
 }
@@ -37,17 +37,18 @@ bool AllTakenShareSuit(const Game& g) {
 // player whose predecessor did not capture.
 bool IsPicada(const Game& g) {
   const CaptureState& c = g.capture;
-  return c.CaptureCount == 1 && g.model.TableCount == c.CaptureIdx[0] + 2 && c.PrevCaptureSize == 0;
+  return c.capture_count == 1 && g.model.table_count == c.capture_idx[0] + 2 &&
+         c.prev_capture_size == 0;
 }
 
 Side SideOfTurn(const Game& g) {
-  return SideOfSeat(g.flow.Turn);
+  return SideOfSeat(g.flow.turn);
 }
 
 }  // namespace
 
 int16_t MustCapture(const Game& g) {
-  const int n = g.model.TableCount - 1;
+  const int n = g.model.table_count - 1;
   if (n < 1) return 0;
   const int p = ValueAt(g, n);
   if (p >= 2 && p <= 10) {
@@ -62,58 +63,58 @@ int16_t MustCapture(const Game& g) {
 }
 
 bool PickedCardsMatch(const Game& g) {
-  const int n = g.model.TableCount - 1;
+  const int n = g.model.table_count - 1;
   if (n < 1) return false;
   int sum = 0;
   for (int i = 0; i < n; ++i) {
-    const CardSprite& t = g.model.Table[i];
-    if (t.Shown && t.Picked) sum += ValueAt(g, i);
+    const CardSprite& t = g.model.table[i];
+    if (t.shown && t.picked) sum += ValueAt(g, i);
   }
   return sum == ValueAt(g, n);
 }
 
 int16_t ApplyComputerCapture(Game& g) {
   CaptureState& c = g.capture;
-  if (c.CaptureCount == 0) return 0;
-  for (int i = 0; i < c.CaptureCount; ++i) g.model.Table[c.CaptureIdx[i]].Captured = true;
+  if (c.capture_count == 0) return 0;
+  for (int i = 0; i < c.capture_count; ++i) g.model.table[c.capture_idx[i]].captured = true;
 
   SideFlags& flags = c.Of(SideOfTurn(g));
-  if (IsPicada(g)) flags.Picada = true;
-  flags.Simili = AllTakenShareSuit(g);
-  if (c.CaptureCount > 2) flags.Quadriglia = true;
-  if (g.model.TableCount == c.CaptureCount + 1) flags.Scua = true;
-  g.model.Table[PlayedIndex(g)].Captured = true;
-  return c.CaptureCount;
+  if (IsPicada(g)) flags.picada = true;
+  flags.simili = AllTakenShareSuit(g);
+  if (c.capture_count > 2) flags.quadriglia = true;
+  if (g.model.table_count == c.capture_count + 1) flags.scua = true;
+  g.model.table[PlayedIndex(g)].captured = true;
+  return c.capture_count;
 }
 
 bool ApplyHumanCapture(Game& g) {
   CaptureState& c = g.capture;
-  const int16_t n = c.CaptureCount;
-  SideFlags& flags = c.We;
-  if (IsPicada(g)) flags.Picada = true;
+  const int16_t n = c.capture_count;
+  SideFlags& flags = c.we;
+  if (IsPicada(g)) flags.picada = true;
   // With nothing taken there is no suit to share; an empty capture must not
   // pass for a Simili.
-  flags.Simili = n > 0 && AllTakenShareSuit(g);
-  if (n > 2) flags.Quadriglia = true;
-  if (n == g.model.TableCount - 1) flags.Scua = true;
-  if (n > 0) g.model.Table[PlayedIndex(g)].Captured = true;
-  c.LastCaptureSize = n;
-  c.PrevCaptureSize = n;
+  flags.simili = n > 0 && AllTakenShareSuit(g);
+  if (n > 2) flags.quadriglia = true;
+  if (n == g.model.table_count - 1) flags.scua = true;
+  if (n > 0) g.model.table[PlayedIndex(g)].captured = true;
+  c.last_capture_size = n;
+  c.prev_capture_size = n;
   return flags.Any();
 }
 
 PlayVerdict JudgePlay(Game& g) {
   CaptureState& c = g.capture;
-  if (g.model.TableIdCount == 1) {
+  if (g.model.table_id_count == 1) {
     // A card laid on an empty table captures nothing; the next player's
     // Picada depends on this being recorded as such.
-    c.LastCaptureSize = 0;
+    c.last_capture_size = 0;
     return {};
   }
-  const int16_t size = g.flow.Turn == kHumanSeat ? MustCapture(g) : ApplyComputerCapture(g);
-  c.LastCaptureSize = size;
+  const int16_t size = g.flow.turn == kHumanSeat ? MustCapture(g) : ApplyComputerCapture(g);
+  c.last_capture_size = size;
   if (size < 1) return {};
-  c.LastCapturer = g.flow.Turn;
+  c.last_capturer = g.flow.turn;
 
   const Side side = SideOfTurn(g);
   return {true, side, c.Of(side).Any()};
@@ -121,9 +122,9 @@ PlayVerdict JudgePlay(Game& g) {
 
 void ClearPlayFlags(Game& g) {
   CaptureState& c = g.capture;
-  c.PrevCaptureSize = c.LastCaptureSize;
-  c.We = SideFlags{};
-  c.They = SideFlags{};
+  c.prev_capture_size = c.last_capture_size;
+  c.we = SideFlags{};
+  c.they = SideFlags{};
 }
 
 }  // namespace vantel

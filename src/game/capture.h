@@ -15,8 +15,8 @@ int16_t MustCapture(const Game& g);
 // the played card's value.
 bool PickedCardsMatch(const Game& g);
 
-// Applies the capture a computer player chose (CaptureIdx/CaptureCount) and
-// sets that side's special-capture flags. Returns CaptureCount.
+// Applies the capture a computer player chose (capture_idx/capture_count) and
+// sets that side's special-capture flags. Returns capture_count.
 int16_t ApplyComputerCapture(Game& g);
 
 // The special captures of a We capture, once its cards are gathered. True when
@@ -28,7 +28,7 @@ bool ApplyHumanCapture(Game& g);
 // card it only says that a capture is possible; the human chooses it.
 struct PlayVerdict {
   bool captures = false;
-  Side side = Side::We;
+  Side side = Side::kWe;
   bool special = false;
 };
 

@@ -7,44 +7,44 @@ namespace vantel {
 // One drawable, movable card position: the stock, the hands, the table and the
 // piles all hold these, so a flight is nothing but X/Y changing between frames.
 struct CardSprite {
-  float X = 0;
-  float Y = 0;
-  int16_t Card = 0;
-  bool Shown = false;
-  bool FaceUp = false;
-  bool Moving = false;
-  float TargetX = 0;
-  float TargetY = 0;
-  float StepX = 0;
-  float StepY = 0;
-  int16_t DirX = 0;
-  int16_t DirY = 0;
-  int16_t HomeX = 0;
-  int16_t HomeY = 0;
-  int16_t Width = 0;
-  int16_t Height = 0;
-  bool Captured = false;
-  int16_t Slot = 0;
-  bool Picked = false;
+  float x = 0;
+  float y = 0;
+  int16_t card = 0;
+  bool shown = false;
+  bool face_up = false;
+  bool moving = false;
+  float target_x = 0;
+  float target_y = 0;
+  float step_x = 0;
+  float step_y = 0;
+  int16_t dir_x = 0;
+  int16_t dir_y = 0;
+  int16_t home_x = 0;
+  int16_t home_y = 0;
+  int16_t width = 0;
+  int16_t height = 0;
+  bool captured = false;
+  int16_t slot = 0;
+  bool picked = false;
 };
 
 // A fixed place on the felt where a table card lies.
 struct TableSlotEntry {
-  int16_t X = 0;
-  int16_t Y = 0;
-  bool Used = false;
+  int16_t x = 0;
+  int16_t y = 0;
+  bool used = false;
 };
 
 // One place of a side's marker fan; a special capture leaves its capturing
 // card face up here.
 struct FanEntry {
-  int16_t X = 0;
-  int16_t Y = 0;
-  int16_t Order = 0;
-  bool Shown = false;  // a marker card lies here
-  int16_t Card = 0;
-  float RestX = 0;  // where the marker came to rest
-  float RestY = 0;
+  int16_t x = 0;
+  int16_t y = 0;
+  int16_t order = 0;
+  bool shown = false;  // a marker card lies here
+  int16_t card = 0;
+  float rest_x = 0;  // where the marker came to rest
+  float rest_y = 0;
 };
 
 }  // namespace vantel

@@ -17,7 +17,7 @@ class TickClock {
 // (about 49.7 days), as the system tick count does, however long it runs.
 class ManualClock final : public TickClock {
  public:
-  explicit ManualClock(double startMs = 0) : now_(startMs) {}
+  explicit ManualClock(double start_ms = 0) : now_(start_ms) {}
   uint32_t GetTickCount() override {
     constexpr double kWrap = 4294967296.0;  // 2^32
     double ms = std::fmod(std::floor(now_), kWrap);

@@ -36,122 +36,122 @@ inline constexpr int kMaxTakenPerPlay = 6;  // table cards one play can take
 
 // Every card position and list of a hand.
 struct CardModel {
-  std::array<int16_t, kRankSeenRecords> RankSeen{};  // cards of each value put on the table
-  std::array<CardSprite, kStockRecords> Deck{};
-  std::array<std::array<CardSprite, kHandRecords>, kSeats> Hand{};  // Hand[0] is the human's
-  std::array<CardSprite, kTableRecords> Table{};
-  std::array<CardSprite, kStockRecords> WePile{};
-  std::array<CardSprite, kStockRecords> TheyPile{};
-  int16_t TableCount = 0;
-  int16_t WePileCount = 0;
-  int16_t TheyPileCount = 0;
+  std::array<int16_t, kRankSeenRecords> rank_seen{};  // cards of each value put on the table
+  std::array<CardSprite, kStockRecords> deck{};
+  std::array<std::array<CardSprite, kHandRecords>, kSeats> hand{};  // Hand[0] is the human's
+  std::array<CardSprite, kTableRecords> table{};
+  std::array<CardSprite, kStockRecords> we_pile{};
+  std::array<CardSprite, kStockRecords> they_pile{};
+  int16_t table_count = 0;
+  int16_t we_pile_count = 0;
+  int16_t they_pile_count = 0;
 
-  std::array<std::array<int16_t, kHandRecords>, kSeats> HandIds{};
-  std::array<int16_t, kSeats> HandIdCount{};
-  std::array<int16_t, kTablePlaces> TableIds{};
-  int16_t TableIdCount = 0;
-  std::array<int16_t, kTakenRecords> WeTaken{};
-  int16_t WeTakenCount = 0;
-  std::array<int16_t, kTakenRecords> TheyTaken{};
-  int16_t TheyTakenCount = 0;
+  std::array<std::array<int16_t, kHandRecords>, kSeats> hand_ids{};
+  std::array<int16_t, kSeats> hand_id_count{};
+  std::array<int16_t, kTablePlaces> table_ids{};
+  int16_t table_id_count = 0;
+  std::array<int16_t, kTakenRecords> we_taken{};
+  int16_t we_taken_count = 0;
+  std::array<int16_t, kTakenRecords> they_taken{};
+  int16_t they_taken_count = 0;
 
-  std::array<TableSlotEntry, kTablePlaces> TableSlot{};
-  std::array<FanEntry, kFanRecords> WeFan{};  // places 0..14 are laid out
-  std::array<FanEntry, kFanRecords> TheyFan{};
-  int16_t WeFanCount = 0;
-  int16_t TheyFanCount = 0;
+  std::array<TableSlotEntry, kTablePlaces> table_slot{};
+  std::array<FanEntry, kFanRecords> we_fan{};  // places 0..14 are laid out
+  std::array<FanEntry, kFanRecords> they_fan{};
+  int16_t we_fan_count = 0;
+  int16_t they_fan_count = 0;
 };
 
 struct SideFlags {
-  bool Scua = false;
-  bool Simili = false;
-  bool Picada = false;
-  bool Quadriglia = false;
-  bool Any() const { return Scua || Simili || Picada || Quadriglia; }
+  bool scua = false;
+  bool simili = false;
+  bool picada = false;
+  bool quadriglia = false;
+  bool Any() const { return scua || simili || picada || quadriglia; }
 };
 
 // The capture hand-over between the deciding player, the landing and the flow.
 struct CaptureState {
-  std::array<int16_t, kMaxTakenPerPlay> CaptureIdx{};  // table indices to take
-  int16_t CaptureCount = 0;
-  int16_t LastCaptureSize = 0;  // -1 after the deal
-  int16_t PrevCaptureSize = 0;
-  int16_t LastCapturer = 0;
-  SideFlags We;  // special captures of the play just judged
-  SideFlags They;
-  SideFlags& Of(Side side) { return side == Side::We ? We : They; }
-  const SideFlags& Of(Side side) const { return side == Side::We ? We : They; }
+  std::array<int16_t, kMaxTakenPerPlay> capture_idx{};  // table indices to take
+  int16_t capture_count = 0;
+  int16_t last_capture_size = 0;  // -1 after the deal
+  int16_t prev_capture_size = 0;
+  int16_t last_capturer = 0;
+  SideFlags we;  // special captures of the play just judged
+  SideFlags they;
+  SideFlags& Of(Side side) { return side == Side::kWe ? we : they; }
+  const SideFlags& Of(Side side) const { return side == Side::kWe ? we : they; }
 };
 
 struct SideScore {
-  int16_t ScuaCount = 0;  // running counts of the hand
-  int16_t SimiliCount = 0;
-  int16_t PicadaCount = 0;
-  int16_t QuadrigliaCount = 0;
-  int16_t Napula = 0;      // kept once non-zero
-  int16_t SuitSCount = 0;  // recomputed from the taken cards
-  int16_t SuitSPoint = 0;
-  int16_t CardsPoint = 0;
-  int16_t HasTwoS = 0;
-  int16_t HasTenD = 0;
-  int16_t HasJackH = 0;
-  int16_t HandPoints = 0;
+  int16_t scua_count = 0;  // running counts of the hand
+  int16_t simili_count = 0;
+  int16_t picada_count = 0;
+  int16_t quadriglia_count = 0;
+  int16_t napula = 0;        // kept once non-zero
+  int16_t suit_s_count = 0;  // recomputed from the taken cards
+  int16_t suit_s_point = 0;
+  int16_t cards_point = 0;
+  int16_t has_two_s = 0;
+  int16_t has_ten_d = 0;
+  int16_t has_jack_h = 0;
+  int16_t hand_points = 0;
 };
 
 struct Scores {
-  SideScore We;
-  SideScore They;
-  SideScore& Of(Side side) { return side == Side::We ? We : They; }
-  const SideScore& Of(Side side) const { return side == Side::We ? We : They; }
-  int16_t WeMatchPoints = 0;
-  int16_t TheyMatchPoints = 0;
-  int16_t MatchTarget = 50;
-  std::array<int16_t, kHistoryRecords> HistoryWe{};
-  std::array<int16_t, kHistoryRecords> HistoryThey{};
-  int16_t HistoryRows = 0;
-  std::string MatchResultText;
-  bool MatchOver = false;
-  bool MatchTied = false;
+  SideScore we;
+  SideScore they;
+  SideScore& Of(Side side) { return side == Side::kWe ? we : they; }
+  const SideScore& Of(Side side) const { return side == Side::kWe ? we : they; }
+  int16_t we_match_points = 0;
+  int16_t they_match_points = 0;
+  int16_t match_target = 50;
+  std::array<int16_t, kHistoryRecords> history_we{};
+  std::array<int16_t, kHistoryRecords> history_they{};
+  int16_t history_rows = 0;
+  std::string match_result_text;
+  bool match_over = false;
+  bool match_tied = false;
 };
 
 struct DealState {
-  int16_t DeckPosition = 0;
-  std::array<int16_t, kStockRecords> ShuffleOrder{};
-  std::array<int16_t, kDealOrderRecords> DealOrder{};
-  int16_t DealTurn = 0;
-  int16_t DealRecipient = 0;
-  int16_t PacketCount = 0;
-  int16_t CardsDealt = 0;
-  bool FirstHandDealt = false;  // run-wide: the first hand's first seat is random
+  int16_t deck_position = 0;
+  std::array<int16_t, kStockRecords> shuffle_order{};
+  std::array<int16_t, kDealOrderRecords> deal_order{};
+  int16_t deal_turn = 0;
+  int16_t deal_recipient = 0;
+  int16_t packet_count = 0;
+  int16_t cards_dealt = 0;
+  bool first_hand_dealt = false;  // run-wide: the first hand's first seat is random
 };
 
 struct FlowData {
-  FlowState State = FlowState::DealingCards;  // the hand's flow state
-  FlowState StateBeforePause = FlowState::DealingCards;
-  uint32_t PauseStartTick = 0;
-  uint32_t PauseLength = 0;
-  bool PauseServed = false;
-  int16_t Turn = 0;  // seat whose card is being played
-  bool AwaitingHuman = false;
-  bool HumanPlayed = false;
-  bool HumanPicked = false;
-  int16_t ComputerCardSlot = 0;
-  int16_t CardsPlayed = 0;
-  bool CaptureConfirmed = false;
-  bool CaptureDeclined = false;
-  FlowState SavedFlowState = FlowState::NormalPlay;
-  int16_t MarkerIndex = 0;
-  bool GamePaused = false;
-  bool PauseKeyLatch = false;
-  int16_t PickedHandIndex = -1;
+  FlowState state = FlowState::kDealingCards;  // the hand's flow state
+  FlowState state_before_pause = FlowState::kDealingCards;
+  uint32_t pause_start_tick = 0;
+  uint32_t pause_length = 0;
+  bool pause_served = false;
+  int16_t turn = 0;  // seat whose card is being played
+  bool awaiting_human = false;
+  bool human_played = false;
+  bool human_picked = false;
+  int16_t computer_card_slot = 0;
+  int16_t cards_played = 0;
+  bool capture_confirmed = false;
+  bool capture_declined = false;
+  FlowState saved_flow_state = FlowState::kNormalPlay;
+  int16_t marker_index = 0;
+  bool game_paused = false;
+  bool pause_key_latch = false;
+  int16_t picked_hand_index = -1;
 };
 
 // The whole state of one game. It owns no platform object: chance, sound and
 // time come in through the three ports, so two games can run side by side in a
 // test and a seed replays a game exactly.
 struct Game {
-  Game(Random& random_, SoundSink& sound_, TickClock& clock_)
-      : random(random_), sound(sound_), clock(clock_) {}
+  Game(Random& random, SoundSink& sound, TickClock& clock)
+      : random(random), sound(sound), clock(clock) {}
 
   Random& random;
   SoundSink& sound;

@@ -9,42 +9,42 @@ int16_t ScaleTo800(int v) {
 }
 
 void SetupLayout(const Options& options, Layout& layout) {
-  if (options.Resolution != "800x600") return;
-  const bool twelve = options.TwelveCardDeal == 1;
+  if (options.resolution != "800x600") return;
+  const bool twelve = options.twelve_card_deal == 1;
 
-  layout.HandBaseX = {5, 625, 610, 5};
-  layout.HandBaseY = {420, 420, 5, 5};
-  layout.HandStepX = {47, 6, 6, 6};
-  layout.DeckBaseX = twelve ? 5 : 510;
-  layout.DeckY = twelve ? 240 : 420;
-  layout.DeckRightOffset = 8;
-  layout.DeckStep = 1;
+  layout.hand_base_x = {5, 625, 610, 5};
+  layout.hand_base_y = {420, 420, 5, 5};
+  layout.hand_step_x = {47, 6, 6, 6};
+  layout.deck_base_x = twelve ? 5 : 510;
+  layout.deck_y = twelve ? 240 : 420;
+  layout.deck_right_offset = 8;
+  layout.deck_step = 1;
 
-  layout.ShortMoveSteps = options.SlowAnimation ? 20 : 10;
-  layout.LongMoveSteps = options.SlowAnimation ? 40 : 20;
-  layout.ArriveToleranceX = 8;
-  layout.ArriveToleranceY = 8;
+  layout.short_move_steps = options.slow_animation ? 20 : 10;
+  layout.long_move_steps = options.slow_animation ? 40 : 20;
+  layout.arrive_tolerance_x = 8;
+  layout.arrive_tolerance_y = 8;
 
-  layout.WePileX = 45;
-  layout.WePileY = 240;
-  layout.TheyPileX = 635;
-  layout.TheyPileY = 240;
-  layout.WeFanBaseX = 45;
-  layout.FanBaseY = 240;
-  layout.TheyFanBaseX = 635;
+  layout.we_pile_x = 45;
+  layout.we_pile_y = 240;
+  layout.they_pile_x = 635;
+  layout.they_pile_y = 240;
+  layout.we_fan_base_x = 45;
+  layout.fan_base_y = 240;
+  layout.they_fan_base_x = 635;
 
-  layout.PlayScatterX = 22;
-  layout.PlayScatterY = 18;
-  layout.DealScatterX = 12;
-  layout.DealScatterY = 8;
-  layout.GatherScatterX = 8;
-  layout.GatherScatterY = 8;
+  layout.play_scatter_x = 22;
+  layout.play_scatter_y = 18;
+  layout.deal_scatter_x = 12;
+  layout.deal_scatter_y = 8;
+  layout.gather_scatter_x = 8;
+  layout.gather_scatter_y = 8;
 
-  layout.CardWidth = options.DeckName == "Trevigiano" ? 77 : 81;
+  layout.card_width = options.deck_name == "Trevigiano" ? 77 : 81;
 }
 
 void SetCardHeightForDeck(const Options& options, Layout& layout) {
-  if (options.DeckName == "Royal" || options.DeckName == "Trevigiano") layout.CardHeight = 153;
+  if (options.deck_name == "Royal" || options.deck_name == "Trevigiano") layout.card_height = 153;
 }
 
 }  // namespace vantel

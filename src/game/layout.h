@@ -10,33 +10,33 @@ namespace vantel {
 // Screen positions, step counts and sizes, filled once by SetupLayout for the
 // 800 x 600 layout (the only one defined; any other resolution leaves zeros).
 struct Layout {
-  // Hand place of seat s for its k-th card: (HandBaseX[s] + HandStepX[s] * k, HandBaseY[s]).
-  std::array<int16_t, kSeats> HandBaseX{};
-  std::array<int16_t, kSeats> HandBaseY{};
-  std::array<int16_t, kSeats> HandStepX{};
-  // The visible stock: card i of a lay-out from b sits at DeckBaseX + DeckRightOffset - (i - b) *
-  // DeckStep.
-  int16_t DeckBaseX = 0;
-  int16_t DeckY = 0;
-  int16_t DeckRightOffset = 0;
-  int16_t DeckStep = 0;
+  // Hand place of seat s for its k-th card: (hand_base_x[s] + hand_step_x[s] * k, hand_base_y[s]).
+  std::array<int16_t, kSeats> hand_base_x{};
+  std::array<int16_t, kSeats> hand_base_y{};
+  std::array<int16_t, kSeats> hand_step_x{};
+  // The visible stock: card i of a lay-out from b sits at deck_base_x + deck_right_offset - (i - b)
+  // * deck_step.
+  int16_t deck_base_x = 0;
+  int16_t deck_y = 0;
+  int16_t deck_right_offset = 0;
+  int16_t deck_step = 0;
 
-  int16_t ShortMoveSteps = 0;
-  int16_t LongMoveSteps = 0;
-  int16_t ArriveToleranceX = 0;
-  int16_t ArriveToleranceY = 0;
+  int16_t short_move_steps = 0;
+  int16_t long_move_steps = 0;
+  int16_t arrive_tolerance_x = 0;
+  int16_t arrive_tolerance_y = 0;
 
-  int16_t WePileX = 0, WePileY = 0;
-  int16_t TheyPileX = 0, TheyPileY = 0;
-  int16_t WeFanBaseX = 0, FanBaseY = 0, TheyFanBaseX = 0;
+  int16_t we_pile_x = 0, we_pile_y = 0;
+  int16_t they_pile_x = 0, they_pile_y = 0;
+  int16_t we_fan_base_x = 0, fan_base_y = 0, they_fan_base_x = 0;
 
   // Scatter ranges: a scatter is the whole part of (random * range), x drawn first.
-  int16_t PlayScatterX = 0, PlayScatterY = 0;
-  int16_t DealScatterX = 0, DealScatterY = 0;
-  int16_t GatherScatterX = 0, GatherScatterY = 0;  // also the pile scatter
+  int16_t play_scatter_x = 0, play_scatter_y = 0;
+  int16_t deal_scatter_x = 0, deal_scatter_y = 0;
+  int16_t gather_scatter_x = 0, gather_scatter_y = 0;  // also the pile scatter
 
-  int16_t CardWidth = 0;
-  int16_t CardHeight = 0;  // set by the asset loading (SetCardHeightForDeck)
+  int16_t card_width = 0;
+  int16_t card_height = 0;  // set by the asset loading (SetCardHeightForDeck)
 };
 
 // 1024 x 768 value scaled to 800 x 600 (x 0.78125), rounded half to even.

@@ -8,24 +8,24 @@
 namespace vantel {
 
 // How the 800 x 600 picture is scaled to the window or screen.
-enum class PictureScaling { Automatic, Sharp, Smooth };
+enum class PictureScaling { kAutomatic, kSharp, kSmooth };
 
 // The choices of the options dialog, fixed for the run. The member defaults are
 // what its start button stores when nothing was touched.
 struct Options {
-  std::string PakFileName = "res065.pak";
-  std::string DeckName = "Royal";  // "Royal" or "Trevigiano": the deck folder
-  std::string Resolution = "800x600";
-  int16_t ScreenWidth = 800;
-  int16_t ScreenHeight = 600;
-  bool SlowAnimation = false;
-  int32_t TwelveCardDeal = 1;  // 1: one deal of 12; 0: two deals of 6
-  bool FullScreen = true;
+  std::string pak_file_name = "res065.pak";
+  std::string deck_name = "Royal";  // "Royal" or "Trevigiano": the deck folder
+  std::string resolution = "800x600";
+  int16_t screen_width = 800;
+  int16_t screen_height = 600;
+  bool slow_animation = false;
+  int32_t twelve_card_deal = 1;  // 1: one deal of 12; 0: two deals of 6
+  bool full_screen = true;
   // A window's size to open with; 0: the largest whole multiple of 800 x 600
   // that fits the desktop.
-  int32_t WindowWidth = 0;
-  int32_t WindowHeight = 0;
-  PictureScaling Scaling = PictureScaling::Automatic;
+  int32_t window_width = 0;
+  int32_t window_height = 0;
+  PictureScaling scaling = PictureScaling::kAutomatic;
 };
 
 inline constexpr int16_t kTwelveCardHand = 12;
@@ -34,7 +34,7 @@ inline constexpr int16_t kSixCardHand = 6;
 inline constexpr int kHandSlots = kTwelveCardHand;
 
 constexpr bool DealsTwelve(const Options& options) {
-  return options.TwelveCardDeal == 1;
+  return options.twelve_card_deal == 1;
 }
 
 // Cards each seat is dealt at once: twelve in one deal, or six in each of two.

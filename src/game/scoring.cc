@@ -13,26 +13,26 @@ struct TakenList {
 };
 
 TakenList TakenOf(const Game& g, Side side) {
-  return side == Side::We ? TakenList{g.model.WeTaken, g.model.WeTakenCount}
-                          : TakenList{g.model.TheyTaken, g.model.TheyTakenCount};
+  return side == Side::kWe ? TakenList{g.model.we_taken, g.model.we_taken_count}
+                           : TakenList{g.model.they_taken, g.model.they_taken_count};
 }
 
 void CountTakenCards(const Game& g, Side side, SideScore& s) {
   const TakenList taken = TakenOf(g, side);
   for (int i = 0; i < taken.count; ++i) {
     const Card& card = CardOf(taken.ids[i]);
-    if (card.scored_key == ScoredKey::kTenOfD) s.HasTenD = 1;
-    if (card.scored_key == ScoredKey::kTwoOfS) s.HasTwoS = 1;
-    if (card.scored_key == ScoredKey::kJackOfH) s.HasJackH = 1;
-    if (card.suit == SuitCode::kS) s.SuitSCount += 1;
+    if (card.scored_key == ScoredKey::kTenOfD) s.has_ten_d = 1;
+    if (card.scored_key == ScoredKey::kTwoOfS) s.has_two_s = 1;
+    if (card.scored_key == ScoredKey::kJackOfH) s.has_jack_h = 1;
+    if (card.suit == SuitCode::kS) s.suit_s_count += 1;
   }
 }
 
 void CountFlags(const SideFlags& f, SideScore& s) {
-  if (f.Picada) s.PicadaCount += 1;
-  if (f.Quadriglia) s.QuadrigliaCount += 1;
-  if (f.Scua) s.ScuaCount += 1;
-  if (f.Simili) s.SimiliCount += 1;
+  if (f.picada) s.picada_count += 1;
+  if (f.quadriglia) s.quadriglia_count += 1;
+  if (f.scua) s.scua_count += 1;
+  if (f.simili) s.simili_count += 1;
 }
 
 bool IsClubOfValue(int16_t id, int value) {
@@ -71,81 +71,82 @@ int16_t EvaluateNapula(const Game& g, Side side) {
 }
 
 void ResetRecomputed(SideScore& s) {
-  s.HandPoints = 0;
-  s.SuitSPoint = 0;
-  s.SuitSCount = 0;
-  s.CardsPoint = 0;
-  s.HasTwoS = 0;
-  s.HasTenD = 0;
-  s.HasJackH = 0;
+  s.hand_points = 0;
+  s.suit_s_point = 0;
+  s.suit_s_count = 0;
+  s.cards_point = 0;
+  s.has_two_s = 0;
+  s.has_ten_d = 0;
+  s.has_jack_h = 0;
 }
 
 int16_t SumHandPoints(const SideScore& s) {
-  return static_cast<int16_t>(s.CardsPoint + s.SuitSPoint + s.HasJackH + s.HasTwoS + s.PicadaCount +
-                              s.Napula + s.QuadrigliaCount + s.ScuaCount + s.SimiliCount +
-                              s.HasTenD);
+  return static_cast<int16_t>(s.cards_point + s.suit_s_point + s.has_jack_h + s.has_two_s +
+                              s.picada_count + s.napula + s.quadriglia_count + s.scua_count +
+                              s.simili_count + s.has_ten_d);
 }
 
-void AwardMajority(int16_t we, int16_t they, int16_t& wePoint, int16_t& theyPoint) {
-  if (we > they) wePoint = 1;
-  if (we < they) theyPoint = 1;
+void AwardMajority(int16_t we, int16_t they, int16_t& we_point, int16_t& they_point) {
+  if (we > they) we_point = 1;
+  if (we < they) they_point = 1;
 }
 
 void AppendHistoryRow(Scores& s) {
-  if (s.HistoryRows == 2) {
-    s.HistoryWe[0] = s.WeMatchPoints;
-    s.HistoryThey[0] = s.TheyMatchPoints;
-    s.HistoryRows = 1;
+  if (s.history_rows == 2) {
+    s.history_we[0] = s.we_match_points;
+    s.history_they[0] = s.they_match_points;
+    s.history_rows = 1;
   }
-  s.HistoryWe[s.HistoryRows] = s.We.HandPoints;
-  s.HistoryThey[s.HistoryRows] = s.They.HandPoints;
-  s.HistoryRows += 1;
+  s.history_we[s.history_rows] = s.we.hand_points;
+  s.history_they[s.history_rows] = s.they.hand_points;
+  s.history_rows += 1;
 }
 
 }  // namespace
 
 void RecomputeHandScore(Game& g) {
   Scores& sc = g.score;
-  ResetRecomputed(sc.We);
-  ResetRecomputed(sc.They);
-  CountTakenCards(g, Side::We, sc.We);
-  CountTakenCards(g, Side::They, sc.They);
-  AwardMajority(sc.We.SuitSCount, sc.They.SuitSCount, sc.We.SuitSPoint, sc.They.SuitSPoint);
-  CountFlags(g.capture.We, sc.We);
-  CountFlags(g.capture.They, sc.They);
-  AwardMajority(g.model.WeTakenCount, g.model.TheyTakenCount, sc.We.CardsPoint, sc.They.CardsPoint);
+  ResetRecomputed(sc.we);
+  ResetRecomputed(sc.they);
+  CountTakenCards(g, Side::kWe, sc.we);
+  CountTakenCards(g, Side::kThey, sc.they);
+  AwardMajority(sc.we.suit_s_count, sc.they.suit_s_count, sc.we.suit_s_point, sc.they.suit_s_point);
+  CountFlags(g.capture.we, sc.we);
+  CountFlags(g.capture.they, sc.they);
+  AwardMajority(g.model.we_taken_count, g.model.they_taken_count, sc.we.cards_point,
+                sc.they.cards_point);
 
   // Once a side has the Napula it is settled for the hand: a later card of C
   // does not raise it.
-  if (sc.We.Napula == 0 && sc.They.Napula == 0) {
-    sc.We.Napula = EvaluateNapula(g, Side::We);
-    if (sc.We.Napula == 0) sc.They.Napula = EvaluateNapula(g, Side::They);
+  if (sc.we.napula == 0 && sc.they.napula == 0) {
+    sc.we.napula = EvaluateNapula(g, Side::kWe);
+    if (sc.we.napula == 0) sc.they.napula = EvaluateNapula(g, Side::kThey);
   }
-  sc.We.HandPoints = SumHandPoints(sc.We);
-  sc.They.HandPoints = SumHandPoints(sc.They);
+  sc.we.hand_points = SumHandPoints(sc.we);
+  sc.they.hand_points = SumHandPoints(sc.they);
 }
 
 MatchOutcome ScoreEndOfHand(Game& g) {
   Scores& s = g.score;
   AppendHistoryRow(s);
-  s.WeMatchPoints = static_cast<int16_t>(s.WeMatchPoints + s.We.HandPoints);
-  s.TheyMatchPoints = static_cast<int16_t>(s.TheyMatchPoints + s.They.HandPoints);
+  s.we_match_points = static_cast<int16_t>(s.we_match_points + s.we.hand_points);
+  s.they_match_points = static_cast<int16_t>(s.they_match_points + s.they.hand_points);
 
-  s.MatchResultText.clear();
-  const int16_t w = s.WeMatchPoints;
-  const int16_t t = s.TheyMatchPoints;
-  if (w > s.MatchTarget && w > t) {
-    s.MatchResultText = "We Won!";
-    s.MatchOver = true;
+  s.match_result_text.clear();
+  const int16_t w = s.we_match_points;
+  const int16_t t = s.they_match_points;
+  if (w > s.match_target && w > t) {
+    s.match_result_text = "We Won!";
+    s.match_over = true;
     return MatchOutcome::kWeWon;
   }
-  if (t > s.MatchTarget && w < t) {
-    s.MatchResultText = "We lost!";
-    s.MatchOver = true;
+  if (t > s.match_target && w < t) {
+    s.match_result_text = "We lost!";
+    s.match_over = true;
     return MatchOutcome::kWeLost;
   }
-  if (t > s.MatchTarget && w == t) {
-    s.MatchTied = true;
+  if (t > s.match_target && w == t) {
+    s.match_tied = true;
     return MatchOutcome::kTied;
   }
   return MatchOutcome::kGoesOn;

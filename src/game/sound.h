@@ -9,22 +9,22 @@ class Random;
 
 // The ten effects, in the order their buffers are loaded.
 enum class SoundId {
-  CardFlip1,
-  CardFlip2,
-  CardFlip3,
-  Sign1,
-  Sign2,
-  Sign3,
-  Shuffle,
-  Intro,
-  WinGame,
-  LoseGame,
+  kCardFlip1,
+  kCardFlip2,
+  kCardFlip3,
+  kSign1,
+  kSign2,
+  kSign3,
+  kShuffle,
+  kIntro,
+  kWinGame,
+  kLoseGame,
 };
 inline constexpr int kSoundCount = 10;
 inline constexpr std::array<SoundId, kSoundCount> kSoundLoadOrder = {
-    SoundId::CardFlip1, SoundId::CardFlip2, SoundId::CardFlip3, SoundId::Sign1,
-    SoundId::Sign2,     SoundId::Sign3,     SoundId::Shuffle,   SoundId::Intro,
-    SoundId::WinGame,   SoundId::LoseGame};
+    SoundId::kCardFlip1, SoundId::kCardFlip2, SoundId::kCardFlip3, SoundId::kSign1,
+    SoundId::kSign2,     SoundId::kSign3,     SoundId::kShuffle,   SoundId::kIntro,
+    SoundId::kWinGame,   SoundId::kLoseGame};
 
 // File name of the effect inside the sounds folder, e.g. "CARD_FLIP2.WAV".
 std::string_view SoundFileName(SoundId id);

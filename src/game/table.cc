@@ -6,14 +6,14 @@ namespace vantel {
 
 void ResetHandState(Game& g) {
   CardModel& m = g.model;
-  m.WeTakenCount = 0;
-  m.TheyTakenCount = 0;
-  m.TableIdCount = 0;
-  m.HandIdCount.fill(0);
-  for (int v = kLowestValue; v <= kHighestValue; ++v) m.RankSeen[v] = 0;
-  m.WeFanCount = 0;
-  m.TheyFanCount = 0;
-  g.capture.LastCapturer = 0;
+  m.we_taken_count = 0;
+  m.they_taken_count = 0;
+  m.table_id_count = 0;
+  m.hand_id_count.fill(0);
+  for (int v = kLowestValue; v <= kHighestValue; ++v) m.rank_seen[v] = 0;
+  m.we_fan_count = 0;
+  m.they_fan_count = 0;
+  g.capture.last_capturer = 0;
 }
 
 namespace {
@@ -63,16 +63,16 @@ constexpr std::array<Place, 17> kExtraPlaces800 = {{{183, 105},
 constexpr int kPositionedPlaces = static_cast<int>(kTablePlaces1024.size());
 static_assert(kPositionedPlaces + kExtraPlaces800.size() == kTablePlaces);
 
-void SetupFan(std::array<FanEntry, kFanRecords>& fan, int16_t baseX, int16_t baseY) {
+void SetupFan(std::array<FanEntry, kFanRecords>& fan, int16_t base_x, int16_t base_y) {
   constexpr int kPerRow = 5;
   static constexpr int16_t kDx[kPerRow] = {0, 15, -15, 30, -30};
   static constexpr int16_t kDy[kFanPlaces / kPerRow] = {-40, -20, -60};
   static constexpr int16_t kOrder[kFanPlaces] = {14, 12, 10, 11, 13, 4, 2, 0, 1, 3, 9, 7, 5, 6, 8};
   for (int i = 0; i < kFanPlaces; ++i) {
-    fan[i].X = static_cast<int16_t>(baseX + kDx[i % kPerRow]);
-    fan[i].Y = static_cast<int16_t>(baseY + kDy[i / kPerRow]);
-    fan[i].Order = kOrder[i];
-    fan[i].Shown = false;
+    fan[i].x = static_cast<int16_t>(base_x + kDx[i % kPerRow]);
+    fan[i].y = static_cast<int16_t>(base_y + kDy[i / kPerRow]);
+    fan[i].order = kOrder[i];
+    fan[i].shown = false;
   }
 }
 
@@ -80,70 +80,70 @@ void SetupFan(std::array<FanEntry, kFanRecords>& fan, int16_t baseX, int16_t bas
 
 void SetupTablePlaces(Game& g) {
   CardModel& m = g.model;
-  SetupFan(m.WeFan, g.layout.WeFanBaseX, g.layout.FanBaseY);
-  SetupFan(m.TheyFan, g.layout.TheyFanBaseX, g.layout.FanBaseY);
+  SetupFan(m.we_fan, g.layout.we_fan_base_x, g.layout.fan_base_y);
+  SetupFan(m.they_fan, g.layout.they_fan_base_x, g.layout.fan_base_y);
 
-  const bool is800 = g.options.Resolution == "800x600";
+  const bool is800 = g.options.resolution == "800x600";
   for (int s = 0; s < kPositionedPlaces; ++s) {
     const Place p = kTablePlaces1024[s];
-    m.TableSlot[s].X = is800 ? ScaleTo800(p.x) : p.x;
-    m.TableSlot[s].Y = is800 ? ScaleTo800(p.y) : p.y;
+    m.table_slot[s].x = is800 ? ScaleTo800(p.x) : p.x;
+    m.table_slot[s].y = is800 ? ScaleTo800(p.y) : p.y;
   }
   for (int s = kPositionedPlaces; s < kTablePlaces; ++s) {
     const Place p = is800 ? kExtraPlaces800[s - kPositionedPlaces] : Place{0, 0};
-    m.TableSlot[s].X = p.x;
-    m.TableSlot[s].Y = p.y;
+    m.table_slot[s].x = p.x;
+    m.table_slot[s].y = p.y;
   }
   for (int s = 0; s < kLastTablePlace; ++s) {
-    m.TableSlot[s].Used = false;
-    m.Table[s].Slot = static_cast<int16_t>(s);
+    m.table_slot[s].used = false;
+    m.table[s].slot = static_cast<int16_t>(s);
   }
 }
 
 int16_t FirstFreeSlot(const Game& g) {
   for (int s = 0; s < kTablePlaces; ++s) {
-    if (!g.model.TableSlot[s].Used) return static_cast<int16_t>(s);
+    if (!g.model.table_slot[s].used) return static_cast<int16_t>(s);
   }
   return kLastTablePlace;
 }
 
-void NoteRankSeen(Game& g, int16_t cardId) {
-  g.model.RankSeen[ValueOf(cardId)] += 1;
+void NoteRankSeen(Game& g, int16_t card_id) {
+  g.model.rank_seen[ValueOf(card_id)] += 1;
 }
 
 void AddToTable(Game& g, const CardSprite& card) {
   CardModel& m = g.model;
-  CardSprite& t = m.Table[m.TableCount];
-  t.Card = card.Card;
-  t.X = card.X;
-  t.Y = card.Y;
-  t.Slot = card.Slot;
-  t.Shown = true;
-  t.FaceUp = true;
-  m.TableSlot[card.Slot].Used = true;
-  m.TableCount += 1;
-  NoteRankSeen(g, card.Card);
-  m.TableIds[m.TableIdCount] = card.Card;
-  m.TableIdCount += 1;
+  CardSprite& t = m.table[m.table_count];
+  t.card = card.card;
+  t.x = card.x;
+  t.y = card.y;
+  t.slot = card.slot;
+  t.shown = true;
+  t.face_up = true;
+  m.table_slot[card.slot].used = true;
+  m.table_count += 1;
+  NoteRankSeen(g, card.card);
+  m.table_ids[m.table_id_count] = card.card;
+  m.table_id_count += 1;
 }
 
 void RebuildHandIds(Game& g, int seat) {
   CardModel& m = g.model;
-  m.HandIdCount[seat] = 0;
+  m.hand_id_count[seat] = 0;
   for (int slot = 0; slot < kHandSlots; ++slot) {
-    if (m.Hand[seat][slot].Shown) {
-      m.HandIds[seat][m.HandIdCount[seat]] = m.Hand[seat][slot].Card;
-      m.HandIdCount[seat] += 1;
+    if (m.hand[seat][slot].shown) {
+      m.hand_ids[seat][m.hand_id_count[seat]] = m.hand[seat][slot].card;
+      m.hand_id_count[seat] += 1;
     }
   }
 }
 
 int16_t ChooseFirstSeat(Game& g) {
-  if (!g.deal.FirstHandDealt) {
-    g.deal.FirstHandDealt = true;
+  if (!g.deal.first_hand_dealt) {
+    g.deal.first_hand_dealt = true;
     return static_cast<int16_t>(g.random.Draw(kSeats));
   }
-  return static_cast<int16_t>((g.flow.Turn + 2) % kSeats);
+  return static_cast<int16_t>((g.flow.turn + 2) % kSeats);
 }
 
 }  // namespace vantel

@@ -7,7 +7,7 @@
 namespace vantel {
 
 // Clears the per-hand lists and counters (taken lists, hand and table ids,
-// RankSeen, marker-fan counts, the last capturer).
+// rank_seen, marker-fan counts, the last capturer).
 void ResetHandState(Game& g);
 
 // Lays out the pile fans and the table places, frees places 0..29 and gives
@@ -17,13 +17,13 @@ void SetupTablePlaces(Game& g);
 // The lowest free table place; 30 when all are used.
 int16_t FirstFreeSlot(const Game& g);
 
-void NoteRankSeen(Game& g, int16_t cardId);
+void NoteRankSeen(Game& g, int16_t card_id);
 
 // Appends a landed card to the table: id, position and place copied, shown
-// face up, its place marked used, RankSeen counted, the id listed.
+// face up, its place marked used, rank_seen counted, the id listed.
 void AddToTable(Game& g, const CardSprite& card);
 
-// Rebuilds HandIds(seat) from the hand slots 0..11 that are shown.
+// Rebuilds hand_ids(seat) from the hand slots 0..11 that are shown.
 void RebuildHandIds(Game& g, int seat);
 
 // The seat that opens a new hand: random for the run's first hand, then the

@@ -29,8 +29,8 @@ struct Loader {
 
 }  // namespace
 
-std::string DeckFolder(const std::string& deckName) {
-  return "res\\" + deckName + "\\";
+std::string DeckFolder(const std::string& deck_name) {
+  return "res\\" + deck_name + "\\";
 }
 
 std::string BackgroundFile(const std::string& resolution) {
@@ -40,45 +40,45 @@ std::string BackgroundFile(const std::string& resolution) {
 
 void LoadBitmaps(Assets& a, const Game& g, const ResourceResolver& resolve) {
   const Loader load{resolve};
-  load.Picture(a.BackgroundSurface, BackgroundFile(g.options.Resolution), false);
+  load.Picture(a.background_surface, BackgroundFile(g.options.resolution), false);
 
-  const std::string deck = DeckFolder(g.options.DeckName);
+  const std::string deck = DeckFolder(g.options.deck_name);
 
-  load.Picture(a.CardBackSurface, deck + "S_cardback.bmp", true);
-  load.Picture(a.FrameSurface, deck + "FrameBlue.bmp", true);
+  load.Picture(a.card_back_surface, deck + "S_cardback.bmp", true);
+  load.Picture(a.frame_surface, deck + "FrameBlue.bmp", true);
   for (int id = 0; id < kCardCount; ++id) {
-    load.Picture(a.CardSurfaces[static_cast<std::size_t>(id)], deck + CardPictureName(id), true);
+    load.Picture(a.card_surfaces[static_cast<std::size_t>(id)], deck + CardPictureName(id), true);
   }
 
-  load.Picture(a.ScorePageSurface, "res\\bitmaps\\Scorepage_800x600.bmp", true);
-  load.Picture(a.LineHorzSurface1, "res\\bitmaps\\line_horz.bmp", true);
-  load.Picture(a.LineVertSurface, "res\\bitmaps\\line_vert.bmp", true);
-  load.Picture(a.LineHorzSurface2, "res\\bitmaps\\line_horz.bmp", true);
-  load.Picture(a.LineHorzSurface3, "res\\bitmaps\\line_horz.bmp", true);
-  load.Picture(a.CursorSurface, "res\\bitmaps\\mouse.bmp", true);
+  load.Picture(a.score_page_surface, "res\\bitmaps\\Scorepage_800x600.bmp", true);
+  load.Picture(a.line_horz_surface1, "res\\bitmaps\\line_horz.bmp", true);
+  load.Picture(a.line_vert_surface, "res\\bitmaps\\line_vert.bmp", true);
+  load.Picture(a.line_horz_surface2, "res\\bitmaps\\line_horz.bmp", true);
+  load.Picture(a.line_horz_surface3, "res\\bitmaps\\line_horz.bmp", true);
+  load.Picture(a.cursor_surface, "res\\bitmaps\\mouse.bmp", true);
 
-  load.Font(a.HandFont, kHandwritingSheet);
-  load.Font(a.DigitFont, "res\\fntFonts\\fntDigit.bmp");
-  load.Font(a.DeluxeFont, "res\\fntFonts\\fntDeluxe.bmp");
-  for (auto& font : a.ScoreFonts) load.Font(font, kHandwritingSheet);
+  load.Font(a.hand_font, kHandwritingSheet);
+  load.Font(a.digit_font, "res\\fntFonts\\fntDigit.bmp");
+  load.Font(a.deluxe_font, "res\\fntFonts\\fntDeluxe.bmp");
+  for (auto& font : a.score_fonts) load.Font(font, kHandwritingSheet);
 }
 
 void ReleaseBitmaps(Assets& a) {
-  a.BackgroundSurface.reset();
-  a.CursorSurface.reset();
-  a.HandFont.reset();
-  a.DigitFont.reset();
-  for (auto& font : a.ScoreFonts) font.reset();
-  a.CardBackSurface.reset();
-  for (auto& card : a.CardSurfaces) card.reset();
-  a.ScorePageSurface.reset();
-  a.DeluxeFont.reset();
+  a.background_surface.reset();
+  a.cursor_surface.reset();
+  a.hand_font.reset();
+  a.digit_font.reset();
+  for (auto& font : a.score_fonts) font.reset();
+  a.card_back_surface.reset();
+  for (auto& card : a.card_surfaces) card.reset();
+  a.score_page_surface.reset();
+  a.deluxe_font.reset();
   // Not in the game's release list, but they are pictures all the same.
-  a.FrameSurface.reset();
-  a.LineHorzSurface1.reset();
-  a.LineVertSurface.reset();
-  a.LineHorzSurface2.reset();
-  a.LineHorzSurface3.reset();
+  a.frame_surface.reset();
+  a.line_horz_surface1.reset();
+  a.line_vert_surface.reset();
+  a.line_horz_surface2.reset();
+  a.line_horz_surface3.reset();
 }
 
 }  // namespace vantel

@@ -14,25 +14,25 @@ namespace vantel {
 // Every picture and glyph sheet the game draws, loaded once at start and
 // again, in place, after the display was lost.
 struct Assets {
-  SurfacePtr BackgroundSurface;
-  SurfacePtr CardBackSurface;
-  SurfacePtr FrameSurface;
+  SurfacePtr background_surface;
+  SurfacePtr card_back_surface;
+  SurfacePtr frame_surface;
   std::array<SurfacePtr, kStockRecords>
-      CardSurfaces;  // one per card; the last slot is never loaded
-  SurfacePtr ScorePageSurface;
-  SurfacePtr LineHorzSurface1;
-  SurfacePtr LineVertSurface;
-  SurfacePtr LineHorzSurface2;
-  SurfacePtr LineHorzSurface3;
-  SurfacePtr CursorSurface;
-  std::unique_ptr<BitmapFont> HandFont;
-  std::unique_ptr<BitmapFont> DigitFont;
-  std::unique_ptr<BitmapFont> DeluxeFont;
-  std::array<std::unique_ptr<BitmapFont>, 11> ScoreFonts;
+      card_surfaces;  // one per card; the last slot is never loaded
+  SurfacePtr score_page_surface;
+  SurfacePtr line_horz_surface1;
+  SurfacePtr line_vert_surface;
+  SurfacePtr line_horz_surface2;
+  SurfacePtr line_horz_surface3;
+  SurfacePtr cursor_surface;
+  std::unique_ptr<BitmapFont> hand_font;
+  std::unique_ptr<BitmapFont> digit_font;
+  std::unique_ptr<BitmapFont> deluxe_font;
+  std::array<std::unique_ptr<BitmapFont>, 11> score_fonts;
 };
 
 // "res\Royal\" or "res\Trevigiano\": the deck folder of a deck name.
-std::string DeckFolder(const std::string& deckName);
+std::string DeckFolder(const std::string& deck_name);
 
 // The background picture of a resolution.
 std::string BackgroundFile(const std::string& resolution);

@@ -19,10 +19,10 @@ void BitmapFont::SetTransColor(int16_t color) {
 Rect BitmapFont::GlyphCell(int32_t glyph) const {
   const int32_t columns = columns_ > 0 ? columns_ : 1;
   Rect cell;
-  cell.Left = width * (glyph % columns);
-  cell.Top = height * (glyph / columns);
-  cell.Right = cell.Left + width;
-  cell.Bottom = cell.Top + height;
+  cell.left = width * (glyph % columns);
+  cell.top = height * (glyph / columns);
+  cell.right = cell.left + width;
+  cell.bottom = cell.top + height;
   return cell;
 }
 
@@ -33,18 +33,18 @@ void BitmapFont::DrawText(Display& destination, std::string_view text, bool colo
     // Control characters have no cell; a negative index would point before the sheet.
     if (code < 32) continue;
     glyph_ = static_cast<int16_t>(code - 32);
-    DrawGlyph(destination, XPos + static_cast<float>((width - 2) * i), colour_key);
+    DrawGlyph(destination, x_pos + static_cast<float>((width - 2) * i), colour_key);
   }
-  TotalWidth = (n + 1) * (width - 2);
+  total_width = (n + 1) * (width - 2);
 }
 
-void BitmapFont::DrawGlyph(Display& destination, float x, bool colourKey) {
+void BitmapFont::DrawGlyph(Display& destination, float x, bool colour_key) {
   if (!dds) return;
   const auto xi = static_cast<int32_t>(std::nearbyint(x));
-  const auto yi = static_cast<int32_t>(std::nearbyint(YPos));
+  const auto yi = static_cast<int32_t>(std::nearbyint(y_pos));
   // The display applies the same clip arithmetic to glyph cells as to any
   // explicit rectangle.
-  destination.DrawSurface(dds.get(), GlyphCell(glyph_), xi, yi, colourKey);
+  destination.DrawSurface(dds.get(), GlyphCell(glyph_), xi, yi, colour_key);
 }
 
 }  // namespace vantel

@@ -15,11 +15,11 @@ namespace vantel {
 // width - 2 pixels, so neighbouring cells overlap by two columns.
 class BitmapFont {
  public:
-  float XPos = 0;
-  float YPos = 0;
+  float x_pos = 0;
+  float y_pos = 0;
   int32_t width = 0;
   int32_t height = 0;
-  int32_t TotalWidth = 0;
+  int32_t total_width = 0;
   SurfacePtr dds;
 
   // Throws FatalError "Error in function clsDXBitmapFont.CreateSpriteFromFile() ...".
@@ -27,7 +27,7 @@ class BitmapFont {
                             int16_t cell_height, int16_t columns);
   void SetTransColor(int16_t color);
 
-  // Draws at (XPos, YPos) on the display's back buffer and sets TotalWidth.
+  // Draws at (XPos, YPos) on the display's back buffer and sets total_width.
   void DrawText(Display& destination, std::string_view text, bool colour_key);
 
   // The sheet cell of glyph index `glyph` (character code - 32).
@@ -35,7 +35,7 @@ class BitmapFont {
   int32_t Columns() const { return columns_; }
 
  private:
-  void DrawGlyph(Display& destination, float x, bool colourKey);
+  void DrawGlyph(Display& destination, float x, bool colour_key);
 
   int32_t columns_ = 1;
   int16_t glyph_ = 0;

@@ -13,10 +13,10 @@ LocalTime SystemLocalTime() {
 }
 
 std::string ClockText(const LocalTime& t) {
-  const int hour12 = t.Hour % 12 == 0 ? 12 : t.Hour % 12;
+  const int hour12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
   char text[16];
-  std::snprintf(text, sizeof text, "%02d:%02d %s", hour12 % 100, t.Minute % 100,
-                t.Hour < 12 ? "AM" : "PM");
+  std::snprintf(text, sizeof text, "%02d:%02d %s", hour12 % 100, t.minute % 100,
+                t.hour < 12 ? "AM" : "PM");
   return text;
 }
 

@@ -6,8 +6,8 @@
 namespace vantel {
 
 struct LocalTime {
-  int Hour = 0;  // 0..23
-  int Minute = 0;
+  int hour = 0;  // 0..23
+  int minute = 0;
 };
 
 // Where the table's clock takes the time of day from; tests fix it.

@@ -17,8 +17,8 @@ class Display {
   Display(const Display&) = delete;
   Display& operator=(const Display&) = delete;
 
-  SDL_Surface* BackBuffer() const { return backBuffer_.get(); }
-  const Rect& ScreenRect() const { return screenRect_; }
+  SDL_Surface* BackBuffer() const { return back_buffer_.get(); }
+  const Rect& ScreenRect() const { return screen_rect_; }
   const ClipRect& Clip() const { return clip_; }
   bool Windowed() const { return windowed_; }
 
@@ -26,13 +26,13 @@ class Display {
   void ResetClipRect();
   void ClearBackBuffer();
 
-  // Clipped blit of `source` (WholeSurface: all of it) to (x, y); the
+  // Clipped blit of `source` (kWholeSurface: all of it) to (x, y); the
   // surface's colour key is honoured only when `transparent`.
   void DrawSurface(SDL_Surface* source, const Rect& rect, int32_t x, int32_t y, bool transparent);
 
   // The pointer picture with its hot spot on the mouse position.
-  void DrawAtCursor(SDL_Surface* source, int32_t hotX, int32_t hotY, int32_t width, int32_t height,
-                    bool transparent, int32_t mouseX, int32_t mouseY);
+  void DrawAtCursor(SDL_Surface* source, int32_t hot_x, int32_t hot_y, int32_t width,
+                    int32_t height, bool transparent, int32_t mouse_x, int32_t mouse_y);
 
   // While keying, draws change no pixel: each one is only mixed into a key of
   // the picture, so a frame can tell cheaply whether it would look the same
@@ -49,23 +49,23 @@ class Display {
   virtual void PumpEvents() {}
   // Re-creates whatever the display lost (textures); surfaces are reloaded by the caller.
   virtual void RestoreAllSurfaces() {}
-  virtual void ShowSystemCursor(bool show) { cursorShown_ = show; }
+  virtual void ShowSystemCursor(bool show) { cursor_shown_ = show; }
   virtual void SetCaption(const std::string& /*text*/) {}
-  bool CursorShown() const { return cursorShown_; }
+  bool CursorShown() const { return cursor_shown_; }
 
  protected:
   Display() = default;
   // Gives the display its back buffer; throws FatalError from `routine` on failure.
   void CreateBackBuffer(int32_t width, int32_t height, std::string_view routine);
   void SetWindowed(bool windowed) { windowed_ = windowed; }
-  void SetCursorShown(bool shown) { cursorShown_ = shown; }
+  void SetCursorShown(bool shown) { cursor_shown_ = shown; }
 
  private:
-  SurfacePtr backBuffer_;
-  Rect screenRect_;
+  SurfacePtr back_buffer_;
+  Rect screen_rect_;
   ClipRect clip_;
   bool windowed_ = false;
-  bool cursorShown_ = true;
+  bool cursor_shown_ = true;
   bool keying_ = false;
   uint64_t key_ = 0;
 };
@@ -76,20 +76,20 @@ class HeadlessDisplay final : public Display {
  public:
   explicit HeadlessDisplay(int32_t width = 800, int32_t height = 600);
 
-  void Present() override { ++presentCount_; }
+  void Present() override { ++present_count_; }
   // Unavailable for the next `frames` availability checks, as if another
   // program had taken the screen.
-  void LoseDisplay(int frames) { lostChecks_ = frames; }
+  void LoseDisplay(int frames) { lost_checks_ = frames; }
   bool DisplayAvailable() override;
-  void RestoreAllSurfaces() override { ++restoreCount_; }
+  void RestoreAllSurfaces() override { ++restore_count_; }
 
-  int PresentCount() const { return presentCount_; }
-  int RestoreCount() const { return restoreCount_; }
+  int PresentCount() const { return present_count_; }
+  int RestoreCount() const { return restore_count_; }
 
  private:
-  int presentCount_ = 0;
-  int lostChecks_ = 0;
-  int restoreCount_ = 0;
+  int present_count_ = 0;
+  int lost_checks_ = 0;
+  int restore_count_ = 0;
 };
 
 // The first step of every drawn frame: wait while the display is unusable,

@@ -26,9 +26,9 @@ void FrameDrawing::BeforeStep(Game& g) {
 void FrameDrawing::ComposeTable(Game& g) {
   // The flow's step draws nothing itself, so the background may as well be laid
   // once the step has decided what the table shows.
-  display_.DrawSurface(assets_.BackgroundSurface.get(), WholeSurface, 0, 0, false);
-  display_.DrawSurface(assets_.ScorePageSurface.get(), WholeSurface, kScorePageTabX, kScorePageTabY,
-                       true);
+  display_.DrawSurface(assets_.background_surface.get(), kWholeSurface, 0, 0, false);
+  display_.DrawSurface(assets_.score_page_surface.get(), kWholeSurface, kScorePageTabX,
+                       kScorePageTabY, true);
   DrawTable(g, assets_, display_, now_);
 }
 
@@ -69,7 +69,7 @@ void FrameDrawing::AfterPickStart(Game&) {
   force_redraw_ = false;
   last_pointer_ = at;
   last_presented_ = true;
-  display_.DrawAtCursor(assets_.CursorSurface.get(), kPointerHotSpotX, kPointerHotSpotY,
+  display_.DrawAtCursor(assets_.cursor_surface.get(), kPointerHotSpotX, kPointerHotSpotY,
                         kPointerWidth, kPointerHeight, true, at.x, at.y);
   display_.Present();
   ++frames_presented_;

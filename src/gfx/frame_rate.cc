@@ -13,8 +13,8 @@ double FrameRateMeter::FramesPerSecond() {
     now_ = clock_();
     // Across midnight the clock runs backwards; take a new sample instead of
     // showing a negative rate.
-    if (now_ > lastSample_) rate_ = 30.0 / (clock_() - lastSample_);
-    if (now_ != lastSample_) lastSample_ = clock_();
+    if (now_ > last_sample_) rate_ = 30.0 / (clock_() - last_sample_);
+    if (now_ != last_sample_) last_sample_ = clock_();
     count_ = 0;
   }
   return rate_;
@@ -39,8 +39,8 @@ std::string FormatFrameRate(double rate) {
   return s;
 }
 
-std::string WindowCaptionText(int32_t mouseX, int32_t mouseY, double rate) {
-  return "   " + std::to_string(mouseX) + "   " + std::to_string(mouseY) +
+std::string WindowCaptionText(int32_t mouse_x, int32_t mouse_y, double rate) {
+  return "   " + std::to_string(mouse_x) + "   " + std::to_string(mouse_y) +
          "    Frames per Second =" + FormatFrameRate(rate);
 }
 

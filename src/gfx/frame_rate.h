@@ -10,9 +10,9 @@ namespace vantel {
 // divided by the seconds since the previous sample.
 class FrameRateMeter {
  public:
-  // `secondsSinceMidnight` is read at each sample.
-  explicit FrameRateMeter(std::function<double()> secondsSinceMidnight)
-      : clock_(std::move(secondsSinceMidnight)) {}
+  // `seconds_since_midnight` is read at each sample.
+  explicit FrameRateMeter(std::function<double()> seconds_since_midnight)
+      : clock_(std::move(seconds_since_midnight)) {}
 
   // Called after every Present; returns the current rate (0 before the first sample).
   double FramesPerSecond();
@@ -20,7 +20,7 @@ class FrameRateMeter {
  private:
   std::function<double()> clock_;
   int16_t count_ = 0;
-  double lastSample_ = 0;
+  double last_sample_ = 0;
   double now_ = 0;
   double rate_ = 0;
 };
@@ -32,5 +32,5 @@ double LocalSecondsSinceMidnight();
 std::string FormatFrameRate(double rate);
 
 // The windowed caption: three blanks, x, three blanks, y, then the rate.
-std::string WindowCaptionText(int32_t mouseX, int32_t mouseY, double rate);
+std::string WindowCaptionText(int32_t mouse_x, int32_t mouse_y, double rate);
 }  // namespace vantel

@@ -35,10 +35,10 @@ PictureFit FitPicture(int32_t out_width, int32_t out_height, PictureScaling scal
   out_height = std::max(out_height, 1);
   const int32_t factor = WholeFactor(out_width, out_height);
   const PictureFit smooth = SmoothFit(out_width, out_height);
-  if (scaling == PictureScaling::Smooth || factor < 1) return smooth;
+  if (scaling == PictureScaling::kSmooth || factor < 1) return smooth;
   const PictureFit sharp =
       Centred(out_width, out_height, factor * kPictureWidth, factor * kPictureHeight, true);
-  if (scaling == PictureScaling::Sharp) return sharp;
+  if (scaling == PictureScaling::kSharp) return sharp;
   const bool little_lost = sharp.width >= kSharpMinShare * smooth.width;
   return factor >= 2 && little_lost ? sharp : smooth;
 }

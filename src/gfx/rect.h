@@ -6,36 +6,36 @@ namespace vantel {
 
 // Left, top, right, bottom; right and bottom are exclusive.
 struct Rect {
-  int32_t Left = 0;
-  int32_t Top = 0;
-  int32_t Right = 0;
-  int32_t Bottom = 0;
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
 
-  int32_t Width() const { return Right - Left; }
-  int32_t Height() const { return Bottom - Top; }
-  bool IsWhole() const { return Left == 0 && Top == 0 && Right == 0 && Bottom == 0; }
+  int32_t Width() const { return right - left; }
+  int32_t Height() const { return bottom - top; }
+  bool IsWhole() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
 // All zeros: "the whole source surface". Never changed.
-inline constexpr Rect WholeSurface{};
+inline constexpr Rect kWholeSurface{};
 
 struct ClipRect {
-  int32_t ClipLeft = 0;
-  int32_t ClipTop = 0;
-  int32_t ClipRight = 0;
-  int32_t ClipBottom = 0;
+  int32_t clip_left = 0;
+  int32_t clip_top = 0;
+  int32_t clip_right = 0;
+  int32_t clip_bottom = 0;
 };
 
 // A source rectangle and where it lands, after clipping.
 struct ClippedBlit {
-  Rect Source;
-  int32_t X = 0;
-  int32_t Y = 0;
+  Rect source;
+  int32_t x = 0;
+  int32_t y = 0;
 };
 
 // The clip arithmetic every blit and glyph goes through. It works on the
-// rectangle's own width and height, so the all-zero WholeSurface comes through
+// rectangle's own width and height, so the all-zero kWholeSurface comes through
 // unchanged whenever (x, y) lies inside the clip rectangle.
 ClippedBlit ClipSource(const Rect& source, int32_t x, int32_t y, const ClipRect& clip);
 

@@ -26,8 +26,8 @@ constexpr int32_t kRowStep = 31;
 
 void Line(BitmapFont* font, Display& d, int32_t x, int32_t y, const std::string& text) {
   if (!font) return;
-  font->XPos = static_cast<float>(x);
-  font->YPos = static_cast<float>(y);
+  font->x_pos = static_cast<float>(x);
+  font->y_pos = static_cast<float>(y);
   font->DrawText(d, text, true);
 }
 
@@ -38,20 +38,20 @@ struct Row {
 };
 
 std::array<Row, 8> Rows(const Game& g) {
-  const SideScore& we = g.score.We;
-  const SideScore& they = g.score.They;
-  auto keyCards = [](const SideScore& s) {
-    return static_cast<int16_t>(s.HasTwoS + s.HasJackH + s.HasTenD);
+  const SideScore& we = g.score.we;
+  const SideScore& they = g.score.they;
+  auto key_cards = [](const SideScore& s) {
+    return static_cast<int16_t>(s.has_two_s + s.has_jack_h + s.has_ten_d);
   };
   return {{
-      {"Cards ", g.model.WeTakenCount, g.model.TheyTakenCount},
-      {"Clubs ", we.SuitSCount, they.SuitSCount},
-      {"Napula", we.Napula, they.Napula},
-      {"Scua  ", we.ScuaCount, they.ScuaCount},
-      {"Picada", we.PicadaCount, they.PicadaCount},
-      {"Simili", we.SimiliCount, they.SimiliCount},
-      {"Quadri", we.QuadrigliaCount, they.QuadrigliaCount},
-      {"2-10-J", keyCards(we), keyCards(they)},
+      {"Cards ", g.model.we_taken_count, g.model.they_taken_count},
+      {"Clubs ", we.suit_s_count, they.suit_s_count},
+      {"Napula", we.napula, they.napula},
+      {"Scua  ", we.scua_count, they.scua_count},
+      {"Picada", we.picada_count, they.picada_count},
+      {"Simili", we.simili_count, they.simili_count},
+      {"Quadri", we.quadriglia_count, they.quadriglia_count},
+      {"2-10-J", key_cards(we), key_cards(they)},
   }};
 }
 
@@ -74,30 +74,30 @@ int32_t HistoryRowY(int32_t i, int32_t rows) {
 }
 
 void DrawScorePage(const Game& g, Assets& a, Display& d) {
-  d.DrawSurface(a.BackgroundSurface.get(), WholeSurface, 0, 0, false);
-  d.DrawSurface(a.ScorePageSurface.get(), WholeSurface, 156, 4, true);
-  d.DrawSurface(a.LineHorzSurface1.get(), WholeSurface, 223, 117, true);
-  d.DrawSurface(a.LineVertSurface.get(), WholeSurface, 366, 64, true);
-  d.DrawSurface(a.LineHorzSurface2.get(), WholeSurface, 223, 430, true);
-  d.DrawSurface(a.LineHorzSurface3.get(), WholeSurface, 223, 363, true);
+  d.DrawSurface(a.background_surface.get(), kWholeSurface, 0, 0, false);
+  d.DrawSurface(a.score_page_surface.get(), kWholeSurface, 156, 4, true);
+  d.DrawSurface(a.line_horz_surface1.get(), kWholeSurface, 223, 117, true);
+  d.DrawSurface(a.line_vert_surface.get(), kWholeSurface, 366, 64, true);
+  d.DrawSurface(a.line_horz_surface2.get(), kWholeSurface, 223, 430, true);
+  d.DrawSurface(a.line_horz_surface3.get(), kWholeSurface, 223, 363, true);
 
-  Line(a.ScoreFonts[0].get(), d, kTextX, kFirstRowY, ScoreHeaderText());
+  Line(a.score_fonts[0].get(), d, kTextX, kFirstRowY, ScoreHeaderText());
   const auto rows = Rows(g);
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const auto y = kFirstRowY + kRowStep * static_cast<int32_t>(r + 1);
-    Line(a.ScoreFonts[r + 1].get(), d, kTextX, y,
+    Line(a.score_fonts[r + 1].get(), d, kTextX, y,
          ScoreRowText(rows[r].label, rows[r].we, rows[r].they));
   }
   // Only two history rows are ever kept, and there are only two fonts for them.
-  const int32_t historyRows = std::clamp<int32_t>(g.score.HistoryRows, 0, 2);
-  for (int32_t i = 0; i < historyRows; ++i) {
+  const int32_t history_rows = std::clamp<int32_t>(g.score.history_rows, 0, 2);
+  for (int32_t i = 0; i < history_rows; ++i) {
     const auto k = static_cast<std::size_t>(i);
-    Line(a.ScoreFonts[9 + k].get(), d, kHistoryX, HistoryRowY(i, historyRows),
-         ScoreTotalsText(g.score.HistoryWe[k], g.score.HistoryThey[k]));
+    Line(a.score_fonts[9 + k].get(), d, kHistoryX, HistoryRowY(i, history_rows),
+         ScoreTotalsText(g.score.history_we[k], g.score.history_they[k]));
   }
-  Line(a.ScoreFonts[9].get(), d, kHistoryX, 438,
-       ScoreTotalsText(g.score.WeMatchPoints, g.score.TheyMatchPoints));
-  Line(a.ScoreFonts[10].get(), d, kTextX, 469, g.score.MatchResultText);
+  Line(a.score_fonts[9].get(), d, kHistoryX, 438,
+       ScoreTotalsText(g.score.we_match_points, g.score.they_match_points));
+  Line(a.score_fonts[10].get(), d, kTextX, 469, g.score.match_result_text);
 }
 
 }  // namespace vantel

@@ -49,12 +49,12 @@ WindowSize ChooseWindowSize(const ScreenChoice& choice) {
 
 }  // namespace
 
-ScreenDisplay::ScreenDisplay(const ScreenChoice& choice, PaceClock& paceClock)
-    : paceClock_(paceClock), scaling_(choice.scaling) {
+ScreenDisplay::ScreenDisplay(const ScreenChoice& choice, PaceClock& pace_clock)
+    : pace_clock_(pace_clock), scaling_(choice.scaling) {
   try {
     SetCursorShown(true);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) SetupFailed(kStepVideo);
-    videoStarted_ = true;
+    video_started_ = true;
     windowed_size_ = ChooseWindowSize(choice);
     if (choice.full_screen) {
       const SDL_Rect desktop = DesktopBounds();
@@ -91,12 +91,12 @@ void ScreenDisplay::CreateRendererAndTexture() {
   const Rect& screen = ScreenRect();
   if (texture_) SDL_DestroyTexture(texture_);
   texture_ = SDL_CreateTexture(renderer_, kBackBufferFormat, SDL_TEXTUREACCESS_STREAMING,
-                               screen.Right, screen.Bottom);
+                               screen.right, screen.bottom);
   if (!texture_) SetupFailed(kStepTexture);
 }
 
 void ScreenDisplay::Release() {
-  if (videoStarted_) {
+  if (video_started_) {
     ShowSystemCursor(true);
     SDL_DelEventWatch(&ScreenDisplay::WatchEvents, this);
   }
@@ -106,17 +106,17 @@ void ScreenDisplay::Release() {
   texture_ = nullptr;
   renderer_ = nullptr;
   window_ = nullptr;
-  if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  videoStarted_ = false;
+  if (video_started_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  video_started_ = false;
 }
 
 int ScreenDisplay::WatchEvents(void* self, SDL_Event* event) {
   auto* display = static_cast<ScreenDisplay*>(self);
   if (event->type == SDL_RENDER_DEVICE_RESET || event->type == SDL_RENDER_TARGETS_RESET) {
-    display->deviceLost_ = true;
+    display->device_lost_ = true;
   } else if (event->type == SDL_QUIT) {
     // A close request must reach the game even while it waits for the display.
-    display->quitRequested_ = true;
+    display->quit_requested_ = true;
   }
   return 1;
 }
@@ -151,7 +151,7 @@ void ScreenDisplay::Present() {
   // A reset render device is usable again by the time SDL reports it; only its
   // texture is gone. The back buffer is a software surface and kept the frame,
   // so making the texture anew before the upload is all it takes.
-  if (deviceLost_) RestoreAllSurfaces();
+  if (device_lost_) RestoreAllSurfaces();
   SDL_Surface* back = BackBuffer();
   SDL_UpdateTexture(texture_, nullptr, back->pixels, back->pitch);
   ShowTexture();
@@ -159,7 +159,7 @@ void ScreenDisplay::Present() {
 
 void ScreenDisplay::Refresh() {
   if (!renderer_ || !texture_) return;
-  if (deviceLost_) {
+  if (device_lost_) {
     Present();
     return;
   }
@@ -167,7 +167,7 @@ void ScreenDisplay::Refresh() {
 }
 
 bool ScreenDisplay::DisplayAvailable() {
-  if (quitRequested_) return true;
+  if (quit_requested_) return true;
   return !Minimized();
 }
 
@@ -177,12 +177,12 @@ bool ScreenDisplay::Minimized() const {
 
 void ScreenDisplay::PumpEvents() {
   SDL_PumpEvents();
-  if (!DisplayAvailable()) paceClock_.SleepMs(10);
+  if (!DisplayAvailable()) pace_clock_.SleepMs(10);
 }
 
 void ScreenDisplay::RestoreAllSurfaces() {
   if (!renderer_) return;
-  deviceLost_ = false;
+  device_lost_ = false;
   CreateRendererAndTexture();
 }
 
@@ -223,9 +223,9 @@ void ScreenDisplay::SetFullScreen(bool full_screen) {
   SetWindowed(!full_screen);
 }
 
-void ScreenDisplay::UpdateWindowCursor(bool gamePaused) {
+void ScreenDisplay::UpdateWindowCursor(bool game_paused) {
   if (!window_ || Minimized()) return;
-  if (Windowed() && gamePaused) {
+  if (Windowed() && game_paused) {
     SDL_ShowCursor(SDL_ENABLE);
     return;
   }

@@ -21,7 +21,7 @@ struct ScreenChoice {
   // 0: the largest whole multiple of 800 x 600 that fits the work area.
   int32_t window_width = 0;
   int32_t window_height = 0;
-  PictureScaling scaling = PictureScaling::Automatic;
+  PictureScaling scaling = PictureScaling::kAutomatic;
 };
 
 // The game's real display: an 800 x 600 back buffer shown letter-boxed in a
@@ -32,9 +32,9 @@ class ScreenDisplay final : public Display {
  public:
   // The set-up ("DirectX"): throws FatalError "Error in function DirectX() ..."
   // when SDL cannot give a window, renderer or texture.
-  ScreenDisplay(const ScreenChoice& choice, PaceClock& paceClock);
-  ScreenDisplay(bool fullScreen, PaceClock& paceClock)
-      : ScreenDisplay(ScreenChoice{fullScreen}, paceClock) {}
+  ScreenDisplay(const ScreenChoice& choice, PaceClock& pace_clock);
+  ScreenDisplay(bool full_screen, PaceClock& pace_clock)
+      : ScreenDisplay(ScreenChoice{full_screen}, pace_clock) {}
   ~ScreenDisplay() override;
 
   // Shows the back buffer; the caller paces the frames.
@@ -54,7 +54,7 @@ class ScreenDisplay final : public Display {
 
   // The system cursor is hidden over the picture and shown beside it (over
   // the bars, or outside a window), and shown while a windowed game is paused.
-  void UpdateWindowCursor(bool gamePaused);
+  void UpdateWindowCursor(bool game_paused);
   bool Minimized() const;
   // Where the picture lies in the window now.
   PictureFit Fit() const;
@@ -75,14 +75,14 @@ class ScreenDisplay final : public Display {
   void ShowTexture();
   static int WatchEvents(void* self, SDL_Event* event);
 
-  PaceClock& paceClock_;
+  PaceClock& pace_clock_;
   PictureScaling scaling_;
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
-  bool videoStarted_ = false;
-  bool deviceLost_ = false;
-  bool quitRequested_ = false;
+  bool video_started_ = false;
+  bool device_lost_ = false;
+  bool quit_requested_ = false;
   WindowSize windowed_size_;
 };
 

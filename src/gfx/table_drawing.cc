@@ -21,17 +21,17 @@ class TablePainter {
 
   void Face(int16_t card, float x, float y) {
     if (card < 0 || card > 51) return;
-    Draw(a_.CardSurfaces[static_cast<std::size_t>(card)].get(), x, y);
+    Draw(a_.card_surfaces[static_cast<std::size_t>(card)].get(), x, y);
   }
-  void Back(float x, float y) { Draw(a_.CardBackSurface.get(), x, y); }
-  void Frame(float x, float y) { Draw(a_.FrameSurface.get(), x, y); }
+  void Back(float x, float y) { Draw(a_.card_back_surface.get(), x, y); }
+  void Frame(float x, float y) { Draw(a_.frame_surface.get(), x, y); }
 
   void Fan(const std::array<FanEntry, kFanRecords>& fan) {
     for (int i = 0; i < kFanPlaces; ++i) {
-      const int order = fan[static_cast<std::size_t>(i)].Order;
+      const int order = fan[static_cast<std::size_t>(i)].order;
       if (order < 0 || order >= static_cast<int>(fan.size())) continue;
       const FanEntry& e = fan[static_cast<std::size_t>(order)];
-      if (e.Shown) Face(e.Card, e.RestX, e.RestY);
+      if (e.shown) Face(e.card, e.rest_x, e.rest_y);
     }
   }
 
@@ -39,65 +39,65 @@ class TablePainter {
     const int32_t last = std::min<int32_t>(count, static_cast<int32_t>(pile.size()));
     for (int32_t i = PileFirstEntry(count); i < last; ++i) {
       const CardSprite& c = pile[static_cast<std::size_t>(i)];
-      if (c.Shown) Back(c.X, c.Y);
+      if (c.shown) Back(c.x, c.y);
     }
   }
 
   void LastStockCard() {
-    const CardSprite& c = g_.model.Deck[51];
-    if (c.Moving) {
-      if (g_.flow.Turn == 0) {
-        Face(c.Card, c.X, c.Y);
+    const CardSprite& c = g_.model.deck[51];
+    if (c.moving) {
+      if (g_.flow.turn == 0) {
+        Face(c.card, c.x, c.y);
       } else {
-        Back(c.X, c.Y);
+        Back(c.x, c.y);
       }
-    } else if (c.Shown) {
-      Face(c.Card, c.X, c.Y);
+    } else if (c.shown) {
+      Face(c.card, c.x, c.y);
     }
   }
 
   void TableCards() {
-    const int32_t count = std::min<int32_t>(g_.model.TableCount, g_.model.Table.size());
+    const int32_t count = std::min<int32_t>(g_.model.table_count, g_.model.table.size());
     for (int32_t j = 0; j < count; ++j) {
-      const CardSprite& c = g_.model.Table[static_cast<std::size_t>(j)];
-      if (!c.Shown) continue;
-      if (c.FaceUp) {
-        Face(c.Card, c.X, c.Y);
-        if (c.Picked) Frame(c.X, c.Y);
+      const CardSprite& c = g_.model.table[static_cast<std::size_t>(j)];
+      if (!c.shown) continue;
+      if (c.face_up) {
+        Face(c.card, c.x, c.y);
+        if (c.picked) Frame(c.x, c.y);
       } else {
-        Back(c.X, c.Y);
+        Back(c.x, c.y);
       }
     }
   }
 
-  void Hand(int seat, bool alwaysFaceUp) {
-    const auto& hand = g_.model.Hand[static_cast<std::size_t>(seat)];
+  void Hand(int seat, bool always_face_up) {
+    const auto& hand = g_.model.hand[static_cast<std::size_t>(seat)];
     for (int slot = 0; slot < kHandSlots; ++slot) {
       const CardSprite& c = hand[static_cast<std::size_t>(slot)];
-      if (!c.Shown) continue;
-      if (c.FaceUp || alwaysFaceUp) {
-        Face(c.Card, c.X, c.Y);
+      if (!c.shown) continue;
+      if (c.face_up || always_face_up) {
+        Face(c.card, c.x, c.y);
       } else {
-        Back(c.X, c.Y);
+        Back(c.x, c.y);
       }
     }
   }
 
   void Stock() {
-    for (int32_t i : StockVisitOrder(g_.deal.DeckPosition)) {
-      const CardSprite& c = g_.model.Deck[static_cast<std::size_t>(i)];
-      if (!c.Shown) continue;
-      if (c.FaceUp) {
-        Face(c.Card, c.X, c.Y);
+    for (int32_t i : StockVisitOrder(g_.deal.deck_position)) {
+      const CardSprite& c = g_.model.deck[static_cast<std::size_t>(i)];
+      if (!c.shown) continue;
+      if (c.face_up) {
+        Face(c.card, c.x, c.y);
       } else {
-        Back(c.X, c.Y);
+        Back(c.x, c.y);
       }
     }
   }
 
  private:
   void Draw(SDL_Surface* s, float x, float y) {
-    d_.DrawSurface(s, WholeSurface, Pixel(x), Pixel(y), true);
+    d_.DrawSurface(s, kWholeSurface, Pixel(x), Pixel(y), true);
   }
 
   const Game& g_;
@@ -107,8 +107,8 @@ class TablePainter {
 
 void Text(BitmapFont* font, Display& d, float x, float y, const std::string& text) {
   if (!font) return;
-  font->XPos = x;
-  font->YPos = y;
+  font->x_pos = x;
+  font->y_pos = y;
   font->DrawText(d, text, true);
 }
 
@@ -131,10 +131,10 @@ std::vector<int32_t> StockVisitOrder(int32_t p) {
 
 void DrawTable(const Game& g, Assets& a, Display& d, const LocalTimeSource& now) {
   TablePainter paint(g, a, d);
-  paint.Fan(g.model.WeFan);
-  paint.Fan(g.model.TheyFan);
-  paint.Pile(g.model.WePile, g.model.WePileCount);
-  paint.Pile(g.model.TheyPile, g.model.TheyPileCount);
+  paint.Fan(g.model.we_fan);
+  paint.Fan(g.model.they_fan);
+  paint.Pile(g.model.we_pile, g.model.we_pile_count);
+  paint.Pile(g.model.they_pile, g.model.they_pile_count);
   paint.LastStockCard();
   paint.TableCards();
   paint.Hand(2, false);
@@ -142,9 +142,9 @@ void DrawTable(const Game& g, Assets& a, Display& d, const LocalTimeSource& now)
   paint.Hand(3, false);
   paint.Hand(0, true);
   paint.Stock();
-  if (g.flow.State == FlowState::EndOfMatch) DrawScorePage(g, a, d);
-  Text(a.DigitFont.get(), d, 700, 572, ClockText(now()));
-  Text(a.DeluxeFont.get(), d, 5, 572, kCaptionText);
+  if (g.flow.state == FlowState::kEndOfMatch) DrawScorePage(g, a, d);
+  Text(a.digit_font.get(), d, 700, 572, ClockText(now()));
+  Text(a.deluxe_font.get(), d, 5, 572, kCaptionText);
 }
 
 }  // namespace vantel

@@ -18,7 +18,7 @@ namespace {
 // Attempts at a free name for the new file before giving up.
 constexpr int kNameAttempts = 100;
 
-std::atomic<unsigned> nextFileNumber{0};
+std::atomic<unsigned> next_file_number{0};
 
 // ".name.PID.N" beside target: hidden, and unique within and between processes.
 fs::path NewFileBeside(const fs::path& target) {
@@ -29,7 +29,7 @@ fs::path NewFileBeside(const fs::path& target) {
   name += '.';
   name += std::to_string(::getpid());
   name += '.';
-  name += std::to_string(nextFileNumber++);
+  name += std::to_string(next_file_number++);
   return target.parent_path() / name;
 }
 

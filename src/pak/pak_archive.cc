@@ -39,9 +39,9 @@ std::optional<int64_t> FileSize(FILE* f) {
 // The directory length is divided into 64-byte entries in floating point and
 // the last index rounded to nearest, halves to even: a length that is not a
 // multiple of 64 may read one entry beyond it.
-int32_t LastIndexFor(int32_t dirLength) {
+int32_t LastIndexFor(int32_t dir_length) {
   return static_cast<int32_t>(
-      std::nearbyint(static_cast<double>(dirLength) / PakArchive::kEntryLength - 1.0));
+      std::nearbyint(static_cast<double>(dir_length) / PakArchive::kEntryLength - 1.0));
 }
 
 }  // namespace
@@ -68,25 +68,25 @@ void PakArchive::Open(const std::string& archive_path) {
     return;
   }
   HeaderRecord header;
-  std::memcpy(header.Signature.data(), head, 4);
-  header.DirOffset = GetI32(head + 4);
-  header.DirLength = GetI32(head + 8);
-  if (header.DirOffset < 0 || header.DirLength < 0) {
+  std::memcpy(header.signature.data(), head, 4);
+  header.dir_offset = GetI32(head + 4);
+  header.dir_length = GetI32(head + 8);
+  if (header.dir_offset < 0 || header.dir_length < 0) {
     last_open_error_ = archive_path + ": the directory has a negative offset or length";
     return;
   }
-  header.LastIndex = LastIndexFor(header.DirLength);
-  const int64_t count = static_cast<int64_t>(header.LastIndex) + 1;
-  const int64_t dirBytes = count * kEntryLength;
+  header.last_index = LastIndexFor(header.dir_length);
+  const int64_t count = static_cast<int64_t>(header.last_index) + 1;
+  const int64_t dir_bytes = count * kEntryLength;
   // Checked against the file before anything is allocated from the header.
-  if (header.DirOffset + dirBytes > *size) {
+  if (header.dir_offset + dir_bytes > *size) {
     last_open_error_ = archive_path + ": the directory of " + std::to_string(count) +
-                       " entries at offset " + std::to_string(header.DirOffset) +
+                       " entries at offset " + std::to_string(header.dir_offset) +
                        " runs past the end of the archive (" + std::to_string(*size) + " bytes)";
     return;
   }
-  std::vector<unsigned char> raw(static_cast<size_t>(dirBytes));
-  if (std::fseek(file.get(), header.DirOffset, SEEK_SET) != 0 ||
+  std::vector<unsigned char> raw(static_cast<size_t>(dir_bytes));
+  if (std::fseek(file.get(), header.dir_offset, SEEK_SET) != 0 ||
       std::fread(raw.data(), 1, raw.size(), file.get()) != raw.size()) {
     last_open_error_ = "cannot read the directory of " + archive_path;
     return;
@@ -94,9 +94,9 @@ void PakArchive::Open(const std::string& archive_path) {
   std::vector<EntryRecord> directory(static_cast<size_t>(count));
   for (size_t i = 0; i < directory.size(); ++i) {
     const unsigned char* at = raw.data() + i * kEntryLength;
-    directory[i].Name.assign(reinterpret_cast<const char*>(at), kNameLength);
-    directory[i].FilePos = GetI32(at + 56);
-    directory[i].FileLen = GetI32(at + 60);
+    directory[i].name.assign(reinterpret_cast<const char*>(at), kNameLength);
+    directory[i].file_pos = GetI32(at + 56);
+    directory[i].file_len = GetI32(at + 60);
   }
   header_ = header;
   directory_ = std::move(directory);
@@ -114,24 +114,24 @@ const PakArchive::EntryRecord& PakArchive::Entry(int32_t index) const {
 }
 
 std::string PakArchive::EntryName(int32_t index) const {
-  return Entry(index).Name;
+  return Entry(index).name;
 }
 
 int32_t PakArchive::EntryOffset(int32_t index) const {
-  return Entry(index).FilePos;
+  return Entry(index).file_pos;
 }
 
 int32_t PakArchive::EntrySize(int32_t index) const {
-  return Entry(index).FileLen;
+  return Entry(index).file_len;
 }
 
 namespace {
 
-std::string RangeProblem(int32_t pos, int32_t len, int64_t archiveSize) {
+std::string RangeProblem(int32_t pos, int32_t len, int64_t archive_size) {
   if (pos < 0 || len < 0) return "has a negative position or length";
-  if (static_cast<int64_t>(pos) + len > archiveSize) {
+  if (static_cast<int64_t>(pos) + len > archive_size) {
     return "has " + std::to_string(len) + " bytes at offset " + std::to_string(pos) +
-           ", past the end of the archive (" + std::to_string(archiveSize) + " bytes)";
+           ", past the end of the archive (" + std::to_string(archive_size) + " bytes)";
   }
   return "";
 }
@@ -144,7 +144,7 @@ std::string EntryLabel(int32_t index, const std::string& archive) {
 
 std::string PakArchive::EntryProblem(int32_t index) const {
   const EntryRecord& e = Entry(index);
-  const std::string problem = RangeProblem(e.FilePos, e.FileLen, archive_size_);
+  const std::string problem = RangeProblem(e.file_pos, e.file_len, archive_size_);
   return problem.empty() ? "" : EntryLabel(index, loaded_path_) + " " + problem;
 }
 
@@ -155,10 +155,10 @@ void PakArchive::SaveEntry(int32_t index, const std::string& destination) const 
   // The archive may have changed since it was opened: check against it as it is now.
   const std::optional<int64_t> size = FileSize(in.get());
   if (!size) throw PakError("cannot read " + loaded_path_ + ": " + SystemReason());
-  const std::string problem = RangeProblem(e.FilePos, e.FileLen, *size);
+  const std::string problem = RangeProblem(e.file_pos, e.file_len, *size);
   if (!problem.empty()) throw PakError(EntryLabel(index, loaded_path_) + " " + problem);
-  std::vector<unsigned char> data(static_cast<size_t>(e.FileLen));
-  if (!data.empty() && (std::fseek(in.get(), e.FilePos, SEEK_SET) != 0 ||
+  std::vector<unsigned char> data(static_cast<size_t>(e.file_len));
+  if (!data.empty() && (std::fseek(in.get(), e.file_pos, SEEK_SET) != 0 ||
                         std::fread(data.data(), 1, data.size(), in.get()) != data.size())) {
     throw PakError("cannot read " + EntryLabel(index, loaded_path_) + ": " +
                    (std::ferror(in.get()) ? SystemReason() : "the archive ends early"));

@@ -27,7 +27,7 @@ class PakArchive {
   void Open(const std::string& archive_path);
 
   // The last valid index (entries minus one); -1 when there are none.
-  int32_t LastIndex() const { return header_.LastIndex; }
+  int32_t LastIndex() const { return header_.last_index; }
   // The stored 56-byte name field, padding included. Throws std::out_of_range.
   std::string EntryName(int32_t index) const;
   int32_t EntryOffset(int32_t index) const;
@@ -50,15 +50,15 @@ class PakArchive {
 
  private:
   struct HeaderRecord {
-    std::array<char, 4> Signature{};
-    int32_t DirOffset = 0;
-    int32_t DirLength = 0;
-    int32_t LastIndex = -1;
+    std::array<char, 4> signature{};
+    int32_t dir_offset = 0;
+    int32_t dir_length = 0;
+    int32_t last_index = -1;
   };
   struct EntryRecord {
-    std::string Name;  // exactly kNameLength characters
-    int32_t FilePos = 0;
-    int32_t FileLen = 0;
+    std::string name;  // exactly kNameLength characters
+    int32_t file_pos = 0;
+    int32_t file_len = 0;
   };
 
   const EntryRecord& Entry(int32_t index) const;

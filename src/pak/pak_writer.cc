@@ -25,26 +25,26 @@ std::vector<uint8_t> BuildPak(const std::vector<PakFile>& files) {
   offsets.reserve(files.size());
   for (const PakFile& f : files) {
     offsets.push_back(static_cast<uint32_t>(out.size()));
-    out.insert(out.end(), f.Data.begin(), f.Data.end());
+    out.insert(out.end(), f.data.begin(), f.data.end());
   }
-  const size_t dirOffset = out.size();
-  out.resize(dirOffset + files.size() * kEntryBytes, 0);
+  const size_t dir_offset = out.size();
+  out.resize(dir_offset + files.size() * kEntryBytes, 0);
   for (size_t i = 0; i < files.size(); ++i) {
-    const size_t at = dirOffset + i * kEntryBytes;
-    const std::string& name = files[i].Name;
+    const size_t at = dir_offset + i * kEntryBytes;
+    const std::string& name = files[i].name;
     for (size_t c = 0; c < name.size() && c < kNameBytes; ++c) out[at + c] = name[c];
     PutI32(out, at + 56, offsets[i]);
-    PutI32(out, at + 60, static_cast<uint32_t>(files[i].Data.size()));
+    PutI32(out, at + 60, static_cast<uint32_t>(files[i].data.size()));
   }
-  PutI32(out, 4, static_cast<uint32_t>(dirOffset));
+  PutI32(out, 4, static_cast<uint32_t>(dir_offset));
   PutI32(out, 8, static_cast<uint32_t>(files.size() * kEntryBytes));
   return out;
 }
 
 bool WritePak(const std::string& path, const std::vector<PakFile>& files, std::string* error) {
   for (const PakFile& f : files) {
-    if (f.Name.size() > kNameBytes) {
-      *error = "entry name longer than 56 bytes: " + f.Name;
+    if (f.name.size() > kNameBytes) {
+      *error = "entry name longer than 56 bytes: " + f.name;
       return false;
     }
   }

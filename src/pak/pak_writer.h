@@ -7,8 +7,8 @@
 namespace vantel {
 
 struct PakFile {
-  std::string Name;           // stored name, at most 56 bytes; padded with NULs
-  std::vector<uint8_t> Data;  // the entry's bytes
+  std::string name;           // stored name, at most 56 bytes; padded with NULs
+  std::vector<uint8_t> data;  // the entry's bytes
 };
 
 // Serialises an archive: "PACK", directory offset and length, the data of

@@ -21,11 +21,11 @@ void RemoveFiles(const fs::path& folder, std::string* error) {
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-    std::error_code typeError;
-    if (it->is_directory(typeError) && !it->is_symlink(typeError)) continue;
-    std::error_code removeError;
-    if (!fs::remove(it->path(), removeError)) {
-      Note(error, "cannot delete " + it->path().string() + ": " + removeError.message());
+    std::error_code type_error;
+    if (it->is_directory(type_error) && !it->is_symlink(type_error)) continue;
+    std::error_code remove_error;
+    if (!fs::remove(it->path(), remove_error)) {
+      Note(error, "cannot delete " + it->path().string() + ": " + remove_error.message());
     }
   }
   if (ec) Note(error, "cannot list " + folder.string() + ": " + ec.message());
@@ -70,14 +70,14 @@ void RemoveMarkedTree(const fs::path& root, std::string* error) {
 
 std::string RemoveUnpackedResources(const ResourceRoot& root) {
   std::string error;
-  if (root.Private) {
+  if (root.is_private) {
     std::error_code ec;
-    fs::remove_all(root.Folder, ec);
-    if (ec) Note(&error, "cannot remove " + root.Folder.string() + ": " + ec.message());
-  } else if (!root.Made.empty()) {
-    RemoveMade(root.Made, &error);
+    fs::remove_all(root.folder, ec);
+    if (ec) Note(&error, "cannot remove " + root.folder.string() + ": " + ec.message());
+  } else if (!root.made.empty()) {
+    RemoveMade(root.made, &error);
   } else {
-    RemoveMarkedTree(root.Folder, &error);
+    RemoveMarkedTree(root.folder, &error);
   }
   return error;
 }

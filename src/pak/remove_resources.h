@@ -9,7 +9,7 @@ namespace vantel {
 
 // Deletes the unpacked tree under root once everything is loaded. A private
 // root goes with everything in it; otherwise exactly what the unpacking placed
-// there (root.Made) goes, marker or not. A tree this run did not unpack (found
+// there (root.made) goes, marker or not. A tree this run did not unpack (found
 // complete at the start) is deleted as an unpacked tree is: only when the
 // presence marker is there, the files of each resource folder (Sounds,
 // Bitmaps, fntFonts, Trevigiano, Royal), each folder, and "res". Returns ""

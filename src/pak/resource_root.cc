@@ -32,12 +32,12 @@ std::optional<ResourceRoot> MakePrivateRoot(const fs::path& base, std::string* e
   return ResourceRoot{path, true, std::move(folder)};
 }
 
-std::optional<ResourceRoot> ChooseResourceRoot(const fs::path& appFolder, bool appFolderWritable,
-                                               const std::vector<fs::path>& privateBases,
+std::optional<ResourceRoot> ChooseResourceRoot(const fs::path& app_folder, bool app_folder_writable,
+                                               const std::vector<fs::path>& private_bases,
                                                std::string* error) {
   std::vector<fs::path> bases;
-  if (appFolderWritable) bases.push_back(appFolder);
-  bases.insert(bases.end(), privateBases.begin(), privateBases.end());
+  if (app_folder_writable) bases.push_back(app_folder);
+  bases.insert(bases.end(), private_bases.begin(), private_bases.end());
   std::string reasons;
   for (const fs::path& base : bases) {
     std::string why;

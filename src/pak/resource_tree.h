@@ -10,8 +10,8 @@ namespace vantel {
 // FindResourceFile.
 
 struct ResourcePrefix {
-  std::string_view Prefix;  // case-sensitive start of the entry name
-  std::string_view Folder;  // target folder under the root
+  std::string_view prefix;  // case-sensitive start of the entry name
+  std::string_view folder;  // target folder under the root
 };
 
 inline constexpr std::array<ResourcePrefix, 5> kResourcePrefixes = {{

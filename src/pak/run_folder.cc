@@ -51,14 +51,14 @@ int OpenLocked(const fs::path& folder, bool wait) {
 // The open folder is still the one at path (a clean-up may have removed it
 // between its making and the lock).
 bool StillThere(int fd, const fs::path& path) {
-  struct stat byFd {};
-  struct stat byPath {};
-  return ::fstat(fd, &byFd) == 0 && ::lstat(path.c_str(), &byPath) == 0 &&
-         byFd.st_dev == byPath.st_dev && byFd.st_ino == byPath.st_ino;
+  struct stat by_fd {};
+  struct stat by_path {};
+  return ::fstat(fd, &by_fd) == 0 && ::lstat(path.c_str(), &by_path) == 0 &&
+         by_fd.st_dev == by_path.st_dev && by_fd.st_ino == by_path.st_ino;
 }
 
-bool WriteOwnerRecord(int folderFd) {
-  const int fd = ::openat(folderFd, kOwnerRecord, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+bool WriteOwnerRecord(int folder_fd) {
+  const int fd = ::openat(folder_fd, kOwnerRecord, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) return false;
   const std::string pid = std::to_string(::getpid()) + "\n";
   const bool ok = ::write(fd, pid.data(), pid.size()) == static_cast<ssize_t>(pid.size());
@@ -98,7 +98,7 @@ std::unique_ptr<RunFolder> RunFolder::Make(const fs::path& base, std::string* er
 }
 
 RunFolder::~RunFolder() {
-  if (lockFd_ >= 0) ::close(lockFd_);
+  if (lock_fd_ >= 0) ::close(lock_fd_);
 }
 
 std::string RunFolder::Remove() {
@@ -124,10 +124,10 @@ int ReclaimStaleRunFolders(const fs::path& base) {
     const int fd = OpenLocked(folder, false);
     if (fd < 0) continue;  // in use
     struct stat record {};
-    const bool hadOwner = ::fstatat(fd, kOwnerRecord, &record, AT_SYMLINK_NOFOLLOW) == 0;
+    const bool had_owner = ::fstatat(fd, kOwnerRecord, &record, AT_SYMLINK_NOFOLLOW) == 0;
     // Without the record the folder is either being made right now or not
     // ours at all; an empty one is dropped, anything else stays.
-    if (hadOwner) {
+    if (had_owner) {
       fs::remove_all(folder, ec);
       if (!ec) ++reclaimed;
     } else if (::rmdir(folder.c_str()) == 0) {

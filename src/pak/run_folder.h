@@ -25,9 +25,9 @@ class RunFolder {
   std::string Remove();
 
  private:
-  RunFolder(std::filesystem::path path, int lockFd) : path_(std::move(path)), lockFd_(lockFd) {}
+  RunFolder(std::filesystem::path path, int lock_fd) : path_(std::move(path)), lock_fd_(lock_fd) {}
   std::filesystem::path path_;
-  int lockFd_;
+  int lock_fd_;
 };
 
 // Deletes the run folders directly below base that belong to this user and

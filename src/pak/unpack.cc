@@ -59,7 +59,7 @@ std::string SystemError(const std::string& what, const fs::path& p) {
 class UnpackRun {
  public:
   UnpackRun(const ResourceRoot& root, PictureConverter& converter)
-      : Root(root), Converter(converter) {}
+      : root_(root), converter_(converter) {}
 
   // Makes the staging folder and the empty tree in it. Throws PakError.
   void Stage();
@@ -72,51 +72,51 @@ class UnpackRun {
   // Removes the staging folder and whatever Install placed, newest first.
   void Undo();
   // Removes the (then empty) staging folder after a successful Install.
-  void Finish() { Staging->Remove(); }
+  void Finish() { staging_->Remove(); }
 
-  const std::vector<fs::path>& Made() const { return Placed; }
+  const std::vector<fs::path>& Made() const { return placed_; }
 
  private:
   fs::path StagedFile(std::string_view folder, std::string_view name);
   void InstallWhole(const fs::path& top);
   void MergeInto();
 
-  const ResourceRoot& Root;
-  PictureConverter& Converter;
-  std::unique_ptr<RunFolder> Staging;
+  const ResourceRoot& root_;
+  PictureConverter& converter_;
+  std::unique_ptr<RunFolder> staging_;
   // Per resource folder, the staged files by lower-case name.
-  std::unordered_map<std::string_view, std::unordered_map<std::string, std::string>> Names;
-  std::vector<fs::path> Placed;
+  std::unordered_map<std::string_view, std::unordered_map<std::string, std::string>> names_;
+  std::vector<fs::path> placed_;
 };
 
 void UnpackRun::Stage() {
-  ReclaimStaleRunFolders(Root.Folder);
+  ReclaimStaleRunFolders(root_.folder);
   std::string error;
-  Staging = RunFolder::Make(Root.Folder, &error);
-  if (!Staging) throw PakError(error);
+  staging_ = RunFolder::Make(root_.folder, &error);
+  if (!staging_) throw PakError(error);
   for (const std::string_view folder : kTreeCreationOrder) {
-    const fs::path p = Staging->Path() / folder;
+    const fs::path p = staging_->Path() / folder;
     if (::mkdir(p.c_str(), 0755) != 0) throw PakError(SystemError("cannot create folder", p));
   }
 }
 
 fs::path UnpackRun::StagedFile(std::string_view folder, std::string_view name) {
-  auto& names = Names[folder];
+  auto& names = names_[folder];
   const std::string& stored = names.try_emplace(LowerCase(name), name).first->second;
-  return Staging->Path() / folder / stored;
+  return staging_->Path() / folder / stored;
 }
 
 void UnpackRun::Write(const PakArchive& pak, const UnpackStep& step) {
-  const fs::path dest = StagedFile(step.Folder, step.FileName);
-  pak.SaveEntry(step.Index, dest.string());
-  if (!EqualsNoCase(step.FileName, kPictureToConvert)) return;
-  const fs::path bmp = StagedFile(step.Folder, kConvertedPicture);
+  const fs::path dest = StagedFile(step.folder, step.file_name);
+  pak.SaveEntry(step.index, dest.string());
+  if (!EqualsNoCase(step.file_name, kPictureToConvert)) return;
+  const fs::path bmp = StagedFile(step.folder, kConvertedPicture);
   std::string error;
-  if (!Converter.JpegToBmp(dest, bmp, &error)) throw PakError(error);
+  if (!converter_.JpegToBmp(dest, bmp, &error)) throw PakError(error);
 }
 
 void UnpackRun::Install() {
-  const fs::path top = ResolveResourcePath(Root.Folder, kTreeTop);
+  const fs::path top = ResolveResourcePath(root_.folder, kTreeTop);
   struct stat st {};
   if (::lstat(top.c_str(), &st) != 0) {
     if (errno != ENOENT) throw PakError(SystemError("cannot look at", top));
@@ -131,31 +131,31 @@ void UnpackRun::Install() {
 
 void UnpackRun::InstallWhole(const fs::path& top) {
   std::vector<fs::path> made;
-  for (const std::string_view folder : kTreeCreationOrder) made.push_back(Root.Folder / folder);
+  for (const std::string_view folder : kTreeCreationOrder) made.push_back(root_.folder / folder);
   for (const std::string_view folder : kTreeCreationOrder) {
-    for (const auto& [lower, name] : Names[folder]) made.push_back(Root.Folder / folder / name);
+    for (const auto& [lower, name] : names_[folder]) made.push_back(root_.folder / folder / name);
   }
-  if (::rename((Staging->Path() / kTreeTop).c_str(), top.c_str()) != 0) {
+  if (::rename((staging_->Path() / kTreeTop).c_str(), top.c_str()) != 0) {
     throw PakError(SystemError("cannot move the unpacked files to", top));
   }
-  Placed = std::move(made);
+  placed_ = std::move(made);
 }
 
 void UnpackRun::MergeInto() {
   for (const std::string_view folder : kTreeCreationOrder) {
     if (folder == kTreeTop) continue;
-    const fs::path target = ResolveResourcePath(Root.Folder, folder);
+    const fs::path target = ResolveResourcePath(root_.folder, folder);
     struct stat st {};
     if (::lstat(target.c_str(), &st) != 0) {
       if (::mkdir(target.c_str(), 0755) != 0) {
         throw PakError(SystemError("cannot create folder", target));
       }
-      Placed.push_back(target);
+      placed_.push_back(target);
     } else if (!S_ISDIR(st.st_mode)) {
       throw PakError(target.string() + " is in the way of a resource folder");
     }
     const std::unordered_map<std::string, std::string> existing = IndexFolder(target);
-    for (const auto& [lower, name] : Names[folder]) {
+    for (const auto& [lower, name] : names_[folder]) {
       const auto match = existing.find(lower);
       const fs::path dest = target / (match == existing.end() ? name : match->second);
       if (::lstat(dest.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
@@ -163,21 +163,21 @@ void UnpackRun::MergeInto() {
       }
       // The new file takes the name; whatever had it (a link included) is
       // replaced, never written into.
-      if (::rename((Staging->Path() / folder / name).c_str(), dest.c_str()) != 0) {
+      if (::rename((staging_->Path() / folder / name).c_str(), dest.c_str()) != 0) {
         throw PakError(SystemError("cannot write", dest));
       }
-      Placed.push_back(dest);
+      placed_.push_back(dest);
     }
   }
 }
 
 void UnpackRun::Undo() {
-  for (auto it = Placed.rbegin(); it != Placed.rend(); ++it) {
+  for (auto it = placed_.rbegin(); it != placed_.rend(); ++it) {
     std::error_code ec;
     fs::remove(*it, ec);
   }
-  Placed.clear();
-  if (Staging) Staging->Remove();
+  placed_.clear();
+  if (staging_) staging_->Remove();
 }
 
 UnpackResult Failure(UnpackStatus status, std::string message) {
@@ -187,56 +187,56 @@ UnpackResult Failure(UnpackStatus status, std::string message) {
 }  // namespace
 
 UnpackResult UnpackResources(const fs::path& archive, const ResourceRoot& root,
-                             PictureConverter& converter, const StopCheck& stopRequested) {
-  if (FindResourceFile(root.Folder, kPresenceMarker)) {
-    return UnpackResult{UnpackStatus::AlreadyPresent, "", root};
+                             PictureConverter& converter, const StopCheck& stop_requested) {
+  if (FindResourceFile(root.folder, kPresenceMarker)) {
+    return UnpackResult{UnpackStatus::kAlreadyPresent, "", root};
   }
   PakArchive pak;
   pak.Open(archive.string());
   if (pak.LoadedPath().empty()) {
-    return Failure(UnpackStatus::ArchiveRefused,
+    return Failure(UnpackStatus::kArchiveRefused,
                    "cannot use the resource archive: " + pak.OpenError());
   }
   const UnpackPlan plan = PlanUnpacking(pak);
-  if (plan.Status != UnpackStatus::Unpacked) return Failure(plan.Status, plan.Message);
+  if (plan.status != UnpackStatus::kUnpacked) return Failure(plan.status, plan.message);
   UnpackRun run(root, converter);
   try {
     run.Stage();
-    for (const UnpackStep& step : plan.Steps) {
-      if (stopRequested && stopRequested()) {
+    for (const UnpackStep& step : plan.steps) {
+      if (stop_requested && stop_requested()) {
         run.Undo();
-        return Failure(UnpackStatus::Interrupted, "the unpacking was interrupted");
+        return Failure(UnpackStatus::kInterrupted, "the unpacking was interrupted");
       }
       run.Write(pak, step);
     }
     run.Install();
   } catch (const std::exception& e) {
     run.Undo();
-    return Failure(UnpackStatus::FileError, e.what());
+    return Failure(UnpackStatus::kFileError, e.what());
   }
   run.Finish();
-  UnpackResult result{UnpackStatus::Unpacked, "", root};
-  result.Root.Made = run.Made();
+  UnpackResult result{UnpackStatus::kUnpacked, "", root};
+  result.root.made = run.Made();
   return result;
 }
 
 UnpackResult UnpackInto(const fs::path& archive, const ResourceRoot& root,
-                        PictureConverter& converter, const StopCheck& stopRequested) {
-  UnpackResult result = UnpackResources(archive, root, converter, stopRequested);
-  if (!result.Succeeded() && root.Private) {
+                        PictureConverter& converter, const StopCheck& stop_requested) {
+  UnpackResult result = UnpackResources(archive, root, converter, stop_requested);
+  if (!result.Succeeded() && root.is_private) {
     std::error_code ec;
-    fs::remove_all(root.Folder, ec);
+    fs::remove_all(root.folder, ec);
   }
   return result;
 }
 
-UnpackResult Unpack(const fs::path& appFolder, std::string_view pakFileName,
-                    PictureConverter& converter, const StopCheck& stopRequested) {
+UnpackResult Unpack(const fs::path& app_folder, std::string_view pak_file_name,
+                    PictureConverter& converter, const StopCheck& stop_requested) {
   std::string error;
   const std::optional<ResourceRoot> root =
-      ChooseResourceRoot(appFolder, IsWritableFolder(appFolder), PrivateBases(), &error);
-  if (!root) return Failure(UnpackStatus::FileError, error);
-  return UnpackInto(appFolder / pakFileName, *root, converter, stopRequested);
+      ChooseResourceRoot(app_folder, IsWritableFolder(app_folder), PrivateBases(), &error);
+  if (!root) return Failure(UnpackStatus::kFileError, error);
+  return UnpackInto(app_folder / pak_file_name, *root, converter, stop_requested);
 }
 
 }  // namespace vantel

@@ -26,7 +26,7 @@ namespace {
 
 const ResourcePrefix* MatchPrefix(std::string_view field) {
   for (const ResourcePrefix& p : kResourcePrefixes) {
-    if (field.starts_with(p.Prefix)) return &p;
+    if (field.starts_with(p.prefix)) return &p;
   }
   return nullptr;
 }
@@ -51,7 +51,7 @@ std::string Where(const PakArchive& pak, int32_t index) {
 UnpackPlan PlanUnpacking(const PakArchive& pak) {
   const int64_t entries = int64_t{pak.LastIndex()} + 1;
   if (entries > kMaxUnpackEntries) {
-    return Refuse(UnpackStatus::ArchiveRefused,
+    return Refuse(UnpackStatus::kArchiveRefused,
                   pak.LoadedPath() + " has " + std::to_string(entries) +
                       " entries; a resource archive may have at most " +
                       std::to_string(kMaxUnpackEntries));
@@ -62,26 +62,26 @@ UnpackPlan PlanUnpacking(const PakArchive& pak) {
     const std::string field = pak.EntryName(i);
     if (field.starts_with(kMarkerStart)) {
       if (IsKnownMarker(field)) continue;
-      return Refuse(UnpackStatus::UnknownMarker, Where(pak, i) + " is an unknown marker \"" +
-                                                     PrintableName(CutEntryName(field)) + "\"");
+      return Refuse(UnpackStatus::kUnknownMarker, Where(pak, i) + " is an unknown marker \"" +
+                                                      PrintableName(CutEntryName(field)) + "\"");
     }
     const ResourcePrefix* prefix = MatchPrefix(field);
     if (prefix == nullptr) continue;  // not a resource of the game
-    std::string name = CutEntryName(std::string_view(field).substr(prefix->Prefix.size()));
+    std::string name = CutEntryName(std::string_view(field).substr(prefix->prefix.size()));
     if (!IsSafeFileName(name)) {
-      return Refuse(UnpackStatus::EntryRefused, Where(pak, i) + ": the file name \"" +
-                                                    PrintableName(name) +
-                                                    "\" is empty or would leave its folder");
+      return Refuse(UnpackStatus::kEntryRefused, Where(pak, i) + ": the file name \"" +
+                                                     PrintableName(name) +
+                                                     "\" is empty or would leave its folder");
     }
     const std::string problem = pak.EntryProblem(i);
-    if (!problem.empty()) return Refuse(UnpackStatus::EntryRefused, problem);
+    if (!problem.empty()) return Refuse(UnpackStatus::kEntryRefused, problem);
     bytes += pak.EntrySize(i);
     if (bytes > kMaxUnpackBytes) {
-      return Refuse(UnpackStatus::ArchiveRefused, pak.LoadedPath() + " holds more than " +
-                                                      std::to_string(kMaxUnpackBytes >> 20) +
-                                                      " MiB of resources; refused to unpack it");
+      return Refuse(UnpackStatus::kArchiveRefused, pak.LoadedPath() + " holds more than " +
+                                                       std::to_string(kMaxUnpackBytes >> 20) +
+                                                       " MiB of resources; refused to unpack it");
     }
-    plan.Steps.push_back(UnpackStep{i, prefix->Folder, std::move(name)});
+    plan.steps.push_back(UnpackStep{i, prefix->folder, std::move(name)});
   }
   return plan;
 }

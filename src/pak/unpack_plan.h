@@ -11,9 +11,9 @@
 namespace vantel {
 
 struct UnpackStep {
-  int32_t Index = 0;
-  std::string_view Folder;  // one of the resource folders, e.g. "res/Sounds"
-  std::string FileName;     // checked by IsSafeFileName
+  int32_t index = 0;
+  std::string_view folder;  // one of the resource folders, e.g. "res/Sounds"
+  std::string file_name;    // checked by IsSafeFileName
 };
 
 // Bounds on what one unpacking writes. The game's own archive has 128 entries
@@ -24,12 +24,12 @@ inline constexpr int64_t kMaxUnpackBytes = int64_t{256} << 20;
 
 // What unpacking an accepted archive will write, decided before anything is
 // written so that a refused entry or an unknown marker leaves no files behind.
-// Status is Unpacked when every entry is usable, else ArchiveRefused (past the
-// bounds above), EntryRefused or UnknownMarker with Message, and no steps.
+// Status is Unpacked when every entry is usable, else kArchiveRefused (past the
+// bounds above), kEntryRefused or kUnknownMarker with Message, and no steps.
 struct UnpackPlan {
-  UnpackStatus Status = UnpackStatus::Unpacked;
-  std::string Message;
-  std::vector<UnpackStep> Steps;
+  UnpackStatus status = UnpackStatus::kUnpacked;
+  std::string message;
+  std::vector<UnpackStep> steps;
 };
 
 UnpackPlan PlanUnpacking(const PakArchive& pak);

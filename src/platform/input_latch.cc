@@ -21,35 +21,35 @@ bool ValidButton(int button) {
 
 void InputLatch::KeyPressed(uint8_t code) {
   if (code == 0) return;  // keys without a place in the table
-  heldKeys_[code] = 1;
-  pressedKeys_[code] = 1;
+  held_keys_[code] = 1;
+  pressed_keys_[code] = 1;
 }
 
 void InputLatch::KeyReleased(uint8_t code) {
-  if (code != 0) heldKeys_[code] = 0;
+  if (code != 0) held_keys_[code] = 0;
 }
 
 void InputLatch::ButtonPressed(int button) {
   if (!ValidButton(button)) return;
-  heldButtons_[button] = 1;
-  pressedButtons_[button] = 1;
+  held_buttons_[button] = 1;
+  pressed_buttons_[button] = 1;
 }
 
 void InputLatch::ButtonReleased(int button) {
-  if (ValidButton(button)) heldButtons_[button] = 0;
+  if (ValidButton(button)) held_buttons_[button] = 0;
 }
 
 void InputLatch::ReleaseAll() {
-  heldKeys_.fill(0);
-  heldButtons_.fill(0);
+  held_keys_.fill(0);
+  held_buttons_.fill(0);
 }
 
 KeyTable InputLatch::TakeKeys() {
-  return TakeLatched(heldKeys_, pressedKeys_);
+  return TakeLatched(held_keys_, pressed_keys_);
 }
 
 ButtonTable InputLatch::TakeButtons() {
-  return TakeLatched(heldButtons_, pressedButtons_);
+  return TakeLatched(held_buttons_, pressed_buttons_);
 }
 
 }  // namespace vantel

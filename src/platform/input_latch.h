@@ -30,10 +30,10 @@ class InputLatch {
   ButtonTable TakeButtons();
 
  private:
-  KeyTable heldKeys_{};
-  KeyTable pressedKeys_{};
-  ButtonTable heldButtons_{};
-  ButtonTable pressedButtons_{};
+  KeyTable held_keys_{};
+  KeyTable pressed_keys_{};
+  ButtonTable held_buttons_{};
+  ButtonTable pressed_buttons_{};
 };
 
 }  // namespace vantel

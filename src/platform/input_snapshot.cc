@@ -4,10 +4,10 @@ namespace vantel {
 
 InputSnapshot TakeSnapshot(const InputDevices& devices) {
   InputSnapshot snapshot;
-  snapshot.Keys = devices.KeyState();
-  snapshot.Buttons = devices.MouseButtons();
-  snapshot.MouseX = devices.MouseX();
-  snapshot.MouseY = devices.MouseY();
+  snapshot.keys = devices.KeyState();
+  snapshot.buttons = devices.MouseButtons();
+  snapshot.mouse_x = devices.MouseX();
+  snapshot.mouse_y = devices.MouseY();
   return snapshot;
 }
 

@@ -16,8 +16,8 @@ int32_t TruncateToInt(float v) {
 }  // namespace
 
 GamePoint ClampPointer(GamePoint point, const ClampBox& box) {
-  point.X = std::clamp(point.X, box.MinX, box.MaxX);
-  point.Y = std::clamp(point.Y, box.MinY, box.MaxY);
+  point.x = std::clamp(point.x, box.min_x, box.max_x);
+  point.y = std::clamp(point.y, box.min_y, box.max_y);
   return point;
 }
 

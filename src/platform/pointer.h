@@ -7,15 +7,15 @@ namespace vantel {
 
 // Inclusive on both ends: at 800 x 600 the pointer lies in 0..800 and 0..600.
 struct ClampBox {
-  int32_t MinX = 0;
-  int32_t MinY = 0;
-  int32_t MaxX = 0;
-  int32_t MaxY = 0;
+  int32_t min_x = 0;
+  int32_t min_y = 0;
+  int32_t max_x = 0;
+  int32_t max_y = 0;
 };
 
 struct GamePoint {
-  int32_t X = 0;
-  int32_t Y = 0;
+  int32_t x = 0;
+  int32_t y = 0;
 };
 
 // A position in the game's picture, fractional.

@@ -14,8 +14,8 @@ namespace {
 
 }  // namespace
 
-int GameButton(uint8_t sdlButton) {
-  switch (sdlButton) {
+int GameButton(uint8_t sdl_button) {
+  switch (sdl_button) {
     case SDL_BUTTON_LEFT: return 0;
     case SDL_BUTTON_RIGHT: return 1;
     case SDL_BUTTON_MIDDLE: return 2;
@@ -50,7 +50,7 @@ void InputDevices::Close() {
   if (reading_) SDL_DelEventWatch(&InputDevices::Watch, this);
   reading_ = false;
   window_ = nullptr;
-  keyState_.fill(0);
+  key_state_.fill(0);
   buttons_.fill(0);
   pressed_at_.reset();
 }
@@ -87,10 +87,10 @@ void InputDevices::OnEvent(const SDL_Event& event) {
 // than keeping the last frame's state.
 void InputDevices::ReadKeyboard() {
   if (!reading_) {
-    keyState_.fill(0);
+    key_state_.fill(0);
     return;
   }
-  keyState_ = latch_.TakeKeys();
+  key_state_ = latch_.TakeKeys();
 }
 
 void InputDevices::UpdatePointer() {

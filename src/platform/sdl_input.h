@@ -43,11 +43,11 @@ class InputDevices {
   void UpdateMouse();
   void UpdatePointer();
 
-  bool KeyDown(uint8_t code) const { return keyState_[code] != 0; }
+  bool KeyDown(uint8_t code) const { return key_state_[code] != 0; }
   bool MouseButtonDown(int16_t button) const;
-  int32_t MouseX() const { return mouse_.X; }
-  int32_t MouseY() const { return mouse_.Y; }
-  const KeyTable& KeyState() const { return keyState_; }
+  int32_t MouseX() const { return mouse_.x; }
+  int32_t MouseY() const { return mouse_.y; }
+  const KeyTable& KeyState() const { return key_state_; }
   const ButtonTable& MouseButtons() const { return buttons_; }
   const ClampBox& MouseClamp() const { return clamp_; }
 
@@ -60,7 +60,7 @@ class InputDevices {
   bool reading_ = false;         // the event watch latches presses
   SDL_Window* window_ = nullptr;
   InputLatch latch_;
-  KeyTable keyState_{};
+  KeyTable key_state_{};
   ButtonTable buttons_{};
   ClampBox clamp_{};
   GamePoint mouse_{};
@@ -70,6 +70,6 @@ class InputDevices {
 
 // SDL's button numbers to the game's: 0 left, 1 right, 2 middle, 3 the first
 // extra button; -1 for any other.
-int GameButton(uint8_t sdlButton);
+int GameButton(uint8_t sdl_button);
 
 }  // namespace vantel

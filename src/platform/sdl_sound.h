@@ -13,7 +13,7 @@ namespace vantel {
 
 // Where a sound file of the resource tree lies, given its file name
 // ("CARD_FLIP.WAV"); the resource lookup decides (letter case, root folder).
-using SoundPathResolver = std::function<std::filesystem::path(std::string_view fileName)>;
+using SoundPathResolver = std::function<std::filesystem::path(std::string_view file_name)>;
 
 // The ten effects on SDL_mixer. Each buffer owns one mixer channel, so asking
 // for a buffer that is still sounding leaves it playing where it is instead of

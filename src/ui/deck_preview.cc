@@ -16,9 +16,9 @@ GdkPixbuf* WithMagentaTransparent(GdkPixbuf* picture) {
   return keyed;
 }
 
-std::vector<GdkPixbuf*> LoadCards(std::string_view deckName, const ArchiveEntrySource& source) {
+std::vector<GdkPixbuf*> LoadCards(std::string_view deck_name, const ArchiveEntrySource& source) {
   std::vector<GdkPixbuf*> cards;
-  for (const std::string& name : PreviewEntryNames(deckName)) {
+  for (const std::string& name : PreviewEntryNames(deck_name)) {
     std::optional<std::vector<uint8_t>> bytes = source(name);
     if (!bytes) continue;
     if (GdkPixbuf* picture = DecodePicture(*bytes))
@@ -29,9 +29,9 @@ std::vector<GdkPixbuf*> LoadCards(std::string_view deckName, const ArchiveEntryS
 
 }  // namespace
 
-std::vector<std::string> PreviewEntryNames(std::string_view deckName) {
+std::vector<std::string> PreviewEntryNames(std::string_view deck_name) {
   std::vector<std::string> names;
-  for (const char* card : kPreviewCards) names.push_back(std::string(deckName) + "_" + card);
+  for (const char* card : kPreviewCards) names.push_back(std::string(deck_name) + "_" + card);
   return names;
 }
 
@@ -47,8 +47,8 @@ GdkPixbuf* DecodePicture(const std::vector<uint8_t>& bytes) {
   return picture;
 }
 
-GdkPixbuf* BuildDeckPreview(std::string_view deckName, const ArchiveEntrySource& source) {
-  std::vector<GdkPixbuf*> cards = LoadCards(deckName, source);
+GdkPixbuf* BuildDeckPreview(std::string_view deck_name, const ArchiveEntrySource& source) {
+  std::vector<GdkPixbuf*> cards = LoadCards(deck_name, source);
   if (cards.empty()) return nullptr;
   int width = 0, height = 0;
   for (size_t i = 0; i < cards.size(); ++i) {

@@ -9,7 +9,7 @@
 namespace vantel {
 namespace {
 
-bool gtkReady = false;
+bool gtk_ready = false;
 
 // The game's messages break lines with CR LF; a label shows the CR as a glyph.
 std::string WithoutCarriageReturns(std::string_view text) {
@@ -31,19 +31,19 @@ void RunBox(GtkWindow* parent, GtkMessageType type, std::string_view title, std:
 }  // namespace
 
 bool InitGtk() {
-  if (gtkReady) return true;
+  if (gtk_ready) return true;
   gtk_disable_setlocale();
-  gtkReady = gtk_init_check(nullptr, nullptr);
-  return gtkReady;
+  gtk_ready = gtk_init_check(nullptr, nullptr);
+  return gtk_ready;
 }
 
 bool GtkReady() {
-  return gtkReady;
+  return gtk_ready;
 }
 
 void ShowErrorBox(std::string_view title, std::string_view text) {
   std::fprintf(stderr, "%s\n", WithoutCarriageReturns(text).c_str());
-  if (gtkReady) {
+  if (gtk_ready) {
     RunBox(nullptr, GTK_MESSAGE_ERROR, title, text);
     return;
   }

@@ -25,9 +25,9 @@ struct Widgets {
   GtkWidget* bresciane = nullptr;  // the deck buttons
   GtkWidget* trevigiane = nullptr;
   GtkWidget* previews[2] = {nullptr, nullptr};  // 0 Trevigiane, 1 Bresciane
-  GtkWidget* twelveCards = nullptr;
-  GtkWidget* sixCards = nullptr;
-  GtkWidget* slowAnimation = nullptr;
+  GtkWidget* twelve_cards = nullptr;
+  GtkWidget* six_cards = nullptr;
+  GtkWidget* slow_animation = nullptr;
   GtkWidget* exit = nullptr;
   GtkWidget* windowed = nullptr;
   GtkWidget* scaling[3] = {nullptr, nullptr, nullptr};  // by PictureScaling
@@ -72,18 +72,18 @@ bool Active(GtkWidget* toggle) {
 }
 
 CheckState StateOf(GtkWidget* check) {
-  if (gtk_toggle_button_get_inconsistent(GTK_TOGGLE_BUTTON(check))) return CheckState::Grey;
-  return Active(check) ? CheckState::Ticked : CheckState::Clear;
+  if (gtk_toggle_button_get_inconsistent(GTK_TOGGLE_BUTTON(check))) return CheckState::kGrey;
+  return Active(check) ? CheckState::kTicked : CheckState::kClear;
 }
 
 StartupControls ReadControls(const Widgets& w) {
   StartupControls c;
-  c.TrevigianeSelected = Active(w.trevigiane);
-  c.SixCardSelected = Active(w.sixCards);
-  c.SlowAnimationTicked = Active(w.slowAnimation);
-  c.Windowed = StateOf(w.windowed);
+  c.trevigiane_selected = Active(w.trevigiane);
+  c.six_card_selected = Active(w.six_cards);
+  c.slow_animation_ticked = Active(w.slow_animation);
+  c.windowed = StateOf(w.windowed);
   for (int i = 0; i < 3; ++i)
-    if (Active(w.scaling[i])) c.Scaling = static_cast<PictureScaling>(i);
+    if (Active(w.scaling[i])) c.scaling = static_cast<PictureScaling>(i);
   return c;
 }
 
@@ -92,11 +92,11 @@ void SetActive(GtkWidget* toggle, bool active) {
 }
 
 void ShowControls(const Widgets& w, const StartupControls& c) {
-  SetActive(c.TrevigianeSelected ? w.trevigiane : w.bresciane, true);
-  SetActive(c.SixCardSelected ? w.sixCards : w.twelveCards, true);
-  SetActive(w.slowAnimation, c.SlowAnimationTicked);
-  SetActive(w.windowed, c.Windowed == CheckState::Ticked);
-  SetActive(w.scaling[static_cast<int>(c.Scaling)], true);
+  SetActive(c.trevigiane_selected ? w.trevigiane : w.bresciane, true);
+  SetActive(c.six_card_selected ? w.six_cards : w.twelve_cards, true);
+  SetActive(w.slow_animation, c.slow_animation_ticked);
+  SetActive(w.windowed, c.windowed == CheckState::kTicked);
+  SetActive(w.scaling[static_cast<int>(c.scaling)], true);
 }
 
 void ShowBitmaps(Widgets& w) {
@@ -110,7 +110,7 @@ void OnDeckToggled(GtkToggleButton*, gpointer data) {
 }
 
 void OnSwitchPage(GtkNotebook*, GtkWidget*, guint page, gpointer data) {
-  static_cast<Widgets*>(data)->state.CurrentTab = static_cast<int16_t>(page);
+  static_cast<Widgets*>(data)->state.current_tab = static_cast<int16_t>(page);
 }
 
 gboolean OnRulesLink(GtkLabel*, gchar*, gpointer data) {
@@ -119,8 +119,8 @@ gboolean OnRulesLink(GtkLabel*, gchar*, gpointer data) {
   return TRUE;  // no browser is started
 }
 
-GtkWidget* PreviewImage(const char* deckName, const ArchiveEntrySource& archive) {
-  GdkPixbuf* preview = BuildDeckPreview(deckName, archive);
+GtkWidget* PreviewImage(const char* deck_name, const ArchiveEntrySource& archive) {
+  GdkPixbuf* preview = BuildDeckPreview(deck_name, archive);
   GtkWidget* image = preview ? gtk_image_new_from_pixbuf(preview) : gtk_image_new();
   if (preview) g_object_unref(preview);
   gtk_widget_set_no_show_all(image, TRUE);  // show_bitmaps decides
@@ -178,15 +178,15 @@ GtkWidget* CreditsPanel() {
 
 GtkWidget* OptionsPanel(Widgets& w) {
   GtkWidget* box = Panel();
-  w.twelveCards = gtk_radio_button_new_with_label(nullptr, kTwelveCardOption);
-  w.sixCards =
-      gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(w.twelveCards), kSixCardOption);
-  w.slowAnimation = gtk_check_button_new_with_label(kSlowAnimationOption);
-  Pack(box, w.twelveCards);
+  w.twelve_cards = gtk_radio_button_new_with_label(nullptr, kTwelveCardOption);
+  w.six_cards =
+      gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(w.twelve_cards), kSixCardOption);
+  w.slow_animation = gtk_check_button_new_with_label(kSlowAnimationOption);
+  Pack(box, w.twelve_cards);
   Pack(box, WrappedLabel(kTwelveCardNote));
-  Pack(box, w.sixCards);
+  Pack(box, w.six_cards);
   Pack(box, WrappedLabel(kSixCardNote));
-  Pack(box, w.slowAnimation);
+  Pack(box, w.slow_animation);
   Pack(box, WrappedLabel(kSlowAnimationNote));
   w.windowed = gtk_check_button_new_with_label(kWindowedOption);
   Pack(box, w.windowed);
@@ -258,13 +258,13 @@ StartupChoice RunStartupDialog(Options& options, const ArchiveEntrySource& archi
   Build(w, archive);
   ShowControls(w, ControlsFor(options));
   ShowBitmaps(w);
-  gtk_notebook_set_current_page(GTK_NOTEBOOK(w.notebook), w.state.CurrentTab);
+  gtk_notebook_set_current_page(GTK_NOTEBOOK(w.notebook), w.state.current_tab);
   const int response = gtk_dialog_run(GTK_DIALOG(w.dialog));
   MarkStartupPhase("dialog answered");
-  StartupChoice choice = StartupChoice::Exit;
+  StartupChoice choice = StartupChoice::kExit;
   if (response == kStart) {
     StoreStartOptions(ReadControls(w), options);
-    choice = StartupChoice::Start;
+    choice = StartupChoice::kStart;
   }
   Destroy(w);
   MarkStartupPhase("dialog teardown");

@@ -5,7 +5,7 @@
 
 namespace vantel {
 
-enum class StartupChoice { Start, Exit };
+enum class StartupChoice { kStart, kExit };
 
 // Shows the options dialog modally. Start stores the choices and closes the
 // dialog; "Exit" and closing the window give Exit and

@@ -3,39 +3,39 @@
 namespace vantel {
 namespace {
 
-void ApplyCheck(CheckState state, bool whenTicked, bool& option) {
-  if (state == CheckState::Ticked) option = whenTicked;
-  if (state == CheckState::Clear) option = !whenTicked;
+void ApplyCheck(CheckState state, bool when_ticked, bool& option) {
+  if (state == CheckState::kTicked) option = when_ticked;
+  if (state == CheckState::kClear) option = !when_ticked;
 }
 
 }  // namespace
 
 void LoadStartupDialog(Options& options, StartupDialogState& state) {
-  options.PakFileName = "res065.pak";
-  state.CurrentTab = 0;
+  options.pak_file_name = "res065.pak";
+  state.current_tab = 0;
 }
 
 void StoreStartOptions(const StartupControls& controls, Options& options) {
-  ApplyCheck(controls.Windowed, false, options.FullScreen);
-  options.DeckName = controls.TrevigianeSelected ? "Trevigiano" : "Royal";
-  options.Resolution = "800x600";
+  ApplyCheck(controls.windowed, false, options.full_screen);
+  options.deck_name = controls.trevigiane_selected ? "Trevigiano" : "Royal";
+  options.resolution = "800x600";
   // The box opens showing the saved choice, so clearing it must clear it.
-  options.SlowAnimation = controls.SlowAnimationTicked;
-  options.Scaling = controls.Scaling;
-  const bool twelve = !controls.SixCardSelected;
-  options.TwelveCardDeal = twelve ? 1 : 0;
-  const bool small = options.Resolution == "800x600";
-  options.ScreenWidth = small ? 800 : 1024;
-  options.ScreenHeight = small ? 600 : 768;
+  options.slow_animation = controls.slow_animation_ticked;
+  options.scaling = controls.scaling;
+  const bool twelve = !controls.six_card_selected;
+  options.twelve_card_deal = twelve ? 1 : 0;
+  const bool small = options.resolution == "800x600";
+  options.screen_width = small ? 800 : 1024;
+  options.screen_height = small ? 600 : 768;
 }
 
 StartupControls ControlsFor(const Options& options) {
   StartupControls c;
-  c.TrevigianeSelected = options.DeckName == "Trevigiano";
-  c.SixCardSelected = options.TwelveCardDeal == 0;
-  c.SlowAnimationTicked = options.SlowAnimation;
-  c.Windowed = options.FullScreen ? CheckState::Clear : CheckState::Ticked;
-  c.Scaling = options.Scaling;
+  c.trevigiane_selected = options.deck_name == "Trevigiano";
+  c.six_card_selected = options.twelve_card_deal == 0;
+  c.slow_animation_ticked = options.slow_animation;
+  c.windowed = options.full_screen ? CheckState::kClear : CheckState::kTicked;
+  c.scaling = options.scaling;
   return c;
 }
 

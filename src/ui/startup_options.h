@@ -9,17 +9,17 @@
 namespace vantel {
 
 // A check box of the options dialog; a grey box leaves its option unchanged.
-enum class CheckState { Clear, Ticked, Grey };
+enum class CheckState { kClear, kTicked, kGrey };
 
 // What the options dialog's controls show when its start button is pressed.
 // Kept apart from the widgets so what the start button stores can be tested
 // without a screen.
 struct StartupControls {
-  bool TrevigianeSelected = false;  // else the Bresciane deck (selected at load)
-  bool SixCardSelected = false;     // else "12-card hand" (selected at load)
-  bool SlowAnimationTicked = false;
-  CheckState Windowed = CheckState::Clear;  // "Play in a window"
-  PictureScaling Scaling = PictureScaling::Automatic;
+  bool trevigiane_selected = false;  // else the Bresciane deck (selected at load)
+  bool six_card_selected = false;    // else "12-card hand" (selected at load)
+  bool slow_animation_ticked = false;
+  CheckState windowed = CheckState::kClear;  // "Play in a window"
+  PictureScaling scaling = PictureScaling::kAutomatic;
 };
 
 // The controls as the dialog opens: what the options (the saved settings, or
@@ -31,7 +31,7 @@ inline constexpr std::array<const char*, kStartupTabCount> kStartupTabNames = {
     "Deck", "Keys", "Rules", "Credits", "Options"};
 
 struct StartupDialogState {
-  int16_t CurrentTab = 0;
+  int16_t current_tab = 0;
 };
 
 // The dialog's load: the archive name, the "Deck" tab in front.

@@ -18,38 +18,40 @@ namespace vantel {
 // Picada to be had unless a test asks for it.
 class AiFixture : public ::testing::Test {
  protected:
-  void SetUp() override { g.capture.PrevCaptureSize = 1; }
+  void SetUp() override { g_.capture.prev_capture_size = 1; }
 
-  // Lands cards on the table the way the flow does (RankSeen counted).
+  // Lands cards on the table the way the flow does (rank_seen counted).
   void Lay(std::initializer_list<int16_t> ids) {
     for (int16_t id : ids) {
       CardSprite card;
-      card.Card = id;
-      card.Slot = FirstFreeSlot(g);
-      AddToTable(g, card);
+      card.card = id;
+      card.slot = FirstFreeSlot(g_);
+      AddToTable(g_, card);
     }
   }
 
   void GiveHand(int seat, std::initializer_list<int16_t> ids) {
-    g.model.HandIdCount[seat] = 0;
-    for (int16_t id : ids) g.model.HandIds[seat][g.model.HandIdCount[seat]++] = id;
+    g_.model.hand_id_count[seat] = 0;
+    for (int16_t id : ids) g_.model.hand_ids[seat][g_.model.hand_id_count[seat]++] = id;
   }
 
   void AddToPile(Side side, int16_t id) {
-    auto& pile = side == Side::We ? g.model.WePile : g.model.TheyPile;
-    auto& count = side == Side::We ? g.model.WePileCount : g.model.TheyPileCount;
-    pile[count++].Card = id;
+    auto& pile = side == Side::kWe ? g_.model.we_pile : g_.model.they_pile;
+    auto& count = side == Side::kWe ? g_.model.we_pile_count : g_.model.they_pile_count;
+    pile[count++].card = id;
   }
 
   // Options and final scores of every card of `hand` on the current table.
   std::vector<CardOptions> Evaluate(std::initializer_list<int16_t> hand) {
     const std::vector<int16_t> ids(hand);
     std::vector<CardOptions> out(ids.size());
-    EvaluateHand(g, ids, out);
+    EvaluateHand(g_, ids, out);
     return out;
   }
 
-  static const CaptureOption& LayDown(const CardOptions& c) { return c.Options[c.OptionCount - 1]; }
+  static const CaptureOption& LayDown(const CardOptions& c) {
+    return c.options[c.option_count - 1];
+  }
 
   TableCopy TableOf(std::initializer_list<int16_t> ids) {
     TableCopy t;
@@ -57,10 +59,10 @@ class AiFixture : public ::testing::Test {
     return t;
   }
 
-  MtRandom random{11};
-  SilentSound sound;
-  ManualClock clock;
-  Game g = MakeGame(Options{}, {random, sound, clock});
+  MtRandom random_{11};
+  SilentSound sound_;
+  ManualClock clock_;
+  Game g_ = MakeGame(Options{}, {random_, sound_, clock_});
 };
 
 }  // namespace vantel

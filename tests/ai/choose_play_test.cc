@@ -12,25 +12,25 @@ class ChoosePlayTest : public AiFixture {
   // Seat 1 decides with `hand`; the chosen card's position.
   int16_t Decide(std::initializer_list<int16_t> hand) {
     GiveHand(1, hand);
-    return ChooseComputerPlay(g, 1);
+    return ChooseComputerPlay(g_, 1);
   }
 
   std::vector<int16_t> ChosenTake() const {
-    return std::vector<int16_t>(g.capture.CaptureIdx.begin(),
-                                g.capture.CaptureIdx.begin() + g.capture.CaptureCount);
+    return std::vector<int16_t>(g_.capture.capture_idx.begin(),
+                                g_.capture.capture_idx.begin() + g_.capture.capture_count);
   }
 };
 
 TEST_F(ChoosePlayTest, SevenSweepsThreeAndFourOfHearts) {
   Lay({CardId(3, 'H'), CardId(4, 'H')});
   const auto c = Evaluate({CardId(7, 'S'), CardId(9, 'D')});
-  ASSERT_EQ(c[0].Options[0].TakeCount, 2);
-  EXPECT_TRUE(c[0].Options[0].SafeTable);
-  EXPECT_EQ(c[0].Options[0].Bonus, 1);  // Scua
-  EXPECT_FLOAT_EQ(c[0].Options[0].Score, 10.0f * (8 + 50 + 20));
+  ASSERT_EQ(c[0].options[0].take_count, 2);
+  EXPECT_TRUE(c[0].options[0].safe_table);
+  EXPECT_EQ(c[0].options[0].bonus, 1);  // Scua
+  EXPECT_FLOAT_EQ(c[0].options[0].score, 10.0f * (8 + 50 + 20));
   // Laying the nine leaves 3 + 4 + 9 = 16: safe, worth 500 and a little.
-  EXPECT_TRUE(LayDown(c[1]).SafeTable);
-  EXPECT_FLOAT_EQ(LayDown(c[1]).Score, static_cast<float>(500.0 + c[1].LayDownScore / 100.0));
+  EXPECT_TRUE(LayDown(c[1]).safe_table);
+  EXPECT_FLOAT_EQ(LayDown(c[1]).score, static_cast<float>(500.0 + c[1].lay_down_score / 100.0));
 
   EXPECT_EQ(Decide({CardId(7, 'S'), CardId(9, 'D')}), 0);
   EXPECT_EQ(ChosenTake(), (std::vector<int16_t>{0, 1}));
@@ -39,23 +39,23 @@ TEST_F(ChoosePlayTest, SevenSweepsThreeAndFourOfHearts) {
 TEST_F(ChoosePlayTest, LaysDownAlthoughItCouldCapture) {
   Lay({CardId(5, 'H'), CardId(13, 'C')});
   const auto c = Evaluate({CardId(5, 'D')});
-  ASSERT_EQ(c[0].OptionCount, 2);
+  ASSERT_EQ(c[0].option_count, 2);
   // Taking the five leaves a lone king that the next player may take.
-  EXPECT_FALSE(c[0].Options[0].SafeTable);
-  EXPECT_FLOAT_EQ(c[0].Options[0].Score, 40.0f);
+  EXPECT_FALSE(c[0].options[0].safe_table);
+  EXPECT_FLOAT_EQ(c[0].options[0].score, 40.0f);
   // Two fives known (one seen, one held): 4 x 2.
-  EXPECT_DOUBLE_EQ(c[0].LayDownScore, 8.0);
-  EXPECT_TRUE(LayDown(c[0]).SafeTable);
-  EXPECT_EQ(LayDown(c[0]).Score, static_cast<float>(8.0 / 100.0 + 500.0));
+  EXPECT_DOUBLE_EQ(c[0].lay_down_score, 8.0);
+  EXPECT_TRUE(LayDown(c[0]).safe_table);
+  EXPECT_EQ(LayDown(c[0]).score, static_cast<float>(8.0 / 100.0 + 500.0));
 
-  g.capture.CaptureCount = 3;  // left over from an earlier capture
+  g_.capture.capture_count = 3;  // left over from an earlier capture
   EXPECT_EQ(Decide({CardId(5, 'D')}), 0);
-  EXPECT_EQ(g.capture.CaptureCount, 0);
+  EXPECT_EQ(g_.capture.capture_count, 0);
 }
 
 TEST_F(ChoosePlayTest, CapturesOnceTheCardLeftBehindIsUsedUp) {
   Lay({CardId(5, 'H'), CardId(13, 'C')});
-  g.model.RankSeen[13] = 4;  // no king left to take the lone king
+  g_.model.rank_seen[13] = 4;  // no king left to take the lone king
   EXPECT_EQ(Decide({CardId(5, 'D')}), 0);
   EXPECT_EQ(ChosenTake(), (std::vector<int16_t>{0}));
 }
@@ -64,11 +64,11 @@ TEST_F(ChoosePlayTest, TakingTheTenOfDiamondsIsWorthTwoHundredMore) {
   float scores[3];
   const char suits[3] = {'D', 'H', 'S'};
   for (int s = 0; s < 3; ++s) {
-    g.model = CardModel{};
+    g_.model = CardModel{};
     Lay({CardId(10, suits[s]), CardId(7, 'C')});
     const auto c = Evaluate({CardId(10, 'C')});
-    ASSERT_EQ(c[0].Options[0].TakeCount, 1);
-    scores[s] = c[0].Options[0].Score;
+    ASSERT_EQ(c[0].options[0].take_count, 1);
+    scores[s] = c[0].options[0].score;
   }
   EXPECT_FLOAT_EQ(scores[0] - scores[1], 200.0f);
   EXPECT_FLOAT_EQ(scores[0] - scores[2], 200.0f);
@@ -77,7 +77,7 @@ TEST_F(ChoosePlayTest, TakingTheTenOfDiamondsIsWorthTwoHundredMore) {
 TEST_F(ChoosePlayTest, EqualBestScoresGoToTheEarlierCard) {
   Lay({CardId(13, 'C')});
   const auto c = Evaluate({CardId(5, 'H'), CardId(5, 'D')});
-  ASSERT_EQ(LayDown(c[0]).Score, LayDown(c[1]).Score);
+  ASSERT_EQ(LayDown(c[0]).score, LayDown(c[1]).score);
 
   EXPECT_EQ(Decide({CardId(5, 'H'), CardId(5, 'D')}), 0);
   EXPECT_EQ(Decide({CardId(5, 'D'), CardId(5, 'H')}), 0);
@@ -86,7 +86,7 @@ TEST_F(ChoosePlayTest, EqualBestScoresGoToTheEarlierCard) {
 TEST_F(ChoosePlayTest, EqualBestScoresWithinACardGoToTheEarlierOption) {
   Lay({CardId(3, 'H'), CardId(3, 'S'), CardId(13, 'D')});
   const auto c = Evaluate({CardId(3, 'D')});
-  ASSERT_EQ(c[0].Options[0].Score, c[0].Options[1].Score);
+  ASSERT_EQ(c[0].options[0].score, c[0].options[1].score);
   EXPECT_EQ(Decide({CardId(3, 'D')}), 0);
   EXPECT_EQ(ChosenTake(), (std::vector<int16_t>{0}));
 }
@@ -98,31 +98,31 @@ TEST_F(ChoosePlayTest, WithoutCapturesTheBestLayDownScoreIsPlayed) {
   EXPECT_EQ(Decide({CardId(3, 'D'), CardId(12, 'H'), CardId(4, 'H')}), 1) << "courts go first";
   EXPECT_EQ(Decide({CardId(11, 'H'), CardId(11, 'D')}), 1) << "the key jack is kept";
   EXPECT_EQ(Decide({CardId(5, 'C'), CardId(5, 'H')}), 1) << "clubs are kept";
-  EXPECT_EQ(g.capture.CaptureCount, 0);
+  EXPECT_EQ(g_.capture.capture_count, 0);
 
-  g.model.RankSeen[6] = 2;
+  g_.model.rank_seen[6] = 2;
   EXPECT_EQ(Decide({CardId(4, 'H'), CardId(6, 'H')}), 1) << "a value often seen goes first";
 }
 
 TEST_F(ChoosePlayTest, TenIsKeptWhileTheTenOfDiamondsIsStillOut) {
   Lay({CardId(13, 'C')});
   EXPECT_EQ(Decide({CardId(10, 'H'), CardId(9, 'H')}), 1);
-  AddToPile(Side::They, CardId(10, 'D'));
+  AddToPile(Side::kThey, CardId(10, 'D'));
   // Both now score 4: the tie goes to the ten, the earlier card.
   EXPECT_EQ(Decide({CardId(10, 'H'), CardId(9, 'H')}), 0);
 }
 
 TEST_F(ChoosePlayTest, KeyCardsLayDownElevenLower) {
   Lay({CardId(13, 'C')});
-  AddToPile(Side::We, CardId(2, 'C'));
-  AddToPile(Side::We, CardId(10, 'D'));
-  AddToPile(Side::We, CardId(11, 'H'));
+  AddToPile(Side::kWe, CardId(2, 'C'));
+  AddToPile(Side::kWe, CardId(10, 'D'));
+  AddToPile(Side::kWe, CardId(11, 'H'));
   // Each key card against a plain card of the same value and no club.
   const std::pair<int16_t, int16_t> pairs[] = {{CardId(10, 'D'), CardId(10, 'H')},
                                                {CardId(11, 'H'), CardId(11, 'S')}};
   for (auto [key, plain] : pairs) {
     const auto c = Evaluate({key, plain});
-    EXPECT_DOUBLE_EQ(c[1].LayDownScore - c[0].LayDownScore, 11.0) << CardPictureName(key);
+    EXPECT_DOUBLE_EQ(c[1].lay_down_score - c[0].lay_down_score, 11.0) << CardPictureName(key);
   }
 }
 
@@ -130,13 +130,13 @@ TEST_F(ChoosePlayTest, EverySeatDecidesAlikeAndAnEmptyHandPlaysNothing) {
   Lay({CardId(2, 'H'), CardId(6, 'S')});
   for (int seat = 1; seat <= 3; ++seat) {
     GiveHand(seat, {CardId(12, 'C'), CardId(8, 'D'), CardId(6, 'C')});
-    EXPECT_EQ(ChooseComputerPlay(g, seat), 1) << "seat " << seat;
+    EXPECT_EQ(ChooseComputerPlay(g_, seat), 1) << "seat " << seat;
     EXPECT_EQ(ChosenTake(), (std::vector<int16_t>{0, 1})) << "seat " << seat;
   }
   GiveHand(3, {});
-  g.capture.CaptureCount = 2;
-  EXPECT_EQ(ChooseComputerPlay(g, 3), -1);
-  EXPECT_EQ(g.capture.CaptureCount, 0);
+  g_.capture.capture_count = 2;
+  EXPECT_EQ(ChooseComputerPlay(g_, 3), -1);
+  EXPECT_EQ(g_.capture.capture_count, 0);
 }
 
 // Random positions, up to a crowded table: the chosen play is always one the
@@ -148,30 +148,30 @@ TEST_F(ChoosePlayTest, ChosenPlayIsAlwaysALegalCapture) {
     std::iota(deck.begin(), deck.end(), 0);
     for (int i = 51; i > 0; --i) std::swap(deck[i], deck[deal.Draw(i + 1)]);
     // Small cards first on a crowded table, so the long sums get exercised.
-    const int tableSize = static_cast<int>(seed % 20);
+    const int table_size = static_cast<int>(seed % 20);
     if (seed % 3 == 0) {
       std::stable_partition(deck.begin(), deck.end(), [&](int16_t id) { return ValueOf(id) <= 3; });
     }
-    g.model = CardModel{};
-    g.capture.PrevCaptureSize = static_cast<int16_t>(seed % 2);
-    for (int i = 0; i < tableSize; ++i) Lay({deck[i]});
+    g_.model = CardModel{};
+    g_.capture.prev_capture_size = static_cast<int16_t>(seed % 2);
+    for (int i = 0; i < table_size; ++i) Lay({deck[i]});
     const int seat = 1 + static_cast<int>(seed % 3);
-    const int handSize = 1 + static_cast<int>(seed % 12);
-    for (int i = 0; i < handSize; ++i) g.model.HandIds[seat][i] = deck[tableSize + i];
-    g.model.HandIdCount[seat] = static_cast<int16_t>(handSize);
+    const int hand_size = 1 + static_cast<int>(seed % 12);
+    for (int i = 0; i < hand_size; ++i) g_.model.hand_ids[seat][i] = deck[table_size + i];
+    g_.model.hand_id_count[seat] = static_cast<int16_t>(hand_size);
 
-    const int16_t pos = ChooseComputerPlay(g, seat);
+    const int16_t pos = ChooseComputerPlay(g_, seat);
     ASSERT_GE(pos, 0) << "seed " << seed;
-    ASSERT_LT(pos, handSize) << "seed " << seed;
+    ASSERT_LT(pos, hand_size) << "seed " << seed;
     const std::vector<int16_t> take = ChosenTake();
-    const int value = ValueOf(g.model.HandIds[seat][pos]);
+    const int value = ValueOf(g_.model.hand_ids[seat][pos]);
     int sum = 0;
     for (size_t t = 0; t < take.size(); ++t) {
-      ASSERT_LT(take[t], g.model.TableCount) << "seed " << seed;
+      ASSERT_LT(take[t], g_.model.table_count) << "seed " << seed;
       if (t > 0) {
         ASSERT_LT(take[t - 1], take[t]) << "seed " << seed;
       }
-      sum += ValueOf(g.model.Table[take[t]].Card);
+      sum += ValueOf(g_.model.table[take[t]].card);
     }
     EXPECT_LE(take.size(), 4u) << "seed " << seed;
     if (take.size() >= 2) {
@@ -181,7 +181,7 @@ TEST_F(ChoosePlayTest, ChosenPlayIsAlwaysALegalCapture) {
       EXPECT_EQ(sum, value) << "seed " << seed;
     }
 
-    EXPECT_EQ(ChooseComputerPlay(g, seat), pos) << "seed " << seed;
+    EXPECT_EQ(ChooseComputerPlay(g_, seat), pos) << "seed " << seed;
     EXPECT_EQ(ChosenTake(), take) << "seed " << seed;
   }
 }

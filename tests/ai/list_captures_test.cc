@@ -11,12 +11,12 @@ class ListCapturesTest : public AiFixture {
   CardOptions List(int16_t card, std::initializer_list<int16_t> table) {
     Lay(table);
     CardOptions out;
-    ListCaptures(g, card, CopyTable(g.model), out);
+    ListCaptures(g_, card, CopyTable(g_.model), out);
     return out;
   }
 
   static std::vector<int> Taken(const CaptureOption& o) {
-    return std::vector<int>(o.TakeIdx.begin(), o.TakeIdx.begin() + o.TakeCount);
+    return std::vector<int>(o.take_idx.begin(), o.take_idx.begin() + o.take_count);
   }
 };
 
@@ -24,9 +24,9 @@ using Takes = std::vector<std::vector<int>>;
 
 Takes AllTaken(const CardOptions& c) {
   Takes out;
-  for (int o = 0; o < c.OptionCount; ++o) {
-    out.emplace_back(c.Options[o].TakeIdx.begin(),
-                     c.Options[o].TakeIdx.begin() + c.Options[o].TakeCount);
+  for (int o = 0; o < c.option_count; ++o) {
+    out.emplace_back(c.options[o].take_idx.begin(),
+                     c.options[o].take_idx.begin() + c.options[o].take_count);
   }
   return out;
 }
@@ -43,18 +43,18 @@ TEST_F(ListCapturesTest, CourtsAndAcesTakeOnlyTheirEqual) {
   const CardOptions jack = List(CardId(11, 'H'), {CardId(5, 'C'), CardId(6, 'D'), CardId(11, 'C')});
   EXPECT_EQ(AllTaken(jack), (Takes{{2}, {}}));
 
-  g.model = CardModel{};
+  g_.model = CardModel{};
   const CardOptions ace = List(CardId(1, 'H'), {CardId(1, 'C'), CardId(1, 'D')});
   EXPECT_EQ(AllTaken(ace), (Takes{{0}, {1}, {}}));
 }
 
 TEST_F(ListCapturesTest, CardWithoutCaptureStillHasTheLayDown) {
   const CardOptions c = List(CardId(10, 'H'), {CardId(5, 'C'), CardId(4, 'D')});
-  ASSERT_EQ(c.OptionCount, 1);
-  EXPECT_EQ(c.Options[0].TakeCount, 0);
-  EXPECT_EQ(c.Options[0].Bonus, 0);
+  ASSERT_EQ(c.option_count, 1);
+  EXPECT_EQ(c.options[0].take_count, 0);
+  EXPECT_EQ(c.options[0].bonus, 0);
 
-  g.model = CardModel{};
+  g_.model = CardModel{};
   EXPECT_EQ(AllTaken(List(CardId(7, 'H'), {})), Takes{{}});
 }
 
@@ -67,17 +67,17 @@ TEST_F(ListCapturesTest, LongTableOfSmallValuesKeepsTwentyCapturesAndTheLayDown)
   }
   for (int16_t id : table) Lay({id});
   CardOptions c;
-  ListCaptures(g, CardId(6, 'H'), CopyTable(g.model), c);
+  ListCaptures(g_, CardId(6, 'H'), CopyTable(g_.model), c);
 
-  ASSERT_EQ(c.OptionCount, kMaxOptions);
-  EXPECT_EQ(Taken(c.Options[0]), (std::vector<int>{0, 1, 2, 8}));
-  EXPECT_EQ(c.Options[kMaxOptions - 1].TakeCount, 0);
+  ASSERT_EQ(c.option_count, kMaxOptions);
+  EXPECT_EQ(Taken(c.options[0]), (std::vector<int>{0, 1, 2, 8}));
+  EXPECT_EQ(c.options[kMaxOptions - 1].take_count, 0);
   std::set<std::vector<int>> seen;
   for (int o = 0; o < kMaxCaptureOptions; ++o) {
-    const std::vector<int> taken = Taken(c.Options[o]);
+    const std::vector<int> taken = Taken(c.options[o]);
     ASSERT_GE(taken.size(), 2u) << "option " << o;
     if (o > 0) {
-      EXPECT_LE(taken.size(), Taken(c.Options[o - 1]).size());
+      EXPECT_LE(taken.size(), Taken(c.options[o - 1]).size());
     }
     int sum = 0;
     for (size_t t = 0; t < taken.size(); ++t) {
@@ -95,48 +95,48 @@ TEST_F(ListCapturesTest, BonusCountsKeyCardsTaken) {
   const CardOptions c = List(CardId(10, 'C'), {CardId(10, 'D'), CardId(5, 'H'), CardId(5, 'S')});
   // The pair 5 + 5 takes no key card; the ten of D is one.
   EXPECT_EQ(AllTaken(c), (Takes{{1, 2}, {0}, {}}));
-  EXPECT_EQ(c.Options[0].Bonus, 0);
-  EXPECT_EQ(c.Options[1].Bonus, 1);
+  EXPECT_EQ(c.options[0].bonus, 0);
+  EXPECT_EQ(c.options[1].bonus, 1);
 }
 
 TEST_F(ListCapturesTest, PicadaForecastOnlyForTheLastCardAfterAPlayThatTookNothing) {
-  g.capture.PrevCaptureSize = 0;
+  g_.capture.prev_capture_size = 0;
   const CardOptions fresh = List(CardId(7, 'S'), {CardId(7, 'C'), CardId(7, 'H'), CardId(13, 'D')});
   // Neither seven is the last card on the table.
-  EXPECT_EQ(fresh.Options[0].Bonus, 0);
-  EXPECT_EQ(fresh.Options[1].Bonus, 0);
+  EXPECT_EQ(fresh.options[0].bonus, 0);
+  EXPECT_EQ(fresh.options[1].bonus, 0);
 
-  g.model = CardModel{};
+  g_.model = CardModel{};
   const CardOptions last = List(CardId(7, 'S'), {CardId(13, 'D'), CardId(7, 'H')});
-  EXPECT_EQ(last.Options[0].Bonus, 1);
+  EXPECT_EQ(last.options[0].bonus, 1);
 }
 
 TEST_F(ListCapturesTest, NoPicadaForecastWhenThePreviousPlayCaptured) {
-  g.capture.PrevCaptureSize = 2;
+  g_.capture.prev_capture_size = 2;
   const CardOptions c = List(CardId(7, 'S'), {CardId(13, 'D'), CardId(7, 'H')});
-  EXPECT_EQ(c.Options[0].Bonus, 0);
-  g.model = CardModel{};
-  g.capture.PrevCaptureSize = -1;  // first play after the deal
-  EXPECT_EQ(List(CardId(7, 'S'), {CardId(13, 'D'), CardId(7, 'H')}).Options[0].Bonus, 0);
+  EXPECT_EQ(c.options[0].bonus, 0);
+  g_.model = CardModel{};
+  g_.capture.prev_capture_size = -1;  // first play after the deal
+  EXPECT_EQ(List(CardId(7, 'S'), {CardId(13, 'D'), CardId(7, 'H')}).options[0].bonus, 0);
 }
 
 TEST_F(ListCapturesTest, SimiliQuadrigliaAndScuaForecasts) {
   // Three hearts taken by a heart, with a king left: Simili and Quadriglia.
   const CardOptions hearts =
       List(CardId(7, 'H'), {CardId(1, 'H'), CardId(2, 'H'), CardId(4, 'H'), CardId(13, 'C')});
-  EXPECT_EQ(hearts.Options[0].TakeCount, 3);
-  EXPECT_EQ(hearts.Options[0].Bonus, 2);
+  EXPECT_EQ(hearts.options[0].take_count, 3);
+  EXPECT_EQ(hearts.options[0].bonus, 2);
 
   // The same sum of mixed suits taken by a spade: Quadriglia only.
-  g.model = CardModel{};
+  g_.model = CardModel{};
   const CardOptions mixed =
       List(CardId(7, 'S'), {CardId(1, 'H'), CardId(2, 'S'), CardId(4, 'H'), CardId(13, 'C')});
-  EXPECT_EQ(mixed.Options[0].Bonus, 1);
+  EXPECT_EQ(mixed.options[0].bonus, 1);
 
   // The whole table: Scua.
-  g.model = CardModel{};
+  g_.model = CardModel{};
   const CardOptions sweep = List(CardId(7, 'C'), {CardId(3, 'H'), CardId(4, 'S')});
-  EXPECT_EQ(sweep.Options[0].Bonus, 1);
+  EXPECT_EQ(sweep.options[0].bonus, 1);
 }
 
 }  // namespace

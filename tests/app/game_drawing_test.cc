@@ -68,7 +68,7 @@ class GameDrawingTest : public ::testing::Test {
     display_ = std::make_unique<ScreenDisplay>(full_screen, pace_);
     input_ = std::make_unique<InputDevices>();
     const Rect& screen = display_->ScreenRect();
-    input_->Open(display_->Window(), screen.Right, screen.Bottom);
+    input_->Open(display_->Window(), screen.right, screen.bottom);
     SetupLayout(game_.options, game_.layout);
     LoadBitmaps(assets_, game_, test::ResolverUnder(dir_.Path()));
     display_->ResetClipRect();

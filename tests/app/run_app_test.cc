@@ -26,7 +26,7 @@ std::vector<PakFile> ReadArchive(const std::filesystem::path& path) {
   for (int32_t i = 0; i <= pak.LastIndex(); ++i) {
     PakFile f{CutEntryName(pak.EntryName(i)), std::vector<uint8_t>(pak.EntrySize(i))};
     in.seekg(pak.EntryOffset(i));
-    in.read(reinterpret_cast<char*>(f.Data.data()), static_cast<std::streamsize>(f.Data.size()));
+    in.read(reinterpret_cast<char*>(f.data.data()), static_cast<std::streamsize>(f.data.size()));
     files.push_back(std::move(f));
   }
   return files;
@@ -44,23 +44,23 @@ class RunAppTest : public ::testing::Test {
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
-    ports_.ShowStartupDialog = [this](Options& o, const ArchiveEntrySource& archive) {
+    ports_.show_startup_dialog = [this](Options& o, const ArchiveEntrySource& archive) {
       ++dialogs_;
-      previewFound_ = archive("Royal_AC.BMP").has_value();
-      if (!start_) return StartupChoice::Exit;
+      preview_found_ = archive("Royal_AC.BMP").has_value();
+      if (!start_) return StartupChoice::kExit;
       StartupDialogState state;
       LoadStartupDialog(o, state);
       StoreStartOptions(StartupControls{}, o);
-      return StartupChoice::Start;
+      return StartupChoice::kStart;
     };
-    ports_.ShowFatalMessage = [this](std::string_view t) { boxes_.emplace_back(t); };
-    ports_.AfterLoopPass = [this](long pass) {
+    ports_.show_fatal_message = [this](std::string_view t) { boxes_.emplace_back(t); };
+    ports_.after_loop_pass = [this](long pass) {
       ++passes_;
       if (pass == 0) {
-        resLeftAtFirstFrame_ = std::filesystem::exists(folder_ / "res");
-        unpackedGoneAtFirstFrame_ = FolderHoldsOnlyTheArchive();
+        res_left_at_first_frame_ = std::filesystem::exists(folder_ / "res");
+        unpacked_gone_at_first_frame_ = FolderHoldsOnlyTheArchive();
       }
-      if (pass == endAtPass_) SDL_PushEvent(&endEvent_);
+      if (pass == end_at_pass_) SDL_PushEvent(&end_event_);
     };
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
@@ -74,7 +74,7 @@ class RunAppTest : public ::testing::Test {
     std::vector<PakFile> files;
     bool dropped = false;
     for (PakFile& f : ReadArchive(VANTEL_TEST_PAK)) {
-      if (EqualsNoCase(f.Name, drop)) {
+      if (EqualsNoCase(f.name, drop)) {
         dropped = true;
         continue;
       }
@@ -87,15 +87,15 @@ class RunAppTest : public ::testing::Test {
   }
   // The user presses (and releases) a key after `pass` loop passes.
   void PressKeyAt(long pass, SDL_Scancode key) {
-    endAtPass_ = pass;
-    endEvent_ = {};
-    endEvent_.type = SDL_KEYDOWN;
-    endEvent_.key.keysym.scancode = key;
+    end_at_pass_ = pass;
+    end_event_ = {};
+    end_event_.type = SDL_KEYDOWN;
+    end_event_.key.keysym.scancode = key;
   }
   void CloseWindowAt(long pass) {
-    endAtPass_ = pass;
-    endEvent_ = {};
-    endEvent_.type = SDL_QUIT;
+    end_at_pass_ = pass;
+    end_event_ = {};
+    end_event_.type = SDL_QUIT;
   }
   int Run() { return RunApp(folder_, ports_); }
   bool ResLeft() const { return std::filesystem::exists(folder_ / "res"); }
@@ -111,13 +111,13 @@ class RunAppTest : public ::testing::Test {
   AppPorts ports_;
   bool start_ = true;
   int dialogs_ = 0;
-  bool previewFound_ = false;
+  bool preview_found_ = false;
   std::vector<std::string> boxes_;
   long passes_ = 0;
-  long endAtPass_ = -1;
-  SDL_Event endEvent_{};
-  bool resLeftAtFirstFrame_ = true;
-  bool unpackedGoneAtFirstFrame_ = false;
+  long end_at_pass_ = -1;
+  SDL_Event end_event_{};
+  bool res_left_at_first_frame_ = true;
+  bool unpacked_gone_at_first_frame_ = false;
 };
 
 TEST_F(RunAppTest, ExitInTheDialogEndsWithStatusZeroAndNoBox) {
@@ -125,7 +125,7 @@ TEST_F(RunAppTest, ExitInTheDialogEndsWithStatusZeroAndNoBox) {
   start_ = false;
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(dialogs_, 1);
-  EXPECT_TRUE(previewFound_);  // the dialog could show the deck from the archive
+  EXPECT_TRUE(preview_found_);  // the dialog could show the deck from the archive
   EXPECT_TRUE(boxes_.empty());
   EXPECT_FALSE(ResLeft());
   EXPECT_EQ(passes_, 0);
@@ -136,8 +136,8 @@ TEST_F(RunAppTest, EscapeEndsTheGameNormallyWithTheTreeGoneBeforeTheFirstFrame) 
   PressKeyAt(20, SDL_SCANCODE_ESCAPE);
   EXPECT_EQ(Run(), 0);
   EXPECT_TRUE(boxes_.empty());
-  EXPECT_FALSE(resLeftAtFirstFrame_);
-  EXPECT_TRUE(unpackedGoneAtFirstFrame_);
+  EXPECT_FALSE(res_left_at_first_frame_);
+  EXPECT_TRUE(unpacked_gone_at_first_frame_);
   EXPECT_TRUE(FolderHoldsOnlyTheArchive());
   EXPECT_EQ(passes_, 21);  // the pass after the press ended the game
 }
@@ -153,7 +153,7 @@ TEST_F(RunAppTest, ClosingTheWindowEndsTheGameNormally) {
 
 TEST_F(RunAppTest, TerminationSignalEndsTheGameLikeClosingTheWindow) {
   CopyArchive();
-  ports_.AfterLoopPass = [this](long pass) {
+  ports_.after_loop_pass = [this](long pass) {
     ++passes_;
     if (pass == 4) std::raise(SIGTERM);
   };
@@ -167,7 +167,7 @@ TEST_F(RunAppTest, MissingArchiveShowsOneBoxAndFails) {
   EXPECT_NE(Run(), 0);
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_NE(boxes_[0].find("res065.pak"), std::string::npos) << boxes_[0];
-  EXPECT_FALSE(previewFound_);
+  EXPECT_FALSE(preview_found_);
   EXPECT_FALSE(ResLeft());
   EXPECT_EQ(passes_, 0);
 }
@@ -187,7 +187,7 @@ TEST_F(RunAppTest, ArchiveWithoutThePresenceMarkerLeavesNothingBeside) {
   PressKeyAt(2, SDL_SCANCODE_ESCAPE);
   EXPECT_EQ(Run(), 0);
   EXPECT_TRUE(boxes_.empty());
-  EXPECT_TRUE(unpackedGoneAtFirstFrame_);
+  EXPECT_TRUE(unpacked_gone_at_first_frame_);
   EXPECT_TRUE(FolderHoldsOnlyTheArchive());
 }
 

@@ -38,25 +38,25 @@ class SettingsFileTest : public ::testing::Test {
 
 Options Chosen() {
   Options o;
-  o.DeckName = "Trevigiano";
-  o.TwelveCardDeal = 0;
-  o.SlowAnimation = true;
-  o.FullScreen = false;
-  o.WindowWidth = 1234;
-  o.WindowHeight = 777;
-  o.Scaling = PictureScaling::Smooth;
+  o.deck_name = "Trevigiano";
+  o.twelve_card_deal = 0;
+  o.slow_animation = true;
+  o.full_screen = false;
+  o.window_width = 1234;
+  o.window_height = 777;
+  o.scaling = PictureScaling::kSmooth;
   return o;
 }
 
 void ExpectSameSettings(const Options& a, const Options& b) {
-  EXPECT_EQ(a.DeckName, b.DeckName);
-  EXPECT_EQ(a.TwelveCardDeal, b.TwelveCardDeal);
+  EXPECT_EQ(a.deck_name, b.deck_name);
+  EXPECT_EQ(a.twelve_card_deal, b.twelve_card_deal);
   EXPECT_EQ(HandSize(a), HandSize(b));
-  EXPECT_EQ(a.SlowAnimation, b.SlowAnimation);
-  EXPECT_EQ(a.FullScreen, b.FullScreen);
-  EXPECT_EQ(a.WindowWidth, b.WindowWidth);
-  EXPECT_EQ(a.WindowHeight, b.WindowHeight);
-  EXPECT_EQ(a.Scaling, b.Scaling);
+  EXPECT_EQ(a.slow_animation, b.slow_animation);
+  EXPECT_EQ(a.full_screen, b.full_screen);
+  EXPECT_EQ(a.window_width, b.window_width);
+  EXPECT_EQ(a.window_height, b.window_height);
+  EXPECT_EQ(a.scaling, b.scaling);
 }
 
 TEST_F(SettingsFileTest, WhatIsSavedComesBackAndNoTemporaryFileStays) {
@@ -107,13 +107,13 @@ TEST_F(SettingsFileTest, ValuesOutOfRangeFallBackOneByOneAndAreNamed) {
   EXPECT_EQ(problem.find("scaling"), std::string::npos);
   EXPECT_EQ(problem.find('\n'), std::string::npos);
   // What was wrong kept its default; what was right was read.
-  EXPECT_EQ(read.DeckName, "Royal");
+  EXPECT_EQ(read.deck_name, "Royal");
   EXPECT_EQ(HandSize(read), 12);
-  EXPECT_FALSE(read.SlowAnimation);
-  EXPECT_EQ(read.WindowWidth, 0);  // half a size is no size
-  EXPECT_EQ(read.WindowHeight, 0);
-  EXPECT_FALSE(read.FullScreen);
-  EXPECT_EQ(read.Scaling, PictureScaling::Smooth);
+  EXPECT_FALSE(read.slow_animation);
+  EXPECT_EQ(read.window_width, 0);  // half a size is no size
+  EXPECT_EQ(read.window_height, 0);
+  EXPECT_FALSE(read.full_screen);
+  EXPECT_EQ(read.scaling, PictureScaling::kSmooth);
 }
 
 TEST_F(SettingsFileTest, AReadOnlyFolderCostsOnlyTheSaving) {

@@ -7,9 +7,9 @@
 namespace vantel {
 namespace {
 
-int handledElsewhere = 0;
+int handled_elsewhere = 0;
 extern "C" void CountSignal(int) {
-  ++handledElsewhere;
+  ++handled_elsewhere;
 }
 
 TEST(StartupSignals, TerminationIsNotedWhileItLivesAndTheOldHandlerComesBack) {
@@ -22,9 +22,9 @@ TEST(StartupSignals, TerminationIsNotedWhileItLivesAndTheOldHandlerComesBack) {
     std::raise(SIGINT);
     EXPECT_EQ(signals.Caught(), SIGINT);
   }
-  EXPECT_EQ(handledElsewhere, 0);
+  EXPECT_EQ(handled_elsewhere, 0);
   std::raise(SIGTERM);
-  EXPECT_EQ(handledElsewhere, 1);
+  EXPECT_EQ(handled_elsewhere, 1);
   std::signal(SIGTERM, before);
   // A new guard starts without the earlier signal.
   const StartupSignals again;

@@ -26,17 +26,17 @@ namespace vantel {
 // Counts the observer events the tests look at.
 class CountingObserver final : public GameObserver {
  public:
-  void OnHandStart(const Game&) override { ++handStarts; }
+  void OnHandStart(const Game&) override { ++hand_starts; }
   void OnDealt(const Game&) override { ++deals; }
   void OnSelect(const Game&, bool declined) override { declined ? ++declines : ++confirms; }
   void OnBank(const Game&, Side, int16_t, int16_t) override { ++banks; }
-  void OnHandEnd(const Game&) override { ++handEnds; }
+  void OnHandEnd(const Game&) override { ++hand_ends; }
   void OnReorder(const Game&, std::span<const int16_t> b, std::span<const int16_t> a) override {
     before.assign(b.begin(), b.end());
     after.assign(a.begin(), a.end());
     ++reorders;
   }
-  int handStarts = 0, deals = 0, confirms = 0, declines = 0, banks = 0, handEnds = 0;
+  int hand_starts = 0, deals = 0, confirms = 0, declines = 0, banks = 0, hand_ends = 0;
   int reorders = 0;
   std::vector<int16_t> before, after;
 };
@@ -47,58 +47,59 @@ class FlowFixture : public ::testing::Test {
 
   void Configure(bool six, bool slow) {
     Options options;
-    options.TwelveCardDeal = six ? 0 : 1;
-    options.SlowAnimation = slow;
+    options.twelve_card_deal = six ? 0 : 1;
+    options.slow_animation = slow;
     // A game holds its ports by reference, so it is made anew in its place
     // rather than assigned.
-    std::destroy_at(&g);
-    std::construct_at(&g, MakeGame(options, {random, sound, clock}));
-    g.observer = &events;
+    std::destroy_at(&g_);
+    std::construct_at(&g_, MakeGame(options, {random_, sound_, clock_}));
+    g_.observer = &events_;
   }
 
   // One frame of the real frame function, then the clock moves on.
   bool Frame(const InputSnapshot& input = {}) {
-    const bool end = RunFrame(g, input, hooks);
-    clock.Advance(kFrameMs);
+    const bool end = RunFrame(g_, input, hooks_);
+    clock_.Advance(kFrameMs);
     return end;
   }
 
   // Frames until `done` holds; fails the test if it never does.
-  int RunUntil(const std::function<bool()>& done, int maxFrames = 100000) {
-    for (int n = 0; n < maxFrames; ++n) {
+  int RunUntil(const std::function<bool()>& done, int max_frames = 100000) {
+    for (int n = 0; n < max_frames; ++n) {
       if (done()) return n;
       Frame(HumanInput());
     }
-    ADD_FAILURE() << "condition never reached; state " << FlowStateText(g.flow.State);
-    return maxFrames;
+    ADD_FAILURE() << "condition never reached; state " << FlowStateText(g_.flow.state);
+    return max_frames;
   }
 
   // A plain human: plays the first card it may, declines every capture.
   InputSnapshot HumanInput() {
     InputSnapshot in;
-    if (g.flow.State == FlowState::NormalPlay && g.flow.AwaitingHuman && !g.flow.HumanPicked &&
-        !AnyCardMoving(g)) {
+    if (g_.flow.state == FlowState::kNormalPlay && g_.flow.awaiting_human &&
+        !g_.flow.human_picked && !AnyCardMoving(g_)) {
       for (int s = 0; s < kHandSlots; ++s) {
-        if (g.model.Hand[0][s].Shown) return Click(kLeftButton, g.model.Hand[0][s].HomeX + 5, 430);
+        if (g_.model.hand[0][s].shown)
+          return Click(kLeftButton, g_.model.hand[0][s].home_x + 5, 430);
       }
     }
-    if (SelectionOpen(g)) {
-      const CardSprite& p = g.model.Table[g.model.TableCount - 1];
-      return Click(kRightButton, static_cast<int>(p.X) + 40, static_cast<int>(p.Y) + 70);
+    if (SelectionOpen(g_)) {
+      const CardSprite& p = g_.model.table[g_.model.table_count - 1];
+      return Click(kRightButton, static_cast<int>(p.x) + 40, static_cast<int>(p.y) + 70);
     }
     return in;
   }
 
   static InputSnapshot Click(int button, int x, int y) {
     InputSnapshot in;
-    in.Buttons[button] = 1;
-    in.MouseX = x;
-    in.MouseY = y;
+    in.buttons[button] = 1;
+    in.mouse_x = x;
+    in.mouse_y = y;
     return in;
   }
   static InputSnapshot Key(int code) {
     InputSnapshot in;
-    in.Keys[code] = 1;
+    in.keys[code] = 1;
     return in;
   }
 
@@ -106,14 +107,14 @@ class FlowFixture : public ::testing::Test {
   void Lay(std::initializer_list<int16_t> ids) {
     for (int16_t id : ids) {
       CardSprite c;
-      c.Card = id;
-      c.Slot = FirstFreeSlot(g);
-      c.X = g.model.TableSlot[c.Slot].X;
-      c.Y = g.model.TableSlot[c.Slot].Y;
-      AddToTable(g, c);
-      CardSprite& t = g.model.Table[g.model.TableCount - 1];
-      t.Width = g.layout.CardWidth;
-      t.Height = g.layout.CardHeight;
+      c.card = id;
+      c.slot = FirstFreeSlot(g_);
+      c.x = g_.model.table_slot[c.slot].x;
+      c.y = g_.model.table_slot[c.slot].y;
+      AddToTable(g_, c);
+      CardSprite& t = g_.model.table[g_.model.table_count - 1];
+      t.width = g_.layout.card_width;
+      t.height = g_.layout.card_height;
     }
   }
 
@@ -122,19 +123,19 @@ class FlowFixture : public ::testing::Test {
   void OpenSelection(std::initializer_list<int16_t> table, int16_t played) {
     Lay(table);
     Lay({played});
-    g.flow.Turn = 0;
-    g.flow.State = FlowState::WeGettingCardsGathering;
+    g_.flow.turn = 0;
+    g_.flow.state = FlowState::kWeGettingCardsGathering;
   }
 
   // A point inside table entry i that is on no later entry.
   std::pair<int, int> PointOn(int i) {
-    const CardSprite& t = g.model.Table[i];
-    for (int y = static_cast<int>(t.Y) + 1; y < t.Y + t.Height; y += 4) {
-      for (int x = static_cast<int>(t.X) + 1; x < t.X + t.Width; x += 4) {
+    const CardSprite& t = g_.model.table[i];
+    for (int y = static_cast<int>(t.y) + 1; y < t.y + t.height; y += 4) {
+      for (int x = static_cast<int>(t.x) + 1; x < t.x + t.width; x += 4) {
         bool covered = false;
-        for (int j = i + 1; j < g.model.TableCount; ++j) {
-          const CardSprite& o = g.model.Table[j];
-          covered = covered || (o.X < x && x < o.X + o.Width && o.Y < y && y < o.Y + o.Height);
+        for (int j = i + 1; j < g_.model.table_count; ++j) {
+          const CardSprite& o = g_.model.table[j];
+          covered = covered || (o.x < x && x < o.x + o.width && o.y < y && y < o.y + o.height);
         }
         if (!covered) return {x, y};
       }
@@ -150,12 +151,12 @@ class FlowFixture : public ::testing::Test {
   }
 
   static constexpr double kFrameMs = 1000.0 / 60.0;
-  MtRandom random{11};
-  RecordingSound sound;
-  ManualClock clock{1000};
-  Game g = MakeGame(Options{}, {random, sound, clock});
-  FrameHooks hooks;
-  CountingObserver events;
+  MtRandom random_{11};
+  RecordingSound sound_;
+  ManualClock clock_{1000};
+  Game g_ = MakeGame(Options{}, {random_, sound_, clock_});
+  FrameHooks hooks_;
+  CountingObserver events_;
 };
 
 }  // namespace vantel

@@ -17,25 +17,25 @@ TEST(SimArgs, ReadsEveryOption) {
   const auto a = Parse({"--seed", "7", "--hands", "200", "--six", "--slow", "--deck", "trevigiano",
                         "--human", "random", "--frame-ms", "20", "--trace", "t.jsonl", "--quiet"});
   ASSERT_TRUE(a);
-  EXPECT_EQ(a->Config.Seed, 7u);
-  EXPECT_EQ(a->Config.Hands, 200);
-  EXPECT_TRUE(a->Config.Six && a->Config.Slow && a->Quiet);
-  EXPECT_EQ(a->Config.Deck, "Trevigiano");
-  EXPECT_EQ(a->Config.Human, HumanMode::Random);
-  EXPECT_DOUBLE_EQ(a->Config.FrameMs, 20.0);
-  EXPECT_EQ(a->TracePath, "t.jsonl");
-  const SimConfig defaults = Parse({})->Config;
-  EXPECT_EQ(defaults.Hands, 1);
-  EXPECT_NEAR(defaults.FrameMs, 16.667, 0.001);
-  EXPECT_EQ(HandSize(MakeOptions(a->Config)), 6);
-  EXPECT_EQ(CardsPerDeal(MakeOptions(a->Config)), 24);
+  EXPECT_EQ(a->config.seed, 7u);
+  EXPECT_EQ(a->config.hands, 200);
+  EXPECT_TRUE(a->config.six && a->config.slow && a->quiet);
+  EXPECT_EQ(a->config.deck, "Trevigiano");
+  EXPECT_EQ(a->config.human, HumanMode::kRandom);
+  EXPECT_DOUBLE_EQ(a->config.frame_ms, 20.0);
+  EXPECT_EQ(a->trace_path, "t.jsonl");
+  const SimConfig defaults = Parse({})->config;
+  EXPECT_EQ(defaults.hands, 1);
+  EXPECT_NEAR(defaults.frame_ms, 16.667, 0.001);
+  EXPECT_EQ(HandSize(MakeOptions(a->config)), 6);
+  EXPECT_EQ(CardsPerDeal(MakeOptions(a->config)), 24);
 }
 
 TEST(SimArgs, FrameLengthUpToAMinuteIsAccepted) {
   std::string error;
   const auto a = Parse({"--frame-ms", "60000"}, &error);
   ASSERT_TRUE(a) << error;
-  EXPECT_DOUBLE_EQ(a->Config.FrameMs, 60000.0);
+  EXPECT_DOUBLE_EQ(a->config.frame_ms, 60000.0);
 }
 
 TEST(SimArgs, RefusesBadArgumentsWithAReason) {

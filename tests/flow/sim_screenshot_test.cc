@@ -18,9 +18,9 @@ TEST(ScreenshotOptionsTest, FrameListsAndChoice) {
   }
   ScreenshotOptions o;
   EXPECT_FALSE(o.Enabled());
-  o.Dir = "shots";
-  o.Every = 120;
-  o.At = {7};
+  o.dir = "shots";
+  o.every = 120;
+  o.at = {7};
   EXPECT_TRUE(o.Wants(240));
   EXPECT_TRUE(o.Wants(7));
   EXPECT_FALSE(o.Wants(121));
@@ -34,52 +34,52 @@ class RealPicturesTest : public ::testing::Test {
   void SetUp() override {
     if (!std::filesystem::exists(VANTEL_TEST_PAK)) GTEST_SKIP() << "no " << VANTEL_TEST_PAK;
   }
-  test::TempFolder dir{"shots"};
-  MtRandom random{3};
-  SilentSound sound;
-  ManualClock clock;
-  Game g = MakeGame(Options{}, {random, sound, clock});
+  test::TempFolder dir_{"shots"};
+  MtRandom random_{3};
+  SilentSound sound_;
+  ManualClock clock_;
+  Game g_ = MakeGame(Options{}, {random_, sound_, clock_});
 };
 
 TEST_F(RealPicturesTest, ArchivePicturesHaveTheSizesTheDrawingReliesOn) {
-  ScreenshotOptions o{dir.Path() / "out", 2, {}};
+  ScreenshotOptions o{dir_.Path() / "out", 2, {}};
   std::string error;
-  auto session = ScreenshotSession::Open(o, VANTEL_TEST_PAK, g, error);
+  auto session = ScreenshotSession::Open(o, VANTEL_TEST_PAK, g_, error);
   ASSERT_TRUE(session) << error;
   const Assets& a = session->LoadedAssets();
-  EXPECT_EQ(a.BackgroundSurface->w, 800);
-  EXPECT_EQ(a.BackgroundSurface->h, 600);
+  EXPECT_EQ(a.background_surface->w, 800);
+  EXPECT_EQ(a.background_surface->h, 600);
   for (int id = 0; id <= 51; ++id) {
-    EXPECT_EQ(a.CardSurfaces[static_cast<std::size_t>(id)]->h, 153) << id;
+    EXPECT_EQ(a.card_surfaces[static_cast<std::size_t>(id)]->h, 153) << id;
   }
-  EXPECT_EQ(a.CardBackSurface->h, 153);
-  EXPECT_EQ(a.CursorSurface->w, 32);
-  EXPECT_EQ(a.CursorSurface->h, 32);
-  for (const auto* font : {a.DigitFont.get(), a.DeluxeFont.get(), a.HandFont.get()}) {
+  EXPECT_EQ(a.card_back_surface->h, 153);
+  EXPECT_EQ(a.cursor_surface->w, 32);
+  EXPECT_EQ(a.cursor_surface->h, 32);
+  for (const auto* font : {a.digit_font.get(), a.deluxe_font.get(), a.hand_font.get()}) {
     EXPECT_EQ(font->dds->w, 19 * 20);
     EXPECT_EQ(font->dds->h % 27, 0);
   }
   // The pointer's corners are see-through: magenta, the key colour.
-  EXPECT_EQ(test::PixelAt(a.CursorSurface.get(), 31, 31), test::kMagenta);
-  EXPECT_EQ(g.layout.CardHeight, 153);
+  EXPECT_EQ(test::PixelAt(a.cursor_surface.get(), 31, 31), test::kMagenta);
+  EXPECT_EQ(g_.layout.card_height, 153);
 }
 
 TEST_F(RealPicturesTest, FramesOfAGameAreWrittenAsPictures) {
-  ScreenshotOptions o{dir.Path() / "out", 2, {3}};
+  ScreenshotOptions o{dir_.Path() / "out", 2, {3}};
   std::string error;
-  auto session = ScreenshotSession::Open(o, VANTEL_TEST_PAK, g, error);
+  auto session = ScreenshotSession::Open(o, VANTEL_TEST_PAK, g_, error);
   ASSERT_TRUE(session) << error;
-  NewHand(g);
+  NewHand(g_);
   InputSnapshot input;
   session->SetPointer(400, 300);
-  for (int frame = 0; frame < 4; ++frame) RunFrame(g, input, session->Hooks());
+  for (int frame = 0; frame < 4; ++frame) RunFrame(g_, input, session->Hooks());
   EXPECT_EQ(session->ShotsWritten(), 3);
   EXPECT_TRUE(session->Error().empty());
   SurfacePtr shot;
-  CreateSurfaceFromFile(shot, dir.Path() / "out" / "frame_000004.png");
+  CreateSurfaceFromFile(shot, dir_.Path() / "out" / "frame_000004.png");
   EXPECT_EQ(shot->w, 800);
   EXPECT_EQ(shot->h, 600);
-  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "out" / "frame_000001.png"));
+  EXPECT_FALSE(std::filesystem::exists(dir_.Path() / "out" / "frame_000001.png"));
 }
 
 TEST(ScreenshotSessionTest, AMissingArchiveIsReported) {

@@ -37,13 +37,13 @@ std::string TraceOf(const std::vector<std::string_view>& args) {
   const std::optional<SimArgs> parsed = ParseSimArgs(args, error);
   EXPECT_TRUE(parsed) << error;
   if (!parsed) return {};
-  Simulation sim(parsed->Config);
+  Simulation sim(parsed->config);
   std::ostringstream out;
-  TraceWriter writer(out, sim.sound());
-  sim.game().observer = &writer;
+  TraceWriter writer(out, sim.Sound());
+  sim.RunningGame().observer = &writer;
   const SimStats stats = sim.Run();
-  EXPECT_FALSE(stats.Stuck);
-  EXPECT_EQ(stats.Hands, parsed->Config.Hands);
+  EXPECT_FALSE(stats.stuck);
+  EXPECT_EQ(stats.hands, parsed->config.hands);
   return out.str();
 }
 

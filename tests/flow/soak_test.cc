@@ -27,19 +27,19 @@ std::string CheckCardsAccountedFor(const Game& g) {
     seen[id] += 1;
   };
   const CardModel& m = g.model;
-  for (int i = g.deal.DeckPosition; i < 52; ++i) see(m.Deck[i].Card, "stock");
-  if (g.deal.DeckPosition > 0 && m.Deck[g.deal.DeckPosition - 1].Moving) {
-    see(m.Deck[g.deal.DeckPosition - 1].Card, "dealt card");
+  for (int i = g.deal.deck_position; i < 52; ++i) see(m.deck[i].card, "stock");
+  if (g.deal.deck_position > 0 && m.deck[g.deal.deck_position - 1].moving) {
+    see(m.deck[g.deal.deck_position - 1].card, "dealt card");
   }
   for (int s = 0; s < kSeats; ++s) {
-    if (m.Hand[s][12].Shown) err += "slot 12 used; ";
+    if (m.hand[s][12].shown) err += "slot 12 used; ";
     for (int j = 0; j <= 11; ++j) {
-      if (m.Hand[s][j].Shown) see(m.Hand[s][j].Card, "hand");
+      if (m.hand[s][j].shown) see(m.hand[s][j].card, "hand");
     }
   }
-  for (int i = 0; i < m.TableCount; ++i) see(m.Table[i].Card, "table");
-  for (int i = 0; i < m.WeTakenCount; ++i) see(m.WeTaken[i], "our taken");
-  for (int i = 0; i < m.TheyTakenCount; ++i) see(m.TheyTaken[i], "their taken");
+  for (int i = 0; i < m.table_count; ++i) see(m.table[i].card, "table");
+  for (int i = 0; i < m.we_taken_count; ++i) see(m.we_taken[i], "our taken");
+  for (int i = 0; i < m.they_taken_count; ++i) see(m.they_taken[i], "their taken");
   for (int id = 0; id < 52; ++id) {
     if (seen[id] != 1)
       err += "card " + std::to_string(id) + " seen " + std::to_string(seen[id]) + "x; ";
@@ -53,26 +53,26 @@ std::string CheckBounds(const Game& g) {
   auto within = [&](int v, int lo, int hi, const char* name) {
     if (v < lo || v > hi) err += std::string(name) + "=" + std::to_string(v) + "; ";
   };
-  within(m.TableCount, 0, 31, "TableCount");
-  within(m.TableIdCount, m.TableCount, m.TableCount, "TableIdCount");
-  within(m.WeTakenCount, 0, 52, "WeTakenCount");
-  within(m.TheyTakenCount, 0, 52, "TheyTakenCount");
-  within(m.WePileCount, 0, 52, "WePileCount");
-  within(m.TheyPileCount, 0, 52, "TheyPileCount");
-  within(m.WeFanCount, 0, 15, "WeFanCount");
-  within(m.TheyFanCount, 0, 15, "TheyFanCount");
-  within(g.capture.CaptureCount, 0, 6, "CaptureCount");
-  within(g.flow.Turn, 0, 3, "Turn");
-  within(g.deal.DeckPosition, 0, 52, "DeckPosition");
+  within(m.table_count, 0, 31, "TableCount");
+  within(m.table_id_count, m.table_count, m.table_count, "TableIdCount");
+  within(m.we_taken_count, 0, 52, "WeTakenCount");
+  within(m.they_taken_count, 0, 52, "TheyTakenCount");
+  within(m.we_pile_count, 0, 52, "WePileCount");
+  within(m.they_pile_count, 0, 52, "TheyPileCount");
+  within(m.we_fan_count, 0, 15, "WeFanCount");
+  within(m.they_fan_count, 0, 15, "TheyFanCount");
+  within(g.capture.capture_count, 0, 6, "CaptureCount");
+  within(g.flow.turn, 0, 3, "Turn");
+  within(g.deal.deck_position, 0, 52, "DeckPosition");
   for (int s = 0; s < kSeats; ++s) {
-    within(m.HandIdCount[s], 0, 12, "HandIdCount");
+    within(m.hand_id_count[s], 0, 12, "HandIdCount");
     std::array<int16_t, 13> shown{};
     int n = 0;
     for (int j = 0; j <= 11; ++j) {
-      if (m.Hand[s][j].Shown) shown[n++] = m.Hand[s][j].Card;
+      if (m.hand[s][j].shown) shown[n++] = m.hand[s][j].card;
     }
-    std::array<int16_t, 13> ids = m.HandIds[s];
-    if (n != m.HandIdCount[s] ||
+    std::array<int16_t, 13> ids = m.hand_ids[s];
+    if (n != m.hand_id_count[s] ||
         !std::is_permutation(shown.begin(), shown.begin() + n, ids.begin())) {
       err += "HandIds of seat " + std::to_string(s) + " differ from its cards; ";
     }
@@ -83,10 +83,10 @@ std::string CheckBounds(const Game& g) {
 // Resting table cards lie wholly on the screen.
 std::string CheckTableOnScreen(const Game& g) {
   std::string err;
-  for (int i = 0; i < g.model.TableCount; ++i) {
-    const CardSprite& t = g.model.Table[i];
-    if (t.Moving) continue;
-    if (t.X < 0 || t.Y < 0 || t.X + t.Width > 800 || t.Y + t.Height > 600) {
+  for (int i = 0; i < g.model.table_count; ++i) {
+    const CardSprite& t = g.model.table[i];
+    if (t.moving) continue;
+    if (t.x < 0 || t.y < 0 || t.x + t.width > 800 || t.y + t.height > 600) {
       err += "table card " + std::to_string(i) + " off the screen; ";
     }
   }
@@ -97,8 +97,8 @@ std::string CheckTableOnScreen(const Game& g) {
 class FirstSeatWatcher final : public GameObserver {
  public:
   void OnHandStart(const Game& g) override {
-    if (previous_ >= 0 && g.flow.Turn != (previous_ + 1) % 4) ++wrong;
-    previous_ = g.flow.Turn;
+    if (previous_ >= 0 && g.flow.turn != (previous_ + 1) % 4) ++wrong;
+    previous_ = g.flow.turn;
   }
   int wrong = 0;
 
@@ -107,7 +107,7 @@ class FirstSeatWatcher final : public GameObserver {
 };
 
 void Soak(SimConfig config, int hands = kSoakHands) {
-  config.Hands = hands;
+  config.hands = hands;
   FirstSeatWatcher seats;
   Simulation sim(config, &seats);
   int64_t failures = 0;
@@ -116,58 +116,58 @@ void Soak(SimConfig config, int hands = kSoakHands) {
     const std::string err = CheckCardsAccountedFor(g) + CheckBounds(g) + CheckTableOnScreen(g);
     if (!err.empty()) {
       ++failures;
-      ADD_FAILURE() << "state " << FlowStateText(g.flow.State) << ": " << err;
+      ADD_FAILURE() << "state " << FlowStateText(g.flow.state) << ": " << err;
     }
   });
-  EXPECT_FALSE(stats.Stuck);
-  EXPECT_EQ(stats.Hands, hands);
+  EXPECT_FALSE(stats.stuck);
+  EXPECT_EQ(stats.hands, hands);
   EXPECT_EQ(seats.wrong, 0);
-  EXPECT_EQ(stats.UnreachableCards, 0);
-  std::cout << "largest table: " << stats.MaxTableCount << " cards; matches " << stats.Matches
+  EXPECT_EQ(stats.unreachable_cards, 0);
+  std::cout << "largest table: " << stats.max_table_count << " cards; matches " << stats.matches
             << "\n";
 }
 
 TEST(FlowSoak, TwelveCardHandsWithTheComputerAutopilot) {
-  Soak({.Seed = 101, .Human = HumanMode::Ai});
+  Soak({.seed = 101, .human = HumanMode::kAi});
 }
 
 TEST(FlowSoak, TwelveCardHandsWithTheRandomAutopilot) {
-  Soak({.Seed = 202, .Human = HumanMode::Random});
+  Soak({.seed = 202, .human = HumanMode::kRandom});
 }
 
 TEST(FlowSoak, SixCardHandsWithTheComputerAutopilot) {
-  Soak({.Seed = 303, .Six = true, .Human = HumanMode::Ai});
+  Soak({.seed = 303, .six = true, .human = HumanMode::kAi});
 }
 
 TEST(FlowSoak, SixCardHandsWithTheRandomAutopilot) {
-  Soak({.Seed = 404, .Six = true, .Human = HumanMode::Random});
+  Soak({.seed = 404, .six = true, .human = HumanMode::kRandom});
 }
 
 TEST(FlowSoak, SlowAnimationAndTheOtherDeck) {
-  Soak({.Seed = 505, .Slow = true, .Deck = "Trevigiano", .Human = HumanMode::Random}, 100);
+  Soak({.seed = 505, .slow = true, .deck = "Trevigiano", .human = HumanMode::kRandom}, 100);
 }
 
 // Giving up every capture is the surest way to a crowded table: it must still
 // fit the table's lists (31 ids).
 TEST(FlowSoak, AHumanWhoDeclinesEveryCaptureDoesNotOverfillTheTable) {
-  Soak({.Seed = 606, .Human = HumanMode::Decline}, 200);
+  Soak({.seed = 606, .human = HumanMode::kDecline}, 200);
 }
 
 std::string TraceOf(const SimConfig& config) {
   std::ostringstream out;
   Simulation sim(config);
-  TraceWriter writer(out, sim.sound());
-  sim.game().observer = &writer;
+  TraceWriter writer(out, sim.Sound());
+  sim.RunningGame().observer = &writer;
   sim.Run();
   return out.str();
 }
 
 TEST(FlowSoak, TheSameSeedGivesTheSameTraceAndAnotherSeedAnotherOne) {
-  const SimConfig config{.Seed = 7, .Hands = 20, .Six = true, .Human = HumanMode::Random};
+  const SimConfig config{.seed = 7, .hands = 20, .six = true, .human = HumanMode::kRandom};
   const std::string first = TraceOf(config);
   EXPECT_EQ(first, TraceOf(config));
   SimConfig other = config;
-  other.Seed = 8;
+  other.seed = 8;
   EXPECT_NE(first, TraceOf(other));
   EXPECT_NE(first.find("\"ev\":\"hand_end\""), std::string::npos);
 }

@@ -16,27 +16,29 @@ using TablePlacesTest = FlowFixture;
 TEST_F(TablePlacesTest, PlacesBeyondTheFirstFourteenStayOnTheFeltClearOfEverythingElse) {
   for (const char* deck : {"Royal", "Trevigiano"}) {
     for (bool six : {false, true}) {
-      g.options.DeckName = deck;
+      g_.options.deck_name = deck;
       Configure(six, false);
-      const Layout& l = g.layout;
-      const int w = l.CardWidth, h = l.CardHeight;
+      const Layout& l = g_.layout;
+      const int w = l.card_width, h = l.card_height;
       std::vector<Rect> busy;
       for (int s = 0; s < 4; ++s) {
-        busy.push_back({l.HandBaseX[s], l.HandBaseY[s], l.HandBaseX[s] + l.HandStepX[s] * 11 + w,
-                        l.HandBaseY[s] + h});
+        busy.push_back({l.hand_base_x[s], l.hand_base_y[s],
+                        l.hand_base_x[s] + l.hand_step_x[s] * 11 + w, l.hand_base_y[s] + h});
       }
-      for (auto [px, py] : {std::pair{l.WePileX, l.WePileY}, std::pair{l.TheyPileX, l.TheyPileY}}) {
-        busy.push_back({px, py, px + l.GatherScatterX + w, py + l.GatherScatterY + h});
+      for (auto [px, py] :
+           {std::pair{l.we_pile_x, l.we_pile_y}, std::pair{l.they_pile_x, l.they_pile_y}}) {
+        busy.push_back({px, py, px + l.gather_scatter_x + w, py + l.gather_scatter_y + h});
       }
-      busy.push_back({l.DeckBaseX, l.DeckY, l.DeckBaseX + l.DeckRightOffset + w, l.DeckY + h});
+      busy.push_back(
+          {l.deck_base_x, l.deck_y, l.deck_base_x + l.deck_right_offset + w, l.deck_y + h});
       for (int i = 0; i < 15; ++i) {
-        for (const FanEntry& f : {g.model.WeFan[i], g.model.TheyFan[i]}) {
-          busy.push_back({f.X, f.Y, f.X + w, f.Y + h});
+        for (const FanEntry& f : {g_.model.we_fan[i], g_.model.they_fan[i]}) {
+          busy.push_back({f.x, f.y, f.x + w, f.y + h});
         }
       }
       for (int s = 14; s <= 30; ++s) {
-        const TableSlotEntry& p = g.model.TableSlot[s];
-        const Rect card{p.X, p.Y, p.X + l.PlayScatterX - 1 + w, p.Y + l.PlayScatterY - 1 + h};
+        const TableSlotEntry& p = g_.model.table_slot[s];
+        const Rect card{p.x, p.y, p.x + l.play_scatter_x - 1 + w, p.y + l.play_scatter_y - 1 + h};
         EXPECT_TRUE(card.x0 >= 0 && card.y0 >= 0 && card.x1 <= 800 && card.y1 <= 600)
             << deck << " place " << s;
         for (size_t b = 0; b < busy.size(); ++b) {

@@ -19,12 +19,12 @@ class CaptureTest : public RulesFixture {
     constexpr char kSuits[4] = {'C', 'D', 'H', 'S'};
     for (size_t i = 0; i < ranks.size(); ++i) Lay(CardId(ranks[i], kSuits[i % 4]));
     Lay(CardId(played, 'D'));
-    return MustCapture(g);
+    return MustCapture(g_);
   }
 
   // A computer player of `seat` takes `indices` with `played`, which has just landed.
   void ComputerPlays(int16_t seat, int16_t played, std::initializer_list<int16_t> indices) {
-    g.flow.Turn = seat;
+    g_.flow.turn = seat;
     Choose(indices);
     Lay(played);
   }
@@ -58,213 +58,213 @@ TEST_F(CaptureTest, MustCaptureReportsTheFirstKindFoundFromFourDown) {
 
 TEST_F(CaptureTest, PickedSumMatchesACourtThatMustCaptureRefuses) {
   EXPECT_EQ(MustCaptureFor({5, 6}, 11), 0);
-  g.model.Table[0].Picked = true;
-  g.model.Table[1].Picked = true;
-  EXPECT_TRUE(PickedCardsMatch(g));
+  g_.model.table[0].picked = true;
+  g_.model.table[1].picked = true;
+  EXPECT_TRUE(PickedCardsMatch(g_));
 }
 
 TEST_F(CaptureTest, PickedCardsMatchCountsOnlyShownPickedCards) {
   Lay({CardId(2, 'C'), CardId(3, 'D'), CardId(4, 'H'), CardId(7, 'S')});
   Lay(CardId(7, 'C'));
-  g.model.Table[0].Picked = true;
-  EXPECT_FALSE(PickedCardsMatch(g));  // 2 of 7
-  g.model.Table[1].Picked = true;
-  EXPECT_FALSE(PickedCardsMatch(g));  // 5
-  g.model.Table[2].Picked = true;
-  EXPECT_FALSE(PickedCardsMatch(g));  // 9: too much
-  g.model.Table[0].Picked = false;
-  EXPECT_TRUE(PickedCardsMatch(g));  // 3 + 4
-  g.model.Table[3].Picked = true;
-  g.model.Table[3].Shown = false;  // a card no longer on view does not count
-  EXPECT_TRUE(PickedCardsMatch(g));
+  g_.model.table[0].picked = true;
+  EXPECT_FALSE(PickedCardsMatch(g_));  // 2 of 7
+  g_.model.table[1].picked = true;
+  EXPECT_FALSE(PickedCardsMatch(g_));  // 5
+  g_.model.table[2].picked = true;
+  EXPECT_FALSE(PickedCardsMatch(g_));  // 9: too much
+  g_.model.table[0].picked = false;
+  EXPECT_TRUE(PickedCardsMatch(g_));  // 3 + 4
+  g_.model.table[3].picked = true;
+  g_.model.table[3].shown = false;  // a card no longer on view does not count
+  EXPECT_TRUE(PickedCardsMatch(g_));
 }
 
 TEST_F(CaptureTest, PickedCardsMatchHasNoCountLimit) {
   Lay({CardId(1, 'C'), CardId(1, 'D'), CardId(1, 'H'), CardId(1, 'S'), CardId(2, 'C'),
        CardId(2, 'D'), CardId(2, 'H')});
   Lay(CardId(10, 'C'));
-  for (int i = 0; i < 7; ++i) g.model.Table[i].Picked = true;
-  EXPECT_TRUE(PickedCardsMatch(g));
+  for (int i = 0; i < 7; ++i) g_.model.table[i].picked = true;
+  EXPECT_TRUE(PickedCardsMatch(g_));
 }
 
 TEST_F(CaptureTest, ComputerCaptureOfNothingChangesNothing) {
   Lay({CardId(9, 'C'), CardId(4, 'D')});
   ComputerPlays(1, CardId(7, 'H'), {});
-  EXPECT_EQ(ApplyComputerCapture(g), 0);
-  for (int i = 0; i < g.model.TableCount; ++i) EXPECT_FALSE(g.model.Table[i].Captured) << i;
-  EXPECT_FALSE(g.capture.They.Any());
+  EXPECT_EQ(ApplyComputerCapture(g_), 0);
+  for (int i = 0; i < g_.model.table_count; ++i) EXPECT_FALSE(g_.model.table[i].captured) << i;
+  EXPECT_FALSE(g_.capture.they.Any());
 }
 
 TEST_F(CaptureTest, ComputerCaptureMarksTakenAndPlayedCards) {
   Lay({CardId(9, 'C'), CardId(4, 'D'), CardId(3, 'H')});
   ComputerPlays(1, CardId(7, 'S'), {1, 2});
-  EXPECT_EQ(ApplyComputerCapture(g), 2);
-  EXPECT_FALSE(g.model.Table[0].Captured);
-  EXPECT_TRUE(g.model.Table[1].Captured);
-  EXPECT_TRUE(g.model.Table[2].Captured);
-  EXPECT_TRUE(g.model.Table[3].Captured);
-  EXPECT_FALSE(g.capture.They.Any());
-  EXPECT_FALSE(g.capture.We.Any());
+  EXPECT_EQ(ApplyComputerCapture(g_), 2);
+  EXPECT_FALSE(g_.model.table[0].captured);
+  EXPECT_TRUE(g_.model.table[1].captured);
+  EXPECT_TRUE(g_.model.table[2].captured);
+  EXPECT_TRUE(g_.model.table[3].captured);
+  EXPECT_FALSE(g_.capture.they.Any());
+  EXPECT_FALSE(g_.capture.we.Any());
 }
 
 TEST_F(CaptureTest, PicadaNeedsTheCardJustLaidAndNoCaptureBeforeIt) {
   Lay({CardId(9, 'C'), CardId(6, 'D')});
-  g.capture.PrevCaptureSize = 0;
+  g_.capture.prev_capture_size = 0;
   ComputerPlays(3, CardId(6, 'H'), {1});
-  ApplyComputerCapture(g);
-  EXPECT_TRUE(g.capture.They.Picada);
-  EXPECT_FALSE(g.capture.They.Scua);
+  ApplyComputerCapture(g_);
+  EXPECT_TRUE(g_.capture.they.picada);
+  EXPECT_FALSE(g_.capture.they.scua);
 }
 
 TEST_F(CaptureTest, NoPicadaAfterACapture) {
   Lay({CardId(9, 'C'), CardId(6, 'D')});
-  g.capture.PrevCaptureSize = 1;
+  g_.capture.prev_capture_size = 1;
   ComputerPlays(3, CardId(6, 'H'), {1});
-  ApplyComputerCapture(g);
-  EXPECT_FALSE(g.capture.They.Picada);
+  ApplyComputerCapture(g_);
+  EXPECT_FALSE(g_.capture.they.picada);
 }
 
 TEST_F(CaptureTest, NoPicadaAtTheFirstPlayOfAHand) {
   Lay({CardId(9, 'C'), CardId(6, 'D')});
-  g.capture.LastCaptureSize = -1;  // as after the deal
-  ClearPlayFlags(g);
+  g_.capture.last_capture_size = -1;  // as after the deal
+  ClearPlayFlags(g_);
   ComputerPlays(1, CardId(6, 'H'), {1});
-  JudgePlay(g);
-  EXPECT_FALSE(g.capture.They.Picada);
+  JudgePlay(g_);
+  EXPECT_FALSE(g_.capture.they.picada);
 }
 
 TEST_F(CaptureTest, NoPicadaForAnOlderCard) {
   Lay({CardId(6, 'C'), CardId(9, 'D')});
   ComputerPlays(2, CardId(6, 'H'), {0});
-  ApplyComputerCapture(g);
-  EXPECT_FALSE(g.capture.We.Picada);
+  ApplyComputerCapture(g_);
+  EXPECT_FALSE(g_.capture.we.picada);
 }
 
 TEST_F(CaptureTest, SimiliWhenEveryTakenCardSharesThePlayedSuit) {
   // Ten of H and four of H: the ten's suit comes from its third character.
   Lay({CardId(10, 'H'), CardId(4, 'H'), CardId(2, 'C')});
   ComputerPlays(1, CardId(4, 'H'), {1});
-  ApplyComputerCapture(g);
-  EXPECT_TRUE(g.capture.They.Simili);
+  ApplyComputerCapture(g_);
+  EXPECT_TRUE(g_.capture.they.simili);
 }
 
 TEST_F(CaptureTest, NoSimiliWithAMixedSuitCapture) {
   Lay({CardId(3, 'H'), CardId(4, 'S'), CardId(2, 'C')});
-  g.capture.They.Simili = true;  // left from an earlier judgement: overwritten
+  g_.capture.they.simili = true;  // left from an earlier judgement: overwritten
   ComputerPlays(1, CardId(7, 'H'), {0, 1});
-  ApplyComputerCapture(g);
-  EXPECT_FALSE(g.capture.They.Simili);
+  ApplyComputerCapture(g_);
+  EXPECT_FALSE(g_.capture.they.simili);
 }
 
 TEST_F(CaptureTest, QuadrigliaFromThreeCardsTogetherWithSimili) {
   Lay({CardId(2, 'D'), CardId(3, 'D'), CardId(4, 'D'), CardId(12, 'C')});
   ComputerPlays(2, CardId(9, 'D'), {0, 1, 2});
-  EXPECT_EQ(ApplyComputerCapture(g), 3);
-  EXPECT_TRUE(g.capture.We.Quadriglia);
-  EXPECT_TRUE(g.capture.We.Simili);
-  EXPECT_FALSE(g.capture.We.Scua);
-  EXPECT_FALSE(g.capture.They.Any());
+  EXPECT_EQ(ApplyComputerCapture(g_), 3);
+  EXPECT_TRUE(g_.capture.we.quadriglia);
+  EXPECT_TRUE(g_.capture.we.simili);
+  EXPECT_FALSE(g_.capture.we.scua);
+  EXPECT_FALSE(g_.capture.they.Any());
 }
 
 TEST_F(CaptureTest, NoQuadrigliaFromTwoCards) {
   Lay({CardId(2, 'D'), CardId(7, 'C'), CardId(12, 'C')});
   ComputerPlays(2, CardId(9, 'H'), {0, 1});
-  ApplyComputerCapture(g);
-  EXPECT_FALSE(g.capture.We.Quadriglia);
+  ApplyComputerCapture(g_);
+  EXPECT_FALSE(g_.capture.we.quadriglia);
 }
 
 TEST_F(CaptureTest, NoScuaWhileCardsStay) {
   Lay({CardId(2, 'D'), CardId(7, 'C'), CardId(12, 'C')});
-  g.capture.PrevCaptureSize = 2;
+  g_.capture.prev_capture_size = 2;
   ComputerPlays(1, CardId(12, 'H'), {2});
-  ApplyComputerCapture(g);
-  EXPECT_FALSE(g.capture.They.Scua);
+  ApplyComputerCapture(g_);
+  EXPECT_FALSE(g_.capture.they.scua);
 }
 
 TEST_F(CaptureTest, ScuaWhenTheTableIsCleared) {
   Lay({CardId(2, 'D'), CardId(7, 'C')});
   ComputerPlays(1, CardId(9, 'H'), {0, 1});
-  ApplyComputerCapture(g);
-  EXPECT_TRUE(g.capture.They.Scua);
+  ApplyComputerCapture(g_);
+  EXPECT_TRUE(g_.capture.they.scua);
 }
 
 TEST_F(CaptureTest, HumanCaptureSetsWeFlagsAndRecordsItsSize) {
   Lay({CardId(2, 'S'), CardId(3, 'S'), CardId(4, 'S')});
-  g.flow.Turn = 0;
+  g_.flow.turn = 0;
   Lay(CardId(9, 'S'));
   Choose({0, 1, 2});
-  g.capture.PrevCaptureSize = 1;
-  EXPECT_TRUE(ApplyHumanCapture(g));
-  EXPECT_TRUE(g.capture.We.Scua);
-  EXPECT_TRUE(g.capture.We.Simili);
-  EXPECT_TRUE(g.capture.We.Quadriglia);
-  EXPECT_FALSE(g.capture.We.Picada);
-  EXPECT_FALSE(g.capture.They.Any());
-  EXPECT_TRUE(g.model.Table[3].Captured);
-  EXPECT_EQ(g.capture.LastCaptureSize, 3);
-  EXPECT_EQ(g.capture.PrevCaptureSize, 3);
+  g_.capture.prev_capture_size = 1;
+  EXPECT_TRUE(ApplyHumanCapture(g_));
+  EXPECT_TRUE(g_.capture.we.scua);
+  EXPECT_TRUE(g_.capture.we.simili);
+  EXPECT_TRUE(g_.capture.we.quadriglia);
+  EXPECT_FALSE(g_.capture.we.picada);
+  EXPECT_FALSE(g_.capture.they.Any());
+  EXPECT_TRUE(g_.model.table[3].captured);
+  EXPECT_EQ(g_.capture.last_capture_size, 3);
+  EXPECT_EQ(g_.capture.prev_capture_size, 3);
 }
 
 TEST_F(CaptureTest, PlainHumanCaptureEarnsNothing) {
   Lay({CardId(5, 'C'), CardId(8, 'D')});
-  g.flow.Turn = 0;
+  g_.flow.turn = 0;
   Lay(CardId(5, 'H'));
   Choose({0});
-  g.capture.PrevCaptureSize = 0;  // the 8 was laid last, so no Picada for the 5
-  EXPECT_FALSE(ApplyHumanCapture(g));
-  EXPECT_EQ(g.capture.LastCaptureSize, 1);
+  g_.capture.prev_capture_size = 0;  // the 8 was laid last, so no Picada for the 5
+  EXPECT_FALSE(ApplyHumanCapture(g_));
+  EXPECT_EQ(g_.capture.last_capture_size, 1);
 }
 
 TEST_F(CaptureTest, HumanPicadaOfTheCardJustLaid) {
   Lay({CardId(5, 'C'), CardId(8, 'D')});
   Lay(CardId(8, 'H'));
   Choose({1});
-  g.capture.PrevCaptureSize = 0;
-  EXPECT_TRUE(ApplyHumanCapture(g));
-  EXPECT_TRUE(g.capture.We.Picada);
-  EXPECT_FALSE(g.capture.We.Simili);
+  g_.capture.prev_capture_size = 0;
+  EXPECT_TRUE(ApplyHumanCapture(g_));
+  EXPECT_TRUE(g_.capture.we.picada);
+  EXPECT_FALSE(g_.capture.we.simili);
 }
 
 TEST_F(CaptureTest, HumanCaptureOfNothingIsNoSimili) {
   Lay({CardId(5, 'C'), CardId(8, 'D')});
   Lay(CardId(5, 'H'));
   Choose({});
-  EXPECT_FALSE(ApplyHumanCapture(g));
-  EXPECT_FALSE(g.model.Table[2].Captured);
+  EXPECT_FALSE(ApplyHumanCapture(g_));
+  EXPECT_FALSE(g_.model.table[2].captured);
 }
 
 TEST_F(CaptureTest, JudgeLeavesALoneCardAsNoCapture) {
-  g.capture.LastCaptureSize = -1;
-  g.flow.Turn = 1;
+  g_.capture.last_capture_size = -1;
+  g_.flow.turn = 1;
   Choose({0});  // stale hand-over from an earlier capture must not be applied
   Lay(CardId(6, 'C'));
-  EXPECT_FALSE(JudgePlay(g).captures);
-  EXPECT_EQ(g.capture.LastCaptureSize, 0);
-  EXPECT_FALSE(g.model.Table[0].Captured);
+  EXPECT_FALSE(JudgePlay(g_).captures);
+  EXPECT_EQ(g_.capture.last_capture_size, 0);
+  EXPECT_FALSE(g_.model.table[0].captured);
 }
 
 TEST_F(CaptureTest, JudgeOfTheHumanOnlyDecidesThatACaptureExists) {
   Lay({CardId(5, 'C'), CardId(5, 'D'), CardId(9, 'C')});
-  g.flow.Turn = 0;
-  g.capture.LastCapturer = 3;
+  g_.flow.turn = 0;
+  g_.capture.last_capturer = 3;
   Lay(CardId(5, 'H'));
-  const PlayVerdict verdict = JudgePlay(g);
+  const PlayVerdict verdict = JudgePlay(g_);
   EXPECT_TRUE(verdict.captures);
-  EXPECT_EQ(verdict.side, Side::We);
+  EXPECT_EQ(verdict.side, Side::kWe);
   EXPECT_FALSE(verdict.special);
-  EXPECT_EQ(g.capture.LastCaptureSize, 1);
-  EXPECT_EQ(g.capture.LastCapturer, 0);
-  for (int i = 0; i < g.model.TableCount; ++i) EXPECT_FALSE(g.model.Table[i].Captured) << i;
+  EXPECT_EQ(g_.capture.last_capture_size, 1);
+  EXPECT_EQ(g_.capture.last_capturer, 0);
+  for (int i = 0; i < g_.model.table_count; ++i) EXPECT_FALSE(g_.model.table[i].captured) << i;
 }
 
 TEST_F(CaptureTest, JudgeOfAHumanCardThatCannotCapture) {
   Lay({CardId(5, 'C'), CardId(9, 'C')});
-  g.flow.Turn = 0;
-  g.capture.LastCapturer = 3;
+  g_.flow.turn = 0;
+  g_.capture.last_capturer = 3;
   Lay(CardId(2, 'H'));
-  EXPECT_FALSE(JudgePlay(g).captures);
-  EXPECT_EQ(g.capture.LastCaptureSize, 0);
-  EXPECT_EQ(g.capture.LastCapturer, 3);
+  EXPECT_FALSE(JudgePlay(g_).captures);
+  EXPECT_EQ(g_.capture.last_capture_size, 0);
+  EXPECT_EQ(g_.capture.last_capturer, 3);
 }
 
 TEST_F(CaptureTest, JudgeNamesTheCapturingSideAndWhetherItIsSpecial) {
@@ -274,7 +274,7 @@ TEST_F(CaptureTest, JudgeNamesTheCapturingSideAndWhetherItIsSpecial) {
     Side side;
   };
   const Case cases[] = {
-      {1, false, Side::They}, {3, true, Side::They}, {2, false, Side::We}, {2, true, Side::We}};
+      {1, false, Side::kThey}, {3, true, Side::kThey}, {2, false, Side::kWe}, {2, true, Side::kWe}};
   for (const Case& c : cases) {
     ClearTable();
     // A lone-card capture is a Scua; with a second card left it is plain.
@@ -283,51 +283,51 @@ TEST_F(CaptureTest, JudgeNamesTheCapturingSideAndWhetherItIsSpecial) {
     } else {
       Lay({CardId(9, 'C'), CardId(1, 'D')});
     }
-    g.capture.PrevCaptureSize = 1;
+    g_.capture.prev_capture_size = 1;
     ComputerPlays(c.seat, CardId(9, 'D'), {0});
-    const PlayVerdict verdict = JudgePlay(g);
+    const PlayVerdict verdict = JudgePlay(g_);
     EXPECT_TRUE(verdict.captures) << c.seat;
     EXPECT_EQ(verdict.side, c.side) << c.seat;
     EXPECT_EQ(verdict.special, c.special) << c.seat;
-    EXPECT_EQ(g.capture.LastCaptureSize, 1);
-    EXPECT_EQ(g.capture.LastCapturer, c.seat);
+    EXPECT_EQ(g_.capture.last_capture_size, 1);
+    EXPECT_EQ(g_.capture.last_capturer, c.seat);
   }
 }
 
 TEST_F(CaptureTest, ClearPlayFlagsRemembersTheLastSizeAndClearsAllEight) {
-  g.capture.We = SideFlags{true, true, true, true};
-  g.capture.They = SideFlags{true, true, true, true};
-  g.capture.LastCaptureSize = 2;
-  ClearPlayFlags(g);
-  EXPECT_EQ(g.capture.PrevCaptureSize, 2);
-  EXPECT_FALSE(g.capture.We.Any());
-  EXPECT_FALSE(g.capture.They.Any());
+  g_.capture.we = SideFlags{true, true, true, true};
+  g_.capture.they = SideFlags{true, true, true, true};
+  g_.capture.last_capture_size = 2;
+  ClearPlayFlags(g_);
+  EXPECT_EQ(g_.capture.prev_capture_size, 2);
+  EXPECT_FALSE(g_.capture.we.Any());
+  EXPECT_FALSE(g_.capture.they.Any());
 }
 
 // A card laid on an empty table by one player and taken at once by the next:
 // the table is cleared by a capture of the card just put down, so both Scua
 // and Picada score.
 TEST_F(CaptureTest, TakingTheOnlyCardJustLaidIsScuaAndPicada) {
-  g.capture.LastCaptureSize = -1;
-  ClearPlayFlags(g);
-  g.flow.Turn = 1;
+  g_.capture.last_capture_size = -1;
+  ClearPlayFlags(g_);
+  g_.flow.turn = 1;
   Lay(CardId(7, 'C'));
-  JudgePlay(g);
-  EXPECT_EQ(g.capture.LastCaptureSize, 0);
+  JudgePlay(g_);
+  EXPECT_EQ(g_.capture.last_capture_size, 0);
 
-  ClearPlayFlags(g);
-  EXPECT_EQ(g.capture.PrevCaptureSize, 0);
+  ClearPlayFlags(g_);
+  EXPECT_EQ(g_.capture.prev_capture_size, 0);
   ComputerPlays(2, CardId(7, 'D'), {0});
-  EXPECT_TRUE(JudgePlay(g).special);
-  EXPECT_TRUE(g.capture.We.Scua);
-  EXPECT_TRUE(g.capture.We.Picada);
-  EXPECT_FALSE(g.capture.We.Simili);
+  EXPECT_TRUE(JudgePlay(g_).special);
+  EXPECT_TRUE(g_.capture.we.scua);
+  EXPECT_TRUE(g_.capture.we.picada);
+  EXPECT_FALSE(g_.capture.we.simili);
 
-  Take(Side::We, {CardId(7, 'C'), CardId(7, 'D')});
-  RecomputeHandScore(g);
-  EXPECT_EQ(g.score.We.ScuaCount, 1);
-  EXPECT_EQ(g.score.We.PicadaCount, 1);
-  EXPECT_EQ(g.score.We.HandPoints, 3);  // Scua, Picada and the cards point
+  Take(Side::kWe, {CardId(7, 'C'), CardId(7, 'D')});
+  RecomputeHandScore(g_);
+  EXPECT_EQ(g_.score.we.scua_count, 1);
+  EXPECT_EQ(g_.score.we.picada_count, 1);
+  EXPECT_EQ(g_.score.we.hand_points, 3);  // Scua, Picada and the cards point
 }
 
 }  // namespace

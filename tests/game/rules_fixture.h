@@ -17,42 +17,42 @@ namespace vantel {
 // empty table.
 class RulesFixture : public ::testing::Test {
  protected:
-  void SetUp() override { g.flow.State = FlowState::NormalPlay; }
+  void SetUp() override { g_.flow.state = FlowState::kNormalPlay; }
 
   // Back to an empty table and no capture history, for cases run in a loop.
   void ClearTable() {
-    g.model = CardModel{};
-    g.capture = CaptureState{};
-    SetupTablePlaces(g);
-    g.flow.State = FlowState::NormalPlay;
+    g_.model = CardModel{};
+    g_.capture = CaptureState{};
+    SetupTablePlaces(g_);
+    g_.flow.state = FlowState::kNormalPlay;
   }
 
   // Lands a card on the table the way the flow does.
   void Lay(int16_t id) {
     CardSprite card;
-    card.Card = id;
-    card.Slot = FirstFreeSlot(g);
-    AddToTable(g, card);
+    card.card = id;
+    card.slot = FirstFreeSlot(g_);
+    AddToTable(g_, card);
   }
   void Lay(std::initializer_list<int16_t> ids) {
     for (int16_t id : ids) Lay(id);
   }
 
-  void Choose(std::initializer_list<int16_t> tableIndices) {
-    g.capture.CaptureCount = 0;
-    for (int16_t i : tableIndices) g.capture.CaptureIdx[g.capture.CaptureCount++] = i;
+  void Choose(std::initializer_list<int16_t> table_indices) {
+    g_.capture.capture_count = 0;
+    for (int16_t i : table_indices) g_.capture.capture_idx[g_.capture.capture_count++] = i;
   }
 
   void Take(Side side, std::initializer_list<int16_t> ids) {
-    auto& list = side == Side::We ? g.model.WeTaken : g.model.TheyTaken;
-    auto& count = side == Side::We ? g.model.WeTakenCount : g.model.TheyTakenCount;
+    auto& list = side == Side::kWe ? g_.model.we_taken : g_.model.they_taken;
+    auto& count = side == Side::kWe ? g_.model.we_taken_count : g_.model.they_taken_count;
     for (int16_t id : ids) list[count++] = id;
   }
 
-  MtRandom random{7};
-  RecordingSound sound;
-  ManualClock clock;
-  Game g = MakeGame(Options{}, {random, sound, clock});
+  MtRandom random_{7};
+  RecordingSound sound_;
+  ManualClock clock_;
+  Game g_ = MakeGame(Options{}, {random_, sound_, clock_});
 };
 
 }  // namespace vantel

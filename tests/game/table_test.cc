@@ -10,10 +10,10 @@ namespace {
 
 class TableTest : public ::testing::Test {
  protected:
-  MtRandom random{1};
-  SilentSound sound;
-  ManualClock clock;
-  Game g = MakeGame(Options{}, {random, sound, clock});
+  MtRandom random_{1};
+  SilentSound sound_;
+  ManualClock clock_;
+  Game g_ = MakeGame(Options{}, {random_, sound_, clock_});
 };
 
 TEST_F(TableTest, PlacesAreScaledHalfToEven) {
@@ -21,77 +21,77 @@ TEST_F(TableTest, PlacesAreScaledHalfToEven) {
   EXPECT_EQ(ScaleTo800(280), 219);  // 218.75
   EXPECT_EQ(ScaleTo800(48), 38);    // 37.5 rounds to even
   EXPECT_EQ(ScaleTo800(80), 62);    // 62.5 rounds to even
-  EXPECT_EQ(g.model.TableSlot[0].X, 242);
-  EXPECT_EQ(g.model.TableSlot[0].Y, 219);
-  EXPECT_EQ(g.model.TableSlot[1].X, 336);
-  EXPECT_EQ(g.model.TableSlot[1].Y, 47);
-  EXPECT_EQ(g.model.TableSlot[13].X, 469);
-  EXPECT_EQ(g.model.TableSlot[13].Y, 164);
+  EXPECT_EQ(g_.model.table_slot[0].x, 242);
+  EXPECT_EQ(g_.model.table_slot[0].y, 219);
+  EXPECT_EQ(g_.model.table_slot[1].x, 336);
+  EXPECT_EQ(g_.model.table_slot[1].y, 47);
+  EXPECT_EQ(g_.model.table_slot[13].x, 469);
+  EXPECT_EQ(g_.model.table_slot[13].y, 164);
 }
 
 TEST_F(TableTest, CrowdedPlacesStayOnTheFelt) {
   // Between the marker fans, above the human's hand, inside the screen, even
   // with the largest play scatter added.
   for (int s = 0; s <= 30; ++s) {
-    const auto& p = g.model.TableSlot[s];
-    EXPECT_GE(p.X, 157) << s;
-    EXPECT_LE(p.X + g.layout.PlayScatterX - 1 + g.layout.CardWidth, 610) << s;
-    EXPECT_GE(p.Y, 0) << s;
-    EXPECT_LE(p.Y + g.layout.PlayScatterY - 1 + 153, 419) << s;
+    const auto& p = g_.model.table_slot[s];
+    EXPECT_GE(p.x, 157) << s;
+    EXPECT_LE(p.x + g_.layout.play_scatter_x - 1 + g_.layout.card_width, 610) << s;
+    EXPECT_GE(p.y, 0) << s;
+    EXPECT_LE(p.y + g_.layout.play_scatter_y - 1 + 153, 419) << s;
   }
 }
 
 TEST_F(TableTest, FansFollowTheirPatternAndOrder) {
-  const auto& we = g.model.WeFan;
+  const auto& we = g_.model.we_fan;
   const int xs[5] = {45, 60, 30, 75, 15};
   for (int i = 0; i < 15; ++i) {
-    EXPECT_EQ(we[i].X, xs[i % 5]) << i;
-    EXPECT_EQ(g.model.TheyFan[i].X, xs[i % 5] + 590) << i;
-    EXPECT_EQ(g.model.TheyFan[i].Y, we[i].Y);
-    EXPECT_EQ(g.model.TheyFan[i].Order, we[i].Order);
+    EXPECT_EQ(we[i].x, xs[i % 5]) << i;
+    EXPECT_EQ(g_.model.they_fan[i].x, xs[i % 5] + 590) << i;
+    EXPECT_EQ(g_.model.they_fan[i].y, we[i].y);
+    EXPECT_EQ(g_.model.they_fan[i].order, we[i].order);
   }
-  EXPECT_EQ(we[0].Y, 200);
-  EXPECT_EQ(we[5].Y, 220);
-  EXPECT_EQ(we[10].Y, 180);
-  EXPECT_EQ(we[0].Order, 14);
-  EXPECT_EQ(we[7].Order, 0);
-  EXPECT_EQ(we[14].Order, 8);
+  EXPECT_EQ(we[0].y, 200);
+  EXPECT_EQ(we[5].y, 220);
+  EXPECT_EQ(we[10].y, 180);
+  EXPECT_EQ(we[0].order, 14);
+  EXPECT_EQ(we[7].order, 0);
+  EXPECT_EQ(we[14].order, 8);
 }
 
 TEST_F(TableTest, FirstFreeSlotScansInOrderAndFallsBackToTheLast) {
-  EXPECT_EQ(FirstFreeSlot(g), 0);
-  for (int s = 0; s < 14; ++s) g.model.TableSlot[s].Used = true;
-  EXPECT_EQ(FirstFreeSlot(g), 14);
-  for (auto& s : g.model.TableSlot) s.Used = true;
-  EXPECT_EQ(FirstFreeSlot(g), 30);
+  EXPECT_EQ(FirstFreeSlot(g_), 0);
+  for (int s = 0; s < 14; ++s) g_.model.table_slot[s].used = true;
+  EXPECT_EQ(FirstFreeSlot(g_), 14);
+  for (auto& s : g_.model.table_slot) s.used = true;
+  EXPECT_EQ(FirstFreeSlot(g_), 30);
 }
 
 TEST_F(TableTest, AddToTableListsTheCardAndCountsItsRank) {
   CardSprite c;
-  c.Card = 37;  // ten of D
-  c.X = 100.5f;
-  c.Y = 50;
-  c.Slot = 3;
-  AddToTable(g, c);
-  EXPECT_EQ(g.model.TableCount, 1);
-  EXPECT_EQ(g.model.TableIdCount, 1);
-  EXPECT_EQ(g.model.TableIds[0], 37);
-  EXPECT_TRUE(g.model.Table[0].Shown);
-  EXPECT_TRUE(g.model.Table[0].FaceUp);
-  EXPECT_FLOAT_EQ(g.model.Table[0].X, 100.5f);
-  EXPECT_TRUE(g.model.TableSlot[3].Used);
-  EXPECT_EQ(g.model.RankSeen[10], 1);
+  c.card = 37;  // ten of D
+  c.x = 100.5f;
+  c.y = 50;
+  c.slot = 3;
+  AddToTable(g_, c);
+  EXPECT_EQ(g_.model.table_count, 1);
+  EXPECT_EQ(g_.model.table_id_count, 1);
+  EXPECT_EQ(g_.model.table_ids[0], 37);
+  EXPECT_TRUE(g_.model.table[0].shown);
+  EXPECT_TRUE(g_.model.table[0].face_up);
+  EXPECT_FLOAT_EQ(g_.model.table[0].x, 100.5f);
+  EXPECT_TRUE(g_.model.table_slot[3].used);
+  EXPECT_EQ(g_.model.rank_seen[10], 1);
 }
 
 TEST_F(TableTest, FirstSeatIsRandomOnceThenMovesOn) {
-  const int first = ChooseFirstSeat(g);
+  const int first = ChooseFirstSeat(g_);
   EXPECT_GE(first, 0);
   EXPECT_LE(first, 3);
-  EXPECT_TRUE(g.deal.FirstHandDealt);
+  EXPECT_TRUE(g_.deal.first_hand_dealt);
   const int expected[4] = {2, 3, 0, 1};
   for (int turn = 0; turn < 4; ++turn) {
-    g.flow.Turn = static_cast<int16_t>(turn);
-    EXPECT_EQ(ChooseFirstSeat(g), expected[turn]);
+    g_.flow.turn = static_cast<int16_t>(turn);
+    EXPECT_EQ(ChooseFirstSeat(g_), expected[turn]);
   }
 }
 

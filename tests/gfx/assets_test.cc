@@ -15,14 +15,14 @@ using test::PixelAt;
 
 class AssetsTest : public ::testing::Test {
  protected:
-  void SetUp() override { test::WriteResourceTree(dir.Path(), "Royal"); }
+  void SetUp() override { test::WriteResourceTree(dir_.Path(), "Royal"); }
 
-  test::TempFolder dir{"assets"};
-  MtRandom random{1};
-  SilentSound sound;
-  ManualClock clock;
-  Game g{random, sound, clock};
-  Assets a;
+  test::TempFolder dir_{"assets"};
+  MtRandom random_{1};
+  SilentSound sound_;
+  ManualClock clock_;
+  Game g_{random_, sound_, clock_};
+  Assets a_;
 };
 
 TEST(AssetNamesTest, FoldersAndBackgroundFollowTheOptions) {
@@ -34,69 +34,69 @@ TEST(AssetNamesTest, FoldersAndBackgroundFollowTheOptions) {
 }
 
 TEST_F(AssetsTest, LoadsEverySlotConvertedAndKeyed) {
-  LoadBitmaps(a, g, test::ResolverUnder(dir.Path()));
-  ASSERT_TRUE(a.BackgroundSurface);
-  EXPECT_EQ(a.BackgroundSurface->w, 800);
-  EXPECT_EQ(a.BackgroundSurface->format->format, kBackBufferFormat);
-  EXPECT_EQ(SDL_HasColorKey(a.BackgroundSurface.get()), SDL_FALSE);
+  LoadBitmaps(a_, g_, test::ResolverUnder(dir_.Path()));
+  ASSERT_TRUE(a_.background_surface);
+  EXPECT_EQ(a_.background_surface->w, 800);
+  EXPECT_EQ(a_.background_surface->format->format, kBackBufferFormat);
+  EXPECT_EQ(SDL_HasColorKey(a_.background_surface.get()), SDL_FALSE);
   for (int id = 0; id <= 51; ++id) {
-    SDL_Surface* card = a.CardSurfaces[static_cast<std::size_t>(id)].get();
+    SDL_Surface* card = a_.card_surfaces[static_cast<std::size_t>(id)].get();
     ASSERT_NE(card, nullptr) << id;
     EXPECT_EQ(PixelAt(card, 5, 5), test::CardColour(id)) << id;
     EXPECT_EQ(SDL_HasColorKey(card), SDL_TRUE);
   }
-  EXPECT_EQ(a.CardSurfaces[52], nullptr);
+  EXPECT_EQ(a_.card_surfaces[52], nullptr);
   for (SDL_Surface* s :
-       {a.CardBackSurface.get(), a.FrameSurface.get(), a.ScorePageSurface.get(),
-        a.LineHorzSurface1.get(), a.LineVertSurface.get(), a.LineHorzSurface2.get(),
-        a.LineHorzSurface3.get(), a.CursorSurface.get()}) {
+       {a_.card_back_surface.get(), a_.frame_surface.get(), a_.score_page_surface.get(),
+        a_.line_horz_surface1.get(), a_.line_vert_surface.get(), a_.line_horz_surface2.get(),
+        a_.line_horz_surface3.get(), a_.cursor_surface.get()}) {
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(SDL_HasColorKey(s), SDL_TRUE);
   }
   // Three rules from one file are three surfaces, so one frame can draw all three.
-  EXPECT_NE(a.LineHorzSurface1.get(), a.LineHorzSurface2.get());
-  EXPECT_EQ(a.CursorSurface->w, 32);
-  ASSERT_TRUE(a.DigitFont && a.DeluxeFont && a.HandFont);
-  EXPECT_EQ(a.DigitFont->width, 19);
-  EXPECT_EQ(a.DigitFont->height, 27);
-  EXPECT_EQ(a.DigitFont->Columns(), 20);
+  EXPECT_NE(a_.line_horz_surface1.get(), a_.line_horz_surface2.get());
+  EXPECT_EQ(a_.cursor_surface->w, 32);
+  ASSERT_TRUE(a_.digit_font && a_.deluxe_font && a_.hand_font);
+  EXPECT_EQ(a_.digit_font->width, 19);
+  EXPECT_EQ(a_.digit_font->height, 27);
+  EXPECT_EQ(a_.digit_font->Columns(), 20);
 }
 
 TEST_F(AssetsTest, ReloadReplacesSurfacesAndKeepsFontObjects) {
-  const auto resolve = test::ResolverUnder(dir.Path());
-  LoadBitmaps(a, g, resolve);
-  BitmapFont* digit = a.DigitFont.get();
-  BitmapFont* score7 = a.ScoreFonts[7].get();
-  digit->XPos = 700;
-  SDL_Surface* oldBackground = a.BackgroundSurface.get();
-  LoadBitmaps(a, g, resolve);
-  EXPECT_EQ(a.DigitFont.get(), digit);
-  EXPECT_EQ(a.ScoreFonts[7].get(), score7);
-  EXPECT_EQ(a.DigitFont->XPos, 700);
-  EXPECT_NE(a.BackgroundSurface.get(), oldBackground);
+  const auto resolve = test::ResolverUnder(dir_.Path());
+  LoadBitmaps(a_, g_, resolve);
+  BitmapFont* digit = a_.digit_font.get();
+  BitmapFont* score7 = a_.score_fonts[7].get();
+  digit->x_pos = 700;
+  SDL_Surface* old_background = a_.background_surface.get();
+  LoadBitmaps(a_, g_, resolve);
+  EXPECT_EQ(a_.digit_font.get(), digit);
+  EXPECT_EQ(a_.score_fonts[7].get(), score7);
+  EXPECT_EQ(a_.digit_font->x_pos, 700);
+  EXPECT_NE(a_.background_surface.get(), old_background);
   int fonts = 0;
-  for (const auto& f : a.ScoreFonts) fonts += (f && f->dds) ? 1 : 0;
+  for (const auto& f : a_.score_fonts) fonts += (f && f->dds) ? 1 : 0;
   EXPECT_EQ(fonts, 11);
   // Every score font has a sheet of its own.
-  EXPECT_NE(a.ScoreFonts[0]->dds.get(), a.ScoreFonts[1]->dds.get());
-  EXPECT_EQ(a.CardSurfaces[52], nullptr);
+  EXPECT_NE(a_.score_fonts[0]->dds.get(), a_.score_fonts[1]->dds.get());
+  EXPECT_EQ(a_.card_surfaces[52], nullptr);
 }
 
 TEST_F(AssetsTest, AMissingPictureEndsWithTheLoadersMessage) {
-  std::filesystem::remove(dir.Path() / "res" / "Royal" / "KS.BMP");
+  std::filesystem::remove(dir_.Path() / "res" / "Royal" / "KS.BMP");
   try {
-    LoadBitmaps(a, g, test::ResolverUnder(dir.Path()));
+    LoadBitmaps(a_, g_, test::ResolverUnder(dir_.Path()));
     FAIL() << "no error";
   } catch (const FatalError& e) {
     const std::string text = e.what();
     EXPECT_EQ(text.rfind("Error in function CreateSurfaceFromFile() \r\nError Number: ", 0), 0u);
     EXPECT_NE(text.find("KS.BMP"), std::string::npos);
   }
-  std::filesystem::remove(dir.Path() / "res" / "fntFonts" / "fntDigit.bmp");
-  test::WriteResourceTree(dir.Path(), "Royal");
-  std::filesystem::remove(dir.Path() / "res" / "fntFonts" / "fntDigit.bmp");
+  std::filesystem::remove(dir_.Path() / "res" / "fntFonts" / "fntDigit.bmp");
+  test::WriteResourceTree(dir_.Path(), "Royal");
+  std::filesystem::remove(dir_.Path() / "res" / "fntFonts" / "fntDigit.bmp");
   try {
-    LoadBitmaps(a, g, test::ResolverUnder(dir.Path()));
+    LoadBitmaps(a_, g_, test::ResolverUnder(dir_.Path()));
     FAIL() << "no error";
   } catch (const FatalError& e) {
     EXPECT_EQ(
@@ -106,17 +106,17 @@ TEST_F(AssetsTest, AMissingPictureEndsWithTheLoadersMessage) {
 }
 
 TEST_F(AssetsTest, AFileThatIsNoPictureIsAnError) {
-  { std::ofstream(dir.Path() / "res" / "bitmaps" / "mouse.bmp") << "not a picture"; }
-  EXPECT_THROW(LoadBitmaps(a, g, test::ResolverUnder(dir.Path())), FatalError);
+  { std::ofstream(dir_.Path() / "res" / "bitmaps" / "mouse.bmp") << "not a picture"; }
+  EXPECT_THROW(LoadBitmaps(a_, g_, test::ResolverUnder(dir_.Path())), FatalError);
 }
 
 TEST_F(AssetsTest, ReleaseDropsEverything) {
-  LoadBitmaps(a, g, test::ResolverUnder(dir.Path()));
-  ReleaseBitmaps(a);
-  EXPECT_EQ(a.BackgroundSurface, nullptr);
-  EXPECT_EQ(a.CardSurfaces[0], nullptr);
-  EXPECT_EQ(a.ScoreFonts[10], nullptr);
-  EXPECT_EQ(a.LineHorzSurface3, nullptr);
+  LoadBitmaps(a_, g_, test::ResolverUnder(dir_.Path()));
+  ReleaseBitmaps(a_);
+  EXPECT_EQ(a_.background_surface, nullptr);
+  EXPECT_EQ(a_.card_surfaces[0], nullptr);
+  EXPECT_EQ(a_.score_fonts[10], nullptr);
+  EXPECT_EQ(a_.line_horz_surface3, nullptr);
 }
 
 }  // namespace

@@ -18,26 +18,26 @@ class FrameDrawingTest : public test::TableFixture {
  protected:
   void SetUp() override {
     TableFixture::SetUp();
-    g.options = Options{};
-    SetupLayout(g.options, g.layout);
-    NewHand(g);
-    SDL_FillRect(d.BackBuffer(), nullptr, 0);
+    g_.options = Options{};
+    SetupLayout(g_.options, g_.layout);
+    NewHand(g_);
+    SDL_FillRect(d_.BackBuffer(), nullptr, 0);
   }
   // (660, 595) lies between the caption line and the clock: felt, once drawn.
-  uint32_t At(int x, int y) { return PixelAt(d.BackBuffer(), x, y); }
+  uint32_t At(int x, int y) { return PixelAt(d_.BackBuffer(), x, y); }
 
   static LocalTime TwentyToTen() { return LocalTime{9, 41}; }
 
-  PointerPosition pointer;
-  FrameDrawing hooks{d, a, [this] { return pointer; }, TwentyToTen};
-  InputSnapshot input;
+  PointerPosition pointer_;
+  FrameDrawing hooks_{d_, a_, [this] { return pointer_; }, TwentyToTen};
+  InputSnapshot input_;
 };
 
 TEST_F(FrameDrawingTest, AFrameIsComposedAndPresented) {
-  pointer = {400, 300};
-  ASSERT_FALSE(RunFrame(g, input, hooks));
-  EXPECT_EQ(d.PresentCount(), 1);
-  EXPECT_EQ(hooks.FramesPresented(), 1);
+  pointer_ = {400, 300};
+  ASSERT_FALSE(RunFrame(g_, input_, hooks_));
+  EXPECT_EQ(d_.PresentCount(), 1);
+  EXPECT_EQ(hooks_.FramesPresented(), 1);
   EXPECT_EQ(At(660, 595), kFeltColour);
   EXPECT_EQ(At(799, 10), test::kPageColour);  // the score-page tab
   EXPECT_EQ(At(779, 10), kFeltColour);
@@ -47,29 +47,29 @@ TEST_F(FrameDrawingTest, AFrameIsComposedAndPresented) {
 }
 
 TEST_F(FrameDrawingTest, APausedFrameDrawsNothing) {
-  g.flow.GamePaused = true;
-  RunFrame(g, input, hooks);
-  EXPECT_EQ(d.PresentCount(), 0);
+  g_.flow.game_paused = true;
+  RunFrame(g_, input_, hooks_);
+  EXPECT_EQ(d_.PresentCount(), 0);
   EXPECT_EQ(At(660, 595), 0u);
 }
 
 TEST_F(FrameDrawingTest, AfterALostDisplayTheNextFrameShowsEveryPicture) {
   int reloads = 0;
   FrameDrawing reloading(
-      d, a, [this] { return pointer; }, TwentyToTen, [&](Game&) { ++reloads; });
-  d.LoseDisplay(5);
-  RunFrame(g, input, reloading);
-  EXPECT_EQ(d.RestoreCount(), 1);
+      d_, a_, [this] { return pointer_; }, TwentyToTen, [&](Game&) { ++reloads; });
+  d_.LoseDisplay(5);
+  RunFrame(g_, input_, reloading);
+  EXPECT_EQ(d_.RestoreCount(), 1);
   EXPECT_EQ(reloads, 1);
-  EXPECT_EQ(d.PresentCount(), 1);
+  EXPECT_EQ(d_.PresentCount(), 1);
   EXPECT_EQ(At(660, 595), kFeltColour);
   EXPECT_EQ(At(799, 10), test::kPageColour);
   // Without a reload hook the pictures held in memory serve as they are.
-  d.LoseDisplay(2);
-  SDL_FillRect(d.BackBuffer(), nullptr, 0);
-  RunFrame(g, input, hooks);
+  d_.LoseDisplay(2);
+  SDL_FillRect(d_.BackBuffer(), nullptr, 0);
+  RunFrame(g_, input_, hooks_);
   EXPECT_EQ(At(660, 595), kFeltColour);
-  EXPECT_EQ(d.RestoreCount(), 2);
+  EXPECT_EQ(d_.RestoreCount(), 2);
 }
 
 // The game's drawing skips frames that would look like the last one shown.
@@ -79,72 +79,72 @@ class RedrawTest : public FrameDrawingTest {
  protected:
   void SetUp() override {
     FrameDrawingTest::SetUp();
-    skipping.SetSkipUnchanged(true);
-    g.flow.State = FlowState::NormalPlay;
-    g.model.TableCount = 1;
-    Place(g.model.Table[0], 7, 300, 200);
-    pointer = {400, 300};
+    skipping_.SetSkipUnchanged(true);
+    g_.flow.state = FlowState::kNormalPlay;
+    g_.model.table_count = 1;
+    Place(g_.model.table[0], 7, 300, 200);
+    pointer_ = {400, 300};
     ASSERT_TRUE(Frame());  // the first frame always shows
   }
 
   // One frame; true when it presented a picture.
   bool Frame() {
-    const int64_t before = skipping.FramesPresented();
-    skipping.BeforeStep(g);
-    skipping.AfterStep(g);
-    skipping.AfterPickStart(g);
-    EXPECT_EQ(skipping.LastFramePresented(), skipping.FramesPresented() > before);
-    return skipping.FramesPresented() > before;
+    const int64_t before = skipping_.FramesPresented();
+    skipping_.BeforeStep(g_);
+    skipping_.AfterStep(g_);
+    skipping_.AfterPickStart(g_);
+    EXPECT_EQ(skipping_.LastFramePresented(), skipping_.FramesPresented() > before);
+    return skipping_.FramesPresented() > before;
   }
 
-  LocalTime time{9, 41};
-  FrameDrawing skipping{d, a, [this] { return pointer; }, [this] { return time; }};
+  LocalTime time_{9, 41};
+  FrameDrawing skipping_{d_, a_, [this] { return pointer_; }, [this] { return time_; }};
 };
 
 TEST_F(RedrawTest, AFrameLikeTheLastPresentsNothingAndLeavesTheBufferAlone) {
-  const int presents = d.PresentCount();
+  const int presents = d_.PresentCount();
   SDL_Rect corner{0, 0, 4, 4};
-  SDL_FillRect(d.BackBuffer(), &corner, 0x123456);
+  SDL_FillRect(d_.BackBuffer(), &corner, 0x123456);
   for (int i = 0; i < 10; ++i) EXPECT_FALSE(Frame());
-  EXPECT_EQ(d.PresentCount(), presents);
-  EXPECT_EQ(skipping.FramesSkipped(), 10);
+  EXPECT_EQ(d_.PresentCount(), presents);
+  EXPECT_EQ(skipping_.FramesSkipped(), 10);
   EXPECT_EQ(At(1, 1), 0x123456u);  // nothing was composed
 }
 
 TEST_F(RedrawTest, EachKindOfChangeRedraws) {
-  g.model.Table[0].X += 1;  // a card moved
+  g_.model.table[0].x += 1;  // a card moved
   EXPECT_TRUE(Frame());
   EXPECT_FALSE(Frame());
-  g.model.Table[0].Picked = true;  // a selection
+  g_.model.table[0].picked = true;  // a selection
   EXPECT_TRUE(Frame());
   EXPECT_FALSE(Frame());
-  g.model.Table[0].FaceUp = false;  // a card turned
+  g_.model.table[0].face_up = false;  // a card turned
   EXPECT_TRUE(Frame());
-  Place(g.model.Hand[0][3], 12, 100, 420);  // a card appeared
+  Place(g_.model.hand[0][3], 12, 100, 420);  // a card appeared
   EXPECT_TRUE(Frame());
-  g.model.Hand[0][3].Shown = false;  // and went
-  EXPECT_TRUE(Frame());
-  EXPECT_FALSE(Frame());
-  time.Minute = 42;  // the clock's text
+  g_.model.hand[0][3].shown = false;  // and went
   EXPECT_TRUE(Frame());
   EXPECT_FALSE(Frame());
-  g.flow.State = FlowState::EndOfMatch;  // a state that shows the score page
+  time_.minute = 42;  // the clock's text
   EXPECT_TRUE(Frame());
   EXPECT_FALSE(Frame());
-  g.score.WeMatchPoints += 3;  // a score on that page
+  g_.flow.state = FlowState::kEndOfMatch;  // a state that shows the score page
   EXPECT_TRUE(Frame());
   EXPECT_FALSE(Frame());
-  skipping.ForceRedraw();  // the window was switched or uncovered
+  g_.score.we_match_points += 3;  // a score on that page
   EXPECT_TRUE(Frame());
   EXPECT_FALSE(Frame());
-  d.LoseDisplay(1);  // the display came back
+  skipping_.ForceRedraw();  // the window was switched or uncovered
+  EXPECT_TRUE(Frame());
+  EXPECT_FALSE(Frame());
+  d_.LoseDisplay(1);  // the display came back
   EXPECT_TRUE(Frame());
   EXPECT_FALSE(Frame());
 }
 
 TEST_F(RedrawTest, APointerThatMovedAloneIsDrawnOverTheKeptTable) {
   ASSERT_EQ(At(400 - kPointerHotSpotX, 300 - kPointerHotSpotY), kPointerColour);
-  pointer = {150, 450};
+  pointer_ = {150, 450};
   EXPECT_TRUE(Frame());
   EXPECT_EQ(At(150 - kPointerHotSpotX, 450 - kPointerHotSpotY), kPointerColour);
   // Where the pointer was, the table shows again.
@@ -156,13 +156,13 @@ TEST_F(RedrawTest, APointerThatMovedAloneIsDrawnOverTheKeptTable) {
 TEST_F(RedrawTest, SkippingChangesNoPictureThatIsShown) {
   HeadlessDisplay plain_display;
   plain_display.ResetClipRect();
-  FrameDrawing plain{plain_display, a, [this] { return pointer; }, [this] { return time; }};
+  FrameDrawing plain{plain_display, a_, [this] { return pointer_; }, [this] { return time_; }};
   auto same = [&] {
-    plain.BeforeStep(g);
-    plain.AfterStep(g);
-    plain.AfterPickStart(g);
+    plain.BeforeStep(g_);
+    plain.AfterStep(g_);
+    plain.AfterPickStart(g_);
     Frame();
-    const SDL_Surface* x = d.BackBuffer();
+    const SDL_Surface* x = d_.BackBuffer();
     const SDL_Surface* y = plain_display.BackBuffer();
     for (int row = 0; row < x->h; ++row) {
       const auto* p = static_cast<const uint8_t*>(x->pixels) + row * x->pitch;
@@ -172,11 +172,11 @@ TEST_F(RedrawTest, SkippingChangesNoPictureThatIsShown) {
     return true;
   };
   EXPECT_TRUE(same());
-  pointer = {20, 590};
+  pointer_ = {20, 590};
   EXPECT_TRUE(same());
-  g.model.Table[0].Y += 30;
+  g_.model.table[0].y += 30;
   EXPECT_TRUE(same());
-  pointer = {700, 100};
+  pointer_ = {700, 100};
   EXPECT_TRUE(same());
 }
 

@@ -12,7 +12,7 @@ namespace {
 class FakePaceClock final : public PaceClock {
  public:
   double NowMs() override {
-    now += readStep;
+    now += read_step;
     return now;
   }
   void SleepMs(double ms) override {
@@ -20,7 +20,7 @@ class FakePaceClock final : public PaceClock {
     now += ms + oversleep;
   }
   double now = 1000;
-  double readStep = 0.01;
+  double read_step = 0.01;
   double oversleep = 0;
   std::vector<double> sleeps;
 };
@@ -96,7 +96,7 @@ TEST(FrameRateTest, CaptionFormatsOneDecimalWithoutLeadingZero) {
 // next frame is due; the schedule must be the one Wait keeps.
 TEST(FrameLimiterTest, ALoopThatWaitsItselfKeepsTheSameSchedule) {
   FakePaceClock clock;
-  clock.readStep = 0;
+  clock.read_step = 0;
   FrameLimiter limiter(clock);
   EXPECT_EQ(limiter.MsToNextFrame(), 0);  // the first frame is due at once
   limiter.StartFrame();

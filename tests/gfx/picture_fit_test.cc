@@ -7,31 +7,32 @@ namespace {
 
 TEST(PictureFitTest, AutomaticIsSharpOnlyAtAWholeFactorOfTwoOrMoreThatLosesLittle) {
   // 1024 x 768: 1.28 times; no whole factor of 2, so smooth and filling the screen.
-  EXPECT_EQ(FitPicture(1024, 768, PictureScaling::Automatic), (PictureFit{0, 0, 1024, 768, false}));
+  EXPECT_EQ(FitPicture(1024, 768, PictureScaling::kAutomatic),
+            (PictureFit{0, 0, 1024, 768, false}));
   // 1920 x 1080: 1.8 times, pillar-boxed.
-  EXPECT_EQ(FitPicture(1920, 1080, PictureScaling::Automatic),
+  EXPECT_EQ(FitPicture(1920, 1080, PictureScaling::kAutomatic),
             (PictureFit{240, 0, 1440, 1080, false}));
   // 1600 x 1200: exactly twice.
-  EXPECT_EQ(FitPicture(1600, 1200, PictureScaling::Automatic),
+  EXPECT_EQ(FitPicture(1600, 1200, PictureScaling::kAutomatic),
             (PictureFit{0, 0, 1600, 1200, true}));
   // 2560 x 1440: twice (1600 x 1200) keeps 83 % of the smooth 1920 x 1440.
-  EXPECT_EQ(FitPicture(2560, 1440, PictureScaling::Automatic),
+  EXPECT_EQ(FitPicture(2560, 1440, PictureScaling::kAutomatic),
             (PictureFit{480, 120, 1600, 1200, true}));
   // 3000 x 1300: twice keeps 1200 of 1300 rows.
-  EXPECT_TRUE(FitPicture(3000, 1300, PictureScaling::Automatic).sharp);
+  EXPECT_TRUE(FitPicture(3000, 1300, PictureScaling::kAutomatic).sharp);
   // 1599 x 1199: just short of twice, smooth.
-  EXPECT_FALSE(FitPicture(1599, 1199, PictureScaling::Automatic).sharp);
+  EXPECT_FALSE(FitPicture(1599, 1199, PictureScaling::kAutomatic).sharp);
   // 2390 x 1790: twice would keep only 67 %.
-  EXPECT_FALSE(FitPicture(2390, 1790, PictureScaling::Automatic).sharp);
+  EXPECT_FALSE(FitPicture(2390, 1790, PictureScaling::kAutomatic).sharp);
 }
 
 TEST(PictureFitTest, ThePlayersChoiceWinsWhereItCan) {
-  EXPECT_EQ(FitPicture(1920, 1080, PictureScaling::Sharp), (PictureFit{560, 240, 800, 600, true}));
-  EXPECT_EQ(FitPicture(1600, 1200, PictureScaling::Smooth), (PictureFit{0, 0, 1600, 1200, false}));
+  EXPECT_EQ(FitPicture(1920, 1080, PictureScaling::kSharp), (PictureFit{560, 240, 800, 600, true}));
+  EXPECT_EQ(FitPicture(1600, 1200, PictureScaling::kSmooth), (PictureFit{0, 0, 1600, 1200, false}));
   // Smaller than the picture: no whole factor, so smooth whatever was chosen.
-  EXPECT_EQ(FitPicture(400, 600, PictureScaling::Sharp), (PictureFit{0, 150, 400, 300, false}));
+  EXPECT_EQ(FitPicture(400, 600, PictureScaling::kSharp), (PictureFit{0, 150, 400, 300, false}));
   // A window squashed to nothing still gives a picture of at least a pixel's room.
-  const PictureFit empty = FitPicture(0, 0, PictureScaling::Automatic);
+  const PictureFit empty = FitPicture(0, 0, PictureScaling::kAutomatic);
   EXPECT_GE(empty.width, 0);
   EXPECT_GE(empty.height, 0);
 }
@@ -44,10 +45,10 @@ TEST(PictureFitTest, WindowPixelsMapToThePictureAtEverySizeAndScaling) {
     PictureScaling scaling;
   };
   for (const Case c :
-       {Case{800, 600, PictureScaling::Automatic}, Case{1024, 768, PictureScaling::Automatic},
-        Case{1920, 1080, PictureScaling::Automatic}, Case{1920, 1080, PictureScaling::Sharp},
-        Case{1600, 1200, PictureScaling::Automatic}, Case{900, 1000, PictureScaling::Smooth},
-        Case{640, 480, PictureScaling::Automatic}}) {
+       {Case{800, 600, PictureScaling::kAutomatic}, Case{1024, 768, PictureScaling::kAutomatic},
+        Case{1920, 1080, PictureScaling::kAutomatic}, Case{1920, 1080, PictureScaling::kSharp},
+        Case{1600, 1200, PictureScaling::kAutomatic}, Case{900, 1000, PictureScaling::kSmooth},
+        Case{640, 480, PictureScaling::kAutomatic}}) {
     SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " " << static_cast<int>(c.scaling));
     const PictureFit fit = FitPicture(c.w, c.h, c.scaling);
     const LogicalPoint top_left = OutputToPicture(fit.x, fit.y, fit);

@@ -44,18 +44,18 @@ inline void WriteResourceTree(const std::filesystem::path& root, const std::stri
   WriteSolid(bitmaps / "line_horz.bmp", 300, 2, kRuleColour);
   WriteSolid(bitmaps / "line_vert.bmp", 2, 300, kRuleColour);
   WriteSolid(bitmaps / "mouse.bmp", 32, 32, kPointerColour);
-  const auto deckDir = root / "res" / deck;
-  WriteSolid(deckDir / "S_cardback.bmp", kCardW, kCardH, kBackColour);
+  const auto deck_dir = root / "res" / deck;
+  WriteSolid(deck_dir / "S_cardback.bmp", kCardW, kCardH, kBackColour);
   SurfacePtr frame = SolidSurface(kCardW, kCardH, kMagenta);
   SDL_Rect inner{2, 2, kCardW - 4, kCardH - 4};
   SDL_Rect outer{0, 0, kCardW, kCardH};
   SDL_FillRect(frame.get(), &outer, SDL_MapRGB(frame->format, 0xFF, 0xFF, 0));
   SDL_FillRect(frame.get(), &inner, SDL_MapRGB(frame->format, 0xFF, 0, 0xFF));
-  SaveBmp24(frame.get(), deckDir / "FrameBlue.bmp");
+  SaveBmp24(frame.get(), deck_dir / "FrameBlue.bmp");
   for (int id = 0; id < kCardCount; ++id) {
     SurfacePtr face = SolidSurface(kCardW, kCardH, CardColour(id));
     SetPixel(face.get(), 0, 0, kMagenta);
-    SaveBmp24(face.get(), deckDir / CardPictureName(id));
+    SaveBmp24(face.get(), deck_dir / CardPictureName(id));
   }
   const auto fonts = root / "res" / "fntFonts";
   for (const char* name : {"fntHandParker.bmp", "fntDigit.bmp", "fntDeluxe.bmp"}) {

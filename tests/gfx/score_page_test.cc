@@ -39,15 +39,15 @@ TEST(ScoreTextTest, LatestHistoryRowIsTheUpperOne) {
 }
 
 TEST_F(ScorePageTest, FirstHandShowsOneHistoryRowAndTheTotals) {
-  g.model.WeTakenCount = 27;
-  g.model.TheyTakenCount = 25;
-  g.score.HistoryRows = 1;
-  g.score.HistoryWe[0] = 5;
-  g.score.HistoryThey[0] = 3;
-  g.score.WeMatchPoints = 5;
-  g.score.TheyMatchPoints = 3;
-  DrawScorePage(g, a, d);
-  SDL_Surface* bb = d.BackBuffer();
+  g_.model.we_taken_count = 27;
+  g_.model.they_taken_count = 25;
+  g_.score.history_rows = 1;
+  g_.score.history_we[0] = 5;
+  g_.score.history_they[0] = 3;
+  g_.score.we_match_points = 5;
+  g_.score.they_match_points = 3;
+  DrawScorePage(g_, a_, d_);
+  SDL_Surface* bb = d_.BackBuffer();
   // The page blanks the table first.
   EXPECT_EQ(test::PixelAt(bb, 5, 5), kFeltColour);
   EXPECT_EQ(test::PixelAt(bb, 160, 10), kPageColour);
@@ -67,14 +67,14 @@ TEST_F(ScorePageTest, FirstHandShowsOneHistoryRowAndTheTotals) {
 }
 
 TEST_F(ScorePageTest, LaterHandsShowTheTotalsBeforeBelowTheLatestHand) {
-  g.score.HistoryRows = 2;
-  g.score.HistoryWe[0] = 17;
-  g.score.HistoryThey[0] = 9;
-  g.score.HistoryWe[1] = 4;
-  g.score.HistoryThey[1] = 6;
-  g.score.MatchResultText = "We Won!";
-  DrawScorePage(g, a, d);
-  SDL_Surface* bb = d.BackBuffer();
+  g_.score.history_rows = 2;
+  g_.score.history_we[0] = 17;
+  g_.score.history_they[0] = 9;
+  g_.score.history_we[1] = 4;
+  g_.score.history_they[1] = 6;
+  g_.score.match_result_text = "We Won!";
+  DrawScorePage(g_, a_, d_);
+  SDL_Surface* bb = d_.BackBuffer();
   EXPECT_EQ(test::PixelAt(bb, 233 + 5 * 17 + 3, 404), GlyphColour('1' - 32));
   EXPECT_EQ(test::PixelAt(bb, 233 + 6 * 17 + 3, 404), GlyphColour('7' - 32));
   EXPECT_EQ(test::PixelAt(bb, 233 + 6 * 17 + 3, 373), GlyphColour('4' - 32));

@@ -23,19 +23,19 @@ class InstantClock final : public PaceClock {
 class ScreenDisplayTest : public ::testing::Test {
  protected:
   void SetUp() override { setenv("SDL_VIDEODRIVER", "dummy", 1); }
-  InstantClock clock;
+  InstantClock clock_;
 };
 
 TEST_F(ScreenDisplayTest, FullScreenGivesAnEightHundredBySixHundredBackBuffer) {
-  ScreenDisplay d(true, clock);
+  ScreenDisplay d(true, clock_);
   ASSERT_NE(d.Window(), nullptr);
   EXPECT_FALSE(d.Windowed());
   EXPECT_EQ(d.ScreenRect(), (Rect{0, 0, 800, 600}));
   EXPECT_EQ(d.BackBuffer()->format->format, kBackBufferFormat);
   EXPECT_STREQ(SDL_GetWindowTitle(d.Window()), "Vantel");
   d.ResetClipRect();
-  EXPECT_EQ(d.Clip().ClipRight, 800);
-  EXPECT_EQ(d.Clip().ClipBottom, 600);
+  EXPECT_EQ(d.Clip().clip_right, 800);
+  EXPECT_EQ(d.Clip().clip_bottom, 600);
   EXPECT_TRUE(d.DisplayAvailable());
   d.Present();
   d.Present();
@@ -52,7 +52,7 @@ TEST_F(ScreenDisplayTest, AWindowKeepsTheGamesWorldAndSwitchesToFullScreenAndBac
   choice.full_screen = false;
   choice.window_width = 1000;
   choice.window_height = 700;
-  ScreenDisplay d(choice, clock);
+  ScreenDisplay d(choice, clock_);
   EXPECT_TRUE(d.Windowed());
   EXPECT_EQ(d.ScreenRect(), (Rect{0, 0, 800, 600}));
   EXPECT_STREQ(SDL_GetWindowTitle(d.Window()), "Vantel");
@@ -86,11 +86,11 @@ TEST_F(ScreenDisplayTest, ThePointerLandsOnThePixelDrawnUnderIt) {
   auto colour = [](int bx, int by) {
     return static_cast<uint32_t>(0x102030 + bx * 0x0B0000 + by * 0x000D00);
   };
-  for (const PictureScaling scaling : {PictureScaling::Automatic, PictureScaling::Sharp}) {
+  for (const PictureScaling scaling : {PictureScaling::kAutomatic, PictureScaling::kSharp}) {
     ScreenChoice choice;
     choice.full_screen = false;
     choice.scaling = scaling;
-    ScreenDisplay d(choice, clock);
+    ScreenDisplay d(choice, clock_);
     SDL_Surface* back = d.BackBuffer();
     for (int by = 0; by < 600 / kBlock; ++by)
       for (int bx = 0; bx < 800 / kBlock; ++bx) {
@@ -138,7 +138,7 @@ TEST_F(ScreenDisplayTest, ThePointerLandsOnThePixelDrawnUnderIt) {
 // it would wait for ever. The next Present makes the lost texture anew and
 // shows the frame.
 TEST_F(ScreenDisplayTest, AResetRenderDeviceIsNoReasonToWaitAndTheNextFrameShows) {
-  ScreenDisplay d(true, clock);
+  ScreenDisplay d(true, clock_);
   const PictureFit fit = d.Fit();
   d.ResetClipRect();
   d.Present();
@@ -146,9 +146,9 @@ TEST_F(ScreenDisplayTest, AResetRenderDeviceIsNoReasonToWaitAndTheNextFrameShows
   reset.type = SDL_RENDER_DEVICE_RESET;
   SDL_PushEvent(&reset);
   EXPECT_TRUE(d.DisplayAvailable());
-  const double before = clock.now;
+  const double before = clock_.now;
   d.PumpEvents();
-  EXPECT_EQ(clock.now, before);  // no sleep: nothing to wait for
+  EXPECT_EQ(clock_.now, before);  // no sleep: nothing to wait for
   SDL_FillRect(d.BackBuffer(), nullptr, SDL_MapRGB(d.BackBuffer()->format, 0x12, 0x34, 0x56));
   d.Present();
   SDL_Renderer* renderer = SDL_GetRenderer(d.Window());
@@ -164,7 +164,7 @@ TEST_F(ScreenDisplayTest, AResetRenderDeviceIsNoReasonToWaitAndTheNextFrameShows
 TEST_F(ScreenDisplayTest, SetUpFailureEndsWithTheDisplaysMessage) {
   setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
   try {
-    ScreenDisplay d(true, clock);
+    ScreenDisplay d(true, clock_);
     FAIL() << "no error";
   } catch (const FatalError& e) {
     const std::string text = e.what();

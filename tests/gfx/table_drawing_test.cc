@@ -32,10 +32,10 @@ TEST(VisitOrderTest, StockIsVisitedHighestFirstAroundTheDeckPosition) {
 }
 
 TEST_F(TableDrawingTest, PilesDrawBacksFromTheirFirstVisitedEntry) {
-  for (int16_t i = 0; i < 30; ++i) Place(g.model.WePile[i], i, 10.0f + 25 * i, 300);
-  g.model.WePileCount = 11;
-  for (int16_t i = 0; i < 12; ++i) Place(g.model.TheyPile[i], i, 10.0f + 25 * i, 400);
-  g.model.TheyPileCount = 12;
+  for (int16_t i = 0; i < 30; ++i) Place(g_.model.we_pile[i], i, 10.0f + 25 * i, 300);
+  g_.model.we_pile_count = 11;
+  for (int16_t i = 0; i < 12; ++i) Place(g_.model.they_pile[i], i, 10.0f + 25 * i, 400);
+  g_.model.they_pile_count = 12;
   Draw();
   EXPECT_EQ(CardAt(10, 300), kBackColour);
   EXPECT_EQ(CardAt(260, 300), kBackColour);  // entry 10
@@ -46,12 +46,12 @@ TEST_F(TableDrawingTest, PilesDrawBacksFromTheirFirstVisitedEntry) {
 }
 
 TEST_F(TableDrawingTest, StockDrawsItsVisitedCardsWithTheDealtCardOnTop) {
-  g.deal.DeckPosition = 10;
-  for (int16_t i = 0; i <= 51; ++i) Place(g.model.Deck[i], i, 5.0f + 14 * i, 100);
-  g.model.Deck[12].FaceUp = false;
-  g.model.Deck[51].Shown = false;
+  g_.deal.deck_position = 10;
+  for (int16_t i = 0; i <= 51; ++i) Place(g_.model.deck[i], i, 5.0f + 14 * i, 100);
+  g_.model.deck[12].face_up = false;
+  g_.model.deck[51].shown = false;
   // The card being dealt lies on the stock's top card.
-  g.model.Deck[9].X = g.model.Deck[16].X;
+  g_.model.deck[9].x = g_.model.deck[16].x;
   Draw();
   EXPECT_EQ(At(5 + 14 * 8 + 10, 110), kFeltColour);
   EXPECT_EQ(At(5 + 14 * 10 + 10, 110), CardColour(10));
@@ -61,47 +61,47 @@ TEST_F(TableDrawingTest, StockDrawsItsVisitedCardsWithTheDealtCardOnTop) {
 }
 
 TEST_F(TableDrawingTest, LastStockCardShowsItsFaceOnlyToTheHumanWhileTravelling) {
-  g.deal.DeckPosition = 10;  // the stock itself then leaves Deck(51) alone
-  Place(g.model.Deck[51], 51, 300, 300);
-  g.model.Deck[51].Moving = true;
-  g.flow.Turn = 0;
+  g_.deal.deck_position = 10;  // the stock itself then leaves Deck(51) alone
+  Place(g_.model.deck[51], 51, 300, 300);
+  g_.model.deck[51].moving = true;
+  g_.flow.turn = 0;
   Draw();
   EXPECT_EQ(CardAt(300, 300), CardColour(51));
-  g.flow.Turn = 2;
+  g_.flow.turn = 2;
   Draw();
   EXPECT_EQ(CardAt(300, 300), kBackColour);
-  g.model.Deck[51].Moving = false;
-  g.model.Deck[51].FaceUp = false;
+  g_.model.deck[51].moving = false;
+  g_.model.deck[51].face_up = false;
   Draw();
   EXPECT_EQ(CardAt(300, 300), CardColour(51));
 }
 
 TEST_F(TableDrawingTest, PickedTableCardsGetTheFrameOnlyWhenFaceUp) {
-  Place(g.model.Table[0], 7, 100, 200);
-  g.model.Table[0].Picked = true;
-  Place(g.model.Table[1], 8, 150, 200, false);
-  g.model.Table[1].Picked = true;
-  Place(g.model.Table[2], 9, 200, 200);
-  g.model.TableCount = 2;
+  Place(g_.model.table[0], 7, 100, 200);
+  g_.model.table[0].picked = true;
+  Place(g_.model.table[1], 8, 150, 200, false);
+  g_.model.table[1].picked = true;
+  Place(g_.model.table[2], 9, 200, 200);
+  g_.model.table_count = 2;
   Draw();
   EXPECT_EQ(At(100, 200), kFrameColour);
   EXPECT_EQ(At(101, 229), kFrameColour);
   EXPECT_EQ(CardAt(100, 200), CardColour(7));  // the frame's inside is see-through
   EXPECT_EQ(At(150, 200), kBackColour);
-  EXPECT_EQ(CardAt(200, 200), kFeltColour);  // beyond TableCount
+  EXPECT_EQ(CardAt(200, 200), kFeltColour);  // beyond table_count
 }
 
 TEST_F(TableDrawingTest, HumanHandIsAlwaysFaceUpAndDrawnOverTheOthers) {
-  Place(g.model.Hand[0][0], 3, 400, 500, false);
-  Place(g.model.Hand[1][5], 4, 50, 50, false);
-  Place(g.model.Hand[2][11], 5, 100, 50, true);
-  Place(g.model.Hand[3][12], 6, 150, 50, true);  // slot 12 is never drawn
+  Place(g_.model.hand[0][0], 3, 400, 500, false);
+  Place(g_.model.hand[1][5], 4, 50, 50, false);
+  Place(g_.model.hand[2][11], 5, 100, 50, true);
+  Place(g_.model.hand[3][12], 6, 150, 50, true);  // slot 12 is never drawn
   // Hand order 2, 1, 3, 0 and the table beneath them all.
-  Place(g.model.Hand[3][0], 20, 600, 300);
-  Place(g.model.Hand[1][0], 21, 600, 300);
-  Place(g.model.Hand[0][1], 22, 610, 300);
-  Place(g.model.Table[0], 23, 610, 300);
-  g.model.TableCount = 1;
+  Place(g_.model.hand[3][0], 20, 600, 300);
+  Place(g_.model.hand[1][0], 21, 600, 300);
+  Place(g_.model.hand[0][1], 22, 610, 300);
+  Place(g_.model.table[0], 23, 610, 300);
+  g_.model.table_count = 1;
   Draw();
   EXPECT_EQ(CardAt(400, 500), CardColour(3));
   EXPECT_EQ(CardAt(50, 50), kBackColour);
@@ -112,39 +112,39 @@ TEST_F(TableDrawingTest, HumanHandIsAlwaysFaceUpAndDrawnOverTheOthers) {
 }
 
 TEST_F(TableDrawingTest, MarkerFansFollowTheirOrderAndLieUnderEverything) {
-  auto& fan = g.model.WeFan;
-  for (int i = 0; i <= 15; ++i) fan[i].Order = static_cast<int16_t>(i);
+  auto& fan = g_.model.we_fan;
+  for (int i = 0; i <= 15; ++i) fan[i].order = static_cast<int16_t>(i);
   // Entry 4 is visited after entry 9 although it comes first.
-  fan[0].Order = 9;
-  fan[1].Order = 4;
-  fan[4].Order = 0;
-  fan[9].Order = 1;
+  fan[0].order = 9;
+  fan[1].order = 4;
+  fan[4].order = 0;
+  fan[9].order = 1;
   for (int e : {4, 9}) {
-    fan[e].Shown = true;
-    fan[e].Card = static_cast<int16_t>(30 + e);
-    fan[e].RestX = 500;
-    fan[e].RestY = 100;
+    fan[e].shown = true;
+    fan[e].card = static_cast<int16_t>(30 + e);
+    fan[e].rest_x = 500;
+    fan[e].rest_y = 100;
   }
-  g.model.TheyFan[3].Order = 3;
-  g.model.TheyFan[3].Shown = true;
-  g.model.TheyFan[3].Card = 40;
-  g.model.TheyFan[3].RestX = 700.5f;  // halves go to even: 700
-  g.model.TheyFan[3].RestY = 101.5f;  // and 102
+  g_.model.they_fan[3].order = 3;
+  g_.model.they_fan[3].shown = true;
+  g_.model.they_fan[3].card = 40;
+  g_.model.they_fan[3].rest_x = 700.5f;  // halves go to even: 700
+  g_.model.they_fan[3].rest_y = 101.5f;  // and 102
   Draw();
   EXPECT_EQ(CardAt(500, 100), CardColour(34));
   EXPECT_EQ(At(700 + 1, 102), CardColour(40));
   EXPECT_EQ(At(700 + 1, 101), kFeltColour);
   EXPECT_EQ(At(720, 110), kFeltColour);
   // A pile card at the same place covers the marker.
-  Place(g.model.WePile[0], 1, 500, 100);
-  g.model.WePileCount = 1;
+  Place(g_.model.we_pile[0], 1, 500, 100);
+  g_.model.we_pile_count = 1;
   Draw();
   EXPECT_EQ(CardAt(500, 100), kBackColour);
 }
 
 TEST_F(TableDrawingTest, ClockAndCaptionAreDrawnOverTheScorePage) {
-  Place(g.model.Hand[0][0], 3, 460, 150);
-  g.flow.State = FlowState::EndOfMatch;
+  Place(g_.model.hand[0][0], 3, 460, 150);
+  g_.flow.state = FlowState::kEndOfMatch;
   Draw();
   EXPECT_EQ(CardAt(460, 150), test::kPageColour);
   // "09:05 PM" at (700, 572), 17 pixels a character.

@@ -15,36 +15,36 @@ namespace vantel::test {
 class TableFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteResourceTree(dir.Path(), "Royal");
-    LoadBitmaps(a, g, test::ResolverUnder(dir.Path()));
-    d.ResetClipRect();
-    d.DrawSurface(a.BackgroundSurface.get(), WholeSurface, 0, 0, false);
-    g.flow.State = FlowState::NormalPlay;
-    g.deal.DeckPosition = 52;
+    WriteResourceTree(dir_.Path(), "Royal");
+    LoadBitmaps(a_, g_, test::ResolverUnder(dir_.Path()));
+    d_.ResetClipRect();
+    d_.DrawSurface(a_.background_surface.get(), kWholeSurface, 0, 0, false);
+    g_.flow.state = FlowState::kNormalPlay;
+    g_.deal.deck_position = 52;
   }
 
-  static void Place(CardSprite& c, int16_t card, float x, float y, bool faceUp = true) {
-    c.Card = card;
-    c.X = x;
-    c.Y = y;
-    c.Shown = true;
-    c.FaceUp = faceUp;
+  static void Place(CardSprite& c, int16_t card, float x, float y, bool face_up = true) {
+    c.card = card;
+    c.x = x;
+    c.y = y;
+    c.shown = true;
+    c.face_up = face_up;
   }
 
   void Draw() {
-    DrawTable(g, a, d, [] { return LocalTime{21, 5}; });
+    DrawTable(g_, a_, d_, [] { return LocalTime{21, 5}; });
   }
   // Colour at the centre of a card drawn at (x, y).
-  uint32_t CardAt(int x, int y) { return PixelAt(d.BackBuffer(), x + kCardW / 2, y + kCardH / 2); }
-  uint32_t At(int x, int y) { return PixelAt(d.BackBuffer(), x, y); }
+  uint32_t CardAt(int x, int y) { return PixelAt(d_.BackBuffer(), x + kCardW / 2, y + kCardH / 2); }
+  uint32_t At(int x, int y) { return PixelAt(d_.BackBuffer(), x, y); }
 
-  TempFolder dir{"table"};
-  MtRandom random{1};
-  SilentSound sound;
-  ManualClock clock;
-  Game g{random, sound, clock};
-  Assets a;
-  HeadlessDisplay d;
+  TempFolder dir_{"table"};
+  MtRandom random_{1};
+  SilentSound sound_;
+  ManualClock clock_;
+  Game g_{random_, sound_, clock_};
+  Assets a_;
+  HeadlessDisplay d_;
 };
 
 }  // namespace vantel::test

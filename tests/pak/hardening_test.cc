@@ -65,23 +65,23 @@ const std::vector<std::string> kGameTree = {"res",
 class HardeningTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::create_directory(Game);
-    WriteArchive(Game / "res065.pak", GameFiles());
+    fs::create_directory(game_);
+    WriteArchive(game_ / "res065.pak", GameFiles());
   }
   UnpackResult StartGame(const StopCheck& stop = {}) {
-    return Unpack(Game, "res065.pak", Converter, stop);
+    return Unpack(game_, "res065.pak", converter_, stop);
   }
-  TempFolder Dir;
-  fs::path Game = Dir / "game";
-  FakeConverter Converter;
+  TempFolder dir_;
+  fs::path game_ = dir_ / "game";
+  FakeConverter converter_;
 };
 
 // --- Outputs that are not ours to write or delete -------------------------
 
 TEST_F(HardeningTest, ExtractToAPipeOrDeviceIsRefusedAndLeavesItInPlace) {
   PakArchive pak;
-  pak.Open((Game / "res065.pak").string());
-  const fs::path fifo = Dir / "fifo";
+  pak.Open((game_ / "res065.pak").string());
+  const fs::path fifo = dir_ / "fifo";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   try {
     pak.SaveEntry(1, fifo.string());
@@ -91,41 +91,41 @@ TEST_F(HardeningTest, ExtractToAPipeOrDeviceIsRefusedAndLeavesItInPlace) {
   }
   EXPECT_TRUE(fs::is_fifo(fifo));
   // A device node: only root can make one, so the check runs where it can.
-  const fs::path device = Dir / "null";
+  const fs::path device = dir_ / "null";
   if (::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
     EXPECT_THROW(pak.SaveEntry(1, device.string()), PakError);
     EXPECT_TRUE(fs::is_character_file(device));
   }
-  fs::create_directory(Dir / "folder");
-  EXPECT_THROW(pak.SaveEntry(1, (Dir / "folder").string()), PakError);
-  EXPECT_TRUE(fs::is_directory(Dir / "folder"));
+  fs::create_directory(dir_ / "folder");
+  EXPECT_THROW(pak.SaveEntry(1, (dir_ / "folder").string()), PakError);
+  EXPECT_TRUE(fs::is_directory(dir_ / "folder"));
   std::vector<std::string> expected = {"fifo", "folder", "game", "game/res065.pak"};
   if (fs::exists(device)) expected.push_back("null");
-  EXPECT_EQ(ListTree(Dir.Path()), expected);
+  EXPECT_EQ(ListTree(dir_.Path()), expected);
 }
 
 TEST_F(HardeningTest, HardAndSymbolicLinksAreReplacedNeverWrittenThrough) {
-  WriteBytes(Dir / "outside", ToBytes("precious"));
-  WriteBytes(Dir / "linked", ToBytes("also precious"));
-  const fs::path out = Dir / "out";
+  WriteBytes(dir_ / "outside", ToBytes("precious"));
+  WriteBytes(dir_ / "linked", ToBytes("also precious"));
+  const fs::path out = dir_ / "out";
   fs::create_directories(out / "res/Bitmaps");
   fs::create_directories(out / "res/Royal");
-  fs::create_hard_link(Dir / "outside", out / "res/Bitmaps/mouse.bmp");
-  fs::create_symlink(Dir / "linked", out / "res/Royal/ac.bmp");
-  const UnpackResult r = UnpackInto(Game / "res065.pak", ResourceRoot{out, false}, Converter);
-  ASSERT_EQ(r.Status, UnpackStatus::Unpacked) << r.Message;
-  EXPECT_EQ(ReadBytes(Dir / "outside"), ToBytes("precious"));
-  EXPECT_EQ(ReadBytes(Dir / "linked"), ToBytes("also precious"));
+  fs::create_hard_link(dir_ / "outside", out / "res/Bitmaps/mouse.bmp");
+  fs::create_symlink(dir_ / "linked", out / "res/Royal/ac.bmp");
+  const UnpackResult r = UnpackInto(game_ / "res065.pak", ResourceRoot{out, false}, converter_);
+  ASSERT_EQ(r.status, UnpackStatus::kUnpacked) << r.message;
+  EXPECT_EQ(ReadBytes(dir_ / "outside"), ToBytes("precious"));
+  EXPECT_EQ(ReadBytes(dir_ / "linked"), ToBytes("also precious"));
   EXPECT_EQ(ReadBytes(out / "res/Bitmaps/mouse.bmp"), ToBytes("m"));
   EXPECT_FALSE(fs::is_symlink(out / "res/Royal/ac.bmp"));
   EXPECT_EQ(ReadBytes(out / "res/Royal/ac.bmp"), ToBytes("r-ace"));
   // The same for a single entry copied out.
   PakArchive pak;
-  pak.Open((Game / "res065.pak").string());
-  fs::create_hard_link(Dir / "outside", Dir / "second");
-  pak.SaveEntry(4, (Dir / "second").string());
-  EXPECT_EQ(ReadBytes(Dir / "outside"), ToBytes("precious"));
-  EXPECT_EQ(ReadBytes(Dir / "second"), ToBytes("r-ace"));
+  pak.Open((game_ / "res065.pak").string());
+  fs::create_hard_link(dir_ / "outside", dir_ / "second");
+  pak.SaveEntry(4, (dir_ / "second").string());
+  EXPECT_EQ(ReadBytes(dir_ / "outside"), ToBytes("precious"));
+  EXPECT_EQ(ReadBytes(dir_ / "second"), ToBytes("r-ace"));
 }
 
 // --- Interrupted runs -------------------------------------------------------
@@ -136,14 +136,14 @@ TEST_F(HardeningTest, TreeOfAKilledRunIsReclaimedAndNeverUsed) {
   std::string error;
   fs::path killed;
   {
-    std::unique_ptr<RunFolder> run = RunFolder::Make(Game, &error);
+    std::unique_ptr<RunFolder> run = RunFolder::Make(game_, &error);
     ASSERT_TRUE(run) << error;
     killed = run->Path();
   }
   fs::create_directories(killed / "res/Sounds");
   WriteBytes(killed / "res/Sounds/CARD_FLIP.WAV", ToBytes("flip"));
   // And a killed vantel-pak run's staging folder inside a folder it unpacks to.
-  const fs::path out = Dir / "out";
+  const fs::path out = dir_ / "out";
   fs::create_directory(out);
   fs::path staging;
   {
@@ -155,51 +155,52 @@ TEST_F(HardeningTest, TreeOfAKilledRunIsReclaimedAndNeverUsed) {
   WriteBytes(staging / "res/Sounds/CARD_FLIP.WAV", ToBytes("flip"));
 
   const UnpackResult r = StartGame();
-  ASSERT_EQ(r.Status, UnpackStatus::Unpacked) << r.Message;
+  ASSERT_EQ(r.status, UnpackStatus::kUnpacked) << r.message;
   EXPECT_FALSE(fs::exists(killed));
-  std::vector<std::string> withOwner = kGameTree;
-  withOwner.insert(withOwner.begin(), "owner");
-  EXPECT_EQ(ListTree(r.Root.Folder), withOwner);
-  EXPECT_EQ(ReadBytes(r.Root.Folder / "res/Sounds/SIGN1.WAV"), ToBytes("s1"));
-  EXPECT_EQ(RemoveUnpackedResources(r.Root), "");
+  std::vector<std::string> with_owner = kGameTree;
+  with_owner.insert(with_owner.begin(), "owner");
+  EXPECT_EQ(ListTree(r.root.folder), with_owner);
+  EXPECT_EQ(ReadBytes(r.root.folder / "res/Sounds/SIGN1.WAV"), ToBytes("s1"));
+  EXPECT_EQ(RemoveUnpackedResources(r.root), "");
 
-  const UnpackResult intoOut = UnpackInto(Game / "res065.pak", ResourceRoot{out, false}, Converter);
-  ASSERT_EQ(intoOut.Status, UnpackStatus::Unpacked) << intoOut.Message;
+  const UnpackResult into_out =
+      UnpackInto(game_ / "res065.pak", ResourceRoot{out, false}, converter_);
+  ASSERT_EQ(into_out.status, UnpackStatus::kUnpacked) << into_out.message;
   EXPECT_EQ(ListTree(out), kGameTree);
-  EXPECT_EQ(ListTree(Game), (std::vector<std::string>{"res065.pak"}));
+  EXPECT_EQ(ListTree(game_), (std::vector<std::string>{"res065.pak"}));
 }
 
 TEST_F(HardeningTest, StopRequestedPartWayTakesBackEverything) {
   int asked = 0;
   const UnpackResult r = StartGame([&asked] { return ++asked > 3; });
-  EXPECT_EQ(r.Status, UnpackStatus::Interrupted);
+  EXPECT_EQ(r.status, UnpackStatus::kInterrupted);
   EXPECT_FALSE(r.Succeeded());
-  EXPECT_EQ(ListTree(Game), (std::vector<std::string>{"res065.pak"}));
-  const fs::path out = Dir / "out";
+  EXPECT_EQ(ListTree(game_), (std::vector<std::string>{"res065.pak"}));
+  const fs::path out = dir_ / "out";
   fs::create_directory(out);
   asked = 0;
-  EXPECT_EQ(UnpackInto(Game / "res065.pak", ResourceRoot{out, false}, Converter,
+  EXPECT_EQ(UnpackInto(game_ / "res065.pak", ResourceRoot{out, false}, converter_,
                        [&asked] { return ++asked > 3; })
-                .Status,
-            UnpackStatus::Interrupted);
+                .status,
+            UnpackStatus::kInterrupted);
   EXPECT_TRUE(fs::is_empty(out));
 }
 
 // A stopped unpacking is never taken for a finished one: the presence marker
 // alone does not make a tree.
 TEST_F(HardeningTest, UnpackingIsPlacedOnlyWhenComplete) {
-  const fs::path out = Dir / "out";
+  const fs::path out = dir_ / "out";
   fs::create_directory(out);
   int asked = 0;
-  std::vector<std::string> seenDuringUnpacking;
-  UnpackInto(Game / "res065.pak", ResourceRoot{out, false}, Converter, [&] {
+  std::vector<std::string> seen_during_unpacking;
+  UnpackInto(game_ / "res065.pak", ResourceRoot{out, false}, converter_, [&] {
     if (++asked == 4) {
       for (const std::string& p : ListTree(out))
-        if (p.starts_with("res")) seenDuringUnpacking.push_back(p);
+        if (p.starts_with("res")) seen_during_unpacking.push_back(p);
     }
     return false;
   });
-  EXPECT_TRUE(seenDuringUnpacking.empty()) << ::testing::PrintToString(seenDuringUnpacking);
+  EXPECT_TRUE(seen_during_unpacking.empty()) << ::testing::PrintToString(seen_during_unpacking);
   EXPECT_EQ(ListTree(out), kGameTree);
 }
 
@@ -207,34 +208,34 @@ TEST_F(HardeningTest, UnpackingIsPlacedOnlyWhenComplete) {
 
 TEST_F(HardeningTest, TwoRunsFromOneFolderInterleavedKeepTheirOwnTrees) {
   UnpackResult second;
-  std::vector<std::string> secondTreeWhileFirstUnpacked;
+  std::vector<std::string> second_tree_while_first_unpacked;
   int asked = 0;
   // The second copy starts, loads and removes its tree while the first is
   // half-way through its unpacking; then the first finishes and loads.
   const UnpackResult first = StartGame([&] {
     if (++asked == 3) {
       second = StartGame();
-      secondTreeWhileFirstUnpacked = ListTree(second.Root.Folder);
+      second_tree_while_first_unpacked = ListTree(second.root.folder);
     }
     return false;
   });
-  ASSERT_EQ(second.Status, UnpackStatus::Unpacked) << second.Message;
-  ASSERT_EQ(first.Status, UnpackStatus::Unpacked) << first.Message;
-  EXPECT_NE(first.Root.Folder, second.Root.Folder);
-  std::vector<std::string> withOwner = kGameTree;
-  withOwner.insert(withOwner.begin(), "owner");
-  EXPECT_EQ(secondTreeWhileFirstUnpacked, withOwner);
+  ASSERT_EQ(second.status, UnpackStatus::kUnpacked) << second.message;
+  ASSERT_EQ(first.status, UnpackStatus::kUnpacked) << first.message;
+  EXPECT_NE(first.root.folder, second.root.folder);
+  std::vector<std::string> with_owner = kGameTree;
+  with_owner.insert(with_owner.begin(), "owner");
+  EXPECT_EQ(second_tree_while_first_unpacked, with_owner);
   // The second removes its tree while the first still loads from its own.
-  EXPECT_EQ(RemoveUnpackedResources(second.Root), "");
-  EXPECT_EQ(ListTree(first.Root.Folder), withOwner);
-  EXPECT_EQ(ReadBytes(first.Root.Folder / "res/Sounds/CARD_FLIP.WAV"), ToBytes("flip"));
+  EXPECT_EQ(RemoveUnpackedResources(second.root), "");
+  EXPECT_EQ(ListTree(first.root.folder), with_owner);
+  EXPECT_EQ(ReadBytes(first.root.folder / "res/Sounds/CARD_FLIP.WAV"), ToBytes("flip"));
   // A third start while the first is still running does not take its folder.
   const UnpackResult third = StartGame();
-  ASSERT_TRUE(third.Succeeded()) << third.Message;
-  EXPECT_TRUE(fs::exists(first.Root.Folder / "res/Sounds/SIGN1.WAV"));
-  EXPECT_EQ(RemoveUnpackedResources(third.Root), "");
-  EXPECT_EQ(RemoveUnpackedResources(first.Root), "");
-  EXPECT_EQ(ListTree(Game), (std::vector<std::string>{"res065.pak"}));
+  ASSERT_TRUE(third.Succeeded()) << third.message;
+  EXPECT_TRUE(fs::exists(first.root.folder / "res/Sounds/SIGN1.WAV"));
+  EXPECT_EQ(RemoveUnpackedResources(third.root), "");
+  EXPECT_EQ(RemoveUnpackedResources(first.root), "");
+  EXPECT_EQ(ListTree(game_), (std::vector<std::string>{"res065.pak"}));
 }
 
 // --- Cleanup without the marker ---------------------------------------------
@@ -242,19 +243,19 @@ TEST_F(HardeningTest, TwoRunsFromOneFolderInterleavedKeepTheirOwnTrees) {
 TEST_F(HardeningTest, ArchiveWithoutTheMarkerLeavesNothingBehind) {
   std::vector<PakFile> files = GameFiles();
   files.erase(files.begin() + 2);  // Sounds_CARD_FLIP.WAV
-  WriteArchive(Game / "res065.pak", files);
+  WriteArchive(game_ / "res065.pak", files);
   const UnpackResult r = StartGame();
-  ASSERT_EQ(r.Status, UnpackStatus::Unpacked) << r.Message;
-  EXPECT_EQ(RemoveUnpackedResources(r.Root), "");
-  EXPECT_EQ(ListTree(Game), (std::vector<std::string>{"res065.pak"}));
+  ASSERT_EQ(r.status, UnpackStatus::kUnpacked) << r.message;
+  EXPECT_EQ(RemoveUnpackedResources(r.root), "");
+  EXPECT_EQ(ListTree(game_), (std::vector<std::string>{"res065.pak"}));
   // Into a folder the user named: exactly what was placed goes, and what the
   // user keeps in the tree stays.
-  const fs::path out = Dir / "out";
+  const fs::path out = dir_ / "out";
   fs::create_directories(out / "res/Royal");
   WriteBytes(out / "res/Royal/mine.txt", ToBytes("mine"));
-  const UnpackResult named = UnpackInto(Game / "res065.pak", ResourceRoot{out, false}, Converter);
-  ASSERT_EQ(named.Status, UnpackStatus::Unpacked) << named.Message;
-  EXPECT_EQ(RemoveUnpackedResources(named.Root), "");
+  const UnpackResult named = UnpackInto(game_ / "res065.pak", ResourceRoot{out, false}, converter_);
+  ASSERT_EQ(named.status, UnpackStatus::kUnpacked) << named.message;
+  EXPECT_EQ(RemoveUnpackedResources(named.root), "");
   EXPECT_EQ(ListTree(out), (std::vector<std::string>{"res", "res/Royal", "res/Royal/mine.txt"}));
 }
 
@@ -265,21 +266,21 @@ TEST_F(HardeningTest, ArchivesPastTheBoundsAreRefusedBeforeWritingAnything) {
   for (int64_t i = 0; i <= kMaxUnpackEntries; ++i) {
     many.push_back(Entry("Sounds_" + std::to_string(i), ""));
   }
-  WriteArchive(Game / "res065.pak", many);
+  WriteArchive(game_ / "res065.pak", many);
   UnpackResult r = StartGame();
-  EXPECT_EQ(r.Status, UnpackStatus::ArchiveRefused);
-  EXPECT_NE(r.Message.find(std::to_string(kMaxUnpackEntries + 1) + " entries"), std::string::npos)
-      << r.Message;
-  EXPECT_EQ(ListTree(Game), (std::vector<std::string>{"res065.pak"}));
+  EXPECT_EQ(r.status, UnpackStatus::kArchiveRefused);
+  EXPECT_NE(r.message.find(std::to_string(kMaxUnpackEntries + 1) + " entries"), std::string::npos)
+      << r.message;
+  EXPECT_EQ(ListTree(game_), (std::vector<std::string>{"res065.pak"}));
   // Entries whose data overlaps: a small archive claiming a large total.
   Bytes data(kMaxUnpackBytes / 8 + 1, 'x');
   std::vector<PakFile> big;
   for (int i = 0; i < 8; ++i) big.push_back(PakFile{"Royal_" + std::to_string(i), data});
-  WriteArchive(Game / "res065.pak", big);
+  WriteArchive(game_ / "res065.pak", big);
   r = StartGame();
-  EXPECT_EQ(r.Status, UnpackStatus::ArchiveRefused);
-  EXPECT_NE(r.Message.find("MiB"), std::string::npos) << r.Message;
-  EXPECT_EQ(ListTree(Game), (std::vector<std::string>{"res065.pak"}));
+  EXPECT_EQ(r.status, UnpackStatus::kArchiveRefused);
+  EXPECT_NE(r.message.find("MiB"), std::string::npos) << r.message;
+  EXPECT_EQ(ListTree(game_), (std::vector<std::string>{"res065.pak"}));
 }
 
 // --- Private folders --------------------------------------------------------
@@ -314,7 +315,7 @@ TEST_F(HardeningTest, StalePrivateFoldersAreReclaimedAndOnlyThose) {
     std::unique_ptr<RunFolder> gone = RunFolder::Make(base.Path(), &error);
     stale = gone->Path();
   }
-  const std::optional<ResourceRoot> root = ChooseResourceRoot(Game, false, {base.Path()}, &error);
+  const std::optional<ResourceRoot> root = ChooseResourceRoot(game_, false, {base.Path()}, &error);
   ASSERT_TRUE(root) << error;
   EXPECT_FALSE(fs::exists(stale));
   EXPECT_EQ(RemoveUnpackedResources(*root), "");
@@ -322,24 +323,24 @@ TEST_F(HardeningTest, StalePrivateFoldersAreReclaimedAndOnlyThose) {
 
 TEST_F(HardeningTest, UnusableRuntimeFolderFallsBackToTheNextBase) {
   TempFolder fallback;
-  WriteBytes(Dir / "not-a-folder", ToBytes("f"));
+  WriteBytes(dir_ / "not-a-folder", ToBytes("f"));
   std::string error;
   std::optional<ResourceRoot> root = ChooseResourceRoot(
-      Game, false, {Dir / "not-a-folder", Dir / "absent", fallback.Path()}, &error);
+      game_, false, {dir_ / "not-a-folder", dir_ / "absent", fallback.Path()}, &error);
   ASSERT_TRUE(root) << error;
-  EXPECT_EQ(root->Folder.parent_path(), fallback.Path());
+  EXPECT_EQ(root->folder.parent_path(), fallback.Path());
   EXPECT_EQ(RemoveUnpackedResources(*root), "");
   // A folder this user cannot write to (root may write anywhere; the check
   // of a read-only file system is in the command-line tests).
-  fs::create_directory(Dir / "locked");
-  fs::permissions(Dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-  root = ChooseResourceRoot(Game, false, {Dir / "locked", fallback.Path()}, &error);
+  fs::create_directory(dir_ / "locked");
+  fs::permissions(dir_ / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+  root = ChooseResourceRoot(game_, false, {dir_ / "locked", fallback.Path()}, &error);
   ASSERT_TRUE(root) << error;
-  EXPECT_EQ(root->Private, true);
+  EXPECT_EQ(root->is_private, true);
   EXPECT_EQ(RemoveUnpackedResources(*root), "");
-  fs::permissions(Dir / "locked", fs::perms::owner_all);
+  fs::permissions(dir_ / "locked", fs::perms::owner_all);
   // Every base unusable: the message gives each reason.
-  EXPECT_FALSE(ChooseResourceRoot(Game, false, {Dir / "not-a-folder", Dir / "absent"}, &error));
+  EXPECT_FALSE(ChooseResourceRoot(game_, false, {dir_ / "not-a-folder", dir_ / "absent"}, &error));
   EXPECT_NE(error.find("not-a-folder"), std::string::npos) << error;
   EXPECT_NE(error.find("absent"), std::string::npos) << error;
   EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
@@ -368,44 +369,44 @@ class FileSizeLimit {
  public:
   explicit FileSizeLimit(rlim_t bytes) {
     ::getrlimit(RLIMIT_FSIZE, &saved_);
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit = saved_;
     limit.rlim_cur = bytes;
     ::setrlimit(RLIMIT_FSIZE, &limit);
   }
   ~FileSizeLimit() {
     ::setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, oldHandler_);
+    std::signal(SIGXFSZ, old_handler_);
   }
 
  private:
   rlimit saved_{};
-  void (*oldHandler_)(int) = nullptr;
+  void (*old_handler_)(int) = nullptr;
 };
 
 TEST_F(HardeningTest, FullDiskIsReportedWithItsReasonAndLeavesNothing) {
-  WriteBytes(Dir / "kept", ToBytes("old"));
+  WriteBytes(dir_ / "kept", ToBytes("old"));
   std::string error;
   {
     const FileSizeLimit limit(1024);
-    error = ReplaceFile(Dir / "kept", Bytes(4096, 'x'));
+    error = ReplaceFile(dir_ / "kept", Bytes(4096, 'x'));
   }
-  EXPECT_NE(error.find("cannot write " + (Dir / "kept").string()), std::string::npos) << error;
+  EXPECT_NE(error.find("cannot write " + (dir_ / "kept").string()), std::string::npos) << error;
   EXPECT_NE(error.find("File too large"), std::string::npos) << error;
-  EXPECT_EQ(ReadBytes(Dir / "kept"), ToBytes("old"));
-  EXPECT_EQ(ListTree(Dir.Path()), (std::vector<std::string>{"game", "game/res065.pak", "kept"}));
+  EXPECT_EQ(ReadBytes(dir_ / "kept"), ToBytes("old"));
+  EXPECT_EQ(ListTree(dir_.Path()), (std::vector<std::string>{"game", "game/res065.pak", "kept"}));
   // The game's start on a full disk: a message with the reason, nothing left.
   std::vector<PakFile> files = GameFiles();
   files.push_back(PakFile{"Bitmaps_big.bmp", Bytes(8192, 'b')});
-  WriteArchive(Game / "res065.pak", files);
+  WriteArchive(game_ / "res065.pak", files);
   UnpackResult r;
   {
     const FileSizeLimit limit(4096);
     r = StartGame();
   }
-  EXPECT_EQ(r.Status, UnpackStatus::FileError);
-  EXPECT_NE(r.Message.find("big.bmp: File too large"), std::string::npos) << r.Message;
-  EXPECT_EQ(ListTree(Game), (std::vector<std::string>{"res065.pak"}));
+  EXPECT_EQ(r.status, UnpackStatus::kFileError);
+  EXPECT_NE(r.message.find("big.bmp: File too large"), std::string::npos) << r.message;
+  EXPECT_EQ(ListTree(game_), (std::vector<std::string>{"res065.pak"}));
 }
 
 }  // namespace

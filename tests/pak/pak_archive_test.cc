@@ -23,7 +23,7 @@ class ZelPakTest : public ::testing::Test {
  protected:
   // Opens bytes written as an archive file; the path is returned for checks.
   std::string Open(PakArchive& pak, const Bytes& bytes, const std::string& name = "a.pak") {
-    const fs::path path = Dir / name;
+    const fs::path path = dir_ / name;
     WriteBytes(path, bytes);
     pak.Open(path.string());
     return path.string();
@@ -32,7 +32,7 @@ class ZelPakTest : public ::testing::Test {
     return BuildPak(
         {Entry("Sounds_A.WAV", "alpha"), Entry("Royal_AC.BMP", "bravo!"), Entry("dummy65", "")});
   }
-  TempFolder Dir;
+  TempFolder dir_;
 };
 
 TEST_F(ZelPakTest, DirectoryOfNEntriesAnswersByIndexWithLastIndexNotCount) {
@@ -69,7 +69,7 @@ TEST_F(ZelPakTest, LastIndexIsRoundedHalfToEven) {
   const Bytes four = BuildPak({Entry("a", "1"), Entry("b", "2"), Entry("c", "3"), Entry("d", "4")});
   const struct {
     int32_t length;
-    int32_t lastIndex;
+    int32_t last_index;
   } cases[] = {{0, -1}, {31, -1}, {32, 0}, {64, 0}, {96, 0}, {100, 1}, {160, 2}, {224, 2}};
   for (const auto& c : cases) {
     Bytes bytes = four;
@@ -77,7 +77,7 @@ TEST_F(ZelPakTest, LastIndexIsRoundedHalfToEven) {
     PakArchive pak;
     Open(pak, bytes);
     ASSERT_FALSE(pak.LoadedPath().empty()) << c.length;
-    EXPECT_EQ(pak.LastIndex(), c.lastIndex) << "directory length " << c.length;
+    EXPECT_EQ(pak.LastIndex(), c.last_index) << "directory length " << c.length;
   }
   // 100 bytes: the second entry is read past the directory's stated end.
   Bytes bytes = four;
@@ -93,24 +93,24 @@ TEST_F(ZelPakTest, RefusedFilesLeaveTheAcceptedArchiveInPlace) {
   const std::string good = Open(pak, ThreeEntries());
   Bytes lower = ThreeEntries();
   lower[0] = 'p', lower[1] = 'a', lower[2] = 'c', lower[3] = 'k';
-  Bytes negativeOffset = ThreeEntries();
-  PatchI32(negativeOffset, 4, -64);
-  Bytes negativeLength = ThreeEntries();
-  PatchI32(negativeLength, 8, -64);
+  Bytes negative_offset = ThreeEntries();
+  PatchI32(negative_offset, 4, -64);
+  Bytes negative_length = ThreeEntries();
+  PatchI32(negative_length, 8, -64);
   Bytes oversized = ThreeEntries();
   PatchI32(oversized, 8, 0x7FFFFFC0);  // would ask for 33 million entries
-  Bytes farOffset = ThreeEntries();
-  PatchI32(farOffset, 4, 0x7FFFFFF0);
-  const Bytes shortHeader = ToBytes("PACK\x0c");
+  Bytes far_offset = ThreeEntries();
+  PatchI32(far_offset, 4, 0x7FFFFFF0);
+  const Bytes short_header = ToBytes("PACK\x0c");
   for (const Bytes& bad :
-       {lower, negativeOffset, negativeLength, oversized, farOffset, shortHeader, Bytes{}}) {
+       {lower, negative_offset, negative_length, oversized, far_offset, short_header, Bytes{}}) {
     const std::string path = Open(pak, bad, "bad.pak");
     EXPECT_EQ(pak.LoadedPath(), good);
     EXPECT_NE(pak.OpenError().find(path), std::string::npos) << pak.OpenError();
     ASSERT_EQ(pak.LastIndex(), 2);
     EXPECT_EQ(pak.EntrySize(1), 6);
   }
-  pak.Open((Dir / "missing.pak").string());
+  pak.Open((dir_ / "missing.pak").string());
   EXPECT_EQ(pak.LoadedPath(), good);
   EXPECT_NE(pak.OpenError().find("missing.pak"), std::string::npos);
 }
@@ -123,8 +123,8 @@ TEST_F(ZelPakTest, SecondArchiveReplacesTheDirectoryWholly) {
   ASSERT_EQ(pak.LastIndex(), 0);
   EXPECT_EQ(pak.EntryName(0).substr(0, 13), "Bitmaps_x.bmp");
   EXPECT_THROW(pak.EntryName(1), std::out_of_range);
-  pak.SaveEntry(0, (Dir / "out").string());
-  EXPECT_EQ(ReadBytes(Dir / "out"), ToBytes("xyz"));
+  pak.SaveEntry(0, (dir_ / "out").string());
+  EXPECT_EQ(ReadBytes(dir_ / "out"), ToBytes("xyz"));
 }
 
 TEST_F(ZelPakTest, NothingAnsweredBeforeAnArchiveIsAccepted) {
@@ -132,8 +132,8 @@ TEST_F(ZelPakTest, NothingAnsweredBeforeAnArchiveIsAccepted) {
   EXPECT_EQ(pak.LoadedPath(), "");
   EXPECT_EQ(pak.LastIndex(), -1);
   EXPECT_THROW(pak.EntryName(0), std::out_of_range);
-  EXPECT_THROW(pak.SaveEntry(0, (Dir / "out").string()), std::out_of_range);
-  EXPECT_FALSE(fs::exists(Dir / "out"));
+  EXPECT_THROW(pak.SaveEntry(0, (dir_ / "out").string()), std::out_of_range);
+  EXPECT_FALSE(fs::exists(dir_ / "out"));
 }
 
 TEST_F(ZelPakTest, EmptyArchiveAndEmptyEntryAreAccepted) {
@@ -142,15 +142,15 @@ TEST_F(ZelPakTest, EmptyArchiveAndEmptyEntryAreAccepted) {
   EXPECT_EQ(pak.LoadedPath(), path);
   EXPECT_EQ(pak.LastIndex(), -1);
   Open(pak, ThreeEntries());
-  pak.SaveEntry(2, (Dir / "empty").string());
-  EXPECT_TRUE(fs::exists(Dir / "empty"));
-  EXPECT_EQ(fs::file_size(Dir / "empty"), 0u);
+  pak.SaveEntry(2, (dir_ / "empty").string());
+  EXPECT_TRUE(fs::exists(dir_ / "empty"));
+  EXPECT_EQ(fs::file_size(dir_ / "empty"), 0u);
 }
 
 TEST_F(ZelPakTest, SavingReplacesTheDestinationWhollyAndRepeatsExactly) {
   PakArchive pak;
   Open(pak, ThreeEntries());
-  const fs::path out = Dir / "out";
+  const fs::path out = dir_ / "out";
   WriteBytes(out, ToBytes("a much longer file that was there before"));
   pak.SaveEntry(0, out.string());
   const Bytes first = ReadBytes(out);
@@ -178,7 +178,7 @@ TEST_F(ZelPakTest, EntryWhoseDataIsNotInTheArchiveIsRefusedWithoutWriting) {
     ASSERT_EQ(pak.LoadedPath(), path) << "listing such an archive still works";
     EXPECT_NE(pak.EntryProblem(1).find(path), std::string::npos);
     EXPECT_TRUE(pak.EntryProblem(0).empty());
-    const fs::path out = Dir / "out";
+    const fs::path out = dir_ / "out";
     WriteBytes(out, ToBytes("keep"));
     EXPECT_THROW(pak.SaveEntry(1, out.string()), PakError) << c.pos << " " << c.len;
     EXPECT_EQ(ReadBytes(out), ToBytes("keep"));
@@ -189,16 +189,16 @@ TEST_F(ZelPakTest, ArchiveCutShortAfterOpeningIsCaughtWhenSaving) {
   PakArchive pak;
   const std::string path = Open(pak, ThreeEntries());
   WriteBytes(path, ToBytes("PACK"));
-  EXPECT_THROW(pak.SaveEntry(1, (Dir / "out").string()), PakError);
-  EXPECT_FALSE(fs::exists(Dir / "out"));
+  EXPECT_THROW(pak.SaveEntry(1, (dir_ / "out").string()), PakError);
+  EXPECT_FALSE(fs::exists(dir_ / "out"));
   fs::remove(path);
-  EXPECT_THROW(pak.SaveEntry(1, (Dir / "out").string()), PakError);
+  EXPECT_THROW(pak.SaveEntry(1, (dir_ / "out").string()), PakError);
 }
 
 TEST_F(ZelPakTest, UncreatableDestinationIsReportedWithItsPath) {
   PakArchive pak;
   Open(pak, ThreeEntries());
-  const std::string dest = (Dir / "no-such-folder" / "out").string();
+  const std::string dest = (dir_ / "no-such-folder" / "out").string();
   try {
     pak.SaveEntry(0, dest);
     FAIL() << "saved into a missing folder";

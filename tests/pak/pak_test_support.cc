@@ -18,12 +18,12 @@ TempFolder::TempFolder() {
   if (::mkdtemp(pattern.data()) == nullptr) {
     throw std::runtime_error("cannot create a test folder: " + std::string(std::strerror(errno)));
   }
-  Folder = pattern;
+  folder_ = pattern;
 }
 
 TempFolder::~TempFolder() {
   std::error_code ec;
-  fs::remove_all(Folder, ec);
+  fs::remove_all(folder_, ec);
 }
 
 Bytes ToBytes(const std::string& text) {
@@ -73,9 +73,9 @@ std::vector<std::string> ListTree(const fs::path& folder) {
 }
 
 bool FakeConverter::JpegToBmp(const fs::path& jpeg, const fs::path& bmp, std::string* error) {
-  Calls.push_back(jpeg);
-  Calls.push_back(bmp);
-  if (Fail) {
+  calls.push_back(jpeg);
+  calls.push_back(bmp);
+  if (fail) {
     *error = "cannot decode " + jpeg.string();
     return false;
   }

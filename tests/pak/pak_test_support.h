@@ -17,11 +17,11 @@ class TempFolder {
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& Path() const { return Folder; }
-  std::filesystem::path operator/(const std::string& name) const { return Folder / name; }
+  const std::filesystem::path& Path() const { return folder_; }
+  std::filesystem::path operator/(const std::string& name) const { return folder_ / name; }
 
  private:
-  std::filesystem::path Folder;
+  std::filesystem::path folder_;
 };
 
 using Bytes = std::vector<uint8_t>;
@@ -48,8 +48,8 @@ class FakeConverter : public PictureConverter {
  public:
   bool JpegToBmp(const std::filesystem::path& jpeg, const std::filesystem::path& bmp,
                  std::string* error) override;
-  std::vector<std::filesystem::path> Calls;
-  bool Fail = false;
+  std::vector<std::filesystem::path> calls;
+  bool fail = false;
 };
 
 }  // namespace vantel::testing

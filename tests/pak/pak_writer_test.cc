@@ -28,9 +28,9 @@ TEST(PakWriterTest, WrittenArchiveReadsBackEntryForEntry) {
   pak.Open((dir / "a.pak").string());
   ASSERT_EQ(pak.LastIndex(), 2);
   for (int32_t i = 0; i <= pak.LastIndex(); ++i) {
-    EXPECT_EQ(CutEntryName(pak.EntryName(i)), files[i].Name);
+    EXPECT_EQ(CutEntryName(pak.EntryName(i)), files[i].name);
     pak.SaveEntry(i, (dir / "out").string());
-    EXPECT_EQ(ReadBytes(dir / "out"), files[i].Data);
+    EXPECT_EQ(ReadBytes(dir / "out"), files[i].data);
   }
 }
 

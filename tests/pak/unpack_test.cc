@@ -43,74 +43,74 @@ std::vector<PakFile> GameLikeFiles() {
 // so that anything written outside the root shows up in Dir.
 class UnpackTest : public ::testing::Test {
  protected:
-  void SetUp() override { fs::create_directory(Root.Folder); }
+  void SetUp() override { fs::create_directory(root_.folder); }
   UnpackResult Run(const std::vector<PakFile>& files) {
-    WriteArchive(Archive, files);
-    return UnpackInto(Archive, Root, Converter);
+    WriteArchive(archive_, files);
+    return UnpackInto(archive_, root_, converter_);
   }
   UnpackResult RunBytes(const Bytes& bytes) {
-    WriteBytes(Archive, bytes);
-    return UnpackInto(Archive, Root, Converter);
+    WriteBytes(archive_, bytes);
+    return UnpackInto(archive_, root_, converter_);
   }
   // Nothing was left anywhere: the root is empty and Dir holds only it and the archive.
   void ExpectNothingWritten() {
-    EXPECT_TRUE(fs::is_empty(Root.Folder)) << ::testing::PrintToString(ListTree(Root.Folder));
-    EXPECT_EQ(ListTree(Dir.Path()), (std::vector<std::string>{"game", "res065.pak"}));
+    EXPECT_TRUE(fs::is_empty(root_.folder)) << ::testing::PrintToString(ListTree(root_.folder));
+    EXPECT_EQ(ListTree(dir_.Path()), (std::vector<std::string>{"game", "res065.pak"}));
   }
-  TempFolder Dir;
-  fs::path Archive = Dir / "res065.pak";
-  ResourceRoot Root{Dir / "game", false};
-  FakeConverter Converter;
+  TempFolder dir_;
+  fs::path archive_ = dir_ / "res065.pak";
+  ResourceRoot root_{dir_ / "game", false};
+  FakeConverter converter_;
 };
 
 TEST_F(UnpackTest, EachPrefixGoesToItsFolderAndTheClothIsConverted) {
   const UnpackResult r = Run(GameLikeFiles());
-  ASSERT_EQ(r.Status, UnpackStatus::Unpacked) << r.Message;
-  EXPECT_EQ(r.Root.Folder, Root.Folder);
+  ASSERT_EQ(r.status, UnpackStatus::kUnpacked) << r.message;
+  EXPECT_EQ(r.root.folder, root_.folder);
   std::vector<std::string> expected = kEmptyTree;
   expected.insert(expected.end(), {"res/Bitmaps/Back_800x600.bmp", "res/Bitmaps/Back_800x600.jpg",
                                    "res/Royal/AC.BMP", "res/Sounds/CARD_FLIP.WAV",
                                    "res/Trevigiano/AC.BMP", "res/fntFonts/fntDigit.bmp"});
   std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(ListTree(Root.Folder), expected);
-  EXPECT_EQ(ReadBytes(Root.Folder / "res/Trevigiano/AC.BMP"), ToBytes("t-ace"));
-  EXPECT_EQ(ReadBytes(Root.Folder / "res/Royal/AC.BMP"), ToBytes("r-ace"));
-  EXPECT_EQ(ReadBytes(Root.Folder / "res/Bitmaps/Back_800x600.jpg"), ToBytes("jpeg!"));
-  EXPECT_EQ(ReadBytes(Root.Folder / "res/Bitmaps/Back_800x600.bmp"), ToBytes("!gepj"));
-  ASSERT_EQ(Converter.Calls.size(), 2u);
+  EXPECT_EQ(ListTree(root_.folder), expected);
+  EXPECT_EQ(ReadBytes(root_.folder / "res/Trevigiano/AC.BMP"), ToBytes("t-ace"));
+  EXPECT_EQ(ReadBytes(root_.folder / "res/Royal/AC.BMP"), ToBytes("r-ace"));
+  EXPECT_EQ(ReadBytes(root_.folder / "res/Bitmaps/Back_800x600.jpg"), ToBytes("jpeg!"));
+  EXPECT_EQ(ReadBytes(root_.folder / "res/Bitmaps/Back_800x600.bmp"), ToBytes("!gepj"));
+  ASSERT_EQ(converter_.calls.size(), 2u);
   // It converts the written picture (while it is still being staged).
-  EXPECT_EQ(Converter.Calls[0].filename(), "Back_800x600.jpg");
-  EXPECT_EQ(Converter.Calls[0].parent_path().filename(), "Bitmaps");
-  EXPECT_EQ(Converter.Calls[1].filename(), "Back_800x600.bmp");
+  EXPECT_EQ(converter_.calls[0].filename(), "Back_800x600.jpg");
+  EXPECT_EQ(converter_.calls[0].parent_path().filename(), "Bitmaps");
+  EXPECT_EQ(converter_.calls[1].filename(), "Back_800x600.bmp");
 }
 
 TEST_F(UnpackTest, PrefixesAreCaseSensitiveButFileNamesMatchAnyCase) {
   const UnpackResult r = Run({Entry("sounds_X.WAV", "skipped"), Entry("Sounds_a.wav", "first"),
                               Entry("Sounds_A.WAV", "second")});
-  ASSERT_EQ(r.Status, UnpackStatus::Unpacked) << r.Message;
-  EXPECT_EQ(ListTree(Root.Folder / "res/Sounds"), (std::vector<std::string>{"a.wav"}));
-  EXPECT_EQ(ReadBytes(Root.Folder / "res/Sounds/a.wav"), ToBytes("second"));
+  ASSERT_EQ(r.status, UnpackStatus::kUnpacked) << r.message;
+  EXPECT_EQ(ListTree(root_.folder / "res/Sounds"), (std::vector<std::string>{"a.wav"}));
+  EXPECT_EQ(ReadBytes(root_.folder / "res/Sounds/a.wav"), ToBytes("second"));
 }
 
 TEST_F(UnpackTest, NulAndSpacePaddedNamesGiveTheSameFiles) {
   ASSERT_TRUE(Run({Entry("Sounds_CARD_FLIP.WAV", "x"), Entry("Royal_KS.BMP", "y")}).Succeeded());
-  const std::vector<std::string> nulTree = ListTree(Root.Folder);
-  RemoveUnpackedResources(Root);
-  ASSERT_TRUE(fs::is_empty(Root.Folder));
+  const std::vector<std::string> nul_tree = ListTree(root_.folder);
+  RemoveUnpackedResources(root_);
+  ASSERT_TRUE(fs::is_empty(root_.folder));
   const UnpackResult r = Run({Entry("Sounds_CARD_FLIP.WAV" + std::string(36, ' '), "x"),
                               Entry("Royal_KS.BMP" + std::string(44, ' '), "y")});
-  ASSERT_TRUE(r.Succeeded()) << r.Message;
-  EXPECT_EQ(ListTree(Root.Folder), nulTree);
-  EXPECT_EQ(ReadBytes(Root.Folder / "res/Royal/KS.BMP"), ToBytes("y"));
+  ASSERT_TRUE(r.Succeeded()) << r.message;
+  EXPECT_EQ(ListTree(root_.folder), nul_tree);
+  EXPECT_EQ(ReadBytes(root_.folder / "res/Royal/KS.BMP"), ToBytes("y"));
 }
 
 TEST_F(UnpackTest, PresenceMarkerSkipsEverythingEvenWithoutAnArchive) {
-  fs::create_directories(Root.Folder / "res/sounds");
-  WriteBytes(Root.Folder / "res/sounds/card_flip.wav", ToBytes("old"));
-  const UnpackResult r = UnpackInto(Dir / "absent.pak", Root, Converter);
-  EXPECT_EQ(r.Status, UnpackStatus::AlreadyPresent);
+  fs::create_directories(root_.folder / "res/sounds");
+  WriteBytes(root_.folder / "res/sounds/card_flip.wav", ToBytes("old"));
+  const UnpackResult r = UnpackInto(dir_ / "absent.pak", root_, converter_);
+  EXPECT_EQ(r.status, UnpackStatus::kAlreadyPresent);
   EXPECT_TRUE(r.Succeeded());
-  EXPECT_EQ(ListTree(Root.Folder),
+  EXPECT_EQ(ListTree(root_.folder),
             (std::vector<std::string>{"res", "res/sounds", "res/sounds/card_flip.wav"}));
 }
 
@@ -119,7 +119,7 @@ TEST_F(UnpackTest, UnknownMarkerWritesNothing) {
     std::vector<PakFile> files = GameLikeFiles();
     files.push_back(Entry(marker, ""));
     const UnpackResult r = Run(files);
-    EXPECT_EQ(r.Status, UnpackStatus::UnknownMarker) << marker;
+    EXPECT_EQ(r.status, UnpackStatus::kUnknownMarker) << marker;
     EXPECT_FALSE(r.Succeeded());
     ExpectNothingWritten();
   }
@@ -136,15 +136,15 @@ TEST_F(UnpackTest, MissingOrMalformedArchiveIsRefusedNamingThePath) {
   PatchI32(negative, 4, -1);
   for (const Bytes& bad : {lower, oversized, negative, Bytes{'P', 'A', 'C', 'K'}}) {
     const UnpackResult r = RunBytes(bad);
-    EXPECT_EQ(r.Status, UnpackStatus::ArchiveRefused);
-    EXPECT_NE(r.Message.find(Archive.string()), std::string::npos) << r.Message;
+    EXPECT_EQ(r.status, UnpackStatus::kArchiveRefused);
+    EXPECT_NE(r.message.find(archive_.string()), std::string::npos) << r.message;
     ExpectNothingWritten();
   }
-  fs::remove(Archive);
-  const UnpackResult r = UnpackInto(Archive, Root, Converter);
-  EXPECT_EQ(r.Status, UnpackStatus::ArchiveRefused);
-  EXPECT_NE(r.Message.find(Archive.string()), std::string::npos);
-  EXPECT_TRUE(fs::is_empty(Root.Folder));
+  fs::remove(archive_);
+  const UnpackResult r = UnpackInto(archive_, root_, converter_);
+  EXPECT_EQ(r.status, UnpackStatus::kArchiveRefused);
+  EXPECT_NE(r.message.find(archive_.string()), std::string::npos);
+  EXPECT_TRUE(fs::is_empty(root_.folder));
 }
 
 TEST_F(UnpackTest, NamesThatWouldLeaveTheirFolderAreRefused) {
@@ -154,8 +154,8 @@ TEST_F(UnpackTest, NamesThatWouldLeaveTheirFolderAreRefused) {
     std::vector<PakFile> files = GameLikeFiles();
     files.push_back(Entry(name, "payload"));
     const UnpackResult r = Run(files);
-    EXPECT_EQ(r.Status, UnpackStatus::EntryRefused) << name;
-    EXPECT_NE(r.Message.find("entry 8 of " + Archive.string()), std::string::npos) << r.Message;
+    EXPECT_EQ(r.status, UnpackStatus::kEntryRefused) << name;
+    EXPECT_NE(r.message.find("entry 8 of " + archive_.string()), std::string::npos) << r.message;
     ExpectNothingWritten();
   }
 }
@@ -169,63 +169,63 @@ TEST_F(UnpackTest, EntryDataOutsideTheArchiveIsRefused) {
     PatchI32(bytes, rec + 56, pos);
     PatchI32(bytes, rec + 60, len);
     const UnpackResult r = RunBytes(bytes);
-    EXPECT_EQ(r.Status, UnpackStatus::EntryRefused) << pos << " " << len;
-    EXPECT_NE(r.Message.find(Archive.string()), std::string::npos);
+    EXPECT_EQ(r.status, UnpackStatus::kEntryRefused) << pos << " " << len;
+    EXPECT_NE(r.message.find(archive_.string()), std::string::npos);
     ExpectNothingWritten();
   }
 }
 
 TEST_F(UnpackTest, EmptyArchiveGivesAnEmptyTreeAndEmptyEntriesEmptyFiles) {
-  ASSERT_EQ(Run({}).Status, UnpackStatus::Unpacked);
-  EXPECT_EQ(ListTree(Root.Folder), kEmptyTree);
-  fs::remove_all(Root.Folder / "res");
+  ASSERT_EQ(Run({}).status, UnpackStatus::kUnpacked);
+  EXPECT_EQ(ListTree(root_.folder), kEmptyTree);
+  fs::remove_all(root_.folder / "res");
   ASSERT_TRUE(Run({Entry("Sounds_SILENT.WAV", "")}).Succeeded());
-  EXPECT_EQ(fs::file_size(Root.Folder / "res/Sounds/SILENT.WAV"), 0u);
+  EXPECT_EQ(fs::file_size(root_.folder / "res/Sounds/SILENT.WAV"), 0u);
 }
 
 TEST_F(UnpackTest, HalfMadeTreeGetsItsMissingFoldersAndFilesReplaced) {
-  fs::create_directories(Root.Folder / "res/Sounds");
-  fs::create_directories(Root.Folder / "res/bitmaps");
-  WriteBytes(Root.Folder / "res/bitmaps/back_800x600.JPG", ToBytes("an older, longer picture"));
+  fs::create_directories(root_.folder / "res/Sounds");
+  fs::create_directories(root_.folder / "res/bitmaps");
+  WriteBytes(root_.folder / "res/bitmaps/back_800x600.JPG", ToBytes("an older, longer picture"));
   const UnpackResult r = Run(GameLikeFiles());
-  ASSERT_EQ(r.Status, UnpackStatus::Unpacked) << r.Message;
-  EXPECT_EQ(ReadBytes(Root.Folder / "res/bitmaps/back_800x600.JPG"), ToBytes("jpeg!"));
-  EXPECT_TRUE(fs::exists(Root.Folder / "res/bitmaps/Back_800x600.bmp"));
-  EXPECT_FALSE(fs::exists(Root.Folder / "res/Bitmaps"));
-  EXPECT_TRUE(fs::is_directory(Root.Folder / "res/Royal"));
+  ASSERT_EQ(r.status, UnpackStatus::kUnpacked) << r.message;
+  EXPECT_EQ(ReadBytes(root_.folder / "res/bitmaps/back_800x600.JPG"), ToBytes("jpeg!"));
+  EXPECT_TRUE(fs::exists(root_.folder / "res/bitmaps/Back_800x600.bmp"));
+  EXPECT_FALSE(fs::exists(root_.folder / "res/Bitmaps"));
+  EXPECT_TRUE(fs::is_directory(root_.folder / "res/Royal"));
 }
 
 TEST_F(UnpackTest, LinksInTheTreeAreReplacedNotFollowed) {
-  WriteBytes(Dir / "outside", ToBytes("precious"));
-  fs::create_directories(Root.Folder / "res/Royal");
-  fs::create_symlink(Dir / "outside", Root.Folder / "res/Royal/AC.BMP");
+  WriteBytes(dir_ / "outside", ToBytes("precious"));
+  fs::create_directories(root_.folder / "res/Royal");
+  fs::create_symlink(dir_ / "outside", root_.folder / "res/Royal/AC.BMP");
   ASSERT_TRUE(Run(GameLikeFiles()).Succeeded());
-  EXPECT_EQ(ReadBytes(Dir / "outside"), ToBytes("precious"));
-  EXPECT_FALSE(fs::is_symlink(Root.Folder / "res/Royal/AC.BMP"));
-  EXPECT_EQ(ReadBytes(Root.Folder / "res/Royal/AC.BMP"), ToBytes("r-ace"));
+  EXPECT_EQ(ReadBytes(dir_ / "outside"), ToBytes("precious"));
+  EXPECT_FALSE(fs::is_symlink(root_.folder / "res/Royal/AC.BMP"));
+  EXPECT_EQ(ReadBytes(root_.folder / "res/Royal/AC.BMP"), ToBytes("r-ace"));
 }
 
 TEST_F(UnpackTest, FoldersThatAreNotFoldersStopTheUnpacking) {
-  fs::create_directory(Dir / "elsewhere");
-  fs::create_directory_symlink(Dir / "elsewhere", Root.Folder / "res");
+  fs::create_directory(dir_ / "elsewhere");
+  fs::create_directory_symlink(dir_ / "elsewhere", root_.folder / "res");
   UnpackResult r = Run(GameLikeFiles());
-  EXPECT_EQ(r.Status, UnpackStatus::FileError);
-  EXPECT_TRUE(fs::is_empty(Dir / "elsewhere"));
-  fs::remove(Root.Folder / "res");
-  fs::create_directories(Root.Folder / "res");
-  WriteBytes(Root.Folder / "res/Royal", ToBytes("a file"));
+  EXPECT_EQ(r.status, UnpackStatus::kFileError);
+  EXPECT_TRUE(fs::is_empty(dir_ / "elsewhere"));
+  fs::remove(root_.folder / "res");
+  fs::create_directories(root_.folder / "res");
+  WriteBytes(root_.folder / "res/Royal", ToBytes("a file"));
   r = Run(GameLikeFiles());
-  EXPECT_EQ(r.Status, UnpackStatus::FileError);
-  EXPECT_NE(r.Message.find("res/Royal"), std::string::npos) << r.Message;
+  EXPECT_EQ(r.status, UnpackStatus::kFileError);
+  EXPECT_NE(r.message.find("res/Royal"), std::string::npos) << r.message;
   // The folders this run made before the obstacle are gone again.
-  EXPECT_EQ(ListTree(Root.Folder), (std::vector<std::string>{"res", "res/Royal"}));
+  EXPECT_EQ(ListTree(root_.folder), (std::vector<std::string>{"res", "res/Royal"}));
 }
 
 TEST_F(UnpackTest, FailedConversionTakesBackEverythingWritten) {
-  Converter.Fail = true;
+  converter_.fail = true;
   const UnpackResult r = Run(GameLikeFiles());
-  EXPECT_EQ(r.Status, UnpackStatus::FileError);
-  EXPECT_NE(r.Message.find("Back_800x600.jpg"), std::string::npos);
+  EXPECT_EQ(r.status, UnpackStatus::kFileError);
+  EXPECT_NE(r.message.find("Back_800x600.jpg"), std::string::npos);
   ExpectNothingWritten();
 }
 
@@ -233,39 +233,40 @@ TEST_F(UnpackTest, ReadOnlyGameFolderUnpacksIntoAPrivateFolder) {
   TempFolder base;
   std::string error;
   const std::optional<ResourceRoot> root =
-      ChooseResourceRoot(Dir / "game", false, {base.Path()}, &error);
+      ChooseResourceRoot(dir_ / "game", false, {base.Path()}, &error);
   ASSERT_TRUE(root) << error;
-  EXPECT_TRUE(root->Private);
-  EXPECT_EQ(root->Folder.parent_path(), base.Path());
-  EXPECT_EQ(fs::status(root->Folder).permissions(), fs::perms::owner_all);
-  WriteArchive(Archive, GameLikeFiles());
-  const UnpackResult r = UnpackInto(Archive, *root, Converter);
-  ASSERT_EQ(r.Status, UnpackStatus::Unpacked) << r.Message;
-  EXPECT_TRUE(fs::exists(root->Folder / "res/Sounds/CARD_FLIP.WAV"));
-  EXPECT_TRUE(fs::is_empty(Root.Folder));
-  EXPECT_EQ(RemoveUnpackedResources(r.Root), "");
+  EXPECT_TRUE(root->is_private);
+  EXPECT_EQ(root->folder.parent_path(), base.Path());
+  EXPECT_EQ(fs::status(root->folder).permissions(), fs::perms::owner_all);
+  WriteArchive(archive_, GameLikeFiles());
+  const UnpackResult r = UnpackInto(archive_, *root, converter_);
+  ASSERT_EQ(r.status, UnpackStatus::kUnpacked) << r.message;
+  EXPECT_TRUE(fs::exists(root->folder / "res/Sounds/CARD_FLIP.WAV"));
+  EXPECT_TRUE(fs::is_empty(root_.folder));
+  EXPECT_EQ(RemoveUnpackedResources(r.root), "");
   EXPECT_TRUE(fs::is_empty(base.Path()));
   // A failed unpacking into a private folder removes the folder too.
   const std::optional<ResourceRoot> again =
-      ChooseResourceRoot(Dir / "game", false, {base.Path()}, &error);
+      ChooseResourceRoot(dir_ / "game", false, {base.Path()}, &error);
   ASSERT_TRUE(again);
-  EXPECT_EQ(UnpackInto(Dir / "absent.pak", *again, Converter).Status, UnpackStatus::ArchiveRefused);
+  EXPECT_EQ(UnpackInto(dir_ / "absent.pak", *again, converter_).status,
+            UnpackStatus::kArchiveRefused);
   EXPECT_TRUE(fs::is_empty(base.Path()));
-  EXPECT_FALSE(ChooseResourceRoot(Dir / "game", false, {Dir / "absent"}, &error));
+  EXPECT_FALSE(ChooseResourceRoot(dir_ / "game", false, {dir_ / "absent"}, &error));
   EXPECT_NE(error.find("absent"), std::string::npos);
 }
 
 TEST_F(UnpackTest, GameUnpacksIntoAFolderOfItsRunBesideItselfWhenItsFolderIsWritable) {
-  EXPECT_TRUE(IsWritableFolder(Root.Folder));
-  EXPECT_FALSE(IsWritableFolder(Dir / "absent"));
-  WriteArchive(Root.Folder / "res065.pak", GameLikeFiles());
-  const UnpackResult r = Unpack(Root.Folder, "res065.pak", Converter);
-  ASSERT_EQ(r.Status, UnpackStatus::Unpacked) << r.Message;
-  EXPECT_EQ(r.Root.Folder.parent_path(), Root.Folder);
-  EXPECT_TRUE(r.Root.Private);
-  EXPECT_TRUE(fs::exists(r.Root.Folder / "res/fntFonts/fntDigit.bmp"));
-  EXPECT_EQ(RemoveUnpackedResources(r.Root), "");
-  EXPECT_EQ(ListTree(Root.Folder), (std::vector<std::string>{"res065.pak"}));
+  EXPECT_TRUE(IsWritableFolder(root_.folder));
+  EXPECT_FALSE(IsWritableFolder(dir_ / "absent"));
+  WriteArchive(root_.folder / "res065.pak", GameLikeFiles());
+  const UnpackResult r = Unpack(root_.folder, "res065.pak", converter_);
+  ASSERT_EQ(r.status, UnpackStatus::kUnpacked) << r.message;
+  EXPECT_EQ(r.root.folder.parent_path(), root_.folder);
+  EXPECT_TRUE(r.root.is_private);
+  EXPECT_TRUE(fs::exists(r.root.folder / "res/fntFonts/fntDigit.bmp"));
+  EXPECT_EQ(RemoveUnpackedResources(r.root), "");
+  EXPECT_EQ(ListTree(root_.folder), (std::vector<std::string>{"res065.pak"}));
 }
 
 }  // namespace

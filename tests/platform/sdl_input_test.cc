@@ -135,11 +135,11 @@ TEST_F(SdlInputTest, PointerStartsCentredAndMapsThroughTheLetterBox) {
   SetUpDevices(input);
   EXPECT_EQ(input.MouseX(), 400);
   EXPECT_EQ(input.MouseY(), 300);
-  EXPECT_EQ(input.MouseClamp().MaxX, 800);
-  EXPECT_EQ(input.MouseClamp().MaxY, 600);
+  EXPECT_EQ(input.MouseClamp().max_x, 800);
+  EXPECT_EQ(input.MouseClamp().max_y, 600);
 
   struct Case {
-    int windowX, windowY, gameX, gameY;
+    int window_x, window_y, game_x, game_y;
   } cases[] = {
       {500, 300, 400, 300},  // the middle of the window is the middle of the game
       {100, 0, 0, 0},        // the game's top-left corner
@@ -148,11 +148,11 @@ TEST_F(SdlInputTest, PointerStartsCentredAndMapsThroughTheLetterBox) {
       {900, 599, 800, 599},  // the right edge itself
   };
   for (const Case& c : cases) {
-    SDL_WarpMouseInWindow(window_, c.windowX, c.windowY);
+    SDL_WarpMouseInWindow(window_, c.window_x, c.window_y);
     Pump();
     input.UpdateMouse();
-    EXPECT_EQ(input.MouseX(), c.gameX) << c.windowX << "," << c.windowY;
-    EXPECT_EQ(input.MouseY(), c.gameY) << c.windowX << "," << c.windowY;
+    EXPECT_EQ(input.MouseX(), c.game_x) << c.window_x << "," << c.window_y;
+    EXPECT_EQ(input.MouseY(), c.game_y) << c.window_x << "," << c.window_y;
   }
 }
 
@@ -198,8 +198,8 @@ TEST_F(SdlInputTest, SnapshotCarriesTheFramesStatesUnderTheGamesCodes) {
   EXPECT_FALSE(snapshot.KeyDown(kKeyP));
   EXPECT_TRUE(snapshot.MouseButtonDown(kRightButton));
   EXPECT_FALSE(snapshot.MouseButtonDown(kLeftButton));
-  EXPECT_EQ(snapshot.MouseX, 50);
-  EXPECT_EQ(snapshot.MouseY, 20);
+  EXPECT_EQ(snapshot.mouse_x, 50);
+  EXPECT_EQ(snapshot.mouse_y, 20);
 }
 
 // The pointer moves on between the press and the frame that reads it: the
@@ -216,8 +216,8 @@ TEST_F(SdlInputTest, AClickCountsWhereTheButtonWentDown) {
   input.UpdateMouse();
   InputSnapshot snapshot = TakeSnapshot(input);
   EXPECT_TRUE(snapshot.MouseButtonDown(kLeftButton));
-  EXPECT_EQ(snapshot.MouseX, 300);
-  EXPECT_EQ(snapshot.MouseY, 300);
+  EXPECT_EQ(snapshot.mouse_x, 300);
+  EXPECT_EQ(snapshot.mouse_y, 300);
   input.UpdatePointer();  // the pointer picture, drawn after the step
   EXPECT_EQ(input.MouseX(), 600);
   EXPECT_EQ(input.MouseY(), 500);
@@ -226,8 +226,8 @@ TEST_F(SdlInputTest, AClickCountsWhereTheButtonWentDown) {
   input.UpdateMouse();
   snapshot = TakeSnapshot(input);
   EXPECT_FALSE(snapshot.MouseButtonDown(kLeftButton));
-  EXPECT_EQ(snapshot.MouseX, 600);
-  EXPECT_EQ(snapshot.MouseY, 500);
+  EXPECT_EQ(snapshot.mouse_x, 600);
+  EXPECT_EQ(snapshot.mouse_y, 500);
   // Two presses before one frame: the first one's place counts.
   Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 150, 50);
   Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 850, 550);

@@ -73,27 +73,27 @@ TEST_F(SdlSoundTest, BufferStillSoundingIsNotStartedAgain) {
   sound.LoadSounds(Resolver());
   for (SoundId id : kSoundLoadOrder) EXPECT_TRUE(sound.Loaded(id));
 
-  sound.Play(SoundId::CardFlip2);
-  sound.Play(SoundId::CardFlip2);
-  EXPECT_TRUE(sound.Sounding(SoundId::CardFlip2));
-  EXPECT_EQ(sound.StartCount(SoundId::CardFlip2), 1);
+  sound.Play(SoundId::kCardFlip2);
+  sound.Play(SoundId::kCardFlip2);
+  EXPECT_TRUE(sound.Sounding(SoundId::kCardFlip2));
+  EXPECT_EQ(sound.StartCount(SoundId::kCardFlip2), 1);
 
   // Other buffers overlap freely.
-  sound.Play(SoundId::Shuffle);
-  EXPECT_TRUE(sound.Sounding(SoundId::Shuffle));
-  EXPECT_TRUE(sound.Sounding(SoundId::CardFlip2));
-  EXPECT_EQ(sound.StartCount(SoundId::Shuffle), 1);
+  sound.Play(SoundId::kShuffle);
+  EXPECT_TRUE(sound.Sounding(SoundId::kShuffle));
+  EXPECT_TRUE(sound.Sounding(SoundId::kCardFlip2));
+  EXPECT_EQ(sound.StartCount(SoundId::kShuffle), 1);
 
   // Once it has stopped, the same buffer starts again.
   sound.StopAll();
-  EXPECT_FALSE(sound.Sounding(SoundId::CardFlip2));
-  sound.Play(SoundId::CardFlip2);
-  EXPECT_EQ(sound.StartCount(SoundId::CardFlip2), 2);
+  EXPECT_FALSE(sound.Sounding(SoundId::kCardFlip2));
+  sound.Play(SoundId::kCardFlip2);
+  EXPECT_EQ(sound.StartCount(SoundId::kCardFlip2), 2);
 
   sound.ReleaseSounds();
-  EXPECT_FALSE(sound.Loaded(SoundId::CardFlip2));
-  sound.Play(SoundId::CardFlip2);  // nothing to play, nothing breaks
-  EXPECT_EQ(sound.StartCount(SoundId::CardFlip2), 2);
+  EXPECT_FALSE(sound.Loaded(SoundId::kCardFlip2));
+  sound.Play(SoundId::kCardFlip2);  // nothing to play, nothing breaks
+  EXPECT_EQ(sound.StartCount(SoundId::kCardFlip2), 2);
 }
 
 TEST_F(SdlSoundTest, MissingFileWhileSoundWorksIsFatalAndNamesTheFile) {
@@ -111,8 +111,8 @@ TEST_F(SdlSoundTest, MissingFileWhileSoundWorksIsFatalAndNamesTheFile) {
     EXPECT_NE(text.find("SIGN2.WAV"), std::string::npos) << text;
   }
   // Loaded in table order: the files before the missing one are in.
-  EXPECT_TRUE(sound.Loaded(SoundId::Sign1));
-  EXPECT_FALSE(sound.Loaded(SoundId::Sign2));
+  EXPECT_TRUE(sound.Loaded(SoundId::kSign1));
+  EXPECT_FALSE(sound.Loaded(SoundId::kSign2));
 }
 
 TEST_F(SdlSoundTest, UnreadableFileWhileSoundWorksIsFatal) {
@@ -131,10 +131,10 @@ TEST_F(SdlSoundTest, NoAudioDeviceGivesASilentGameWithoutErrors) {
   EXPECT_FALSE(sound.SoundAvailable());
   std::filesystem::remove_all(dir_);  // not even the files are looked at
   EXPECT_NO_THROW(sound.LoadSounds(Resolver()));
-  sound.Play(SoundId::Intro);
-  EXPECT_FALSE(sound.Loaded(SoundId::Intro));
-  EXPECT_FALSE(sound.Sounding(SoundId::Intro));
-  EXPECT_EQ(sound.StartCount(SoundId::Intro), 0);
+  sound.Play(SoundId::kIntro);
+  EXPECT_FALSE(sound.Loaded(SoundId::kIntro));
+  EXPECT_FALSE(sound.Sounding(SoundId::kIntro));
+  EXPECT_EQ(sound.StartCount(SoundId::kIntro), 0);
 }
 
 }  // namespace

@@ -13,10 +13,10 @@ TEST(CanvasKeyTest, AntiAliasedEdgesBecomeSolidOrExactKey) {
   cairo_set_source_rgb(canvas.Cr(), 0.2, 0.4, 0.9);
   cairo_fill(canvas.Cr());
   const Picture p = canvas.Keyed();
-  ASSERT_EQ(p.Width, 40);
-  ASSERT_EQ(p.Height, 40);
+  ASSERT_EQ(p.width, 40);
+  ASSERT_EQ(p.height, 40);
   int solid = 0;
-  for (uint32_t c : p.Pixels) {
+  for (uint32_t c : p.pixels) {
     // Unpremultiplying may be off by a unit in rounding; never a blend with magenta.
     if (c == kKeyColour) continue;
     ++solid;

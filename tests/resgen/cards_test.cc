@@ -33,7 +33,7 @@ TEST(CardLabelTest, TheFourFileSuitsAreFourDifferentLatinSuits) {
   for (char letter : std::string("CDHS")) suits.insert(SuitOfFileLetter(letter));
   EXPECT_EQ(suits.size(), 4u);
   // Suit S is the one the score page counts as "Clubs": it must be the batons.
-  EXPECT_EQ(SuitOfFileLetter('S'), Suit::Batons);
+  EXPECT_EQ(SuitOfFileLetter('S'), Suit::kBatons);
 }
 
 }  // namespace

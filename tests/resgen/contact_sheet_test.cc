@@ -28,7 +28,7 @@ TEST(ContactSheetTest, ReportsAMissingPictureAndAnUnwritablePath) {
   const FontSet fonts;
   std::vector<PakFile> entries = BuildResources(fonts);
   EXPECT_THROW(WriteContactSheet(entries, "/no-such-folder/sheet.png"), std::runtime_error);
-  std::erase_if(entries, [](const PakFile& e) { return e.Name == "Royal_KS.BMP"; });
+  std::erase_if(entries, [](const PakFile& e) { return e.name == "Royal_KS.BMP"; });
   EXPECT_THROW(WriteContactSheet(entries, ::testing::TempDir() + "/unused.png"),
                std::runtime_error);
 }

@@ -30,8 +30,8 @@ TEST(Cp1252Test, TextToCodesRoundTripsAndMarksTheUnknown) {
 }
 
 struct Ink {
-  int Count = 0;
-  int Left = kGlyphWidth, Right = -1, Top = kGlyphHeight, Bottom = -1;
+  int count = 0;
+  int left = kGlyphWidth, right = -1, top = kGlyphHeight, bottom = -1;
 };
 
 Ink InkOf(const Picture& sheet, int code) {
@@ -42,11 +42,11 @@ Ink InkOf(const Picture& sheet, int code) {
   for (int y = 0; y < kGlyphHeight; ++y) {
     for (int x = 0; x < kGlyphWidth; ++x) {
       if (sheet.At(x0 + x, y0 + y) == kKeyColour) continue;
-      ++ink.Count;
-      ink.Left = std::min(ink.Left, x);
-      ink.Right = std::max(ink.Right, x);
-      ink.Top = std::min(ink.Top, y);
-      ink.Bottom = std::max(ink.Bottom, y);
+      ++ink.count;
+      ink.left = std::min(ink.left, x);
+      ink.right = std::max(ink.right, x);
+      ink.top = std::min(ink.top, y);
+      ink.bottom = std::max(ink.bottom, y);
     }
   }
   return ink;
@@ -67,16 +67,16 @@ std::vector<uint32_t> Cell(const Picture& sheet, int code) {
 class GlyphSheetTest : public ::testing::TestWithParam<GlyphStyle (*)()> {
  protected:
   static const FontSet& Fonts() {
-    static const FontSet fonts;
-    return fonts;
+    static const FontSet kFonts;
+    return kFonts;
   }
   Picture Sheet() const { return DrawGlyphSheet(Fonts(), GetParam()()); }
 };
 
 TEST_P(GlyphSheetTest, HoldsTwelveRowsOfTwentyCells) {
   const Picture sheet = Sheet();
-  EXPECT_EQ(sheet.Width, 19 * 20);
-  EXPECT_EQ(sheet.Height, 27 * 12);
+  EXPECT_EQ(sheet.width, 19 * 20);
+  EXPECT_EQ(sheet.height, 27 * 12);
 }
 
 TEST_P(GlyphSheetTest, EveryCharacterHasInkAndTheRestAreBlank) {
@@ -84,11 +84,11 @@ TEST_P(GlyphSheetTest, EveryCharacterHasInkAndTheRestAreBlank) {
   for (int code = 32; code < 256; ++code) {
     const char32_t c = Cp1252ToUnicode(code);
     const bool blank = c == 0 || c == U' ' || c == U'\u00A0';
-    EXPECT_EQ(InkOf(sheet, code).Count == 0, blank) << "code " << code;
+    EXPECT_EQ(InkOf(sheet, code).count == 0, blank) << "code " << code;
   }
   // Cells past code 255 at the end of the last row stay empty too.
-  for (int x = 0; x < sheet.Width; ++x) {
-    for (int y = 0; y < sheet.Height; ++y) {
+  for (int x = 0; x < sheet.width; ++x) {
+    for (int y = 0; y < sheet.height; ++y) {
       if ((y / kGlyphHeight) * kGlyphsPerRow + x / kGlyphWidth >= kGlyphCodes) {
         ASSERT_EQ(sheet.At(x, y), kKeyColour);
       }
@@ -102,8 +102,8 @@ TEST_P(GlyphSheetTest, GlyphsFitTheTextStepSoNeighboursNeverTouch) {
   const Picture sheet = Sheet();
   for (int code = 33; code < 256; ++code) {
     const Ink ink = InkOf(sheet, code);
-    if (ink.Count == 0) continue;
-    EXPECT_LE(ink.Right - ink.Left + 1, kGlyphAdvance) << "code " << code;
+    if (ink.count == 0) continue;
+    EXPECT_LE(ink.right - ink.left + 1, kGlyphAdvance) << "code " << code;
   }
 }
 
@@ -111,8 +111,8 @@ TEST_P(GlyphSheetTest, PlainLettersAndDigitsAreNotCutAtTheCellEdges) {
   const Picture sheet = Sheet();
   for (int code = 33; code < 127; ++code) {
     const Ink ink = InkOf(sheet, code);
-    EXPECT_GT(ink.Top, 0) << "code " << code;
-    EXPECT_LT(ink.Bottom, kGlyphHeight - 1) << "code " << code;
+    EXPECT_GT(ink.top, 0) << "code " << code;
+    EXPECT_LT(ink.bottom, kGlyphHeight - 1) << "code " << code;
   }
 }
 

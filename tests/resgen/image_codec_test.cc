@@ -13,7 +13,7 @@ Picture Gradient(int w, int h) {
   Picture p{w, h, {}};
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
-      p.Pixels.push_back((x * 255 / (w - 1)) << 16 | (y * 255 / (h - 1)) << 8 | 0x40);
+      p.pixels.push_back((x * 255 / (w - 1)) << 16 | (y * 255 / (h - 1)) << 8 | 0x40);
     }
   }
   return p;
@@ -22,16 +22,16 @@ Picture Gradient(int w, int h) {
 TEST(ImageCodecTest, BitmapKeepsEveryPixelAndTheKeyExactly) {
   // An odd width makes the rows need padding, a classic place for BMP faults.
   Picture p = Gradient(7, 5);
-  p.Pixels[0] = kKeyColour;
-  p.Pixels[12] = kKeyColour;
+  p.pixels[0] = kKeyColour;
+  p.pixels[12] = kKeyColour;
   const std::vector<uint8_t> bmp = EncodeBmp(p);
   ASSERT_GE(bmp.size(), 54u);
   EXPECT_EQ(bmp[0], 'B');
   EXPECT_EQ(bmp[1], 'M');
   const Picture back = testing::DecodeEntry({"x.bmp", bmp});
-  EXPECT_EQ(back.Width, 7);
-  EXPECT_EQ(back.Height, 5);
-  EXPECT_EQ(back.Pixels, p.Pixels);
+  EXPECT_EQ(back.width, 7);
+  EXPECT_EQ(back.height, 5);
+  EXPECT_EQ(back.pixels, p.pixels);
 }
 
 TEST(ImageCodecTest, JpegDecodesToTheSamePictureWithinLossyError) {
@@ -41,14 +41,14 @@ TEST(ImageCodecTest, JpegDecodesToTheSamePictureWithinLossyError) {
   EXPECT_EQ(jpg[0], 0xFF);
   EXPECT_EQ(jpg[1], 0xD8);
   const Picture back = testing::DecodeEntry({"x.jpg", jpg});
-  ASSERT_EQ(back.Width, 64);
-  ASSERT_EQ(back.Height, 48);
+  ASSERT_EQ(back.width, 64);
+  ASSERT_EQ(back.height, 48);
   long error = 0;
-  for (size_t i = 0; i < p.Pixels.size(); ++i) {
-    error += std::abs(testing::Red(p.Pixels[i]) - testing::Red(back.Pixels[i]));
-    error += std::abs(testing::Green(p.Pixels[i]) - testing::Green(back.Pixels[i]));
+  for (size_t i = 0; i < p.pixels.size(); ++i) {
+    error += std::abs(testing::Red(p.pixels[i]) - testing::Red(back.pixels[i]));
+    error += std::abs(testing::Green(p.pixels[i]) - testing::Green(back.pixels[i]));
   }
-  EXPECT_LT(error / static_cast<long>(2 * p.Pixels.size()), 4);
+  EXPECT_LT(error / static_cast<long>(2 * p.pixels.size()), 4);
 }
 
 TEST(ImageCodecTest, EncodingIsRepeatable) {

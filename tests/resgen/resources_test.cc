@@ -18,17 +18,17 @@ using testing::DecodeEntry;
 class ResourcesTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    fonts_ = new FontSet();
-    entries_ = new std::vector<PakFile>(BuildResources(*fonts_));
+    fonts = new FontSet();
+    entries = new std::vector<PakFile>(BuildResources(*fonts));
   }
   static void TearDownTestSuite() {
-    delete entries_;
-    delete fonts_;
+    delete entries;
+    delete fonts;
   }
 
   static const PakFile& Entry(const std::string& name) {
-    for (const PakFile& e : *entries_) {
-      if (e.Name == name) return e;
+    for (const PakFile& e : *entries) {
+      if (e.name == name) return e;
     }
     throw std::runtime_error("no entry " + name);
   }
@@ -40,8 +40,8 @@ class ResourcesTest : public ::testing::Test {
     return names;
   }
 
-  static inline FontSet* fonts_ = nullptr;
-  static inline std::vector<PakFile>* entries_ = nullptr;
+  static inline FontSet* fonts = nullptr;
+  static inline std::vector<PakFile>* entries = nullptr;
 };
 
 const char* const kDecks[] = {"Royal_", "Trevigiano_"};
@@ -67,10 +67,10 @@ TEST_F(ResourcesTest, HoldsEveryEntryTheLoadersReadAndNothingTwice) {
     expected.insert(deck + "FrameBlue.bmp");
   }
   std::multiset<std::string> names;
-  for (const PakFile& e : *entries_) {
-    names.insert(e.Name);
-    EXPECT_LE(e.Name.size(), 56u) << e.Name;
-    EXPECT_FALSE(e.Data.empty()) << e.Name;
+  for (const PakFile& e : *entries) {
+    names.insert(e.name);
+    EXPECT_LE(e.name.size(), 56u) << e.name;
+    EXPECT_FALSE(e.data.empty()) << e.name;
   }
   EXPECT_EQ(names.size(), expected.size());
   EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), expected);
@@ -85,49 +85,49 @@ TEST_F(ResourcesTest, PicturesHaveTheSizesTheGameDrawsThemAt) {
   for (std::string deck : kDecks) {
     for (const std::string& card : CardNames()) {
       const Picture p = Decoded(deck + card);
-      EXPECT_EQ(p.Width, DeckWidth(deck)) << deck + card;
-      EXPECT_EQ(p.Height, 153) << deck + card;
+      EXPECT_EQ(p.width, DeckWidth(deck)) << deck + card;
+      EXPECT_EQ(p.height, 153) << deck + card;
     }
     for (const char* extra : {"S_cardback.bmp", "FrameBlue.bmp"}) {
       const Picture p = Decoded(deck + extra);
-      EXPECT_EQ(p.Width, DeckWidth(deck));
-      EXPECT_EQ(p.Height, 153);
+      EXPECT_EQ(p.width, DeckWidth(deck));
+      EXPECT_EQ(p.height, 153);
     }
   }
   const Picture cloth = Decoded("Bitmaps_Back_800x600.jpg");
-  EXPECT_EQ(cloth.Width, 800);
-  EXPECT_EQ(cloth.Height, 600);
+  EXPECT_EQ(cloth.width, 800);
+  EXPECT_EQ(cloth.height, 600);
   const Picture mouse = Decoded("Bitmaps_mouse.bmp");
-  EXPECT_EQ(mouse.Width, 32);
-  EXPECT_EQ(mouse.Height, 32);
+  EXPECT_EQ(mouse.width, 32);
+  EXPECT_EQ(mouse.height, 32);
   for (const char* sheet :
        {"fntFonts_fntHandParker.bmp", "fntFonts_fntDigit.bmp", "fntFonts_fntDeluxe.bmp"}) {
     const Picture p = Decoded(sheet);
-    EXPECT_EQ(p.Width, 380) << sheet;
-    EXPECT_EQ(p.Height, 324) << sheet;
+    EXPECT_EQ(p.width, 380) << sheet;
+    EXPECT_EQ(p.height, 324) << sheet;
   }
 }
 
 TEST_F(ResourcesTest, ScorePageAndRulesFitTheScreenWhereTheyAreDrawn) {
   const Picture page = Decoded("Bitmaps_Scorepage_800x600.bmp");
-  EXPECT_LE(156 + page.Width, 800);
-  EXPECT_LE(4 + page.Height, 566);  // above the clock and the caption line
-  EXPECT_GE(page.Width, 20);        // its tab is the left 20 columns
+  EXPECT_LE(156 + page.width, 800);
+  EXPECT_LE(4 + page.height, 566);  // above the clock and the caption line
+  EXPECT_GE(page.width, 20);        // its tab is the left 20 columns
   // The tab shows something at (780, 5): the left columns are not all key.
-  int tabInk = 0;
-  for (int y = 0; y < page.Height; ++y) {
-    for (int x = 0; x < 20; ++x) tabInk += page.At(x, y) != kKeyColour;
+  int tab_ink = 0;
+  for (int y = 0; y < page.height; ++y) {
+    for (int x = 0; x < 20; ++x) tab_ink += page.At(x, y) != kKeyColour;
   }
-  EXPECT_GT(tabInk, 20 * page.Height / 2);
+  EXPECT_GT(tab_ink, 20 * page.height / 2);
   // The rules lie on the page: horizontal ones at x 223 from y 117 to 430, the
   // vertical at (366, 64).
   const Picture horz = Decoded("Bitmaps_line_horz.bmp");
   const Picture vert = Decoded("Bitmaps_line_vert.bmp");
-  EXPECT_GT(horz.Width, horz.Height);
-  EXPECT_LE(223 + horz.Width, 156 + page.Width);
-  EXPECT_GT(vert.Height, vert.Width);
-  EXPECT_LE(64 + vert.Height, 4 + page.Height);
-  EXPECT_GE(64 + vert.Height, 430);  // reaches the lowest rule
+  EXPECT_GT(horz.width, horz.height);
+  EXPECT_LE(223 + horz.width, 156 + page.width);
+  EXPECT_GT(vert.height, vert.width);
+  EXPECT_LE(64 + vert.height, 4 + page.height);
+  EXPECT_GE(64 + vert.height, 430);  // reaches the lowest rule
 }
 
 TEST_F(ResourcesTest, PointerTipIsTheCentrePixel) {
@@ -139,13 +139,13 @@ TEST_F(ResourcesTest, PointerTipIsTheCentrePixel) {
 
 TEST_F(ResourcesTest, KeyedPicturesHaveHardEdgesWithoutPinkFringes) {
   int keyed = 0;
-  for (const PakFile& e : *entries_) {
-    if (!e.Name.ends_with(".bmp") && !e.Name.ends_with(".BMP")) continue;
+  for (const PakFile& e : *entries) {
+    if (!e.name.ends_with(".bmp") && !e.name.ends_with(".BMP")) continue;
     ++keyed;
     const Picture p = DecodeEntry(e);
     int pink = 0;
-    for (uint32_t c : p.Pixels) pink += testing::LooksPink(c);
-    EXPECT_EQ(pink, 0) << e.Name;
+    for (uint32_t c : p.pixels) pink += testing::LooksPink(c);
+    EXPECT_EQ(pink, 0) << e.name;
   }
   EXPECT_EQ(keyed, 2 * 54 + 4 + 3);
 }
@@ -154,7 +154,7 @@ TEST_F(ResourcesTest, CardsHaveRoundedTransparentCornersAndSolidFaces) {
   for (std::string deck : kDecks) {
     for (const std::string& name : CardNames()) {
       const Picture p = Decoded(deck + name);
-      const int w = p.Width, h = p.Height;
+      const int w = p.width, h = p.height;
       for (auto [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}}) {
         EXPECT_EQ(p.At(x, y), kKeyColour) << deck + name;
       }
@@ -170,28 +170,28 @@ TEST_F(ResourcesTest, CardsHaveRoundedTransparentCornersAndSolidFaces) {
 TEST_F(ResourcesTest, PickFrameIsABorderAroundATransparentMiddle) {
   for (std::string deck : kDecks) {
     const Picture f = Decoded(deck + "FrameBlue.bmp");
-    EXPECT_EQ(f.At(f.Width / 2, f.Height / 2), kKeyColour);
+    EXPECT_EQ(f.At(f.width / 2, f.height / 2), kKeyColour);
     EXPECT_EQ(f.At(20, 40), kKeyColour);
-    EXPECT_NE(f.At(f.Width / 2, 1), kKeyColour);
-    EXPECT_NE(f.At(1, f.Height / 2), kKeyColour);
-    EXPECT_GT(testing::Blue(f.At(f.Width / 2, 1)), testing::Red(f.At(f.Width / 2, 1)));
+    EXPECT_NE(f.At(f.width / 2, 1), kKeyColour);
+    EXPECT_NE(f.At(1, f.height / 2), kKeyColour);
+    EXPECT_GT(testing::Blue(f.At(f.width / 2, 1)), testing::Red(f.At(f.width / 2, 1)));
   }
 }
 
 double Difference(const Picture& a, const Picture& b) {
-  const int w = std::min(a.Width, b.Width);
+  const int w = std::min(a.width, b.width);
   int differ = 0;
-  for (int y = 0; y < a.Height; ++y) {
+  for (int y = 0; y < a.height; ++y) {
     for (int x = 0; x < w; ++x) differ += a.At(x, y) != b.At(x, y);
   }
-  return static_cast<double>(differ) / (w * a.Height);
+  return static_cast<double>(differ) / (w * a.height);
 }
 
 TEST_F(ResourcesTest, EveryFaceIsItsOwnAndTheCourtFiguresDiffer) {
   for (std::string deck : kDecks) {
     std::set<std::vector<uint32_t>> faces;
     for (const std::string& name : CardNames()) {
-      EXPECT_TRUE(faces.insert(Decoded(deck + name).Pixels).second) << deck + name;
+      EXPECT_TRUE(faces.insert(Decoded(deck + name).pixels).second) << deck + name;
     }
     for (char suit : std::string("CDHS")) {
       const Picture jack = Decoded(deck + "J" + suit + ".BMP");
@@ -213,7 +213,7 @@ TEST_F(ResourcesTest, TheTwoDecksLookClearlyDifferent) {
 TEST_F(ResourcesTest, TheClothIsGreen) {
   const Picture cloth = Decoded("Bitmaps_Back_800x600.jpg");
   long r = 0, g = 0, b = 0;
-  for (uint32_t c : cloth.Pixels) {
+  for (uint32_t c : cloth.pixels) {
     r += testing::Red(c);
     g += testing::Green(c);
     b += testing::Blue(c);
@@ -225,15 +225,15 @@ TEST_F(ResourcesTest, TheClothIsGreen) {
 TEST_F(ResourcesTest, SoundsAreRiffWaveFiles) {
   for (SoundId id : kSoundLoadOrder) {
     const PakFile& e = Entry("Sounds_" + std::string(SoundFileName(id)));
-    ASSERT_GT(e.Data.size(), 44u);
-    EXPECT_EQ(std::string(e.Data.begin(), e.Data.begin() + 4), "RIFF") << e.Name;
-    EXPECT_EQ(std::string(e.Data.begin() + 8, e.Data.begin() + 12), "WAVE") << e.Name;
+    ASSERT_GT(e.data.size(), 44u);
+    EXPECT_EQ(std::string(e.data.begin(), e.data.begin() + 4), "RIFF") << e.name;
+    EXPECT_EQ(std::string(e.data.begin() + 8, e.data.begin() + 12), "WAVE") << e.name;
   }
 }
 
 TEST_F(ResourcesTest, TheSameBuildGivesTheSameArchiveBytes) {
   const FontSet fonts;
-  EXPECT_EQ(BuildPak(BuildResources(fonts)), BuildPak(*entries_));
+  EXPECT_EQ(BuildPak(BuildResources(fonts)), BuildPak(*entries));
 }
 
 }  // namespace

@@ -53,9 +53,9 @@ TEST(SoundSynthTest, NoEffectEndsWithAnAbruptCut) {
 }
 
 TEST(SoundSynthTest, CardFlipsAreSnapsAndDifferFromEachOther) {
-  const std::vector<float> a = SynthesiseSound(SoundId::CardFlip1);
-  const std::vector<float> b = SynthesiseSound(SoundId::CardFlip2);
-  const std::vector<float> c = SynthesiseSound(SoundId::CardFlip3);
+  const std::vector<float> a = SynthesiseSound(SoundId::kCardFlip1);
+  const std::vector<float> b = SynthesiseSound(SoundId::kCardFlip2);
+  const std::vector<float> c = SynthesiseSound(SoundId::kCardFlip3);
   for (const auto* s : {&a, &b, &c}) EXPECT_LT(Seconds(*s), 0.35);
   EXPECT_NE(a, b);
   EXPECT_NE(b, c);
@@ -63,20 +63,20 @@ TEST(SoundSynthTest, CardFlipsAreSnapsAndDifferFromEachOther) {
 }
 
 TEST(SoundSynthTest, SignsDifferAndAreLongerThanAFlip) {
-  const std::vector<float> a = SynthesiseSound(SoundId::Sign1);
-  const std::vector<float> b = SynthesiseSound(SoundId::Sign2);
-  const std::vector<float> c = SynthesiseSound(SoundId::Sign3);
+  const std::vector<float> a = SynthesiseSound(SoundId::kSign1);
+  const std::vector<float> b = SynthesiseSound(SoundId::kSign2);
+  const std::vector<float> c = SynthesiseSound(SoundId::kSign3);
   EXPECT_NE(a, b);
   EXPECT_NE(b, c);
   EXPECT_NE(a, c);
   for (const auto* s : {&a, &b, &c}) {
-    EXPECT_GT(Seconds(*s), Seconds(SynthesiseSound(SoundId::CardFlip1)));
+    EXPECT_GT(Seconds(*s), Seconds(SynthesiseSound(SoundId::kCardFlip1)));
     EXPECT_LT(Seconds(*s), 0.8);
   }
 }
 
 TEST(SoundSynthTest, ShuffleIsAboutASecondOfManySmallClicks) {
-  const std::vector<float> s = SynthesiseSound(SoundId::Shuffle);
+  const std::vector<float> s = SynthesiseSound(SoundId::kShuffle);
   EXPECT_GT(Seconds(s), 0.8);
   EXPECT_LT(Seconds(s), 1.4);
   // Count onsets: a 1 ms block that is loud after a quieter one.
@@ -93,17 +93,17 @@ TEST(SoundSynthTest, ShuffleIsAboutASecondOfManySmallClicks) {
 }
 
 TEST(SoundSynthTest, WinRisesAndLoseFalls) {
-  const std::vector<float> win = SynthesiseSound(SoundId::WinGame);
+  const std::vector<float> win = SynthesiseSound(SoundId::kWinGame);
   EXPECT_NEAR(PitchBetween(win, 0.02, 0.12), 523.25, 40);
   EXPECT_NEAR(PitchBetween(win, 0.32, 0.42), 783.99, 60);
-  const std::vector<float> lose = SynthesiseSound(SoundId::LoseGame);
+  const std::vector<float> lose = SynthesiseSound(SoundId::kLoseGame);
   EXPECT_NEAR(PitchBetween(lose, 0.03, 0.22), 659.25, 50);
   EXPECT_NEAR(PitchBetween(lose, 0.59, 0.78), 440.0, 35);
   EXPECT_GT(Seconds(lose), Seconds(win) * 0.9);
 }
 
 TEST(SoundSynthTest, IntroIsBright) {
-  EXPECT_GT(PitchBetween(SynthesiseSound(SoundId::Intro), 0.3, 0.6), 900);
+  EXPECT_GT(PitchBetween(SynthesiseSound(SoundId::kIntro), 0.3, 0.6), 900);
 }
 
 }  // namespace

@@ -13,12 +13,12 @@ namespace {
 // value the start button forgets to store shows up.
 Options Scrambled() {
   Options o;
-  o.DeckName = "";
-  o.Resolution = "";
-  o.ScreenWidth = 0;
-  o.ScreenHeight = 0;
-  o.TwelveCardDeal = 7;
-  o.FullScreen = false;
+  o.deck_name = "";
+  o.resolution = "";
+  o.screen_width = 0;
+  o.screen_height = 0;
+  o.twelve_card_deal = 7;
+  o.full_screen = false;
   return o;
 }
 
@@ -38,99 +38,99 @@ Started Start(const StartupControls& controls, Options options = Scrambled()) {
 
 TEST(StartupOptionsTest, LoadingPutsTheDeckTabInFrontAndNamesTheArchive) {
   Options options;
-  options.PakFileName = "";
+  options.pak_file_name = "";
   StartupDialogState state{3};
   LoadStartupDialog(options, state);
-  EXPECT_EQ(options.PakFileName, "res065.pak");
-  EXPECT_EQ(state.CurrentTab, 0);
+  EXPECT_EQ(options.pak_file_name, "res065.pak");
+  EXPECT_EQ(state.current_tab, 0);
 }
 
 TEST(StartupOptionsTest, UntouchedDialogStartsTheStandardGame) {
   Started s = Start(StartupControls{});
-  EXPECT_EQ(s.options.DeckName, "Royal");
-  EXPECT_EQ(s.options.Resolution, "800x600");
-  EXPECT_EQ(s.options.ScreenWidth, 800);
-  EXPECT_EQ(s.options.ScreenHeight, 600);
-  EXPECT_EQ(s.options.TwelveCardDeal, 1);
+  EXPECT_EQ(s.options.deck_name, "Royal");
+  EXPECT_EQ(s.options.resolution, "800x600");
+  EXPECT_EQ(s.options.screen_width, 800);
+  EXPECT_EQ(s.options.screen_height, 600);
+  EXPECT_EQ(s.options.twelve_card_deal, 1);
   EXPECT_EQ(HandSize(s.options), 12);
   EXPECT_EQ(CardsPerDeal(s.options), 48);
-  EXPECT_FALSE(s.options.SlowAnimation);
-  EXPECT_TRUE(s.options.FullScreen);
+  EXPECT_FALSE(s.options.slow_animation);
+  EXPECT_TRUE(s.options.full_screen);
   // The layout was computed for that game.
-  EXPECT_EQ(s.layout.HandBaseY[0], 420);
-  EXPECT_EQ(s.layout.LongMoveSteps, 20);
-  EXPECT_EQ(s.layout.DeckBaseX, 5);
+  EXPECT_EQ(s.layout.hand_base_y[0], 420);
+  EXPECT_EQ(s.layout.long_move_steps, 20);
+  EXPECT_EQ(s.layout.deck_base_x, 5);
 }
 
 TEST(StartupOptionsTest, TrevigianeDeckSwitchesTheDeckName) {
   StartupControls controls;
-  controls.TrevigianeSelected = true;
+  controls.trevigiane_selected = true;
   Started s = Start(controls);
-  EXPECT_EQ(s.options.DeckName, "Trevigiano");
-  EXPECT_EQ(s.options.Resolution, "800x600");
-  EXPECT_EQ(s.options.ScreenWidth, 800);
+  EXPECT_EQ(s.options.deck_name, "Trevigiano");
+  EXPECT_EQ(s.options.resolution, "800x600");
+  EXPECT_EQ(s.options.screen_width, 800);
 }
 
 TEST(StartupOptionsTest, SixCardHandsAndSlowAnimationReachTheLayout) {
   StartupControls controls;
-  controls.SixCardSelected = true;
-  controls.SlowAnimationTicked = true;
+  controls.six_card_selected = true;
+  controls.slow_animation_ticked = true;
   Started s = Start(controls);
-  EXPECT_EQ(s.options.TwelveCardDeal, 0);
+  EXPECT_EQ(s.options.twelve_card_deal, 0);
   EXPECT_EQ(HandSize(s.options), 6);
   EXPECT_EQ(CardsPerDeal(s.options), 24);
-  EXPECT_TRUE(s.options.SlowAnimation);
+  EXPECT_TRUE(s.options.slow_animation);
   // Stored before the layout is computed, so the layout sees them.
-  EXPECT_EQ(s.layout.DeckBaseX, 510);
-  EXPECT_EQ(s.layout.LongMoveSteps, 40);
-  EXPECT_EQ(s.layout.ShortMoveSteps, 20);
+  EXPECT_EQ(s.layout.deck_base_x, 510);
+  EXPECT_EQ(s.layout.long_move_steps, 40);
+  EXPECT_EQ(s.layout.short_move_steps, 20);
 }
 
 // The box opens showing the saved choice: clearing it must take effect.
 TEST(StartupOptionsTest, SlowAnimationFollowsTheBox) {
   Options before = Scrambled();
-  before.SlowAnimation = true;
+  before.slow_animation = true;
   Started s = Start(StartupControls{}, before);  // box cleared
-  EXPECT_FALSE(s.options.SlowAnimation);
-  EXPECT_EQ(s.layout.LongMoveSteps, 20);
+  EXPECT_FALSE(s.options.slow_animation);
+  EXPECT_EQ(s.layout.long_move_steps, 20);
   StartupControls ticked;
-  ticked.SlowAnimationTicked = true;
+  ticked.slow_animation_ticked = true;
   s = Start(ticked);
-  EXPECT_TRUE(s.options.SlowAnimation);
+  EXPECT_TRUE(s.options.slow_animation);
 }
 
 TEST(StartupOptionsTest, WindowBoxDecidesTheWindowAndGreyKeepsTheValue) {
   StartupControls ticked;
-  ticked.Windowed = CheckState::Ticked;
+  ticked.windowed = CheckState::kTicked;
   Options clean;  // full screen
   Started s = Start(ticked, clean);
-  EXPECT_FALSE(s.options.FullScreen);
+  EXPECT_FALSE(s.options.full_screen);
 
   StartupControls grey;
-  grey.Windowed = CheckState::Grey;
+  grey.windowed = CheckState::kGrey;
   s = Start(grey, Scrambled());  // scrambled: windowed
-  EXPECT_FALSE(s.options.FullScreen);
+  EXPECT_FALSE(s.options.full_screen);
   s = Start(grey, clean);
-  EXPECT_TRUE(s.options.FullScreen);
+  EXPECT_TRUE(s.options.full_screen);
 }
 
 // Whatever the options say, the dialog opens showing it, and Play with
 // nothing touched gives the same options back.
 TEST(StartupOptionsTest, TheDialogOpensWithTheSavedChoicesAndGivesThemBack) {
   Options saved;
-  saved.DeckName = "Trevigiano";
-  saved.TwelveCardDeal = 0;
-  saved.SlowAnimation = true;
-  saved.FullScreen = false;
-  saved.Scaling = PictureScaling::Sharp;
+  saved.deck_name = "Trevigiano";
+  saved.twelve_card_deal = 0;
+  saved.slow_animation = true;
+  saved.full_screen = false;
+  saved.scaling = PictureScaling::kSharp;
   for (const Options& options : {Options{}, saved}) {
     Started s = Start(ControlsFor(options), options);
-    EXPECT_EQ(s.options.DeckName, options.DeckName);
-    EXPECT_EQ(s.options.TwelveCardDeal, options.TwelveCardDeal);
+    EXPECT_EQ(s.options.deck_name, options.deck_name);
+    EXPECT_EQ(s.options.twelve_card_deal, options.twelve_card_deal);
     EXPECT_EQ(HandSize(s.options), HandSize(options));
-    EXPECT_EQ(s.options.SlowAnimation, options.SlowAnimation);
-    EXPECT_EQ(s.options.FullScreen, options.FullScreen);
-    EXPECT_EQ(s.options.Scaling, options.Scaling);
+    EXPECT_EQ(s.options.slow_animation, options.slow_animation);
+    EXPECT_EQ(s.options.full_screen, options.full_screen);
+    EXPECT_EQ(s.options.scaling, options.scaling);
   }
 }
 

@@ -112,14 +112,14 @@ int UnpackCommand(const std::vector<std::string>& args) {
   if (!fs::is_directory(args[1], ec)) return Fail(args[1] + " is not a folder");
   SdlPictureConverter converter;
   const UnpackResult result = UnpackInto(args[0], ResourceRoot{args[1], false}, converter);
-  switch (result.Status) {
-    case UnpackStatus::Unpacked:
+  switch (result.status) {
+    case UnpackStatus::kUnpacked:
       std::printf("unpacked %s into %s\n", args[0].c_str(), (fs::path(args[1]) / "res").c_str());
       return 0;
-    case UnpackStatus::AlreadyPresent:
+    case UnpackStatus::kAlreadyPresent:
       std::printf("%s already holds unpacked resources; nothing done\n", args[1].c_str());
       return 0;
-    default: return Fail(result.Message);
+    default: return Fail(result.message);
   }
 }
 
@@ -133,7 +133,7 @@ int CreateCommand(const std::vector<std::string>& args) {
   for (size_t i = 1; i < args.size(); ++i) {
     std::optional<PakFile> file = ReadInput(args[i]);
     if (!file) return 1;
-    total += file->Data.size() + PakArchive::kEntryLength;
+    total += file->data.size() + PakArchive::kEntryLength;
     files.push_back(std::move(*file));
   }
   // Offsets and lengths are signed 32-bit in the archive.

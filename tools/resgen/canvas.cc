@@ -22,7 +22,7 @@ uint32_t Unpremultiply(uint32_t argb) {
 }  // namespace
 
 void SetColour(cairo_t* cr, Rgb c, double alpha) {
-  cairo_set_source_rgba(cr, c.R, c.G, c.B, alpha);
+  cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
 }
 
 Canvas::Canvas(int width, int height)

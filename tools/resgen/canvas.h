@@ -7,7 +7,7 @@
 namespace vantel {
 
 struct Rgb {
-  double R = 0, G = 0, B = 0;
+  double r = 0, g = 0, b = 0;
 };
 
 // 0xRRGGBB to Cairo's 0..1 components.
@@ -44,12 +44,12 @@ class Canvas {
   Picture Convert(Map map) const {
     cairo_surface_flush(surface_);
     Picture p{width_, height_, {}};
-    p.Pixels.reserve(static_cast<size_t>(width_) * height_);
+    p.pixels.reserve(static_cast<size_t>(width_) * height_);
     const unsigned char* data = cairo_image_surface_get_data(surface_);
     const int stride = cairo_image_surface_get_stride(surface_);
     for (int y = 0; y < height_; ++y) {
       const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
-      for (int x = 0; x < width_; ++x) p.Pixels.push_back(map(row[x]));
+      for (int x = 0; x < width_; ++x) p.pixels.push_back(map(row[x]));
     }
     return p;
   }

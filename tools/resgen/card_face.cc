@@ -14,8 +14,8 @@ namespace vantel {
 namespace {
 
 struct Spot {
-  double Col;  // 0 left column, 0.5 middle, 1 right column
-  double Row;  // 0 top .. 1 bottom
+  double col;  // 0 left column, 0.5 middle, 1 right column
+  double row;  // 0 top .. 1 bottom
 };
 
 // The usual pip arrangements for two to ten.
@@ -49,29 +49,29 @@ std::vector<Spot> PipSpots(int count) {
 }
 
 void DrawPips(cairo_t* cr, const DeckStyle& deck, int count, Suit suit) {
-  const double left = deck.Width * 0.29;
-  const double right = deck.Width * 0.71;
+  const double left = deck.width * 0.29;
+  const double right = deck.width * 0.71;
   const double top = 44;
-  const double bottom = deck.Height - 44;
+  const double bottom = deck.height - 44;
   // The slim emblems get more height so they weigh as much as cups and coins.
-  const bool slim = suit == Suit::Swords || suit == Suit::Batons;
+  const bool slim = suit == Suit::kSwords || suit == Suit::kBatons;
   const double stretch = slim ? (count >= 9 ? 1.06 : 1.18) : 1.0;
   const double size = (count <= 3 ? 26 : (count <= 6 ? 22 : 18)) * stretch;
   for (const Spot& s : PipSpots(count)) {
-    DrawSuitSymbol(cr, suit, left + (right - left) * s.Col, top + (bottom - top) * s.Row, size,
-                   deck.Suits);
+    DrawSuitSymbol(cr, suit, left + (right - left) * s.col, top + (bottom - top) * s.row, size,
+                   deck.suits);
   }
 }
 
 // Royal aces sit in an oval ringed with dots, Trevigiano aces in a lozenge
 // with a double line.
 void AceCartouche(cairo_t* cr, const DeckStyle& deck, double cx, double cy) {
-  const double rx = deck.Width * 0.40;
-  const double ry = deck.Height * 0.30;
-  if (deck.Lattice) {
+  const double rx = deck.width * 0.40;
+  const double ry = deck.height * 0.30;
+  if (deck.lattice) {
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
-    cairo_scale(cr, deck.Width * 0.36, deck.Height * 0.27);
+    cairo_scale(cr, deck.width * 0.36, deck.height * 0.27);
     cairo_arc(cr, 0, 0, 1, 0, 2 * std::numbers::pi);
     cairo_restore(cr);
   } else {
@@ -81,17 +81,17 @@ void AceCartouche(cairo_t* cr, const DeckStyle& deck, double cx, double cy) {
     cairo_line_to(cr, cx - rx, cy);
     cairo_close_path(cr);
   }
-  SetColour(cr, deck.CourtPanel);
+  SetColour(cr, deck.court_panel);
   cairo_fill_preserve(cr);
-  SetColour(cr, deck.Border);
+  SetColour(cr, deck.border);
   cairo_set_line_width(cr, 1.5);
   cairo_stroke(cr);
-  if (deck.Lattice) {
+  if (deck.lattice) {
     for (int i = 0; i < 16; ++i) {
       const double a = i * std::numbers::pi / 8;
-      cairo_arc(cr, cx + std::cos(a) * deck.Width * 0.42, cy + std::sin(a) * deck.Height * 0.31,
+      cairo_arc(cr, cx + std::cos(a) * deck.width * 0.42, cy + std::sin(a) * deck.height * 0.31,
                 1.4, 0, 2 * std::numbers::pi);
-      SetColour(cr, deck.Border);
+      SetColour(cr, deck.border);
       cairo_fill(cr);
     }
   } else {
@@ -101,27 +101,27 @@ void AceCartouche(cairo_t* cr, const DeckStyle& deck, double cx, double cy) {
     cairo_line_to(cr, cx, cy + ry - inset * 1.6);
     cairo_line_to(cr, cx - rx + inset * 1.6, cy);
     cairo_close_path(cr);
-    SetColour(cr, deck.Suits.Metal);
+    SetColour(cr, deck.suits.metal);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
   }
 }
 
 void DrawAce(cairo_t* cr, const DeckStyle& deck, Suit suit) {
-  const double cx = deck.Width / 2.0;
-  const double cy = deck.Height / 2.0;
+  const double cx = deck.width / 2.0;
+  const double cy = deck.height / 2.0;
   AceCartouche(cr, deck, cx, cy);
-  DrawSuitSymbol(cr, suit, cx, cy, deck.Lattice ? 54 : 48, deck.Suits);
+  DrawSuitSymbol(cr, suit, cx, cy, deck.lattice ? 54 : 48, deck.suits);
 }
 
 void DrawFrameLines(cairo_t* cr, const DeckStyle& deck) {
-  const double w = deck.Width;
-  const double h = deck.Height;
-  RoundedRect(cr, 2.5, 2.5, w - 5, h - 5, deck.CornerRadius - 1.5);
-  SetColour(cr, deck.Border);
-  cairo_set_line_width(cr, deck.Lattice ? 2.0 : 1.2);
+  const double w = deck.width;
+  const double h = deck.height;
+  RoundedRect(cr, 2.5, 2.5, w - 5, h - 5, deck.corner_radius - 1.5);
+  SetColour(cr, deck.border);
+  cairo_set_line_width(cr, deck.lattice ? 2.0 : 1.2);
   cairo_stroke(cr);
-  if (deck.Lattice) {
+  if (deck.lattice) {
     RoundedRect(cr, 5.5, 5.5, w - 11, h - 11, 3);
     SetColour(cr, kGoldDark);
     cairo_set_line_width(cr, 0.8);
@@ -135,9 +135,9 @@ void DrawIndex(cairo_t* cr, const DeckStyle& deck, const FontSet& fonts, int ran
   const std::string label = RankLabel(rank);
   const double cx = 10.5;
   RoundedRect(cr, 3.5, 4, 14, 34, 3);
-  SetColour(cr, deck.Paper);
+  SetColour(cr, deck.paper);
   cairo_fill(cr);
-  fonts.Use(cr, deck.IndexFont, label.size() > 1 ? 13 : 16);
+  fonts.Use(cr, deck.index_font, label.size() > 1 ? 13 : 16);
   cairo_text_extents_t ext;
   cairo_text_extents(cr, label.c_str(), &ext);
   cairo_save(cr);
@@ -145,11 +145,11 @@ void DrawIndex(cairo_t* cr, const DeckStyle& deck, const FontSet& fonts, int ran
   cairo_translate(cr, cx, 19);
   cairo_scale(cr, squeeze, 1.0);
   cairo_move_to(cr, -ext.x_bearing - ext.width / 2, 0);
-  SetColour(cr, deck.RankInk[static_cast<int>(suit)]);
+  SetColour(cr, deck.rank_ink[static_cast<int>(suit)]);
   cairo_show_text(cr, label.c_str());
   cairo_restore(cr);
-  const bool slim = suit == Suit::Swords || suit == Suit::Batons;
-  DrawSuitSymbol(cr, suit, cx, 29.5, slim ? 15.5 : 14, deck.Suits);
+  const bool slim = suit == Suit::kSwords || suit == Suit::kBatons;
+  DrawSuitSymbol(cr, suit, cx, 29.5, slim ? 15.5 : 14, deck.suits);
 }
 
 }  // namespace
@@ -172,20 +172,20 @@ int RankOfLabel(const std::string& label) {
 }
 
 void CardOutline(cairo_t* cr, const DeckStyle& deck) {
-  RoundedRect(cr, 0, 0, deck.Width, deck.Height, deck.CornerRadius);
+  RoundedRect(cr, 0, 0, deck.width, deck.height, deck.corner_radius);
 }
 
 Picture DrawCardFace(const DeckStyle& deck, const FontSet& fonts, int rank, Suit suit) {
-  Canvas canvas(deck.Width, deck.Height);
+  Canvas canvas(deck.width, deck.height);
   cairo_t* cr = canvas.Cr();
   CardOutline(cr, deck);
-  SetColour(cr, deck.Paper);
+  SetColour(cr, deck.paper);
   cairo_fill(cr);
   if (rank >= 11) {
-    cairo_rectangle(cr, 6, 6, deck.Width - 12, deck.Height - 12);
-    SetColour(cr, deck.CourtPanel);
+    cairo_rectangle(cr, 6, 6, deck.width - 12, deck.height - 12);
+    SetColour(cr, deck.court_panel);
     cairo_fill(cr);
-    DrawCourtFigure(cr, deck, rank, suit, 12, 9, deck.Width - 24, deck.Height - 18);
+    DrawCourtFigure(cr, deck, rank, suit, 12, 9, deck.width - 24, deck.height - 18);
   } else if (rank == 1) {
     DrawAce(cr, deck, suit);
   } else {
@@ -194,7 +194,7 @@ Picture DrawCardFace(const DeckStyle& deck, const FontSet& fonts, int rank, Suit
   DrawFrameLines(cr, deck);
   DrawIndex(cr, deck, fonts, rank, suit);
   cairo_save(cr);
-  cairo_translate(cr, deck.Width, deck.Height);
+  cairo_translate(cr, deck.width, deck.height);
   cairo_rotate(cr, std::numbers::pi);
   DrawIndex(cr, deck, fonts, rank, suit);
   cairo_restore(cr);

@@ -24,7 +24,7 @@ constexpr Rgb kPaper = Hex(0xF4ECD4);
 
 const PakFile& Find(const std::vector<PakFile>& entries, const std::string& name) {
   for (const PakFile& e : entries) {
-    if (e.Name == name) return e;
+    if (e.name == name) return e;
   }
   throw std::runtime_error("the archive has no entry " + name);
 }
@@ -32,34 +32,34 @@ const PakFile& Find(const std::vector<PakFile>& entries, const std::string& name
 // Decodes an entry as the game would (BMP through SDL, JPEG through
 // SDL_image).
 Picture Decode(const PakFile& entry) {
-  SDL_RWops* rw = SDL_RWFromConstMem(entry.Data.data(), static_cast<int>(entry.Data.size()));
+  SDL_RWops* rw = SDL_RWFromConstMem(entry.data.data(), static_cast<int>(entry.data.size()));
   SurfacePtr raw(IMG_Load_RW(rw, 1));
-  if (!raw) throw std::runtime_error("cannot decode " + entry.Name + ": " + IMG_GetError());
+  if (!raw) throw std::runtime_error("cannot decode " + entry.name + ": " + IMG_GetError());
   SurfacePtr rgb(SDL_ConvertSurfaceFormat(raw.get(), SDL_PIXELFORMAT_RGB888, 0));
-  if (!rgb) throw std::runtime_error("cannot convert " + entry.Name);
+  if (!rgb) throw std::runtime_error("cannot convert " + entry.name);
   Picture p{rgb->w, rgb->h, {}};
-  p.Pixels.reserve(static_cast<size_t>(rgb->w) * rgb->h);
+  p.pixels.reserve(static_cast<size_t>(rgb->w) * rgb->h);
   for (int y = 0; y < rgb->h; ++y) {
     const auto* src = reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(rgb->pixels) +
                                                         static_cast<size_t>(y) * rgb->pitch);
-    for (int x = 0; x < rgb->w; ++x) p.Pixels.push_back(src[x] & 0xFFFFFF);
+    for (int x = 0; x < rgb->w; ++x) p.pixels.push_back(src[x] & 0xFFFFFF);
   }
   return p;
 }
 
 // The sheet being composed, with a clip rectangle like the game's screen.
 struct Board {
-  Picture Sheet;
-  int ClipLeft = 0, ClipTop = 0, ClipRight = 0, ClipBottom = 0;
+  Picture sheet;
+  int clip_left = 0, clip_top = 0, clip_right = 0, clip_bottom = 0;
 
   void ResetClip() {
-    ClipLeft = ClipTop = 0;
-    ClipRight = Sheet.Width;
-    ClipBottom = Sheet.Height;
+    clip_left = clip_top = 0;
+    clip_right = sheet.width;
+    clip_bottom = sheet.height;
   }
   void Put(int x, int y, uint32_t c) {
-    if (x < ClipLeft || y < ClipTop || x >= ClipRight || y >= ClipBottom) return;
-    Sheet.Pixels[static_cast<size_t>(y) * Sheet.Width + x] = c;
+    if (x < clip_left || y < clip_top || x >= clip_right || y >= clip_bottom) return;
+    sheet.pixels[static_cast<size_t>(y) * sheet.width + x] = c;
   }
   // Copies part of a picture, skipping key pixels as the game's keyed blits do.
   void Blit(const Picture& p, int sx, int sy, int w, int h, int dx, int dy, int scale = 1) {
@@ -75,12 +75,12 @@ struct Board {
 void Place(Board& board, const std::vector<PakFile>& entries, const std::string& name, int x, int y,
            int scale = 1) {
   const Picture p = Decode(Find(entries, name));
-  board.Blit(p, 0, 0, p.Width, p.Height, x, y, scale);
+  board.Blit(p, 0, 0, p.width, p.height, x, y, scale);
 }
 
 void Backdrop(Board& board, Rgb colour, int x, int y, int w, int h) {
-  const auto c = static_cast<uint32_t>(colour.R * 255) << 16 |
-                 static_cast<uint32_t>(colour.G * 255) << 8 | static_cast<uint32_t>(colour.B * 255);
+  const auto c = static_cast<uint32_t>(colour.r * 255) << 16 |
+                 static_cast<uint32_t>(colour.g * 255) << 8 | static_cast<uint32_t>(colour.b * 255);
   for (int j = y; j < y + h; ++j) {
     for (int i = x; i < x + w; ++i) board.Put(i, j, c);
   }
@@ -88,9 +88,9 @@ void Backdrop(Board& board, Rgb colour, int x, int y, int w, int h) {
 
 // Draws text the way the game's bitmap font does: one 19 x 27 cell per
 // character, 17 pixels apart, cell chosen by the Windows-1252 code.
-void WriteText(Board& board, const std::vector<PakFile>& entries, const std::string& sheetName,
+void WriteText(Board& board, const std::vector<PakFile>& entries, const std::string& sheet_name,
                const std::string& utf8, int x, int y) {
-  const Picture sheet = Decode(Find(entries, sheetName));
+  const Picture sheet = Decode(Find(entries, sheet_name));
   const std::vector<int> codes = Cp1252Codes(utf8);
   for (size_t i = 0; i < codes.size(); ++i) {
     const int cell = codes[i] - kFirstGlyphCode;
@@ -128,10 +128,10 @@ void PlaceDeck(Board& board, const std::vector<PakFile>& entries, const std::str
 // cards, one of them picked.
 void PlaceGameScene(Board& board, const std::vector<PakFile>& entries, const std::string& deck,
                     int x0, int y0) {
-  board.ClipLeft = x0;
-  board.ClipTop = y0;
-  board.ClipRight = x0 + 800;
-  board.ClipBottom = y0 + 600;
+  board.clip_left = x0;
+  board.clip_top = y0;
+  board.clip_right = x0 + 800;
+  board.clip_bottom = y0 + 600;
   Place(board, entries, "Bitmaps_Back_800x600.jpg", x0, y0);
   const std::string back = deck + "S_cardback.bmp";
   for (int k = 0; k < 9; ++k) {
@@ -158,15 +158,15 @@ void PlaceGameScene(Board& board, const std::vector<PakFile>& entries, const std
 }
 
 void WritePng(const Picture& picture, const std::string& path) {
-  const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, picture.Width);
-  std::vector<unsigned char> data(static_cast<size_t>(stride) * picture.Height);
-  for (int y = 0; y < picture.Height; ++y) {
+  const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, picture.width);
+  std::vector<unsigned char> data(static_cast<size_t>(stride) * picture.height);
+  for (int y = 0; y < picture.height; ++y) {
     std::memcpy(data.data() + static_cast<size_t>(y) * stride,
-                picture.Pixels.data() + static_cast<size_t>(y) * picture.Width,
-                static_cast<size_t>(picture.Width) * 4);
+                picture.pixels.data() + static_cast<size_t>(y) * picture.width,
+                static_cast<size_t>(picture.width) * 4);
   }
   cairo_surface_t* surface = cairo_image_surface_create_for_data(
-      data.data(), CAIRO_FORMAT_RGB24, picture.Width, picture.Height, stride);
+      data.data(), CAIRO_FORMAT_RGB24, picture.width, picture.height, stride);
   const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
   cairo_surface_destroy(surface);
   if (status != CAIRO_STATUS_SUCCESS) {
@@ -177,12 +177,12 @@ void WritePng(const Picture& picture, const std::string& path) {
 }  // namespace
 
 void WriteContactSheet(const std::vector<PakFile>& entries, const std::string& path) {
-  const int decksHeight = 4 * 158 + 168;
-  const int y = decksHeight + 10;
+  const int decks_height = 4 * 158 + 168;
+  const int y = decks_height + 10;
   Board board;
-  board.Sheet.Width = 2 * kDeckWidth + 10;
-  board.Sheet.Height = y + 600 + 10 + 600;
-  board.Sheet.Pixels.assign(static_cast<size_t>(board.Sheet.Width) * board.Sheet.Height, 0x404040);
+  board.sheet.width = 2 * kDeckWidth + 10;
+  board.sheet.height = y + 600 + 10 + 600;
+  board.sheet.pixels.assign(static_cast<size_t>(board.sheet.width) * board.sheet.height, 0x404040);
   board.ResetClip();
   PlaceDeck(board, entries, "Royal_", 0);
   PlaceDeck(board, entries, "Trevigiano_", kDeckWidth + 10);
@@ -195,7 +195,7 @@ void WriteContactSheet(const std::vector<PakFile>& entries, const std::string& p
   Place(board, entries, "Bitmaps_line_vert.bmp", 366, y + 64);
   Place(board, entries, "Bitmaps_line_horz.bmp", 223, y + 430);
   Place(board, entries, "Bitmaps_line_horz.bmp", 223, y + 363);
-  board.ClipRight = 800;
+  board.clip_right = 800;
   Place(board, entries, "Bitmaps_Scorepage_800x600.bmp", 780, y + 5);
   const std::string hand = "fntFonts_fntHandParker.bmp";
   WriteText(board, entries, hand, "  We  )    They   ", 213, y + 94);
@@ -220,7 +220,7 @@ void WriteContactSheet(const std::vector<PakFile>& entries, const std::string& p
   Place(board, entries, "fntFonts_fntDeluxe.bmp", 1770, y + 5);
   PlaceGameScene(board, entries, "Royal_", 0, y + 610);
   PlaceGameScene(board, entries, "Trevigiano_", 810, y + 610);
-  WritePng(board.Sheet, path);
+  WritePng(board.sheet, path);
 }
 
 }  // namespace vantel

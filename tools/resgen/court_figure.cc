@@ -77,7 +77,7 @@ void Hand(const Figure& f, double x, double y) {
 // The suit emblem the figure holds beside its hand: the long ones upright
 // and tall, the round ones smaller.
 void HeldEmblem(const Figure& f, Suit suit, double x, double y) {
-  const bool tall = suit == Suit::Swords || suit == Suit::Batons;
+  const bool tall = suit == Suit::kSwords || suit == Suit::kBatons;
   DrawSuitSymbol(f.cr, suit, x, tall ? y - 12 : y - 9, tall ? 40 : 20, *f.colours);
   Hand(f, x, tall ? y + 2 : y);
 }
@@ -211,9 +211,9 @@ void DrawCourtFigure(cairo_t* cr, const DeckStyle& deck, int rank, Suit suit, do
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   // The two decks set their figures differently: an arch behind the Royal
   // figures, a strip of meadow under the Trevigiano ones.
-  if (deck.Lattice) {
+  if (deck.lattice) {
     cairo_arc(cr, 0, 40, 26, kPi, 2 * kPi);
-    SetColour(cr, deck.Border, 0.5);
+    SetColour(cr, deck.border, 0.5);
     cairo_set_line_width(cr, 1.2 / unit);
     cairo_stroke(cr);
   } else {
@@ -221,9 +221,9 @@ void DrawCourtFigure(cairo_t* cr, const DeckStyle& deck, int rank, Suit suit, do
     SetColour(cr, Hex(0x7FB86A));
     cairo_fill(cr);
   }
-  const Figure f{cr, unit, deck.Costumes[s], deck.Costumes[(s + 2) % 4], &deck.Suits};
+  const Figure f{cr, unit, deck.costumes[s], deck.costumes[(s + 2) % 4], &deck.suits};
   switch (rank) {
-    case 11: Jack(f, suit, deck.Costumes[(s + 1) % 4]); break;
+    case 11: Jack(f, suit, deck.costumes[(s + 1) % 4]); break;
     case 12: Queen(f, suit); break;
     default: King(f, suit); break;
   }

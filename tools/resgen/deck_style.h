@@ -12,21 +12,21 @@ namespace vantel {
 // What sets one deck apart from the other: size, paper, frame, lettering,
 // costume colours and the pattern of the back.
 struct DeckStyle {
-  std::string Prefix;  // entry-name prefix in the archive
-  int Width = 0;
-  int Height = 0;
-  double CornerRadius = 0;
-  Rgb Paper;
-  Rgb Border;                   // the frame line round the face
-  Rgb CourtPanel;               // background behind the court figures
-  FontId IndexFont;             // corner ranks
-  std::array<Rgb, 4> RankInk;   // corner rank colour per suit
-  std::array<Rgb, 4> Costumes;  // figure colours, one per suit
-  SuitPalette Suits;
-  Rgb BackField;
-  Rgb BackPattern;
-  Rgb BackEdge;
-  bool Lattice = false;  // back: diamond lattice (else interlaced rings)
+  std::string prefix;  // entry-name prefix in the archive
+  int width = 0;
+  int height = 0;
+  double corner_radius = 0;
+  Rgb paper;
+  Rgb border;                   // the frame line round the face
+  Rgb court_panel;              // background behind the court figures
+  FontId index_font;            // corner ranks
+  std::array<Rgb, 4> rank_ink;  // corner rank colour per suit
+  std::array<Rgb, 4> costumes;  // figure colours, one per suit
+  SuitPalette suits;
+  Rgb back_field;
+  Rgb back_pattern;
+  Rgb back_edge;
+  bool lattice = false;  // back: diamond lattice (else interlaced rings)
 };
 
 // Bresciane-style: 81 wide, warm paper, red and gold.

@@ -11,8 +11,8 @@ namespace vantel {
 namespace {
 
 struct FontSource {
-  const char* Path;
-  const char* Package;
+  const char* path;
+  const char* package;
 };
 
 constexpr std::array<FontSource, kFontCount> kSources = {{
@@ -27,7 +27,7 @@ constexpr std::array<FontSource, kFontCount> kSources = {{
 }  // namespace
 
 std::string FontFile(FontId id) {
-  return kSources[static_cast<int>(id)].Path;
+  return kSources[static_cast<int>(id)].path;
 }
 
 // One FreeType library for the process: Cairo caches scaled fonts beyond any
@@ -45,12 +45,12 @@ static void DoneFace(void* face) {
   FT_Done_Face(static_cast<FT_Face>(face));
 }
 
-static cairo_font_face_t* LoadFace(const FontSource& src, void** ftFace) {
+static cairo_font_face_t* LoadFace(const FontSource& src, void** ft_face) {
   static cairo_user_data_key_t key;
   FT_Face face = nullptr;
-  if (!std::filesystem::exists(src.Path) || FT_New_Face(Library(), src.Path, 0, &face) != 0) {
-    throw std::runtime_error(std::string("font file missing or unreadable: ") + src.Path +
-                             " (install the Debian package " + src.Package + ")");
+  if (!std::filesystem::exists(src.path) || FT_New_Face(Library(), src.path, 0, &face) != 0) {
+    throw std::runtime_error(std::string("font file missing or unreadable: ") + src.path +
+                             " (install the Debian package " + src.package + ")");
   }
   cairo_font_face_t* cf = cairo_ft_font_face_create_for_ft_face(face, 0);
   if (cairo_font_face_set_user_data(cf, &key, face, DoneFace) != CAIRO_STATUS_SUCCESS) {
@@ -58,7 +58,7 @@ static cairo_font_face_t* LoadFace(const FontSource& src, void** ftFace) {
     FT_Done_Face(face);
     throw std::runtime_error("out of memory loading a font");
   }
-  *ftFace = face;
+  *ft_face = face;
   return cf;
 }
 

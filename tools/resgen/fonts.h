@@ -7,7 +7,7 @@
 
 namespace vantel {
 
-enum class FontId { Sans, SansBold, Serif, SerifBold, MonoBold, Hand };
+enum class FontId { kSans, kSansBold, kSerif, kSerifBold, kMonoBold, kHand };
 inline constexpr int kFontCount = 6;
 
 // The typefaces the resources are drawn with, loaded from fixed Debian font

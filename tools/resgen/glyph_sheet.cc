@@ -29,33 +29,33 @@ std::string Utf8(char32_t c) {
   return s;
 }
 
-void DrawGlyph(cairo_t* cr, const FontSet& fonts, const GlyphStyle& style, char32_t c, double cellX,
-               double cellY) {
+void DrawGlyph(cairo_t* cr, const FontSet& fonts, const GlyphStyle& style, char32_t c,
+               double cell_x, double cell_y) {
   const std::string text = Utf8(c);
   // A face without the character borrows it from DejaVu rather than show a box.
-  const FontId font = fonts.Covers(style.Font, c) ? style.Font : FontId::SansBold;
+  const FontId font = fonts.Covers(style.font, c) ? style.font : FontId::kSansBold;
   cairo_save(cr);
-  cairo_rectangle(cr, cellX, cellY, kGlyphWidth, kGlyphHeight);
+  cairo_rectangle(cr, cell_x, cell_y, kGlyphWidth, kGlyphHeight);
   cairo_clip(cr);
-  fonts.Use(cr, font, style.Size);
+  fonts.Use(cr, font, style.size);
   cairo_text_extents_t ext;
   cairo_text_extents(cr, text.c_str(), &ext);
   // Centre the ink in the part of the cell that the next letter leaves free,
   // narrowing anything wider than that.
-  const double room = kGlyphAdvance - style.OutlineWidth;
+  const double room = kGlyphAdvance - style.outline_width;
   const double squeeze = ext.width > room ? room / ext.width : 1.0;
-  const double centre = cellX + (kGlyphWidth - 1) / 2.0;
-  cairo_translate(cr, centre, cellY + style.Baseline);
+  const double centre = cell_x + (kGlyphWidth - 1) / 2.0;
+  cairo_translate(cr, centre, cell_y + style.baseline);
   cairo_scale(cr, squeeze, 1.0);
   cairo_move_to(cr, -ext.x_bearing - ext.width / 2, 0);
   cairo_text_path(cr, text.c_str());
-  if (style.OutlineWidth > 0) {
-    SetColour(cr, Hex(style.Outline));
-    cairo_set_line_width(cr, style.OutlineWidth);
+  if (style.outline_width > 0) {
+    SetColour(cr, Hex(style.outline));
+    cairo_set_line_width(cr, style.outline_width);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_stroke_preserve(cr);
   }
-  SetColour(cr, Hex(style.Fill));
+  SetColour(cr, Hex(style.fill));
   cairo_fill(cr);
   cairo_restore(cr);
 }
@@ -101,13 +101,13 @@ Picture DrawGlyphSheet(const FontSet& fonts, const GlyphStyle& style) {
 }
 
 GlyphStyle HandwritingGlyphs() {
-  return {FontId::Hand, 24, 20, 0x1A2A6C, 0x1A2A6C, 0};
+  return {FontId::kHand, 24, 20, 0x1A2A6C, 0x1A2A6C, 0};
 }
 GlyphStyle DigitGlyphs() {
-  return {FontId::MonoBold, 18, 19, 0xF4E7B0, 0x10301A, 2.4};
+  return {FontId::kMonoBold, 18, 19, 0xF4E7B0, 0x10301A, 2.4};
 }
 GlyphStyle DeluxeGlyphs() {
-  return {FontId::SerifBold, 17, 19, 0xFFF6DA, 0x3A1A08, 2.4};
+  return {FontId::kSerifBold, 17, 19, 0xFFF6DA, 0x3A1A08, 2.4};
 }
 
 }  // namespace vantel

@@ -25,12 +25,12 @@ char32_t Cp1252ToUnicode(int code);
 std::vector<int> Cp1252Codes(const std::string& utf8);
 
 struct GlyphStyle {
-  FontId Font;
-  double Size;          // pixels
-  double Baseline;      // from the top of the cell
-  uint32_t Fill;        // 0xRRGGBB
-  uint32_t Outline;     // 0xRRGGBB
-  double OutlineWidth;  // 0 for none
+  FontId font;
+  double size;           // pixels
+  double baseline;       // from the top of the cell
+  uint32_t fill;         // 0xRRGGBB
+  uint32_t outline;      // 0xRRGGBB
+  double outline_width;  // 0 for none
 };
 
 // A sheet of 19 x 27 cells, 20 per row, codes 32..255; glyphs wider than the

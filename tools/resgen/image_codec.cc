@@ -18,12 +18,12 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
 SurfacePtr ToSurface(const Picture& picture) {
   SurfacePtr s(
-      SDL_CreateRGBSurfaceWithFormat(0, picture.Width, picture.Height, 24, SDL_PIXELFORMAT_RGB24));
+      SDL_CreateRGBSurfaceWithFormat(0, picture.width, picture.height, 24, SDL_PIXELFORMAT_RGB24));
   if (!s) throw std::runtime_error(std::string("cannot create a surface: ") + SDL_GetError());
   auto* base = static_cast<uint8_t*>(s->pixels);
-  for (int y = 0; y < picture.Height; ++y) {
+  for (int y = 0; y < picture.height; ++y) {
     uint8_t* row = base + static_cast<size_t>(y) * s->pitch;
-    for (int x = 0; x < picture.Width; ++x) {
+    for (int x = 0; x < picture.width; ++x) {
       const uint32_t c = picture.At(x, y);
       row[3 * x] = static_cast<uint8_t>(c >> 16);
       row[3 * x + 1] = static_cast<uint8_t>(c >> 8);

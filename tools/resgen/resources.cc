@@ -24,11 +24,11 @@ void AddDeck(std::vector<PakFile>& out, const DeckStyle& deck, const FontSet& fo
   for (int id = 0; id < kCardCount; ++id) {
     const Card& card = kCards[id];
     out.push_back(
-        {deck.Prefix + CardPictureName(id),
+        {deck.prefix + CardPictureName(id),
          EncodeBmp(DrawCardFace(deck, fonts, card.value, SuitOfFileLetter(card.suit_letter)))});
   }
-  out.push_back({deck.Prefix + "S_cardback.bmp", EncodeBmp(DrawCardBack(deck))});
-  out.push_back({deck.Prefix + "FrameBlue.bmp", EncodeBmp(DrawPickFrame(deck))});
+  out.push_back({deck.prefix + "S_cardback.bmp", EncodeBmp(DrawCardBack(deck))});
+  out.push_back({deck.prefix + "FrameBlue.bmp", EncodeBmp(DrawPickFrame(deck))});
 }
 
 void AddBitmaps(std::vector<PakFile>& out, const FontSet& fonts) {

@@ -17,8 +17,8 @@ void Sheet(cairo_t* cr) {
   const double h = kScorePageHeight;
   RoundedRect(cr, 0, 0, w, h, 10);
   cairo_pattern_t* shade = cairo_pattern_create_linear(0, 0, w, h);
-  cairo_pattern_add_color_stop_rgb(shade, 0, kPaper.R, kPaper.G, kPaper.B);
-  cairo_pattern_add_color_stop_rgb(shade, 1, kPaperEdge.R, kPaperEdge.G, kPaperEdge.B);
+  cairo_pattern_add_color_stop_rgb(shade, 0, kPaper.r, kPaper.g, kPaper.b);
+  cairo_pattern_add_color_stop_rgb(shade, 1, kPaperEdge.r, kPaperEdge.g, kPaperEdge.b);
   cairo_set_source(cr, shade);
   cairo_fill(cr);
   cairo_pattern_destroy(shade);
@@ -60,7 +60,7 @@ void Binding(cairo_t* cr) {
 }
 
 void Title(cairo_t* cr, const FontSet& fonts) {
-  fonts.Use(cr, FontId::Hand, 34);
+  fonts.Use(cr, FontId::kHand, 34);
   const char* title = "Score";
   cairo_text_extents_t ext;
   cairo_text_extents(cr, title, &ext);

@@ -77,14 +77,14 @@ std::vector<float> Finish(std::vector<float> s) {
 }
 
 // A card snapping down: a burst of band-passed noise over a soft thump.
-std::vector<float> Snap(uint32_t seed, double centre, double tau, double thumpHz) {
+std::vector<float> Snap(uint32_t seed, double centre, double tau, double thump_hz) {
   Noise noise(seed);
   BandPass band;
   std::vector<float> s(Samples(0.02 + tau * 6));
   for (size_t i = 0; i < s.size(); ++i) {
     const double t = i / kRate;
     const double crack = band.Step(noise.Next(), centre, 1.6) * Pluck(t, 0.0015, tau);
-    const double thump = std::sin(kTwoPi * thumpHz * t) * Pluck(t, 0.002, 0.018) * 0.5;
+    const double thump = std::sin(kTwoPi * thump_hz * t) * Pluck(t, 0.002, 0.018) * 0.5;
     s[i] = static_cast<float>(crack + thump);
   }
   return s;
@@ -114,13 +114,13 @@ std::vector<float> CardFlip(int variant) {
 }
 
 // A soft whoosh whose colour sweeps from one frequency to another.
-std::vector<float> Whoosh(uint32_t seed, double seconds, double fromHz, double toHz) {
+std::vector<float> Whoosh(uint32_t seed, double seconds, double from_hz, double to_hz) {
   Noise noise(seed);
   BandPass band;
   std::vector<float> s(Samples(seconds));
   for (size_t i = 0; i < s.size(); ++i) {
     const double x = static_cast<double>(i) / s.size();
-    const double centre = fromHz * std::pow(toHz / fromHz, x);
+    const double centre = from_hz * std::pow(to_hz / from_hz, x);
     const double env = std::pow(std::sin(std::numbers::pi * x), 2);
     s[i] = static_cast<float>(band.Step(noise.Next(), centre, 2.5) * env);
   }
@@ -170,9 +170,9 @@ std::vector<float> Shuffle() {
 }
 
 struct Note {
-  double Hz;
-  double Start;   // seconds
-  double Length;  // seconds
+  double hz;
+  double start;   // seconds
+  double length;  // seconds
 };
 
 // A soft rounded tone with a quick rise and a gentle release.
@@ -195,7 +195,7 @@ std::vector<float> Tone(double hz, double length, double bend = 0) {
 
 std::vector<float> Melody(const std::vector<Note>& notes, double bend = 0) {
   std::vector<float> out;
-  for (const Note& n : notes) Mix(out, Samples(n.Start), Tone(n.Hz, n.Length, bend), 0.5);
+  for (const Note& n : notes) Mix(out, Samples(n.start), Tone(n.hz, n.length, bend), 0.5);
   return Finish(out);
 }
 
@@ -231,16 +231,16 @@ std::vector<float> LoseGame() {
 
 std::vector<float> SynthesiseSound(SoundId id) {
   switch (id) {
-    case SoundId::CardFlip1: return CardFlip(0);
-    case SoundId::CardFlip2: return CardFlip(1);
-    case SoundId::CardFlip3: return CardFlip(2);
-    case SoundId::Sign1: return Sign(0);
-    case SoundId::Sign2: return Sign(1);
-    case SoundId::Sign3: return Sign(2);
-    case SoundId::Shuffle: return Shuffle();
-    case SoundId::Intro: return Intro();
-    case SoundId::WinGame: return WinGame();
-    case SoundId::LoseGame: return LoseGame();
+    case SoundId::kCardFlip1: return CardFlip(0);
+    case SoundId::kCardFlip2: return CardFlip(1);
+    case SoundId::kCardFlip3: return CardFlip(2);
+    case SoundId::kSign1: return Sign(0);
+    case SoundId::kSign2: return Sign(1);
+    case SoundId::kSign3: return Sign(2);
+    case SoundId::kShuffle: return Shuffle();
+    case SoundId::kIntro: return Intro();
+    case SoundId::kWinGame: return WinGame();
+    case SoundId::kLoseGame: return LoseGame();
   }
   return {};
 }

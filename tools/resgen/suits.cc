@@ -29,22 +29,22 @@ void DrawCup(cairo_t* cr, double s, const SuitPalette& p) {
   cairo_scale(cr, 0.30, 0.08);
   cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
   cairo_restore(cr);
-  FillAndInk(cr, p.Metal, s);
+  FillAndInk(cr, p.metal, s);
   // Stem with a knot.
   cairo_rectangle(cr, -0.05, 0.02, 0.10, 0.36);
-  FillAndInk(cr, p.Metal, s);
+  FillAndInk(cr, p.metal, s);
   cairo_arc(cr, 0, 0.18, 0.09, 0, 2 * kPi);
-  FillAndInk(cr, p.MetalDark, s);
+  FillAndInk(cr, p.metal_dark, s);
   // Bowl.
   cairo_move_to(cr, -0.36, -0.32);
   cairo_curve_to(cr, -0.36, -0.05, -0.20, 0.06, 0, 0.06);
   cairo_curve_to(cr, 0.20, 0.06, 0.36, -0.05, 0.36, -0.32);
   cairo_close_path(cr);
-  FillAndInk(cr, p.CupBowl, s);
+  FillAndInk(cr, p.cup_bowl, s);
   // A band of gold across the bowl.
   cairo_move_to(cr, -0.33, -0.18);
   cairo_curve_to(cr, -0.15, -0.12, 0.15, -0.12, 0.33, -0.18);
-  SetColour(cr, p.Metal);
+  SetColour(cr, p.metal);
   cairo_set_line_width(cr, 2.0 / s);
   cairo_stroke(cr);
   // Rim.
@@ -53,14 +53,14 @@ void DrawCup(cairo_t* cr, double s, const SuitPalette& p) {
   cairo_scale(cr, 0.40, 0.08);
   cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
   cairo_restore(cr);
-  FillAndInk(cr, p.Metal, s);
+  FillAndInk(cr, p.metal, s);
 }
 
 void DrawCoin(cairo_t* cr, double s, const SuitPalette& p) {
   cairo_arc(cr, 0, 0, 0.45, 0, 2 * kPi);
   cairo_pattern_t* shine = cairo_pattern_create_radial(-0.15, -0.15, 0.05, 0, 0, 0.45);
   cairo_pattern_add_color_stop_rgb(shine, 0, 1.0, 0.93, 0.55);
-  cairo_pattern_add_color_stop_rgb(shine, 1, p.MetalDark.R, p.MetalDark.G, p.MetalDark.B);
+  cairo_pattern_add_color_stop_rgb(shine, 1, p.metal_dark.r, p.metal_dark.g, p.metal_dark.b);
   cairo_set_source(cr, shine);
   cairo_fill_preserve(cr);
   cairo_pattern_destroy(shine);
@@ -68,7 +68,7 @@ void DrawCoin(cairo_t* cr, double s, const SuitPalette& p) {
   cairo_set_line_width(cr, 1.0 / s);
   cairo_stroke(cr);
   cairo_arc(cr, 0, 0, 0.31, 0, 2 * kPi);
-  SetColour(cr, p.MetalDark);
+  SetColour(cr, p.metal_dark);
   cairo_set_line_width(cr, 1.2 / s);
   cairo_stroke(cr);
   // A four-petalled rosette in the middle.
@@ -79,11 +79,11 @@ void DrawCoin(cairo_t* cr, double s, const SuitPalette& p) {
     cairo_curve_to(cr, 0.10, -0.06, 0.10, -0.20, 0, -0.24);
     cairo_curve_to(cr, -0.10, -0.20, -0.10, -0.06, 0, 0);
     cairo_restore(cr);
-    SetColour(cr, p.Rosette);
+    SetColour(cr, p.rosette);
     cairo_fill(cr);
   }
   cairo_arc(cr, 0, 0, 0.06, 0, 2 * kPi);
-  SetColour(cr, p.Metal);
+  SetColour(cr, p.metal);
   cairo_fill(cr);
 }
 
@@ -93,10 +93,10 @@ void DrawSword(cairo_t* cr, double s, const SuitPalette& p) {
   cairo_curve_to(cr, -0.08, -0.10, -0.06, -0.30, 0.0, -0.50);
   cairo_curve_to(cr, 0.06, -0.30, 0.08, -0.10, 0.065, 0.14);
   cairo_close_path(cr);
-  FillAndInk(cr, p.Blade, s);
+  FillAndInk(cr, p.blade, s);
   cairo_move_to(cr, 0, 0.12);
   cairo_line_to(cr, 0, -0.40);
-  SetColour(cr, p.BladeDark);
+  SetColour(cr, p.blade_dark);
   cairo_set_line_width(cr, 1.0 / s);
   cairo_stroke(cr);
   // Cross-guard with curled ends.
@@ -105,12 +105,12 @@ void DrawSword(cairo_t* cr, double s, const SuitPalette& p) {
   cairo_line_to(cr, 0.26, 0.16);
   cairo_curve_to(cr, 0.18, 0.26, -0.18, 0.26, -0.26, 0.16);
   cairo_close_path(cr);
-  FillAndInk(cr, p.Metal, s);
+  FillAndInk(cr, p.metal, s);
   // Grip and pommel.
   cairo_rectangle(cr, -0.045, 0.22, 0.09, 0.17);
-  FillAndInk(cr, p.Grip, s);
+  FillAndInk(cr, p.grip, s);
   cairo_arc(cr, 0, 0.43, 0.065, 0, 2 * kPi);
-  FillAndInk(cr, p.Metal, s);
+  FillAndInk(cr, p.metal, s);
 }
 
 void DrawBaton(cairo_t* cr, double s, const SuitPalette& p) {
@@ -120,23 +120,23 @@ void DrawBaton(cairo_t* cr, double s, const SuitPalette& p) {
   cairo_curve_to(cr, -0.15, -0.52, 0.15, -0.52, 0.13, -0.30);
   cairo_line_to(cr, 0.06, 0.48);
   cairo_close_path(cr);
-  FillAndInk(cr, p.Wood, s);
+  FillAndInk(cr, p.wood, s);
   // Lopped branches.
   cairo_move_to(cr, -0.09, -0.05);
   cairo_line_to(cr, -0.20, -0.12);
   cairo_line_to(cr, -0.18, -0.02);
   cairo_close_path(cr);
-  FillAndInk(cr, p.Wood, s, 0.8);
+  FillAndInk(cr, p.wood, s, 0.8);
   cairo_move_to(cr, 0.08, 0.15);
   cairo_line_to(cr, 0.19, 0.08);
   cairo_line_to(cr, 0.18, 0.18);
   cairo_close_path(cr);
-  FillAndInk(cr, p.Wood, s, 0.8);
+  FillAndInk(cr, p.wood, s, 0.8);
   // Green bindings.
   for (double y : {-0.32, 0.30}) {
     const double half = 0.13 - (y + 0.30) * 0.09;
     cairo_rectangle(cr, -half, y - 0.035, 2 * half, 0.07);
-    FillAndInk(cr, p.Binding, s, 0.8);
+    FillAndInk(cr, p.binding, s, 0.8);
   }
 }
 
@@ -144,10 +144,10 @@ void DrawBaton(cairo_t* cr, double s, const SuitPalette& p) {
 
 Suit SuitOfFileLetter(char letter) {
   switch (letter) {
-    case 'C': return Suit::Cups;
-    case 'D': return Suit::Coins;
-    case 'H': return Suit::Swords;
-    case 'S': return Suit::Batons;
+    case 'C': return Suit::kCups;
+    case 'D': return Suit::kCoins;
+    case 'H': return Suit::kSwords;
+    case 'S': return Suit::kBatons;
   }
   throw std::invalid_argument(std::string("no suit for the letter ") + letter);
 }
@@ -161,10 +161,10 @@ void DrawSuitSymbol(cairo_t* cr, Suit suit, double cx, double cy, double size,
   cairo_scale(cr, size, size);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   switch (suit) {
-    case Suit::Cups: DrawCup(cr, size, colours); break;
-    case Suit::Coins: DrawCoin(cr, size, colours); break;
-    case Suit::Swords: DrawSword(cr, size, colours); break;
-    case Suit::Batons: DrawBaton(cr, size, colours); break;
+    case Suit::kCups: DrawCup(cr, size, colours); break;
+    case Suit::kCoins: DrawCoin(cr, size, colours); break;
+    case Suit::kSwords: DrawSword(cr, size, colours); break;
+    case Suit::kBatons: DrawBaton(cr, size, colours); break;
   }
   cairo_restore(cr);
 }

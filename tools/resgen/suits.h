@@ -9,16 +9,16 @@ namespace vantel {
 // The Latin suits of the northern Italian pattern. The four file suits of the
 // card names map onto them C = cups, D = coins, H = swords, S = batons (the
 // score page calls suit S "Clubs", the batons).
-enum class Suit { Cups, Coins, Swords, Batons };
+enum class Suit { kCups, kCoins, kSwords, kBatons };
 
 // The colours of the emblems; each deck has its own set.
 struct SuitPalette {
-  Rgb Metal, MetalDark;  // gilding: cup rims, coins, hilts
-  Rgb CupBowl;
-  Rgb Rosette;  // the flower in a coin
-  Rgb Blade, BladeDark;
-  Rgb Grip;
-  Rgb Wood, Binding;
+  Rgb metal, metal_dark;  // gilding: cup rims, coins, hilts
+  Rgb cup_bowl;
+  Rgb rosette;  // the flower in a coin
+  Rgb blade, blade_dark;
+  Rgb grip;
+  Rgb wood, binding;
 };
 
 Suit SuitOfFileLetter(char letter);  // 'C', 'D', 'H' or 'S'

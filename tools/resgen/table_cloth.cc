@@ -53,14 +53,14 @@ void Texture(cairo_surface_t* surface) {
 constexpr int kStripTop = 566;  // the clock and caption line sit below this
 
 struct Mark {
-  double X, Y;
+  double x, y;
 };
 // The two piles and the stock of a six-card deal; the twelve-card stock lies
 // under the We pile's place.
 constexpr Mark kMarks[] = {{45, 240}, {635, 240}, {510, 420}};
 
 void MarkPath(cairo_t* cr, Mark m) {
-  RoundedRect(cr, m.X + 0.5, m.Y + 0.5, 80, 152, 6);
+  RoundedRect(cr, m.x + 0.5, m.y + 0.5, 80, 152, 6);
 }
 
 void Marks(cairo_t* cr) {

@@ -34,15 +34,15 @@ uint8_t* Tag(uint8_t* at, std::string_view tag) {
 }  // namespace
 
 std::vector<uint8_t> EncodeWav(const std::vector<float>& mono) {
-  const size_t dataBytes = mono.size() * kChannels * kBytesPerSample;
+  const size_t data_bytes = mono.size() * kChannels * kBytesPerSample;
   // The RIFF size fields are 32 bits wide.
-  if (dataBytes > std::numeric_limits<uint32_t>::max() - kRiffHeaderBytes) {
+  if (data_bytes > std::numeric_limits<uint32_t>::max() - kRiffHeaderBytes) {
     throw std::length_error("a sound too long for a WAVE file");
   }
-  std::vector<uint8_t> out(kFileHeaderBytes + dataBytes);
+  std::vector<uint8_t> out(kFileHeaderBytes + data_bytes);
   uint8_t* at = out.data();
   at = Tag(at, "RIFF");
-  at = Put(at, static_cast<uint32_t>(kRiffHeaderBytes + dataBytes), 4);
+  at = Put(at, static_cast<uint32_t>(kRiffHeaderBytes + data_bytes), 4);
   at = Tag(at, "WAVE");
   at = Tag(at, "fmt ");
   at = Put(at, kFmtChunkBytes, 4);
@@ -53,7 +53,7 @@ std::vector<uint8_t> EncodeWav(const std::vector<float>& mono) {
   at = Put(at, kChannels * kBytesPerSample, 2);
   at = Put(at, 8 * kBytesPerSample, 2);
   at = Tag(at, "data");
-  at = Put(at, static_cast<uint32_t>(dataBytes), 4);
+  at = Put(at, static_cast<uint32_t>(data_bytes), 4);
   for (float s : mono) {
     const auto v = static_cast<int16_t>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f));
     for (int c = 0; c < kChannels; ++c) at = Put(at, static_cast<uint16_t>(v), kBytesPerSample);

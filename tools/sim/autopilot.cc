@@ -13,15 +13,15 @@ namespace {
 
 // Points inside a card, from its middle outwards, in a fixed order.
 template <class Pred>
-bool FindPoint(float x0, float y0, int w, int h, Pred pred, int& outX, int& outY) {
+bool FindPoint(float x0, float y0, int w, int h, Pred pred, int& out_x, int& out_y) {
   const int cx = static_cast<int>(x0) + w / 2;
   const int cy = static_cast<int>(y0) + h / 2;
   for (int r = 0; r <= std::max(w, h); r += 3) {
     for (int dy = -r; dy <= r; dy += std::max(r, 1)) {
       for (int dx = -r; dx <= r; dx += 3) {
         if (pred(cx + dx, cy + dy)) {
-          outX = cx + dx;
-          outY = cy + dy;
+          out_x = cx + dx;
+          out_y = cy + dy;
           return true;
         }
       }
@@ -29,8 +29,8 @@ bool FindPoint(float x0, float y0, int w, int h, Pred pred, int& outX, int& outY
     for (int dx = -r; dx <= r; dx += std::max(r, 1)) {
       for (int dy = -r; dy <= r; dy += 3) {
         if (pred(cx + dx, cy + dy)) {
-          outX = cx + dx;
-          outY = cy + dy;
+          out_x = cx + dx;
+          out_y = cy + dy;
           return true;
         }
       }
@@ -41,8 +41,8 @@ bool FindPoint(float x0, float y0, int w, int h, Pred pred, int& outX, int& outY
 
 bool HumanMayPick(const Game& g) {
   const FlowData& f = g.flow;
-  return f.State == FlowState::NormalPlay && f.Turn == 0 && f.AwaitingHuman && !f.HumanPicked &&
-         !f.GamePaused && !AnyCardMoving(g);
+  return f.state == FlowState::kNormalPlay && f.turn == 0 && f.awaiting_human && !f.human_picked &&
+         !f.game_paused && !AnyCardMoving(g);
 }
 
 // The human's cards in slot order, and the slot of each.
@@ -50,8 +50,8 @@ int HandInSlotOrder(const Game& g, std::array<int16_t, kHandRecords>& ids,
                     std::array<int, kHandRecords>& slots) {
   int n = 0;
   for (int s = 0; s < kHandSlots; ++s) {
-    if (!g.model.Hand[0][s].Shown) continue;
-    ids[n] = g.model.Hand[0][s].Card;
+    if (!g.model.hand[0][s].shown) continue;
+    ids[n] = g.model.hand[0][s].card;
     slots[n] = s;
     ++n;
   }
@@ -61,31 +61,31 @@ int HandInSlotOrder(const Game& g, std::array<int16_t, kHandRecords>& ids,
 }  // namespace
 
 bool Autopilot::PressLeft(InputSnapshot& in, int x, int y) {
-  in.Buttons[kLeftButton] = 1;
-  in.MouseX = mouseX_ = x;
-  in.MouseY = mouseY_ = y;
+  in.buttons[kLeftButton] = 1;
+  in.mouse_x = mouse_x_ = x;
+  in.mouse_y = mouse_y_ = y;
   release_ = true;
   return true;
 }
 
 bool Autopilot::PressRight(InputSnapshot& in, int x, int y) {
-  in.Buttons[kRightButton] = 1;
-  in.MouseX = mouseX_ = x;
-  in.MouseY = mouseY_ = y;
+  in.buttons[kRightButton] = 1;
+  in.mouse_x = mouse_x_ = x;
+  in.mouse_y = mouse_y_ = y;
   release_ = true;
   return true;
 }
 
-InputSnapshot Autopilot::NextInput(const Game& g, bool clickScorePage) {
+InputSnapshot Autopilot::NextInput(const Game& g, bool click_score_page) {
   InputSnapshot in;
-  in.MouseX = mouseX_;
-  in.MouseY = mouseY_;
+  in.mouse_x = mouse_x_;
+  in.mouse_y = mouse_y_;
   if (release_) {
     release_ = false;
     return in;
   }
-  if (g.flow.State == FlowState::EndOfMatch) {
-    if (clickScorePage) PressLeft(in, 400, 300);
+  if (g.flow.state == FlowState::kEndOfMatch) {
+    if (click_score_page) PressLeft(in, 400, 300);
     return in;
   }
   if (HumanMayPick(g)) {
@@ -93,24 +93,24 @@ InputSnapshot Autopilot::NextInput(const Game& g, bool clickScorePage) {
   } else if (SelectionOpen(g)) {
     if (!Select(g, in)) Decline(g, in);
   } else {
-    planning_ = planning_ && IsHumanGatheringState(g.flow.State);
-    if (mode_ != HumanMode::Ai) StrayInput(g, in);
+    planning_ = planning_ && IsHumanGatheringState(g.flow.state);
+    if (mode_ != HumanMode::kAi) StrayInput(g, in);
   }
   return in;
 }
 
 bool Autopilot::StartPlay(const Game& g, InputSnapshot& in) {
   // Now and then, before the first card of a deal, have the hand sorted.
-  const int16_t held = g.model.HandIdCount[0];
+  const int16_t held = g.model.hand_id_count[0];
   const bool whole = held == HandSize(g.options);
-  if (whole && lastReorderPlayed_ != g.flow.CardsPlayed && Chance(30)) {
-    lastReorderPlayed_ = g.flow.CardsPlayed;
-    lastReorderHandCards_ = held;
-    in.Keys[kKeyR] = 1;
+  if (whole && last_reorder_played_ != g.flow.cards_played && Chance(30)) {
+    last_reorder_played_ = g.flow.cards_played;
+    last_reorder_hand_cards_ = held;
+    in.keys[kKeyR] = 1;
     release_ = true;
     return true;
   }
-  lastReorderPlayed_ = g.flow.CardsPlayed;
+  last_reorder_played_ = g.flow.cards_played;
 
   std::array<int16_t, kHandRecords> ids{};
   std::array<int, kHandRecords> slots{};
@@ -118,35 +118,36 @@ bool Autopilot::StartPlay(const Game& g, InputSnapshot& in) {
   if (n == 0) return false;
   int choice = 0;
   plan_.clear();
-  if (mode_ == HumanMode::Ai) {
-    CaptureState handOver;
-    choice = ChooseBestPlay(g, std::span<const int16_t>(ids.data(), n), handOver);
+  if (mode_ == HumanMode::kAi) {
+    CaptureState hand_over;
+    choice = ChooseBestPlay(g, std::span<const int16_t>(ids.data(), n), hand_over);
     if (choice < 0) choice = 0;
-    plan_.assign(handOver.CaptureIdx.begin(), handOver.CaptureIdx.begin() + handOver.CaptureCount);
+    plan_.assign(hand_over.capture_idx.begin(),
+                 hand_over.capture_idx.begin() + hand_over.capture_count);
   } else {
     choice = random_.Draw(n);
   }
-  planning_ = mode_ == HumanMode::Ai;
+  planning_ = mode_ == HumanMode::kAi;
   const int slot = slots[choice];
-  const CardSprite& c = g.model.Hand[0][slot];
+  const CardSprite& c = g.model.hand[0][slot];
   int x = 0, y = 0;
   auto hits = [&](int px, int py) { return PickHandCard(g, px, py) == slot; };
-  if (!FindPoint(c.HomeX, c.HomeY, c.Width, c.Height, hits, x, y)) return false;
+  if (!FindPoint(c.home_x, c.home_y, c.width, c.height, hits, x, y)) return false;
   return PressLeft(in, x, y);
 }
 
 bool Autopilot::Select(const Game& g, InputSnapshot& in) {
   switch (mode_) {
-    case HumanMode::Ai: return SelectAsPlanned(g, in);
-    case HumanMode::Random: return SelectAtRandom(g, in);
-    case HumanMode::Decline: return Decline(g, in);
+    case HumanMode::kAi: return SelectAsPlanned(g, in);
+    case HumanMode::kRandom: return SelectAtRandom(g, in);
+    case HumanMode::kDecline: return Decline(g, in);
   }
   return false;
 }
 
 bool Autopilot::SelectAsPlanned(const Game& g, InputSnapshot& in) {
   for (int16_t idx : plan_) {
-    if (idx < g.model.TableCount - 1 && !g.model.Table[idx].Picked) {
+    if (idx < g.model.table_count - 1 && !g.model.table[idx].picked) {
       return ClickTableCard(g, in, idx);
     }
   }
@@ -159,22 +160,22 @@ bool Autopilot::SelectAtRandom(const Game& g, InputSnapshot& in) {
   if (!planning_) PlanRandomCapture(g);
   planning_ = true;
   if (Chance(4)) return Decline(g, in);
-  const int last = g.model.TableCount - 1;
+  const int last = g.model.table_count - 1;
   std::vector<int16_t> picked;
   for (int i = 0; i < last; ++i) {
-    if (g.model.Table[i].Picked) picked.push_back(static_cast<int16_t>(i));
+    if (g.model.table[i].picked) picked.push_back(static_cast<int16_t>(i));
   }
-  const auto inPlan = [&](int16_t i) {
+  const auto in_plan = [&](int16_t i) {
     return std::find(plan_.begin(), plan_.end(), i) != plan_.end();
   };
   for (int16_t i : picked) {
-    if (!inPlan(i) && Chance(40)) return RemoveTableCard(g, in, i);
+    if (!in_plan(i) && Chance(40)) return RemoveTableCard(g, in, i);
   }
   if (!picked.empty() && Chance(8))
     return RemoveTableCard(g, in, picked[random_.Draw(static_cast<int>(picked.size()))]);
   if (last > 0 && Chance(12)) return ClickTableCard(g, in, random_.Draw(last));
   for (int16_t i : plan_) {
-    if (!g.model.Table[i].Picked) return ClickTableCard(g, in, i);
+    if (!g.model.table[i].picked) return ClickTableCard(g, in, i);
   }
   if (last > 0) return ClickTableCard(g, in, random_.Draw(last));
   return false;
@@ -184,9 +185,9 @@ bool Autopilot::SelectAtRandom(const Game& g, InputSnapshot& in) {
 // card (sums of up to four cards, or one equal card); empty when there is none.
 void Autopilot::PlanRandomCapture(const Game& g) {
   plan_.clear();
-  const int n = g.model.TableCount - 1;
+  const int n = g.model.table_count - 1;
   if (n < 1) return;
-  const auto value = [&](int i) { return ValueOf(g.model.Table[i].Card); };
+  const auto value = [&](int i) { return ValueOf(g.model.table[i].card); };
   const int target = value(n);
   std::vector<std::vector<int16_t>> found;
   std::vector<int16_t> cur;
@@ -204,10 +205,10 @@ void Autopilot::PlanRandomCapture(const Game& g) {
 }
 
 bool Autopilot::ClickTableCard(const Game& g, InputSnapshot& in, int index) {
-  const CardSprite& t = g.model.Table[index];
+  const CardSprite& t = g.model.table[index];
   int x = 0, y = 0;
   auto hits = [&](int px, int py) { return SelectableCardAt(g, px, py) == index; };
-  if (!FindPoint(t.X, t.Y, t.Width, t.Height, hits, x, y)) {
+  if (!FindPoint(t.x, t.y, t.width, t.height, hits, x, y)) {
     ++unreachable_;
     return false;
   }
@@ -215,20 +216,20 @@ bool Autopilot::ClickTableCard(const Game& g, InputSnapshot& in, int index) {
 }
 
 bool Autopilot::RemoveTableCard(const Game& g, InputSnapshot& in, int index) {
-  const CardSprite& t = g.model.Table[index];
+  const CardSprite& t = g.model.table[index];
   int x = 0, y = 0;
   auto hits = [&](int px, int py) {
     return !PlayedCardAt(g, px, py) && RemovableCardAt(g, px, py) == index;
   };
-  if (!FindPoint(t.X, t.Y, t.Width, t.Height, hits, x, y)) return false;
+  if (!FindPoint(t.x, t.y, t.width, t.height, hits, x, y)) return false;
   return PressRight(in, x, y);
 }
 
 bool Autopilot::Decline(const Game& g, InputSnapshot& in) {
-  const CardSprite& t = g.model.Table[g.model.TableCount - 1];
+  const CardSprite& t = g.model.table[g.model.table_count - 1];
   int x = 0, y = 0;
   auto hits = [&](int px, int py) { return PlayedCardAt(g, px, py); };
-  if (!FindPoint(t.X, t.Y, t.Width, t.Height, hits, x, y)) return false;
+  if (!FindPoint(t.x, t.y, t.width, t.height, hits, x, y)) return false;
   return PressRight(in, x, y);
 }
 
@@ -237,7 +238,7 @@ bool Autopilot::Decline(const Game& g, InputSnapshot& in) {
 bool Autopilot::StrayInput(const Game& g, InputSnapshot& in) {
   (void)g;
   if (Chance(1)) {
-    in.Keys[kKeyR] = 1;
+    in.keys[kKeyR] = 1;
     release_ = true;
     return true;
   }

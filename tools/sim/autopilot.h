@@ -12,7 +12,7 @@ namespace vantel {
 
 // Decline plays at random and gives up every capture: the way to the most
 // crowded tables, for the soak tests.
-enum class HumanMode { Ai, Random, Decline };
+enum class HumanMode { kAi, kRandom, kDecline };
 
 // Plays seat 0 the way a person with a mouse would: it looks at the game and
 // answers with an input snapshot, pressing a button for one frame and letting
@@ -21,8 +21,8 @@ class Autopilot {
  public:
   Autopilot(HumanMode mode, uint32_t seed) : mode_(mode), random_(seed) {}
 
-  // This frame's input. With `clickScorePage` false it leaves the score page alone.
-  InputSnapshot NextInput(const Game& g, bool clickScorePage);
+  // This frame's input. With `click_score_page` false it leaves the score page alone.
+  InputSnapshot NextInput(const Game& g, bool click_score_page);
 
   // Table cards the autopilot wanted but found no point for (should stay 0).
   int UnreachableCards() const { return unreachable_; }
@@ -43,13 +43,13 @@ class Autopilot {
 
   HumanMode mode_;
   MtRandom random_;
-  bool release_ = false;  // a button was down last frame: let go first
-  int32_t mouseX_ = 400;  // the pointer stays where it was last moved
-  int32_t mouseY_ = 300;
+  bool release_ = false;   // a button was down last frame: let go first
+  int32_t mouse_x_ = 400;  // the pointer stays where it was last moved
+  int32_t mouse_y_ = 300;
   bool planning_ = false;  // the plan below belongs to the current selection
   std::vector<int16_t> plan_;
-  int16_t lastReorderHandCards_ = -1;  // hand size at the last R, to press it once a deal
-  int16_t lastReorderPlayed_ = -1;
+  int16_t last_reorder_hand_cards_ = -1;  // hand size at the last R, to press it once a deal
+  int16_t last_reorder_played_ = -1;
   int unreachable_ = 0;
 };
 

@@ -13,14 +13,14 @@
 namespace {
 
 void PrintSummary(const vantel::SimStats& s) {
-  const double hands = s.Hands > 0 ? s.Hands : 1;
-  std::printf("hands: %d\n", s.Hands);
-  std::printf("matches: %d\n", s.Matches);
-  std::printf("matches won by We: %d\n", s.WeWins);
-  std::printf("matches won by They: %d\n", s.TheyWins);
-  std::printf("mean hand points We: %.3f\n", static_cast<double>(s.WePoints) / hands);
-  std::printf("mean hand points They: %.3f\n", static_cast<double>(s.TheyPoints) / hands);
-  std::printf("frames: %lld\n", static_cast<long long>(s.Frames));
+  const double hands = s.hands > 0 ? s.hands : 1;
+  std::printf("hands: %d\n", s.hands);
+  std::printf("matches: %d\n", s.matches);
+  std::printf("matches won by We: %d\n", s.we_wins);
+  std::printf("matches won by They: %d\n", s.they_wins);
+  std::printf("mean hand points We: %.3f\n", static_cast<double>(s.we_points) / hands);
+  std::printf("mean hand points They: %.3f\n", static_cast<double>(s.they_points) / hands);
+  std::printf("frames: %lld\n", static_cast<long long>(s.frames));
 }
 
 }  // namespace
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vantel-sim: %s\n%s", error.c_str(), vantel::kSimUsage.data());
     return 2;
   }
-  if (parsed->Help) {
+  if (parsed->help) {
     std::fputs(vantel::kSimUsage.data(), stdout);
     return 0;
   }
@@ -43,23 +43,23 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
 
   vantel::TraceFile trace;
-  const bool tracing = !parsed->TracePath.empty();
-  if (tracing && !trace.Open(parsed->TracePath, &error)) {
+  const bool tracing = !parsed->trace_path.empty();
+  if (tracing && !trace.Open(parsed->trace_path, &error)) {
     std::fprintf(stderr, "vantel-sim: %s\n", error.c_str());
     return 1;
   }
 
-  vantel::Simulation sim(parsed->Config);
+  vantel::Simulation sim(parsed->config);
   std::unique_ptr<vantel::TraceWriter> writer;
   if (tracing) {
-    writer = std::make_unique<vantel::TraceWriter>(trace.Stream(), sim.sound());
-    sim.game().observer = writer.get();
+    writer = std::make_unique<vantel::TraceWriter>(trace.Stream(), sim.Sound());
+    sim.RunningGame().observer = writer.get();
   }
 
   std::unique_ptr<vantel::ScreenshotSession> shots;
-  if (parsed->Shots.Enabled()) {
-    shots = vantel::ScreenshotSession::Open(parsed->Shots, vantel::ArchiveBesideProgram(),
-                                            sim.game(), error);
+  if (parsed->shots.Enabled()) {
+    shots = vantel::ScreenshotSession::Open(parsed->shots, vantel::ArchiveBesideProgram(),
+                                            sim.RunningGame(), error);
     if (!shots) {
       std::fprintf(stderr, "vantel-sim: screenshots: %s\n", error.c_str());
       return 1;
@@ -67,17 +67,17 @@ int main(int argc, char** argv) {
   }
 
   // The run stops at the first picture or trace line that cannot be written.
-  const auto stopOnWriteFailure = [&](const vantel::Game&) {
+  const auto stop_on_write_failure = [&](const vantel::Game&) {
     if ((tracing && trace.Failed()) || (shots && !shots->Error().empty())) sim.Stop();
   };
   const auto start = std::chrono::steady_clock::now();
-  const vantel::SimStats stats = shots ? sim.Run(stopOnWriteFailure, shots->Hooks(),
+  const vantel::SimStats stats = shots ? sim.Run(stop_on_write_failure, shots->Hooks(),
                                                  [&](const vantel::InputSnapshot& in) {
-                                                   shots->SetPointer(in.MouseX, in.MouseY);
+                                                   shots->SetPointer(in.mouse_x, in.mouse_y);
                                                  })
-                                       : sim.Run(stopOnWriteFailure);
-  const std::string where = " (stopped in hand " + std::to_string(stats.Hands + 1) + ", frame " +
-                            std::to_string(stats.Frames) + ")";
+                                       : sim.Run(stop_on_write_failure);
+  const std::string where = " (stopped in hand " + std::to_string(stats.hands + 1) + ", frame " +
+                            std::to_string(stats.frames) + ")";
   if (shots && !shots->Error().empty()) {
     std::fprintf(stderr, "vantel-sim: screenshots: %s%s\n", shots->Error().c_str(), where.c_str());
     return 1;
@@ -93,16 +93,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vantel-sim: %s\n", error.c_str());
     return 1;
   }
-  if (stats.Stuck) {
-    std::fprintf(stderr, "vantel-sim: a hand did not end (hand %d, frame %lld)\n", stats.Hands + 1,
-                 static_cast<long long>(stats.Frames));
+  if (stats.stuck) {
+    std::fprintf(stderr, "vantel-sim: a hand did not end (hand %d, frame %lld)\n", stats.hands + 1,
+                 static_cast<long long>(stats.frames));
     return 1;
   }
-  if (!parsed->Quiet) {
+  if (!parsed->quiet) {
     PrintSummary(stats);
     // Timing varies from run to run, so it goes apart from the reproducible summary.
     std::fprintf(stderr, "wall time: %.3f s\nhands per second: %.1f\n", wall,
-                 wall > 0 ? stats.Hands / wall : 0.0);
+                 wall > 0 ? stats.hands / wall : 0.0);
   }
   return 0;
 }

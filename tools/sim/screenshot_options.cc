@@ -7,8 +7,8 @@
 namespace vantel {
 
 bool ScreenshotOptions::Wants(int64_t frame) const {
-  if (Every > 0 && frame % Every == 0) return true;
-  return std::find(At.begin(), At.end(), frame) != At.end();
+  if (every > 0 && frame % every == 0) return true;
+  return std::find(at.begin(), at.end(), frame) != at.end();
 }
 
 std::optional<std::vector<int64_t>> ParseFrameList(std::string_view text) {

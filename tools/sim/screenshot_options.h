@@ -11,11 +11,11 @@ namespace vantel {
 
 // Which presented frames (counted from 1) become pictures, and where they go.
 struct ScreenshotOptions {
-  std::filesystem::path Dir;  // empty: no screenshots
-  int64_t Every = 0;          // every N-th frame, when > 0
-  std::vector<int64_t> At;    // and these frames
+  std::filesystem::path dir;  // empty: no screenshots
+  int64_t every = 0;          // every N-th frame, when > 0
+  std::vector<int64_t> at;    // and these frames
 
-  bool Enabled() const { return !Dir.empty(); }
+  bool Enabled() const { return !dir.empty(); }
   bool Wants(int64_t frame) const;
 };
 

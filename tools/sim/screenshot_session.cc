@@ -28,19 +28,19 @@ class ScreenshotSession::SavingHooks final : public FrameDrawing {
         session_(session) {}
 
   void AfterPickStart(Game& g) override {
-    const bool onScorePage = g.flow.State == FlowState::EndOfMatch;
-    firstScorePageFrame_ = onScorePage && !wasOnScorePage_;
-    wasOnScorePage_ = onScorePage;
+    const bool on_score_page = g.flow.state == FlowState::kEndOfMatch;
+    first_score_page_frame_ = on_score_page && !was_on_score_page_;
+    was_on_score_page_ = on_score_page;
     FrameDrawing::AfterPickStart(g);
   }
 
  protected:
-  void Presented(int64_t frame) override { session_.Take(frame, firstScorePageFrame_); }
+  void Presented(int64_t frame) override { session_.Take(frame, first_score_page_frame_); }
 
  private:
   ScreenshotSession& session_;
-  bool wasOnScorePage_ = false;
-  bool firstScorePageFrame_ = false;
+  bool was_on_score_page_ = false;
+  bool first_score_page_frame_ = false;
 };
 
 ScreenshotSession::ScreenshotSession(const ScreenshotOptions& options) : options_(options) {
@@ -52,9 +52,9 @@ std::unique_ptr<ScreenshotSession> ScreenshotSession::Open(const ScreenshotOptio
                                                            const std::filesystem::path& archive,
                                                            Game& g, std::string& error) {
   std::error_code ec;
-  std::filesystem::create_directories(options.Dir, ec);
+  std::filesystem::create_directories(options.dir, ec);
   if (ec) {
-    error = "cannot make the screenshot folder " + options.Dir.string() + ": " + ec.message();
+    error = "cannot make the screenshot folder " + options.dir.string() + ": " + ec.message();
     return nullptr;
   }
   const std::optional<ResourceRoot> root = ChooseResourceRoot({}, false, PrivateBases(), &error);
@@ -62,11 +62,11 @@ std::unique_ptr<ScreenshotSession> ScreenshotSession::Open(const ScreenshotOptio
   SdlPictureConverter converter;
   const UnpackResult unpacked = UnpackInto(archive, *root, converter);
   if (!unpacked.Succeeded()) {
-    error = unpacked.Message.empty() ? "cannot unpack " + archive.string() : unpacked.Message;
+    error = unpacked.message.empty() ? "cannot unpack " + archive.string() : unpacked.message;
     return nullptr;
   }
   std::unique_ptr<ScreenshotSession> session(new ScreenshotSession(options));
-  const std::filesystem::path folder = unpacked.Root.Folder;
+  const std::filesystem::path folder = unpacked.root.folder;
   try {
     LoadBitmaps(session->assets_, g,
                 [&](std::string_view name) { return ResolveResourcePath(folder, name); });
@@ -74,14 +74,14 @@ std::unique_ptr<ScreenshotSession> ScreenshotSession::Open(const ScreenshotOptio
     error = e.what();
     session.reset();
   }
-  const std::string left = RemoveUnpackedResources(unpacked.Root);
+  const std::string left = RemoveUnpackedResources(unpacked.root);
   if (session && !left.empty()) error = left;
   return session;
 }
 
-void ScreenshotSession::Take(int64_t frame, bool firstScorePageFrame) {
-  if (!options_.Wants(frame) && !firstScorePageFrame) return;
-  const std::filesystem::path path = options_.Dir / ScreenshotFileName(frame);
+void ScreenshotSession::Take(int64_t frame, bool first_score_page_frame) {
+  if (!options_.Wants(frame) && !first_score_page_frame) return;
+  const std::filesystem::path path = options_.dir / ScreenshotFileName(frame);
   if (!error_.empty()) return;  // the run is being stopped
   error_ = SaveThroughMemory(
       path, [this](SDL_RWops* out) { return IMG_SavePNG_RW(display_.BackBuffer(), out, 0); });

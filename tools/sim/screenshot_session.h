@@ -40,7 +40,7 @@ class ScreenshotSession {
  private:
   class SavingHooks;
   explicit ScreenshotSession(const ScreenshotOptions& options);
-  void Take(int64_t frame, bool firstScorePageFrame);
+  void Take(int64_t frame, bool first_score_page_frame);
 
   ScreenshotOptions options_;
   HeadlessDisplay display_;

@@ -27,34 +27,34 @@ bool ParseFrameMs(std::string_view text, double& out) {
 }
 
 bool ApplyValue(SimArgs& a, std::string_view opt, std::string_view v, std::string& error) {
-  SimConfig& c = a.Config;
+  SimConfig& c = a.config;
   bool ok = true;
   if (opt == "--seed") {
-    ok = ParseNumber(v, c.Seed);
+    ok = ParseNumber(v, c.seed);
   } else if (opt == "--hands") {
-    ok = ParseNumber(v, c.Hands) && c.Hands > 0;
+    ok = ParseNumber(v, c.hands) && c.hands > 0;
   } else if (opt == "--matches") {
-    ok = ParseNumber(v, c.Matches) && c.Matches > 0;
+    ok = ParseNumber(v, c.matches) && c.matches > 0;
   } else if (opt == "--deck") {
     ok = v == "royal" || v == "trevigiano";
-    c.Deck = v == "trevigiano" ? "Trevigiano" : "Royal";
+    c.deck = v == "trevigiano" ? "Trevigiano" : "Royal";
   } else if (opt == "--human") {
     ok = v == "ai" || v == "random";
-    c.Human = v == "random" ? HumanMode::Random : HumanMode::Ai;
+    c.human = v == "random" ? HumanMode::kRandom : HumanMode::kAi;
   } else if (opt == "--frame-ms") {
-    ok = ParseFrameMs(v, c.FrameMs);
+    ok = ParseFrameMs(v, c.frame_ms);
   } else if (opt == "--trace") {
     ok = !v.empty();
-    a.TracePath = std::string(v);
+    a.trace_path = std::string(v);
   } else if (opt == "--screenshot-dir") {
     ok = !v.empty();
-    a.Shots.Dir = std::string(v);
+    a.shots.dir = std::string(v);
   } else if (opt == "--screenshot-every") {
-    ok = ParseNumber(v, a.Shots.Every) && a.Shots.Every > 0;
+    ok = ParseNumber(v, a.shots.every) && a.shots.every > 0;
   } else if (opt == "--screenshot-at") {
     const auto frames = ParseFrameList(v);
     ok = frames.has_value();
-    if (ok) a.Shots.At = *frames;
+    if (ok) a.shots.at = *frames;
   } else {
     error = "unknown option " + std::string(opt);
     return false;
@@ -76,13 +76,13 @@ std::optional<SimArgs> ParseSimArgs(const std::vector<std::string_view>& args, s
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string_view opt = args[i];
     if (opt == "--six") {
-      a.Config.Six = true;
+      a.config.six = true;
     } else if (opt == "--slow") {
-      a.Config.Slow = true;
+      a.config.slow = true;
     } else if (opt == "--quiet") {
-      a.Quiet = true;
+      a.quiet = true;
     } else if (opt == "--help" || opt == "-h") {
-      a.Help = true;
+      a.help = true;
     } else if (TakesValue(opt)) {
       if (i + 1 >= args.size()) {
         error = "missing value for " + std::string(opt);
@@ -94,12 +94,12 @@ std::optional<SimArgs> ParseSimArgs(const std::vector<std::string_view>& args, s
       return std::nullopt;
     }
   }
-  if (a.Config.Hands > 0 && a.Config.Matches > 0) {
+  if (a.config.hands > 0 && a.config.matches > 0) {
     error = "give either --hands or --matches, not both";
     return std::nullopt;
   }
-  if (a.Config.Hands == 0 && a.Config.Matches == 0) a.Config.Hands = 1;
-  if (a.Shots.Enabled() != (a.Shots.Every > 0 || !a.Shots.At.empty())) {
+  if (a.config.hands == 0 && a.config.matches == 0) a.config.hands = 1;
+  if (a.shots.Enabled() != (a.shots.every > 0 || !a.shots.at.empty())) {
     error = "--screenshot-dir goes with --screenshot-every or --screenshot-at";
     return std::nullopt;
   }

@@ -11,11 +11,11 @@
 namespace vantel {
 
 struct SimArgs {
-  SimConfig Config;
-  std::string TracePath;  // empty: no trace
-  bool Quiet = false;
-  bool Help = false;
-  ScreenshotOptions Shots;  // pictures of the frames, when Shots.Dir is set
+  SimConfig config;
+  std::string trace_path;  // empty: no trace
+  bool quiet = false;
+  bool help = false;
+  ScreenshotOptions shots;  // pictures of the frames, when Shots.Dir is set
 };
 
 inline constexpr std::string_view kSimUsage =

@@ -9,71 +9,71 @@ namespace vantel {
 
 Options MakeOptions(const SimConfig& config) {
   Options o;
-  o.DeckName = config.Deck;
-  o.SlowAnimation = config.Slow;
-  o.TwelveCardDeal = config.Six ? 0 : 1;
+  o.deck_name = config.deck;
+  o.slow_animation = config.slow;
+  o.twelve_card_deal = config.six ? 0 : 1;
   return o;
 }
 
 Simulation::Simulation(const SimConfig& config, GameObserver* observer)
     : config_(config),
-      random_(config.Seed),
+      random_(config.seed),
       game_(MakeGame(MakeOptions(config), {random_, sound_, clock_})),
       // The autopilot has its own generator, so its choices do not shift the
       // game's draws.
-      pilot_(config.Human, config.Seed * 2654435761u + 12345u) {
+      pilot_(config.human, config.seed * 2654435761u + 12345u) {
   game_.observer = observer;
 }
 
 bool Simulation::Done(const SimStats& stats) const {
-  if (config_.Hands > 0 && stats.Hands >= config_.Hands) return true;
-  return config_.Matches > 0 && stats.Matches >= config_.Matches;
+  if (config_.hands > 0 && stats.hands >= config_.hands) return true;
+  return config_.matches > 0 && stats.matches >= config_.matches;
 }
 
 void Simulation::CountHand(SimStats& stats) const {
   const Scores& s = game_.score;
-  stats.Hands += 1;
-  stats.WePoints += s.We.HandPoints;
-  stats.TheyPoints += s.They.HandPoints;
-  if (!s.MatchOver) return;
-  stats.Matches += 1;
-  if (s.WeMatchPoints > s.TheyMatchPoints) {
-    stats.WeWins += 1;
+  stats.hands += 1;
+  stats.we_points += s.we.hand_points;
+  stats.they_points += s.they.hand_points;
+  if (!s.match_over) return;
+  stats.matches += 1;
+  if (s.we_match_points > s.they_match_points) {
+    stats.we_wins += 1;
   } else {
-    stats.TheyWins += 1;
+    stats.they_wins += 1;
   }
 }
 
-SimStats Simulation::Run(const std::function<void(const Game&)>& afterFrame) {
+SimStats Simulation::Run(const std::function<void(const Game&)>& after_frame) {
   FrameHooks none;
-  return Run(afterFrame, none, {});
+  return Run(after_frame, none, {});
 }
 
-SimStats Simulation::Run(const std::function<void(const Game&)>& afterFrame, FrameHooks& hooks,
-                         const std::function<void(const InputSnapshot&)>& beforeFrame) {
+SimStats Simulation::Run(const std::function<void(const Game&)>& after_frame, FrameHooks& hooks,
+                         const std::function<void(const InputSnapshot&)>& before_frame) {
   SimStats stats;
   NewHand(game_);
-  int64_t handFrames = 0;
+  int64_t hand_frames = 0;
   while (!Done(stats) && !stop_) {
     const InputSnapshot input = pilot_.NextInput(game_, true);
-    if (beforeFrame) beforeFrame(input);
-    const FlowState before = game_.flow.State;
+    if (before_frame) before_frame(input);
+    const FlowState before = game_.flow.state;
     RunFrame(game_, input, hooks);
-    clock_.Advance(config_.FrameMs);
-    stats.Frames += 1;
-    handFrames += 1;
-    stats.MaxTableCount = std::max<int>(stats.MaxTableCount, game_.model.TableCount);
-    if (afterFrame) afterFrame(game_);
-    if (game_.flow.State == FlowState::EndOfMatch && before != FlowState::EndOfMatch) {
+    clock_.Advance(config_.frame_ms);
+    stats.frames += 1;
+    hand_frames += 1;
+    stats.max_table_count = std::max<int>(stats.max_table_count, game_.model.table_count);
+    if (after_frame) after_frame(game_);
+    if (game_.flow.state == FlowState::kEndOfMatch && before != FlowState::kEndOfMatch) {
       CountHand(stats);
-      handFrames = 0;
+      hand_frames = 0;
     }
-    if (handFrames > config_.MaxFramesPerHand) {
-      stats.Stuck = true;
+    if (hand_frames > config_.max_frames_per_hand) {
+      stats.stuck = true;
       break;
     }
   }
-  stats.UnreachableCards = pilot_.UnreachableCards();
+  stats.unreachable_cards = pilot_.UnreachableCards();
   return stats;
 }
 

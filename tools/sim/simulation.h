@@ -15,28 +15,28 @@
 namespace vantel {
 
 struct SimConfig {
-  uint32_t Seed = 1;
-  int Hands = 0;    // stop after this many hands (if > 0)
-  int Matches = 0;  // or after this many decided matches (if > 0)
-  bool Six = false;
-  bool Slow = false;
-  std::string Deck = "Royal";
-  HumanMode Human = HumanMode::Ai;
-  double FrameMs = 1000.0 / 60.0;
-  int64_t MaxFramesPerHand = 500000;  // a hand that takes longer is stuck
+  uint32_t seed = 1;
+  int hands = 0;    // stop after this many hands (if > 0)
+  int matches = 0;  // or after this many decided matches (if > 0)
+  bool six = false;
+  bool slow = false;
+  std::string deck = "Royal";
+  HumanMode human = HumanMode::kAi;
+  double frame_ms = 1000.0 / 60.0;
+  int64_t max_frames_per_hand = 500000;  // a hand that takes longer is stuck
 };
 
 struct SimStats {
-  int Hands = 0;
-  int Matches = 0;
-  int WeWins = 0;
-  int TheyWins = 0;
-  int64_t WePoints = 0;  // summed over hands
-  int64_t TheyPoints = 0;
-  int64_t Frames = 0;
-  int MaxTableCount = 0;
-  int UnreachableCards = 0;
-  bool Stuck = false;  // a hand never ended
+  int hands = 0;
+  int matches = 0;
+  int we_wins = 0;
+  int they_wins = 0;
+  int64_t we_points = 0;  // summed over hands
+  int64_t they_points = 0;
+  int64_t frames = 0;
+  int max_table_count = 0;
+  int unreachable_cards = 0;
+  bool stuck = false;  // a hand never ended
 };
 
 // Whole games without a screen: the real flow, a virtual clock and the
@@ -45,19 +45,19 @@ class Simulation {
  public:
   explicit Simulation(const SimConfig& config, GameObserver* observer = nullptr);
 
-  // Runs until the configured hands or matches are done. `afterFrame` (if
+  // Runs until the configured hands or matches are done. `after_frame` (if
   // set) sees the game after every frame.
-  SimStats Run(const std::function<void(const Game&)>& afterFrame = {});
-  // The same, drawing every frame through `drawing`; `beforeFrame` sees each
+  SimStats Run(const std::function<void(const Game&)>& after_frame = {});
+  // The same, drawing every frame through `drawing`; `before_frame` sees each
   // frame's input before the frame runs.
-  SimStats Run(const std::function<void(const Game&)>& afterFrame, FrameHooks& drawing,
-               const std::function<void(const InputSnapshot&)>& beforeFrame);
+  SimStats Run(const std::function<void(const Game&)>& after_frame, FrameHooks& drawing,
+               const std::function<void(const InputSnapshot&)>& before_frame);
 
   // Ends a Run after the frame in progress (asked from a frame callback).
   void Stop() { stop_ = true; }
 
-  Game& game() { return game_; }
-  LastSound& sound() { return sound_; }
+  Game& RunningGame() { return game_; }
+  LastSound& Sound() { return sound_; }
 
  private:
   bool Done(const SimStats& stats) const;

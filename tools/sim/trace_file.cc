@@ -13,17 +13,17 @@ namespace fs = std::filesystem;
 
 bool TraceFile::FileBuffer::Drain() {
   const char* at = pbase();
-  while (Errno == 0 && at < pptr()) {
-    const ssize_t n = ::write(Fd, at, static_cast<size_t>(pptr() - at));
+  while (error_number == 0 && at < pptr()) {
+    const ssize_t n = ::write(fd, at, static_cast<size_t>(pptr() - at));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      Errno = n < 0 ? errno : EIO;
+      error_number = n < 0 ? errno : EIO;
       break;
     }
     at += n;
   }
-  setp(Bytes.data(), Bytes.data() + Bytes.size());
-  return Errno == 0;
+  setp(bytes_.data(), bytes_.data() + bytes_.size());
+  return error_number == 0;
 }
 
 int TraceFile::FileBuffer::overflow(int c) {
@@ -36,12 +36,13 @@ int TraceFile::FileBuffer::overflow(int c) {
 }
 
 TraceFile::~TraceFile() {
-  if (buffer_.Fd >= 0) ::close(buffer_.Fd);
+  if (buffer_.fd >= 0) ::close(buffer_.fd);
   if (!temp_.empty()) ::unlink(temp_.c_str());
 }
 
 std::string TraceFile::FailureText() const {
-  return "cannot write the trace file " + target_.string() + ": " + std::strerror(buffer_.Errno);
+  return "cannot write the trace file " + target_.string() + ": " +
+         std::strerror(buffer_.error_number);
 }
 
 bool TraceFile::Open(const fs::path& target, std::string* error) {
@@ -53,13 +54,13 @@ bool TraceFile::Open(const fs::path& target, std::string* error) {
     return false;
   }
   if (special) {
-    buffer_.Fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    buffer_.fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
   } else {
     temp_ = target;
     temp_ += ".part-" + std::to_string(::getpid());
-    buffer_.Fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    buffer_.fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
   }
-  if (buffer_.Fd < 0) {
+  if (buffer_.fd < 0) {
     *error = "cannot write the trace file " + target.string() + ": " + std::strerror(errno);
     temp_.clear();
     return false;
@@ -69,8 +70,9 @@ bool TraceFile::Open(const fs::path& target, std::string* error) {
 
 bool TraceFile::Commit(std::string* error) {
   out_.flush();
-  if (buffer_.Fd >= 0 && ::close(buffer_.Fd) != 0 && buffer_.Errno == 0) buffer_.Errno = errno;
-  buffer_.Fd = -1;
+  if (buffer_.fd >= 0 && ::close(buffer_.fd) != 0 && buffer_.error_number == 0)
+    buffer_.error_number = errno;
+  buffer_.fd = -1;
   if (Failed()) {
     *error = FailureText();
     return false;

@@ -23,7 +23,7 @@ class TraceFile {
   // False, with the reason in *error, when it cannot be created.
   bool Open(const std::filesystem::path& target, std::string* error);
   std::ostream& Stream() { return out_; }
-  bool Failed() const { return buffer_.Errno != 0; }
+  bool Failed() const { return buffer_.error_number != 0; }
   // Why writing failed, naming the file.
   std::string FailureText() const;
   // Flushes and puts the file in place. False, with the reason, if that fails.
@@ -33,9 +33,9 @@ class TraceFile {
   // Hands the bytes to the system in large writes, keeping the first error.
   class FileBuffer final : public std::streambuf {
    public:
-    FileBuffer() { setp(Bytes.data(), Bytes.data() + Bytes.size()); }
-    int Fd = -1;
-    int Errno = 0;
+    FileBuffer() { setp(bytes_.data(), bytes_.data() + bytes_.size()); }
+    int fd = -1;
+    int error_number = 0;
     bool Drain();
 
    protected:
@@ -43,7 +43,7 @@ class TraceFile {
     int sync() override { return Drain() ? 0 : -1; }
 
    private:
-    std::array<char, 1 << 16> Bytes{};
+    std::array<char, 1 << 16> bytes_{};
   };
 
   std::filesystem::path target_;

@@ -18,30 +18,30 @@ void AppendList(std::string& s, std::span<const int16_t> ids) {
 
 void AppendFlags(std::string& s, const SideFlags& f) {
   s += '[';
-  s += f.Scua ? '1' : '0';
+  s += f.scua ? '1' : '0';
   s += ',';
-  s += f.Simili ? '1' : '0';
+  s += f.simili ? '1' : '0';
   s += ',';
-  s += f.Picada ? '1' : '0';
+  s += f.picada ? '1' : '0';
   s += ',';
-  s += f.Quadriglia ? '1' : '0';
+  s += f.quadriglia ? '1' : '0';
   s += ']';
 }
 
 void AppendSideScore(std::string& s, const SideScore& v, int16_t taken) {
   const std::array<std::pair<const char*, int>, 13> fields = {{{"cards", taken},
-                                                               {"suit_s", v.SuitSCount},
-                                                               {"suit_s_point", v.SuitSPoint},
-                                                               {"cards_point", v.CardsPoint},
-                                                               {"napula", v.Napula},
-                                                               {"scua", v.ScuaCount},
-                                                               {"picada", v.PicadaCount},
-                                                               {"simili", v.SimiliCount},
-                                                               {"quadriglia", v.QuadrigliaCount},
-                                                               {"two_s", v.HasTwoS},
-                                                               {"ten_d", v.HasTenD},
-                                                               {"jack_h", v.HasJackH},
-                                                               {"points", v.HandPoints}}};
+                                                               {"suit_s", v.suit_s_count},
+                                                               {"suit_s_point", v.suit_s_point},
+                                                               {"cards_point", v.cards_point},
+                                                               {"napula", v.napula},
+                                                               {"scua", v.scua_count},
+                                                               {"picada", v.picada_count},
+                                                               {"simili", v.simili_count},
+                                                               {"quadriglia", v.quadriglia_count},
+                                                               {"two_s", v.has_two_s},
+                                                               {"ten_d", v.has_ten_d},
+                                                               {"jack_h", v.has_jack_h},
+                                                               {"points", v.hand_points}}};
   s += '{';
   for (size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) s += ',';
@@ -59,12 +59,12 @@ std::span<const int16_t> Ids(const int16_t* first, int count) {
 
 std::vector<int16_t> SpriteCards(const CardSprite* first, int count) {
   std::vector<int16_t> ids;
-  for (int i = 0; i < count; ++i) ids.push_back(first[i].Card);
+  for (int i = 0; i < count; ++i) ids.push_back(first[i].card);
   return ids;
 }
 
 std::span<const int16_t> Capture(const Game& g) {
-  return Ids(g.capture.CaptureIdx.data(), g.capture.CaptureCount);
+  return Ids(g.capture.capture_idx.data(), g.capture.capture_count);
 }
 
 }  // namespace
@@ -113,24 +113,24 @@ void TraceWriter::List(const char* key, std::span<const int16_t> ids) {
 }
 
 void TraceWriter::TableCards(const Game& g) {
-  const std::vector<int16_t> ids = SpriteCards(g.model.Table.data(), g.model.TableCount);
+  const std::vector<int16_t> ids = SpriteCards(g.model.table.data(), g.model.table_count);
   List("table", ids);
 }
 
 void TraceWriter::Flags(const Game& g) {
   line_ += ",\"flags\":{\"we\":";
-  AppendFlags(line_, g.capture.We);
+  AppendFlags(line_, g.capture.we);
   line_ += ",\"they\":";
-  AppendFlags(line_, g.capture.They);
+  AppendFlags(line_, g.capture.they);
   line_ += '}';
 }
 
 void TraceWriter::OnHandStart(const Game& g) {
   ++hand_;
   Begin("hand");
-  Bool("twelve", g.options.TwelveCardDeal == 1);
-  Int("first", g.flow.Turn);
-  List("deck", SpriteCards(g.model.Deck.data(), 52));
+  Bool("twelve", g.options.twelve_card_deal == 1);
+  Int("first", g.flow.turn);
+  List("deck", SpriteCards(g.model.deck.data(), 52));
   End();
 }
 
@@ -139,7 +139,7 @@ void TraceWriter::OnDealt(const Game& g) {
   line_ += ",\"hands\":[";
   for (int s = 0; s < kSeats; ++s) {
     if (s > 0) line_ += ',';
-    AppendList(line_, Ids(g.model.HandIds[s].data(), g.model.HandIdCount[s]));
+    AppendList(line_, Ids(g.model.hand_ids[s].data(), g.model.hand_id_count[s]));
   }
   line_ += ']';
   TableCards(g);
@@ -151,12 +151,12 @@ void TraceWriter::OnTurn(const Game& g, int seat, int16_t choice,
   const CardModel& m = g.model;
   Begin("turn");
   Int("seat", seat);
-  List("hand_ids", Ids(m.HandIds[seat].data(), m.HandIdCount[seat]));
+  List("hand_ids", Ids(m.hand_ids[seat].data(), m.hand_id_count[seat]));
   TableCards(g);
-  Int("prev_capture_size", g.capture.PrevCaptureSize);
-  List("rank_seen", Ids(m.RankSeen.data() + 1, 13));
-  List("we_pile", SpriteCards(m.WePile.data(), m.WePileCount));
-  List("they_pile", SpriteCards(m.TheyPile.data(), m.TheyPileCount));
+  Int("prev_capture_size", g.capture.prev_capture_size);
+  List("rank_seen", Ids(m.rank_seen.data() + 1, 13));
+  List("we_pile", SpriteCards(m.we_pile.data(), m.we_pile_count));
+  List("they_pile", SpriteCards(m.they_pile.data(), m.they_pile_count));
   Int("choice", choice);
   List("capture", capture);
   End();
@@ -166,10 +166,10 @@ void TraceWriter::OnLand(const Game& g, int seat, int16_t card) {
   Begin("land");
   Int("seat", seat);
   Int("card", card);
-  Int("n", g.flow.CardsPlayed);
+  Int("n", g.flow.cards_played);
   TableCards(g);
-  Int("size", g.capture.LastCaptureSize);
-  Text("state", FlowStateText(g.flow.State));
+  Int("size", g.capture.last_capture_size);
+  Text("state", FlowStateText(g.flow.state));
   Flags(g);
   End();
 }
@@ -183,7 +183,7 @@ void TraceWriter::OnSelect(const Game& g, bool declined) {
 
 void TraceWriter::OnApply(const Game& g, bool special) {
   Begin("apply");
-  Int("seat", g.flow.Turn);
+  Int("seat", g.flow.turn);
   List("capture", Capture(g));
   TableCards(g);
   Flags(g);
@@ -191,15 +191,15 @@ void TraceWriter::OnApply(const Game& g, bool special) {
   End();
 }
 
-void TraceWriter::OnBank(const Game& g, Side side, int16_t firstTaken, int16_t marker) {
+void TraceWriter::OnBank(const Game& g, Side side, int16_t first_taken, int16_t marker) {
   const CardModel& m = g.model;
-  const bool we = side == Side::We;
-  const int16_t* taken = we ? m.WeTaken.data() : m.TheyTaken.data();
-  const int16_t count = we ? m.WeTakenCount : m.TheyTakenCount;
+  const bool we = side == Side::kWe;
+  const int16_t* taken = we ? m.we_taken.data() : m.they_taken.data();
+  const int16_t count = we ? m.we_taken_count : m.they_taken_count;
   Begin("bank");
   Text("side", we ? "we" : "they");
-  Text("state", FlowStateText(g.flow.State));
-  List("ids", Ids(taken + firstTaken, count - firstTaken));
+  Text("state", FlowStateText(g.flow.state));
+  List("ids", Ids(taken + first_taken, count - first_taken));
   if (marker >= 0) {
     Int("marker", marker);
   } else {
@@ -211,9 +211,9 @@ void TraceWriter::OnBank(const Game& g, Side side, int16_t firstTaken, int16_t m
 void TraceWriter::OnScore(const Game& g) {
   Begin("score");
   line_ += ",\"we\":";
-  AppendSideScore(line_, g.score.We, g.model.WeTakenCount);
+  AppendSideScore(line_, g.score.we, g.model.we_taken_count);
   line_ += ",\"they\":";
-  AppendSideScore(line_, g.score.They, g.model.TheyTakenCount);
+  AppendSideScore(line_, g.score.they, g.model.they_taken_count);
   End();
 }
 
@@ -229,20 +229,20 @@ void TraceWriter::OnHandEnd(const Game& g) {
   const CardModel& m = g.model;
   const Scores& s = g.score;
   Begin("hand_end");
-  List("we_taken", Ids(m.WeTaken.data(), m.WeTakenCount));
-  List("they_taken", Ids(m.TheyTaken.data(), m.TheyTakenCount));
+  List("we_taken", Ids(m.we_taken.data(), m.we_taken_count));
+  List("they_taken", Ids(m.they_taken.data(), m.they_taken_count));
   line_ += ",\"history\":[";
-  for (int r = 0; r < s.HistoryRows; ++r) {
+  for (int r = 0; r < s.history_rows; ++r) {
     if (r > 0) line_ += ',';
-    line_ += '[' + std::to_string(s.HistoryWe[r]) + ',' + std::to_string(s.HistoryThey[r]) + ']';
+    line_ += '[' + std::to_string(s.history_we[r]) + ',' + std::to_string(s.history_they[r]) + ']';
   }
   line_ += ']';
-  line_ += ",\"match\":[" + std::to_string(s.WeMatchPoints) + ',' +
-           std::to_string(s.TheyMatchPoints) + ']';
-  Text("result", s.MatchResultText);
+  line_ += ",\"match\":[" + std::to_string(s.we_match_points) + ',' +
+           std::to_string(s.they_match_points) + ']';
+  Text("result", s.match_result_text);
   Text("sound", sound_.any ? SoundFileName(sound_.last) : "");
-  Bool("match_over", s.MatchOver);
-  Bool("match_tied", s.MatchTied);
+  Bool("match_over", s.match_over);
+  Bool("match_tied", s.match_tied);
   End();
 }
 

@@ -17,7 +17,7 @@ class LastSound final : public SoundSink {
     last = id;
     any = true;
   }
-  SoundId last = SoundId::Shuffle;
+  SoundId last = SoundId::kShuffle;
   bool any = false;
 };
 
@@ -33,7 +33,7 @@ class TraceWriter final : public GameObserver {
   void OnLand(const Game& g, int seat, int16_t card) override;
   void OnSelect(const Game& g, bool declined) override;
   void OnApply(const Game& g, bool special) override;
-  void OnBank(const Game& g, Side side, int16_t firstTaken, int16_t marker) override;
+  void OnBank(const Game& g, Side side, int16_t first_taken, int16_t marker) override;
   void OnScore(const Game& g) override;
   void OnReorder(const Game& g, std::span<const int16_t> before,
                  std::span<const int16_t> after) override;
