@@ -85,8 +85,8 @@ class Reader {
 
 void ReadInto(Reader& r, Options& options) {
   if (auto deck = r.String(kDeckKey)) {
-    if (*deck == "Royal" || *deck == "Trevigiano") {
-      options.deck_name = *deck;
+    if (const std::optional<Deck> known = DeckFromStoredName(*deck)) {
+      options.deck = *known;
     } else {
       r.Wrong(kDeckKey);
     }
@@ -168,7 +168,7 @@ std::string SaveSettings(const std::filesystem::path& file, const Options& optio
     return "settings not saved: cannot make " + file.parent_path().string() + ": " + ec.message();
   KeyFilePtr keys(g_key_file_new());
   GKeyFile* k = keys.get();
-  g_key_file_set_string(k, kGroup, kDeckKey, options.deck_name.c_str());
+  g_key_file_set_string(k, kGroup, kDeckKey, std::string(DeckStoredName(options.deck)).c_str());
   g_key_file_set_integer(k, kGroup, kHandKey, HandSize(options));
   g_key_file_set_boolean(k, kGroup, kSlowKey, options.slow_animation);
   g_key_file_set_boolean(k, kGroup, kWindowKey, !options.full_screen);

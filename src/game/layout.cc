@@ -40,11 +40,9 @@ void SetupLayout(const Options& options, Layout& layout) {
   layout.gather_scatter_x = 8;
   layout.gather_scatter_y = 8;
 
-  layout.card_width = options.deck_name == "Trevigiano" ? 77 : 81;
-}
-
-void SetCardHeightForDeck(const Options& options, Layout& layout) {
-  if (options.deck_name == "Royal" || options.deck_name == "Trevigiano") layout.card_height = 153;
+  // The Trevigiane cards are narrower; both decks stand equally high.
+  layout.card_width = options.deck == Deck::kTrevigiane ? 77 : 81;
+  layout.card_height = 153;
 }
 
 }  // namespace vantel

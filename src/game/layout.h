@@ -36,16 +36,12 @@ struct Layout {
   int16_t gather_scatter_x = 0, gather_scatter_y = 0;  // also the pile scatter
 
   int16_t card_width = 0;
-  int16_t card_height = 0;  // set by the asset loading (SetCardHeightForDeck)
+  int16_t card_height = 0;
 };
 
 // 1024 x 768 value scaled to 800 x 600 (x 0.78125), rounded half to even.
 int16_t ScaleTo800(int v);
 
 void SetupLayout(const Options& options, Layout& layout);
-
-// Both offered decks are 153 pixels high; the asset loading records it, and a
-// game without pictures (the simulator, tests) calls this instead.
-void SetCardHeightForDeck(const Options& options, Layout& layout);
 
 }  // namespace vantel

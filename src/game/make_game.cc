@@ -9,7 +9,6 @@ Game MakeGame(const Options& options, const GamePorts& ports) {
   Game game(ports.random, ports.sound, ports.clock);
   game.options = options;
   SetupLayout(game.options, game.layout);
-  SetCardHeightForDeck(game.options, game.layout);
   SetupTablePlaces(game);
   return game;
 }

@@ -1,11 +1,33 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "game/seats.h"
 
 namespace vantel {
+
+// The two decks of the archive. The Bresciane pictures are stored under the
+// name "Royal" (entries "Royal_AC.BMP", folder res/Royal) and the Trevigiane
+// under "Trevigiano"; those stored names are also what the settings file keeps.
+enum class Deck { kBresciane, kTrevigiane };
+
+constexpr std::string_view DeckStoredName(Deck deck) {
+  return deck == Deck::kTrevigiane ? "Trevigiano" : "Royal";
+}
+
+constexpr std::optional<Deck> DeckFromStoredName(std::string_view name) {
+  for (Deck deck : {Deck::kBresciane, Deck::kTrevigiane}) {
+    if (DeckStoredName(deck) == name) return deck;
+  }
+  return std::nullopt;
+}
+
+// Who plays a computer seat: the Classic players, or the Expert ones that
+// look ahead by sampling the cards they cannot see.
+enum class PlayerLevel { kClassic, kExpert };
 
 // How the 800 x 600 picture is scaled to the window or screen.
 enum class PictureScaling { kAutomatic, kSharp, kSmooth };
@@ -14,7 +36,7 @@ enum class PictureScaling { kAutomatic, kSharp, kSmooth };
 // what its start button stores when nothing was touched.
 struct Options {
   std::string pak_file_name = "res065.pak";
-  std::string deck_name = "Royal";  // "Royal" or "Trevigiano": the deck folder
+  Deck deck = Deck::kBresciane;
   std::string resolution = "800x600";
   int16_t screen_width = 800;
   int16_t screen_height = 600;
@@ -26,6 +48,8 @@ struct Options {
   int32_t window_width = 0;
   int32_t window_height = 0;
   PictureScaling scaling = PictureScaling::kAutomatic;
+  PlayerLevel partner_level = PlayerLevel::kClassic;
+  PlayerLevel opponent_level = PlayerLevel::kClassic;
 };
 
 inline constexpr int16_t kTwelveCardHand = 12;

@@ -29,8 +29,8 @@ struct Loader {
 
 }  // namespace
 
-std::string DeckFolder(const std::string& deck_name) {
-  return "res\\" + deck_name + "\\";
+std::string DeckFolder(Deck deck) {
+  return "res\\" + std::string(DeckStoredName(deck)) + "\\";
 }
 
 std::string BackgroundFile(const std::string& resolution) {
@@ -42,7 +42,7 @@ void LoadBitmaps(Assets& a, const Game& g, const ResourceResolver& resolve) {
   const Loader load{resolve};
   load.Picture(a.background_surface, BackgroundFile(g.options.resolution), false);
 
-  const std::string deck = DeckFolder(g.options.deck_name);
+  const std::string deck = DeckFolder(g.options.deck);
 
   load.Picture(a.card_back_surface, deck + "S_cardback.bmp", true);
   load.Picture(a.frame_surface, deck + "FrameBlue.bmp", true);

@@ -32,7 +32,7 @@ struct Assets {
 };
 
 // "res\Royal\" or "res\Trevigiano\": the deck folder of a deck name.
-std::string DeckFolder(const std::string& deck_name);
+std::string DeckFolder(Deck deck);
 
 // The background picture of a resolution.
 std::string BackgroundFile(const std::string& resolution);

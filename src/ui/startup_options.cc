@@ -17,7 +17,7 @@ void LoadStartupDialog(Options& options, StartupDialogState& state) {
 
 void StoreStartOptions(const StartupControls& controls, Options& options) {
   ApplyCheck(controls.windowed, false, options.full_screen);
-  options.deck_name = controls.trevigiane_selected ? "Trevigiano" : "Royal";
+  options.deck = controls.trevigiane_selected ? Deck::kTrevigiane : Deck::kBresciane;
   options.resolution = "800x600";
   // The box opens showing the saved choice, so clearing it must clear it.
   options.slow_animation = controls.slow_animation_ticked;
@@ -31,7 +31,7 @@ void StoreStartOptions(const StartupControls& controls, Options& options) {
 
 StartupControls ControlsFor(const Options& options) {
   StartupControls c;
-  c.trevigiane_selected = options.deck_name == "Trevigiano";
+  c.trevigiane_selected = options.deck == Deck::kTrevigiane;
   c.six_card_selected = options.twelve_card_deal == 0;
   c.slow_animation_ticked = options.slow_animation;
   c.windowed = options.full_screen ? CheckState::kClear : CheckState::kTicked;

@@ -38,7 +38,7 @@ class SettingsFileTest : public ::testing::Test {
 
 Options Chosen() {
   Options o;
-  o.deck_name = "Trevigiano";
+  o.deck = Deck::kTrevigiane;
   o.twelve_card_deal = 0;
   o.slow_animation = true;
   o.full_screen = false;
@@ -49,7 +49,7 @@ Options Chosen() {
 }
 
 void ExpectSameSettings(const Options& a, const Options& b) {
-  EXPECT_EQ(a.deck_name, b.deck_name);
+  EXPECT_EQ(a.deck, b.deck);
   EXPECT_EQ(a.twelve_card_deal, b.twelve_card_deal);
   EXPECT_EQ(HandSize(a), HandSize(b));
   EXPECT_EQ(a.slow_animation, b.slow_animation);
@@ -107,7 +107,7 @@ TEST_F(SettingsFileTest, ValuesOutOfRangeFallBackOneByOneAndAreNamed) {
   EXPECT_EQ(problem.find("scaling"), std::string::npos);
   EXPECT_EQ(problem.find('\n'), std::string::npos);
   // What was wrong kept its default; what was right was read.
-  EXPECT_EQ(read.deck_name, "Royal");
+  EXPECT_EQ(read.deck, Deck::kBresciane);
   EXPECT_EQ(HandSize(read), 12);
   EXPECT_FALSE(read.slow_animation);
   EXPECT_EQ(read.window_width, 0);  // half a size is no size

@@ -1,6 +1,7 @@
 #include "sim_args.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace vantel {
 namespace {
@@ -13,6 +14,19 @@ std::optional<SimArgs> Parse(const std::vector<std::string_view>& args,
   return parsed;
 }
 
+// Each deck answers to its own name and to the name its pictures are stored under.
+TEST(SimArgs, NamesEachDeckByItsNameOrItsStoredName) {
+  for (auto [name, deck] : {std::pair{"bresciane", Deck::kBresciane},
+                            {"royal", Deck::kBresciane},
+                            {"trevigiane", Deck::kTrevigiane},
+                            {"trevigiano", Deck::kTrevigiane}}) {
+    const auto a = Parse({"--deck", name});
+    ASSERT_TRUE(a) << name;
+    EXPECT_EQ(a->config.deck, deck) << name;
+  }
+  EXPECT_FALSE(Parse({"--deck", "trevigian"}));
+}
+
 TEST(SimArgs, ReadsEveryOption) {
   const auto a = Parse({"--seed", "7", "--hands", "200", "--six", "--slow", "--deck", "trevigiano",
                         "--human", "random", "--frame-ms", "20", "--trace", "t.jsonl", "--quiet"});
@@ -20,7 +34,7 @@ TEST(SimArgs, ReadsEveryOption) {
   EXPECT_EQ(a->config.seed, 7u);
   EXPECT_EQ(a->config.hands, 200);
   EXPECT_TRUE(a->config.six && a->config.slow && a->quiet);
-  EXPECT_EQ(a->config.deck, "Trevigiano");
+  EXPECT_EQ(a->config.deck, Deck::kTrevigiane);
   EXPECT_EQ(a->config.human, HumanMode::kRandom);
   EXPECT_DOUBLE_EQ(a->config.frame_ms, 20.0);
   EXPECT_EQ(a->trace_path, "t.jsonl");

@@ -144,7 +144,7 @@ TEST(FlowSoak, SixCardHandsWithTheRandomAutopilot) {
 }
 
 TEST(FlowSoak, SlowAnimationAndTheOtherDeck) {
-  Soak({.seed = 505, .slow = true, .deck = "Trevigiano", .human = HumanMode::kRandom}, 100);
+  Soak({.seed = 505, .slow = true, .deck = Deck::kTrevigiane, .human = HumanMode::kRandom}, 100);
 }
 
 // Giving up every capture is the surest way to a crowded table: it must still

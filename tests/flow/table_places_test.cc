@@ -14,9 +14,9 @@ struct Rect {
 using TablePlacesTest = FlowFixture;
 
 TEST_F(TablePlacesTest, PlacesBeyondTheFirstFourteenStayOnTheFeltClearOfEverythingElse) {
-  for (const char* deck : {"Royal", "Trevigiano"}) {
+  for (Deck deck : {Deck::kBresciane, Deck::kTrevigiane}) {
     for (bool six : {false, true}) {
-      g_.options.deck_name = deck;
+      g_.options.deck = deck;
       Configure(six, false);
       const Layout& l = g_.layout;
       const int w = l.card_width, h = l.card_height;
@@ -40,10 +40,10 @@ TEST_F(TablePlacesTest, PlacesBeyondTheFirstFourteenStayOnTheFeltClearOfEverythi
         const TableSlotEntry& p = g_.model.table_slot[s];
         const Rect card{p.x, p.y, p.x + l.play_scatter_x - 1 + w, p.y + l.play_scatter_y - 1 + h};
         EXPECT_TRUE(card.x0 >= 0 && card.y0 >= 0 && card.x1 <= 800 && card.y1 <= 600)
-            << deck << " place " << s;
+            << DeckStoredName(deck) << " place " << s;
         for (size_t b = 0; b < busy.size(); ++b) {
-          EXPECT_FALSE(card.Overlaps(busy[b]))
-              << deck << (six ? " six" : " twelve") << " place " << s << " meets area " << b;
+          EXPECT_FALSE(card.Overlaps(busy[b])) << DeckStoredName(deck) << (six ? " six" : " twelve")
+                                               << " place " << s << " meets area " << b;
         }
       }
     }

@@ -26,8 +26,8 @@ class AssetsTest : public ::testing::Test {
 };
 
 TEST(AssetNamesTest, FoldersAndBackgroundFollowTheOptions) {
-  EXPECT_EQ(DeckFolder("Royal"), "res\\Royal\\");
-  EXPECT_EQ(DeckFolder("Trevigiano"), "res\\Trevigiano\\");
+  EXPECT_EQ(DeckFolder(Deck::kBresciane), "res\\Royal\\");
+  EXPECT_EQ(DeckFolder(Deck::kTrevigiane), "res\\Trevigiano\\");
   EXPECT_EQ(BackgroundFile("800x600"), "res\\bitmaps\\Back_800x600.bmp");
   EXPECT_EQ(BackgroundFile("1024x768"), "res\\bitmaps\\Back_1024x768.bmp");
   EXPECT_EQ(BackgroundFile(""), "res\\bitmaps\\Back_1024x768.bmp");

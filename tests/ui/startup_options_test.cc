@@ -13,7 +13,7 @@ namespace {
 // value the start button forgets to store shows up.
 Options Scrambled() {
   Options o;
-  o.deck_name = "";
+  o.deck = Deck::kTrevigiane;
   o.resolution = "";
   o.screen_width = 0;
   o.screen_height = 0;
@@ -47,7 +47,7 @@ TEST(StartupOptionsTest, LoadingPutsTheDeckTabInFrontAndNamesTheArchive) {
 
 TEST(StartupOptionsTest, UntouchedDialogStartsTheStandardGame) {
   Started s = Start(StartupControls{});
-  EXPECT_EQ(s.options.deck_name, "Royal");
+  EXPECT_EQ(s.options.deck, Deck::kBresciane);
   EXPECT_EQ(s.options.resolution, "800x600");
   EXPECT_EQ(s.options.screen_width, 800);
   EXPECT_EQ(s.options.screen_height, 600);
@@ -66,7 +66,7 @@ TEST(StartupOptionsTest, TrevigianeDeckSwitchesTheDeckName) {
   StartupControls controls;
   controls.trevigiane_selected = true;
   Started s = Start(controls);
-  EXPECT_EQ(s.options.deck_name, "Trevigiano");
+  EXPECT_EQ(s.options.deck, Deck::kTrevigiane);
   EXPECT_EQ(s.options.resolution, "800x600");
   EXPECT_EQ(s.options.screen_width, 800);
 }
@@ -118,14 +118,14 @@ TEST(StartupOptionsTest, WindowBoxDecidesTheWindowAndGreyKeepsTheValue) {
 // nothing touched gives the same options back.
 TEST(StartupOptionsTest, TheDialogOpensWithTheSavedChoicesAndGivesThemBack) {
   Options saved;
-  saved.deck_name = "Trevigiano";
+  saved.deck = Deck::kTrevigiane;
   saved.twelve_card_deal = 0;
   saved.slow_animation = true;
   saved.full_screen = false;
   saved.scaling = PictureScaling::kSharp;
   for (const Options& options : {Options{}, saved}) {
     Started s = Start(ControlsFor(options), options);
-    EXPECT_EQ(s.options.deck_name, options.deck_name);
+    EXPECT_EQ(s.options.deck, options.deck);
     EXPECT_EQ(s.options.twelve_card_deal, options.twelve_card_deal);
     EXPECT_EQ(HandSize(s.options), HandSize(options));
     EXPECT_EQ(s.options.slow_animation, options.slow_animation);

@@ -36,8 +36,9 @@ bool ApplyValue(SimArgs& a, std::string_view opt, std::string_view v, std::strin
   } else if (opt == "--matches") {
     ok = ParseNumber(v, c.matches) && c.matches > 0;
   } else if (opt == "--deck") {
-    ok = v == "royal" || v == "trevigiano";
-    c.deck = v == "trevigiano" ? "Trevigiano" : "Royal";
+    // "royal" is the Bresciane deck's stored name, kept for older scripts.
+    ok = v == "bresciane" || v == "royal" || v == "trevigiane" || v == "trevigiano";
+    c.deck = v.starts_with("trevigian") ? Deck::kTrevigiane : Deck::kBresciane;
   } else if (opt == "--human") {
     ok = v == "ai" || v == "random";
     c.human = v == "random" ? HumanMode::kRandom : HumanMode::kAi;

@@ -15,12 +15,12 @@ struct SimArgs {
   std::string trace_path;  // empty: no trace
   bool quiet = false;
   bool help = false;
-  ScreenshotOptions shots;  // pictures of the frames, when Shots.Dir is set
+  ScreenshotOptions shots;  // pictures of the frames, when shots.dir is set
 };
 
 inline constexpr std::string_view kSimUsage =
     "usage: vantel-sim [--seed N] [--hands N | --matches N] [--six] [--slow]\n"
-    "                  [--deck royal|trevigiano] [--human ai|random] [--frame-ms MS]\n"
+    "                  [--deck bresciane|trevigiane] [--human ai|random] [--frame-ms MS]\n"
     "                  [--trace FILE] [--quiet] [--help]\n"
     "                  [--screenshot-dir DIR --screenshot-every N --screenshot-at N,N,...]\n"
     "Plays whole games without a screen; seat 0 is played by an autopilot.\n"

@@ -9,7 +9,7 @@ namespace vantel {
 
 Options MakeOptions(const SimConfig& config) {
   Options o;
-  o.deck_name = config.deck;
+  o.deck = config.deck;
   o.slow_animation = config.slow;
   o.twelve_card_deal = config.six ? 0 : 1;
   return o;

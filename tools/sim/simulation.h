@@ -20,7 +20,7 @@ struct SimConfig {
   int matches = 0;  // or after this many decided matches (if > 0)
   bool six = false;
   bool slow = false;
-  std::string deck = "Royal";
+  Deck deck = Deck::kBresciane;
   HumanMode human = HumanMode::kAi;
   double frame_ms = 1000.0 / 60.0;
   int64_t max_frames_per_hand = 500000;  // a hand that takes longer is stuck
