@@ -83,6 +83,8 @@ std::optional<SimArgs> ParseSimArgs(const std::vector<std::string_view>& args, s
       a.Quiet = true;
     } else if (opt == "--help" || opt == "-h") {
       a.Help = true;
+    } else if (opt == "--version") {
+      a.Version = true;
     } else if (TakesValue(opt)) {
       if (i + 1 >= args.size()) {
         error = "missing value for " + std::string(opt);

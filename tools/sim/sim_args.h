@@ -15,13 +15,14 @@ struct SimArgs {
   std::string TracePath;  // empty: no trace
   bool Quiet = false;
   bool Help = false;
+  bool Version = false;
   ScreenshotOptions Shots;  // pictures of the frames, when Shots.Dir is set
 };
 
 inline constexpr std::string_view kSimUsage =
     "usage: vantel-sim [--seed N] [--hands N | --matches N] [--six] [--slow]\n"
     "                  [--deck royal|trevigiano] [--human ai|random] [--frame-ms MS]\n"
-    "                  [--trace FILE] [--quiet] [--help]\n"
+    "                  [--trace FILE] [--quiet] [--help] [--version]\n"
     "                  [--screenshot-dir DIR --screenshot-every N --screenshot-at N,N,...]\n"
     "Plays whole games without a screen; seat 0 is played by an autopilot.\n"
     "Without --hands or --matches one hand is played.\n"
