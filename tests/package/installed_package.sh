@@ -37,6 +37,8 @@ fail() {
 }
 ok() { echo "ok: $*"; }
 
+# A former run may have left the game's folder read-only.
+chmod -R u+w "$work" 2>/dev/null
 rm -rf "$work"
 root="$work/root"
 mkdir -p "$root"
@@ -97,19 +99,36 @@ out=$("$root/usr/games/vantel" --version 2>&1)
 
 # 4. A real start through the link: the window opens (after the unpacking)
 #    and Escape ends the game with status 0, leaving its folder as it was.
+#    The folder is read-only to the player, as installed: the game must unpack
+#    into $XDG_RUNTIME_DIR. Root can write anywhere, so under root the game is
+#    played as nobody (the X server then lets any user in).
 if ! command -v xvfb-run >/dev/null 2>&1 || ! command -v xdotool >/dev/null 2>&1; then
   echo "note: xvfb-run or xdotool missing, the game itself was not started"
   exit $status
 fi
 before=$(ls -A "$gamedir")
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+export HOME="$work/home"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+player=()
+if [ "$(id -u)" -eq 0 ]; then
+  nobody=$(id -u nobody 2>/dev/null) && nogroup=$(id -g nobody)
+  player=(setpriv --reuid="$nobody" --regid="$nogroup" --clear-groups)
+  if [ -z "$nobody" ] || ! "${player[@]}" test -x "$root/usr/games/vantel"; then
+    echo "note: cannot play as nobody here; the game runs as root with a writable folder"
+    player=()
+  else
+    chown -R "$nobody:$nogroup" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$HOME"
+  fi
+fi
 cat >"$work/start.sh" <<'INSIDE'
 #!/usr/bin/env bash
 # Inside the virtual X server: start, wait for the window, press Escape.
-game="$1"
-log="$2"
-SDL_AUDIODRIVER=dummy "$game" --window --skip-dialog >"$log" 2>&1 &
+#   start.sh LOG [RUNNER...] GAME
+log="$1"
+shift
+SDL_AUDIODRIVER=dummy "$@" --window --skip-dialog >"$log" 2>&1 &
 pid=$!
 for ((i = 0; i < 60; i++)); do
   xdotool search --onlyvisible --name '^Vantel$' >/dev/null 2>&1 && break
@@ -118,7 +137,7 @@ for ((i = 0; i < 60; i++)); do
 done
 sleep 2
 win=$(xdotool search --onlyvisible --name '^Vantel$' 2>/dev/null | head -1)
-[ -n "$win" ] && xdotool key --window "$win" Escape
+[ -n "$win" ] && xdotool key --window "$win" Escape 2>/dev/null
 for ((i = 0; i < 40; i++)); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.5
@@ -134,12 +153,15 @@ if ! timeout -k 5 30 xvfb-run -a true >/dev/null 2>&1; then
   echo "note: no virtual X server can start here, the game itself was not started"
   exit $status
 fi
-timeout -k 10 120 xvfb-run -a -s "-screen 0 1024x768x24" \
-  bash "$work/start.sh" "$root/usr/games/vantel" "$work/game.log"
+chmod a-w "$gamedir"
+timeout -k 10 120 xvfb-run -a -s "-ac -screen 0 1024x768x24" \
+  bash "$work/start.sh" "$work/game.log" "${player[@]}" "$root/usr/games/vantel"
 rc=$?
+chmod u+w "$gamedir"
 [ $rc -eq 0 ] || fail "the installed game ended with status $rc: $(cat "$work/game.log")"
 [ "$(ls -A "$gamedir")" = "$before" ] || fail "the game left files in its folder: $(ls -A "$gamedir")"
-[ -z "$(ls -A "$XDG_RUNTIME_DIR" 2>/dev/null | grep '^vantel-')" ] ||
+[ -z "$(ls -A "$XDG_RUNTIME_DIR" | grep '^vantel-')" ] ||
   fail "the game left its run folder in $XDG_RUNTIME_DIR"
-[ $status -eq 0 ] && ok "the installed game started through its link and ended on Escape"
+[ $status -eq 0 ] && ok "the installed game started through its link from a read-only folder" \
+  "${player:+as nobody }and ended on Escape"
 exit $status
