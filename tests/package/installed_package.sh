@@ -47,7 +47,7 @@ gamedir="$root/usr/lib/games/vantel"
 
 # 1. The layout.
 for f in usr/lib/games/vantel/vantel usr/lib/games/vantel/vantel-sim usr/bin/vantel-pak; do
-  [ -f "$root/$f" ] && [ -x "$root/$f" ] || fail "$f is not an installed program"
+  if [ ! -f "$root/$f" ] || [ ! -x "$root/$f" ]; then fail "$f is not an installed program"; fi
 done
 [ -f "$gamedir/res065.pak" ] || fail "the archive is not beside the game"
 for link in vantel vantel-sim; do
@@ -64,8 +64,9 @@ for size in 48 128 256; do
   # A PNG's width and height are the big-endian words at bytes 16 and 20.
   read -r w h < <(od -An -tu1 -j16 -N8 "$icon" 2>/dev/null |
     awk '{print $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8}')
-  [ "${w:-0}" = "$size" ] && [ "${h:-0}" = "$size" ] ||
+  if [ "${w:-0}" != "$size" ] || [ "${h:-0}" != "$size" ]; then
     fail "the ${size}x${size} icon is ${w:-missing}x${h:-}"
+  fi
 done
 for f in usr/share/icons/hicolor/scalable/apps/vantel.svg usr/share/applications/vantel.desktop \
   usr/share/metainfo/org.example.vantel.metainfo.xml usr/share/doc/vantel/copyright \
@@ -160,8 +161,8 @@ rc=$?
 chmod u+w "$gamedir"
 [ $rc -eq 0 ] || fail "the installed game ended with status $rc: $(cat "$work/game.log")"
 [ "$(ls -A "$gamedir")" = "$before" ] || fail "the game left files in its folder: $(ls -A "$gamedir")"
-[ -z "$(ls -A "$XDG_RUNTIME_DIR" | grep '^vantel-')" ] ||
-  fail "the game left its run folder in $XDG_RUNTIME_DIR"
+left=$(find "$XDG_RUNTIME_DIR" -mindepth 1 -maxdepth 1 -name 'vantel-*')
+[ -z "$left" ] || fail "the game left its run folder behind: $left"
 [ $status -eq 0 ] && ok "the installed game started through its link from a read-only folder" \
   "${player:+as nobody }and ended on Escape"
 exit $status

@@ -38,8 +38,8 @@ in_page=$(long_options <<<"$page_text")
 [ -n "$in_help" ] || fail "$program --help shows no long option"
 missing=$(comm -23 <(echo "$in_help") <(echo "$in_page"))
 unknown=$(comm -13 <(echo "$in_help") <(echo "$in_page"))
-[ -z "$missing" ] || fail "$page lacks options of $program --help:" $missing
-[ -z "$unknown" ] || fail "$page names options $program --help does not show:" $unknown
+[ -z "$missing" ] || fail "$page lacks options of $program --help:" "${missing//$'\n'/ }"
+[ -z "$unknown" ] || fail "$page names options $program --help does not show:" "${unknown//$'\n'/ }"
 
 if [ "$commands" = "--commands" ]; then
   listed=$(sed -n 's/^  \([a-z][a-z]*\) .*/\1/p' <<<"$help")
