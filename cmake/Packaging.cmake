@@ -64,7 +64,8 @@ foreach(page ${VANTEL_MAN_PAGES})
 endforeach()
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/doc)
 vantel_gzip(${PROJECT_SOURCE_DIR}/data/debian/changelog ${CMAKE_BINARY_DIR}/doc/changelog.gz)
-add_custom_target(desktop-files ALL DEPENDS ${icon_files} ${gzipped_files})
+# Made with every build, so that installing needs nothing but copying.
+add_custom_target(shipped-files ALL DEPENDS ${icon_files} ${gzipped_files})
 
 # A link at <prefix>/<linkdir>/<name> to <prefix>/<targetdir>/<name>, relative
 # so that the tree still works wherever it is unpacked.
