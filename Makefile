@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
 .PHONY: all deps configure build run test asan release clang tidy format-check bench fuzz format \
-	contact-sheet clean
+	contact-sheet clean package package-check screenshots
 
 all: build
 
@@ -30,6 +30,19 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, $(BUILD)/vantel_<version>_<architecture>.deb, made by CPack
+# from the build.
+package: build
+	cmake --build $(BUILD) --target package
+
+# The package unpacked and its programs run from there, and lintian over it.
+package-check: package
+	cd $(BUILD) && VANTEL_REQUIRE_PACKAGE=1 ctest --output-on-failure -L package
+
+# The AppStream metadata's screenshots, drawn by vantel-sim into $(BUILD)/screenshots/.
+screenshots: build
+	cmake --build $(BUILD) --target screenshots
 
 # Unit and soak tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps

@@ -19,6 +19,7 @@ constexpr const char* kUsage =
     "  create ARCHIVE FILE...         write a new archive of the files, each\n"
     "                                 stored under its own file name\n"
     "  --help                         show this text\n"
+    "  --version                      show the version\n"
     "\n"
     "Exit status: 0 done, 1 failed, 2 wrong usage.\n";
 
@@ -37,6 +38,10 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(all.begin() + 1, all.end());
   if (command == "--help" || command == "-h" || command == "help") {
     std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (command == "--version") {
+    std::fputs("vantel-pak " VANTEL_VERSION_TEXT "\n", stdout);
     return 0;
   }
   if (command == "list") return vantel::ListCommand(args);

@@ -16,11 +16,16 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: vantel-resgen ARCHIVE              write the game's resource archive (res065.pak)\n"
-    "       vantel-resgen --contact-sheet PNG  write a contact sheet of every picture\n";
+    "       vantel-resgen --contact-sheet PNG  write a contact sheet of every picture\n"
+    "       vantel-resgen --version            show the version\n";
 
 int Run(int argc, char** argv) {
   if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
     std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::fputs("vantel-resgen " VANTEL_VERSION_TEXT "\n", stdout);
     return 0;
   }
   const bool sheet = argc == 3 && std::strcmp(argv[1], "--contact-sheet") == 0;

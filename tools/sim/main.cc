@@ -37,6 +37,10 @@ int main(int argc, char** argv) {
     std::fputs(vantel::kSimUsage.data(), stdout);
     return 0;
   }
+  if (parsed->version) {
+    std::fputs("vantel-sim " VANTEL_VERSION_TEXT "\n", stdout);
+    return 0;
+  }
 
   // A write past a file-size limit fails with EFBIG and is reported like a
   // full disk, instead of killing the run.

@@ -84,6 +84,8 @@ std::optional<SimArgs> ParseSimArgs(const std::vector<std::string_view>& args, s
       a.quiet = true;
     } else if (opt == "--help" || opt == "-h") {
       a.help = true;
+    } else if (opt == "--version") {
+      a.version = true;
     } else if (TakesValue(opt)) {
       if (i + 1 >= args.size()) {
         error = "missing value for " + std::string(opt);

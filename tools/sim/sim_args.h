@@ -15,13 +15,14 @@ struct SimArgs {
   std::string trace_path;  // empty: no trace
   bool quiet = false;
   bool help = false;
+  bool version = false;
   ScreenshotOptions shots;  // pictures of the frames, when shots.dir is set
 };
 
 inline constexpr std::string_view kSimUsage =
     "usage: vantel-sim [--seed N] [--hands N | --matches N] [--six] [--slow]\n"
     "                  [--deck bresciane|trevigiane] [--human ai|random] [--frame-ms MS]\n"
-    "                  [--trace FILE] [--quiet] [--help]\n"
+    "                  [--trace FILE] [--quiet] [--help] [--version]\n"
     "                  [--screenshot-dir DIR --screenshot-every N --screenshot-at N,N,...]\n"
     "Plays whole games without a screen; seat 0 is played by an autopilot.\n"
     "Without --hands or --matches one hand is played.\n"

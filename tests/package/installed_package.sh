@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# Unpacks the Debian package into a temporary root and runs the programs from
+# there, so that they can rely on nothing of the build tree:
+#   installed_package.sh PACKAGE WORK_FOLDER VERSION
+# Checks the layout (the game and vantel-sim beside the archive, linked from
+# games/), the tools, the game's command line and, where a virtual X server
+# can start, one real start of the game through its link that deals a hand
+# and ends on Escape.
+# Exit status 77 (skipped) when the package is missing or older than the
+# programs: `make package` makes it. With VANTEL_REQUIRE_PACKAGE=1 (as
+# `make package-check` runs it) that is a failure instead.
+set -uo pipefail
+skip() {
+  echo "SKIP: $*"
+  [ "${VANTEL_REQUIRE_PACKAGE:-0}" = 1 ] && exit 1
+  exit 77
+}
+
+deb="$1"
+work="$2"
+version="$3"
+
+if [ ! -f "$deb" ]; then
+  skip "no package $deb; \`make package\` builds it"
+fi
+programs="$(dirname "$deb")/bin"
+for p in vantel vantel-sim vantel-pak; do
+  if [ "$programs/$p" -nt "$deb" ]; then
+    skip "$deb is older than $programs/$p; \`make package\` renews it"
+  fi
+done
+
+status=0
+fail() {
+  echo "FAIL: $*"
+  status=1
+}
+ok() { echo "ok: $*"; }
+
+# A former run may have left the game's folder read-only.
+chmod -R u+w "$work" 2>/dev/null
+rm -rf "$work"
+root="$work/root"
+mkdir -p "$root"
+dpkg-deb -x "$deb" "$root" || { echo "FAIL: dpkg-deb cannot unpack $deb"; exit 1; }
+gamedir="$root/usr/lib/games/vantel"
+
+# 1. The layout.
+for f in usr/lib/games/vantel/vantel usr/lib/games/vantel/vantel-sim usr/bin/vantel-pak; do
+  if [ ! -f "$root/$f" ] || [ ! -x "$root/$f" ]; then fail "$f is not an installed program"; fi
+done
+[ -f "$gamedir/res065.pak" ] || fail "the archive is not beside the game"
+for link in vantel vantel-sim; do
+  target=$(readlink "$root/usr/games/$link")
+  case "$target" in
+    /*) fail "usr/games/$link links to the absolute $target" ;;
+    "") fail "usr/games/$link is not a link" ;;
+    *) [ "$(readlink -f "$root/usr/games/$link")" = "$(readlink -f "$gamedir/$link")" ] ||
+      fail "usr/games/$link links to $target, not to the game's folder" ;;
+  esac
+done
+for size in 48 128 256; do
+  icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/vantel.png"
+  # A PNG's width and height are the big-endian words at bytes 16 and 20.
+  read -r w h < <(od -An -tu1 -j16 -N8 "$icon" 2>/dev/null |
+    awk '{print $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8}')
+  if [ "${w:-0}" != "$size" ] || [ "${h:-0}" != "$size" ]; then
+    fail "the ${size}x${size} icon is ${w:-missing}x${h:-}"
+  fi
+done
+for f in usr/share/icons/hicolor/scalable/apps/vantel.svg usr/share/applications/vantel.desktop \
+  usr/share/metainfo/org.example.vantel.metainfo.xml usr/share/doc/vantel/copyright \
+  usr/share/doc/vantel/changelog.gz usr/share/man/man6/vantel.6.gz \
+  usr/share/man/man6/vantel-sim.6.gz usr/share/man/man1/vantel-pak.1.gz; do
+  [ -s "$root/$f" ] || fail "$f is missing"
+done
+[ $status -eq 0 ] && ok "the layout"
+
+# 2. The tools, through the links, with no build tree to fall back on.
+out=$("$root/usr/bin/vantel-pak" --version 2>&1)
+[ "$out" = "vantel-pak $version" ] || fail "vantel-pak --version: $out"
+entries=$("$root/usr/bin/vantel-pak" list "$gamedir/res065.pak" | tail -n +2 | wc -l)
+[ "$entries" -gt 0 ] || fail "vantel-pak lists no entry in the installed archive"
+out=$("$root/usr/games/vantel-sim" --hands 1 --seed 3 2>/dev/null)
+grep -qx 'hands: 1' <<<"$out" || fail "vantel-sim --hands 1 did not play a hand: $out"
+# Screenshots need the archive found beside the program's real self.
+shots="$work/shots"
+mkdir -p "$shots"
+"$root/usr/games/vantel-sim" --hands 1 --quiet --screenshot-dir "$shots" --screenshot-at 200 ||
+  fail "vantel-sim could not take screenshots with the installed archive"
+[ -s "$shots/frame_000200.png" ] || fail "vantel-sim saved no frame 200"
+ok "vantel-pak and vantel-sim work from the unpacked package"
+
+# 3. The game's command line.
+out=$("$root/usr/games/vantel" --help 2>&1) || fail "vantel --help failed: $out"
+grep -q -- '--skip-dialog' <<<"$out" || fail "vantel --help does not show the options: $out"
+out=$("$root/usr/games/vantel" --version 2>&1)
+[ "$out" = "vantel $version" ] || fail "vantel --version: $out"
+[ $status -eq 0 ] && ok "the game's --help and --version"
+
+# 4. A real start through the link: the window opens (after the unpacking)
+#    and Escape ends the game with status 0, leaving its folder as it was.
+#    The folder is read-only to the player, as installed: the game must unpack
+#    into $XDG_RUNTIME_DIR. Root can write anywhere, so under root the game is
+#    played as nobody (the X server then lets any user in).
+if ! command -v xvfb-run >/dev/null 2>&1 || ! command -v xdotool >/dev/null 2>&1; then
+  echo "note: xvfb-run or xdotool missing, the game itself was not started"
+  exit $status
+fi
+before=$(ls -A "$gamedir")
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run"
+export HOME="$work/home"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+player=()
+if [ "$(id -u)" -eq 0 ]; then
+  nobody=$(id -u nobody 2>/dev/null) && nogroup=$(id -g nobody)
+  player=(setpriv --reuid="$nobody" --regid="$nogroup" --clear-groups)
+  if [ -z "$nobody" ] || ! "${player[@]}" test -x "$root/usr/games/vantel"; then
+    echo "note: cannot play as nobody here; the game runs as root with a writable folder"
+    player=()
+  else
+    chown -R "$nobody:$nogroup" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$HOME"
+  fi
+fi
+cat >"$work/start.sh" <<'INSIDE'
+#!/usr/bin/env bash
+# Inside the virtual X server: start, wait for the window, press Escape.
+#   start.sh LOG [RUNNER...] GAME
+log="$1"
+shift
+SDL_AUDIODRIVER=dummy "$@" --window --skip-dialog >"$log" 2>&1 &
+pid=$!
+for ((i = 0; i < 60; i++)); do
+  xdotool search --onlyvisible --name '^Vantel$' >/dev/null 2>&1 && break
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.5
+done
+sleep 2
+win=$(xdotool search --onlyvisible --name '^Vantel$' 2>/dev/null | head -1)
+[ -n "$win" ] && xdotool key --window "$win" Escape 2>/dev/null
+for ((i = 0; i < 40; i++)); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.5
+done
+if kill -0 "$pid" 2>/dev/null; then
+  kill "$pid"
+  echo "the game was still running after Escape"
+  exit 1
+fi
+wait "$pid"
+INSIDE
+if ! timeout -k 5 30 xvfb-run -a true >/dev/null 2>&1; then
+  echo "note: no virtual X server can start here, the game itself was not started"
+  exit $status
+fi
+chmod a-w "$gamedir"
+timeout -k 10 120 xvfb-run -a -s "-ac -screen 0 1024x768x24" \
+  bash "$work/start.sh" "$work/game.log" "${player[@]}" "$root/usr/games/vantel"
+rc=$?
+chmod u+w "$gamedir"
+[ $rc -eq 0 ] || fail "the installed game ended with status $rc: $(cat "$work/game.log")"
+[ "$(ls -A "$gamedir")" = "$before" ] || fail "the game left files in its folder: $(ls -A "$gamedir")"
+left=$(find "$XDG_RUNTIME_DIR" -mindepth 1 -maxdepth 1 -name 'vantel-*')
+[ -z "$left" ] || fail "the game left its run folder behind: $left"
+[ $status -eq 0 ] && ok "the installed game started through its link from a read-only folder" \
+  "${player:+as nobody }and ended on Escape"
+exit $status
