@@ -25,10 +25,10 @@ double LayDownScore(const Game& g, int16_t card, const CardOptions& c) {
   score -= c.is_key;
   if (CardOf(card).computer_key) score -= 10;
   score += 4.0 * c.value_count;
-  if (c.value > 11) score += 1;
+  if (c.value > kJackValue) score += 1;  // queens and kings
   if (c.value == 10 && !CardAccountedFor(g, kTenOfD)) score -= 5;
   if (c.value == 2 && !CardAccountedFor(g, kTwoOfC)) score -= 5;
-  if (c.value == 11 && !CardAccountedFor(g, kJackOfH)) score -= 5;
+  if (c.value == kJackValue && !CardAccountedFor(g, kJackOfH)) score -= 5;
   if (SuitOf(card) == SuitCode::kC) score -= 1;
   return score;
 }

@@ -83,7 +83,7 @@ bool IsHumanGatheringState(FlowState state) {
 }
 
 int16_t PickHandCard(const Game& g, int mouse_x, int mouse_y) {
-  for (int slot = 11; slot >= 0; --slot) {
+  for (int slot = kHandSlots - 1; slot >= 0; --slot) {
     const CardSprite& c = g.model.hand[0][slot];
     if (!c.shown || c.moving) continue;
     if (StrictlyInside(c.home_x, c.home_y, c.width, c.height, mouse_x, mouse_y)) {

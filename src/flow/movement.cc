@@ -62,7 +62,7 @@ bool AnyCardMoving(const Game& g) {
   for (const auto& hand : m.hand) {
     if (AnyMoving(hand.data(), 12)) return true;
   }
-  return AnyMoving(m.deck.data(), 52) || AnyMoving(m.table.data(), m.table_count);
+  return AnyMoving(m.deck.data(), kCardCount) || AnyMoving(m.table.data(), m.table_count);
 }
 
 void MoveGatheringCards(Game& g) {
@@ -87,7 +87,7 @@ void MoveTableCards(Game& g) {
 void MoveHandCards(Game& g) {
   auto& hand = g.model.hand[0];
   for (int i = 1; i < kHandRecords; ++i) Advance(hand[i]);
-  for (int i = 12; i >= 1; --i) {
+  for (int i = kHandRecords - 1; i >= 1; --i) {
     if (hand[i].moving) {
       CardArrived(g, hand[i]);
       return;

@@ -13,6 +13,7 @@ inline constexpr int kSuitCount = 4;
 inline constexpr int kLowestValue = 1;       // the ace
 inline constexpr int kHighestValue = 13;     // the king
 inline constexpr int kHighestSumValue = 10;  // no card above a ten takes by sum
+inline constexpr int kJackValue = 11;
 
 // The suit as the rules order it (sorting, Simili, the C tie-break). The
 // card id orders suits differently (C, D, H, S, the picture order); the two
@@ -54,9 +55,9 @@ constexpr Card MakeCard(int id) {
   card.suit_letter = letter;
   if (value == 2 && letter == 'S') card.scored_key = ScoredKey::kTwoOfS;
   if (value == 10 && letter == 'D') card.scored_key = ScoredKey::kTenOfD;
-  if (value == 11 && letter == 'H') card.scored_key = ScoredKey::kJackOfH;
+  if (value == kJackValue && letter == 'H') card.scored_key = ScoredKey::kJackOfH;
   card.computer_key = (value == 2 && letter == 'C') || (value == 10 && letter == 'D') ||
-                      (value == 11 && letter == 'H');
+                      (value == kJackValue && letter == 'H');
   return card;
 }
 

@@ -20,7 +20,7 @@ class TablePainter {
   TablePainter(const Game& g, Assets& a, Display& d) : g_(g), a_(a), d_(d) {}
 
   void Face(int16_t card, float x, float y) {
-    if (card < 0 || card > 51) return;
+    if (card < 0 || card >= kCardCount) return;
     Draw(a_.card_surfaces[static_cast<std::size_t>(card)].get(), x, y);
   }
   void Back(float x, float y) { Draw(a_.card_back_surface.get(), x, y); }
@@ -44,7 +44,7 @@ class TablePainter {
   }
 
   void LastStockCard() {
-    const CardSprite& c = g_.model.deck[51];
+    const CardSprite& c = g_.model.deck[kCardCount - 1];
     if (c.moving) {
       if (g_.flow.turn == 0) {
         Face(c.card, c.x, c.y);
@@ -115,7 +115,8 @@ void Text(BitmapFont* font, Display& d, float x, float y, const std::string& tex
 }  // namespace
 
 int32_t PileFirstEntry(int32_t count) {
-  return count <= 11 ? 0 : 11;
+  constexpr int32_t kHiddenUnderPile = 11;
+  return count <= kHiddenUnderPile ? 0 : kHiddenUnderPile;
 }
 
 std::vector<int32_t> StockVisitOrder(int32_t p) {
