@@ -8,6 +8,8 @@
 #include "app/command_line.h"
 #include "app/run_app.h"
 #include "app/settings_file.h"
+#include "app/statistics_file.h"
+#include "app/statistics_store.h"
 #include "ui/message_box.h"
 #include "ui/startup_dialog.h"
 #include "ui/startup_texts.h"
@@ -45,6 +47,11 @@ int Main(int argc, char** argv) {
     if (!problem.empty() && !said) std::fprintf(stderr, "vantel: %s\n", problem.c_str());
     said = said || !problem.empty();
   };
+  StatisticsStore statistics(StatisticsPath(), [](std::string_view problem) {
+    std::fprintf(stderr, "vantel: %.*s\n", static_cast<int>(problem.size()), problem.data());
+  });
+  statistics.Load();
+  ports.statistics = &statistics;
   ports.full_screen_this_run = line.full_screen;
   ports.skip_dialog = line.skip_dialog;
   ports.show_frame_rate = line.show_frame_rate;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/shut_down.h"
+#include "app/statistics_store.h"
 #include "game/options.h"
 #include "ui/deck_preview.h"
 #include "ui/startup_dialog.h"
@@ -14,7 +15,8 @@ namespace vantel {
 // What the game asks of the desktop around it: the options dialog and the
 // message boxes. The real program passes the GTK ones; tests pass their own.
 struct AppPorts {
-  std::function<StartupChoice(Options&, const ArchiveEntrySource&)> show_startup_dialog;
+  std::function<StartupChoice(Options&, const ArchiveEntrySource&, const StatisticsAccess&)>
+      show_startup_dialog;
   // The one box of a fatal end.
   MessageBoxFn show_fatal_message;
   // Called after every pass of the frame loop, with the pass number; empty in
@@ -24,6 +26,9 @@ struct AppPorts {
   // and (the window's size) when the game ends. Empty: nothing remembered.
   std::function<void(Options&)> load_settings;
   std::function<void(const Options&)> save_settings;
+  // The player's statistics, read before the dialog; the game counts into it.
+  // Null: nothing counted.
+  StatisticsStore* statistics = nullptr;
   // --window / --fullscreen: this run only, the saved choice stays.
   std::optional<bool> full_screen_this_run;
   // The dialog is not shown; the game starts with the settings read.

@@ -33,7 +33,9 @@ GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& po
     : ports_(ports),
       root_(std::move(root)),
       random_(SeedFromTimeOfDay(std::chrono::system_clock::now())),
-      game_(MakeGame(options, {random_, sound_, clock_})) {}
+      game_(MakeGame(options, {random_, sound_, clock_})) {
+  game_.observer = ports_.statistics;
+}
 
 GameSession::~GameSession() {
   ReleaseBitmaps(assets_);
@@ -180,6 +182,7 @@ bool GameSession::RunOneFrame() {
 
 void GameSession::EndGame() {
   game_running_ = false;
+  if (ports_.statistics != nullptr) ports_.statistics->SaveIfChanged();
   if (display_ && ports_.save_settings) {
     // The window's last size is remembered; the rest was saved with Play.
     Options kept = game_.options;

@@ -31,8 +31,13 @@ int RunApp(const std::filesystem::path& app_folder, AppPorts& ports) {
   // The video system starts while the dialog is up, not after Play.
   SDL_InitSubSystem(SDL_INIT_VIDEO);
   if (ports.load_settings) ports.load_settings(options);
-  if (!ports.skip_dialog &&
-      ports.show_startup_dialog(options, ArchiveEntriesOf(archive)) == StartupChoice::kExit) {
+  StatisticsAccess statistics;
+  if (StatisticsStore* store = ports.statistics) {
+    statistics.read = [store] { return store->Current(); };
+    statistics.reset = [store] { return store->Reset(); };
+  }
+  if (!ports.skip_dialog && ports.show_startup_dialog(options, ArchiveEntriesOf(archive),
+                                                      statistics) == StartupChoice::kExit) {
     SDL_Quit();
     return ShutDown("", ports.show_fatal_message);
   }

@@ -2,12 +2,11 @@
 
 #include <glib.h>
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
+#include <iterator>
 #include <optional>
 #include <vector>
+
+#include "app/key_file.h"
 
 namespace vantel {
 namespace {
@@ -20,19 +19,11 @@ constexpr const char* kWindowKey = "play_in_window";
 constexpr const char* kWidthKey = "window_width";
 constexpr const char* kHeightKey = "window_height";
 constexpr const char* kScalingKey = "scaling";
+constexpr const char* kOpponentsKey = "opponents";
+constexpr const char* kPartnerKey = "partner";
 
 constexpr const char* kScalingNames[] = {"automatic", "sharp", "smooth"};
-
-struct KeyFileDeleter {
-  void operator()(GKeyFile* f) const { g_key_file_free(f); }
-};
-struct ErrorDeleter {
-  void operator()(GError* e) const { g_error_free(e); }
-};
-struct GFreeDeleter {
-  void operator()(void* p) const { g_free(p); }
-};
-using KeyFilePtr = std::unique_ptr<GKeyFile, KeyFileDeleter>;
+constexpr const char* kLevelNames[] = {"classic", "expert"};
 
 // Reads each key on its own, so one bad value costs only itself.
 class Reader {
@@ -83,6 +74,18 @@ class Reader {
   std::vector<std::string> wrong_;
 };
 
+void ReadLevel(Reader& r, const char* key, PlayerLevel& level) {
+  const std::optional<std::string> name = r.String(key);
+  if (!name) return;
+  for (int i = 0; i < static_cast<int>(std::size(kLevelNames)); ++i) {
+    if (*name == kLevelNames[i]) {
+      level = static_cast<PlayerLevel>(i);
+      return;
+    }
+  }
+  r.Wrong(key);
+}
+
 void ReadInto(Reader& r, Options& options) {
   if (auto deck = r.String(kDeckKey)) {
     if (const std::optional<Deck> known = DeckFromStoredName(*deck)) {
@@ -120,6 +123,8 @@ void ReadInto(Reader& r, Options& options) {
     }
     if (!known) r.Wrong(kScalingKey);
   }
+  ReadLevel(r, kOpponentsKey, options.opponent_level);
+  ReadLevel(r, kPartnerKey, options.partner_level);
 }
 
 std::string Joined(const std::vector<std::string>& keys) {
@@ -131,23 +136,14 @@ std::string Joined(const std::vector<std::string>& keys) {
 }  // namespace
 
 std::filesystem::path SettingsPath() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  std::filesystem::path base;
-  if (xdg != nullptr && xdg[0] == '/') {
-    base = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::filesystem::path(home != nullptr && home[0] != '\0' ? home : g_get_home_dir()) /
-           ".config";
-  }
-  return base / "vantel" / "settings.ini";
+  return XdgFile("XDG_CONFIG_HOME", ".config", "settings.ini");
 }
 
 std::string LoadSettings(const std::filesystem::path& file, Options& options) {
   KeyFilePtr keys(g_key_file_new());
   GError* raw = nullptr;
   if (!g_key_file_load_from_file(keys.get(), file.c_str(), G_KEY_FILE_NONE, &raw)) {
-    std::unique_ptr<GError, ErrorDeleter> error(raw);
+    ErrorPtr error(raw);
     if (error && error->domain == G_FILE_ERROR && error->code == G_FILE_ERROR_NOENT) return "";
     return "settings in " + file.string() + " not read (" +
            (error ? error->message : "unknown error") + "); playing with the defaults";
@@ -162,10 +158,6 @@ std::string LoadSettings(const std::filesystem::path& file, Options& options) {
 }
 
 std::string SaveSettings(const std::filesystem::path& file, const Options& options) {
-  std::error_code ec;
-  std::filesystem::create_directories(file.parent_path(), ec);
-  if (ec)
-    return "settings not saved: cannot make " + file.parent_path().string() + ": " + ec.message();
   KeyFilePtr keys(g_key_file_new());
   GKeyFile* k = keys.get();
   g_key_file_set_string(k, kGroup, kDeckKey, std::string(DeckStoredName(options.deck)).c_str());
@@ -177,17 +169,12 @@ std::string SaveSettings(const std::filesystem::path& file, const Options& optio
   g_key_file_set_integer(k, kGroup, kWidthKey, sized ? options.window_width : 0);
   g_key_file_set_integer(k, kGroup, kHeightKey, sized ? options.window_height : 0);
   g_key_file_set_string(k, kGroup, kScalingKey, kScalingNames[static_cast<int>(options.scaling)]);
-  gsize length = 0;
-  std::unique_ptr<char, GFreeDeleter> text(g_key_file_to_data(k, &length, nullptr));
-  GError* raw = nullptr;
-  // A temporary file beside it renamed over the old one: a crash mid-write
-  // leaves the old settings whole.
-  if (!g_file_set_contents(file.c_str(), text.get(), static_cast<gssize>(length), &raw)) {
-    std::unique_ptr<GError, ErrorDeleter> error(raw);
-    return "settings not saved to " + file.string() + ": " +
-           (error ? error->message : "unknown error");
-  }
-  return "";
+  g_key_file_set_string(k, kGroup, kOpponentsKey,
+                        kLevelNames[static_cast<int>(options.opponent_level)]);
+  g_key_file_set_string(k, kGroup, kPartnerKey,
+                        kLevelNames[static_cast<int>(options.partner_level)]);
+  const std::string problem = WriteKeyFile(file, k);
+  return problem.empty() ? "" : "settings not saved: " + problem;
 }
 
 }  // namespace vantel

@@ -18,10 +18,10 @@ inline constexpr int32_t kMaxSavedWindowSide = 16384;
 std::filesystem::path SettingsPath();
 
 // Sets the options the file names: deck, hand size, slow animation, window or
-// full screen, the window's size and the scaling. A missing file changes
-// nothing and says nothing. Anything unreadable, corrupt or out of range keeps
-// the default for what is wrong; the return is then one line saying what,
-// else empty.
+// full screen, the window's size, the scaling and the computer players'
+// levels. A missing file changes nothing and says nothing. Anything
+// unreadable, corrupt or out of range keeps the default for what is wrong; the
+// return is then one line saying what, else empty.
 std::string LoadSettings(const std::filesystem::path& file, Options& options);
 
 // Writes those options atomically (a temporary file renamed over the old),

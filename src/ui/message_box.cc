@@ -19,13 +19,17 @@ std::string WithoutCarriageReturns(std::string_view text) {
   return out;
 }
 
-void RunBox(GtkWindow* parent, GtkMessageType type, std::string_view title, std::string_view text) {
-  GtkWidget* box = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, type, GTK_BUTTONS_OK, "%s",
+int RunBox(GtkWindow* parent, GtkMessageType type, GtkButtonsType buttons, std::string_view title,
+           std::string_view text) {
+  GtkWidget* box = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, type, buttons, "%s",
                                           WithoutCarriageReturns(text).c_str());
   gtk_window_set_title(GTK_WINDOW(box), std::string(title).c_str());
-  gtk_dialog_run(GTK_DIALOG(box));
+  if (buttons == GTK_BUTTONS_YES_NO)
+    gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_NO);
+  const int response = gtk_dialog_run(GTK_DIALOG(box));
   gtk_widget_destroy(box);
   while (gtk_events_pending()) gtk_main_iteration();
+  return response;
 }
 
 }  // namespace
@@ -44,7 +48,7 @@ bool GtkReady() {
 void ShowErrorBox(std::string_view title, std::string_view text) {
   std::fprintf(stderr, "%s\n", WithoutCarriageReturns(text).c_str());
   if (gtk_ready) {
-    RunBox(nullptr, GTK_MESSAGE_ERROR, title, text);
+    RunBox(nullptr, GTK_MESSAGE_ERROR, GTK_BUTTONS_OK, title, text);
     return;
   }
   std::string t(title), m = WithoutCarriageReturns(text);
@@ -52,7 +56,11 @@ void ShowErrorBox(std::string_view title, std::string_view text) {
 }
 
 void ShowInfoBox(GtkWindow* parent, std::string_view title, std::string_view text) {
-  RunBox(parent, GTK_MESSAGE_INFO, title, text);
+  RunBox(parent, GTK_MESSAGE_INFO, GTK_BUTTONS_OK, title, text);
+}
+
+bool AskYesNo(GtkWindow* parent, std::string_view title, std::string_view text) {
+  return RunBox(parent, GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO, title, text) == GTK_RESPONSE_YES;
 }
 
 }  // namespace vantel

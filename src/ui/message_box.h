@@ -15,5 +15,7 @@ bool GtkReady();
 // standard error, when GTK has no display.
 void ShowErrorBox(std::string_view title, std::string_view text);
 void ShowInfoBox(GtkWindow* parent, std::string_view title, std::string_view text);
+// A modal question with Yes and No; true for Yes. No is the default answer.
+bool AskYesNo(GtkWindow* parent, std::string_view title, std::string_view text);
 
 }  // namespace vantel

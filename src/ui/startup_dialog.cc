@@ -6,6 +6,7 @@
 #include "ui/startup_options.h"
 #include "ui/startup_texts.h"
 #include "ui/startup_timing.h"
+#include "ui/statistics_texts.h"
 #include "ui/title_picture.h"
 
 #ifndef VANTEL_VERSION_MAJOR
@@ -30,7 +31,12 @@ struct Widgets {
   GtkWidget* slow_animation = nullptr;
   GtkWidget* exit = nullptr;
   GtkWidget* windowed = nullptr;
-  GtkWidget* scaling[3] = {nullptr, nullptr, nullptr};  // by PictureScaling
+  GtkWidget* scaling[3] = {nullptr, nullptr, nullptr};                 // by PictureScaling
+  GtkWidget* opponent_levels[kPlayerLevelCount] = {nullptr, nullptr};  // by PlayerLevel
+  GtkWidget* partner_levels[kPlayerLevelCount] = {nullptr, nullptr};
+  // The counts shown, by row and PlayerLevel.
+  GtkWidget* statistics_cells[kStatisticsRowCount][kPlayerLevelCount] = {};
+  const StatisticsAccess* statistics = nullptr;
   StartupDialogState state;
 };
 
@@ -84,6 +90,10 @@ StartupControls ReadControls(const Widgets& w) {
   c.windowed = StateOf(w.windowed);
   for (int i = 0; i < 3; ++i)
     if (Active(w.scaling[i])) c.scaling = static_cast<PictureScaling>(i);
+  for (int i = 0; i < kPlayerLevelCount; ++i) {
+    if (Active(w.opponent_levels[i])) c.opponent_level = static_cast<PlayerLevel>(i);
+    if (Active(w.partner_levels[i])) c.partner_level = static_cast<PlayerLevel>(i);
+  }
   return c;
 }
 
@@ -97,6 +107,8 @@ void ShowControls(const Widgets& w, const StartupControls& c) {
   SetActive(w.slow_animation, c.slow_animation_ticked);
   SetActive(w.windowed, c.windowed == CheckState::kTicked);
   SetActive(w.scaling[static_cast<int>(c.scaling)], true);
+  SetActive(w.opponent_levels[static_cast<int>(c.opponent_level)], true);
+  SetActive(w.partner_levels[static_cast<int>(c.partner_level)], true);
 }
 
 void ShowBitmaps(Widgets& w) {
@@ -176,6 +188,23 @@ GtkWidget* CreditsPanel() {
   return box;
 }
 
+// "Opponents: (o) Classic ( ) Expert": one radio button per PlayerLevel.
+GtkWidget* LevelRow(const char* caption, GtkWidget* (&buttons)[kPlayerLevelCount]) {
+  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
+  GtkWidget* label = gtk_label_new(caption);
+  gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
+  gtk_label_set_width_chars(GTK_LABEL(label), 11);  // both rows' buttons line up
+  gtk_box_pack_start(GTK_BOX(row), label, FALSE, FALSE, 0);
+  const char* names[kPlayerLevelCount] = {kClassicLevelOption, kExpertLevelOption};
+  for (int i = 0; i < kPlayerLevelCount; ++i) {
+    buttons[i] = i == 0 ? gtk_radio_button_new_with_label(nullptr, names[i])
+                        : gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(buttons[0]),
+                                                                      names[i]);
+    gtk_box_pack_start(GTK_BOX(row), buttons[i], FALSE, FALSE, 0);
+  }
+  return row;
+}
+
 GtkWidget* OptionsPanel(Widgets& w) {
   GtkWidget* box = Panel();
   w.twelve_cards = gtk_radio_button_new_with_label(nullptr, kTwelveCardOption);
@@ -202,13 +231,72 @@ GtkWidget* OptionsPanel(Widgets& w) {
   }
   Pack(box, row);
   Pack(box, WrappedLabel(kScalingNote));
+  Pack(box, LevelRow(kOpponentsLabel, w.opponent_levels));
+  Pack(box, LevelRow(kPartnerLabel, w.partner_levels));
+  Pack(box, WrappedLabel(kLevelNote));
+  return box;
+}
+
+void ShowStatistics(Widgets& w) {
+  const Statistics shown =
+      w.statistics != nullptr && w.statistics->read ? w.statistics->read() : Statistics{};
+  for (int row = 0; row < kStatisticsRowCount; ++row) {
+    for (int level = 0; level < kPlayerLevelCount; ++level) {
+      gtk_label_set_text(GTK_LABEL(w.statistics_cells[row][level]),
+                         StatisticsCell(shown.levels[level], row).c_str());
+    }
+  }
+}
+
+void OnResetStatistics(GtkButton*, gpointer data) {
+  auto& w = *static_cast<Widgets*>(data);
+  GtkWindow* dialog = GTK_WINDOW(w.dialog);
+  if (!AskYesNo(dialog, kDialogTitle, kResetStatisticsQuestion)) return;
+  const std::string problem = w.statistics->reset();
+  ShowStatistics(w);
+  if (!problem.empty())
+    ShowInfoBox(dialog, kDialogTitle, std::string(kResetStatisticsFailed) + " " + problem);
+}
+
+GtkWidget* RightAligned(const char* text) {
+  GtkWidget* label = gtk_label_new(text);
+  gtk_label_set_xalign(GTK_LABEL(label), 1.0f);
+  return label;
+}
+
+GtkWidget* StatisticsPanel(Widgets& w) {
+  GtkWidget* box = Panel();
+  GtkWidget* grid = gtk_grid_new();
+  gtk_grid_set_row_spacing(GTK_GRID(grid), 6);
+  gtk_grid_set_column_spacing(GTK_GRID(grid), 24);
+  const char* columns[kPlayerLevelCount] = {kClassicColumn, kExpertColumn};
+  for (int level = 0; level < kPlayerLevelCount; ++level)
+    gtk_grid_attach(GTK_GRID(grid), RightAligned(columns[level]), level + 1, 0, 1, 1);
+  for (int row = 0; row < kStatisticsRowCount; ++row) {
+    GtkWidget* caption = gtk_label_new(kStatisticsRowNames[row]);
+    gtk_label_set_xalign(GTK_LABEL(caption), 0.0f);
+    gtk_grid_attach(GTK_GRID(grid), caption, 0, row + 1, 1, 1);
+    for (int level = 0; level < kPlayerLevelCount; ++level) {
+      w.statistics_cells[row][level] = RightAligned("");
+      gtk_grid_attach(GTK_GRID(grid), w.statistics_cells[row][level], level + 1, row + 1, 1, 1);
+    }
+  }
+  Pack(box, grid);
+  Pack(box, WrappedLabel(kStatisticsNote));
+  GtkWidget* reset = gtk_button_new_with_label(kResetStatisticsCaption);
+  gtk_widget_set_halign(reset, GTK_ALIGN_START);
+  gtk_widget_set_sensitive(reset, w.statistics != nullptr && w.statistics->reset ? TRUE : FALSE);
+  g_signal_connect(reset, "clicked", G_CALLBACK(OnResetStatistics), &w);
+  Pack(box, reset);
+  ShowStatistics(w);
   return box;
 }
 
 GtkWidget* Notebook(Widgets& w, const ArchiveEntrySource& archive) {
   w.notebook = gtk_notebook_new();
-  GtkWidget* panels[kStartupTabCount] = {DeckPanel(w, archive), KeysPanel(), RulesPanel(w),
-                                         CreditsPanel(), OptionsPanel(w)};
+  GtkWidget* panels[kStartupTabCount] = {DeckPanel(w, archive), KeysPanel(),
+                                         RulesPanel(w),         CreditsPanel(),
+                                         OptionsPanel(w),       StatisticsPanel(w)};
   for (int i = 0; i < kStartupTabCount; ++i)
     gtk_notebook_append_page(GTK_NOTEBOOK(w.notebook), panels[i],
                              gtk_label_new(kStartupTabNames[i]));
@@ -252,8 +340,10 @@ void Destroy(Widgets& w) {
 
 }  // namespace
 
-StartupChoice RunStartupDialog(Options& options, const ArchiveEntrySource& archive) {
+StartupChoice RunStartupDialog(Options& options, const ArchiveEntrySource& archive,
+                               const StatisticsAccess& statistics) {
   Widgets w;
+  w.statistics = &statistics;
   LoadStartupDialog(options, w.state);
   Build(w, archive);
   ShowControls(w, ControlsFor(options));

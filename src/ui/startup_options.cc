@@ -22,6 +22,8 @@ void StoreStartOptions(const StartupControls& controls, Options& options) {
   // The box opens showing the saved choice, so clearing it must clear it.
   options.slow_animation = controls.slow_animation_ticked;
   options.scaling = controls.scaling;
+  options.opponent_level = controls.opponent_level;
+  options.partner_level = controls.partner_level;
   const bool twelve = !controls.six_card_selected;
   options.twelve_card_deal = twelve ? 1 : 0;
   const bool small = options.resolution == "800x600";
@@ -36,6 +38,8 @@ StartupControls ControlsFor(const Options& options) {
   c.slow_animation_ticked = options.slow_animation;
   c.windowed = options.full_screen ? CheckState::kClear : CheckState::kTicked;
   c.scaling = options.scaling;
+  c.opponent_level = options.opponent_level;
+  c.partner_level = options.partner_level;
   return c;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/options.h"
+#include "ui/statistics_texts.h"
 
 namespace vantel {
 
@@ -20,15 +21,17 @@ struct StartupControls {
   bool slow_animation_ticked = false;
   CheckState windowed = CheckState::kClear;  // "Play in a window"
   PictureScaling scaling = PictureScaling::kAutomatic;
+  PlayerLevel opponent_level = PlayerLevel::kClassic;
+  PlayerLevel partner_level = PlayerLevel::kClassic;
 };
 
 // The controls as the dialog opens: what the options (the saved settings, or
 // the defaults) say.
 StartupControls ControlsFor(const Options& options);
 
-inline constexpr int kStartupTabCount = 5;
+inline constexpr int kStartupTabCount = 6;
 inline constexpr std::array<const char*, kStartupTabCount> kStartupTabNames = {
-    "Deck", "Keys", "Rules", "Credits", "Options"};
+    "Deck", "Keys", "Rules", "Credits", "Options", kStatisticsTabName};
 
 struct StartupDialogState {
   int16_t current_tab = 0;

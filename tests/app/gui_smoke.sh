@@ -37,8 +37,8 @@ fi
 work="$2"
 gamedir="$work/game"
 cd "$work" || exit 1
-# The game's settings stay in the test's folder.
-export XDG_CONFIG_HOME="$work/config"
+# The game's settings and statistics stay in the test's folder.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 
 fail() {
   echo "FAIL: $*"

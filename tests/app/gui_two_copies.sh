@@ -12,6 +12,8 @@ SCREEN_W=1024
 SCREEN_H=768
 game="$1"
 work="$2"
+# The statistics the games keep stay in the test's folder.
+export XDG_DATA_HOME="$work/data"
 
 for tool in Xvfb xdotool import convert timeout; do
   if ! command -v "$tool" >/dev/null 2>&1; then

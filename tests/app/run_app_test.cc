@@ -44,7 +44,8 @@ class RunAppTest : public ::testing::Test {
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
-    ports_.show_startup_dialog = [this](Options& o, const ArchiveEntrySource& archive) {
+    ports_.show_startup_dialog = [this](Options& o, const ArchiveEntrySource& archive,
+                                        const StatisticsAccess&) {
       ++dialogs_;
       preview_found_ = archive("Royal_AC.BMP").has_value();
       if (!start_) return StartupChoice::kExit;

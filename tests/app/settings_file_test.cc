@@ -45,6 +45,8 @@ Options Chosen() {
   o.window_width = 1234;
   o.window_height = 777;
   o.scaling = PictureScaling::kSmooth;
+  o.opponent_level = PlayerLevel::kExpert;
+  o.partner_level = PlayerLevel::kExpert;
   return o;
 }
 
@@ -57,6 +59,8 @@ void ExpectSameSettings(const Options& a, const Options& b) {
   EXPECT_EQ(a.window_width, b.window_width);
   EXPECT_EQ(a.window_height, b.window_height);
   EXPECT_EQ(a.scaling, b.scaling);
+  EXPECT_EQ(a.opponent_level, b.opponent_level);
+  EXPECT_EQ(a.partner_level, b.partner_level);
 }
 
 TEST_F(SettingsFileTest, WhatIsSavedComesBackAndNoTemporaryFileStays) {
@@ -99,10 +103,12 @@ TEST_F(SettingsFileTest, ValuesOutOfRangeFallBackOneByOneAndAreNamed) {
       "play_in_window=true\n"
       "window_width=99999\n"
       "window_height=700\n"
-      "scaling=smooth\n");
+      "scaling=smooth\n"
+      "opponents=Expert\n"
+      "partner=expert\n");
   Options read;
   const std::string problem = LoadSettings(file_, read);
-  for (const char* key : {"deck", "hand_size", "slow_animation", "window_width"})
+  for (const char* key : {"deck", "hand_size", "slow_animation", "window_width", "opponents"})
     EXPECT_NE(problem.find(key), std::string::npos) << key << " in: " << problem;
   EXPECT_EQ(problem.find("scaling"), std::string::npos);
   EXPECT_EQ(problem.find('\n'), std::string::npos);
@@ -114,6 +120,8 @@ TEST_F(SettingsFileTest, ValuesOutOfRangeFallBackOneByOneAndAreNamed) {
   EXPECT_EQ(read.window_height, 0);
   EXPECT_FALSE(read.full_screen);
   EXPECT_EQ(read.scaling, PictureScaling::kSmooth);
+  EXPECT_EQ(read.opponent_level, PlayerLevel::kClassic);
+  EXPECT_EQ(read.partner_level, PlayerLevel::kExpert);
 }
 
 TEST_F(SettingsFileTest, AReadOnlyFolderCostsOnlyTheSaving) {

@@ -56,6 +56,8 @@ TEST(StartupOptionsTest, UntouchedDialogStartsTheStandardGame) {
   EXPECT_EQ(CardsPerDeal(s.options), 48);
   EXPECT_FALSE(s.options.slow_animation);
   EXPECT_TRUE(s.options.full_screen);
+  EXPECT_EQ(s.options.opponent_level, PlayerLevel::kClassic);
+  EXPECT_EQ(s.options.partner_level, PlayerLevel::kClassic);
   // The layout was computed for that game.
   EXPECT_EQ(s.layout.hand_base_y[0], 420);
   EXPECT_EQ(s.layout.long_move_steps, 20);
@@ -123,7 +125,11 @@ TEST(StartupOptionsTest, TheDialogOpensWithTheSavedChoicesAndGivesThemBack) {
   saved.slow_animation = true;
   saved.full_screen = false;
   saved.scaling = PictureScaling::kSharp;
-  for (const Options& options : {Options{}, saved}) {
+  saved.opponent_level = PlayerLevel::kExpert;
+  // Each level on its own, so a crossed opponent and partner shows.
+  Options expert_partner;
+  expert_partner.partner_level = PlayerLevel::kExpert;
+  for (const Options& options : {Options{}, saved, expert_partner}) {
     Started s = Start(ControlsFor(options), options);
     EXPECT_EQ(s.options.deck, options.deck);
     EXPECT_EQ(s.options.twelve_card_deal, options.twelve_card_deal);
@@ -131,6 +137,8 @@ TEST(StartupOptionsTest, TheDialogOpensWithTheSavedChoicesAndGivesThemBack) {
     EXPECT_EQ(s.options.slow_animation, options.slow_animation);
     EXPECT_EQ(s.options.full_screen, options.full_screen);
     EXPECT_EQ(s.options.scaling, options.scaling);
+    EXPECT_EQ(s.options.opponent_level, options.opponent_level);
+    EXPECT_EQ(s.options.partner_level, options.partner_level);
   }
 }
 

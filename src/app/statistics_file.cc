@@ -1,0 +1,137 @@
+#include "app/statistics_file.h"
+
+#include <glib.h>
+#include <glib/gstdio.h>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+#include "app/key_file.h"
+
+namespace vantel {
+namespace {
+
+// One group per opponents' level, in PlayerLevel's order.
+constexpr const char* kLevelGroups[kPlayerLevelCount] = {"classic", "expert"};
+
+struct CountKey {
+  const char* name;
+  int64_t LevelStatistics::*count;
+};
+constexpr CountKey kCountKeys[] = {
+    {"matches_played", &LevelStatistics::matches_played},
+    {"matches_won", &LevelStatistics::matches_won},
+    {"matches_lost", &LevelStatistics::matches_lost},
+    {"matches_tied", &LevelStatistics::matches_tied},
+    {"hands_played", &LevelStatistics::hands_played},
+    {"best_margin", &LevelStatistics::best_margin},
+};
+
+// The counts of one group; a missing group or key counts zero (a file kept
+// before a level existed). Empty when a count is not a number or the counts
+// could not all be true.
+std::optional<LevelStatistics> ReadLevel(GKeyFile* keys, const char* group, std::string& why) {
+  LevelStatistics level;
+  for (const CountKey& key : kCountKeys) {
+    if (!g_key_file_has_key(keys, group, key.name, nullptr)) continue;
+    GError* raw = nullptr;
+    const gint64 value = g_key_file_get_int64(keys, group, key.name, &raw);
+    if (raw != nullptr) {
+      ErrorPtr error(raw);
+      why = std::string(group) + "/" + key.name + " is not a count";
+      return std::nullopt;
+    }
+    level.*key.count = value;
+  }
+  if (!Plausible(level)) {
+    why = std::string("the ") + group + " counts do not add up";
+    return std::nullopt;
+  }
+  return level;
+}
+
+// `statistics.ini.corrupt-20260101-120000`: a name of its own per setting
+// aside, so an older one is never overwritten.
+std::filesystem::path SetAsideName(const std::filesystem::path& file) {
+  GDateTime* now = g_date_time_new_now_local();
+  std::unique_ptr<char, GFreeDeleter> stamp(g_date_time_format(now, "%Y%m%d-%H%M%S"));
+  g_date_time_unref(now);
+  const std::string base = file.string() + ".corrupt-" + stamp.get();
+  std::filesystem::path name = base;
+  std::error_code ec;
+  for (int n = 2;
+       std::filesystem::symlink_status(name, ec).type() != std::filesystem::file_type::not_found;
+       ++n) {
+    name = base + "-" + std::to_string(n);
+  }
+  return name;
+}
+
+LoadedStatistics SetAside(const std::filesystem::path& file, const std::string& why) {
+  LoadedStatistics loaded;
+  const std::filesystem::path aside = SetAsideName(file);
+  if (g_rename(file.c_str(), aside.c_str()) != 0) {
+    const std::string reason = std::strerror(errno);
+    loaded.state = StatisticsFileState::kUnreadable;
+    loaded.message = "statistics in " + file.string() + " are corrupt (" + why +
+                     ") and could not be set aside (" + reason + "); nothing is counted this time";
+    return loaded;
+  }
+  loaded.state = StatisticsFileState::kSetAside;
+  loaded.message = "statistics in " + file.string() + " are corrupt (" + why + "); kept as " +
+                   aside.string() + ", counting starts again";
+  return loaded;
+}
+
+}  // namespace
+
+std::filesystem::path StatisticsPath() {
+  return XdgFile("XDG_DATA_HOME", ".local/share", "statistics.ini");
+}
+
+LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
+  // Read first, parsed after: only what was read and is no key file is
+  // corrupt; a file that could not be read (a folder, no permission) is left
+  // as it is.
+  gchar* raw_text = nullptr;
+  gsize length = 0;
+  GError* raw = nullptr;
+  if (!g_file_get_contents(file.c_str(), &raw_text, &length, &raw)) {
+    ErrorPtr error(raw);
+    if (error && error->domain == G_FILE_ERROR && error->code == G_FILE_ERROR_NOENT) return {};
+    LoadedStatistics loaded;
+    loaded.state = StatisticsFileState::kUnreadable;
+    loaded.message = "statistics in " + file.string() + " not read (" +
+                     (error ? error->message : "unknown error") + "); nothing is counted this time";
+    return loaded;
+  }
+  std::unique_ptr<char, GFreeDeleter> text(raw_text);
+  KeyFilePtr keys(g_key_file_new());
+  if (!g_key_file_load_from_data(keys.get(), text.get(), length, G_KEY_FILE_NONE, &raw)) {
+    ErrorPtr error(raw);
+    return SetAside(file, error ? error->message : "not a key file");
+  }
+  LoadedStatistics loaded;
+  for (int i = 0; i < kPlayerLevelCount; ++i) {
+    std::string why;
+    const std::optional<LevelStatistics> level = ReadLevel(keys.get(), kLevelGroups[i], why);
+    if (!level) return SetAside(file, why);
+    loaded.statistics.levels[i] = *level;
+  }
+  loaded.state = StatisticsFileState::kRead;
+  return loaded;
+}
+
+std::string SaveStatistics(const std::filesystem::path& file, const Statistics& statistics) {
+  KeyFilePtr keys(g_key_file_new());
+  for (int i = 0; i < kPlayerLevelCount; ++i) {
+    for (const CountKey& key : kCountKeys) {
+      g_key_file_set_int64(keys.get(), kLevelGroups[i], key.name, statistics.levels[i].*key.count);
+    }
+  }
+  const std::string problem = WriteKeyFile(file, keys.get());
+  return problem.empty() ? "" : "statistics not saved: " + problem;
+}
+
+}  // namespace vantel

@@ -1,0 +1,40 @@
+#include "game/statistics.h"
+
+#include <algorithm>
+
+namespace vantel {
+namespace {
+
+void Increment(int64_t& count) {
+  count = std::min(count + 1, kMaxStatisticCount);
+}
+
+}  // namespace
+
+bool CountFinishedHand(Statistics& statistics, PlayerLevel opponents, const Scores& score) {
+  LevelStatistics& level = statistics.Of(opponents);
+  Increment(level.hands_played);
+  if (score.match_tied) Increment(level.matches_tied);
+  if (!score.match_over) return false;
+  Increment(level.matches_played);
+  const int64_t margin = int64_t{score.we_match_points} - score.they_match_points;
+  if (margin > 0) {
+    Increment(level.matches_won);
+    level.best_margin = std::clamp(margin, level.best_margin, kMaxStatisticCount);
+  } else {
+    Increment(level.matches_lost);
+  }
+  return true;
+}
+
+bool Plausible(const LevelStatistics& level) {
+  for (int64_t count : {level.matches_played, level.matches_won, level.matches_lost,
+                        level.matches_tied, level.hands_played, level.best_margin}) {
+    if (count < 0 || count > kMaxStatisticCount) return false;
+  }
+  return level.matches_won + level.matches_lost == level.matches_played &&
+         (level.matches_won > 0) == (level.best_margin > 0) &&
+         level.matches_played <= level.hands_played && level.matches_tied <= level.hands_played;
+}
+
+}  // namespace vantel

@@ -1,0 +1,278 @@
+#include "app/statistics_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/statistics_store.h"
+#include "game/make_game.h"
+#include "game/scoring.h"
+#include "game/sound.h"
+
+namespace vantel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class StatisticsFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/vantel-statistics-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    file_ = dir_ / "vantel" / "statistics.ini";
+  }
+  void TearDown() override {
+    if (fs::exists(dir_ / "vantel")) fs::permissions(dir_ / "vantel", fs::perms::owner_all);
+    fs::remove_all(dir_);
+  }
+  void Write(const std::string& text) {
+    fs::create_directories(file_.parent_path());
+    std::ofstream(file_) << text;
+  }
+  std::vector<fs::path> FilesBeside() const {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(file_.parent_path()))
+      files.push_back(entry.path());
+    return files;
+  }
+
+  fs::path dir_;
+  fs::path file_;
+};
+
+std::string Contents(const fs::path& file) {
+  std::ifstream in(file);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+Statistics Kept() {
+  Statistics s;
+  s.Of(PlayerLevel::kClassic) = {12, 7, 5, 2, 61, 23};
+  s.Of(PlayerLevel::kExpert) = {3, 0, 3, 0, 9, 0};
+  return s;
+}
+
+void ExpectSame(const Statistics& a, const Statistics& b) {
+  for (int i = 0; i < kPlayerLevelCount; ++i) {
+    const LevelStatistics& x = a.levels[i];
+    const LevelStatistics& y = b.levels[i];
+    EXPECT_EQ(x.matches_played, y.matches_played) << "level " << i;
+    EXPECT_EQ(x.matches_won, y.matches_won) << "level " << i;
+    EXPECT_EQ(x.matches_lost, y.matches_lost) << "level " << i;
+    EXPECT_EQ(x.matches_tied, y.matches_tied) << "level " << i;
+    EXPECT_EQ(x.hands_played, y.hands_played) << "level " << i;
+    EXPECT_EQ(x.best_margin, y.best_margin) << "level " << i;
+  }
+}
+
+TEST_F(StatisticsFileTest, WhatIsSavedComesBackAndNoTemporaryFileStays) {
+  ASSERT_EQ(SaveStatistics(file_, Kept()), "");  // the folder is made
+  LoadedStatistics loaded = LoadStatistics(file_);
+  EXPECT_EQ(loaded.state, StatisticsFileState::kRead);
+  EXPECT_EQ(loaded.message, "");
+  ExpectSame(loaded.statistics, Kept());
+  // Written again over the old file.
+  ASSERT_EQ(SaveStatistics(file_, Statistics{}), "");
+  ExpectSame(LoadStatistics(file_).statistics, Statistics{});
+  EXPECT_EQ(FilesBeside().size(), 1U);
+}
+
+TEST_F(StatisticsFileTest, AMissingFileOrGroupCountsFromZeroQuietly) {
+  LoadedStatistics none = LoadStatistics(file_);
+  EXPECT_EQ(none.state, StatisticsFileState::kMissing);
+  EXPECT_EQ(none.message, "");
+  ExpectSame(none.statistics, Statistics{});
+  // A file from before the Expert level: its counts read, the rest zero.
+  Write("[classic]\nmatches_played=2\nmatches_won=2\nhands_played=5\nbest_margin=4\n");
+  LoadedStatistics old = LoadStatistics(file_);
+  EXPECT_EQ(old.state, StatisticsFileState::kRead);
+  EXPECT_EQ(old.statistics.Of(PlayerLevel::kClassic).matches_won, 2);
+  EXPECT_EQ(old.statistics.Of(PlayerLevel::kClassic).best_margin, 4);
+  EXPECT_EQ(old.statistics.Of(PlayerLevel::kExpert).hands_played, 0);
+}
+
+// Each is corrupt in its own way; each is set aside whole and counting starts
+// again, with one line that names the file.
+TEST_F(StatisticsFileTest, ACorruptFileIsSetAsideWholeAndCountingStartsAgain) {
+  const char* corrupt[] = {
+      "this is [not a key file\n\x01\x02 = =\n",
+      "[classic]\nmatches_played=many\n",
+      "[expert]\nhands_played=99999999999999999999999\n",
+      "[classic]\nmatches_played=3\nmatches_won=1\nmatches_lost=1\nbest_margin=2\n",
+      "[classic]\nhands_played=-4\n",
+      "\xff\xfe[classic]\n",
+  };
+  for (const char* text : corrupt) {
+    SCOPED_TRACE(text);
+    fs::remove_all(file_.parent_path());
+    Write(text);
+    LoadedStatistics loaded = LoadStatistics(file_);
+    EXPECT_EQ(loaded.state, StatisticsFileState::kSetAside);
+    ExpectSame(loaded.statistics, Statistics{});
+    EXPECT_NE(loaded.message.find(file_.string()), std::string::npos) << loaded.message;
+    EXPECT_EQ(loaded.message.find('\n'), std::string::npos);
+    EXPECT_FALSE(fs::exists(file_));
+    const std::vector<fs::path> files = FilesBeside();
+    ASSERT_EQ(files.size(), 1U);
+    EXPECT_EQ(files[0].filename().string().rfind("statistics.ini.corrupt-", 0), 0U);
+    EXPECT_EQ(Contents(files[0]), text);
+    EXPECT_NE(loaded.message.find(files[0].string()), std::string::npos) << loaded.message;
+  }
+}
+
+TEST_F(StatisticsFileTest, ASecondCorruptFileDoesNotReplaceTheFirstSetAside) {
+  Write("[classic\n");
+  LoadStatistics(file_);
+  Write("[expert\n");
+  LoadStatistics(file_);  // within the same second: a name of its own all the same
+  std::vector<std::string> kept;
+  for (const fs::path& f : FilesBeside()) kept.push_back(Contents(f));
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(kept, (std::vector<std::string>{"[classic\n", "[expert\n"}));
+}
+
+TEST_F(StatisticsFileTest, AFileThatCannotBeReadIsLeftAlone) {
+  // A folder where the file should be: no key file, but not a corrupt one.
+  fs::create_directories(file_);
+  LoadedStatistics loaded = LoadStatistics(file_);
+  EXPECT_EQ(loaded.state, StatisticsFileState::kUnreadable);
+  EXPECT_NE(loaded.message, "");
+  EXPECT_TRUE(fs::is_directory(file_));
+  EXPECT_EQ(FilesBeside().size(), 1U);
+}
+
+TEST_F(StatisticsFileTest, AReadOnlyFolderCostsOnlyTheSaving) {
+  if (geteuid() == 0) {
+    std::ofstream(dir_ / "vantel") << "a file where the folder should be";
+  } else {
+    fs::create_directories(file_.parent_path());
+    fs::permissions(file_.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  const std::string problem = SaveStatistics(file_, Kept());
+  EXPECT_NE(problem, "");
+  EXPECT_EQ(problem.find('\n'), std::string::npos);
+}
+
+TEST_F(StatisticsFileTest, ThePathFollowsXdgDataHomeOrHome) {
+  const char* old_xdg = std::getenv("XDG_DATA_HOME");
+  const std::string kept_xdg = old_xdg ? old_xdg : "";
+  const char* old_home = std::getenv("HOME");
+  const std::string kept_home = old_home ? old_home : "";
+  setenv("XDG_DATA_HOME", "/x/data", 1);
+  EXPECT_EQ(StatisticsPath(), fs::path("/x/data/vantel/statistics.ini"));
+  setenv("HOME", "/home/player", 1);
+  unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(StatisticsPath(), fs::path("/home/player/.local/share/vantel/statistics.ini"));
+  setenv("XDG_DATA_HOME", "", 1);
+  EXPECT_EQ(StatisticsPath(), fs::path("/home/player/.local/share/vantel/statistics.ini"));
+  if (old_xdg) {
+    setenv("XDG_DATA_HOME", kept_xdg.c_str(), 1);
+  } else {
+    unsetenv("XDG_DATA_HOME");
+  }
+  if (old_home) setenv("HOME", kept_home.c_str(), 1);
+}
+
+// The store as the game uses it: a game's end-of-hand scores are handed to it
+// as the flow's observer would.
+class StatisticsStoreTest : public StatisticsFileTest {
+ protected:
+  StatisticsStore MakeStore() {
+    return StatisticsStore(file_, [this](std::string_view line) { warnings_.emplace_back(line); });
+  }
+  // Ends a hand that brings the match totals to we / they.
+  void EndHand(StatisticsStore& store, int16_t we, int16_t they) {
+    Scores& s = game_.score;
+    if (s.match_over) s = Scores{};
+    s.match_tied = false;
+    s.we.hand_points = static_cast<int16_t>(we - s.we_match_points);
+    s.they.hand_points = static_cast<int16_t>(they - s.they_match_points);
+    ScoreEndOfHand(game_);
+    store.OnHandEnd(game_);
+  }
+
+  MtRandom random_{3};
+  SilentSound sound_;
+  ManualClock clock_;
+  Game game_ = MakeGame(Options{}, {random_, sound_, clock_});
+  std::vector<std::string> warnings_;
+};
+
+TEST_F(StatisticsStoreTest, TheFileIsWrittenWhenAMatchIsDecidedAndAddsToWhatWasKept) {
+  ASSERT_EQ(SaveStatistics(file_, Kept()), "");
+  StatisticsStore store = MakeStore();
+  store.Load();
+  game_.options.opponent_level = PlayerLevel::kExpert;
+  EndHand(store, 30, 20);
+  // A hand alone is not written yet.
+  ExpectSame(LoadStatistics(file_).statistics, Kept());
+  EndHand(store, 55, 40);
+  Statistics want = Kept();
+  want.Of(PlayerLevel::kExpert) = {4, 1, 3, 0, 11, 15};
+  ExpectSame(store.Current(), want);
+  ExpectSame(LoadStatistics(file_).statistics, want);
+  // Leaving mid-match keeps the hands played so far.
+  EndHand(store, 10, 5);
+  store.SaveIfChanged();
+  EXPECT_EQ(LoadStatistics(file_).statistics.Of(PlayerLevel::kExpert).hands_played, 12);
+  EXPECT_TRUE(warnings_.empty());
+}
+
+TEST_F(StatisticsStoreTest, ResetClearsTheFileAndTheCounts) {
+  ASSERT_EQ(SaveStatistics(file_, Kept()), "");
+  StatisticsStore store = MakeStore();
+  store.Load();
+  EXPECT_EQ(store.Reset(), "");
+  ExpectSame(store.Current(), Statistics{});
+  LoadedStatistics loaded = LoadStatistics(file_);
+  EXPECT_EQ(loaded.state, StatisticsFileState::kRead);
+  ExpectSame(loaded.statistics, Statistics{});
+}
+
+TEST_F(StatisticsStoreTest, ACorruptFileIsToldOnceAndTheGameCountsOn) {
+  Write("[classic]\nmatches_won=lots\n");
+  StatisticsStore store = MakeStore();
+  store.Load();
+  ASSERT_EQ(warnings_.size(), 1U);
+  EXPECT_NE(warnings_[0].find("corrupt"), std::string::npos);
+  EndHand(store, 60, 20);
+  LoadedStatistics loaded = LoadStatistics(file_);
+  EXPECT_EQ(loaded.state, StatisticsFileState::kRead);
+  EXPECT_EQ(loaded.statistics.Of(PlayerLevel::kClassic).matches_won, 1);
+  EXPECT_EQ(warnings_.size(), 1U);
+}
+
+TEST_F(StatisticsStoreTest, AnUnreadableFileIsNeverReplacedByFreshCounts) {
+  fs::create_directories(file_);  // stands in for a file the game may not read
+  StatisticsStore store = MakeStore();
+  store.Load();
+  EXPECT_EQ(warnings_.size(), 1U);
+  EndHand(store, 60, 20);
+  store.SaveIfChanged();
+  EXPECT_TRUE(fs::is_directory(file_));
+  EXPECT_EQ(store.Current().Of(PlayerLevel::kClassic).matches_won, 1);  // still shown
+  EXPECT_EQ(warnings_.size(), 1U);
+}
+
+TEST_F(StatisticsStoreTest, AFailingWriteIsToldOnlyOnce) {
+  StatisticsStore store = MakeStore();
+  store.Load();
+  std::ofstream(dir_ / "vantel") << "a file where the folder should be";
+  EndHand(store, 60, 20);
+  EndHand(store, 60, 20);
+  store.SaveIfChanged();
+  EXPECT_EQ(warnings_.size(), 1U);
+  EXPECT_EQ(store.Current().Of(PlayerLevel::kClassic).matches_won, 2);
+}
+
+}  // namespace
+}  // namespace vantel

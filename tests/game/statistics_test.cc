@@ -1,0 +1,98 @@
+#include "game/statistics.h"
+
+#include <gtest/gtest.h>
+
+#include "game/scoring.h"
+#include "rules_fixture.h"
+
+namespace vantel {
+namespace {
+
+class StatisticsTest : public RulesFixture {
+ protected:
+  // Scores a hand that brings the match totals to we / they, the way the end
+  // of a hand does, and counts it against `opponents`. The flags of a decided
+  // match are cleared first, as the next deal does.
+  bool Hand(int16_t we, int16_t they, PlayerLevel opponents = PlayerLevel::kClassic) {
+    Scores& s = g_.score;
+    if (s.match_over) s = Scores{};
+    s.match_tied = false;
+    s.we.hand_points = static_cast<int16_t>(we - s.we_match_points);
+    s.they.hand_points = static_cast<int16_t>(they - s.they_match_points);
+    ScoreEndOfHand(g_);
+    return CountFinishedHand(statistics_, opponents, s);
+  }
+
+  Statistics statistics_;
+};
+
+TEST_F(StatisticsTest, HandsCountAtOnceAndTheMatchWhenItIsDecided) {
+  EXPECT_FALSE(Hand(20, 15));
+  EXPECT_FALSE(Hand(45, 40));
+  const LevelStatistics& classic = statistics_.Of(PlayerLevel::kClassic);
+  EXPECT_EQ(classic.hands_played, 2);
+  EXPECT_EQ(classic.matches_played, 0);
+  EXPECT_TRUE(Hand(58, 51));
+  EXPECT_EQ(classic.hands_played, 3);
+  EXPECT_EQ(classic.matches_played, 1);
+  EXPECT_EQ(classic.matches_won, 1);
+  EXPECT_EQ(classic.matches_lost, 0);
+  EXPECT_EQ(classic.best_margin, 7);
+  EXPECT_TRUE(Plausible(classic));
+}
+
+TEST_F(StatisticsTest, OnlyTheLargestWinningMarginIsKeptAndLossesHaveNone) {
+  Hand(70, 40);  // won by 30
+  Hand(52, 51);  // won by 1
+  Hand(30, 60);  // lost by 30
+  const LevelStatistics& classic = statistics_.Of(PlayerLevel::kClassic);
+  EXPECT_EQ(classic.matches_played, 3);
+  EXPECT_EQ(classic.matches_won, 2);
+  EXPECT_EQ(classic.matches_lost, 1);
+  EXPECT_EQ(classic.best_margin, 30);
+  EXPECT_TRUE(Plausible(classic));
+}
+
+TEST_F(StatisticsTest, ALevelFinishIsCountedAndTheMatchPlaysOnToADecision) {
+  EXPECT_FALSE(Hand(55, 55));
+  const LevelStatistics& classic = statistics_.Of(PlayerLevel::kClassic);
+  EXPECT_EQ(classic.matches_tied, 1);
+  EXPECT_EQ(classic.matches_played, 0);
+  EXPECT_TRUE(Hand(60, 64));
+  EXPECT_EQ(classic.matches_tied, 1);
+  EXPECT_EQ(classic.matches_lost, 1);
+  EXPECT_EQ(classic.best_margin, 0);
+  EXPECT_TRUE(Plausible(classic));
+}
+
+TEST_F(StatisticsTest, EachOpponentLevelKeepsItsOwnCounts) {
+  Hand(60, 10, PlayerLevel::kExpert);
+  Hand(20, 10, PlayerLevel::kClassic);
+  EXPECT_EQ(statistics_.Of(PlayerLevel::kExpert).matches_won, 1);
+  EXPECT_EQ(statistics_.Of(PlayerLevel::kExpert).hands_played, 1);
+  EXPECT_EQ(statistics_.Of(PlayerLevel::kClassic).matches_played, 0);
+  EXPECT_EQ(statistics_.Of(PlayerLevel::kClassic).hands_played, 1);
+}
+
+TEST(StatisticsPlausibleTest, CountsThatCannotAllBeTrueAreRefused) {
+  const LevelStatistics good{4, 3, 1, 1, 20, 9};
+  EXPECT_TRUE(Plausible(good));
+  EXPECT_TRUE(Plausible(LevelStatistics{}));
+  auto with = [good](auto change) {
+    LevelStatistics l = good;
+    change(l);
+    return Plausible(l);
+  };
+  EXPECT_FALSE(with([](LevelStatistics& l) { l.matches_played = 5; }));  // 3 + 1 is not 5
+  EXPECT_FALSE(with([](LevelStatistics& l) { l.hands_played = 3; }));    // a match takes a hand
+  EXPECT_FALSE(with([](LevelStatistics& l) { l.best_margin = 0; }));     // won, yet no margin
+  EXPECT_FALSE(with([](LevelStatistics& l) {
+    l.matches_won = 0;
+    l.matches_lost = 4;  // nothing won, yet a margin
+  }));
+  EXPECT_FALSE(with([](LevelStatistics& l) { l.matches_tied = -1; }));
+  EXPECT_FALSE(with([](LevelStatistics& l) { l.hands_played = kMaxStatisticCount + 1; }));
+}
+
+}  // namespace
+}  // namespace vantel
