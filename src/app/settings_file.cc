@@ -9,6 +9,9 @@
 #include <optional>
 #include <vector>
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+
 namespace vantel {
 namespace {
 
@@ -149,23 +152,24 @@ std::string LoadSettings(const std::filesystem::path& file, Options& options) {
   if (!g_key_file_load_from_file(keys.get(), file.c_str(), G_KEY_FILE_NONE, &raw)) {
     std::unique_ptr<GError, ErrorDeleter> error(raw);
     if (error && error->domain == G_FILE_ERROR && error->code == G_FILE_ERROR_NOENT) return "";
-    return "settings in " + file.string() + " not read (" +
-           (error ? error->message : "unknown error") + "); playing with the defaults";
+    return Format(_("settings in %s not read (%s); playing with the defaults"), file.c_str(),
+                  error ? error->message : _("unknown error"));
   }
   Reader reader(keys.get());
   Options read = options;
   ReadInto(reader, read);
   options = read;
   if (reader.WrongKeys().empty()) return "";
-  return "settings in " + file.string() + ": " + Joined(reader.WrongKeys()) +
-         " not understood; the default is used instead";
+  return Format(_("settings in %s: %s not understood; the default is used instead"), file.c_str(),
+                Joined(reader.WrongKeys()).c_str());
 }
 
 std::string SaveSettings(const std::filesystem::path& file, const Options& options) {
   std::error_code ec;
   std::filesystem::create_directories(file.parent_path(), ec);
   if (ec)
-    return "settings not saved: cannot make " + file.parent_path().string() + ": " + ec.message();
+    return Format(_("settings not saved: cannot make %s: %s"), file.parent_path().c_str(),
+                  ec.message().c_str());
   KeyFilePtr keys(g_key_file_new());
   GKeyFile* k = keys.get();
   g_key_file_set_string(k, kGroup, kDeckKey, std::string(DeckStoredName(options.deck)).c_str());
@@ -184,8 +188,8 @@ std::string SaveSettings(const std::filesystem::path& file, const Options& optio
   // leaves the old settings whole.
   if (!g_file_set_contents(file.c_str(), text.get(), static_cast<gssize>(length), &raw)) {
     std::unique_ptr<GError, ErrorDeleter> error(raw);
-    return "settings not saved to " + file.string() + ": " +
-           (error ? error->message : "unknown error");
+    return Format(_("settings not saved to %s: %s"), file.c_str(),
+                  error ? error->message : _("unknown error"));
   }
   return "";
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/options.h"
+#include "i18n/gettext.h"
 
 namespace vantel {
 
@@ -27,8 +28,9 @@ struct StartupControls {
 StartupControls ControlsFor(const Options& options);
 
 inline constexpr int kStartupTabCount = 5;
+// Marked for translation; shown through _().
 inline constexpr std::array<const char*, kStartupTabCount> kStartupTabNames = {
-    "Deck", "Keys", "Rules", "Credits", "Options"};
+    N_("Deck"), N_("Keys"), N_("Rules"), N_("Credits"), N_("Options")};
 
 struct StartupDialogState {
   int16_t current_tab = 0;
@@ -42,7 +44,7 @@ void LoadStartupDialog(Options& options, StartupDialogState& state);
 // made (MakeGame); the unpacking that follows is the caller's.
 void StoreStartOptions(const StartupControls& controls, Options& options);
 
-// "Version 2.0.0".
+// "Version 2.0.0", in the reader's language.
 std::string VersionText(int major, int minor, int revision);
 
 }  // namespace vantel

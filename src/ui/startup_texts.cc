@@ -46,11 +46,11 @@ const char* const kRulesText =
     "play goes on until one side is ahead.";
 
 const char* const kCreditsText =
-    "Vantel was written by its own small team as a free card game for Linux.\n\n"
-    "Thanks to everyone who keeps the old card games of the Italian countryside alive at "
-    "café tables, and to the people behind SDL, SDL_image, SDL_mixer, GTK and Cairo, on "
-    "which this game is built.\n\n"
-    "The card pictures, sounds and fonts are the game's own, drawn and synthesised when "
-    "the game is built.";
+    N_("Vantel was written by its own small team as a free card game for Linux.\n\n"
+       "Thanks to everyone who keeps the old card games of the Italian countryside alive at "
+       "café tables, and to the people behind SDL, SDL_image, SDL_mixer, GTK and Cairo, on "
+       "which this game is built.\n\n"
+       "The card pictures, sounds and fonts are the game's own, drawn and synthesised when "
+       "the game is built.");
 
 }  // namespace vantel
