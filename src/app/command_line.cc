@@ -55,9 +55,8 @@ CommandLine ParseCommandLine(int argc, char** argv) {
   // from inside the parser.
   g_option_context_set_help_enabled(context.get(), FALSE);
   // GLib translates the summary and the option texts through our catalogue.
-  g_option_context_set_translation_domain(context.get(), VANTEL_TEXT_DOMAIN);
+  g_option_context_add_main_entries(context.get(), entries, VANTEL_TEXT_DOMAIN);
   g_option_context_set_summary(context.get(), kSummary);
-  g_option_context_add_main_entries(context.get(), entries, nullptr);
 
   // The parser reorders and shortens its copy; the caller's stays as it was.
   std::vector<char*> args(argv, argv + argc);
