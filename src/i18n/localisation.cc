@@ -18,6 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The C library's catalogue, of strerror's texts.
+constexpr const char* kSystemTextDomain = "libc";
+
 // bin/ -> ../share/locale; lib/games/vantel/ -> ../../../share/locale.
 constexpr int kLevelsUp = 3;
 
@@ -71,14 +74,12 @@ std::optional<std::string> FallbackLanguage(const char* messages_locale,
 }
 
 void StartLocalisation(const fs::path& program_folder) {
-  // Each category on its own: a locale that is not generated on this machine
-  // then costs only its own category.
-  if (std::setlocale(LC_ALL, "") == nullptr) {
-    for (int category : {LC_CTYPE, LC_MESSAGES, LC_COLLATE, LC_TIME, LC_MONETARY})
-      std::setlocale(category, "");
-  }
-  // Settings, traces and timings write and read numbers with a point.
-  std::setlocale(LC_NUMERIC, "C");
+  // Only the messages follow the environment; every other category stays in
+  // the C locale the programs have always run in. Numbers keep their decimal
+  // point in settings, traces and timings, and SDL's X11 set-up is left as it
+  // was: with a UTF-8 LC_CTYPE the game's window never came up under Xvfb
+  // when started without the dialog.
+  std::setlocale(LC_MESSAGES, "");
   // The C library reads LANGUAGE only outside the plain C locale; C.UTF-8
   // keeps everything else as it was and lets it choose the language.
   if (const auto language = FallbackLanguage(std::setlocale(LC_MESSAGES, nullptr), Environment)) {
@@ -86,7 +87,10 @@ void StartLocalisation(const fs::path& program_folder) {
   }
   if (const auto folder = CatalogueFolder(program_folder))
     bindtextdomain(VANTEL_TEXT_DOMAIN, folder->c_str());
+  // GTK and the messages want UTF-8 whatever the character type; the system
+  // reasons (strerror) come from the C library's own catalogue.
   bind_textdomain_codeset(VANTEL_TEXT_DOMAIN, "UTF-8");
+  bind_textdomain_codeset(kSystemTextDomain, "UTF-8");
 }
 
 }  // namespace vantel

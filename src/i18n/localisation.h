@@ -21,9 +21,10 @@ std::optional<std::filesystem::path> CatalogueFolder(const std::filesystem::path
 std::optional<std::string> FallbackLanguage(const char* messages_locale,
                                             const char* (*lookup)(const char*));
 
-// Once, at the start of every program: the locale of the environment (numbers
-// stay in the C locale, so files and traces keep their decimal point), the
-// catalogue folder beside the program, and UTF-8 translations for GTK.
+// Once, at the start of every program: the messages in the language of the
+// environment (all else stays in the C locale, so files and traces keep their
+// decimal point), the catalogue folder beside the program, and UTF-8
+// translations for GTK.
 void StartLocalisation(const std::filesystem::path& program_folder);
 
 }  // namespace vantel
