@@ -70,24 +70,17 @@ TEST_F(CatalogueFolderTest, RootFolderDoesNotClimbPastItself) {
 }
 
 // The environment the fallback reads, without touching the process's own.
-class FakeEnvironment {
- public:
-  explicit FakeEnvironment(std::map<std::string, std::string> values) {
-    values_ = std::move(values);
-  }
-  static const char* Lookup(const char* name) {
-    const auto it = values_.find(name);
-    return it == values_.end() ? nullptr : it->second.c_str();
-  }
+std::map<std::string, std::string> fake_environment;
 
- private:
-  static inline std::map<std::string, std::string> values_;
-};
+const char* FakeLookup(const char* name) {
+  const auto it = fake_environment.find(name);
+  return it == fake_environment.end() ? nullptr : it->second.c_str();
+}
 
 std::optional<std::string> Fallback(const char* messages_locale,
                                     std::map<std::string, std::string> env) {
-  FakeEnvironment fake(std::move(env));
-  return FallbackLanguage(messages_locale, &FakeEnvironment::Lookup);
+  fake_environment = std::move(env);
+  return FallbackLanguage(messages_locale, &FakeLookup);
 }
 
 TEST(FallbackLanguageTest, LanguageAloneIsHonouredInThePlainLocale) {
