@@ -31,6 +31,8 @@ bool ToGlyphCodes(const std::string& utf8, std::string* codes) {
 }
 
 std::string ScreenText(const char* english, std::size_t max_glyphs) {
+  // gettext answers "" with the catalogue's header.
+  if (*english == '\0') return "";
   const char* translated = _(english);
   if (translated == english || std::strcmp(translated, english) == 0) return english;
   std::string codes;

@@ -72,6 +72,11 @@ TEST_F(ItalianScreenTest, KeyLineEndsBeforeTheClock) {
   EXPECT_LE(shown.size(), 40u);
 }
 
+// The score page draws the result even before a match has one.
+TEST_F(ItalianScreenTest, EmptyTextStaysEmpty) {
+  EXPECT_EQ(ScreenText(""), "");
+}
+
 TEST_F(ItalianScreenTest, TooWideTranslationFallsBackToEnglish) {
   EXPECT_EQ(ScreenText("We Won!", 7), "We Won!");
   EXPECT_EQ(ScreenText("They", 3), "They");
