@@ -2,11 +2,11 @@
 
 #include <glib.h>
 
-#include "i18n/format.h"
-#include "i18n/gettext.h"
-
 #include <memory>
 #include <vector>
+
+#include "i18n/format.h"
+#include "i18n/gettext.h"
 
 #ifndef VANTEL_VERSION_TEXT
 #define VANTEL_VERSION_TEXT "0.0.0"
