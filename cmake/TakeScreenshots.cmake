@@ -8,7 +8,10 @@ set(table_frame 1200)
 set(frames ${OUT}/frames)
 file(REMOVE_RECURSE ${frames})
 file(MAKE_DIRECTORY ${frames})
-execute_process(COMMAND ${SIM} --hands 1 --seed ${seed} --quiet --screenshot-dir ${frames}
+# In English whatever the builder's language: the score page follows it.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LANGUAGE --unset=LC_ALL
+                        --unset=LC_MESSAGES LANG=C.UTF-8
+                        ${SIM} --hands 1 --seed ${seed} --quiet --screenshot-dir ${frames}
                         --screenshot-at ${table_frame}
                 RESULT_VARIABLE status)
 if(NOT status EQUAL 0)

@@ -10,6 +10,9 @@
 #include "app/settings_file.h"
 #include "app/statistics_file.h"
 #include "app/statistics_store.h"
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+#include "i18n/localisation.h"
 #include "ui/message_box.h"
 #include "ui/startup_dialog.h"
 #include "ui/startup_texts.h"
@@ -17,20 +20,24 @@
 namespace vantel {
 
 int Main(int argc, char** argv) {
+  const std::filesystem::path app_folder = ProgramFolder(argc > 0 ? argv[0] : nullptr);
+  StartLocalisation(app_folder);
   const CommandLine line = ParseCommandLine(argc, argv);
   if (line.exit_status) {
     std::fputs(line.out.c_str(), stdout);
     std::fputs(line.err.c_str(), stderr);
     return *line.exit_status;
   }
-  const std::filesystem::path app_folder = ProgramFolder(argc > 0 ? argv[0] : nullptr);
   // A write past a file-size limit then fails with a reason to show instead
   // of killing the game.
   std::signal(SIGXFSZ, SIG_IGN);
   if (!InitGtk()) {
     const char* display = std::getenv("DISPLAY");
-    std::fprintf(stderr, "vantel: cannot open the display%s%s; the game needs a desktop.\n",
-                 display ? " " : "", display ? display : "");
+    std::fprintf(
+        stderr, "vantel: %s\n",
+        display
+            ? Format(_("cannot open the display %s; the game needs a desktop."), display).c_str()
+            : _("cannot open the display; the game needs a desktop."));
     return kExitFailure;
   }
   AppPorts ports;

@@ -5,6 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+
 #ifndef VANTEL_VERSION_TEXT
 #define VANTEL_VERSION_TEXT "0.0.0"
 #endif
@@ -20,8 +23,8 @@ struct GFreeDeleter {
 };
 
 constexpr const char* kSummary =
-    "A card game of the Italian fishing family: you and the computer partner\n"
-    "against two computer opponents. Without options the options dialog opens.";
+    N_("A card game of the Italian fishing family: you and the computer partner\n"
+       "against two computer opponents. Without options the options dialog opens.");
 
 std::string Usage(GOptionContext* context) {
   std::unique_ptr<char, GFreeDeleter> help(g_option_context_get_help(context, TRUE, nullptr));
@@ -36,22 +39,24 @@ CommandLine ParseCommandLine(int argc, char** argv) {
   gboolean skip_dialog = FALSE, show_rate = FALSE;
   gchar** rest = nullptr;
   GOptionEntry entries[] = {
-      {"help", 'h', 0, G_OPTION_ARG_NONE, &help, "Show this help and exit", nullptr},
-      {"version", 0, 0, G_OPTION_ARG_NONE, &version, "Show the version and exit", nullptr},
-      {"window", 0, 0, G_OPTION_ARG_NONE, &window, "Play in a window this time", nullptr},
-      {"fullscreen", 0, 0, G_OPTION_ARG_NONE, &full_screen, "Play full screen this time", nullptr},
+      {"help", 'h', 0, G_OPTION_ARG_NONE, &help, N_("Show this help and exit"), nullptr},
+      {"version", 0, 0, G_OPTION_ARG_NONE, &version, N_("Show the version and exit"), nullptr},
+      {"window", 0, 0, G_OPTION_ARG_NONE, &window, N_("Play in a window this time"), nullptr},
+      {"fullscreen", 0, 0, G_OPTION_ARG_NONE, &full_screen, N_("Play full screen this time"),
+       nullptr},
       {"skip-dialog", 0, 0, G_OPTION_ARG_NONE, &skip_dialog,
-       "Start at once with the saved settings", nullptr},
+       N_("Start at once with the saved settings"), nullptr},
       {"show-frame-rate", 0, 0, G_OPTION_ARG_NONE, &show_rate,
-       "Show the pointer and the frame rate in the window's title", nullptr},
+       N_("Show the pointer and the frame rate in the window's title"), nullptr},
       {G_OPTION_REMAINING, 0, 0, G_OPTION_ARG_STRING_ARRAY, &rest, nullptr, nullptr},
       {nullptr, 0, 0, G_OPTION_ARG_NONE, nullptr, nullptr, nullptr}};
   std::unique_ptr<GOptionContext, ContextDeleter> context(g_option_context_new(nullptr));
   // The help is ours to print, so that --help can be tested and never exits
   // from inside the parser.
   g_option_context_set_help_enabled(context.get(), FALSE);
+  // GLib translates the summary and the option texts through our catalogue.
+  g_option_context_add_main_entries(context.get(), entries, VANTEL_TEXT_DOMAIN);
   g_option_context_set_summary(context.get(), kSummary);
-  g_option_context_add_main_entries(context.get(), entries, nullptr);
 
   // The parser reorders and shortens its copy; the caller's stays as it was.
   std::vector<char*> args(argv, argv + argc);
@@ -61,8 +66,8 @@ CommandLine ParseCommandLine(int argc, char** argv) {
   const bool parsed = g_option_context_parse(context.get(), &count, &data, &raw) != FALSE;
   if (!parsed || rest != nullptr || (window && full_screen)) {
     std::string why = raw    ? raw->message
-                      : rest ? std::string("unexpected argument ") + rest[0]
-                             : "--window and --fullscreen exclude each other";
+                      : rest ? Format(_("unexpected argument %s"), rest[0])
+                             : _("--window and --fullscreen exclude each other");
     if (raw) g_error_free(raw);
     g_strfreev(rest);
     line.err = "vantel: " + why + "\n" + Usage(context.get());

@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+
 namespace vantel {
 
 std::filesystem::path XdgFile(const char* variable, const char* home_fallback, const char* name) {
@@ -21,13 +24,14 @@ std::filesystem::path XdgFile(const char* variable, const char* home_fallback, c
 std::string WriteKeyFile(const std::filesystem::path& file, GKeyFile* keys) {
   std::error_code ec;
   std::filesystem::create_directories(file.parent_path(), ec);
-  if (ec) return "cannot make " + file.parent_path().string() + ": " + ec.message();
+  if (ec) return Format(_("cannot make %s: %s"), file.parent_path().c_str(), ec.message().c_str());
   gsize length = 0;
   std::unique_ptr<char, GFreeDeleter> text(g_key_file_to_data(keys, &length, nullptr));
   GError* raw = nullptr;
   if (!g_file_set_contents(file.c_str(), text.get(), static_cast<gssize>(length), &raw)) {
     ErrorPtr error(raw);
-    return "cannot write " + file.string() + ": " + (error ? error->message : "unknown error");
+    return Format(_("cannot write %s: %s"), file.c_str(),
+                  error ? error->message : _("unknown error"));
   }
   return "";
 }

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/key_file.h"
+#include "i18n/format.h"
+#include "i18n/gettext.h"
 
 namespace vantel {
 namespace {
@@ -145,16 +147,16 @@ std::string LoadSettings(const std::filesystem::path& file, Options& options) {
   if (!g_key_file_load_from_file(keys.get(), file.c_str(), G_KEY_FILE_NONE, &raw)) {
     ErrorPtr error(raw);
     if (error && error->domain == G_FILE_ERROR && error->code == G_FILE_ERROR_NOENT) return "";
-    return "settings in " + file.string() + " not read (" +
-           (error ? error->message : "unknown error") + "); playing with the defaults";
+    return Format(_("settings in %s not read (%s); playing with the defaults"), file.c_str(),
+                  error ? error->message : _("unknown error"));
   }
   Reader reader(keys.get());
   Options read = options;
   ReadInto(reader, read);
   options = read;
   if (reader.WrongKeys().empty()) return "";
-  return "settings in " + file.string() + ": " + Joined(reader.WrongKeys()) +
-         " not understood; the default is used instead";
+  return Format(_("settings in %s: %s not understood; the default is used instead"), file.c_str(),
+                Joined(reader.WrongKeys()).c_str());
 }
 
 std::string SaveSettings(const std::filesystem::path& file, const Options& options) {
@@ -174,7 +176,7 @@ std::string SaveSettings(const std::filesystem::path& file, const Options& optio
   g_key_file_set_string(k, kGroup, kPartnerKey,
                         kLevelNames[static_cast<int>(options.partner_level)]);
   const std::string problem = WriteKeyFile(file, k);
-  return problem.empty() ? "" : "settings not saved: " + problem;
+  return problem.empty() ? "" : Format(_("settings not saved: %s"), problem.c_str());
 }
 
 }  // namespace vantel

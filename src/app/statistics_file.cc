@@ -8,6 +8,8 @@
 #include <optional>
 
 #include "app/key_file.h"
+#include "i18n/format.h"
+#include "i18n/gettext.h"
 
 namespace vantel {
 namespace {
@@ -39,13 +41,13 @@ std::optional<LevelStatistics> ReadLevel(GKeyFile* keys, const char* group, std:
     const gint64 value = g_key_file_get_int64(keys, group, key.name, &raw);
     if (raw != nullptr) {
       ErrorPtr error(raw);
-      why = std::string(group) + "/" + key.name + " is not a count";
+      why = Format(_("%s/%s is not a count"), group, key.name);
       return std::nullopt;
     }
     level.*key.count = value;
   }
   if (!Plausible(level)) {
-    why = std::string("the ") + group + " counts do not add up";
+    why = Format(_("the %s counts do not add up"), group);
     return std::nullopt;
   }
   return level;
@@ -74,13 +76,14 @@ LoadedStatistics SetAside(const std::filesystem::path& file, const std::string& 
   if (g_rename(file.c_str(), aside.c_str()) != 0) {
     const std::string reason = std::strerror(errno);
     loaded.state = StatisticsFileState::kUnreadable;
-    loaded.message = "statistics in " + file.string() + " are corrupt (" + why +
-                     ") and could not be set aside (" + reason + "); nothing is counted this time";
+    loaded.message = Format(_("statistics in %s are corrupt (%s) and could not be set aside (%s); "
+                              "nothing is counted this time"),
+                            file.c_str(), why.c_str(), reason.c_str());
     return loaded;
   }
   loaded.state = StatisticsFileState::kSetAside;
-  loaded.message = "statistics in " + file.string() + " are corrupt (" + why + "); kept as " +
-                   aside.string() + ", counting starts again";
+  loaded.message = Format(_("statistics in %s are corrupt (%s); kept as %s, counting starts again"),
+                          file.c_str(), why.c_str(), aside.c_str());
   return loaded;
 }
 
@@ -102,15 +105,15 @@ LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
     if (error && error->domain == G_FILE_ERROR && error->code == G_FILE_ERROR_NOENT) return {};
     LoadedStatistics loaded;
     loaded.state = StatisticsFileState::kUnreadable;
-    loaded.message = "statistics in " + file.string() + " not read (" +
-                     (error ? error->message : "unknown error") + "); nothing is counted this time";
+    loaded.message = Format(_("statistics in %s not read (%s); nothing is counted this time"),
+                            file.c_str(), error ? error->message : _("unknown error"));
     return loaded;
   }
   std::unique_ptr<char, GFreeDeleter> text(raw_text);
   KeyFilePtr keys(g_key_file_new());
   if (!g_key_file_load_from_data(keys.get(), text.get(), length, G_KEY_FILE_NONE, &raw)) {
     ErrorPtr error(raw);
-    return SetAside(file, error ? error->message : "not a key file");
+    return SetAside(file, error ? error->message : _("not a key file"));
   }
   LoadedStatistics loaded;
   for (int i = 0; i < kPlayerLevelCount; ++i) {
@@ -131,7 +134,7 @@ std::string SaveStatistics(const std::filesystem::path& file, const Statistics& 
     }
   }
   const std::string problem = WriteKeyFile(file, keys.get());
-  return problem.empty() ? "" : "statistics not saved: " + problem;
+  return problem.empty() ? "" : Format(_("statistics not saved: %s"), problem.c_str());
 }
 
 }  // namespace vantel

@@ -6,6 +6,8 @@
 #include "game/game.h"
 #include "gfx/assets.h"
 #include "gfx/display.h"
+#include "gfx/screen_text.h"
+#include "i18n/gettext.h"
 
 namespace vantel {
 
@@ -23,6 +25,17 @@ constexpr int32_t kTextX = 213;
 constexpr int32_t kHistoryX = 233;
 constexpr int32_t kFirstRowY = 94;
 constexpr int32_t kRowStep = 31;
+// The columns of the page: a translated label or side name must fit its field.
+constexpr std::size_t kLabelWidth = 6;
+constexpr std::size_t kWeWidth = 3;
+constexpr std::size_t kTheyWidth = 5;
+
+// `english` or its translation, filled with blanks to `width`.
+std::string Field(const char* english, std::size_t width) {
+  std::string text = ScreenText(english, width);
+  text.resize(std::max(width, text.size()), ' ');
+  return text;
+}
 
 void Line(BitmapFont* font, Display& d, int32_t x, int32_t y, const std::string& text) {
   if (!font) return;
@@ -32,7 +45,7 @@ void Line(BitmapFont* font, Display& d, int32_t x, int32_t y, const std::string&
 }
 
 struct Row {
-  const char* label;
+  std::string label;
   int16_t we;
   int16_t they;
 };
@@ -44,21 +57,31 @@ std::array<Row, 8> Rows(const Game& g) {
     return static_cast<int16_t>(s.has_two_s + s.has_jack_h + s.has_ten_d);
   };
   return {{
-      {"Cards ", g.model.we_taken_count, g.model.they_taken_count},
-      {"Clubs ", we.suit_s_count, they.suit_s_count},
-      {"Napula", we.napula, they.napula},
-      {"Scua  ", we.scua_count, they.scua_count},
-      {"Picada", we.picada_count, they.picada_count},
-      {"Simili", we.simili_count, they.simili_count},
-      {"Quadri", we.quadriglia_count, they.quadriglia_count},
-      {"2-10-J", key_cards(we), key_cards(they)},
+      // TRANSLATORS: the score page's row labels, six letters at most each.
+      {Field(N_("Cards"), kLabelWidth), g.model.we_taken_count, g.model.they_taken_count},
+      {Field(N_("Clubs"), kLabelWidth), we.suit_s_count, they.suit_s_count},
+      {Field(N_("Napula"), kLabelWidth), we.napula, they.napula},
+      {Field(N_("Scua"), kLabelWidth), we.scua_count, they.scua_count},
+      {Field(N_("Picada"), kLabelWidth), we.picada_count, they.picada_count},
+      {Field(N_("Simili"), kLabelWidth), we.simili_count, they.simili_count},
+      // TRANSLATORS: Quadriglia, cut to the six letters of the column.
+      {Field(N_("Quadri"), kLabelWidth), we.quadriglia_count, they.quadriglia_count},
+      // TRANSLATORS: the key cards: two of clubs, ten of coins, jack of swords.
+      {Field(N_("2-10-J"), kLabelWidth), key_cards(we), key_cards(they)},
   }};
 }
+
+// The texts the game's score keeping leaves for the page; translated as they
+// are drawn.
+// TRANSLATORS: the end of a match, on the score page.
+[[maybe_unused]] constexpr const char* kMatchResults[] = {N_("We Won!"), N_("We lost!")};
 
 }  // namespace
 
 std::string ScoreHeaderText() {
-  return std::string("  We ") + " " + ")    " + "They " + " " + " ";
+  // TRANSLATORS: the two sides on the score page: We at most three letters, They five.
+  return "  " + Field(N_("We"), kWeWidth) + " " + ")    " + Field(N_("They"), kTheyWidth) + " " +
+         " ";
 }
 
 std::string ScoreRowText(std::string_view label, int16_t we, int16_t they) {
@@ -97,7 +120,7 @@ void DrawScorePage(const Game& g, Assets& a, Display& d) {
   }
   Line(a.score_fonts[9].get(), d, kHistoryX, 438,
        ScoreTotalsText(g.score.we_match_points, g.score.they_match_points));
-  Line(a.score_fonts[10].get(), d, kTextX, 469, g.score.match_result_text);
+  Line(a.score_fonts[10].get(), d, kTextX, 469, ScreenText(g.score.match_result_text.c_str()));
 }
 
 }  // namespace vantel

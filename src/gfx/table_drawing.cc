@@ -6,6 +6,7 @@
 #include "gfx/assets.h"
 #include "gfx/display.h"
 #include "gfx/score_page.h"
+#include "gfx/screen_text.h"
 
 namespace vantel {
 
@@ -145,7 +146,7 @@ void DrawTable(const Game& g, Assets& a, Display& d, const LocalTimeSource& now)
   paint.Stock();
   if (g.flow.state == FlowState::kEndOfMatch) DrawScorePage(g, a, d);
   Text(a.digit_font.get(), d, 700, 572, ClockText(now()));
-  Text(a.deluxe_font.get(), d, 5, 572, kCaptionText);
+  Text(a.deluxe_font.get(), d, 5, 572, ScreenText(kCaptionText, kCaptionGlyphs));
 }
 
 }  // namespace vantel

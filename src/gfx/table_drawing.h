@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "gfx/clock_text.h"
+#include "i18n/gettext.h"
 
 namespace vantel {
 
@@ -13,7 +15,11 @@ struct Assets;
 class Display;
 
 // The caption line under the table: the keys, short enough to end before the clock.
-inline constexpr const char* kCaptionText = "VANTEL  R reorder  P pause  Esc quit";
+// TRANSLATORS: the key line under the table, 40 letters at most.
+inline constexpr const char* kCaptionText = N_("VANTEL  R reorder  P pause  Esc quit");
+// From x 5 at 17 pixels a letter, a caption of this many letters ends before
+// the clock at x 700.
+inline constexpr std::size_t kCaptionGlyphs = 40;
 
 // First pile entry drawn for a pile of `count` cards: a big pile shows from
 // entry 11 on (the cards below are hidden under it anyway).

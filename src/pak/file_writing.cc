@@ -9,6 +9,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+
 namespace vantel {
 
 namespace fs = std::filesystem;
@@ -34,13 +37,14 @@ fs::path NewFileBeside(const fs::path& target) {
 }
 
 std::string Refusal(const fs::path& target, const struct stat& st) {
-  const char* what = S_ISDIR(st.st_mode)    ? "a folder"
-                     : S_ISCHR(st.st_mode)  ? "a character device"
-                     : S_ISBLK(st.st_mode)  ? "a block device"
-                     : S_ISFIFO(st.st_mode) ? "a pipe"
-                     : S_ISSOCK(st.st_mode) ? "a socket"
-                                            : "not a plain file";
-  return "cannot write " + target.string() + ": it is " + what + "; left as it is";
+  const char* pattern =
+      S_ISDIR(st.st_mode)    ? _("cannot write %s: it is a folder; left as it is")
+      : S_ISCHR(st.st_mode)  ? _("cannot write %s: it is a character device; left as it is")
+      : S_ISBLK(st.st_mode)  ? _("cannot write %s: it is a block device; left as it is")
+      : S_ISFIFO(st.st_mode) ? _("cannot write %s: it is a pipe; left as it is")
+      : S_ISSOCK(st.st_mode) ? _("cannot write %s: it is a socket; left as it is")
+                             : _("cannot write %s: it is not a plain file; left as it is");
+  return Format(pattern, target.c_str());
 }
 
 bool WriteAll(int fd, std::span<const uint8_t> data) {
@@ -75,18 +79,21 @@ std::string ReplaceFile(const fs::path& target, std::span<const uint8_t> data) {
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
-  if (fd < 0) return "cannot create a file beside " + target.string() + ": " + LastSystemError();
+  if (fd < 0) {
+    return Format(_("cannot create a file beside %s: %s"), target.c_str(),
+                  LastSystemError().c_str());
+  }
   int failure = WriteAll(fd, data) ? 0 : errno;
   // A full disk may show only when the data is handed over at close.
   if (::close(fd) != 0 && failure == 0) failure = errno;
   if (failure != 0) {
     ::unlink(temp.c_str());
-    return "cannot write " + target.string() + ": " + std::strerror(failure);
+    return Format(_("cannot write %s: %s"), target.c_str(), std::strerror(failure));
   }
   if (::rename(temp.c_str(), target.c_str()) != 0) {
     failure = errno;
     ::unlink(temp.c_str());
-    return "cannot write " + target.string() + ": " + std::strerror(failure);
+    return Format(_("cannot write %s: %s"), target.c_str(), std::strerror(failure));
   }
   return "";
 }

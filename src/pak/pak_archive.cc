@@ -9,6 +9,9 @@
 
 #include "pak/file_writing.h"
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+
 namespace vantel {
 
 namespace {
@@ -49,22 +52,24 @@ int32_t LastIndexFor(int32_t dir_length) {
 void PakArchive::Open(const std::string& archive_path) {
   File file = OpenFile(archive_path, "rb");
   if (!file) {
-    last_open_error_ = "cannot open " + archive_path + ": " + SystemReason();
+    last_open_error_ =
+        Format(_("cannot open %s: %s"), archive_path.c_str(), SystemReason().c_str());
     return;
   }
   const std::optional<int64_t> size = FileSize(file.get());
   if (!size) {
-    last_open_error_ = "cannot read " + archive_path + ": " + SystemReason();
+    last_open_error_ =
+        Format(_("cannot read %s: %s"), archive_path.c_str(), SystemReason().c_str());
     return;
   }
   unsigned char head[16] = {};
   const size_t got = std::fread(head, 1, sizeof head, file.get());
   if (got < 4 || std::memcmp(head, "PACK", 4) != 0) {
-    last_open_error_ = archive_path + " is not a PACK archive";
+    last_open_error_ = Format(_("%s is not a PACK archive"), archive_path.c_str());
     return;
   }
   if (got < 12) {
-    last_open_error_ = archive_path + ": the archive header is cut short";
+    last_open_error_ = Format(_("%s: the archive header is cut short"), archive_path.c_str());
     return;
   }
   HeaderRecord header;
@@ -72,7 +77,8 @@ void PakArchive::Open(const std::string& archive_path) {
   header.dir_offset = GetI32(head + 4);
   header.dir_length = GetI32(head + 8);
   if (header.dir_offset < 0 || header.dir_length < 0) {
-    last_open_error_ = archive_path + ": the directory has a negative offset or length";
+    last_open_error_ =
+        Format(_("%s: the directory has a negative offset or length"), archive_path.c_str());
     return;
   }
   header.last_index = LastIndexFor(header.dir_length);
@@ -80,15 +86,17 @@ void PakArchive::Open(const std::string& archive_path) {
   const int64_t dir_bytes = count * kEntryLength;
   // Checked against the file before anything is allocated from the header.
   if (header.dir_offset + dir_bytes > *size) {
-    last_open_error_ = archive_path + ": the directory of " + std::to_string(count) +
-                       " entries at offset " + std::to_string(header.dir_offset) +
-                       " runs past the end of the archive (" + std::to_string(*size) + " bytes)";
+    last_open_error_ = Format(
+        _("%s: the directory of %lld entries at offset %lld runs past the end of the archive "
+          "(%lld bytes)"),
+        archive_path.c_str(), static_cast<long long>(count),
+        static_cast<long long>(header.dir_offset), static_cast<long long>(*size));
     return;
   }
   std::vector<unsigned char> raw(static_cast<size_t>(dir_bytes));
   if (std::fseek(file.get(), header.dir_offset, SEEK_SET) != 0 ||
       std::fread(raw.data(), 1, raw.size(), file.get()) != raw.size()) {
-    last_open_error_ = "cannot read the directory of " + archive_path;
+    last_open_error_ = Format(_("cannot read the directory of %s"), archive_path.c_str());
     return;
   }
   std::vector<EntryRecord> directory(static_cast<size_t>(count));
@@ -128,16 +136,17 @@ int32_t PakArchive::EntrySize(int32_t index) const {
 namespace {
 
 std::string RangeProblem(int32_t pos, int32_t len, int64_t archive_size) {
-  if (pos < 0 || len < 0) return "has a negative position or length";
+  if (pos < 0 || len < 0) return _("has a negative position or length");
   if (static_cast<int64_t>(pos) + len > archive_size) {
-    return "has " + std::to_string(len) + " bytes at offset " + std::to_string(pos) +
-           ", past the end of the archive (" + std::to_string(archive_size) + " bytes)";
+    return Format(_("has %d bytes at offset %d, past the end of the archive (%lld bytes)"), len,
+                  pos, static_cast<long long>(archive_size));
   }
   return "";
 }
 
 std::string EntryLabel(int32_t index, const std::string& archive) {
-  return "entry " + std::to_string(index) + " of " + archive;
+  // TRANSLATORS: names an archive entry; a description of its fault follows.
+  return Format(_("entry %d of %s"), index, archive.c_str());
 }
 
 }  // namespace
@@ -151,17 +160,20 @@ std::string PakArchive::EntryProblem(int32_t index) const {
 void PakArchive::SaveEntry(int32_t index, const std::string& destination) const {
   const EntryRecord& e = Entry(index);
   File in = OpenFile(loaded_path_, "rb");
-  if (!in) throw PakError("cannot open " + loaded_path_ + ": " + SystemReason());
+  if (!in)
+    throw PakError(Format(_("cannot open %s: %s"), loaded_path_.c_str(), SystemReason().c_str()));
   // The archive may have changed since it was opened: check against it as it is now.
   const std::optional<int64_t> size = FileSize(in.get());
-  if (!size) throw PakError("cannot read " + loaded_path_ + ": " + SystemReason());
+  if (!size)
+    throw PakError(Format(_("cannot read %s: %s"), loaded_path_.c_str(), SystemReason().c_str()));
   const std::string problem = RangeProblem(e.file_pos, e.file_len, *size);
   if (!problem.empty()) throw PakError(EntryLabel(index, loaded_path_) + " " + problem);
   std::vector<unsigned char> data(static_cast<size_t>(e.file_len));
   if (!data.empty() && (std::fseek(in.get(), e.file_pos, SEEK_SET) != 0 ||
                         std::fread(data.data(), 1, data.size(), in.get()) != data.size())) {
-    throw PakError("cannot read " + EntryLabel(index, loaded_path_) + ": " +
-                   (std::ferror(in.get()) ? SystemReason() : "the archive ends early"));
+    throw PakError(
+        Format(_("cannot read %s: %s"), EntryLabel(index, loaded_path_).c_str(),
+               std::ferror(in.get()) ? SystemReason().c_str() : _("the archive ends early")));
   }
   in.reset();
   const std::string error = ReplaceFile(destination, data);

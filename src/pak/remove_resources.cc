@@ -6,6 +6,9 @@
 #include "pak/resource_path.h"
 #include "pak/resource_tree.h"
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+
 namespace vantel {
 
 namespace fs = std::filesystem;
@@ -25,10 +28,11 @@ void RemoveFiles(const fs::path& folder, std::string* error) {
     if (it->is_directory(type_error) && !it->is_symlink(type_error)) continue;
     std::error_code remove_error;
     if (!fs::remove(it->path(), remove_error)) {
-      Note(error, "cannot delete " + it->path().string() + ": " + remove_error.message());
+      Note(error,
+           Format(_("cannot delete %s: %s"), it->path().c_str(), remove_error.message().c_str()));
     }
   }
-  if (ec) Note(error, "cannot list " + folder.string() + ": " + ec.message());
+  if (ec) Note(error, Format(_("cannot list %s: %s"), folder.c_str(), ec.message().c_str()));
 }
 
 void RemoveFolder(const fs::path& folder, std::string* error) {
@@ -36,11 +40,11 @@ void RemoveFolder(const fs::path& folder, std::string* error) {
   const fs::file_status st = fs::symlink_status(folder, ec);
   if (st.type() == fs::file_type::not_found) return;
   if (!fs::is_directory(st)) {
-    Note(error, folder.string() + " is not a folder; left in place");
+    Note(error, Format(_("%s is not a folder; left in place"), folder.c_str()));
     return;
   }
   if (!fs::remove(folder, ec))
-    Note(error, "cannot remove " + folder.string() + ": " + ec.message());
+    Note(error, Format(_("cannot remove %s: %s"), folder.c_str(), ec.message().c_str()));
 }
 
 // What an unpacking placed in a root that is not private, newest first:
@@ -50,7 +54,7 @@ void RemoveMade(const std::vector<fs::path>& made, std::string* error) {
     std::error_code ec;
     fs::remove(*it, ec);
     if (ec && ec != std::errc::no_such_file_or_directory) {
-      Note(error, "cannot remove " + it->string() + ": " + ec.message());
+      Note(error, Format(_("cannot remove %s: %s"), it->c_str(), ec.message().c_str()));
     }
   }
 }
@@ -73,7 +77,8 @@ std::string RemoveUnpackedResources(const ResourceRoot& root) {
   if (root.is_private) {
     std::error_code ec;
     fs::remove_all(root.folder, ec);
-    if (ec) Note(&error, "cannot remove " + root.folder.string() + ": " + ec.message());
+    if (ec)
+      Note(&error, Format(_("cannot remove %s: %s"), root.folder.c_str(), ec.message().c_str()));
   } else if (!root.made.empty()) {
     RemoveMade(root.made, &error);
   } else {

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+
 namespace vantel {
 
 namespace fs = std::filesystem;
@@ -44,7 +47,7 @@ std::optional<ResourceRoot> ChooseResourceRoot(const fs::path& app_folder, bool 
     if (std::optional<ResourceRoot> root = MakePrivateRoot(base, &why)) return root;
     reasons += reasons.empty() ? why : "; " + why;
   }
-  *error = reasons.empty() ? "no folder to unpack the resources into" : reasons;
+  *error = reasons.empty() ? _("no folder to unpack the resources into") : reasons;
   return std::nullopt;
 }
 

@@ -11,6 +11,9 @@
 #include <system_error>
 #include <vector>
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+
 namespace vantel {
 
 namespace fs = std::filesystem;
@@ -72,8 +75,8 @@ std::unique_ptr<RunFolder> RunFolder::Make(const fs::path& base, std::string* er
     std::string pattern = (base / kRunFolderStart).string() + std::string(kUniquePartLength, 'X');
     // mkdtemp makes the folder with mode 0700 under a name nobody else can take.
     if (::mkdtemp(pattern.data()) == nullptr) {
-      *error = "cannot create a private resource folder in " + base.string() + ": " +
-               std::strerror(errno);
+      *error = Format(_("cannot create a private resource folder in %s: %s"), base.c_str(),
+                      std::strerror(errno));
       return nullptr;
     }
     const fs::path path(pattern);
@@ -84,7 +87,7 @@ std::unique_ptr<RunFolder> RunFolder::Make(const fs::path& base, std::string* er
       continue;
     }
     if (!WriteOwnerRecord(fd)) {
-      *error = "cannot write in " + path.string() + ": " + std::strerror(errno);
+      *error = Format(_("cannot write in %s: %s"), path.c_str(), std::strerror(errno));
       ::close(fd);
       std::error_code ec;
       fs::remove_all(path, ec);
@@ -92,8 +95,8 @@ std::unique_ptr<RunFolder> RunFolder::Make(const fs::path& base, std::string* er
     }
     return std::unique_ptr<RunFolder>(new RunFolder(path, fd));
   }
-  *error =
-      "cannot create a private resource folder in " + base.string() + ": it keeps disappearing";
+  *error = Format(_("cannot create a private resource folder in %s: %s"), base.c_str(),
+                  _("it keeps disappearing"));
   return nullptr;
 }
 
@@ -104,7 +107,7 @@ RunFolder::~RunFolder() {
 std::string RunFolder::Remove() {
   std::error_code ec;
   fs::remove_all(path_, ec);
-  if (ec) return "cannot remove " + path_.string() + ": " + ec.message();
+  if (ec) return Format(_("cannot remove %s: %s"), path_.c_str(), ec.message().c_str());
   return "";
 }
 

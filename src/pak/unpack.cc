@@ -18,6 +18,9 @@
 #include "pak/run_folder.h"
 #include "pak/unpack_plan.h"
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+
 namespace vantel {
 
 namespace fs = std::filesystem;
@@ -47,8 +50,9 @@ std::unordered_map<std::string, std::string> IndexFolder(const fs::path& folder)
   return index;
 }
 
-std::string SystemError(const std::string& what, const fs::path& p) {
-  return what + " " + p.string() + ": " + std::strerror(errno);
+// `pattern` takes the path, then the system's reason.
+std::string SystemError(const char* pattern, const fs::path& p) {
+  return Format(pattern, p.c_str(), std::strerror(errno));
 }
 
 // One unpacking: the archive's files are written into a fresh folder of this
@@ -96,7 +100,8 @@ void UnpackRun::Stage() {
   if (!staging_) throw PakError(error);
   for (const std::string_view folder : kTreeCreationOrder) {
     const fs::path p = staging_->Path() / folder;
-    if (::mkdir(p.c_str(), 0755) != 0) throw PakError(SystemError("cannot create folder", p));
+    if (::mkdir(p.c_str(), 0755) != 0)
+      throw PakError(SystemError(_("cannot create folder %s: %s"), p));
   }
 }
 
@@ -119,13 +124,13 @@ void UnpackRun::Install() {
   const fs::path top = ResolveResourcePath(root_.folder, kTreeTop);
   struct stat st {};
   if (::lstat(top.c_str(), &st) != 0) {
-    if (errno != ENOENT) throw PakError(SystemError("cannot look at", top));
+    if (errno != ENOENT) throw PakError(SystemError(_("cannot look at %s: %s"), top));
     InstallWhole(top);
   } else if (S_ISDIR(st.st_mode)) {
     MergeInto();
   } else {
     // A link or file in the tree's place could send files outside it.
-    throw PakError(top.string() + " is in the way of a resource folder");
+    throw PakError(Format(_("%s is in the way of a resource folder"), top.c_str()));
   }
 }
 
@@ -136,7 +141,7 @@ void UnpackRun::InstallWhole(const fs::path& top) {
     for (const auto& [lower, name] : names_[folder]) made.push_back(root_.folder / folder / name);
   }
   if (::rename((staging_->Path() / kTreeTop).c_str(), top.c_str()) != 0) {
-    throw PakError(SystemError("cannot move the unpacked files to", top));
+    throw PakError(SystemError(_("cannot move the unpacked files to %s: %s"), top));
   }
   placed_ = std::move(made);
 }
@@ -148,23 +153,23 @@ void UnpackRun::MergeInto() {
     struct stat st {};
     if (::lstat(target.c_str(), &st) != 0) {
       if (::mkdir(target.c_str(), 0755) != 0) {
-        throw PakError(SystemError("cannot create folder", target));
+        throw PakError(SystemError(_("cannot create folder %s: %s"), target));
       }
       placed_.push_back(target);
     } else if (!S_ISDIR(st.st_mode)) {
-      throw PakError(target.string() + " is in the way of a resource folder");
+      throw PakError(Format(_("%s is in the way of a resource folder"), target.c_str()));
     }
     const std::unordered_map<std::string, std::string> existing = IndexFolder(target);
     for (const auto& [lower, name] : names_[folder]) {
       const auto match = existing.find(lower);
       const fs::path dest = target / (match == existing.end() ? name : match->second);
       if (::lstat(dest.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        throw PakError(dest.string() + " is a folder, not a file");
+        throw PakError(Format(_("%s is a folder, not a file"), dest.c_str()));
       }
       // The new file takes the name; whatever had it (a link included) is
       // replaced, never written into.
       if (::rename((staging_->Path() / folder / name).c_str(), dest.c_str()) != 0) {
-        throw PakError(SystemError("cannot write", dest));
+        throw PakError(SystemError(_("cannot write %s: %s"), dest));
       }
       placed_.push_back(dest);
     }
@@ -195,7 +200,7 @@ UnpackResult UnpackResources(const fs::path& archive, const ResourceRoot& root,
   pak.Open(archive.string());
   if (pak.LoadedPath().empty()) {
     return Failure(UnpackStatus::kArchiveRefused,
-                   "cannot use the resource archive: " + pak.OpenError());
+                   Format(_("cannot use the resource archive: %s"), pak.OpenError().c_str()));
   }
   const UnpackPlan plan = PlanUnpacking(pak);
   if (plan.status != UnpackStatus::kUnpacked) return Failure(plan.status, plan.message);
@@ -205,7 +210,7 @@ UnpackResult UnpackResources(const fs::path& archive, const ResourceRoot& root,
     for (const UnpackStep& step : plan.steps) {
       if (stop_requested && stop_requested()) {
         run.Undo();
-        return Failure(UnpackStatus::kInterrupted, "the unpacking was interrupted");
+        return Failure(UnpackStatus::kInterrupted, _("the unpacking was interrupted"));
       }
       run.Write(pak, step);
     }

@@ -5,6 +5,9 @@
 #include "pak/entry_name.h"
 #include "pak/resource_tree.h"
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+
 namespace vantel {
 
 std::string PrintableName(std::string_view name) {
@@ -43,7 +46,7 @@ UnpackPlan Refuse(UnpackStatus status, std::string message) {
 }
 
 std::string Where(const PakArchive& pak, int32_t index) {
-  return "entry " + std::to_string(index) + " of " + pak.LoadedPath();
+  return Format(_("entry %d of %s"), index, pak.LoadedPath().c_str());
 }
 
 }  // namespace
@@ -52,9 +55,9 @@ UnpackPlan PlanUnpacking(const PakArchive& pak) {
   const int64_t entries = int64_t{pak.LastIndex()} + 1;
   if (entries > kMaxUnpackEntries) {
     return Refuse(UnpackStatus::kArchiveRefused,
-                  pak.LoadedPath() + " has " + std::to_string(entries) +
-                      " entries; a resource archive may have at most " +
-                      std::to_string(kMaxUnpackEntries));
+                  Format(_("%s has %lld entries; a resource archive may have at most %lld"),
+                         pak.LoadedPath().c_str(), static_cast<long long>(entries),
+                         static_cast<long long>(kMaxUnpackEntries)));
   }
   UnpackPlan plan;
   int64_t bytes = 0;
@@ -62,24 +65,26 @@ UnpackPlan PlanUnpacking(const PakArchive& pak) {
     const std::string field = pak.EntryName(i);
     if (field.starts_with(kMarkerStart)) {
       if (IsKnownMarker(field)) continue;
-      return Refuse(UnpackStatus::kUnknownMarker, Where(pak, i) + " is an unknown marker \"" +
-                                                      PrintableName(CutEntryName(field)) + "\"");
+      return Refuse(UnpackStatus::kUnknownMarker,
+                    Format(_("%s is an unknown marker \"%s\""), Where(pak, i).c_str(),
+                           PrintableName(CutEntryName(field)).c_str()));
     }
     const ResourcePrefix* prefix = MatchPrefix(field);
     if (prefix == nullptr) continue;  // not a resource of the game
     std::string name = CutEntryName(std::string_view(field).substr(prefix->prefix.size()));
     if (!IsSafeFileName(name)) {
-      return Refuse(UnpackStatus::kEntryRefused, Where(pak, i) + ": the file name \"" +
-                                                     PrintableName(name) +
-                                                     "\" is empty or would leave its folder");
+      return Refuse(UnpackStatus::kEntryRefused,
+                    Format(_("%s: the file name \"%s\" is empty or would leave its folder"),
+                           Where(pak, i).c_str(), PrintableName(name).c_str()));
     }
     const std::string problem = pak.EntryProblem(i);
     if (!problem.empty()) return Refuse(UnpackStatus::kEntryRefused, problem);
     bytes += pak.EntrySize(i);
     if (bytes > kMaxUnpackBytes) {
-      return Refuse(UnpackStatus::kArchiveRefused, pak.LoadedPath() + " holds more than " +
-                                                       std::to_string(kMaxUnpackBytes >> 20) +
-                                                       " MiB of resources; refused to unpack it");
+      return Refuse(
+          UnpackStatus::kArchiveRefused,
+          Format(_("%s holds more than %lld MiB of resources; refused to unpack it"),
+                 pak.LoadedPath().c_str(), static_cast<long long>(kMaxUnpackBytes >> 20)));
     }
     plan.steps.push_back(UnpackStep{i, prefix->folder, std::move(name)});
   }

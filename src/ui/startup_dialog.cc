@@ -127,7 +127,7 @@ void OnSwitchPage(GtkNotebook*, GtkWidget*, guint page, gpointer data) {
 
 gboolean OnRulesLink(GtkLabel*, gchar*, gpointer data) {
   GtkWidget* dialog = static_cast<Widgets*>(data)->dialog;
-  ShowInfoBox(GTK_WINDOW(dialog), gtk_window_get_title(GTK_WINDOW(dialog)), kBrowserMessage);
+  ShowInfoBox(GTK_WINDOW(dialog), gtk_window_get_title(GTK_WINDOW(dialog)), _(kBrowserMessage));
   return TRUE;  // no browser is started
 }
 
@@ -141,13 +141,13 @@ GtkWidget* PreviewImage(const char* deck_name, const ArchiveEntrySource& archive
 
 GtkWidget* DeckPanel(Widgets& w, const ArchiveEntrySource& archive) {
   GtkWidget* box = Panel();
-  w.bresciane = gtk_radio_button_new_with_label(nullptr, kBrescianeOption);
-  w.trevigiane =
-      gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(w.bresciane), kTrevigianeOption);
+  w.bresciane = gtk_radio_button_new_with_label(nullptr, _(kBrescianeOption));
+  w.trevigiane = gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(w.bresciane),
+                                                             _(kTrevigianeOption));
   Pack(box, w.bresciane);
-  Pack(box, WrappedLabel(kDeckDescription));
+  Pack(box, WrappedLabel(_(kDeckDescription)));
   Pack(box, w.trevigiane);
-  Pack(box, WrappedLabel(kDeckDescription));
+  Pack(box, WrappedLabel(_(kDeckDescription)));
   w.previews[1] = PreviewImage("Royal", archive);
   w.previews[0] = PreviewImage("Trevigiano", archive);
   Pack(box, w.previews[1]);
@@ -159,7 +159,7 @@ GtkWidget* DeckPanel(Widgets& w, const ArchiveEntrySource& archive) {
 GtkWidget* KeysPanel() {
   GtkWidget* box = Panel();
   for (const char* text : {kKeyHelpR, kKeyHelpEscape, kKeyHelpP, kKeyHelpFullScreen, kKeyHelpMouse})
-    Pack(box, WrappedLabel(text));
+    Pack(box, WrappedLabel(_(text)));
   return box;
 }
 
@@ -168,13 +168,13 @@ GtkWidget* RulesPanel(Widgets& w) {
   GtkWidget* view = gtk_text_view_new();
   gtk_text_view_set_editable(GTK_TEXT_VIEW(view), FALSE);
   gtk_text_view_set_wrap_mode(GTK_TEXT_VIEW(view), GTK_WRAP_WORD);
-  gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), kRulesText, -1);
+  gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), _(kRulesText), -1);
   GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
   gtk_widget_set_size_request(scroller, -1, 260);
   gtk_container_add(GTK_CONTAINER(scroller), view);
   gtk_box_pack_start(GTK_BOX(box), scroller, TRUE, TRUE, 0);
   GtkWidget* link = gtk_label_new(nullptr);
-  gchar* markup = g_markup_printf_escaped("<a href=\"rules\">%s</a>", kRulesLinkText);
+  gchar* markup = g_markup_printf_escaped("<a href=\"rules\">%s</a>", _(kRulesLinkText));
   gtk_label_set_markup(GTK_LABEL(link), markup);
   g_free(markup);
   g_signal_connect(link, "activate-link", G_CALLBACK(OnRulesLink), &w);
@@ -184,18 +184,18 @@ GtkWidget* RulesPanel(Widgets& w) {
 
 GtkWidget* CreditsPanel() {
   GtkWidget* box = Panel();
-  Pack(box, WrappedLabel(kCreditsText));
+  Pack(box, WrappedLabel(_(kCreditsText)));
   return box;
 }
 
 // "Opponents: (o) Classic ( ) Expert": one radio button per PlayerLevel.
 GtkWidget* LevelRow(const char* caption, GtkWidget* (&buttons)[kPlayerLevelCount]) {
   GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
-  GtkWidget* label = gtk_label_new(caption);
+  GtkWidget* label = gtk_label_new(_(caption));
   gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
   gtk_label_set_width_chars(GTK_LABEL(label), 11);  // both rows' buttons line up
   gtk_box_pack_start(GTK_BOX(row), label, FALSE, FALSE, 0);
-  const char* names[kPlayerLevelCount] = {kClassicLevelOption, kExpertLevelOption};
+  const char* names[kPlayerLevelCount] = {_(kClassicLevelOption), _(kExpertLevelOption)};
   for (int i = 0; i < kPlayerLevelCount; ++i) {
     buttons[i] = i == 0 ? gtk_radio_button_new_with_label(nullptr, names[i])
                         : gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(buttons[0]),
@@ -207,22 +207,23 @@ GtkWidget* LevelRow(const char* caption, GtkWidget* (&buttons)[kPlayerLevelCount
 
 GtkWidget* OptionsPanel(Widgets& w) {
   GtkWidget* box = Panel();
-  w.twelve_cards = gtk_radio_button_new_with_label(nullptr, kTwelveCardOption);
-  w.six_cards =
-      gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(w.twelve_cards), kSixCardOption);
-  w.slow_animation = gtk_check_button_new_with_label(kSlowAnimationOption);
+  w.twelve_cards = gtk_radio_button_new_with_label(nullptr, _(kTwelveCardOption));
+  w.six_cards = gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(w.twelve_cards),
+                                                            _(kSixCardOption));
+  w.slow_animation = gtk_check_button_new_with_label(_(kSlowAnimationOption));
   Pack(box, w.twelve_cards);
-  Pack(box, WrappedLabel(kTwelveCardNote));
+  Pack(box, WrappedLabel(_(kTwelveCardNote)));
   Pack(box, w.six_cards);
-  Pack(box, WrappedLabel(kSixCardNote));
+  Pack(box, WrappedLabel(_(kSixCardNote)));
   Pack(box, w.slow_animation);
-  Pack(box, WrappedLabel(kSlowAnimationNote));
-  w.windowed = gtk_check_button_new_with_label(kWindowedOption);
+  Pack(box, WrappedLabel(_(kSlowAnimationNote)));
+  w.windowed = gtk_check_button_new_with_label(_(kWindowedOption));
   Pack(box, w.windowed);
-  Pack(box, WrappedLabel(kWindowedNote));
+  Pack(box, WrappedLabel(_(kWindowedNote)));
   GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
-  gtk_box_pack_start(GTK_BOX(row), gtk_label_new(kScalingLabel), FALSE, FALSE, 0);
-  const char* names[3] = {kAutomaticScalingOption, kSharpScalingOption, kSmoothScalingOption};
+  gtk_box_pack_start(GTK_BOX(row), gtk_label_new(_(kScalingLabel)), FALSE, FALSE, 0);
+  const char* names[3] = {_(kAutomaticScalingOption), _(kSharpScalingOption),
+                          _(kSmoothScalingOption)};
   for (int i = 0; i < 3; ++i) {
     w.scaling[i] = i == 0 ? gtk_radio_button_new_with_label(nullptr, names[i])
                           : gtk_radio_button_new_with_label_from_widget(
@@ -230,10 +231,10 @@ GtkWidget* OptionsPanel(Widgets& w) {
     gtk_box_pack_start(GTK_BOX(row), w.scaling[i], FALSE, FALSE, 0);
   }
   Pack(box, row);
-  Pack(box, WrappedLabel(kScalingNote));
+  Pack(box, WrappedLabel(_(kScalingNote)));
   Pack(box, LevelRow(kOpponentsLabel, w.opponent_levels));
   Pack(box, LevelRow(kPartnerLabel, w.partner_levels));
-  Pack(box, WrappedLabel(kLevelNote));
+  Pack(box, WrappedLabel(_(kLevelNote)));
   return box;
 }
 
@@ -251,11 +252,11 @@ void ShowStatistics(Widgets& w) {
 void OnResetStatistics(GtkButton*, gpointer data) {
   auto& w = *static_cast<Widgets*>(data);
   GtkWindow* dialog = GTK_WINDOW(w.dialog);
-  if (!AskYesNo(dialog, kDialogTitle, kResetStatisticsQuestion)) return;
+  if (!AskYesNo(dialog, kDialogTitle, _(kResetStatisticsQuestion))) return;
   const std::string problem = w.statistics->reset();
   ShowStatistics(w);
   if (!problem.empty())
-    ShowInfoBox(dialog, kDialogTitle, std::string(kResetStatisticsFailed) + " " + problem);
+    ShowInfoBox(dialog, kDialogTitle, std::string(_(kResetStatisticsFailed)) + " " + problem);
 }
 
 GtkWidget* RightAligned(const char* text) {
@@ -269,11 +270,11 @@ GtkWidget* StatisticsPanel(Widgets& w) {
   GtkWidget* grid = gtk_grid_new();
   gtk_grid_set_row_spacing(GTK_GRID(grid), 6);
   gtk_grid_set_column_spacing(GTK_GRID(grid), 24);
-  const char* columns[kPlayerLevelCount] = {kClassicColumn, kExpertColumn};
+  const char* columns[kPlayerLevelCount] = {_(kClassicColumn), _(kExpertColumn)};
   for (int level = 0; level < kPlayerLevelCount; ++level)
     gtk_grid_attach(GTK_GRID(grid), RightAligned(columns[level]), level + 1, 0, 1, 1);
   for (int row = 0; row < kStatisticsRowCount; ++row) {
-    GtkWidget* caption = gtk_label_new(kStatisticsRowNames[row]);
+    GtkWidget* caption = gtk_label_new(_(kStatisticsRowNames[row]));
     gtk_label_set_xalign(GTK_LABEL(caption), 0.0f);
     gtk_grid_attach(GTK_GRID(grid), caption, 0, row + 1, 1, 1);
     for (int level = 0; level < kPlayerLevelCount; ++level) {
@@ -282,8 +283,8 @@ GtkWidget* StatisticsPanel(Widgets& w) {
     }
   }
   Pack(box, grid);
-  Pack(box, WrappedLabel(kStatisticsNote));
-  GtkWidget* reset = gtk_button_new_with_label(kResetStatisticsCaption);
+  Pack(box, WrappedLabel(_(kStatisticsNote)));
+  GtkWidget* reset = gtk_button_new_with_label(_(kResetStatisticsCaption));
   gtk_widget_set_halign(reset, GTK_ALIGN_START);
   gtk_widget_set_sensitive(reset, w.statistics != nullptr && w.statistics->reset ? TRUE : FALSE);
   g_signal_connect(reset, "clicked", G_CALLBACK(OnResetStatistics), &w);
@@ -299,7 +300,7 @@ GtkWidget* Notebook(Widgets& w, const ArchiveEntrySource& archive) {
                                          OptionsPanel(w),       StatisticsPanel(w)};
   for (int i = 0; i < kStartupTabCount; ++i)
     gtk_notebook_append_page(GTK_NOTEBOOK(w.notebook), panels[i],
-                             gtk_label_new(kStartupTabNames[i]));
+                             gtk_label_new(_(kStartupTabNames[i])));
   g_signal_connect(w.notebook, "switch-page", G_CALLBACK(OnSwitchPage), &w);
   return w.notebook;
 }
@@ -309,7 +310,7 @@ GtkWidget* FooterRow() {
   std::string version =
       VersionText(VANTEL_VERSION_MAJOR, VANTEL_VERSION_MINOR, VANTEL_VERSION_PATCH);
   gtk_box_pack_start(GTK_BOX(row), gtk_label_new(version.c_str()), FALSE, FALSE, 0);
-  gtk_box_pack_end(GTK_BOX(row), gtk_label_new(kRequirementText), FALSE, FALSE, 0);
+  gtk_box_pack_end(GTK_BOX(row), gtk_label_new(_(kRequirementText)), FALSE, FALSE, 0);
   return row;
 }
 
@@ -323,8 +324,8 @@ void Build(Widgets& w, const ArchiveEntrySource& archive) {
   Pack(content, NewTitlePicture());
   gtk_box_pack_start(GTK_BOX(content), Notebook(w, archive), TRUE, TRUE, 0);
   Pack(content, FooterRow());
-  GtkWidget* start = gtk_dialog_add_button(GTK_DIALOG(w.dialog), kStartCaption, kStart);
-  w.exit = gtk_dialog_add_button(GTK_DIALOG(w.dialog), kExitCaption, kExit);
+  GtkWidget* start = gtk_dialog_add_button(GTK_DIALOG(w.dialog), _(kStartCaption), kStart);
+  w.exit = gtk_dialog_add_button(GTK_DIALOG(w.dialog), _(kExitCaption), kExit);
   g_signal_connect(w.dialog, "key-press-event", G_CALLBACK(OnKeyPress), &w);
   gtk_dialog_set_default_response(GTK_DIALOG(w.dialog), kStart);
   gtk_widget_show_all(w.dialog);

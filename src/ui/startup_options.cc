@@ -1,5 +1,7 @@
 #include "ui/startup_options.h"
 
+#include "i18n/format.h"
+
 namespace vantel {
 namespace {
 
@@ -44,8 +46,7 @@ StartupControls ControlsFor(const Options& options) {
 }
 
 std::string VersionText(int major, int minor, int revision) {
-  return "Version " + std::to_string(major) + "." + std::to_string(minor) + "." +
-         std::to_string(revision);
+  return Format(_("Version %d.%d.%d"), major, minor, revision);
 }
 
 }  // namespace vantel

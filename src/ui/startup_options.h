@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/options.h"
+#include "i18n/gettext.h"
 #include "ui/statistics_texts.h"
 
 namespace vantel {
@@ -30,8 +31,9 @@ struct StartupControls {
 StartupControls ControlsFor(const Options& options);
 
 inline constexpr int kStartupTabCount = 6;
+// Marked for translation; shown through _().
 inline constexpr std::array<const char*, kStartupTabCount> kStartupTabNames = {
-    "Deck", "Keys", "Rules", "Credits", "Options", kStatisticsTabName};
+    N_("Deck"), N_("Keys"), N_("Rules"), N_("Credits"), N_("Options"), kStatisticsTabName};
 
 struct StartupDialogState {
   int16_t current_tab = 0;
@@ -45,7 +47,7 @@ void LoadStartupDialog(Options& options, StartupDialogState& state);
 // made (MakeGame); the unpacking that follows is the caller's.
 void StoreStartOptions(const StartupControls& controls, Options& options);
 
-// "Version 2.0.0".
+// "Version 2.0.0", in the reader's language.
 std::string VersionText(int major, int minor, int revision);
 
 }  // namespace vantel

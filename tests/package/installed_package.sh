@@ -3,7 +3,7 @@
 # there, so that they can rely on nothing of the build tree:
 #   installed_package.sh PACKAGE WORK_FOLDER VERSION
 # Checks the layout (the game and vantel-sim beside the archive, linked from
-# games/), the tools, the game's command line and, where a virtual X server
+# games/), the tools, the game's command line, its Italian and, where a virtual X server
 # can start, one real start of the game through its link that deals a hand
 # and ends on Escape.
 # Exit status 77 (skipped) when the package is missing or older than the
@@ -97,6 +97,16 @@ grep -q -- '--skip-dialog' <<<"$out" || fail "vantel --help does not show the op
 out=$("$root/usr/games/vantel" --version 2>&1)
 [ "$out" = "vantel $version" ] || fail "vantel --version: $out"
 [ $status -eq 0 ] && ok "the game's --help and --version"
+
+# 3b. The translations, found from the unpacked folder and not from the system's.
+[ -f "$root/usr/share/locale/it/LC_MESSAGES/vantel.mo" ] || fail "the Italian catalogue is missing"
+out=$(LANGUAGE=it "$root/usr/games/vantel" --help 2>&1)
+grep -q 'Mostra questo aiuto' <<<"$out" || fail "LANGUAGE=it vantel --help is not in Italian: $out"
+out=$(LANGUAGE=it "$root/usr/bin/vantel-pak" --help 2>&1)
+grep -q 'uso: vantel-pak' <<<"$out" || fail "LANGUAGE=it vantel-pak --help is not in Italian: $out"
+out=$(LANGUAGE=it "$root/usr/games/vantel-sim" --bogus 2>&1)
+grep -q 'argomento sconosciuto' <<<"$out" || fail "vantel-sim's errors are not in Italian: $out"
+[ $status -eq 0 ] && ok "the programs speak Italian from the unpacked package"
 
 # 4. A real start through the link: the window opens (after the unpacking)
 #    and Escape ends the game with status 0, leaving its folder as it was.

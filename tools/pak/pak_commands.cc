@@ -9,6 +9,8 @@
 #include <limits>
 #include <optional>
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
 #include "pak/entry_name.h"
 #include "pak/pak_archive.h"
 #include "pak/pak_writer.h"
@@ -24,7 +26,8 @@ namespace {
 
 bool WrongUsage(const std::vector<std::string>& args, size_t count, const char* form) {
   if (args.size() == count) return false;
-  std::fprintf(stderr, "vantel-pak: usage: vantel-pak %s (see --help)\n", form);
+  std::fprintf(stderr, "vantel-pak: %s\n",
+               Format(_("usage: vantel-pak %s (see --help)"), form).c_str());
   return true;
 }
 
@@ -49,28 +52,28 @@ std::optional<int32_t> FindEntry(const PakArchive& pak, const std::string& key) 
   const auto [end, ec] = std::from_chars(key.data(), key.data() + key.size(), index);
   if (ec == std::errc() && end == key.data() + key.size()) {
     if (index >= 0 && index <= pak.LastIndex()) return index;
-    Fail("no entry " + key + " in " + pak.LoadedPath() + " (last index " +
-         std::to_string(pak.LastIndex()) + ")");
+    Fail(Format(_("no entry %s in %s (last index %d)"), key.c_str(), pak.LoadedPath().c_str(),
+                pak.LastIndex()));
     return std::nullopt;
   }
   for (int32_t i = 0; i <= pak.LastIndex(); ++i) {
     if (CutEntryName(pak.EntryName(i)) == key) return i;
   }
-  Fail("no entry named \"" + key + "\" in " + pak.LoadedPath());
+  Fail(Format(_("no entry named \"%s\" in %s"), key.c_str(), pak.LoadedPath().c_str()));
   return std::nullopt;
 }
 
 std::optional<PakFile> ReadInput(const std::string& path) {
   std::error_code ec;
   if (!fs::is_regular_file(path, ec)) {
-    Fail(path + " is not a readable file");
+    Fail(Format(_("%s is not a readable file"), path.c_str()));
     return std::nullopt;
   }
   std::ifstream in(path, std::ios::binary);
   PakFile file{fs::path(path).filename().string(),
                std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {})};
   if (!in.good() && !in.eof()) {
-    Fail("cannot read " + path);
+    Fail(Format(_("cannot read %s"), path.c_str()));
     return std::nullopt;
   }
   return file;
@@ -109,15 +112,15 @@ int ExtractCommand(const std::vector<std::string>& args) {
 int UnpackCommand(const std::vector<std::string>& args) {
   if (WrongUsage(args, 2, "unpack ARCHIVE DIR")) return 2;
   std::error_code ec;
-  if (!fs::is_directory(args[1], ec)) return Fail(args[1] + " is not a folder");
+  if (!fs::is_directory(args[1], ec)) return Fail(Format(_("%s is not a folder"), args[1].c_str()));
   SdlPictureConverter converter;
   const UnpackResult result = UnpackInto(args[0], ResourceRoot{args[1], false}, converter);
   switch (result.status) {
     case UnpackStatus::kUnpacked:
-      std::printf("unpacked %s into %s\n", args[0].c_str(), (fs::path(args[1]) / "res").c_str());
+      std::printf(_("unpacked %s into %s\n"), args[0].c_str(), (fs::path(args[1]) / "res").c_str());
       return 0;
     case UnpackStatus::kAlreadyPresent:
-      std::printf("%s already holds unpacked resources; nothing done\n", args[1].c_str());
+      std::printf(_("%s already holds unpacked resources; nothing done\n"), args[1].c_str());
       return 0;
     default: return Fail(result.message);
   }
@@ -125,7 +128,8 @@ int UnpackCommand(const std::vector<std::string>& args) {
 
 int CreateCommand(const std::vector<std::string>& args) {
   if (args.size() < 2) {
-    std::fprintf(stderr, "vantel-pak: usage: vantel-pak create ARCHIVE FILE... (see --help)\n");
+    std::fprintf(stderr, "vantel-pak: %s\n",
+                 Format(_("usage: vantel-pak %s (see --help)"), "create ARCHIVE FILE...").c_str());
     return 2;
   }
   std::vector<PakFile> files;
@@ -138,7 +142,7 @@ int CreateCommand(const std::vector<std::string>& args) {
   }
   // Offsets and lengths are signed 32-bit in the archive.
   if (total > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) {
-    return Fail("the files are too large for one archive (2 GiB at most)");
+    return Fail(_("the files are too large for one archive (2 GiB at most)"));
   }
   std::string error;
   if (!WritePak(args[0], files, &error)) return Fail(error);

@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+#include "i18n/localisation.h"
 #include "screenshot_session.h"
 #include "sim_args.h"
 #include "simulation.h"
@@ -26,15 +29,18 @@ void PrintSummary(const vantel::SimStats& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Messages follow the locale; the trace and the summary are a stored format
+  // and stay in English, with a decimal point.
+  vantel::StartLocalisation(vantel::ArchiveBesideProgram().parent_path());
   std::vector<std::string_view> args(argv + 1, argv + argc);
   std::string error;
   const std::optional<vantel::SimArgs> parsed = vantel::ParseSimArgs(args, error);
   if (!parsed) {
-    std::fprintf(stderr, "vantel-sim: %s\n%s", error.c_str(), vantel::kSimUsage.data());
+    std::fprintf(stderr, "vantel-sim: %s\n%s", error.c_str(), _(vantel::kSimUsage));
     return 2;
   }
   if (parsed->help) {
-    std::fputs(vantel::kSimUsage.data(), stdout);
+    std::fputs(_(vantel::kSimUsage), stdout);
     return 0;
   }
   if (parsed->version) {
@@ -65,7 +71,7 @@ int main(int argc, char** argv) {
     shots = vantel::ScreenshotSession::Open(parsed->shots, vantel::ArchiveBesideProgram(),
                                             sim.RunningGame(), error);
     if (!shots) {
-      std::fprintf(stderr, "vantel-sim: screenshots: %s\n", error.c_str());
+      std::fprintf(stderr, "vantel-sim: %s: %s\n", _("screenshots"), error.c_str());
       return 1;
     }
   }
@@ -80,10 +86,12 @@ int main(int argc, char** argv) {
                                                    shots->SetPointer(in.mouse_x, in.mouse_y);
                                                  })
                                        : sim.Run(stop_on_write_failure);
-  const std::string where = " (stopped in hand " + std::to_string(stats.hands + 1) + ", frame " +
-                            std::to_string(stats.frames) + ")";
+  // TRANSLATORS: follows an error message, hence the leading blank.
+  const std::string where = vantel::Format(_(" (stopped in hand %d, frame %lld)"), stats.hands + 1,
+                                           static_cast<long long>(stats.frames));
   if (shots && !shots->Error().empty()) {
-    std::fprintf(stderr, "vantel-sim: screenshots: %s%s\n", shots->Error().c_str(), where.c_str());
+    std::fprintf(stderr, "vantel-sim: %s: %s%s\n", _("screenshots"), shots->Error().c_str(),
+                 where.c_str());
     return 1;
   }
   if (tracing && trace.Failed()) {
@@ -98,8 +106,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (stats.stuck) {
-    std::fprintf(stderr, "vantel-sim: a hand did not end (hand %d, frame %lld)\n", stats.hands + 1,
-                 static_cast<long long>(stats.frames));
+    std::fprintf(stderr, "vantel-sim: %s\n",
+                 vantel::Format(_("a hand did not end (hand %d, frame %lld)"), stats.hands + 1,
+                                static_cast<long long>(stats.frames))
+                     .c_str());
     return 1;
   }
   if (!parsed->quiet) {

@@ -1,5 +1,8 @@
 #include "screenshot_session.h"
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+
 #include <SDL_image.h>
 
 #include <system_error>
@@ -54,7 +57,8 @@ std::unique_ptr<ScreenshotSession> ScreenshotSession::Open(const ScreenshotOptio
   std::error_code ec;
   std::filesystem::create_directories(options.dir, ec);
   if (ec) {
-    error = "cannot make the screenshot folder " + options.dir.string() + ": " + ec.message();
+    error = Format(_("cannot make the screenshot folder %s: %s"), options.dir.c_str(),
+                   ec.message().c_str());
     return nullptr;
   }
   const std::optional<ResourceRoot> root = ChooseResourceRoot({}, false, PrivateBases(), &error);
@@ -62,7 +66,8 @@ std::unique_ptr<ScreenshotSession> ScreenshotSession::Open(const ScreenshotOptio
   SdlPictureConverter converter;
   const UnpackResult unpacked = UnpackInto(archive, *root, converter);
   if (!unpacked.Succeeded()) {
-    error = unpacked.message.empty() ? "cannot unpack " + archive.string() : unpacked.message;
+    error = unpacked.message.empty() ? Format(_("cannot unpack %s"), archive.c_str())
+                                     : unpacked.message;
     return nullptr;
   }
   std::unique_ptr<ScreenshotSession> session(new ScreenshotSession(options));

@@ -1,5 +1,7 @@
 #include "sim_args.h"
 
+#include "i18n/format.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -57,10 +59,11 @@ bool ApplyValue(SimArgs& a, std::string_view opt, std::string_view v, std::strin
     ok = frames.has_value();
     if (ok) a.shots.at = *frames;
   } else {
-    error = "unknown option " + std::string(opt);
+    error = Format(_("unknown option %s"), std::string(opt).c_str());
     return false;
   }
-  if (!ok) error = "bad value for " + std::string(opt) + ": '" + std::string(v) + "'";
+  if (!ok)
+    error = Format(_("bad value for %s: '%s'"), std::string(opt).c_str(), std::string(v).c_str());
   return ok;
 }
 
@@ -88,22 +91,22 @@ std::optional<SimArgs> ParseSimArgs(const std::vector<std::string_view>& args, s
       a.version = true;
     } else if (TakesValue(opt)) {
       if (i + 1 >= args.size()) {
-        error = "missing value for " + std::string(opt);
+        error = Format(_("missing value for %s"), std::string(opt).c_str());
         return std::nullopt;
       }
       if (!ApplyValue(a, opt, args[++i], error)) return std::nullopt;
     } else {
-      error = "unknown argument " + std::string(opt);
+      error = Format(_("unknown argument %s"), std::string(opt).c_str());
       return std::nullopt;
     }
   }
   if (a.config.hands > 0 && a.config.matches > 0) {
-    error = "give either --hands or --matches, not both";
+    error = _("give either --hands or --matches, not both");
     return std::nullopt;
   }
   if (a.config.hands == 0 && a.config.matches == 0) a.config.hands = 1;
   if (a.shots.Enabled() != (a.shots.every > 0 || !a.shots.at.empty())) {
-    error = "--screenshot-dir goes with --screenshot-every or --screenshot-at";
+    error = _("--screenshot-dir goes with --screenshot-every or --screenshot-at");
     return std::nullopt;
   }
   return a;

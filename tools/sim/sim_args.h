@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "i18n/gettext.h"
 #include "screenshot_options.h"
 #include "simulation.h"
 
@@ -19,17 +20,19 @@ struct SimArgs {
   ScreenshotOptions shots;  // pictures of the frames, when shots.dir is set
 };
 
-inline constexpr std::string_view kSimUsage =
-    "usage: vantel-sim [--seed N] [--hands N | --matches N] [--six] [--slow]\n"
-    "                  [--deck bresciane|trevigiane] [--human ai|random] [--frame-ms MS]\n"
-    "                  [--trace FILE] [--quiet] [--help] [--version]\n"
-    "                  [--screenshot-dir DIR --screenshot-every N --screenshot-at N,N,...]\n"
-    "Plays whole games without a screen; seat 0 is played by an autopilot.\n"
-    "Without --hands or --matches one hand is played.\n"
-    "--frame-ms is the virtual time of one frame, above 0 and at most 60000.\n"
-    "Screenshots are numbered PNG files of the frames drawn with the pictures of\n"
-    "res065.pak (beside the program): every N-th frame, the frames listed and the\n"
-    "first frame of every score page.\n";
+// Shown through _().
+// TRANSLATORS: the options and their values stay as they are.
+inline constexpr const char* kSimUsage =
+    N_("usage: vantel-sim [--seed N] [--hands N | --matches N] [--six] [--slow]\n"
+       "                  [--deck bresciane|trevigiane] [--human ai|random] [--frame-ms MS]\n"
+       "                  [--trace FILE] [--quiet] [--help] [--version]\n"
+       "                  [--screenshot-dir DIR --screenshot-every N --screenshot-at N,N,...]\n"
+       "Plays whole games without a screen; seat 0 is played by an autopilot.\n"
+       "Without --hands or --matches one hand is played.\n"
+       "--frame-ms is the virtual time of one frame, above 0 and at most 60000.\n"
+       "Screenshots are numbered PNG files of the frames drawn with the pictures of\n"
+       "res065.pak (beside the program): every N-th frame, the frames listed and the\n"
+       "first frame of every score page.\n");
 
 // Parses the command line (without the program name). On a bad argument
 // returns nothing and sets `error`.

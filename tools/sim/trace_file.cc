@@ -1,5 +1,8 @@
 #include "trace_file.h"
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,8 +44,8 @@ TraceFile::~TraceFile() {
 }
 
 std::string TraceFile::FailureText() const {
-  return "cannot write the trace file " + target_.string() + ": " +
-         std::strerror(buffer_.error_number);
+  return Format(_("cannot write the trace file %s: %s"), target_.c_str(),
+                std::strerror(buffer_.error_number));
 }
 
 bool TraceFile::Open(const fs::path& target, std::string* error) {
@@ -50,7 +53,7 @@ bool TraceFile::Open(const fs::path& target, std::string* error) {
   struct stat st {};
   const bool special = ::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
   if (special && S_ISDIR(st.st_mode)) {
-    *error = "cannot write the trace file " + target.string() + ": it is a folder";
+    *error = Format(_("cannot write the trace file %s: %s"), target.c_str(), _("it is a folder"));
     return false;
   }
   if (special) {
@@ -61,7 +64,7 @@ bool TraceFile::Open(const fs::path& target, std::string* error) {
     buffer_.fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
   }
   if (buffer_.fd < 0) {
-    *error = "cannot write the trace file " + target.string() + ": " + std::strerror(errno);
+    *error = Format(_("cannot write the trace file %s: %s"), target.c_str(), std::strerror(errno));
     temp_.clear();
     return false;
   }
@@ -79,8 +82,8 @@ bool TraceFile::Commit(std::string* error) {
   }
   if (!temp_.empty()) {
     if (::rename(temp_.c_str(), target_.c_str()) != 0) {
-      *error =
-          "cannot put the trace file in place as " + target_.string() + ": " + std::strerror(errno);
+      *error = Format(_("cannot put the trace file in place as %s: %s"), target_.c_str(),
+                      std::strerror(errno));
       return false;
     }
     temp_.clear();

@@ -6,6 +6,9 @@
 
 #include "pak/file_writing.h"
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+
 namespace vantel {
 
 namespace {
@@ -65,7 +68,7 @@ std::string SaveThroughMemory(const std::filesystem::path& path,
                               const std::function<int(SDL_RWops*)>& save) {
   MemoryStream stream;
   std::unique_ptr<SDL_RWops, int (*)(SDL_RWops*)> rw(SDL_AllocRW(), &StreamClose);
-  if (!rw) return "cannot write " + path.string() + ": " + SDL_GetError();
+  if (!rw) return Format(_("cannot write %s: %s"), path.c_str(), SDL_GetError());
   rw->size = StreamSize;
   rw->seek = StreamSeek;
   rw->read = StreamRead;
@@ -73,7 +76,7 @@ std::string SaveThroughMemory(const std::filesystem::path& path,
   rw->close = StreamClose;
   rw->type = SDL_RWOPS_UNKNOWN;
   rw->hidden.unknown.data1 = &stream;
-  if (save(rw.get()) != 0) return "cannot write " + path.string() + ": " + SDL_GetError();
+  if (save(rw.get()) != 0) return Format(_("cannot write %s: %s"), path.c_str(), SDL_GetError());
   return ReplaceFile(path, stream.bytes);
 }
 

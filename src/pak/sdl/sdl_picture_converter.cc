@@ -7,6 +7,9 @@
 
 #include "pak/sdl/sdl_memory_file.h"
 
+#include "i18n/format.h"
+#include "i18n/gettext.h"
+
 namespace vantel {
 
 bool SdlPictureConverter::JpegToBmp(const std::filesystem::path& jpeg,
@@ -14,7 +17,7 @@ bool SdlPictureConverter::JpegToBmp(const std::filesystem::path& jpeg,
   std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> picture(IMG_Load(jpeg.c_str()),
                                                                &SDL_FreeSurface);
   if (!picture) {
-    *error = "cannot decode " + jpeg.string() + ": " + IMG_GetError();
+    *error = Format(_("cannot decode %s: %s"), jpeg.c_str(), IMG_GetError());
     return false;
   }
   // Whole or not there: no half-written bitmap for the loader.

@@ -1,0 +1,86 @@
+#include "gfx/screen_text.h"
+
+#include <gtest/gtest.h>
+#include <libintl.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <string>
+
+#include "i18n/gettext.h"  // VANTEL_TEXT_DOMAIN
+
+namespace vantel {
+namespace {
+
+TEST(GlyphCodesTest, ConvertsToTheSheetsCodePage) {
+  std::string codes;
+  ASSERT_TRUE(ToGlyphCodes("perché più già", &codes));
+  EXPECT_EQ(codes, "perch\xE9 pi\xF9 gi\xE0");
+  ASSERT_TRUE(ToGlyphCodes("\xE2\x82\xAC 5", &codes));  // the euro sign has a code of its own
+  EXPECT_EQ(codes, "\x80 5");
+  ASSERT_TRUE(ToGlyphCodes("", &codes));
+  EXPECT_EQ(codes, "");
+}
+
+TEST(GlyphCodesTest, RefusesTextsWithALetterWithoutACell) {
+  std::string codes = "kept";
+  EXPECT_FALSE(
+      ToGlyphCodes("\xC5\x81\xC3\xB3"
+                   "d\xC5\xBA",
+                   &codes));                              // Polish: Ł and ź
+  EXPECT_FALSE(ToGlyphCodes("ok \xE2\x86\x92", &codes));  // an arrow
+  EXPECT_FALSE(ToGlyphCodes("bad \xFF utf-8", &codes));
+  EXPECT_EQ(codes, "kept");
+}
+
+TEST(ScreenTextTest, UntranslatedTextIsTheEnglishItself) {
+  EXPECT_EQ(ScreenText("no such text in any catalogue"), "no such text in any catalogue");
+}
+
+// With the Italian catalogue of the build: the score page and the key line as
+// an Italian player sees them.
+class ItalianScreenTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    setenv("LANGUAGE", "it", 1);
+    std::setlocale(LC_MESSAGES, "C.UTF-8");
+    bindtextdomain(VANTEL_TEXT_DOMAIN, VANTEL_TEST_LOCALE_DIR);
+  }
+  static void TearDownTestSuite() {
+    unsetenv("LANGUAGE");
+    std::setlocale(LC_MESSAGES, "C");
+  }
+};
+
+TEST_F(ItalianScreenTest, ScorePageTextsFitTheirColumns) {
+  // Each label has six cells, We three and They five (see score_page.cc).
+  for (const char* label :
+       {"Cards", "Clubs", "Napula", "Scua", "Picada", "Simili", "Quadri", "2-10-J"}) {
+    EXPECT_EQ(ScreenText(label, 6), ScreenText(label))
+        << "the translation of " << label << " is too wide";
+  }
+  EXPECT_EQ(ScreenText("Cards", 6), "Carte");
+  EXPECT_EQ(ScreenText("2-10-J", 6), "2-10-F");
+  EXPECT_EQ(ScreenText("We", 3), "Noi");
+  EXPECT_EQ(ScreenText("They", 5), "Loro");
+  EXPECT_EQ(ScreenText("We Won!"), "Abbiamo vinto!");
+}
+
+TEST_F(ItalianScreenTest, KeyLineEndsBeforeTheClock) {
+  const std::string shown = ScreenText("VANTEL  R reorder  P pause  Esc quit", 40);
+  EXPECT_NE(shown, "VANTEL  R reorder  P pause  Esc quit") << "no Italian key line";
+  EXPECT_LE(shown.size(), 40u);
+}
+
+// The score page draws the result even before a match has one.
+TEST_F(ItalianScreenTest, EmptyTextStaysEmpty) {
+  EXPECT_EQ(ScreenText(""), "");
+}
+
+TEST_F(ItalianScreenTest, TooWideTranslationFallsBackToEnglish) {
+  EXPECT_EQ(ScreenText("We Won!", 7), "We Won!");
+  EXPECT_EQ(ScreenText("They", 3), "They");
+}
+
+}  // namespace
+}  // namespace vantel
