@@ -133,9 +133,9 @@ GtkWidget* DeckPanel(Widgets& w, const ArchiveEntrySource& archive) {
   w.trevigiane =
       gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(w.bresciane), kTrevigianeOption);
   Pack(box, w.bresciane);
-  Pack(box, WrappedLabel(kDeckDescription));
+  Pack(box, WrappedLabel(kBrescianeDescription));
   Pack(box, w.trevigiane);
-  Pack(box, WrappedLabel(kDeckDescription));
+  Pack(box, WrappedLabel(kTrevigianeDescription));
   w.previews[1] = PreviewImage("Royal", archive);
   w.previews[0] = PreviewImage("Trevigiano", archive);
   Pack(box, w.previews[1]);
@@ -146,7 +146,8 @@ GtkWidget* DeckPanel(Widgets& w, const ArchiveEntrySource& archive) {
 
 GtkWidget* KeysPanel() {
   GtkWidget* box = Panel();
-  for (const char* text : {kKeyHelpR, kKeyHelpEscape, kKeyHelpP, kKeyHelpFullScreen, kKeyHelpMouse})
+  for (const char* text : {kKeyHelpMouse, kKeyHelpPlayKeys, kKeyHelpCaptureKeys, kKeyHelpContinue,
+                           kKeyHelpR, kKeyHelpP, kKeyHelpFullScreen, kKeyHelpEscape})
     Pack(box, WrappedLabel(text));
   return box;
 }

@@ -10,14 +10,21 @@ inline constexpr const char* kRequirementText = "Requires SDL 2.0 or higher";
 
 inline constexpr const char* kBrescianeOption = "Bresciane pattern cards [800x600 resolution]";
 inline constexpr const char* kTrevigianeOption = "Trevigiane pattern cards [800x600 resolution]";
-inline constexpr const char* kDeckDescription = " Latin suited deck (Northern Italian pattern).";
+inline constexpr const char* kBrescianeDescription =
+    "Cream cards with a red border, gold court panels and a red back with a gold lattice.";
+inline constexpr const char* kTrevigianeDescription =
+    "White cards with a blue border, blue cups and green coins, and a plain blue back.";
 
 inline constexpr const char* kKeyHelpR =
-    "Pressing the key R after the deal, it gets your cards re-ordered.";
-inline constexpr const char* kKeyHelpEscape = "Use the ESCAPE key to exit the game.";
+    "R sorts your cards by value, if you press it before you play the first card of a deal.";
+inline constexpr const char* kKeyHelpEscape = "Escape ends the game.";
 inline constexpr const char* kKeyHelpP =
-    "Pressing the key P at any time pauses the game. Press again to resume.";
+    "P pauses the game at any moment; press it again to resume.";
 extern const char* const kKeyHelpMouse;
+extern const char* const kKeyHelpPlayKeys;
+extern const char* const kKeyHelpCaptureKeys;
+inline constexpr const char* kKeyHelpContinue =
+    "After a hand, click or press Return or Space for the next one.";
 
 extern const char* const kRulesText;
 inline constexpr const char* kRulesLinkText = "Vantel rules on the web";
