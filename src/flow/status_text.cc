@@ -38,6 +38,24 @@ bool ChoosingCapture(const FlowData& f) {
   return IsHumanGatheringState(f.state) && f.turn == kHumanSeat && !f.capture_confirmed;
 }
 
+// A computer seat's play runs from its card leaving the hand until the cards
+// it took lie in the pile.
+bool ComputerPlaying(const FlowData& f) {
+  if (f.turn == kHumanSeat || f.turn < 0 || f.turn >= kSeats) return false;
+  switch (f.state) {
+    case FlowState::kNormalPlay:
+    case FlowState::kTheyGettingCardsGathering:
+    case FlowState::kTheyGettingSpecialGathering:
+    case FlowState::kTheyGettingCards:
+    case FlowState::kTheyGettingSpecial:
+    case FlowState::kWeGettingCardsGathering:
+    case FlowState::kWeGettingSpecialGathering:
+    case FlowState::kWeGettingCards:
+    case FlowState::kWeGettingSpecial: return true;
+    default: return false;
+  }
+}
+
 int PlayedValue(const Game& g) {
   if (g.model.table_count < 1) return 0;
   return ValueOf(g.model.table[static_cast<std::size_t>(g.model.table_count - 1)].card);
@@ -62,9 +80,7 @@ std::string StatusText(const Game& g) {
       !f.human_picked) {
     return "Your turn: play a card";
   }
-  if (f.state == FlowState::kNormalPlay && f.turn != kHumanSeat) {
-    return std::string(SeatName(f.turn)) + " is playing";
-  }
+  if (ComputerPlaying(f)) return std::string(SeatName(f.turn)) + " is playing";
   return MatchScore(g.score);
 }
 

@@ -138,7 +138,8 @@ class TablePainter {
     const SDL_Surface* bar = a_.played_bar_surface.get();
     const SDL_Surface* back = a_.card_back_surface.get();
     if (!bar || !back) return;
-    Blend(a_.played_bar_surface.get(), c.x + static_cast<float>((back->w - bar->w) / 2),
+    const int32_t inset = (back->w - bar->w) / 2;
+    Blend(a_.played_bar_surface.get(), c.x + static_cast<float>(inset),
           c.y + static_cast<float>(back->h + kPlayedBarGap));
   }
 

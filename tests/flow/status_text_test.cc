@@ -59,6 +59,18 @@ TEST_F(StatusTextTest, EachMomentOfTheGameSaysWhatItWaitsForOrTheScore) {
       {"their cards gathered",
        [](Game& g) {
          g.flow.state = FlowState::kTheyGettingCardsGathering;
+         g.flow.turn = 3;
+       },
+       "Left is playing"},
+      {"partner's special capture banked",
+       [](Game& g) {
+         g.flow.state = FlowState::kWeGettingSpecial;
+         g.flow.turn = 2;
+       },
+       "Partner is playing"},
+      {"their remainders at the end",
+       [](Game& g) {
+         g.flow.state = FlowState::kTheirRemainders;
          g.flow.turn = 1;
        },
        "We 0" + dot + "They 0" + dot + "to 51"},
