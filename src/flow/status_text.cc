@@ -42,7 +42,8 @@ bool ChoosingCapture(const FlowData& f) {
 // it took lie in the pile.
 bool ComputerPlaying(const FlowData& f) {
   if (f.turn == kHumanSeat || f.turn < 0 || f.turn >= kSeats) return false;
-  switch (f.state) {
+  // The short wait after a card lands belongs to the play it follows.
+  switch (f.state == FlowState::kPaused ? f.state_before_pause : f.state) {
     case FlowState::kNormalPlay:
     case FlowState::kTheyGettingCardsGathering:
     case FlowState::kTheyGettingSpecialGathering:

@@ -68,6 +68,13 @@ TEST_F(StatusTextTest, EachMomentOfTheGameSaysWhatItWaitsForOrTheScore) {
          g.flow.turn = 2;
        },
        "Partner is playing"},
+      {"the wait after right's card landed",
+       [](Game& g) {
+         g.flow.state = FlowState::kPaused;
+         g.flow.state_before_pause = FlowState::kTheyGettingSpecialGathering;
+         g.flow.turn = 1;
+       },
+       "Right is playing"},
       {"their remainders at the end",
        [](Game& g) {
          g.flow.state = FlowState::kTheirRemainders;
