@@ -26,6 +26,19 @@ constexpr const char* kSummary =
     N_("A card game of the Italian fishing family: you and the computer partner\n"
        "against two computer opponents. Without options the options dialog opens.");
 
+constexpr const char* kKeysDescription =
+    N_("Keys at the table:\n"
+       "  Left, Right     choose a card of your hand (1-9, 0, -, = : its place)\n"
+       "  Return          play the chosen card\n"
+       "  Left, Right     while taking cards: move among the cards you can take\n"
+       "  Space           pick the chosen table card, or put it back\n"
+       "  Backspace       take nothing\n"
+       "  Return, Space   after a hand: deal the next one\n"
+       "  R               sort your cards (before your first card of a deal)\n"
+       "  P               pause and resume\n"
+       "  F11, Alt+Enter  window or full screen\n"
+       "  Escape          end the game");
+
 std::string Usage(GOptionContext* context) {
   std::unique_ptr<char, GFreeDeleter> help(g_option_context_get_help(context, TRUE, nullptr));
   return help ? help.get() : "";
@@ -57,6 +70,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
   // GLib translates the summary and the option texts through our catalogue.
   g_option_context_add_main_entries(context.get(), entries, VANTEL_TEXT_DOMAIN);
   g_option_context_set_summary(context.get(), kSummary);
+  g_option_context_set_description(context.get(), kKeysDescription);
 
   // The parser reorders and shortens its copy; the caller's stays as it was.
   std::vector<char*> args(argv, argv + argc);

@@ -4,6 +4,7 @@
 #include "flow/human_turn.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
+#include "flow/table_notes.h"
 #include "game/capture.h"
 #include "game/table.h"
 
@@ -33,8 +34,10 @@ void LandPlayedCard(Game& g, CardSprite& card) {
   // The human's card only may capture until the human chooses; it becomes the
   // last capture when the selection is confirmed, not if it is declined.
   const int16_t capturer = g.capture.last_capturer;
+  NotePlayedCard(g, f.turn, id);
   const PlayVerdict verdict = JudgePlay(g);
   if (verdict.captures) f.state = GatheringState(verdict);
+  if (verdict.special) AnnounceSpecialCapture(g, verdict.side);
   if (f.turn == 0) g.capture.last_capturer = capturer;
   Notify(g, [&](GameObserver& o) { o.OnLand(g, f.turn, id); });
   if (f.human_played) f.awaiting_human = false;
@@ -51,6 +54,7 @@ void LandOurGathered(Game& g) {
   LandGathered(g, FlowState::kWeGettingCards);
   const bool special = ApplyHumanCapture(g);
   Notify(g, [&](GameObserver& o) { o.OnApply(g, special); });
+  if (special) AnnounceSpecialCapture(g, Side::kWe);
   if (special && g.flow.turn == 0) g.flow.state = FlowState::kWeGettingSpecial;
 }
 

@@ -6,6 +6,7 @@
 #include "flow/flow.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
+#include "flow/table_notes.h"
 #include "game/table.h"
 
 namespace vantel {
@@ -101,6 +102,7 @@ void NewHand(Game& g) {
   ResetMatchIfDecided(g);
   ResetHandScores(g);
   ResetHandState(g);
+  ClearPlayedCards(g);
   g.deal.packet_count = 0;
   SetupTablePlaces(g);
   FlowData& f = g.flow;

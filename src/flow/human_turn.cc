@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "flow/capture_help.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
 #include "game/capture.h"
@@ -93,14 +94,21 @@ int16_t PickHandCard(const Game& g, int mouse_x, int mouse_y) {
   return -1;
 }
 
+bool HumanMayPickHandCard(const Game& g) {
+  const FlowData& f = g.flow;
+  return f.state == FlowState::kNormalPlay && f.turn == 0 && f.awaiting_human && !f.human_picked &&
+         !f.game_paused && !AnyCardMoving(g);
+}
+
 void TryPickHandCard(Game& g, int mouse_x, int mouse_y) {
+  if (!HumanMayPickHandCard(g)) return;
+  TryPlayHandSlot(g, PickHandCard(g, mouse_x, mouse_y));
+}
+
+void TryPlayHandSlot(Game& g, int16_t slot) {
+  if (!HumanMayPickHandCard(g) || slot < 0 || slot >= kHandSlots) return;
+  if (!g.model.hand[0][slot].shown) return;
   FlowData& f = g.flow;
-  if (f.state != FlowState::kNormalPlay || f.turn != 0 || !f.awaiting_human || f.human_picked ||
-      f.game_paused || AnyCardMoving(g)) {
-    return;
-  }
-  const int16_t slot = PickHandCard(g, mouse_x, mouse_y);
-  if (slot < 0) return;
   f.human_played = true;
   f.human_picked = true;
   f.picked_hand_index = slot;
@@ -141,21 +149,47 @@ bool SelectionOpen(const Game& g) {
          !AnyCardMoving(g);
 }
 
+bool PickTableCard(Game& g, int16_t index) {
+  if (!SelectionOpen(g) || index < 0 || index > g.model.table_count - 2) return false;
+  if (g.aids.refuse_impossible_picks && !CanPickTableCard(g, index)) {
+    // Heard, not seen: nothing is framed, the choice stays as it was.
+    g.sound.Play(kRefusedPickSound);
+    return false;
+  }
+  g.model.table[index].picked = true;
+  ConfirmIfMatched(g);
+  return true;
+}
+
+void PutBackTableCard(Game& g, int16_t index) {
+  if (!SelectionOpen(g) || index < 0 || index > g.model.table_count - 2) return;
+  g.model.table[index].picked = false;
+  // After a decline nothing is picked, so this cannot confirm anything.
+  if (!g.flow.capture_declined) ConfirmIfMatched(g);
+}
+
+void DeclineCapture(Game& g) {
+  if (SelectionOpen(g)) Decline(g);
+}
+
 void SelectCapture(Game& g, int button, int mouse_x, int mouse_y) {
   if (!SelectionOpen(g)) return;
   if (button == 0) {
     const int16_t i = SelectableCardAt(g, mouse_x, mouse_y);
-    if (i < 0) return;
-    g.model.table[i].picked = true;
-    ConfirmIfMatched(g);
+    if (i >= 0) PickTableCard(g, i);
     return;
   }
-  if (PlayedCardAt(g, mouse_x, mouse_y)) Decline(g);
+  // A decline confirms, and PutBackTableCard asks for an open selection: the
+  // card removed after a decline is removed here.
+  const bool declined = PlayedCardAt(g, mouse_x, mouse_y);
+  if (declined) Decline(g);
   const int16_t i = RemovableCardAt(g, mouse_x, mouse_y);
   if (i < 0) return;
-  g.model.table[i].picked = false;
-  // After a decline nothing is picked, so this cannot confirm anything.
-  if (!g.flow.capture_declined) ConfirmIfMatched(g);
+  if (declined) {
+    g.model.table[i].picked = false;
+    return;
+  }
+  PutBackTableCard(g, i);
 }
 
 void TryReorderHand(Game& g) {

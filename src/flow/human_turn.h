@@ -9,6 +9,9 @@ namespace vantel {
 // The most table cards one capture can hold.
 inline constexpr int kMaxCaptureCards = 6;
 
+// The short sound of a pick the table refuses.
+inline constexpr SoundId kRefusedPickSound = SoundId::kSign1;
+
 // The hand slot whose resting place strictly contains the point, highest slot
 // first (the card drawn on top wins); -1 when none.
 int16_t PickHandCard(const Game& g, int mouse_x, int mouse_y);
@@ -16,6 +19,13 @@ int16_t PickHandCard(const Game& g, int mouse_x, int mouse_y);
 // The left button's pick of a card to play, when the human's turn allows it.
 // Sets picked_hand_index; RunFrame starts the card later in the frame.
 void TryPickHandCard(Game& g, int mouse_x, int mouse_y);
+
+// Whether the human may pick a card to play now.
+bool HumanMayPickHandCard(const Game& g);
+
+// Plays the card of hand slot `slot` as a left click on it would; the click
+// and the keys both come here.
+void TryPlayHandSlot(Game& g, int16_t slot);
 
 // The table card a left click at the point would add: the highest index below
 // the played card that is shown, is not the played card and contains the point.
@@ -30,6 +40,17 @@ int16_t RemovableCardAt(const Game& g, int mouse_x, int mouse_y);
 
 // Whether the human may choose the capture now.
 bool SelectionOpen(const Game& g);
+
+// Adds table card `index` to the capture, confirming it once the picked cards
+// add up. A card that cannot be part of any capture with those already picked
+// is refused with a sound (unless the table aids allow it). True when picked.
+bool PickTableCard(Game& g, int16_t index);
+
+// Takes table card `index` out of the capture being chosen.
+void PutBackTableCard(Game& g, int16_t index);
+
+// Takes nothing with the card just played.
+void DeclineCapture(Game& g);
 
 // Left button (0) adds a card, right button (1) removes one or, on the played
 // card, declines. Confirms once the picked cards add up.

@@ -3,7 +3,9 @@
 #include "flow/deal.h"
 #include "flow/flow.h"
 #include "flow/human_turn.h"
+#include "flow/keyboard_play.h"
 #include "flow/movement.h"
+#include "flow/table_notes.h"
 
 namespace vantel {
 
@@ -42,14 +44,25 @@ void ReadButtons(Game& g, const InputSnapshot& input) {
 
 bool RunFrame(Game& g, const InputSnapshot& input, FrameHooks& hooks) {
   if (input.KeyDown(kKeyEscape)) return true;
+  const bool was_paused = g.flow.game_paused;
   ReadPauseKey(g, input);
   if (input.KeyDown(kKeyR)) TryReorderHand(g);
   g.flow.picked_hand_index = -1;
   ReadButtons(g, input);
-  if (g.flow.game_paused) return false;
+  ReadPlayKeys(g, input);
+  if (g.flow.game_paused) {
+    // The frozen table is drawn once, saying so, and then left alone.
+    if (!was_paused) {
+      hooks.BeforeStep(g);
+      hooks.AfterStep(g);
+      hooks.AfterPickStart(g);
+    }
+    return false;
+  }
 
   hooks.BeforeStep(g);
   StepFlow(g);
+  TickTableNotes(g);
   hooks.AfterStep(g);
   if (g.flow.picked_hand_index >= 0) PlayToTable(g, g.model.hand[0][g.flow.picked_hand_index]);
   hooks.AfterPickStart(g);

@@ -13,6 +13,7 @@
 #include "game/random.h"
 #include "game/seats.h"
 #include "game/sound.h"
+#include "game/table_aids.h"
 
 namespace vantel {
 
@@ -164,6 +165,7 @@ struct Game {
   Scores score;
   DealState deal;
   FlowData flow;
+  TableAids aids;
   GameObserver* observer = nullptr;  // not owned; none by default
 };
 

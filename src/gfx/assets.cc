@@ -1,6 +1,7 @@
 #include "gfx/assets.h"
 
 #include "game/game.h"
+#include "gfx/aid_pictures.h"
 
 namespace vantel {
 
@@ -61,6 +62,7 @@ void LoadBitmaps(Assets& a, const Game& g, const ResourceResolver& resolve) {
   load.Font(a.digit_font, "res\\fntFonts\\fntDigit.bmp");
   load.Font(a.deluxe_font, "res\\fntFonts\\fntDeluxe.bmp");
   for (auto& font : a.score_fonts) load.Font(font, kHandwritingSheet);
+  MakeAidPictures(a);
 }
 
 void ReleaseBitmaps(Assets& a) {
@@ -79,6 +81,10 @@ void ReleaseBitmaps(Assets& a) {
   a.line_vert_surface.reset();
   a.line_horz_surface2.reset();
   a.line_horz_surface3.reset();
+  a.hint_outline_surface.reset();
+  a.cursor_outline_surface.reset();
+  a.played_bar_surface.reset();
+  a.plate_surface.reset();
 }
 
 }  // namespace vantel

@@ -29,6 +29,11 @@ struct Assets {
   std::unique_ptr<BitmapFont> digit_font;
   std::unique_ptr<BitmapFont> deluxe_font;
   std::array<std::unique_ptr<BitmapFont>, 11> score_fonts;
+  // Made at load (MakeAidPictures), not read from the archive.
+  SurfacePtr hint_outline_surface;
+  SurfacePtr cursor_outline_surface;
+  SurfacePtr played_bar_surface;
+  SurfacePtr plate_surface;
 };
 
 // "res\Royal\" or "res\Trevigiano\": the deck folder of a deck name.

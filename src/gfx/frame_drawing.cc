@@ -29,7 +29,7 @@ void FrameDrawing::ComposeTable(Game& g) {
   display_.DrawSurface(assets_.background_surface.get(), kWholeSurface, 0, 0, false);
   display_.DrawSurface(assets_.score_page_surface.get(), kWholeSurface, kScorePageTabX,
                        kScorePageTabY, true);
-  DrawTable(g, assets_, display_, now_);
+  DrawTable(g, assets_, display_, now_, pointer_ ? pointer_() : PointerPosition{-1, -1});
 }
 
 void FrameDrawing::AfterStep(Game& g) {

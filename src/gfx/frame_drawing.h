@@ -7,6 +7,7 @@
 #include "gfx/clock_text.h"
 #include "gfx/frame_rate.h"
 #include "gfx/surface.h"
+#include "gfx/table_drawing.h"
 
 namespace vantel {
 
@@ -23,13 +24,6 @@ inline constexpr int32_t kPointerWidth = 32;
 inline constexpr int32_t kPointerHeight = 32;
 inline constexpr int32_t kPointerHotSpotX = kPointerWidth / 2;
 inline constexpr int32_t kPointerHotSpotY = kPointerHeight / 2;
-
-// Where the pointer is, in game pixels.
-struct PointerPosition {
-  int32_t x = 0;
-  int32_t y = 0;
-  bool operator==(const PointerPosition&) const = default;
-};
 
 // Asked once per drawn frame, just before the pointer picture is drawn.
 using PointerSource = std::function<PointerPosition()>;

@@ -2,7 +2,12 @@
 
 #include <cmath>
 
+#include "flow/capture_help.h"
+#include "flow/human_turn.h"
+#include "flow/status_text.h"
+#include "flow/table_notes.h"
 #include "game/game.h"
+#include "gfx/aid_pictures.h"
 #include "gfx/assets.h"
 #include "gfx/display.h"
 #include "gfx/score_page.h"
@@ -11,6 +16,13 @@
 namespace vantel {
 
 namespace {
+
+// Words on a plate keep this much room around them.
+constexpr int32_t kPlatePadding = 6;
+constexpr int32_t kPlateTextDrop = 2;
+constexpr int32_t kAnnouncementRise = 40;  // above the pile
+constexpr int32_t kPlayedBarGap = 2;       // below the card
+constexpr int32_t kStatusGap = 8;          // between the status line and the clock
 
 int32_t Pixel(float v) {
   return static_cast<int32_t>(std::nearbyint(v));
@@ -84,6 +96,59 @@ class TablePainter {
     }
   }
 
+  // The human's hand on the human's turn: the card under the pointer and the
+  // one the keys chose stand a little out of the row.
+  void OurHand(PointerPosition pointer) {
+    if (!HumanMayPickHandCard(g_)) {
+      Hand(kHumanSeat, true);
+      return;
+    }
+    const int16_t hovered = PickHandCard(g_, pointer.x, pointer.y);
+    const int16_t keyed = g_.aids.hand_cursor;
+    const auto& hand = g_.model.hand[kHumanSeat];
+    for (int slot = 0; slot < kHandSlots; ++slot) {
+      const CardSprite& c = hand[static_cast<std::size_t>(slot)];
+      if (!c.shown) continue;
+      const bool raised = slot == hovered || slot == keyed;
+      const float y = raised ? c.y - static_cast<float>(kHandCardRise) : c.y;
+      Face(c.card, c.x, y);
+      if (slot == keyed) Outline(a_.cursor_outline_surface.get(), c.x, y);
+    }
+  }
+
+  // Over the table cards: the cards the played card can take while the human
+  // chooses, the keys' choice among them, and each seat's last card.
+  void MarkTableCards() {
+    const bool choosing = SelectionOpen(g_);
+    const vantel::TableMarks takeable = choosing ? TakeableTableCards(g_) : vantel::TableMarks{};
+    const int32_t count = std::min<int32_t>(g_.model.table_count, g_.model.table.size());
+    for (int32_t j = 0; j < count; ++j) {
+      const auto i = static_cast<std::size_t>(j);
+      const CardSprite& c = g_.model.table[i];
+      if (!c.shown || !c.face_up || c.moving) continue;
+      if (takeable[i] && !c.picked) Outline(a_.hint_outline_surface.get(), c.x, c.y);
+      if (choosing && j == g_.aids.table_cursor) Outline(a_.cursor_outline_surface.get(), c.x, c.y);
+      if (LastPlayed(c.card)) {
+        PlayedBar(c);
+      }
+    }
+  }
+
+  // A short bar centred under the card.
+  void PlayedBar(const CardSprite& c) {
+    const SDL_Surface* bar = a_.played_bar_surface.get();
+    const SDL_Surface* back = a_.card_back_surface.get();
+    if (!bar || !back) return;
+    const int32_t inset = (back->w - bar->w) / 2;
+    Blend(a_.played_bar_surface.get(), c.x + static_cast<float>(inset),
+          c.y + static_cast<float>(back->h + kPlayedBarGap));
+  }
+
+  void Plate(int32_t x, int32_t y, int32_t width) {
+    const Rect part{0, 0, std::min(width, kPlateWidth), kPlateHeight};
+    d_.DrawSurface(a_.plate_surface.get(), part, x, y, false);
+  }
+
   void Stock() {
     for (int32_t i : StockVisitOrder(g_.deal.deck_position)) {
       const CardSprite& c = g_.model.deck[static_cast<std::size_t>(i)];
@@ -97,6 +162,19 @@ class TablePainter {
   }
 
  private:
+  bool LastPlayed(int16_t card) const {
+    for (int16_t id : g_.aids.last_played) {
+      if (id == card) return true;
+    }
+    return false;
+  }
+  void Outline(SDL_Surface* s, float x, float y) {
+    const auto m = static_cast<float>(kOutlineMargin);
+    Blend(s, x - m, y - m);
+  }
+  void Blend(SDL_Surface* s, float x, float y) {
+    d_.DrawSurface(s, kWholeSurface, Pixel(x), Pixel(y), false);
+  }
   void Draw(SDL_Surface* s, float x, float y) {
     d_.DrawSurface(s, kWholeSurface, Pixel(x), Pixel(y), true);
   }
@@ -113,7 +191,65 @@ void Text(BitmapFont* font, Display& d, float x, float y, const std::string& tex
   font->DrawText(d, text, true);
 }
 
+// Newer words on the felt are set tight, unlike the clock and the score page.
+void SpacedText(BitmapFont* font, Display& d, int32_t x, int32_t y, std::string_view text) {
+  if (!font) return;
+  font->x_pos = static_cast<float>(x);
+  font->y_pos = static_cast<float>(y);
+  font->DrawSpaced(d, text);
+}
+
+// Words on a dark plate, so they read on any part of the felt.
+void PlatedText(TablePainter& paint, BitmapFont* font, Display& d, int32_t x, int32_t y,
+                const std::string& text) {
+  if (!font || text.empty()) return;
+  paint.Plate(x, y, font->SpacedWidth(text) + 2 * kPlatePadding);
+  SpacedText(font, d, x + kPlatePadding, y + kPlateTextDrop, text);
+}
+
+void SeatLabels(Assets& a, Display& d) {
+  BitmapFont* font = a.deluxe_font.get();
+  if (!font) return;
+  for (int seat = 0; seat < kSeats; ++seat) {
+    const std::string_view name = SeatName(seat);
+    PointerPosition at = SeatLabelPlace(seat);
+    // A negative x is the right end of the label, for the seats on the right.
+    if (at.x < 0) at.x = -at.x - font->SpacedWidth(name);
+    SpacedText(font, d, at.x, at.y, name);
+  }
+}
+
+// The status line, cut short rather than run into the clock.
+void StatusLine(BitmapFont* font, Display& d, std::string text) {
+  if (!font) return;
+  while (!text.empty() && font->SpacedWidth(text) > kClockX - kStatusGap - kStatusX)
+    text.pop_back();
+  SpacedText(font, d, kStatusX, kStatusY, text);
+}
+
+void Announcement(const Game& g, TablePainter& paint, Assets& a, Display& d) {
+  const std::string text = AnnouncementText(g.aids.announced);
+  if (text.empty() || !a.deluxe_font) return;
+  const int32_t width = a.deluxe_font->SpacedWidth(text) + 2 * kPlatePadding;
+  // Over the capturing side's pile: ours on the left, theirs on the right.
+  const int32_t x = g.aids.announced_side == Side::kWe
+                        ? g.layout.we_pile_x
+                        : g.layout.they_pile_x + g.layout.card_width - width;
+  PlatedText(paint, a.deluxe_font.get(), d, x, g.layout.we_pile_y - kAnnouncementRise, text);
+}
+
 }  // namespace
+
+PointerPosition SeatLabelPlace(int seat) {
+  // Beside each hand, on felt no card lies on: ours and Right's above the
+  // hand, Partner's left of it, Left's right of it.
+  switch (seat) {
+    case 0: return {8, 392};
+    case 1: return {-770, 392};
+    case 2: return {-600, 8};
+    default: return {160, 8};
+  }
+}
 
 int32_t PileFirstEntry(int32_t count) {
   constexpr int32_t kHiddenUnderPile = 11;
@@ -131,22 +267,28 @@ std::vector<int32_t> StockVisitOrder(int32_t p) {
   return order;
 }
 
-void DrawTable(const Game& g, Assets& a, Display& d, const LocalTimeSource& now) {
+void DrawTable(const Game& g, Assets& a, Display& d, const LocalTimeSource& now,
+               PointerPosition pointer) {
   TablePainter paint(g, a, d);
-  paint.Fan(g.model.we_fan);
-  paint.Fan(g.model.they_fan);
+  SeatLabels(a, d);
   paint.Pile(g.model.we_pile, g.model.we_pile_count);
   paint.Pile(g.model.they_pile, g.model.they_pile_count);
+  // The marker cards lie over the piles, where they can be read.
+  paint.Fan(g.model.we_fan);
+  paint.Fan(g.model.they_fan);
   paint.LastStockCard();
   paint.TableCards();
+  paint.MarkTableCards();
   paint.Hand(2, false);
   paint.Hand(1, false);
   paint.Hand(3, false);
-  paint.Hand(0, true);
+  paint.OurHand(pointer);
   paint.Stock();
+  Announcement(g, paint, a, d);
   if (g.flow.state == FlowState::kEndOfMatch) DrawScorePage(g, a, d);
-  Text(a.digit_font.get(), d, 700, 572, ClockText(now()));
-  Text(a.deluxe_font.get(), d, 5, 572, ScreenText(kCaptionText, kCaptionGlyphs));
+  Text(a.digit_font.get(), d, static_cast<float>(kClockX), static_cast<float>(kStatusY),
+       ClockText(now()));
+  StatusLine(a.deluxe_font.get(), d, StatusText(g));
 }
 
 }  // namespace vantel

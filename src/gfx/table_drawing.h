@@ -1,12 +1,10 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "gfx/clock_text.h"
-#include "i18n/gettext.h"
 
 namespace vantel {
 
@@ -14,12 +12,24 @@ struct Game;
 struct Assets;
 class Display;
 
-// The caption line under the table: the keys, short enough to end before the clock.
-// TRANSLATORS: the key line under the table, 40 letters at most.
-inline constexpr const char* kCaptionText = N_("VANTEL  R reorder  P pause  Esc quit");
-// From x 5 at 17 pixels a letter, a caption of this many letters ends before
-// the clock at x 700.
-inline constexpr std::size_t kCaptionGlyphs = 40;
+// Where the status line starts; it must end before the clock at kClockX.
+inline constexpr int32_t kStatusX = 5;
+inline constexpr int32_t kStatusY = 572;
+inline constexpr int32_t kClockX = 700;
+
+// How far a hand card the human may play rises under the pointer or the keys.
+inline constexpr int32_t kHandCardRise = 10;
+
+// Where the pointer is, in game pixels.
+struct PointerPosition {
+  int32_t x = 0;
+  int32_t y = 0;
+  bool operator==(const PointerPosition&) const = default;
+};
+
+// Where a seat's label lies on the felt, by seat: its top left corner, or for
+// a negative x its top right corner at -x.
+PointerPosition SeatLabelPlace(int seat);
 
 // First pile entry drawn for a pile of `count` cards: a big pile shows from
 // entry 11 on (the cards below are hidden under it anyway).
@@ -30,7 +40,11 @@ std::vector<int32_t> StockVisitOrder(int32_t p);
 
 // Composes everything of a frame that depends on the hand, over the
 // background: marker fans, piles, stock, table, hands, the score page at the
-// end of a hand, the clock and the caption. Reads the game, never changes it.
-void DrawTable(const Game& g, Assets& a, Display& d, const LocalTimeSource& now = SystemLocalTime);
+// end of a hand, the clock and the status line, and the aids: the seats'
+// labels, the last card of each seat, the takeable cards, the keys' choice,
+// the raised hand card under `pointer`, the announcement of a special capture.
+// Reads the game, never changes it.
+void DrawTable(const Game& g, Assets& a, Display& d, const LocalTimeSource& now = SystemLocalTime,
+               PointerPosition pointer = {-1, -1});
 
 }  // namespace vantel

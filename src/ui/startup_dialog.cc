@@ -145,9 +145,9 @@ GtkWidget* DeckPanel(Widgets& w, const ArchiveEntrySource& archive) {
   w.trevigiane = gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(w.bresciane),
                                                              _(kTrevigianeOption));
   Pack(box, w.bresciane);
-  Pack(box, WrappedLabel(_(kDeckDescription)));
+  Pack(box, WrappedLabel(_(kBrescianeDescription)));
   Pack(box, w.trevigiane);
-  Pack(box, WrappedLabel(_(kDeckDescription)));
+  Pack(box, WrappedLabel(_(kTrevigianeDescription)));
   w.previews[1] = PreviewImage("Royal", archive);
   w.previews[0] = PreviewImage("Trevigiano", archive);
   Pack(box, w.previews[1]);
@@ -158,7 +158,8 @@ GtkWidget* DeckPanel(Widgets& w, const ArchiveEntrySource& archive) {
 
 GtkWidget* KeysPanel() {
   GtkWidget* box = Panel();
-  for (const char* text : {kKeyHelpR, kKeyHelpEscape, kKeyHelpP, kKeyHelpFullScreen, kKeyHelpMouse})
+  for (const char* text : {kKeyHelpMouse, kKeyHelpPlayKeys, kKeyHelpCaptureKeys, kKeyHelpContinue,
+                           kKeyHelpR, kKeyHelpP, kKeyHelpFullScreen, kKeyHelpEscape})
     Pack(box, WrappedLabel(_(text)));
   return box;
 }

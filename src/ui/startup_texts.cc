@@ -8,7 +8,17 @@ const char* const kKeyHelpMouse =
        "take; the capture happens as soon as their values add up to your card. A right-click "
        "on a selected table card deselects it, and a right-click on the card you have just "
        "dropped ends your turn without capturing. A card that cannot capture anything passes "
-       "the turn automatically.");
+       "the turn automatically. While you choose, the table cards your card can take are "
+       "outlined in gold; a click on a card that cannot be part of the capture is refused.");
+
+const char* const kKeyHelpPlayKeys =
+    N_("Playing by keys: on your turn, Left and Right choose a card of your hand (or 1 to 9, "
+       "0, - and = for the twelve places, left to right), and Return plays it.");
+
+const char* const kKeyHelpCaptureKeys =
+    N_("When your card can take cards, Left and Right move among the table cards it can take, "
+       "Space picks the chosen card or puts it back, Return picks it (the capture happens as "
+       "soon as the cards add up), and Backspace takes nothing.");
 
 const char* const kRulesText =
     N_("THE PLAYERS\n"
@@ -21,9 +31,9 @@ const char* const kRulesText =
        "CAPTURING\n"
        "The card you play may take a table card of the same value (ace 1, numbers 2 to 10, "
        "jack 11, queen 12, king 13), or a set of table cards whose values add up to its value. "
-       "Sums are made by cards of value 2 to 10 from two, three or four table cards. The "
-       "played card and the cards it takes go to your side's pile. A card that takes nothing "
-       "stays on the table.\n\n"
+       "Only a card of value 2 to 10 takes a sum, of two, three or four table cards; in a sum "
+       "an ace counts 1, so a three may take an ace and a two. The played card and the cards "
+       "it takes go to your side's pile. A card that takes nothing stays on the table.\n\n"
        "SPECIAL CAPTURES (1 point each, scored at once)\n"
        "Scua: you take every card on the table.\n"
        "Picada: you take, on its own, the card the previous player has just put down without "
@@ -37,8 +47,9 @@ const char* const kRulesText =
        "Clubs: 1 point for taking more cards of the clubs (batons) suit; equal counts score "
        "nothing.\n"
        "2-10-J: 1 point each for the two of clubs, the ten of coins and the jack of swords.\n"
-       "Napula: holding the ace, two and three of cups scores 3, and the run goes on as far as "
-       "the cups follow without a gap: ace to five scores 5, ace to king 13.\n"
+       "Napula: when your side has taken the ace, two and three of cups during the hand, it "
+       "scores 3, and the run goes on as far as the cups taken follow without a gap: ace to "
+       "five scores 5, ace to king 13.\n"
        "Special captures of the hand add their points too.\n\n"
        "WINNING\n"
        "Hand points are added to the match totals. The first side above 50 points, with more "

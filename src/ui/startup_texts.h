@@ -14,15 +14,21 @@ inline constexpr const char* kRequirementText = N_("Requires SDL 2.0 or higher")
 inline constexpr const char* kBrescianeOption = N_("Bresciane pattern cards [800x600 resolution]");
 inline constexpr const char* kTrevigianeOption =
     N_("Trevigiane pattern cards [800x600 resolution]");
-inline constexpr const char* kDeckDescription =
-    N_(" Latin suited deck (Northern Italian pattern).");
+inline constexpr const char* kBrescianeDescription =
+    N_("Cream cards with a red border, gold court panels and a red back with a gold lattice.");
+inline constexpr const char* kTrevigianeDescription =
+    N_("White cards with a blue border, blue cups and green coins, and a plain blue back.");
 
 inline constexpr const char* kKeyHelpR =
-    N_("Pressing the key R after the deal, it gets your cards re-ordered.");
-inline constexpr const char* kKeyHelpEscape = N_("Use the ESCAPE key to exit the game.");
+    N_("R sorts your cards by value, if you press it before you play the first card of a deal.");
+inline constexpr const char* kKeyHelpEscape = N_("Escape ends the game.");
 inline constexpr const char* kKeyHelpP =
-    N_("Pressing the key P at any time pauses the game. Press again to resume.");
+    N_("P pauses the game at any moment; press it again to resume.");
 extern const char* const kKeyHelpMouse;
+extern const char* const kKeyHelpPlayKeys;
+extern const char* const kKeyHelpCaptureKeys;
+inline constexpr const char* kKeyHelpContinue =
+    N_("After a hand, click or press Return or Space for the next one.");
 
 extern const char* const kRulesText;
 inline constexpr const char* kRulesLinkText = N_("Vantel rules on the web");

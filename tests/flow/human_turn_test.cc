@@ -10,6 +10,8 @@ bool Picked(const Game& g, int i) {
 }
 
 TEST_F(HumanTurnTest, SevenWithThreeFourTwoConfirmsOnlyWhenTheSumIsSeven) {
+  // Overshooting needs a table that takes any pick, as the simulator's does.
+  g_.aids.refuse_impossible_picks = false;
   OpenSelection({CardId(3, 'C'), CardId(4, 'D'), CardId(2, 'H')}, CardId(7, 'S'));
   ClickTable(kLeftButton, 0);
   ClickTable(kLeftButton, 2);  // 3 + 2 = 5: open
@@ -56,6 +58,7 @@ TEST_F(HumanTurnTest, RightClickOnThePlayedCardDeclinesAndClearsTheSelection) {
 }
 
 TEST_F(HumanTurnTest, MoreThanSixCardsThatAddUpStayOpenUntilReduced) {
+  g_.aids.refuse_impossible_picks = false;
   OpenSelection({CardId(1, 'C'), CardId(1, 'D'), CardId(1, 'H'), CardId(1, 'S'), CardId(2, 'C'),
                  CardId(2, 'D'), CardId(2, 'H'), CardId(3, 'C')},
                 CardId(10, 'S'));

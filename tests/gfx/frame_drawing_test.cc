@@ -53,6 +53,19 @@ TEST_F(FrameDrawingTest, APausedFrameDrawsNothing) {
   EXPECT_EQ(At(660, 595), 0u);
 }
 
+TEST_F(FrameDrawingTest, PressingPDrawsTheFrozenTableOnceAndThenNothing) {
+  InputSnapshot p;
+  p.keys[kKeyP] = 1;
+  RunFrame(g_, p, hooks_);
+  ASSERT_TRUE(g_.flow.game_paused);
+  EXPECT_EQ(d_.PresentCount(), 1);
+  EXPECT_EQ(At(5, 572), test::GlyphColour('P' - 32));  // "Paused ..."
+  pointer_ = {200, 200};
+  RunFrame(g_, input_, hooks_);
+  RunFrame(g_, input_, hooks_);
+  EXPECT_EQ(d_.PresentCount(), 1);
+}
+
 TEST_F(FrameDrawingTest, AfterALostDisplayTheNextFrameShowsEveryPicture) {
   int reloads = 0;
   FrameDrawing reloading(

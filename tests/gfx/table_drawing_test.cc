@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "support/test_cards.h"
 #include "table_fixture.h"
 
 namespace vantel {
@@ -11,6 +12,7 @@ namespace {
 
 using test::CardColour;
 using test::kBackColour;
+using test::kCardW;
 using test::kFeltColour;
 using test::kFrameColour;
 using TableDrawingTest = test::TableFixture;
@@ -34,15 +36,15 @@ TEST(VisitOrderTest, StockIsVisitedHighestFirstAroundTheDeckPosition) {
 TEST_F(TableDrawingTest, PilesDrawBacksFromTheirFirstVisitedEntry) {
   for (int16_t i = 0; i < 30; ++i) Place(g_.model.we_pile[i], i, 10.0f + 25 * i, 300);
   g_.model.we_pile_count = 11;
-  for (int16_t i = 0; i < 12; ++i) Place(g_.model.they_pile[i], i, 10.0f + 25 * i, 400);
+  for (int16_t i = 0; i < 12; ++i) Place(g_.model.they_pile[i], i, 10.0f + 25 * i, 450);
   g_.model.they_pile_count = 12;
   Draw();
   EXPECT_EQ(CardAt(10, 300), kBackColour);
   EXPECT_EQ(CardAt(260, 300), kBackColour);  // entry 10
   EXPECT_EQ(CardAt(285, 300), kFeltColour);  // entry 11 is past the count
-  EXPECT_EQ(CardAt(10, 400), kFeltColour);   // hidden under a big pile
-  EXPECT_EQ(CardAt(260, 400), kFeltColour);
-  EXPECT_EQ(CardAt(285, 400), kBackColour);  // entry 11 only
+  EXPECT_EQ(CardAt(10, 450), kFeltColour);   // hidden under a big pile
+  EXPECT_EQ(CardAt(260, 450), kFeltColour);
+  EXPECT_EQ(CardAt(285, 450), kBackColour);  // entry 11 only
 }
 
 TEST_F(TableDrawingTest, StockDrawsItsVisitedCardsWithTheDealtCardOnTop) {
@@ -111,7 +113,7 @@ TEST_F(TableDrawingTest, HumanHandIsAlwaysFaceUpAndDrawnOverTheOthers) {
   EXPECT_EQ(CardAt(610, 300), CardColour(22));
 }
 
-TEST_F(TableDrawingTest, MarkerFansFollowTheirOrderAndLieUnderEverything) {
+TEST_F(TableDrawingTest, MarkerFansFollowTheirOrderAndLieOverThePiles) {
   auto& fan = g_.model.we_fan;
   for (int i = 0; i <= 15; ++i) fan[i].order = static_cast<int16_t>(i);
   // Entry 4 is visited after entry 9 although it comes first.
@@ -135,14 +137,14 @@ TEST_F(TableDrawingTest, MarkerFansFollowTheirOrderAndLieUnderEverything) {
   EXPECT_EQ(At(700 + 1, 102), CardColour(40));
   EXPECT_EQ(At(700 + 1, 101), kFeltColour);
   EXPECT_EQ(At(720, 110), kFeltColour);
-  // A pile card at the same place covers the marker.
+  // A marker lies over a pile card at the same place, where it can be read.
   Place(g_.model.we_pile[0], 1, 500, 100);
   g_.model.we_pile_count = 1;
   Draw();
-  EXPECT_EQ(CardAt(500, 100), kBackColour);
+  EXPECT_EQ(CardAt(500, 100), CardColour(34));
 }
 
-TEST_F(TableDrawingTest, ClockAndCaptionAreDrawnOverTheScorePage) {
+TEST_F(TableDrawingTest, ClockAndStatusLineAreDrawnOverTheScorePage) {
   Place(g_.model.hand[0][0], 3, 460, 150);
   g_.flow.state = FlowState::kEndOfMatch;
   Draw();
@@ -151,9 +153,83 @@ TEST_F(TableDrawingTest, ClockAndCaptionAreDrawnOverTheScorePage) {
   EXPECT_EQ(At(700, 572), test::GlyphColour('0' - 32));
   EXPECT_EQ(At(717, 572), test::GlyphColour('9' - 32));
   EXPECT_EQ(At(734, 598), test::GlyphColour(':' - 32));
-  EXPECT_EQ(At(5, 572), test::GlyphColour(kCaptionText[0] - 32));
-  // The caption ends before the clock begins.
-  EXPECT_LE(5 + 17 * std::strlen(kCaptionText) + 2, 700u);
+  // "Click for the next hand", set tight: the test glyphs are inked edge to
+  // edge, so each takes its 19 columns and one between.
+  EXPECT_EQ(At(5, 572), test::GlyphColour('C' - 32));
+  EXPECT_EQ(At(25, 572), test::GlyphColour('l' - 32));
+  EXPECT_NE(At(24, 572), test::GlyphColour('C' - 32));
+  EXPECT_NE(At(24, 572), test::GlyphColour('l' - 32));
+}
+
+TEST_F(TableDrawingTest, ALongStatusLineIsCutShortBeforeTheClock) {
+  Place(g_.model.table[0], CardId(3, 'C'), 300, 200);
+  Place(g_.model.table[1], CardId(7, 'S'), 400, 200);
+  g_.model.table_count = 2;
+  g_.flow.state = FlowState::kWeGettingCardsGathering;
+  Draw();
+  EXPECT_NE(At(5, 572), kFeltColour);
+  for (int x = kClockX - 8; x < kClockX; ++x) EXPECT_EQ(At(x, 580), kFeltColour) << x;
+}
+
+TEST_F(TableDrawingTest, TakeableCardsAreOutlinedWhileTheHumanChooses) {
+  // 7 played: the 3 and the 4 make it, the jack does not.
+  Place(g_.model.table[0], CardId(3, 'C'), 100, 200);
+  Place(g_.model.table[1], CardId(11, 'D'), 200, 200);
+  Place(g_.model.table[2], CardId(4, 'H'), 300, 200);
+  Place(g_.model.table[3], CardId(7, 'S'), 400, 200);
+  g_.model.table_count = 4;
+  g_.flow.turn = 0;
+  g_.flow.state = FlowState::kWeGettingCardsGathering;
+  Draw();
+  const auto outlined = [&](int x, int y) { return At(x - 2, y + 5) != kFeltColour; };
+  EXPECT_TRUE(outlined(100, 200));
+  EXPECT_FALSE(outlined(200, 200));
+  EXPECT_TRUE(outlined(300, 200));
+  EXPECT_FALSE(outlined(400, 200));  // the played card
+  // A picked card wears the selection frame instead; the 4 is still takeable.
+  g_.model.table[0].picked = true;
+  Clear();
+  Draw();
+  EXPECT_FALSE(outlined(100, 200));
+  EXPECT_TRUE(outlined(300, 200));
+  // Once chosen, nothing is outlined.
+  g_.flow.capture_confirmed = true;
+  Clear();
+  Draw();
+  EXPECT_FALSE(outlined(300, 200));
+}
+
+TEST_F(TableDrawingTest, EachSeatsLastCardIsUnderlinedOnTheTable) {
+  Place(g_.model.table[0], 5, 100, 200);
+  Place(g_.model.table[1], 9, 200, 200);
+  g_.model.table_count = 2;
+  g_.aids.last_played = {-1, 9, -1, -1};
+  Draw();
+  const int below = 200 + test::kCardH + 3;
+  EXPECT_EQ(At(100 + kCardW / 2, below), kFeltColour);
+  EXPECT_NE(At(200 + kCardW / 2, below), kFeltColour);
+}
+
+TEST_F(TableDrawingTest, OnTheHumansTurnTheCardUnderThePointerStandsOut) {
+  g_.flow.turn = 0;
+  g_.flow.awaiting_human = true;
+  for (int s = 0; s < 2; ++s) {
+    CardSprite& c = g_.model.hand[0][s];
+    Place(c, static_cast<int16_t>(10 + s), 100.0f + 50 * s, 400);
+    c.home_x = static_cast<int16_t>(c.x);
+    c.home_y = 400;
+    c.width = kCardW;
+    c.height = test::kCardH;
+  }
+  DrawTable(g_, a_, d_, [] { return LocalTime{21, 5}; }, {155, 410});
+  EXPECT_EQ(At(155, 400 - kHandCardRise + 1), CardColour(11));
+  EXPECT_EQ(At(105, 400 - kHandCardRise + 1), kFeltColour);
+  EXPECT_EQ(At(105, 401), CardColour(10));
+  // Out of turn the hand lies still.
+  g_.flow.awaiting_human = false;
+  Clear();
+  DrawTable(g_, a_, d_, [] { return LocalTime{21, 5}; }, {155, 410});
+  EXPECT_EQ(At(155, 400 - kHandCardRise + 1), kFeltColour);
 }
 
 TEST(ClockTextTest, TwelveHourClockWithTwoDigitFields) {

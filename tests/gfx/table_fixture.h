@@ -31,6 +31,9 @@ class TableFixture : public ::testing::Test {
     c.face_up = face_up;
   }
 
+  // The felt again, as a new frame starts.
+  void Clear() { d_.DrawSurface(a_.background_surface.get(), kWholeSurface, 0, 0, false); }
+
   void Draw() {
     DrawTable(g_, a_, d_, [] { return LocalTime{21, 5}; });
   }

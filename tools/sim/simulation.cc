@@ -23,6 +23,9 @@ Simulation::Simulation(const SimConfig& config, GameObserver* observer)
       // game's draws.
       pilot_(config.human, config.seed * 2654435761u + 12345u) {
   game_.observer = observer;
+  // The random player's stray clicks on cards that cannot be taken are part of
+  // the recorded games; the table takes them as it always did.
+  game_.aids.refuse_impossible_picks = false;
 }
 
 bool Simulation::Done(const SimStats& stats) const {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <vector>
+
+#include "flow/input.h"
+#include "game/game.h"
+
+namespace vantel {
+
+// The number keys 1..9, 0, - and = choose the twelve hand places in order.
+inline constexpr int kPlaceKeys = 12;
+
+// Playing by keys. On the human's turn Left/Right (or a place key) choose a
+// hand card and Return plays it; while a capture is chosen Left/Right move
+// among the table cards that can be picked or put back, Space picks or puts
+// back, Return picks and so completes the capture, Backspace takes nothing;
+// Return or Space leaves the score page. Every key acts once per press and
+// goes through the same functions as the mouse.
+void ReadPlayKeys(Game& g, const InputSnapshot& input);
+
+// The human's shown hand slots from left to right.
+std::vector<int16_t> HandSlotsInRow(const Game& g);
+
+// The table cards the keys move among while a capture is chosen: those that
+// can be picked and those already picked, from left to right.
+std::vector<int16_t> KeyTableChoices(const Game& g);
+
+}  // namespace vantel

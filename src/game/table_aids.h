@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "game/seats.h"
+
+namespace vantel {
+
+// The special captures a play can announce, one bit each.
+inline constexpr uint8_t kAnnounceScua = 1;
+inline constexpr uint8_t kAnnouncePicada = 2;
+inline constexpr uint8_t kAnnounceQuadriglia = 4;
+inline constexpr uint8_t kAnnounceSimili = 8;
+
+// How long an announcement stays on the felt, in frames of 60 a second.
+inline constexpr int16_t kAnnouncementFrames = 66;
+
+// What the table shows to help the player follow and choose: the keyboard's
+// choice, the last card of each seat, the announcement of a special capture.
+// None of it takes part in the game's decisions, draws or timing.
+struct TableAids {
+  // A pick that cannot complete any capture is refused. The simulator turns
+  // this off: its careless player's stray clicks are part of its traces.
+  bool refuse_impossible_picks = true;
+
+  int16_t hand_cursor = -1;   // hand slot chosen by the keys; -1: none
+  int16_t table_cursor = -1;  // table index chosen by the keys; -1: none
+  uint32_t keys_held = 0;     // the play keys down in the last frame, one bit each
+
+  std::array<int16_t, kSeats> last_played{-1, -1, -1, -1};  // card ids; -1: none yet
+
+  uint8_t announced = 0;  // kAnnounce* bits of the special capture on show
+  Side announced_side = Side::kWe;
+  int16_t announcement_frames_left = 0;
+};
+
+}  // namespace vantel

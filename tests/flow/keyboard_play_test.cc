@@ -1,0 +1,149 @@
+#include "flow/keyboard_play.h"
+
+#include "flow_fixture.h"
+
+namespace vantel {
+namespace {
+
+class KeyboardPlayTest : public FlowFixture {
+ protected:
+  // One press and its release: a key acts once however long it is held.
+  void Press(int code) {
+    Frame(Key(code));
+    Frame();
+  }
+
+  // Deals and runs until the human may play.
+  void UntilOurTurn() {
+    NewHand(g_);
+    RunUntil([&] { return HumanMayPickHandCard(g_); });
+  }
+
+  int ShownInHand() const {
+    int n = 0;
+    for (int s = 0; s < kHandSlots; ++s) n += g_.model.hand[0][s].shown ? 1 : 0;
+    return n;
+  }
+};
+
+TEST_F(KeyboardPlayTest, ArrowsWalkTheHandRoundAndPlaceKeysChooseAPlace) {
+  UntilOurTurn();
+  const std::vector<int16_t> row = HandSlotsInRow(g_);
+  ASSERT_EQ(row.size(), 12u);
+  EXPECT_EQ(g_.aids.hand_cursor, -1);
+  Press(kKeyRight);
+  EXPECT_EQ(g_.aids.hand_cursor, row.front());
+  Press(kKeyRight);
+  EXPECT_EQ(g_.aids.hand_cursor, row[1]);
+  Press(kKeyLeft);
+  Press(kKeyLeft);
+  EXPECT_EQ(g_.aids.hand_cursor, row.back());  // round the left end
+  Press(kKey1 + 4);                            // the key 5
+  EXPECT_EQ(g_.aids.hand_cursor, 4);
+  Press(kKey1 + 11);  // =, the twelfth place
+  EXPECT_EQ(g_.aids.hand_cursor, 11);
+  // Held down, a key moves once.
+  Frame(Key(kKeyRight));
+  Frame(Key(kKeyRight));
+  Frame(Key(kKeyRight));
+  EXPECT_EQ(g_.aids.hand_cursor, row.front());
+  EXPECT_FALSE(g_.flow.human_picked);
+}
+
+TEST_F(KeyboardPlayTest, ReturnPlaysTheChosenCardLikeAClickOnIt) {
+  UntilOurTurn();
+  const int16_t card = g_.model.hand[0][3].card;
+  Press(kKeyReturn);  // nothing chosen yet: nothing played
+  EXPECT_FALSE(g_.flow.human_picked);
+  Press(kKey1 + 3);
+  Frame(Key(kKeyReturn));
+  EXPECT_TRUE(g_.flow.human_picked);
+  EXPECT_TRUE(g_.model.hand[0][3].moving);
+  RunUntil([&] { return !g_.model.hand[0][3].shown; });
+  EXPECT_EQ(g_.aids.last_played[0], card);
+  // A place with no card left plays nothing.
+  RunUntil([&] { return HumanMayPickHandCard(g_); });
+  Press(kKey1 + 3);
+  Press(kKeyReturn);
+  EXPECT_FALSE(g_.flow.human_picked);
+}
+
+TEST_F(KeyboardPlayTest, CaptureKeysMoveAmongTakeableCardsPickPutBackAndConfirm) {
+  // 7 played: the jack cannot be part of it.
+  OpenSelection({CardId(3, 'C'), CardId(11, 'D'), CardId(4, 'H'), CardId(7, 'C')}, CardId(7, 'S'));
+  const std::vector<int16_t> row = KeyTableChoices(g_);
+  ASSERT_EQ(row.size(), 3u);
+  EXPECT_EQ(std::count(row.begin(), row.end(), 1), 0);
+  Press(kKeySpace);  // the first press shows the choice
+  EXPECT_EQ(g_.aids.table_cursor, row.front());
+  EXPECT_FALSE(g_.model.table[row.front()].picked);
+  const int16_t three = 0;
+  while (g_.aids.table_cursor != three) Press(kKeyRight);
+  Press(kKeySpace);
+  EXPECT_TRUE(g_.model.table[three].picked);
+  EXPECT_EQ(KeyTableChoices(g_).size(), 2u);  // the picked 3 and the 4 that completes it
+  Press(kKeySpace);                           // put back
+  EXPECT_FALSE(g_.model.table[three].picked);
+  Press(kKeySpace);
+  while (g_.aids.table_cursor != 2) Press(kKeyLeft);
+  Press(kKeyReturn);
+  ASSERT_EQ(events_.confirms, 1);
+  EXPECT_EQ(g_.capture.capture_count, 2);
+  EXPECT_TRUE(g_.model.table[0].captured && g_.model.table[2].captured);
+}
+
+TEST_F(KeyboardPlayTest, BackspaceTakesNothing) {
+  OpenSelection({CardId(3, 'C'), CardId(4, 'H')}, CardId(7, 'S'));
+  Press(kKeyRight);
+  Press(kKeySpace);
+  Press(kKeyBackspace);
+  EXPECT_EQ(events_.declines, 1);
+  EXPECT_EQ(events_.confirms, 0);
+  EXPECT_FALSE(g_.model.table[0].picked || g_.model.table[1].picked);
+}
+
+TEST_F(KeyboardPlayTest, KeysDoNothingWhilePausedOrOutOfTurn) {
+  UntilOurTurn();
+  g_.flow.game_paused = true;
+  Press(kKeyRight);
+  EXPECT_EQ(g_.aids.hand_cursor, -1);
+  g_.flow.game_paused = false;
+  g_.flow.turn = 2;
+  Press(kKeyRight);
+  EXPECT_EQ(g_.aids.hand_cursor, -1);
+}
+
+TEST_F(KeyboardPlayTest, AWholeHandIsPlayedByKeysAndTheScorePageLeftByReturn) {
+  NewHand(g_);
+  int played = 0;
+  bool release = false;
+  for (int n = 0; n < 200000 && g_.flow.state != FlowState::kEndOfMatch; ++n) {
+    InputSnapshot in;
+    if (release) {
+      release = false;
+    } else if (HumanMayPickHandCard(g_)) {
+      // Right until a card is chosen, then Return.
+      in.keys[g_.aids.hand_cursor < 0 || !g_.model.hand[0][g_.aids.hand_cursor].shown
+                  ? kKeyRight
+                  : kKeyReturn] = 1;
+      release = true;
+    } else if (SelectionOpen(g_)) {
+      // Take what the table offers: Space on the cursor, or Backspace if nothing.
+      in.keys[KeyTableChoices(g_).empty() ? kKeyBackspace : kKeySpace] = 1;
+      release = true;
+    }
+    const bool was_picked = g_.flow.human_picked;
+    Frame(in);
+    if (!was_picked && g_.flow.human_picked) ++played;
+  }
+  ASSERT_EQ(g_.flow.state, FlowState::kEndOfMatch);
+  EXPECT_EQ(played, HandSize(g_.options));
+  EXPECT_EQ(ShownInHand(), 0);
+  EXPECT_EQ(events_.hand_ends, 1);
+  Press(kKeyReturn);
+  EXPECT_NE(g_.flow.state, FlowState::kEndOfMatch);
+  EXPECT_EQ(events_.hand_starts, 2);
+}
+
+}  // namespace
+}  // namespace vantel

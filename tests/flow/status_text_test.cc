@@ -1,0 +1,159 @@
+#include "flow/status_text.h"
+
+#include "flow_fixture.h"
+
+namespace vantel {
+namespace {
+
+class StatusTextTest : public FlowFixture {};
+
+struct StatusCase {
+  const char* name;
+  std::function<void(Game&)> set_up;
+  std::string want;
+};
+
+TEST_F(StatusTextTest, EachMomentOfTheGameSaysWhatItWaitsForOrTheScore) {
+  const std::string dot = " \xB7 ";
+  const std::vector<StatusCase> cases = {
+      {"our turn",
+       [](Game& g) {
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.turn = 0;
+         g.flow.awaiting_human = true;
+       },
+       "Your turn: play a card"},
+      {"our card on its way",
+       [](Game& g) {
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.turn = 0;
+         g.flow.awaiting_human = true;
+         g.flow.human_picked = true;
+       },
+       "We 0" + dot + "They 0" + dot + "to 51"},
+      {"right plays",
+       [](Game& g) {
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.turn = 1;
+       },
+       "Right is playing"},
+      {"partner plays",
+       [](Game& g) {
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.turn = 2;
+       },
+       "Partner is playing"},
+      {"left plays",
+       [](Game& g) {
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.turn = 3;
+       },
+       "Left is playing"},
+      {"dealing, with a score",
+       [](Game& g) {
+         g.flow.state = FlowState::kDealingCards;
+         g.score.we_match_points = 25;
+         g.score.they_match_points = 31;
+       },
+       "We 25" + dot + "They 31" + dot + "to 51"},
+      {"their cards gathered",
+       [](Game& g) {
+         g.flow.state = FlowState::kTheyGettingCardsGathering;
+         g.flow.turn = 3;
+       },
+       "Left is playing"},
+      {"partner's special capture banked",
+       [](Game& g) {
+         g.flow.state = FlowState::kWeGettingSpecial;
+         g.flow.turn = 2;
+       },
+       "Partner is playing"},
+      {"the wait after right's card landed",
+       [](Game& g) {
+         g.flow.state = FlowState::kPaused;
+         g.flow.state_before_pause = FlowState::kTheyGettingSpecialGathering;
+         g.flow.turn = 1;
+       },
+       "Right is playing"},
+      {"their remainders at the end",
+       [](Game& g) {
+         g.flow.state = FlowState::kTheirRemainders;
+         g.flow.turn = 1;
+       },
+       "We 0" + dot + "They 0" + dot + "to 51"},
+      {"our special capture chosen",
+       [](Game& g) {
+         g.flow.state = FlowState::kWeGettingSpecialGathering;
+         g.flow.turn = 0;
+         g.flow.capture_confirmed = true;
+       },
+       "We 0" + dot + "They 0" + dot + "to 51"},
+      {"paused in our turn",
+       [](Game& g) {
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.awaiting_human = true;
+         g.flow.game_paused = true;
+       },
+       "Paused" + dot + "P to resume"},
+      {"a hand ended",
+       [](Game& g) {
+         g.flow.state = FlowState::kEndOfMatch;
+         g.score.we_match_points = 20;
+       },
+       "Click for the next hand"},
+      {"a tie past the target",
+       [](Game& g) {
+         g.flow.state = FlowState::kEndOfMatch;
+         g.score.we_match_points = g.score.they_match_points = 55;
+         g.score.match_tied = true;
+       },
+       "Tied at 55" + dot + "click for the next hand"},
+      {"we won",
+       [](Game& g) {
+         g.flow.state = FlowState::kEndOfMatch;
+         g.score.we_match_points = 52;
+         g.score.they_match_points = 40;
+         g.score.match_over = true;
+       },
+       "We won 52 to 40" + dot + "click to play again"},
+      {"they won",
+       [](Game& g) {
+         g.flow.state = FlowState::kEndOfMatch;
+         g.score.we_match_points = 12;
+         g.score.they_match_points = 57;
+         g.score.match_over = true;
+       },
+       "They won 57 to 12" + dot + "click to play again"},
+  };
+  for (const StatusCase& c : cases) {
+    Configure(false, false);
+    c.set_up(g_);
+    EXPECT_EQ(StatusText(g_), c.want) << c.name;
+    EXPECT_LE(StatusText(g_).size(), static_cast<std::size_t>(kStatusTextMaxChars)) << c.name;
+  }
+}
+
+TEST_F(StatusTextTest, ChoosingACaptureNamesThePlayedCardsValue) {
+  OpenSelection({CardId(3, 'C'), CardId(4, 'H')}, CardId(7, 'S'));
+  EXPECT_EQ(StatusText(g_), "Take cards worth 7 \xB7 right-click your card to take nothing");
+  g_.model.table_count = 0;
+  OpenSelection({CardId(13, 'C')}, CardId(13, 'S'));
+  g_.flow.state = FlowState::kWeGettingSpecialGathering;
+  EXPECT_EQ(StatusText(g_), "Take cards worth 13 \xB7 right-click your card to take nothing");
+  EXPECT_LE(StatusText(g_).size(), static_cast<std::size_t>(kStatusTextMaxChars));
+}
+
+TEST_F(StatusTextTest, TheLineFollowsARealHandFromTheDealToTheScorePage) {
+  NewHand(g_);
+  EXPECT_EQ(StatusText(g_).rfind("We 0", 0), 0u);
+  RunUntil([&] { return HumanMayPickHandCard(g_); });
+  EXPECT_EQ(StatusText(g_), "Your turn: play a card");
+  RunUntil([&] { return g_.flow.state == FlowState::kNormalPlay && g_.flow.turn == 1; });
+  EXPECT_EQ(StatusText(g_), "Right is playing");
+  RunUntil([&] { return g_.flow.state == FlowState::kEndOfMatch; });
+  EXPECT_TRUE(StatusText(g_).find("click") != std::string::npos ||
+              StatusText(g_).find("Click") != std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantel
