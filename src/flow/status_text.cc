@@ -2,36 +2,42 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 #include "flow/human_turn.h"
+#include "i18n/marker.h"
 
 namespace vantel {
 
 namespace {
 
-constexpr std::string_view kDot = " \xB7 ";
-constexpr std::array<std::string_view, kSeats> kSeatNames = {"You", "Right", "Partner", "Left"};
+constexpr std::array<const char*, kSeats> kSeatNames = {N_("You"), N_("Right"), N_("Partner"),
+                                                        N_("Left")};
 
-std::string Number(int n) {
-  return std::to_string(n);
-}
+// Indexed by StatusKind. The dot between parts has a cell on the table fonts.
+constexpr std::array<const char*, 11> kStatusPatterns = {
+    N_("Paused · P to resume"),
+    N_("We won %d to %d · click to play again"),
+    N_("They won %d to %d · click to play again"),
+    N_("Tied at %d · click for the next hand"),
+    N_("Click for the next hand"),
+    N_("Take cards worth %d · right-click your card to take nothing"),
+    N_("Your turn: play a card"),
+    N_("Right is playing"),
+    N_("Partner is playing"),
+    N_("Left is playing"),
+    // TRANSLATORS: the running match score; the last number is the points to reach.
+    N_("We %d · They %d · to %d"),
+};
 
-std::string MatchScore(const Scores& s) {
-  // The match is won by passing the target, so the side needs one more.
-  return "We " + Number(s.we_match_points) + std::string(kDot) + "They " +
-         Number(s.they_match_points) + std::string(kDot) + "to " + Number(s.match_target + 1);
-}
-
-std::string MatchEnd(const Scores& s) {
+StatusLine MatchEnd(const Scores& s) {
   const int w = s.we_match_points;
   const int t = s.they_match_points;
   if (s.match_over) {
-    const std::string who = w > t ? "We won " : "They won ";
-    return who + Number(std::max(w, t)) + " to " + Number(std::min(w, t)) + std::string(kDot) +
-           "click to play again";
+    return {w > t ? StatusKind::kWeWon : StatusKind::kTheyWon, {std::max(w, t), std::min(w, t)}};
   }
-  if (s.match_tied) return "Tied at " + Number(w) + std::string(kDot) + "click for the next hand";
-  return "Click for the next hand";
+  if (s.match_tied) return {StatusKind::kTied, {w}};
+  return {StatusKind::kNextHand, {}};
 }
 
 bool ChoosingCapture(const FlowData& f) {
@@ -69,20 +75,46 @@ std::string_view SeatName(int seat) {
   return kSeatNames[static_cast<std::size_t>(seat)];
 }
 
-std::string StatusText(const Game& g) {
+StatusLine StatusOf(const Game& g) {
   const FlowData& f = g.flow;
-  if (f.game_paused) return "Paused" + std::string(kDot) + "P to resume";
+  if (f.game_paused) return {StatusKind::kPaused, {}};
   if (f.state == FlowState::kEndOfMatch) return MatchEnd(g.score);
-  if (ChoosingCapture(f)) {
-    return "Take cards worth " + Number(PlayedValue(g)) + std::string(kDot) +
-           "right-click your card to take nothing";
-  }
+  if (ChoosingCapture(f)) return {StatusKind::kTakeCards, {PlayedValue(g)}};
   if (f.state == FlowState::kNormalPlay && f.turn == kHumanSeat && f.awaiting_human &&
       !f.human_picked) {
-    return "Your turn: play a card";
+    return {StatusKind::kYourTurn, {}};
   }
-  if (ComputerPlaying(f)) return std::string(SeatName(f.turn)) + " is playing";
-  return MatchScore(g.score);
+  if (ComputerPlaying(f)) {
+    constexpr std::array<StatusKind, kSeats> kPlaying = {
+        StatusKind::kYourTurn, StatusKind::kRightPlaying, StatusKind::kPartnerPlaying,
+        StatusKind::kLeftPlaying};
+    return {kPlaying[static_cast<std::size_t>(f.turn)], {}};
+  }
+  // The match is won by passing the target, so the side needs one more.
+  const Scores& s = g.score;
+  return {StatusKind::kMatchScore, {s.we_match_points, s.they_match_points, s.match_target + 1}};
+}
+
+const char* StatusPattern(StatusKind kind) {
+  return kStatusPatterns[static_cast<std::size_t>(kind)];
+}
+
+std::string FillStatus(const char* pattern, const StatusLine& line) {
+  std::array<char, 4 * kStatusTextMaxChars> text{};
+  // The patterns come from this file or from the catalogue, whose compiler
+  // checks that a translation keeps the conversions of its English.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+  const int n = std::snprintf(text.data(), text.size(), pattern, line.numbers[0], line.numbers[1],
+                              line.numbers[2]);
+#pragma GCC diagnostic pop
+  if (n < 0) return {};
+  return std::string(text.data(), std::min<std::size_t>(static_cast<std::size_t>(n), text.size() - 1));
+}
+
+std::string StatusText(const Game& g) {
+  const StatusLine line = StatusOf(g);
+  return FillStatus(StatusPattern(line.kind), line);
 }
 
 }  // namespace vantel

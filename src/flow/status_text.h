@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,12 +13,41 @@ namespace vantel {
 inline constexpr int kStatusTextMaxChars = 60;
 
 // The short name of a seat as the human sees the table: "You", "Right",
-// "Partner", "Left".
+// "Partner", "Left" (English; the screen may show them translated).
 std::string_view SeatName(int seat);
 
-// What the status line under the table says: what the game waits for, who is
-// playing, or the match score with its target. The text is in the table
-// fonts' code page (the dot between parts is one byte, 0xB7).
+// The situations the status line speaks of: what the game waits for, who is
+// playing, or the match score with its target.
+enum class StatusKind : uint8_t {
+  kPaused,
+  kWeWon,
+  kTheyWon,
+  kTied,
+  kNextHand,
+  kTakeCards,
+  kYourTurn,
+  kRightPlaying,
+  kPartnerPlaying,
+  kLeftPlaying,
+  kMatchScore,
+};
+
+// One status line: its situation and the numbers its sentence names, in order.
+struct StatusLine {
+  StatusKind kind = StatusKind::kMatchScore;
+  std::array<int, 3> numbers{};
+};
+
+StatusLine StatusOf(const Game& g);
+
+// The English sentence of a situation, UTF-8, with a printf conversion for
+// each of its numbers. The screen may put it in the reader's language first.
+const char* StatusPattern(StatusKind kind);
+
+// `pattern` (a situation's sentence, or its translation) with the line's numbers.
+std::string FillStatus(const char* pattern, const StatusLine& line);
+
+// The English status line, UTF-8.
 std::string StatusText(const Game& g);
 
 }  // namespace vantel

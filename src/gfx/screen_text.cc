@@ -30,16 +30,35 @@ bool ToGlyphCodes(const std::string& utf8, std::string* codes) {
   return true;
 }
 
+namespace {
+
+bool DrawableCodes(const std::string& utf8, std::string* codes) {
+  if (!ToGlyphCodes(utf8, codes)) return false;
+  // Control characters have no cell on the sheets.
+  for (const char c : *codes)
+    if (static_cast<unsigned char>(c) < 32) return false;
+  return true;
+}
+
+}  // namespace
+
+std::string ScreenStatus(const StatusLine& line) {
+  const char* english = StatusPattern(line.kind);
+  const char* translated = _(english);
+  std::string codes;
+  if (translated != english && DrawableCodes(FillStatus(translated, line), &codes)) return codes;
+  // The English sentences are drawable by construction.
+  DrawableCodes(FillStatus(english, line), &codes);
+  return codes;
+}
+
 std::string ScreenText(const char* english, std::size_t max_glyphs) {
   // gettext answers "" with the catalogue's header.
   if (*english == '\0') return "";
   const char* translated = _(english);
   if (translated == english || std::strcmp(translated, english) == 0) return english;
   std::string codes;
-  if (!ToGlyphCodes(translated, &codes) || codes.size() > max_glyphs) return english;
-  // Control characters have no cell on the sheets.
-  for (const char c : codes)
-    if (static_cast<unsigned char>(c) < 32) return english;
+  if (!DrawableCodes(translated, &codes) || codes.size() > max_glyphs) return english;
   return codes;
 }
 

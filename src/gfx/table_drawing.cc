@@ -211,7 +211,7 @@ void SeatLabels(Assets& a, Display& d) {
   BitmapFont* font = a.deluxe_font.get();
   if (!font) return;
   for (int seat = 0; seat < kSeats; ++seat) {
-    const std::string_view name = SeatName(seat);
+    const std::string name = ScreenText(std::string(SeatName(seat)).c_str());
     PointerPosition at = SeatLabelPlace(seat);
     // A negative x is the right end of the label, for the seats on the right.
     if (at.x < 0) at.x = -at.x - font->SpacedWidth(name);
@@ -220,7 +220,7 @@ void SeatLabels(Assets& a, Display& d) {
 }
 
 // The status line, cut short rather than run into the clock.
-void StatusLine(BitmapFont* font, Display& d, std::string text) {
+void DrawStatusLine(BitmapFont* font, Display& d, std::string text) {
   if (!font) return;
   while (!text.empty() && font->SpacedWidth(text) > kClockX - kStatusGap - kStatusX)
     text.pop_back();
@@ -288,7 +288,7 @@ void DrawTable(const Game& g, Assets& a, Display& d, const LocalTimeSource& now,
   if (g.flow.state == FlowState::kEndOfMatch) DrawScorePage(g, a, d);
   Text(a.digit_font.get(), d, static_cast<float>(kClockX), static_cast<float>(kStatusY),
        ClockText(now()));
-  StatusLine(a.deluxe_font.get(), d, StatusText(g));
+  DrawStatusLine(a.deluxe_font.get(), d, ScreenStatus(StatusOf(g)));
 }
 
 }  // namespace vantel
