@@ -1,4 +1,5 @@
 #include "ai/ai.h"
+#include "ai/expert.h"
 #include "flow/deal.h"
 #include "flow/end_of_hand.h"
 #include "flow/flow.h"
@@ -27,7 +28,7 @@ int SlotOfPosition(const Game& g, int seat, int k) {
 
 void PlayComputerCard(Game& g) {
   const int seat = g.flow.turn;
-  const int16_t k = ChooseComputerPlay(g, seat);
+  const int16_t k = ChooseSeatPlay(g, seat);
   const std::span<const int16_t> capture(g.capture.capture_idx.data(),
                                          static_cast<size_t>(g.capture.capture_count));
   Notify(g, [&](GameObserver& o) { o.OnTurn(g, seat, k, capture); });
