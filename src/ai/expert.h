@@ -10,8 +10,9 @@
 namespace vantel {
 
 // Playouts one Expert decision may spend. Work is bounded by this count, never
-// by a clock, so a decision is the same on every machine.
-inline constexpr int kExpertPlayouts = 48;
+// by a clock, so a decision is the same on every machine. Half as many played
+// clearly weaker against the Classic players; twice as many cost twice the time.
+inline constexpr int kExpertPlayouts = 400;
 
 struct ExpertSettings {
   int playouts = kExpertPlayouts;
