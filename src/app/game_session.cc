@@ -33,7 +33,10 @@ GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& po
     : ports_(ports),
       root_(std::move(root)),
       random_(SeedFromTimeOfDay(std::chrono::system_clock::now())),
-      game_(MakeGame(options, {random_, sound_, clock_})) {}
+      game_(MakeGame(options, {random_, sound_, clock_})) {
+  // An Expert seat thinks for some milliseconds: never on the frame thread.
+  game_.flow.think_in_background = true;
+}
 
 GameSession::~GameSession() {
   ReleaseBitmaps(assets_);

@@ -51,6 +51,41 @@ TEST(PairedRun, SidesSeeTheSameDealsWhoeverPlays) {
   EXPECT_NE(classic[0], classic[1]);
 }
 
+// The game window lets an Expert seat think on a worker thread while frames
+// go on; the cards it plays must be the ones it plays when deciding at once.
+TEST(ExpertInTheFlow, ThinkingInTheBackgroundPlaysTheSameCards) {
+  int frames_while_thinking = 0;
+  auto play = [&](bool background) {
+    SimConfig c;
+    c.seed = 21;
+    c.hands = 1;
+    c.they = PlayerLevel::kExpert;
+    Simulation sim(c);
+    sim.RunningGame().flow.think_in_background = background;
+    std::vector<int16_t> taken;
+    sim.Run([&](const Game& g) {
+      // Virtual frames pass far faster than real ones: give the worker the
+      // time a few real frames would.
+      if (g.flow.pending_decision.valid()) {
+        frames_while_thinking += 1;  // the frame came back before the decision
+        g.flow.pending_decision.wait();
+      }
+      if (g.flow.state != FlowState::kEndOfMatch || !taken.empty()) return;
+      taken.assign(g.model.they_taken.begin(),
+                   g.model.they_taken.begin() + g.model.they_taken_count);
+      taken.push_back(-1);
+      taken.insert(taken.end(), g.model.we_taken.begin(),
+                   g.model.we_taken.begin() + g.model.we_taken_count);
+    });
+    return taken;
+  };
+  const std::vector<int16_t> at_once = play(false);
+  ASSERT_GT(at_once.size(), 40u);
+  EXPECT_EQ(frames_while_thinking, 0);
+  EXPECT_EQ(play(true), at_once);
+  EXPECT_EQ(frames_while_thinking, 24);  // each of the two Expert seats' twelve cards
+}
+
 TEST(PairedRun, IntervalsAndSummaryLines) {
   const Estimate e = MeanWithInterval({0.0, 1.0, 0.0, 1.0});
   EXPECT_DOUBLE_EQ(e.mean, 0.5);
