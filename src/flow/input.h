@@ -6,7 +6,7 @@
 namespace vantel {
 
 // Key codes of the keyboard device the game reads.
-inline constexpr int kKeyEscape = 1, kKeyR = 19, kKeyP = 25;
+inline constexpr int kKeyEscape = 1, kKeyR = 19, kKeyP = 25, kKeyH = 35;
 inline constexpr int kLeftButton = 0;
 inline constexpr int kRightButton = 1;
 

@@ -2,6 +2,7 @@
 
 #include "flow/deal.h"
 #include "flow/flow.h"
+#include "flow/hint.h"
 #include "flow/human_turn.h"
 #include "flow/movement.h"
 
@@ -46,6 +47,7 @@ bool RunFrame(Game& g, const InputSnapshot& input, FrameHooks& hooks) {
   if (input.KeyDown(kKeyR)) TryReorderHand(g);
   g.flow.picked_hand_index = -1;
   ReadButtons(g, input);
+  ReadHintKey(g, input);
   if (g.flow.game_paused) return false;
 
   hooks.BeforeStep(g);

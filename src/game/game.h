@@ -157,6 +157,15 @@ struct FlowData {
   // the same every time.
   bool think_in_background = false;
   std::shared_future<ComputerDecision> pending_decision;  // valid while a seat thinks
+  // The Expert's suggestion for the human (H): the card id to frame, -1 for
+  // none, and the table indices it would take; made for the play numbered
+  // hint_for_play.
+  int16_t hint_card = -1;
+  std::array<int16_t, kMaxTakenPerPlay> hint_take{};
+  int16_t hint_take_count = 0;
+  int16_t hint_for_play = -1;
+  bool hint_key_latch = false;
+  std::shared_future<ComputerDecision> pending_hint;
 };
 
 // The whole state of one game. It owns no platform object: chance, sound and

@@ -146,7 +146,8 @@ GtkWidget* DeckPanel(Widgets& w, const ArchiveEntrySource& archive) {
 
 GtkWidget* KeysPanel() {
   GtkWidget* box = Panel();
-  for (const char* text : {kKeyHelpR, kKeyHelpEscape, kKeyHelpP, kKeyHelpFullScreen, kKeyHelpMouse})
+  for (const char* text :
+       {kKeyHelpR, kKeyHelpHint, kKeyHelpEscape, kKeyHelpP, kKeyHelpFullScreen, kKeyHelpMouse})
     Pack(box, WrappedLabel(text));
   return box;
 }

@@ -14,6 +14,9 @@ inline constexpr const char* kDeckDescription = " Latin suited deck (Northern It
 
 inline constexpr const char* kKeyHelpR =
     "Pressing the key R after the deal, it gets your cards re-ordered.";
+inline constexpr const char* kKeyHelpHint =
+    "Press H during your turn to see what the Expert player would play: its card is framed, and so "
+    "are the table cards it would take.";
 inline constexpr const char* kKeyHelpEscape = "Use the ESCAPE key to exit the game.";
 inline constexpr const char* kKeyHelpP =
     "Pressing the key P at any time pauses the game. Press again to resume.";
