@@ -35,6 +35,8 @@ GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& po
       random_(SeedFromTimeOfDay(std::chrono::system_clock::now())),
       game_(MakeGame(options, {random_, sound_, clock_})) {
   game_.observer = ports_.statistics;
+  // An Expert seat thinks for some milliseconds: never on the frame thread.
+  game_.flow.think_in_background = true;
 }
 
 GameSession::~GameSession() {

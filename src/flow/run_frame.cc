@@ -2,6 +2,7 @@
 
 #include "flow/deal.h"
 #include "flow/flow.h"
+#include "flow/hint.h"
 #include "flow/human_turn.h"
 #include "flow/keyboard_play.h"
 #include "flow/movement.h"
@@ -50,6 +51,7 @@ bool RunFrame(Game& g, const InputSnapshot& input, FrameHooks& hooks) {
   g.flow.picked_hand_index = -1;
   ReadButtons(g, input);
   ReadPlayKeys(g, input);
+  ReadHintKey(g, input);
   if (g.flow.game_paused) {
     // The frozen table is drawn once, saying so, and then left alone.
     if (!was_paused) {

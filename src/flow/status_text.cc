@@ -109,7 +109,8 @@ std::string FillStatus(const char* pattern, const StatusLine& line) {
                               line.numbers[2]);
 #pragma GCC diagnostic pop
   if (n < 0) return {};
-  return std::string(text.data(), std::min<std::size_t>(static_cast<std::size_t>(n), text.size() - 1));
+  return std::string(text.data(),
+                     std::min<std::size_t>(static_cast<std::size_t>(n), text.size() - 1));
 }
 
 std::string StatusText(const Game& g) {

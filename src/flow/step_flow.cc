@@ -1,4 +1,8 @@
+#include <chrono>
+#include <future>
+
 #include "ai/ai.h"
+#include "ai/expert.h"
 #include "flow/deal.h"
 #include "flow/end_of_hand.h"
 #include "flow/flow.h"
@@ -25,9 +29,10 @@ int SlotOfPosition(const Game& g, int seat, int k) {
   return -1;
 }
 
-void PlayComputerCard(Game& g) {
+// Plays the card the seat on turn chose (position `k` of its hand, capture
+// already in g.capture).
+void PlayComputerCard(Game& g, int16_t k) {
   const int seat = g.flow.turn;
-  const int16_t k = ChooseComputerPlay(g, seat);
   const std::span<const int16_t> capture(g.capture.capture_idx.data(),
                                          static_cast<size_t>(g.capture.capture_count));
   Notify(g, [&](GameObserver& o) { o.OnTurn(g, seat, k, capture); });
@@ -37,6 +42,38 @@ void PlayComputerCard(Game& g) {
   CardSprite& card = g.model.hand[seat][slot];
   card.face_up = true;
   PlayToTable(g, card);
+}
+
+// An Expert seat in the game window thinks on a worker thread, on a copy of
+// the game, so the frames go on; everything else decides at once.
+void StartComputerTurn(Game& g) {
+  const int seat = g.flow.turn;
+  if (g.flow.think_in_background && LevelOfSeat(g.options, seat) == PlayerLevel::kExpert) {
+    g.flow.pending_decision = std::async(std::launch::async, [snapshot = Game(g), seat]() {
+                                CaptureState hand_over;
+                                ComputerDecision d;
+                                d.position = ChooseExpertPlay(snapshot, seat, hand_over);
+                                d.capture_idx = hand_over.capture_idx;
+                                d.capture_count = hand_over.capture_count;
+                                return d;
+                              }).share();
+    return;
+  }
+  PlayComputerCard(g, ChooseSeatPlay(g, seat));
+}
+
+// True while a seat's decision is pending, and on the frame it arrives: the
+// card then starts to move on the next frame, as a card decided at once does.
+bool AwaitComputerDecision(Game& g) {
+  auto& pending = g.flow.pending_decision;
+  if (!pending.valid()) return false;
+  if (pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return true;
+  const ComputerDecision d = pending.get();
+  pending = {};
+  g.capture.capture_idx = d.capture_idx;
+  g.capture.capture_count = d.capture_count;
+  PlayComputerCard(g, d.position);
+  return true;
 }
 
 void PassTurn(Game& g) {
@@ -51,7 +88,7 @@ void PassTurn(Game& g) {
     f.awaiting_human = true;
     return;
   }
-  PlayComputerCard(g);
+  StartComputerTurn(g);
 }
 
 void StepNormalPlay(Game& g) {
@@ -62,6 +99,7 @@ void StepNormalPlay(Game& g) {
     }
   }
   if (f.state != FlowState::kNormalPlay || f.awaiting_human) return;
+  if (AwaitComputerDecision(g)) return;
   if (AnyCardMoving(g)) {
     MoveCard(g, g.model.hand[f.turn][f.computer_card_slot]);
   } else {

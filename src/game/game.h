@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <future>
 #include <string>
 
 #include "game/card_sprite.h"
@@ -126,6 +127,13 @@ struct DealState {
   bool first_hand_dealt = false;  // run-wide: the first hand's first seat is random
 };
 
+// A computer seat's play, worked out away from the frame thread.
+struct ComputerDecision {
+  int16_t position = -1;  // in hand_ids of the seat
+  std::array<int16_t, kMaxTakenPerPlay> capture_idx{};
+  int16_t capture_count = 0;
+};
+
 struct FlowData {
   FlowState state = FlowState::kDealingCards;  // the hand's flow state
   FlowState state_before_pause = FlowState::kDealingCards;
@@ -145,6 +153,20 @@ struct FlowData {
   bool game_paused = false;
   bool pause_key_latch = false;
   int16_t picked_hand_index = -1;
+  // The game window sets this so that an Expert seat thinks on a worker
+  // thread while frames go on; headless runs decide at once, frame for frame
+  // the same every time.
+  bool think_in_background = false;
+  std::shared_future<ComputerDecision> pending_decision;  // valid while a seat thinks
+  // The Expert's suggestion for the human (H): the card id to frame, -1 for
+  // none, and the table indices it would take; made for the play numbered
+  // hint_for_play.
+  int16_t hint_card = -1;
+  std::array<int16_t, kMaxTakenPerPlay> hint_take{};
+  int16_t hint_take_count = 0;
+  int16_t hint_for_play = -1;
+  bool hint_key_latch = false;
+  std::shared_future<ComputerDecision> pending_hint;
 };
 
 // The whole state of one game. It owns no platform object: chance, sound and

@@ -2,6 +2,7 @@
 
 #include "gfx/assets.h"
 #include "gfx/display.h"
+#include "gfx/hint_marks.h"
 #include "gfx/table_drawing.h"
 
 namespace vantel {
@@ -30,6 +31,7 @@ void FrameDrawing::ComposeTable(Game& g) {
   display_.DrawSurface(assets_.score_page_surface.get(), kWholeSurface, kScorePageTabX,
                        kScorePageTabY, true);
   DrawTable(g, assets_, display_, now_, pointer_ ? pointer_() : PointerPosition{-1, -1});
+  DrawHintMarks(g, assets_, display_);
 }
 
 void FrameDrawing::AfterStep(Game& g) {

@@ -159,7 +159,7 @@ GtkWidget* DeckPanel(Widgets& w, const ArchiveEntrySource& archive) {
 GtkWidget* KeysPanel() {
   GtkWidget* box = Panel();
   for (const char* text : {kKeyHelpMouse, kKeyHelpPlayKeys, kKeyHelpCaptureKeys, kKeyHelpContinue,
-                           kKeyHelpR, kKeyHelpP, kKeyHelpFullScreen, kKeyHelpEscape})
+                           kKeyHelpR, kKeyHelpHint, kKeyHelpP, kKeyHelpFullScreen, kKeyHelpEscape})
     Pack(box, WrappedLabel(_(text)));
   return box;
 }

@@ -21,6 +21,9 @@ inline constexpr const char* kTrevigianeDescription =
 
 inline constexpr const char* kKeyHelpR =
     N_("R sorts your cards by value, if you press it before you play the first card of a deal.");
+inline constexpr const char* kKeyHelpHint =
+    N_("Press H during your turn to see what the Expert player would play: its card is framed, "
+       "and so are the table cards it would take.");
 inline constexpr const char* kKeyHelpEscape = N_("Escape ends the game.");
 inline constexpr const char* kKeyHelpP =
     N_("P pauses the game at any moment; press it again to resume.");

@@ -77,3 +77,30 @@ TEST(SimArgs, RefusesBadArgumentsWithAReason) {
 
 }  // namespace
 }  // namespace vantel
+
+namespace vantel {
+namespace {
+
+TEST(SimArgs, ChoosesEachSidesPlayersAndPairedRuns) {
+  const auto a = Parse({"--we", "expert", "--they", "classic", "--paired", "--matches", "5"});
+  ASSERT_TRUE(a);
+  EXPECT_EQ(a->config.we, PlayerLevel::kExpert);
+  EXPECT_EQ(a->config.they, PlayerLevel::kClassic);
+  EXPECT_TRUE(a->paired);
+  EXPECT_EQ(MakeOptions(a->config).partner_level, PlayerLevel::kExpert);
+  EXPECT_EQ(MakeOptions(a->config).opponent_level, PlayerLevel::kClassic);
+
+  const auto d = Parse({});
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->config.we, PlayerLevel::kClassic);
+  EXPECT_EQ(d->config.they, PlayerLevel::kClassic);
+  EXPECT_FALSE(d->paired);
+
+  std::string error;
+  EXPECT_FALSE(Parse({"--they", "strong"}, &error));
+  EXPECT_NE(error.find("--they"), std::string::npos);
+  EXPECT_FALSE(Parse({"--paired", "--trace", "t.jsonl"}, &error));
+}
+
+}  // namespace
+}  // namespace vantel

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "ai/ai.h"
+#include "ai/expert.h"
 #include "flow/human_turn.h"
 #include "flow/movement.h"
 
@@ -56,6 +57,16 @@ int HandInSlotOrder(const Game& g, std::array<int16_t, kHandRecords>& ids,
     ++n;
   }
   return n;
+}
+
+// The Expert decides over hand_ids; its card is found again among `ids` (the
+// slot order), which the flow may have sorted differently.
+int ExpertChoiceInSlotOrder(const Game& g, std::span<const int16_t> ids, CaptureState& hand_over) {
+  const int16_t k = ChooseExpertPlay(g, kHumanSeat, hand_over);
+  if (k < 0) return -1;
+  const int16_t card = g.model.hand_ids[kHumanSeat][k];
+  const auto at = std::find(ids.begin(), ids.end(), card);
+  return at == ids.end() ? -1 : static_cast<int>(at - ids.begin());
 }
 
 }  // namespace
@@ -120,7 +131,9 @@ bool Autopilot::StartPlay(const Game& g, InputSnapshot& in) {
   plan_.clear();
   if (mode_ == HumanMode::kAi) {
     CaptureState hand_over;
-    choice = ChooseBestPlay(g, std::span<const int16_t>(ids.data(), n), hand_over);
+    choice = level_ == PlayerLevel::kExpert
+                 ? ExpertChoiceInSlotOrder(g, std::span<const int16_t>(ids.data(), n), hand_over)
+                 : ChooseBestPlay(g, std::span<const int16_t>(ids.data(), n), hand_over);
     if (choice < 0) choice = 0;
     plan_.assign(hand_over.capture_idx.begin(),
                  hand_over.capture_idx.begin() + hand_over.capture_count);

@@ -20,6 +20,10 @@ enum class HumanMode { kAi, kRandom, kDecline };
 class Autopilot {
  public:
   Autopilot(HumanMode mode, uint32_t seed) : mode_(mode), random_(seed) {}
+  // With kExpert (and mode kAi) the cards are chosen by the Expert player, so
+  // that a side whose partner is Expert is Expert at both seats.
+  Autopilot(HumanMode mode, uint32_t seed, PlayerLevel level)
+      : mode_(mode), level_(level), random_(seed) {}
 
   // This frame's input. With `click_score_page` false it leaves the score page alone.
   InputSnapshot NextInput(const Game& g, bool click_score_page);
@@ -42,6 +46,7 @@ class Autopilot {
   bool Chance(int percent) { return random_.Draw(100) < percent; }
 
   HumanMode mode_;
+  PlayerLevel level_ = PlayerLevel::kClassic;
   MtRandom random_;
   bool release_ = false;   // a button was down last frame: let go first
   int32_t mouse_x_ = 400;  // the pointer stays where it was last moved

@@ -7,6 +7,7 @@
 #include "i18n/format.h"
 #include "i18n/gettext.h"
 #include "i18n/localisation.h"
+#include "paired_run.h"
 #include "screenshot_session.h"
 #include "sim_args.h"
 #include "simulation.h"
@@ -24,6 +25,26 @@ void PrintSummary(const vantel::SimStats& s) {
   std::printf("mean hand points We: %.3f\n", static_cast<double>(s.we_points) / hands);
   std::printf("mean hand points They: %.3f\n", static_cast<double>(s.they_points) / hands);
   std::printf("frames: %lld\n", static_cast<long long>(s.frames));
+}
+
+// Both sides' kinds play each deal from both chairs; the summary line goes
+// to stdout, nothing else does.
+int RunPaired(const vantel::SimArgs& args) {
+  const vantel::SimConfig& c = args.config;
+  std::string line;
+  if (c.matches > 0) {
+    std::vector<vantel::PairResult> pairs;
+    for (int i = 0; i < c.matches; ++i) {
+      vantel::SimConfig one = c;
+      one.seed = c.seed + static_cast<uint32_t>(i);
+      pairs.push_back(vantel::RunMatchPair(one, c.we, c.they));
+    }
+    line = vantel::MatchesSummary(c.we, c.they, pairs);
+  } else {
+    line = vantel::HandsSummary(c.we, c.they, vantel::RunHandPairs(c, c.we, c.they));
+  }
+  std::printf("%s\n", line.c_str());
+  return 0;
 }
 
 }  // namespace
@@ -47,6 +68,8 @@ int main(int argc, char** argv) {
     std::fputs("vantel-sim " VANTEL_VERSION_TEXT "\n", stdout);
     return 0;
   }
+
+  if (parsed->paired) return RunPaired(*parsed);
 
   // A write past a file-size limit fails with EFBIG and is reported like a
   // full disk, instead of killing the run.

@@ -44,6 +44,9 @@ bool ApplyValue(SimArgs& a, std::string_view opt, std::string_view v, std::strin
   } else if (opt == "--human") {
     ok = v == "ai" || v == "random";
     c.human = v == "random" ? HumanMode::kRandom : HumanMode::kAi;
+  } else if (opt == "--we" || opt == "--they") {
+    ok = v == "classic" || v == "expert";
+    (opt == "--we" ? c.we : c.they) = v == "expert" ? PlayerLevel::kExpert : PlayerLevel::kClassic;
   } else if (opt == "--frame-ms") {
     ok = ParseFrameMs(v, c.frame_ms);
   } else if (opt == "--trace") {
@@ -69,8 +72,9 @@ bool ApplyValue(SimArgs& a, std::string_view opt, std::string_view v, std::strin
 
 bool TakesValue(std::string_view opt) {
   return opt == "--seed" || opt == "--hands" || opt == "--matches" || opt == "--deck" ||
-         opt == "--human" || opt == "--frame-ms" || opt == "--trace" || opt == "--screenshot-dir" ||
-         opt == "--screenshot-every" || opt == "--screenshot-at";
+         opt == "--human" || opt == "--we" || opt == "--they" || opt == "--frame-ms" ||
+         opt == "--trace" || opt == "--screenshot-dir" || opt == "--screenshot-every" ||
+         opt == "--screenshot-at";
 }
 
 }  // namespace
@@ -83,6 +87,8 @@ std::optional<SimArgs> ParseSimArgs(const std::vector<std::string_view>& args, s
       a.config.six = true;
     } else if (opt == "--slow") {
       a.config.slow = true;
+    } else if (opt == "--paired") {
+      a.paired = true;
     } else if (opt == "--quiet") {
       a.quiet = true;
     } else if (opt == "--help" || opt == "-h") {
@@ -105,6 +111,10 @@ std::optional<SimArgs> ParseSimArgs(const std::vector<std::string_view>& args, s
     return std::nullopt;
   }
   if (a.config.hands == 0 && a.config.matches == 0) a.config.hands = 1;
+  if (a.paired && (!a.trace_path.empty() || a.shots.Enabled())) {
+    error = "--paired runs many games: it takes no --trace or screenshots";
+    return std::nullopt;
+  }
   if (a.shots.Enabled() != (a.shots.every > 0 || !a.shots.at.empty())) {
     error = _("--screenshot-dir goes with --screenshot-every or --screenshot-at");
     return std::nullopt;

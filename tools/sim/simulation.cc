@@ -12,7 +12,17 @@ Options MakeOptions(const SimConfig& config) {
   o.deck = config.deck;
   o.slow_animation = config.slow;
   o.twelve_card_deal = config.six ? 0 : 1;
+  o.partner_level = config.we;
+  o.opponent_level = config.they;
   return o;
+}
+
+uint32_t HandSeed(uint32_t seed, int hand) {
+  if (hand == 0) return seed;
+  uint64_t z = (static_cast<uint64_t>(seed) << 32) + static_cast<uint64_t>(hand);
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+  return static_cast<uint32_t>(z ^ (z >> 31));
 }
 
 Simulation::Simulation(const SimConfig& config, GameObserver* observer)
@@ -21,7 +31,7 @@ Simulation::Simulation(const SimConfig& config, GameObserver* observer)
       game_(MakeGame(MakeOptions(config), {random_, sound_, clock_})),
       // The autopilot has its own generator, so its choices do not shift the
       // game's draws.
-      pilot_(config.human, config.seed * 2654435761u + 12345u) {
+      pilot_(config.human, config.seed * 2654435761u + 12345u, config.we) {
   game_.observer = observer;
   // The random player's stray clicks on cards that cannot be taken are part of
   // the recorded games; the table takes them as it always did.
@@ -38,6 +48,8 @@ void Simulation::CountHand(SimStats& stats) const {
   stats.hands += 1;
   stats.we_points += s.we.hand_points;
   stats.they_points += s.they.hand_points;
+  stats.we_hand_points.push_back(s.we.hand_points);
+  stats.they_hand_points.push_back(s.they.hand_points);
   if (!s.match_over) return;
   stats.matches += 1;
   if (s.we_match_points > s.they_match_points) {
@@ -70,6 +82,7 @@ SimStats Simulation::Run(const std::function<void(const Game&)>& after_frame, Fr
     if (game_.flow.state == FlowState::kEndOfMatch && before != FlowState::kEndOfMatch) {
       CountHand(stats);
       hand_frames = 0;
+      if (config_.seed_each_hand) random_ = MtRandom(HandSeed(config_.seed, stats.hands));
     }
     if (hand_frames > config_.max_frames_per_hand) {
       stats.stuck = true;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "autopilot.h"
 #include "flow/observer.h"
@@ -22,6 +23,14 @@ struct SimConfig {
   bool slow = false;
   Deck deck = Deck::kBresciane;
   HumanMode human = HumanMode::kAi;
+  // Who plays each side's computer seats; with kAi the autopilot plays seat 0
+  // at the level of We, so a side is one kind of player throughout.
+  PlayerLevel we = PlayerLevel::kClassic;
+  PlayerLevel they = PlayerLevel::kClassic;
+  // Each hand after the first is dealt from a seed of its own (the seed and
+  // the hand's number), so two runs of one seed deal the same cards hand by
+  // hand whatever was played before: the paired runs depend on it.
+  bool seed_each_hand = false;
   double frame_ms = 1000.0 / 60.0;
   int64_t max_frames_per_hand = 500000;  // a hand that takes longer is stuck
 };
@@ -34,6 +43,8 @@ struct SimStats {
   int64_t we_points = 0;  // summed over hands
   int64_t they_points = 0;
   int64_t frames = 0;
+  std::vector<int> we_hand_points;  // each hand's points, in order
+  std::vector<int> they_hand_points;
   int max_table_count = 0;
   int unreachable_cards = 0;
   bool stuck = false;  // a hand never ended
@@ -71,6 +82,9 @@ class Simulation {
   Autopilot pilot_;
   bool stop_ = false;
 };
+
+// The seed of hand `hand` (0 = the first) when every hand has its own.
+uint32_t HandSeed(uint32_t seed, int hand);
 
 // Options for a run from the command-line values.
 Options MakeOptions(const SimConfig& config);

@@ -1,0 +1,75 @@
+#include "flow/hint.h"
+
+#include <chrono>
+#include <future>
+
+#include "ai/expert.h"
+
+namespace vantel {
+
+namespace {
+
+ComputerDecision Suggest(const Game& g) {
+  CaptureState hand_over;
+  ComputerDecision d;
+  d.position = ChooseExpertPlay(g, kHumanSeat, hand_over);
+  d.capture_idx = hand_over.capture_idx;
+  d.capture_count = hand_over.capture_count;
+  return d;
+}
+
+void ClearHint(FlowData& f) {
+  f.hint_card = -1;
+  f.hint_take_count = 0;
+}
+
+void ShowHint(Game& g, const ComputerDecision& d) {
+  FlowData& f = g.flow;
+  if (d.position < 0 || d.position >= g.model.hand_id_count[kHumanSeat]) return;
+  f.hint_card = g.model.hand_ids[kHumanSeat][d.position];
+  f.hint_take = d.capture_idx;
+  f.hint_take_count = d.capture_count;
+}
+
+// A finished suggestion is shown only if the human is still at the play it
+// was worked out for.
+void CollectHint(Game& g) {
+  FlowData& f = g.flow;
+  if (!f.pending_hint.valid() ||
+      f.pending_hint.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+    return;
+  }
+  const ComputerDecision d = f.pending_hint.get();
+  f.pending_hint = {};
+  if (HumanTurnOpen(g) && f.hint_for_play == f.cards_played) ShowHint(g, d);
+}
+
+}  // namespace
+
+bool HumanTurnOpen(const Game& g) {
+  const FlowData& f = g.flow;
+  return f.state == FlowState::kNormalPlay && f.awaiting_human && !f.human_picked &&
+         !f.game_paused && g.model.hand_id_count[kHumanSeat] > 0;
+}
+
+void ReadHintKey(Game& g, const InputSnapshot& input) {
+  FlowData& f = g.flow;
+  // The human acted (or the turn moved on): the suggestion is gone.
+  if (!HumanTurnOpen(g) || f.hint_for_play != f.cards_played) ClearHint(f);
+  CollectHint(g);
+
+  const bool down = input.KeyDown(kKeyH);
+  const bool pressed = down && !f.hint_key_latch;
+  f.hint_key_latch = down;
+  if (!pressed || !HumanTurnOpen(g) || f.hint_card >= 0 || f.pending_hint.valid()) return;
+  f.hint_for_play = f.cards_played;
+  if (f.think_in_background) {
+    f.pending_hint = std::async(std::launch::async, [snapshot = Game(g)]() {
+                       return Suggest(snapshot);
+                     }).share();
+  } else {
+    ShowHint(g, Suggest(g));
+  }
+}
+
+}  // namespace vantel

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "paired_run.h"
+#include "simulation.h"
+
+namespace vantel {
+namespace {
+
+// The same kind on both sides plays the same game twice: whatever the first
+// kind gained at We it must give back at They, so a pair is level exactly.
+TEST(PairedRun, SwappingEqualPlayersLeavesEveryPairLevel) {
+  SimConfig c;
+  c.seed = 4;
+  c.hands = 3;
+  for (double margin : RunHandPairs(c, PlayerLevel::kClassic, PlayerLevel::kClassic)) {
+    EXPECT_DOUBLE_EQ(margin, 0.0);
+  }
+  const PairResult r = RunMatchPair(c, PlayerLevel::kClassic, PlayerLevel::kClassic);
+  EXPECT_DOUBLE_EQ(r.first_wins, 0.5);
+  EXPECT_DOUBLE_EQ(r.first_margin, 0.0);
+  EXPECT_GT(r.hands, 0);
+}
+
+// Every hand of a paired run is dealt from its own seed, so different players
+// (and different play) before it do not change the cards of the next hand.
+TEST(PairedRun, SidesSeeTheSameDealsWhoeverPlays) {
+  auto deals = [](PlayerLevel we) {
+    SimConfig c;
+    c.seed = 9;
+    c.hands = 2;
+    c.seed_each_hand = true;
+    c.we = we;
+    Simulation sim(c);
+    std::vector<std::vector<int16_t>> orders;
+    FlowState last = FlowState::kEndOfMatch;
+    sim.Run([&](const Game& g) {
+      if (g.flow.state == FlowState::kDealingCards && last == FlowState::kEndOfMatch) {
+        orders.emplace_back(g.deal.shuffle_order.begin(), g.deal.shuffle_order.end());
+      }
+      last = g.flow.state;
+    });
+    return orders;
+  };
+  const auto classic = deals(PlayerLevel::kClassic);
+  const auto expert = deals(PlayerLevel::kExpert);
+  ASSERT_EQ(classic.size(), 2u);
+  EXPECT_EQ(classic, expert);
+  EXPECT_NE(classic[0], classic[1]);
+}
+
+// The game window lets an Expert seat think on a worker thread while frames
+// go on; the cards it plays must be the ones it plays when deciding at once.
+TEST(ExpertInTheFlow, ThinkingInTheBackgroundPlaysTheSameCards) {
+  int frames_while_thinking = 0;
+  auto play = [&](bool background) {
+    SimConfig c;
+    c.seed = 21;
+    c.hands = 1;
+    c.they = PlayerLevel::kExpert;
+    Simulation sim(c);
+    sim.RunningGame().flow.think_in_background = background;
+    std::vector<int16_t> taken;
+    sim.Run([&](const Game& g) {
+      // Virtual frames pass far faster than real ones: give the worker the
+      // time a few real frames would.
+      if (g.flow.pending_decision.valid()) {
+        frames_while_thinking += 1;  // the frame came back before the decision
+        g.flow.pending_decision.wait();
+      }
+      if (g.flow.state != FlowState::kEndOfMatch || !taken.empty()) return;
+      taken.assign(g.model.they_taken.begin(),
+                   g.model.they_taken.begin() + g.model.they_taken_count);
+      taken.push_back(-1);
+      taken.insert(taken.end(), g.model.we_taken.begin(),
+                   g.model.we_taken.begin() + g.model.we_taken_count);
+    });
+    return taken;
+  };
+  const std::vector<int16_t> at_once = play(false);
+  ASSERT_GT(at_once.size(), 40u);
+  EXPECT_EQ(frames_while_thinking, 0);
+  EXPECT_EQ(play(true), at_once);
+  EXPECT_EQ(frames_while_thinking, 24);  // each of the two Expert seats' twelve cards
+}
+
+TEST(PairedRun, IntervalsAndSummaryLines) {
+  const Estimate e = MeanWithInterval({0.0, 1.0, 0.0, 1.0});
+  EXPECT_DOUBLE_EQ(e.mean, 0.5);
+  // sd = 0.57735, n = 4: half width 1.96 * 0.57735 / 2.
+  EXPECT_NEAR(e.high - e.mean, 0.5658, 1e-3);
+  EXPECT_NEAR(e.mean - e.low, 0.5658, 1e-3);
+  EXPECT_DOUBLE_EQ(MeanWithInterval({2.0}).low, 2.0);
+
+  const std::vector<PairResult> pairs = {{1.0, 2.0, 8}, {0.5, -1.0, 10}};
+  EXPECT_TRUE(MatchesSummary(PlayerLevel::kExpert, PlayerLevel::kClassic, pairs)
+                  .starts_with("expert-vs-classic matches=2 win_rate=0.750 ci=["));
+  const std::string hands = HandsSummary(PlayerLevel::kClassic, PlayerLevel::kExpert, {-1.5, -0.5});
+  EXPECT_EQ(hands, "classic-vs-expert hands=2 margin=-1.00 ci=[-1.98,-0.02]");
+}
+
+}  // namespace
+}  // namespace vantel

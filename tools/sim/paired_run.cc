@@ -1,0 +1,101 @@
+#include "paired_run.h"
+
+#include <cmath>
+#include <cstdio>
+#include <numeric>
+
+namespace vantel {
+
+namespace {
+
+constexpr double kZ95 = 1.959964;  // two-sided 95 % of the normal
+
+SimConfig WithSides(const SimConfig& base, PlayerLevel we, PlayerLevel they) {
+  SimConfig c = base;
+  c.we = we;
+  c.they = they;
+  c.seed_each_hand = true;
+  return c;
+}
+
+std::string Format(const char* format, double a, double b, double c) {
+  char text[96];
+  std::snprintf(text, sizeof text, format, a, b, c);
+  return text;
+}
+
+}  // namespace
+
+const char* LevelName(PlayerLevel level) {
+  return level == PlayerLevel::kExpert ? "expert" : "classic";
+}
+
+Estimate MeanWithInterval(const std::vector<double>& values) {
+  Estimate e;
+  const double n = static_cast<double>(values.size());
+  if (values.empty()) return e;
+  e.mean = std::accumulate(values.begin(), values.end(), 0.0) / n;
+  double squares = 0;
+  for (double v : values) squares += (v - e.mean) * (v - e.mean);
+  const double sd = values.size() > 1 ? std::sqrt(squares / (n - 1)) : 0.0;
+  const double half = kZ95 * sd / std::sqrt(n);
+  e.low = e.mean - half;
+  e.high = e.mean + half;
+  return e;
+}
+
+PairResult RunMatchPair(const SimConfig& base, PlayerLevel first, PlayerLevel second) {
+  SimConfig one = WithSides(base, first, second);
+  one.hands = 0;
+  one.matches = 1;
+  SimConfig two = WithSides(base, second, first);
+  two.hands = 0;
+  two.matches = 1;
+  const SimStats a = Simulation(one).Run();
+  const SimStats b = Simulation(two).Run();
+  PairResult r;
+  r.first_wins = 0.5 * (a.we_wins + b.they_wins);
+  r.hands = a.hands + b.hands;
+  const double margin = static_cast<double>(a.we_points - a.they_points) +
+                        static_cast<double>(b.they_points - b.we_points);
+  r.first_margin = r.hands > 0 ? margin / r.hands : 0;
+  return r;
+}
+
+std::vector<double> RunHandPairs(const SimConfig& base, PlayerLevel first, PlayerLevel second) {
+  const SimStats a = Simulation(WithSides(base, first, second)).Run();
+  const SimStats b = Simulation(WithSides(base, second, first)).Run();
+  std::vector<double> margins;
+  const size_t n = std::min(a.we_hand_points.size(), b.we_hand_points.size());
+  for (size_t i = 0; i < n; ++i) {
+    const int one = a.we_hand_points[i] - a.they_hand_points[i];
+    const int two = b.they_hand_points[i] - b.we_hand_points[i];
+    margins.push_back(0.5 * (one + two));
+  }
+  return margins;
+}
+
+std::string MatchesSummary(PlayerLevel first, PlayerLevel second,
+                           const std::vector<PairResult>& pairs) {
+  std::vector<double> wins, margins;
+  for (const PairResult& p : pairs) {
+    wins.push_back(p.first_wins);
+    margins.push_back(p.first_margin);
+  }
+  const Estimate w = MeanWithInterval(wins);
+  const Estimate m = MeanWithInterval(margins);
+  return std::string(LevelName(first)) + "-vs-" + LevelName(second) +
+         " matches=" + std::to_string(pairs.size()) +
+         Format(" win_rate=%.3f ci=[%.3f,%.3f]", w.mean, w.low, w.high) +
+         Format(" margin=%+.2f ci=[%+.2f,%+.2f]", m.mean, m.low, m.high);
+}
+
+std::string HandsSummary(PlayerLevel first, PlayerLevel second,
+                         const std::vector<double>& margins) {
+  const Estimate m = MeanWithInterval(margins);
+  return std::string(LevelName(first)) + "-vs-" + LevelName(second) +
+         " hands=" + std::to_string(margins.size()) +
+         Format(" margin=%+.2f ci=[%+.2f,%+.2f]", m.mean, m.low, m.high);
+}
+
+}  // namespace vantel
