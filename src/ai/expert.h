@@ -44,6 +44,10 @@ uint64_t ExpertSeed(const Game& g, int seat, uint64_t salt);
 int16_t ChooseExpertPlay(const Game& g, int seat, CaptureState& hand_over,
                          const ExpertSettings& settings = {});
 
+// The same decision as one value, for work done away from the game (a worker
+// thread, the hint).
+ComputerDecision ExpertDecision(const Game& g, int seat);
+
 // The flow's entry: the decision above written into g.capture.
 int16_t ChooseExpertComputerPlay(Game& g, int seat);
 

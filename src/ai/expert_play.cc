@@ -151,6 +151,15 @@ int16_t ChooseExpertPlay(const Game& g, int seat, CaptureState& hand_over,
   return best.position;
 }
 
+ComputerDecision ExpertDecision(const Game& g, int seat) {
+  CaptureState hand_over;
+  ComputerDecision d;
+  d.position = ChooseExpertPlay(g, seat, hand_over);
+  d.capture_idx = hand_over.capture_idx;
+  d.capture_count = hand_over.capture_count;
+  return d;
+}
+
 int16_t ChooseExpertComputerPlay(Game& g, int seat) {
   return ChooseExpertPlay(g, seat, g.capture);
 }

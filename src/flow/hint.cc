@@ -10,12 +10,7 @@ namespace vantel {
 namespace {
 
 ComputerDecision Suggest(const Game& g) {
-  CaptureState hand_over;
-  ComputerDecision d;
-  d.position = ChooseExpertPlay(g, kHumanSeat, hand_over);
-  d.capture_idx = hand_over.capture_idx;
-  d.capture_count = hand_over.capture_count;
-  return d;
+  return ExpertDecision(g, kHumanSeat);
 }
 
 void ClearHint(FlowData& f) {

@@ -50,12 +50,7 @@ void StartComputerTurn(Game& g) {
   const int seat = g.flow.turn;
   if (g.flow.think_in_background && LevelOfSeat(g.options, seat) == PlayerLevel::kExpert) {
     g.flow.pending_decision = std::async(std::launch::async, [snapshot = Game(g), seat]() {
-                                CaptureState hand_over;
-                                ComputerDecision d;
-                                d.position = ChooseExpertPlay(snapshot, seat, hand_over);
-                                d.capture_idx = hand_over.capture_idx;
-                                d.capture_count = hand_over.capture_count;
-                                return d;
+                                return ExpertDecision(snapshot, seat);
                               }).share();
     return;
   }
