@@ -3,9 +3,9 @@
 #include <SDL.h>
 
 #include "app/archive_entries.h"
+#include "app/fatal_message.h"
 #include "app/game_session.h"
 #include "app/startup_signals.h"
-#include "game/fatal_error.h"
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
 #include "ui/startup_timing.h"
@@ -18,7 +18,7 @@ std::string PlayGame(const Options& options, const ResourceRoot& root, AppPorts&
     GameSession session(options, root, ports);
     session.StartGame();
   } catch (const FatalError& e) {
-    return e.what();
+    return FatalMessageText(e);
   }
   return "";
 }

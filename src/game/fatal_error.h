@@ -6,13 +6,6 @@
 
 namespace vantel {
 
-// An error that ends the game: set-up and loading routines throw it, and the
-// start-up code turns it into one message box and a non-zero exit status.
-class FatalError : public std::runtime_error {
- public:
-  explicit FatalError(const std::string& message) : std::runtime_error(message) {}
-};
-
 // "Error in function <routine>() ", CR LF, "Error Number: <number>", CR LF,
 // the platform's description — the one shape every fatal message takes.
 inline std::string ErrorInFunction(std::string_view routine, long number,
@@ -25,5 +18,27 @@ inline std::string ErrorInFunction(std::string_view routine, long number,
   text += description;
   return text;
 }
+
+// An error that ends the game: set-up and loading routines throw it, and the
+// start-up code turns it into one message box and a non-zero exit status.
+// what() is the English message; the parts are kept so that the box can be
+// worded in the reader's language.
+class FatalError : public std::runtime_error {
+ public:
+  FatalError(std::string_view routine, long number, std::string_view reason)
+      : std::runtime_error(ErrorInFunction(routine, number, reason)),
+        routine_(routine),
+        number_(number),
+        reason_(reason) {}
+
+  const std::string& Routine() const { return routine_; }
+  long Number() const { return number_; }
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  std::string routine_;
+  long number_;
+  std::string reason_;
+};
 
 }  // namespace vantel

@@ -1,7 +1,11 @@
 #include "gfx/assets.h"
 
+#include <algorithm>
+#include <system_error>
+
 #include "game/game.h"
 #include "gfx/aid_pictures.h"
+#include "i18n/localisation.h"
 
 namespace vantel {
 
@@ -39,6 +43,19 @@ std::string BackgroundFile(const std::string& resolution) {
                                  : "res\\bitmaps\\Back_1024x768.bmp";
 }
 
+std::string ScorePageFile(const std::string& language, const ResourceResolver& resolve) {
+  static constexpr const char* kEnglishPage = "res\\bitmaps\\Scorepage_800x600.bmp";
+  // Pages are drawn per language, not per country: "it_IT" reads the "it" page.
+  const std::string primary = language.substr(0, language.find_first_of("_.@"));
+  const bool plain_code =
+      !primary.empty() &&
+      std::all_of(primary.begin(), primary.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+  if (!plain_code) return kEnglishPage;
+  const std::string translated = "res\\bitmaps\\Scorepage_800x600_" + primary + ".bmp";
+  std::error_code ec;
+  return std::filesystem::is_regular_file(resolve(translated), ec) ? translated : kEnglishPage;
+}
+
 void LoadBitmaps(Assets& a, const Game& g, const ResourceResolver& resolve) {
   const Loader load{resolve};
   load.Picture(a.background_surface, BackgroundFile(g.options.resolution), false);
@@ -51,7 +68,7 @@ void LoadBitmaps(Assets& a, const Game& g, const ResourceResolver& resolve) {
     load.Picture(a.card_surfaces[static_cast<std::size_t>(id)], deck + CardPictureName(id), true);
   }
 
-  load.Picture(a.score_page_surface, "res\\bitmaps\\Scorepage_800x600.bmp", true);
+  load.Picture(a.score_page_surface, ScorePageFile(MessagesLanguage(), resolve), true);
   load.Picture(a.line_horz_surface1, "res\\bitmaps\\line_horz.bmp", true);
   load.Picture(a.line_vert_surface, "res\\bitmaps\\line_vert.bmp", true);
   load.Picture(a.line_horz_surface2, "res\\bitmaps\\line_horz.bmp", true);

@@ -42,10 +42,16 @@ std::string DeckFolder(Deck deck);
 // The background picture of a resolution.
 std::string BackgroundFile(const std::string& resolution);
 
+// The score page picture: the one whose heading is painted in `language`
+// ("it", or "it_IT" and the like) when the resources hold it, else the English
+// page. "" asks for the English page.
+std::string ScorePageFile(const std::string& language, const ResourceResolver& resolve);
+
 // Loads every picture in the fixed order, replacing what each slot held; the
 // cards by their picture names inside the chosen deck's folder. Font objects are
 // created when missing and otherwise keep their positions. Throws FatalError
-// on the first picture that cannot be loaded.
+// on the first picture that cannot be loaded. The score page's heading is in
+// the language of the messages when the resources have a page for it.
 void LoadBitmaps(Assets& assets, const Game& g, const ResourceResolver& resolve);
 
 // Drops the pictures in the order the game's end releases them.

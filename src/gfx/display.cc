@@ -10,7 +10,7 @@ namespace vantel {
 
 void Display::CreateBackBuffer(int32_t width, int32_t height, std::string_view routine) {
   back_buffer_ = CreateBlankSurface(width, height);
-  if (!back_buffer_) throw FatalError(ErrorInFunction(routine, 7, SDL_GetError()));
+  if (!back_buffer_) throw FatalError(routine, 7, SDL_GetError());
   screen_rect_ = Rect{0, 0, width, height};
   ClearBackBuffer();
 }

@@ -20,7 +20,7 @@ enum SetupStep : long {
 };
 
 [[noreturn]] void SetupFailed(SetupStep step) {
-  throw FatalError(ErrorInFunction("DirectX", step, SDL_GetError()));
+  throw FatalError("DirectX", step, SDL_GetError());
 }
 
 // Room left in the work area for a window manager's frame around the window.

@@ -5,6 +5,8 @@
 #include <system_error>
 
 #include "game/fatal_error.h"
+#include "i18n/format.h"
+#include "i18n/gettext.h"
 
 namespace vantel {
 
@@ -18,7 +20,7 @@ constexpr long kErrorNoSurface = 7;
 SurfacePtr ConvertToBackBufferFormat(SDL_Surface* loaded, std::string_view routine) {
   SurfacePtr source(loaded);
   SurfacePtr converted(SDL_ConvertSurfaceFormat(source.get(), kBackBufferFormat, 0));
-  if (!converted) throw FatalError(ErrorInFunction(routine, kErrorNoSurface, SDL_GetError()));
+  if (!converted) throw FatalError(routine, kErrorNoSurface, SDL_GetError());
   // Keys are set per picture later; a converted surface starts with none, and
   // never run-length encoded (RLE makes every blit decode the picture).
   SDL_SetSurfaceRLE(converted.get(), 0);
@@ -38,13 +40,11 @@ void CreateSurfaceFromFile(SurfacePtr& slot, const std::filesystem::path& path,
                            std::string_view routine) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) {
-    throw FatalError(
-        ErrorInFunction(routine, kErrorFileMissing, "File not found: " + path.string()));
+    throw FatalError(routine, kErrorFileMissing, Format(_("File not found: %s"), path.c_str()));
   }
   SDL_Surface* loaded = IMG_Load(path.c_str());
   if (!loaded) {
-    throw FatalError(
-        ErrorInFunction(routine, kErrorNotAPicture, path.string() + ": " + SDL_GetError()));
+    throw FatalError(routine, kErrorNotAPicture, path.string() + ": " + SDL_GetError());
   }
   slot = ConvertToBackBufferFormat(loaded, routine);
 }

@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <system_error>
 
 #include "i18n/gettext.h"
@@ -91,6 +92,36 @@ void StartLocalisation(const fs::path& program_folder) {
   // reasons (strerror) come from the C library's own catalogue.
   bind_textdomain_codeset(VANTEL_TEXT_DOMAIN, "UTF-8");
   bind_textdomain_codeset(kSystemTextDomain, "UTF-8");
+}
+
+std::string LanguageOfHeader(const std::string& header) {
+  static constexpr std::string_view kField = "Language:";
+  std::size_t line = 0;
+  while (line < header.size()) {
+    std::size_t end = header.find('\n', line);
+    if (end == std::string::npos) end = header.size();
+    const std::string_view text(header.data() + line, end - line);
+    if (text.starts_with(kField)) {
+      std::string_view value = text.substr(kField.size());
+      while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) {
+        value.remove_prefix(1);
+      }
+      while (!value.empty() && (value.back() == ' ' || value.back() == '\r')) {
+        value.remove_suffix(1);
+      }
+      return std::string(value);
+    }
+    line = end + 1;
+  }
+  return "";
+}
+
+std::string MessagesLanguage() {
+  // gettext answers the empty text with the header of the catalogue it reads,
+  // and with the empty text itself when there is no catalogue. A variable,
+  // not a literal, so that the template does not collect it.
+  static constexpr char kHeaderKey[] = "";
+  return LanguageOfHeader(dgettext(VANTEL_TEXT_DOMAIN, kHeaderKey));
 }
 
 }  // namespace vantel

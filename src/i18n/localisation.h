@@ -27,4 +27,12 @@ std::optional<std::string> FallbackLanguage(const char* messages_locale,
 // translations for GTK.
 void StartLocalisation(const std::filesystem::path& program_folder);
 
+// The language of the catalogue the messages come from, as its header names it
+// ("it"), or "" when they are the English of the sources. For what cannot be
+// translated text by text, such as a picture with words painted in.
+std::string MessagesLanguage();
+
+// The "Language:" field of a catalogue header; "" when it has none.
+std::string LanguageOfHeader(const std::string& header);
+
 }  // namespace vantel

@@ -3,13 +3,14 @@
 #include <SDL.h>
 
 #include "game/fatal_error.h"
+#include "i18n/gettext.h"
 #include "platform/key_codes.h"
 
 namespace vantel {
 namespace {
 
 [[noreturn]] void Fail(const char* routine, int number, const char* description) {
-  throw FatalError(ErrorInFunction(routine, number, description));
+  throw FatalError(routine, number, description);
 }
 
 }  // namespace
@@ -37,7 +38,7 @@ void InputDevices::Open(SDL_Window* window, int32_t screen_width, int32_t screen
     if (rc != 0) Fail("GiveMeInput", rc, SDL_GetError());
     events_started_ = true;
   }
-  if (window == nullptr) Fail("Mouse", -1, "There is no game window to read the mouse in.");
+  if (window == nullptr) Fail("Mouse", -1, _("There is no game window to read the mouse in."));
   if (SDL_GetRenderer(window) == nullptr) Fail("Mouse", -1, SDL_GetError());
   window_ = window;
   clamp_ = {0, 0, screen_width, screen_height};

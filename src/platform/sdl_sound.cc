@@ -6,6 +6,8 @@
 #include <string>
 
 #include "game/fatal_error.h"
+#include "i18n/format.h"
+#include "i18n/gettext.h"
 
 namespace vantel {
 namespace {
@@ -45,8 +47,9 @@ void SdlSound::LoadSound(SoundId id, const std::filesystem::path& file) {
     SDL_RWclose(rw);
   }
   if (chunk == nullptr) {
-    std::string why = "Cannot load the sound file \"" + file.string() + "\": " + Mix_GetError();
-    throw FatalError(ErrorInFunction("LoadSound", -1, why));
+    throw FatalError(
+        "LoadSound", -1,
+        Format(_("Cannot load the sound file \"%s\": %s"), file.c_str(), Mix_GetError()));
   }
   Mix_Chunk*& slot = chunks_[Channel(id)];
   if (slot != nullptr) {

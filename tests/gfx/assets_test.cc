@@ -33,6 +33,24 @@ TEST(AssetNamesTest, FoldersAndBackgroundFollowTheOptions) {
   EXPECT_EQ(BackgroundFile(""), "res\\bitmaps\\Back_1024x768.bmp");
 }
 
+TEST_F(AssetsTest, ScorePageFollowsTheLanguageWhenThereIsAPageForIt) {
+  const ResourceResolver resolve = test::ResolverUnder(dir_.Path());
+  const std::string english = "res\\bitmaps\\Scorepage_800x600.bmp";
+  const std::string italian = "res\\bitmaps\\Scorepage_800x600_it.bmp";
+  // No Italian page among the resources: every language reads the English one.
+  EXPECT_EQ(ScorePageFile("it", resolve), english);
+  test::WriteSolid(dir_.Path() / "res" / "bitmaps" / "Scorepage_800x600_it.bmp", 400, 500,
+                   test::kPageColour);
+  EXPECT_EQ(ScorePageFile("it", resolve), italian);
+  EXPECT_EQ(ScorePageFile("it_CH.UTF-8", resolve), italian);
+  EXPECT_EQ(ScorePageFile("it@euro", resolve), italian);
+  EXPECT_EQ(ScorePageFile("", resolve), english);
+  EXPECT_EQ(ScorePageFile("fr", resolve), english);
+  // The language comes from a file; nothing but a plain code names a picture.
+  EXPECT_EQ(ScorePageFile("../it", resolve), english);
+  EXPECT_EQ(ScorePageFile("IT", resolve), english);
+}
+
 TEST_F(AssetsTest, LoadsEverySlotConvertedAndKeyed) {
   LoadBitmaps(a_, g_, test::ResolverUnder(dir_.Path()));
   ASSERT_TRUE(a_.background_surface);

@@ -1,13 +1,10 @@
 #include "gfx/screen_text.h"
 
 #include <gtest/gtest.h>
-#include <libintl.h>
 
-#include <clocale>
-#include <cstdlib>
 #include <string>
 
-#include "i18n/gettext.h"  // VANTEL_TEXT_DOMAIN
+#include "italian_catalogue.h"
 
 namespace vantel {
 namespace {
@@ -39,20 +36,7 @@ TEST(ScreenTextTest, UntranslatedTextIsTheEnglishItself) {
 
 // With the Italian catalogue of the build: the score page and the key line as
 // an Italian player sees them.
-class ItalianScreenTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    setenv("LANGUAGE", "it", 1);
-    std::setlocale(LC_MESSAGES, "C.UTF-8");
-    bindtextdomain(VANTEL_TEXT_DOMAIN, VANTEL_TEST_LOCALE_DIR);
-    // As the programs do: the catalogue answers in UTF-8 whatever the locale.
-    bind_textdomain_codeset(VANTEL_TEXT_DOMAIN, "UTF-8");
-  }
-  static void TearDownTestSuite() {
-    unsetenv("LANGUAGE");
-    std::setlocale(LC_MESSAGES, "C");
-  }
-};
+class ItalianScreenTest : public test::ItalianCatalogueTest {};
 
 TEST_F(ItalianScreenTest, ScorePageTextsFitTheirColumns) {
   // Each label has six cells, We three and They five (see score_page.cc).

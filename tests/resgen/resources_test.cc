@@ -54,6 +54,7 @@ TEST_F(ResourcesTest, HoldsEveryEntryTheLoadersReadAndNothingTwice) {
                                     "dummy2_",
                                     "Bitmaps_Back_800x600.jpg",
                                     "Bitmaps_Scorepage_800x600.bmp",
+                                    "Bitmaps_Scorepage_800x600_it.bmp",
                                     "Bitmaps_line_horz.bmp",
                                     "Bitmaps_line_vert.bmp",
                                     "Bitmaps_mouse.bmp",
@@ -108,6 +109,25 @@ TEST_F(ResourcesTest, PicturesHaveTheSizesTheGameDrawsThemAt) {
   }
 }
 
+TEST_F(ResourcesTest, TranslatedScorePageDiffersOnlyInItsHeading) {
+  const Picture english = Decoded("Bitmaps_Scorepage_800x600.bmp");
+  const Picture italian = Decoded("Bitmaps_Scorepage_800x600_it.bmp");
+  ASSERT_EQ(italian.width, english.width);
+  ASSERT_EQ(italian.height, english.height);
+  // The heading sits above the first row the game writes (page y 90); the
+  // rest of the page, where the game draws, is the same picture.
+  constexpr int kHeadingBottom = 70;
+  int heading_differences = 0;
+  for (int y = 0; y < english.height; ++y) {
+    for (int x = 0; x < english.width; ++x) {
+      if (italian.At(x, y) == english.At(x, y)) continue;
+      ASSERT_LT(y, kHeadingBottom) << "at " << x << "," << y;
+      ++heading_differences;
+    }
+  }
+  EXPECT_GT(heading_differences, 100);
+}
+
 TEST_F(ResourcesTest, ScorePageAndRulesFitTheScreenWhereTheyAreDrawn) {
   const Picture page = Decoded("Bitmaps_Scorepage_800x600.bmp");
   EXPECT_LE(156 + page.width, 800);
@@ -147,7 +167,7 @@ TEST_F(ResourcesTest, KeyedPicturesHaveHardEdgesWithoutPinkFringes) {
     for (uint32_t c : p.pixels) pink += testing::LooksPink(c);
     EXPECT_EQ(pink, 0) << e.name;
   }
-  EXPECT_EQ(keyed, 2 * 54 + 4 + 3);
+  EXPECT_EQ(keyed, 2 * 54 + 5 + 3);  // two decks, five pictures of the table, three sheets
 }
 
 TEST_F(ResourcesTest, CardsHaveRoundedTransparentCornersAndSolidFaces) {

@@ -16,6 +16,15 @@ namespace {
 
 constexpr int kJpegQuality = 92;
 
+// The score page's heading is painted, not set in the glyph sheets, so each
+// language with a catalogue gets a page of its own; the game picks it by the
+// language of its messages (Scorepage_800x600_<language>.bmp).
+struct PageHeading {
+  const char* language;
+  const char* text;
+};
+constexpr PageHeading kTranslatedHeadings[] = {{"it", "Punti"}};
+
 std::vector<uint8_t> Bytes(const std::string& text) {
   return {text.begin(), text.end()};
 }
@@ -33,7 +42,11 @@ void AddDeck(std::vector<PakFile>& out, const DeckStyle& deck, const FontSet& fo
 
 void AddBitmaps(std::vector<PakFile>& out, const FontSet& fonts) {
   out.push_back({"Bitmaps_Back_800x600.jpg", EncodeJpeg(DrawTableCloth(), kJpegQuality)});
-  out.push_back({"Bitmaps_Scorepage_800x600.bmp", EncodeBmp(DrawScorePage(fonts))});
+  out.push_back({"Bitmaps_Scorepage_800x600.bmp", EncodeBmp(DrawScorePage(fonts, "Score"))});
+  for (const PageHeading& heading : kTranslatedHeadings) {
+    out.push_back({"Bitmaps_Scorepage_800x600_" + std::string(heading.language) + ".bmp",
+                   EncodeBmp(DrawScorePage(fonts, heading.text))});
+  }
   out.push_back({"Bitmaps_line_horz.bmp", EncodeBmp(DrawHorizontalRule())});
   out.push_back({"Bitmaps_line_vert.bmp", EncodeBmp(DrawVerticalRule())});
   out.push_back({"Bitmaps_mouse.bmp", EncodeBmp(DrawPointer())});

@@ -13,7 +13,8 @@ Picture DrawTableCloth();
 inline constexpr int kScorePageWidth = 488;
 inline constexpr int kScorePageHeight = 560;
 inline constexpr int kScoreTabColumns = 20;
-Picture DrawScorePage(const FontSet& fonts);
+// The score page with `heading` painted at its top in the handwriting face.
+Picture DrawScorePage(const FontSet& fonts, const char* heading);
 
 // The score page's rules: one horizontal (drawn three times) and one vertical.
 inline constexpr int kRuleLength = 250;

@@ -59,9 +59,8 @@ void Binding(cairo_t* cr) {
   cairo_stroke(cr);
 }
 
-void Title(cairo_t* cr, const FontSet& fonts) {
+void Title(cairo_t* cr, const FontSet& fonts, const char* title) {
   fonts.Use(cr, FontId::kHand, 34);
-  const char* title = "Score";
   cairo_text_extents_t ext;
   cairo_text_extents(cr, title, &ext);
   cairo_move_to(cr, (kScorePageWidth - ext.width) / 2 - ext.x_bearing, 52);
@@ -92,12 +91,12 @@ Picture Rule(int width, int height) {
 
 }  // namespace
 
-Picture DrawScorePage(const FontSet& fonts) {
+Picture DrawScorePage(const FontSet& fonts, const char* heading) {
   Canvas canvas(kScorePageWidth, kScorePageHeight);
   cairo_t* cr = canvas.Cr();
   Sheet(cr);
   Binding(cr);
-  Title(cr, fonts);
+  Title(cr, fonts, heading);
   return canvas.Keyed();
 }
 
