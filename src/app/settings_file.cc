@@ -2,6 +2,7 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <iterator>
 #include <optional>
 #include <vector>
@@ -25,7 +26,6 @@ constexpr const char* kOpponentsKey = "opponents";
 constexpr const char* kPartnerKey = "partner";
 
 constexpr const char* kScalingNames[] = {"automatic", "sharp", "smooth"};
-constexpr const char* kLevelNames[] = {"classic", "expert"};
 
 // Reads each key on its own, so one bad value costs only itself.
 class Reader {
@@ -79,13 +79,11 @@ class Reader {
 void ReadLevel(Reader& r, const char* key, PlayerLevel& level) {
   const std::optional<std::string> name = r.String(key);
   if (!name) return;
-  for (int i = 0; i < static_cast<int>(std::size(kLevelNames)); ++i) {
-    if (*name == kLevelNames[i]) {
-      level = static_cast<PlayerLevel>(i);
-      return;
-    }
+  if (const std::optional<PlayerLevel> known = PlayerLevelFromStoredName(*name)) {
+    level = *known;
+  } else {
+    r.Wrong(key);
   }
-  r.Wrong(key);
 }
 
 void ReadInto(Reader& r, Options& options) {
@@ -116,14 +114,12 @@ void ReadInto(Reader& r, Options& options) {
     options.window_height = *height;
   }
   if (auto scaling = r.String(kScalingKey)) {
-    bool known = false;
-    for (int i = 0; i < 3; ++i) {
-      if (*scaling == kScalingNames[i]) {
-        options.scaling = static_cast<PictureScaling>(i);
-        known = true;
-      }
+    const auto* known = std::find(std::begin(kScalingNames), std::end(kScalingNames), *scaling);
+    if (known != std::end(kScalingNames)) {
+      options.scaling = static_cast<PictureScaling>(known - std::begin(kScalingNames));
+    } else {
+      r.Wrong(kScalingKey);
     }
-    if (!known) r.Wrong(kScalingKey);
   }
   ReadLevel(r, kOpponentsKey, options.opponent_level);
   ReadLevel(r, kPartnerKey, options.partner_level);
@@ -172,9 +168,9 @@ std::string SaveSettings(const std::filesystem::path& file, const Options& optio
   g_key_file_set_integer(k, kGroup, kHeightKey, sized ? options.window_height : 0);
   g_key_file_set_string(k, kGroup, kScalingKey, kScalingNames[static_cast<int>(options.scaling)]);
   g_key_file_set_string(k, kGroup, kOpponentsKey,
-                        kLevelNames[static_cast<int>(options.opponent_level)]);
+                        std::string(PlayerLevelStoredName(options.opponent_level)).c_str());
   g_key_file_set_string(k, kGroup, kPartnerKey,
-                        kLevelNames[static_cast<int>(options.partner_level)]);
+                        std::string(PlayerLevelStoredName(options.partner_level)).c_str());
   const std::string problem = WriteKeyFile(file, k);
   return problem.empty() ? "" : Format(_("settings not saved: %s"), problem.c_str());
 }

@@ -14,37 +14,31 @@
 namespace vantel {
 namespace {
 
-// One group per opponents' level, in PlayerLevel's order.
-constexpr const char* kLevelGroups[kPlayerLevelCount] = {"classic", "expert"};
+// One group per opponents' level, named as the settings name the level.
+std::string LevelGroup(int level) {
+  return std::string(PlayerLevelStoredName(static_cast<PlayerLevel>(level)));
+}
 
-struct CountKey {
-  const char* name;
-  int64_t LevelStatistics::*count;
-};
-constexpr CountKey kCountKeys[] = {
-    {"matches_played", &LevelStatistics::matches_played},
-    {"matches_won", &LevelStatistics::matches_won},
-    {"matches_lost", &LevelStatistics::matches_lost},
-    {"matches_tied", &LevelStatistics::matches_tied},
-    {"hands_played", &LevelStatistics::hands_played},
-    {"best_margin", &LevelStatistics::best_margin},
-};
+// The file's key of each count, in kLevelCounts' order.
+constexpr std::array<const char*, kLevelCounts.size()> kCountKeys = {
+    "matches_played", "matches_won", "matches_lost", "matches_tied", "hands_played", "best_margin"};
 
 // The counts of one group; a missing group or key counts zero (a file kept
 // before a level existed). Empty when a count is not a number or the counts
 // could not all be true.
 std::optional<LevelStatistics> ReadLevel(GKeyFile* keys, const char* group, std::string& why) {
   LevelStatistics level;
-  for (const CountKey& key : kCountKeys) {
-    if (!g_key_file_has_key(keys, group, key.name, nullptr)) continue;
+  for (std::size_t i = 0; i < kLevelCounts.size(); ++i) {
+    const char* key = kCountKeys[i];
+    if (!g_key_file_has_key(keys, group, key, nullptr)) continue;
     GError* raw = nullptr;
-    const gint64 value = g_key_file_get_int64(keys, group, key.name, &raw);
+    const gint64 value = g_key_file_get_int64(keys, group, key, &raw);
     if (raw != nullptr) {
       ErrorPtr error(raw);
-      why = Format(_("%s/%s is not a count"), group, key.name);
+      why = Format(_("%s/%s is not a count"), group, key);
       return std::nullopt;
     }
-    level.*key.count = value;
+    level.*kLevelCounts[i] = value;
   }
   if (!Plausible(level)) {
     why = Format(_("the %s counts do not add up"), group);
@@ -118,7 +112,7 @@ LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
   LoadedStatistics loaded;
   for (int i = 0; i < kPlayerLevelCount; ++i) {
     std::string why;
-    const std::optional<LevelStatistics> level = ReadLevel(keys.get(), kLevelGroups[i], why);
+    const std::optional<LevelStatistics> level = ReadLevel(keys.get(), LevelGroup(i).c_str(), why);
     if (!level) return SetAside(file, why);
     loaded.statistics.levels[i] = *level;
   }
@@ -129,8 +123,10 @@ LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
 std::string SaveStatistics(const std::filesystem::path& file, const Statistics& statistics) {
   KeyFilePtr keys(g_key_file_new());
   for (int i = 0; i < kPlayerLevelCount; ++i) {
-    for (const CountKey& key : kCountKeys) {
-      g_key_file_set_int64(keys.get(), kLevelGroups[i], key.name, statistics.levels[i].*key.count);
+    const std::string group = LevelGroup(i);
+    for (std::size_t c = 0; c < kLevelCounts.size(); ++c) {
+      g_key_file_set_int64(keys.get(), group.c_str(), kCountKeys[c],
+                           statistics.levels[i].*kLevelCounts[c]);
     }
   }
   const std::string problem = WriteKeyFile(file, keys.get());

@@ -29,6 +29,19 @@ constexpr std::optional<Deck> DeckFromStoredName(std::string_view name) {
 // look ahead by sampling the cards they cannot see.
 enum class PlayerLevel { kClassic, kExpert };
 
+// "classic" or "expert": the name the settings file, the statistics file and
+// the simulator's options use for a level.
+constexpr std::string_view PlayerLevelStoredName(PlayerLevel level) {
+  return level == PlayerLevel::kExpert ? "expert" : "classic";
+}
+
+constexpr std::optional<PlayerLevel> PlayerLevelFromStoredName(std::string_view name) {
+  for (PlayerLevel level : {PlayerLevel::kClassic, PlayerLevel::kExpert}) {
+    if (PlayerLevelStoredName(level) == name) return level;
+  }
+  return std::nullopt;
+}
+
 // How the 800 x 600 picture is scaled to the window or screen.
 enum class PictureScaling { kAutomatic, kSharp, kSmooth };
 

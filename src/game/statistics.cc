@@ -28,9 +28,8 @@ bool CountFinishedHand(Statistics& statistics, PlayerLevel opponents, const Scor
 }
 
 bool Plausible(const LevelStatistics& level) {
-  for (int64_t count : {level.matches_played, level.matches_won, level.matches_lost,
-                        level.matches_tied, level.hands_played, level.best_margin}) {
-    if (count < 0 || count > kMaxStatisticCount) return false;
+  for (int64_t LevelStatistics::*count : kLevelCounts) {
+    if (level.*count < 0 || level.*count > kMaxStatisticCount) return false;
   }
   return level.matches_won + level.matches_lost == level.matches_played &&
          (level.matches_won > 0) == (level.best_margin > 0) &&

@@ -24,6 +24,13 @@ struct LevelStatistics {
   int64_t best_margin = 0;  // our points less theirs in a won match; 0: none won
 };
 
+// Every count of LevelStatistics, in the order the statistics file and the
+// dialog list them.
+inline constexpr std::array<int64_t LevelStatistics::*, 6> kLevelCounts = {
+    &LevelStatistics::matches_played, &LevelStatistics::matches_won,
+    &LevelStatistics::matches_lost,   &LevelStatistics::matches_tied,
+    &LevelStatistics::hands_played,   &LevelStatistics::best_margin};
+
 // The player's record, by the opponents' level.
 struct Statistics {
   std::array<LevelStatistics, kPlayerLevelCount> levels{};

@@ -9,15 +9,11 @@ const std::array<const char*, kStatisticsRowCount> kStatisticsRowNames = {
     kMatchesTiedRow,   kHandsPlayedRow, kBestMarginRow};
 
 std::string StatisticsCell(const LevelStatistics& level, int row) {
-  switch (row) {
-    case 0: return std::to_string(level.matches_played);
-    case 1: return std::to_string(level.matches_won);
-    case 2: return std::to_string(level.matches_lost);
-    case 3: return std::to_string(level.matches_tied);
-    case 4: return std::to_string(level.hands_played);
-    case 5: return level.matches_won > 0 ? std::to_string(level.best_margin) : kNoMargin;
-    default: return "";
-  }
+  if (row < 0 || row >= kStatisticsRowCount) return "";
+  int64_t LevelStatistics::*count = kLevelCounts[static_cast<std::size_t>(row)];
+  // A margin exists only once a match was won.
+  if (count == &LevelStatistics::best_margin && level.matches_won == 0) return kNoMargin;
+  return std::to_string(level.*count);
 }
 
 }  // namespace vantel

@@ -15,7 +15,8 @@ struct StatisticsAccess {
   std::function<std::string()> reset;  // empty on success, else why not
 };
 
-inline constexpr int kStatisticsRowCount = 6;
+// One row per count, in kLevelCounts' order.
+inline constexpr int kStatisticsRowCount = static_cast<int>(kLevelCounts.size());
 // The row captions of the Statistics tab, top to bottom.
 extern const std::array<const char*, kStatisticsRowCount> kStatisticsRowNames;
 

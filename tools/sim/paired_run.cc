@@ -26,10 +26,6 @@ std::string Format(const char* format, double a, double b, double c) {
 
 }  // namespace
 
-const char* LevelName(PlayerLevel level) {
-  return level == PlayerLevel::kExpert ? "expert" : "classic";
-}
-
 Estimate MeanWithInterval(const std::vector<double>& values) {
   Estimate e;
   const double n = static_cast<double>(values.size());
@@ -84,8 +80,8 @@ std::string MatchesSummary(PlayerLevel first, PlayerLevel second,
   }
   const Estimate w = MeanWithInterval(wins);
   const Estimate m = MeanWithInterval(margins);
-  return std::string(LevelName(first)) + "-vs-" + LevelName(second) +
-         " matches=" + std::to_string(pairs.size()) +
+  return std::string(PlayerLevelStoredName(first)) + "-vs-" +
+         std::string(PlayerLevelStoredName(second)) + " matches=" + std::to_string(pairs.size()) +
          Format(" win_rate=%.3f ci=[%.3f,%.3f]", w.mean, w.low, w.high) +
          Format(" margin=%+.2f ci=[%+.2f,%+.2f]", m.mean, m.low, m.high);
 }
@@ -93,8 +89,8 @@ std::string MatchesSummary(PlayerLevel first, PlayerLevel second,
 std::string HandsSummary(PlayerLevel first, PlayerLevel second,
                          const std::vector<double>& margins) {
   const Estimate m = MeanWithInterval(margins);
-  return std::string(LevelName(first)) + "-vs-" + LevelName(second) +
-         " hands=" + std::to_string(margins.size()) +
+  return std::string(PlayerLevelStoredName(first)) + "-vs-" +
+         std::string(PlayerLevelStoredName(second)) + " hands=" + std::to_string(margins.size()) +
          Format(" margin=%+.2f ci=[%+.2f,%+.2f]", m.mean, m.low, m.high);
 }
 

@@ -38,6 +38,4 @@ std::string MatchesSummary(PlayerLevel first, PlayerLevel second,
                            const std::vector<PairResult>& pairs);
 std::string HandsSummary(PlayerLevel first, PlayerLevel second, const std::vector<double>& margins);
 
-const char* LevelName(PlayerLevel level);
-
 }  // namespace vantel

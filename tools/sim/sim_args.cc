@@ -45,8 +45,9 @@ bool ApplyValue(SimArgs& a, std::string_view opt, std::string_view v, std::strin
     ok = v == "ai" || v == "random";
     c.human = v == "random" ? HumanMode::kRandom : HumanMode::kAi;
   } else if (opt == "--we" || opt == "--they") {
-    ok = v == "classic" || v == "expert";
-    (opt == "--we" ? c.we : c.they) = v == "expert" ? PlayerLevel::kExpert : PlayerLevel::kClassic;
+    const std::optional<PlayerLevel> level = PlayerLevelFromStoredName(v);
+    ok = level.has_value();
+    (opt == "--we" ? c.we : c.they) = level.value_or(PlayerLevel::kClassic);
   } else if (opt == "--frame-ms") {
     ok = ParseFrameMs(v, c.frame_ms);
   } else if (opt == "--trace") {
