@@ -10,11 +10,13 @@
 #include "flow/deal.h"
 #include "flow/flow.h"
 #include "flow/run_frame.h"
+#include "flow/status_text.h"
 #include "game/game.h"
 #include "game/make_game.h"
 #include "gfx/assets.h"
 #include "gfx/display.h"
 #include "gfx/frame_drawing.h"
+#include "gfx/screen_text.h"
 #include "gfx/table_drawing.h"
 #include "pak/remove_resources.h"
 #include "pak/resource_path.h"
@@ -146,6 +148,19 @@ void BM_ComposeScorePageFrame(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ComposeScorePageFrame)->Unit(benchmark::kMicrosecond);
+
+// The words of a table frame in the glyph sheets' code page: the status line
+// and the four seat labels, as each composed frame asks for them.
+void BM_TableFrameTexts(benchmark::State& state) {
+  const StatusLine line{StatusKind::kMatchScore, {25, 31, 51}};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ScreenStatus(line));
+    for (int seat = 0; seat < kSeats; ++seat) {
+      benchmark::DoNotOptimize(ScreenText(std::string(SeatName(seat)).c_str()));
+    }
+  }
+}
+BENCHMARK(BM_TableFrameTexts)->Unit(benchmark::kMicrosecond);
 
 void BM_LoadBitmaps(benchmark::State& state) {
   if (!Pictures().Real()) {
