@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/key_file.h"
 #include "i18n/format.h"
 #include "i18n/gettext.h"
 
@@ -17,9 +18,6 @@ namespace {
 
 struct ContextDeleter {
   void operator()(GOptionContext* c) const { g_option_context_free(c); }
-};
-struct GFreeDeleter {
-  void operator()(void* p) const { g_free(p); }
 };
 
 constexpr const char* kSummary =

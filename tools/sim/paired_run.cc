@@ -1,8 +1,9 @@
 #include "paired_run.h"
 
 #include <cmath>
-#include <cstdio>
 #include <numeric>
+
+#include "i18n/format.h"
 
 namespace vantel {
 
@@ -16,12 +17,6 @@ SimConfig WithSides(const SimConfig& base, PlayerLevel we, PlayerLevel they) {
   c.they = they;
   c.seed_each_hand = true;
   return c;
-}
-
-std::string Format(const char* format, double a, double b, double c) {
-  char text[96];
-  std::snprintf(text, sizeof text, format, a, b, c);
-  return text;
 }
 
 }  // namespace

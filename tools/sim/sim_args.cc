@@ -113,7 +113,7 @@ std::optional<SimArgs> ParseSimArgs(const std::vector<std::string_view>& args, s
   }
   if (a.config.hands == 0 && a.config.matches == 0) a.config.hands = 1;
   if (a.paired && (!a.trace_path.empty() || a.shots.Enabled())) {
-    error = "--paired runs many games: it takes no --trace or screenshots";
+    error = _("--paired runs many games: it takes no --trace or screenshots");
     return std::nullopt;
   }
   if (a.shots.Enabled() != (a.shots.every > 0 || !a.shots.at.empty())) {
