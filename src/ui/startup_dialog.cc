@@ -2,6 +2,8 @@
 
 #include <gtk/gtk.h>
 
+#include <span>
+
 #include "ui/message_box.h"
 #include "ui/startup_options.h"
 #include "ui/startup_texts.h"
@@ -189,21 +191,27 @@ GtkWidget* CreditsPanel() {
   return box;
 }
 
-// "Opponents: (o) Classic ( ) Expert": one radio button per PlayerLevel.
-GtkWidget* LevelRow(const char* caption, GtkWidget* (&buttons)[kPlayerLevelCount]) {
+// A caption and one radio button per name, the first starting the group.
+GtkWidget* RadioRow(GtkWidget* caption, std::span<const char* const> names,
+                    std::span<GtkWidget*> buttons) {
   GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
-  GtkWidget* label = gtk_label_new(_(caption));
-  gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
-  gtk_label_set_width_chars(GTK_LABEL(label), 11);  // both rows' buttons line up
-  gtk_box_pack_start(GTK_BOX(row), label, FALSE, FALSE, 0);
-  const char* names[kPlayerLevelCount] = {_(kClassicLevelOption), _(kExpertLevelOption)};
-  for (int i = 0; i < kPlayerLevelCount; ++i) {
+  gtk_box_pack_start(GTK_BOX(row), caption, FALSE, FALSE, 0);
+  for (std::size_t i = 0; i < names.size(); ++i) {
     buttons[i] = i == 0 ? gtk_radio_button_new_with_label(nullptr, names[i])
                         : gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(buttons[0]),
                                                                       names[i]);
     gtk_box_pack_start(GTK_BOX(row), buttons[i], FALSE, FALSE, 0);
   }
   return row;
+}
+
+// "Opponents: (o) Classic ( ) Expert": one radio button per PlayerLevel.
+GtkWidget* LevelRow(const char* caption, GtkWidget* (&buttons)[kPlayerLevelCount]) {
+  GtkWidget* label = gtk_label_new(_(caption));
+  gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
+  gtk_label_set_width_chars(GTK_LABEL(label), 11);  // both rows' buttons line up
+  const char* const names[kPlayerLevelCount] = {_(kClassicLevelOption), _(kExpertLevelOption)};
+  return RadioRow(label, names, buttons);
 }
 
 GtkWidget* OptionsPanel(Widgets& w) {
@@ -221,17 +229,9 @@ GtkWidget* OptionsPanel(Widgets& w) {
   w.windowed = gtk_check_button_new_with_label(_(kWindowedOption));
   Pack(box, w.windowed);
   Pack(box, WrappedLabel(_(kWindowedNote)));
-  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
-  gtk_box_pack_start(GTK_BOX(row), gtk_label_new(_(kScalingLabel)), FALSE, FALSE, 0);
-  const char* names[3] = {_(kAutomaticScalingOption), _(kSharpScalingOption),
-                          _(kSmoothScalingOption)};
-  for (int i = 0; i < 3; ++i) {
-    w.scaling[i] = i == 0 ? gtk_radio_button_new_with_label(nullptr, names[i])
-                          : gtk_radio_button_new_with_label_from_widget(
-                                GTK_RADIO_BUTTON(w.scaling[0]), names[i]);
-    gtk_box_pack_start(GTK_BOX(row), w.scaling[i], FALSE, FALSE, 0);
-  }
-  Pack(box, row);
+  const char* const scalings[] = {_(kAutomaticScalingOption), _(kSharpScalingOption),
+                                  _(kSmoothScalingOption)};
+  Pack(box, RadioRow(gtk_label_new(_(kScalingLabel)), scalings, w.scaling));
   Pack(box, WrappedLabel(_(kScalingNote)));
   Pack(box, LevelRow(kOpponentsLabel, w.opponent_levels));
   Pack(box, LevelRow(kPartnerLabel, w.partner_levels));
@@ -240,8 +240,7 @@ GtkWidget* OptionsPanel(Widgets& w) {
 }
 
 void ShowStatistics(Widgets& w) {
-  const Statistics shown =
-      w.statistics != nullptr && w.statistics->read ? w.statistics->read() : Statistics{};
+  const Statistics shown = w.statistics->read ? w.statistics->read() : Statistics{};
   for (int row = 0; row < kStatisticsRowCount; ++row) {
     for (int level = 0; level < kPlayerLevelCount; ++level) {
       gtk_label_set_text(GTK_LABEL(w.statistics_cells[row][level]),
@@ -287,7 +286,7 @@ GtkWidget* StatisticsPanel(Widgets& w) {
   Pack(box, WrappedLabel(_(kStatisticsNote)));
   GtkWidget* reset = gtk_button_new_with_label(_(kResetStatisticsCaption));
   gtk_widget_set_halign(reset, GTK_ALIGN_START);
-  gtk_widget_set_sensitive(reset, w.statistics != nullptr && w.statistics->reset ? TRUE : FALSE);
+  gtk_widget_set_sensitive(reset, w.statistics->reset ? TRUE : FALSE);
   g_signal_connect(reset, "clicked", G_CALLBACK(OnResetStatistics), &w);
   Pack(box, reset);
   ShowStatistics(w);
