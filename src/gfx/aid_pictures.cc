@@ -6,6 +6,17 @@ namespace vantel {
 
 namespace {
 
+// Colours of the table aids, 0xAARRGGBB: quiet on the felt, clear on a card.
+constexpr uint32_t kHintColour = 0xF0FFD24A;    // takeable: a gold line
+constexpr uint32_t kCursorColour = 0xF0FFFFFF;  // the keys' choice: white
+constexpr uint32_t kPlayedColour = 0xD0FFF6DA;  // last played: a cream bar
+constexpr uint32_t kPlateColour = 0x8C000000;   // behind words on the felt
+
+constexpr int32_t kHintLine = 3;
+constexpr int32_t kCursorLine = 3;
+constexpr int32_t kPlayedBarHeight = 4;
+constexpr int32_t kPlayedBarShare = 6;  // a sixth of the card clear at each end
+
 SurfacePtr BlendedSurface(int32_t width, int32_t height) {
   if (width <= 0 || height <= 0) return nullptr;
   SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
@@ -14,8 +25,6 @@ SurfacePtr BlendedSurface(int32_t width, int32_t height) {
   SDL_FillRect(s.get(), nullptr, 0);
   return s;
 }
-
-}  // namespace
 
 SurfacePtr MakeOutline(int32_t width, int32_t height, int32_t line, uint32_t argb) {
   SurfacePtr s = BlendedSurface(width, height);
@@ -33,6 +42,8 @@ SurfacePtr MakeFill(int32_t width, int32_t height, uint32_t argb) {
   if (s) SDL_FillRect(s.get(), nullptr, argb);
   return s;
 }
+
+}  // namespace
 
 void MakeAidPictures(Assets& a) {
   const SDL_Surface* back = a.card_back_surface.get();
