@@ -19,9 +19,6 @@ void FrameAt(Assets& a, Display& d, float x, float y) {
 void DrawHintMarks(const Game& g, Assets& a, Display& d) {
   const FlowData& f = g.flow;
   if (f.hint_card < 0) return;
-  for (const CardSprite& c : g.model.hand[kHumanSeat]) {
-    if (c.shown && c.card == f.hint_card) FrameAt(a, d, c.x, c.y);
-  }
   for (int t = 0; t < f.hint_take_count; ++t) {
     const int i = f.hint_take[t];
     if (i < 0 || i >= g.model.table_count) continue;

@@ -1,6 +1,8 @@
 #include "gfx/table_drawing.h"
 
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "flow/capture_help.h"
 #include "flow/human_turn.h"
@@ -96,16 +98,15 @@ class TablePainter {
     }
   }
 
-  // The human's hand on the human's turn: the card under the pointer and the
-  // one the keys chose stand a little out of the row.
+  // The human's hand. On the human's turn the card under the pointer and the
+  // one the keys chose stand a little out of the row; the Expert's suggestion
+  // (H) is framed where its card stands, after the row so no neighbour covers it.
   void OurHand(PointerPosition pointer) {
-    if (!HumanMayPickHandCard(g_)) {
-      Hand(kHumanSeat, true);
-      return;
-    }
-    const int16_t hovered = PickHandCard(g_, pointer.x, pointer.y);
-    const int16_t keyed = g_.aids.hand_cursor;
+    const bool open = HumanMayPickHandCard(g_);
+    const int16_t hovered = open ? PickHandCard(g_, pointer.x, pointer.y) : -1;
+    const int16_t keyed = open ? g_.aids.hand_cursor : int16_t{-1};
     const auto& hand = g_.model.hand[kHumanSeat];
+    std::optional<std::pair<float, float>> hint_at;
     for (int slot = 0; slot < kHandSlots; ++slot) {
       const CardSprite& c = hand[static_cast<std::size_t>(slot)];
       if (!c.shown) continue;
@@ -113,7 +114,9 @@ class TablePainter {
       const float y = raised ? c.y - static_cast<float>(kHandCardRise) : c.y;
       Face(c.card, c.x, y);
       if (slot == keyed) Outline(a_.cursor_outline_surface.get(), c.x, y);
+      if (g_.flow.hint_card >= 0 && c.card == g_.flow.hint_card) hint_at = {c.x, y};
     }
+    if (hint_at) Frame(hint_at->first, hint_at->second);
   }
 
   // Over the table cards: the cards the played card can take while the human

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gfx/frame_drawing.h"
+#include "gfx/table_drawing.h"
 #include "table_fixture.h"
 
 namespace vantel {
@@ -36,6 +37,19 @@ TEST_F(HintMarksTest, FramesTheSuggestedCardAndWhatItTakes) {
   EXPECT_NE(At(300, 420), kFrameColour);  // its neighbour is not
   EXPECT_EQ(At(200, 200), kFrameColour);  // the table card it takes
   EXPECT_NE(At(100, 200), kFrameColour);
+}
+
+// On the human's turn the keys' choice stands out of the row; a suggestion of
+// that card is framed where it stands, not where it lay.
+TEST_F(HintMarksTest, FrameFollowsARaisedCard) {
+  g_.flow.turn = 0;
+  g_.flow.awaiting_human = true;
+  g_.aids.hand_cursor = 3;
+  Suggest(21, {});
+  Draw();
+  DrawHintMarks(g_, a_, d_);
+  EXPECT_EQ(At(345, 420 - kHandCardRise), kFrameColour);
+  EXPECT_NE(At(345, 420), kFrameColour);
 }
 
 TEST_F(HintMarksTest, NoSuggestionOrAStaleIndexMarksNothing) {
