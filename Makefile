@@ -7,9 +7,6 @@ RELEASE_BUILD ?= build-release
 CLANG_BUILD ?= build-clang
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
-# The tests read the programs' English messages: they run untranslated whatever
-# the developer's language (the translation tests choose their own).
-ENGLISH := env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=C.UTF-8
 
 .PHONY: all deps configure build run test asan release clang tidy format-check bench fuzz format \
 	contact-sheet clean package package-check screenshots
@@ -32,7 +29,7 @@ run: build
 	else echo "The game itself is not built yet; the rules, tools and tests are."; fi
 
 test: build
-	cd $(BUILD) && $(ENGLISH) ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The Debian package, $(BUILD)/vantel_<version>_<architecture>.deb, made by CPack
 # from the build.
@@ -41,7 +38,7 @@ package: build
 
 # The package unpacked and its programs run from there, and lintian over it.
 package-check: package
-	cd $(BUILD) && $(ENGLISH) VANTEL_REQUIRE_PACKAGE=1 ctest --output-on-failure -L package
+	cd $(BUILD) && VANTEL_REQUIRE_PACKAGE=1 ctest --output-on-failure -L package
 
 # The AppStream metadata's screenshots, drawn by vantel-sim into $(BUILD)/screenshots/.
 screenshots: build
@@ -51,7 +48,7 @@ screenshots: build
 asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVANTEL_SANITIZE=ON -DVANTEL_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && $(ENGLISH) ctest --output-on-failure -j $(JOBS) -LE gui
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE gui
 
 # The whole tree as a package builds it: GCC at -O3.
 release: deps
@@ -62,7 +59,7 @@ release: deps
 clang: deps
 	cmake -S . -B $(CLANG_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_FLAGS)
 	cmake --build $(CLANG_BUILD) -j $(JOBS)
-	cd $(CLANG_BUILD) && $(ENGLISH) ctest --output-on-failure -j $(JOBS) -L unit
+	cd $(CLANG_BUILD) && ctest --output-on-failure -j $(JOBS) -L unit
 
 # The checks of .clang-tidy over every file the clang build compiles; any
 # finding fails. Needs only the clang build's compile commands, not its objects.
