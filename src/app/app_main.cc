@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/app_folder.h"
 #include "app/command_line.h"
 #include "app/run_app.h"
 #include "app/settings_file.h"
@@ -13,6 +12,7 @@
 #include "i18n/format.h"
 #include "i18n/gettext.h"
 #include "i18n/localisation.h"
+#include "pak/program_folder.h"
 #include "ui/message_box.h"
 #include "ui/startup_dialog.h"
 #include "ui/startup_texts.h"

@@ -9,6 +9,7 @@
 #include "i18n/format.h"
 #include "i18n/gettext.h"
 #include "i18n/localisation.h"
+#include "pak/program_folder.h"
 #include "pak_commands.h"
 
 namespace {
@@ -32,8 +33,7 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::error_code ec;
-  vantel::StartLocalisation(std::filesystem::read_symlink("/proc/self/exe", ec).parent_path());
+  vantel::StartLocalisation(vantel::ProgramFolder(argc > 0 ? argv[0] : nullptr));
   // A write past a file-size limit fails with EFBIG and is reported like a
   // full disk, instead of killing the program.
   std::signal(SIGXFSZ, SIG_IGN);

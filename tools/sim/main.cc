@@ -4,10 +4,12 @@
 #include <cstdio>
 #include <memory>
 
+#include "game/options.h"
 #include "i18n/format.h"
 #include "i18n/gettext.h"
 #include "i18n/localisation.h"
 #include "paired_run.h"
+#include "pak/program_folder.h"
 #include "screenshot_session.h"
 #include "sim_args.h"
 #include "simulation.h"
@@ -52,7 +54,8 @@ int RunPaired(const vantel::SimArgs& args) {
 int main(int argc, char** argv) {
   // Messages follow the locale; the trace and the summary are a stored format
   // and stay in English, with a decimal point.
-  vantel::StartLocalisation(vantel::ArchiveBesideProgram().parent_path());
+  const std::filesystem::path program_folder = vantel::ProgramFolder(argc > 0 ? argv[0] : nullptr);
+  vantel::StartLocalisation(program_folder);
   std::vector<std::string_view> args(argv + 1, argv + argc);
   std::string error;
   const std::optional<vantel::SimArgs> parsed = vantel::ParseSimArgs(args, error);
@@ -91,8 +94,8 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<vantel::ScreenshotSession> shots;
   if (parsed->shots.Enabled()) {
-    shots = vantel::ScreenshotSession::Open(parsed->shots, vantel::ArchiveBesideProgram(),
-                                            sim.RunningGame(), error);
+    shots = vantel::ScreenshotSession::Open(
+        parsed->shots, program_folder / vantel::Options{}.pak_file_name, sim.RunningGame(), error);
     if (!shots) {
       std::fprintf(stderr, "vantel-sim: %s: %s\n", _("screenshots"), error.c_str());
       return 1;

@@ -18,12 +18,6 @@
 
 namespace vantel {
 
-std::filesystem::path ArchiveBesideProgram() {
-  std::error_code ec;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return (ec ? std::filesystem::current_path(ec) : self.parent_path()) / "res065.pak";
-}
-
 class ScreenshotSession::SavingHooks final : public FrameDrawing {
  public:
   explicit SavingHooks(ScreenshotSession& session)

@@ -12,9 +12,6 @@
 
 namespace vantel {
 
-// The resource archive in the running program's own folder.
-std::filesystem::path ArchiveBesideProgram();
-
 // Draws every frame of a headless game into a display without a window and
 // saves the frames the options ask for as PNG pictures, and the first frame of
 // every score page (a player may leave it at once, but it shows how the hand went).

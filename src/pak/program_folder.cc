@@ -1,4 +1,4 @@
-#include "app/app_folder.h"
+#include "pak/program_folder.h"
 
 #include <system_error>
 
