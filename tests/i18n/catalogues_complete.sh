@@ -9,11 +9,7 @@ work=$2
 version=$3
 rm -rf "$work"
 mkdir -p "$work"
-status=0
-fail() {
-  echo "FAIL: $*"
-  status=1
-}
+source "$(dirname "$(readlink -f "$0")")/../check_helpers.sh"
 
 pot="$work/vantel.pot"
 "$src/po/make-template" "$src" "$pot" "$version" || { echo "FAIL: cannot make the template"; exit 1; }

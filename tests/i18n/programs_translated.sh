@@ -10,19 +10,7 @@ build=$1
 work=$2
 rm -rf "$work"
 mkdir -p "$work"
-status=0
-fail() {
-  echo "FAIL: $*"
-  status=1
-}
-# says WHAT PATTERN COMMAND...: the output of COMMAND (both streams) matches PATTERN.
-says() {
-  local what=$1 pattern=$2
-  shift 2
-  local out
-  out=$("$@" 2>&1)
-  grep -q -- "$pattern" <<<"$out" || fail "$what: no \"$pattern\" in: $out"
-}
+source "$(dirname "$(readlink -f "$0")")/../check_helpers.sh"
 unset LC_ALL LC_MESSAGES LANGUAGE
 export LANG=C.UTF-8
 

@@ -10,11 +10,7 @@
 # programs: `make package` makes it. With VANTEL_REQUIRE_PACKAGE=1 (as
 # `make package-check` runs it) that is a failure instead.
 set -uo pipefail
-skip() {
-  echo "SKIP: $*"
-  [ "${VANTEL_REQUIRE_PACKAGE:-0}" = 1 ] && exit 1
-  exit 77
-}
+source "$(dirname "$(readlink -f "$0")")/../check_helpers.sh"
 
 deb="$1"
 work="$2"
@@ -29,13 +25,6 @@ for p in vantel vantel-sim vantel-pak; do
     skip "$deb is older than $programs/$p; \`make package\` renews it"
   fi
 done
-
-status=0
-fail() {
-  echo "FAIL: $*"
-  status=1
-}
-ok() { echo "ok: $*"; }
 
 # A former run may have left the game's folder read-only.
 chmod -R u+w "$work" 2>/dev/null
@@ -100,12 +89,10 @@ out=$("$root/usr/games/vantel" --version 2>&1)
 
 # 3b. The translations, found from the unpacked folder and not from the system's.
 [ -f "$root/usr/share/locale/it/LC_MESSAGES/vantel.mo" ] || fail "the Italian catalogue is missing"
-out=$(LANGUAGE=it "$root/usr/games/vantel" --help 2>&1)
-grep -q 'Mostra questo aiuto' <<<"$out" || fail "LANGUAGE=it vantel --help is not in Italian: $out"
-out=$(LANGUAGE=it "$root/usr/bin/vantel-pak" --help 2>&1)
-grep -q 'uso: vantel-pak' <<<"$out" || fail "LANGUAGE=it vantel-pak --help is not in Italian: $out"
-out=$(LANGUAGE=it "$root/usr/games/vantel-sim" --bogus 2>&1)
-grep -q 'argomento sconosciuto' <<<"$out" || fail "vantel-sim's errors are not in Italian: $out"
+says "LANGUAGE=it vantel --help" 'Mostra questo aiuto' env LANGUAGE=it "$root/usr/games/vantel" --help
+says "LANGUAGE=it vantel-pak --help" 'uso: vantel-pak' env LANGUAGE=it "$root/usr/bin/vantel-pak" --help
+says "vantel-sim's errors in Italian" 'argomento sconosciuto' \
+  env LANGUAGE=it "$root/usr/games/vantel-sim" --bogus
 [ $status -eq 0 ] && ok "the programs speak Italian from the unpacked package"
 
 # 4. A real start through the link: the window opens (after the unpacking)

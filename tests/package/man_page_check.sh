@@ -18,11 +18,7 @@ if ! command -v groff >/dev/null 2>&1; then
   exit 77
 fi
 
-status=0
-fail() {
-  echo "FAIL: $*"
-  status=1
-}
+source "$(dirname "$(readlink -f "$0")")/../check_helpers.sh"
 
 warnings=$(groff -man -ww -z "$page" 2>&1)
 [ -z "$warnings" ] || fail "groff warns about $page:"$'\n'"$warnings"

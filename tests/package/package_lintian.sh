@@ -4,11 +4,7 @@
 # package or lintian is missing; with VANTEL_REQUIRE_PACKAGE=1 (as
 # `make package-check` runs it) that is a failure instead.
 set -uo pipefail
-skip() {
-  echo "SKIP: $*"
-  [ "${VANTEL_REQUIRE_PACKAGE:-0}" = 1 ] && exit 1
-  exit 77
-}
+source "$(dirname "$(readlink -f "$0")")/../check_helpers.sh"
 deb="$1"
 if [ ! -f "$deb" ]; then
   skip "no package $deb; \`make package\` builds it"
