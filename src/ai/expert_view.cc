@@ -2,6 +2,7 @@
 #include <array>
 
 #include "ai/expert.h"
+#include "game/random.h"
 
 namespace vantel {
 
@@ -12,11 +13,8 @@ void MarkSeen(std::array<bool, kCardCount>& seen, int16_t id) {
 }
 
 uint64_t Mix(uint64_t& state) {
-  // splitmix64: small, fast and the same on every standard library.
-  uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-  return z ^ (z >> 31);
+  // splitmix64: the golden-ratio step, then its finish.
+  return SplitMix64Finish(state += 0x9E3779B97F4A7C15ull);
 }
 
 void HashIn(uint64_t& h, int64_t v) {

@@ -17,6 +17,15 @@ class Random {
   int Draw(int n);
 };
 
+// splitmix64's finishing step: every bit of `z` stirred into every bit of the
+// result. Small, fast and the same on every standard library, for seeds and
+// hashes made from a few numbers.
+constexpr uint64_t SplitMix64Finish(uint64_t z) {
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+  return z ^ (z >> 31);
+}
+
 // Mersenne twister mapped to [0, 1) with our own arithmetic, because
 // std::uniform_real_distribution differs between standard libraries and a seed
 // must give the same game everywhere.

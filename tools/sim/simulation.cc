@@ -4,6 +4,7 @@
 
 #include "flow/deal.h"
 #include "game/make_game.h"
+#include "game/random.h"
 
 namespace vantel {
 
@@ -19,10 +20,8 @@ Options MakeOptions(const SimConfig& config) {
 
 uint32_t HandSeed(uint32_t seed, int hand) {
   if (hand == 0) return seed;
-  uint64_t z = (static_cast<uint64_t>(seed) << 32) + static_cast<uint64_t>(hand);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-  return static_cast<uint32_t>(z ^ (z >> 31));
+  return static_cast<uint32_t>(
+      SplitMix64Finish((static_cast<uint64_t>(seed) << 32) + static_cast<uint64_t>(hand)));
 }
 
 Simulation::Simulation(const SimConfig& config, GameObserver* observer)
