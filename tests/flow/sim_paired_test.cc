@@ -24,6 +24,25 @@ TEST(PairedRun, SwappingEqualPlayersLeavesEveryPairLevel) {
   EXPECT_GT(r.hands, 0);
 }
 
+// Pair i of a matches run is the pair played from seed + i.
+TEST(PairedRun, EachMatchPairHasASeedOfItsOwn) {
+  SimConfig c;
+  c.seed = 4;
+  c.matches = 2;
+  c.human = HumanMode::kRandom;  // cheap, and unlike its partner: pairs differ by seed
+  const std::vector<PairResult> pairs = RunMatchPairs(c);
+  ASSERT_EQ(pairs.size(), 2u);
+  for (int i = 0; i < 2; ++i) {
+    SimConfig one = c;
+    one.seed = c.seed + static_cast<uint32_t>(i);
+    const PairResult alone = RunMatchPair(one, c.we, c.they);
+    EXPECT_EQ(pairs[i].hands, alone.hands) << i;
+    EXPECT_DOUBLE_EQ(pairs[i].first_margin, alone.first_margin) << i;
+    EXPECT_DOUBLE_EQ(pairs[i].first_wins, alone.first_wins) << i;
+  }
+  EXPECT_TRUE(pairs[0].hands != pairs[1].hands || pairs[0].first_margin != pairs[1].first_margin);
+}
+
 // Every hand of a paired run is dealt from its own seed, so different players
 // (and different play) before it do not change the cards of the next hand.
 TEST(PairedRun, SidesSeeTheSameDealsWhoeverPlays) {

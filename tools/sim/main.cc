@@ -35,13 +35,7 @@ int RunPaired(const vantel::SimArgs& args) {
   const vantel::SimConfig& c = args.config;
   std::string line;
   if (c.matches > 0) {
-    std::vector<vantel::PairResult> pairs;
-    for (int i = 0; i < c.matches; ++i) {
-      vantel::SimConfig one = c;
-      one.seed = c.seed + static_cast<uint32_t>(i);
-      pairs.push_back(vantel::RunMatchPair(one, c.we, c.they));
-    }
-    line = vantel::MatchesSummary(c.we, c.they, pairs);
+    line = vantel::MatchesSummary(c.we, c.they, vantel::RunMatchPairs(c));
   } else {
     line = vantel::HandsSummary(c.we, c.they, vantel::RunHandPairs(c, c.we, c.they));
   }

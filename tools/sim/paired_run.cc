@@ -53,16 +53,23 @@ PairResult RunMatchPair(const SimConfig& base, PlayerLevel first, PlayerLevel se
   return r;
 }
 
+std::vector<PairResult> RunMatchPairs(const SimConfig& base) {
+  std::vector<PairResult> pairs;
+  for (int i = 0; i < base.matches; ++i) {
+    SimConfig one = base;
+    one.seed = base.seed + static_cast<uint32_t>(i);
+    pairs.push_back(RunMatchPair(one, base.we, base.they));
+  }
+  return pairs;
+}
+
 std::vector<double> RunHandPairs(const SimConfig& base, PlayerLevel first, PlayerLevel second) {
   const SimStats a = Simulation(WithSides(base, first, second)).Run();
   const SimStats b = Simulation(WithSides(base, second, first)).Run();
   std::vector<double> margins;
-  const size_t n = std::min(a.we_hand_points.size(), b.we_hand_points.size());
-  for (size_t i = 0; i < n; ++i) {
-    const int one = a.we_hand_points[i] - a.they_hand_points[i];
-    const int two = b.they_hand_points[i] - b.we_hand_points[i];
-    margins.push_back(0.5 * (one + two));
-  }
+  const size_t n = std::min(a.hand_margins.size(), b.hand_margins.size());
+  // In the second run the first kind plays They: its margin is the negation.
+  for (size_t i = 0; i < n; ++i) margins.push_back(0.5 * (a.hand_margins[i] - b.hand_margins[i]));
   return margins;
 }
 

@@ -29,6 +29,10 @@ struct PairResult {
 // the two matches see the same deals for as long as both last.
 PairResult RunMatchPair(const SimConfig& base, PlayerLevel first, PlayerLevel second);
 
+// `base.matches` pairs of base.we against base.they, pair i from seed
+// base.seed + i.
+std::vector<PairResult> RunMatchPairs(const SimConfig& base);
+
 // Hands mode: `hands` hands each way from one seed; pair i holds hand i of
 // both runs, dealt alike.
 std::vector<double> RunHandPairs(const SimConfig& base, PlayerLevel first, PlayerLevel second);

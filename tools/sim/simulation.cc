@@ -47,8 +47,7 @@ void Simulation::CountHand(SimStats& stats) const {
   stats.hands += 1;
   stats.we_points += s.we.hand_points;
   stats.they_points += s.they.hand_points;
-  stats.we_hand_points.push_back(s.we.hand_points);
-  stats.they_hand_points.push_back(s.they.hand_points);
+  stats.hand_margins.push_back(s.we.hand_points - s.they.hand_points);
   if (!s.match_over) return;
   stats.matches += 1;
   if (s.we_match_points > s.they_match_points) {

@@ -43,8 +43,7 @@ struct SimStats {
   int64_t we_points = 0;  // summed over hands
   int64_t they_points = 0;
   int64_t frames = 0;
-  std::vector<int> we_hand_points;  // each hand's points, in order
-  std::vector<int> they_hand_points;
+  std::vector<int> hand_margins;  // each hand's We points less They's, in order
   int max_table_count = 0;
   int unreachable_cards = 0;
   bool stuck = false;  // a hand never ended
