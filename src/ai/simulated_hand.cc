@@ -83,14 +83,9 @@ void PlaySimulated(Game& w, int seat, int position, const CaptureState& choice) 
     c.capture_count = std::clamp<int16_t>(choice.capture_count, 0, kMaxTakenPerPlay);
   }
   // Every seat, the human's included, takes what it chose the way a computer
-  // seat does; the landing's bookkeeping follows JudgePlay.
-  const int16_t size = ApplyComputerCapture(w);
-  c.last_capture_size = size;
-  if (size > 0) {
-    c.last_capturer = static_cast<int16_t>(seat);
-    const Side side = SideOfSeat(seat);
-    Bank(w, side, false, c.Of(side).Any());
-  }
+  // seat does.
+  const PlayVerdict verdict = JudgeChosenCapture(w);
+  if (verdict.captures) Bank(w, verdict.side, false, verdict.special);
   ClearPlayFlags(w);
 }
 
