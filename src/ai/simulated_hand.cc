@@ -40,27 +40,16 @@ void AppendTaken(CardModel& m, Side side, int16_t id) {
 // The captured cards and the played one (the last entry) go to the side; a
 // special capture's played card lies in the side's fan instead of its pile,
 // which is what the Classic players see when they count what is gone.
-void Bank(Game& w, Side side, bool all, bool marker_to_fan) {
+void Bank(Game& w, Side side, bool marker_to_fan) {
   CardModel& m = w.model;
   const int last = m.table_count - 1;
-  int kept = 0;
   for (int i = 0; i <= last; ++i) {
-    CardSprite& t = m.table[i];
-    if (all || i == last || t.captured) {
-      AppendTaken(m, side, t.card);
-      if (!(marker_to_fan && i == last)) AppendPile(m, side, t.card);
-      t.captured = false;
-      continue;
-    }
-    if (kept != i) m.table[kept] = t;
-    m.table_ids[kept] = m.table[kept].card;
-    ++kept;
+    const CardSprite& t = m.table[i];
+    if (i != last && !t.captured) continue;
+    AppendTaken(m, side, t.card);
+    if (!(marker_to_fan && i == last)) AppendPile(m, side, t.card);
   }
-  m.table_count = static_cast<int16_t>(kept);
-  m.table_id_count = static_cast<int16_t>(kept);
-  for (TableSlotEntry& place : m.table_slot) place.used = false;
-  for (int i = 0; i < kept; ++i) m.table_slot[m.table[i].slot].used = true;
-  RecomputeHandScore(w);
+  DropBankedCards(w);
 }
 
 }  // namespace
@@ -85,7 +74,7 @@ void PlaySimulated(Game& w, int seat, int position, const CaptureState& choice) 
   // Every seat, the human's included, takes what it chose the way a computer
   // seat does.
   const PlayVerdict verdict = JudgeChosenCapture(w);
-  if (verdict.captures) Bank(w, verdict.side, false, verdict.special);
+  if (verdict.captures) Bank(w, verdict.side, verdict.special);
   ClearPlayFlags(w);
 }
 
@@ -105,7 +94,8 @@ void FinishSimulatedHand(Game& w) {
   w.capture.we = SideFlags{};
   w.capture.they = SideFlags{};
   if (w.model.table_count > 0) {
-    Bank(w, SideOfSeat(w.capture.last_capturer), true, false);
+    MarkAllCaptured(w);
+    Bank(w, SideOfSeat(w.capture.last_capturer), false);
   } else {
     RecomputeHandScore(w);
   }

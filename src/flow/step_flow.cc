@@ -10,6 +10,7 @@
 #include "flow/movement.h"
 #include "flow/observer.h"
 #include "game/capture.h"
+#include "game/table.h"
 
 namespace vantel {
 

@@ -109,5 +109,23 @@ TEST(RandomTest, SameSeedSameDrawsAndAlwaysBelowOne) {
   for (int n : counts) EXPECT_NEAR(n, 10000, 400);
 }
 
+// The remainders at the end of a hand: everything goes, the played card with
+// it, and the next hand finds every place free and no card still marked taken.
+TEST_F(TableTest, RemaindersLeaveAnEmptyTableWithEveryPlaceFree) {
+  for (int16_t id : {3, 17, 25}) {
+    CardSprite card;
+    card.card = id;
+    card.slot = FirstFreeSlot(g_);
+    AddToTable(g_, card);
+  }
+  MarkAllCaptured(g_);
+  DropBankedCards(g_);
+  EXPECT_EQ(g_.model.table_count, 0);
+  EXPECT_EQ(g_.model.table_id_count, 0);
+  for (const TableSlotEntry& place : g_.model.table_slot) EXPECT_FALSE(place.used);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(g_.model.table[i].captured) << i;
+  EXPECT_EQ(FirstFreeSlot(g_), 0);
+}
+
 }  // namespace
 }  // namespace vantel
