@@ -1,7 +1,6 @@
 #include "flow/hint.h"
 
-#include <chrono>
-#include <future>
+#include <optional>
 
 #include "ai/expert.h"
 
@@ -30,13 +29,8 @@ void ShowHint(Game& g, const ComputerDecision& d) {
 // was worked out for.
 void CollectHint(Game& g) {
   FlowData& f = g.flow;
-  if (!f.pending_hint.valid() ||
-      f.pending_hint.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-    return;
-  }
-  const ComputerDecision d = f.pending_hint.get();
-  f.pending_hint = {};
-  if (HumanTurnOpen(g) && f.hint_for_play == f.cards_played) ShowHint(g, d);
+  const std::optional<ComputerDecision> d = TakeIfReady(f.pending_hint);
+  if (d && HumanTurnOpen(g) && f.hint_for_play == f.cards_played) ShowHint(g, *d);
 }
 
 }  // namespace
@@ -59,9 +53,7 @@ void ReadHintKey(Game& g, const InputSnapshot& input) {
   if (!pressed || !HumanTurnOpen(g) || f.hint_card >= 0 || f.pending_hint.valid()) return;
   f.hint_for_play = f.cards_played;
   if (f.think_in_background) {
-    f.pending_hint = std::async(std::launch::async, [snapshot = Game(g)]() {
-                       return Suggest(snapshot);
-                     }).share();
+    f.pending_hint = ThinkAside(g, kHumanSeat);
   } else {
     ShowHint(g, Suggest(g));
   }

@@ -1,5 +1,4 @@
-#include <chrono>
-#include <future>
+#include <optional>
 
 #include "ai/ai.h"
 #include "ai/expert.h"
@@ -50,9 +49,7 @@ void PlayComputerCard(Game& g, int16_t k) {
 void StartComputerTurn(Game& g) {
   const int seat = g.flow.turn;
   if (g.flow.think_in_background && LevelOfSeat(g.options, seat) == PlayerLevel::kExpert) {
-    g.flow.pending_decision = std::async(std::launch::async, [snapshot = Game(g), seat]() {
-                                return ExpertDecision(snapshot, seat);
-                              }).share();
+    g.flow.pending_decision = ThinkAside(g, seat);
     return;
   }
   PlayComputerCard(g, ChooseSeatPlay(g, seat));
@@ -63,12 +60,11 @@ void StartComputerTurn(Game& g) {
 bool AwaitComputerDecision(Game& g) {
   auto& pending = g.flow.pending_decision;
   if (!pending.valid()) return false;
-  if (pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return true;
-  const ComputerDecision d = pending.get();
-  pending = {};
-  g.capture.capture_idx = d.capture_idx;
-  g.capture.capture_count = d.capture_count;
-  PlayComputerCard(g, d.position);
+  const std::optional<ComputerDecision> d = TakeIfReady(pending);
+  if (!d) return true;
+  g.capture.capture_idx = d->capture_idx;
+  g.capture.capture_count = d->capture_count;
+  PlayComputerCard(g, d->position);
   return true;
 }
 
