@@ -11,8 +11,6 @@ namespace vantel {
 
 namespace {
 
-inline constexpr int kCardsPerHand = kSeats * kTwelveCardHand;
-
 void RemoveFromHand(CardModel& m, int seat, int position) {
   auto& ids = m.hand_ids[seat];
   const int count = m.hand_id_count[seat];
@@ -102,11 +100,9 @@ void FinishSimulatedHand(Game& w) {
 }
 
 void PlayOutSimulated(Game& w, int seat, std::span<const int16_t> stock) {
-  const int per_deal = CardsPerDeal(w.options);
   int turn = seat;
-  while (w.flow.cards_played < kCardsPerHand) {
-    if (!DealsTwelve(w.options) && w.flow.cards_played == per_deal &&
-        w.model.hand_id_count[turn] == 0) {
+  while (w.flow.cards_played < kCardsPlayedPerHand) {
+    if (SecondDealDue(w.options, w.flow.cards_played) && w.model.hand_id_count[turn] == 0) {
       stock = stock.subspan(DealSimulated(w, stock, kSixCardHand));
     }
     const int count = w.model.hand_id_count[turn];

@@ -177,7 +177,7 @@ void StartPause(Game& g, uint32_t milliseconds) {
 
 void CheckMilestones(Game& g) {
   FlowData& f = g.flow;
-  if (f.cards_played == CardsPerDeal(g.options) && !DealsTwelve(g.options)) {
+  if (SecondDealDue(g.options, f.cards_played)) {
     f.state = FlowState::kDealingCards;
   }
   if (f.cards_played == kCardsPlayedPerHand) {
