@@ -58,10 +58,7 @@ void PlaySimulated(Game& w, int seat, int position, const CaptureState& choice) 
   RemoveFromHand(m, seat, position);
   w.flow.turn = static_cast<int16_t>(seat);
   w.flow.cards_played += 1;
-  CardSprite card;
-  card.card = id;
-  card.slot = FirstFreeSlot(w);
-  AddToTable(w, card);
+  LayOnTable(w, id);
 
   CaptureState& c = w.capture;
   c.capture_count = 0;

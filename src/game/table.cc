@@ -129,6 +129,14 @@ void AddToTable(Game& g, const CardSprite& card) {
   m.table_id_count += 1;
 }
 
+CardSprite& LayOnTable(Game& g, int16_t id) {
+  CardSprite card;
+  card.card = id;
+  card.slot = FirstFreeSlot(g);
+  AddToTable(g, card);
+  return g.model.table[g.model.table_count - 1];
+}
+
 void MarkAllCaptured(Game& g) {
   for (int i = 0; i < g.model.table_count; ++i) g.model.table[i].captured = true;
 }

@@ -23,6 +23,10 @@ void NoteRankSeen(Game& g, int16_t card_id);
 // face up, its place marked used, rank_seen counted, the id listed.
 void AddToTable(Game& g, const CardSprite& card);
 
+// Puts card `id` on the table at the lowest free place, as AddToTable does
+// (no position: a card laid without travelling there). Returns its entry.
+CardSprite& LayOnTable(Game& g, int16_t id);
+
 // Marks every table card as taken, for the remainders at the end of a hand.
 void MarkAllCaptured(Game& g);
 
