@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "ai/expert.h"
+#include "flow/human_turn.h"
 
 namespace vantel {
 
@@ -36,9 +37,7 @@ void CollectHint(Game& g) {
 }  // namespace
 
 bool HumanTurnOpen(const Game& g) {
-  const FlowData& f = g.flow;
-  return f.state == FlowState::kNormalPlay && f.awaiting_human && !f.human_picked &&
-         !f.game_paused && g.model.hand_id_count[kHumanSeat] > 0;
+  return HumanToPlay(g.flow) && !g.flow.game_paused && g.model.hand_id_count[kHumanSeat] > 0;
 }
 
 void ReadHintKey(Game& g, const InputSnapshot& input) {
