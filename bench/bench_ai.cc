@@ -18,12 +18,7 @@ class Setting {
   explicit Setting(int table_cards) {
     // Aces, twos and threes first, then fours: every one of them sums into
     // the hand's numerals.
-    for (int i = 0; i < table_cards; ++i) {
-      CardSprite card;
-      card.card = Id(1 + i / 4, i % 4);
-      card.slot = FirstFreeSlot(g);
-      AddToTable(g, card);
-    }
+    for (int i = 0; i < table_cards; ++i) LayOnTable(g, Id(1 + i / 4, i % 4));
     // Twelve numerals 5..10 and courts, none of them on the table.
     const int16_t hand[12] = {Id(5, 0), Id(6, 1), Id(7, 2), Id(8, 3),  Id(9, 0),  Id(10, 1),
                               Id(5, 2), Id(6, 3), Id(7, 0), Id(10, 3), Id(11, 2), Id(13, 1)};

@@ -50,12 +50,7 @@ class Match {
     stock.resize(kCardCount);
     std::iota(stock.begin(), stock.end(), 0);
     for (int i = kCardCount - 1; i > 0; --i) std::swap(stock[i], stock[random_.Draw(i + 1)]);
-    for (int i = 0; i < kTableCards; ++i) {
-      CardSprite card;
-      card.card = stock[i];
-      card.slot = FirstFreeSlot(g_);
-      AddToTable(g_, card);
-    }
+    for (int i = 0; i < kTableCards; ++i) LayOnTable(g_, stock[i]);
     stock.erase(stock.begin(), stock.begin() + kTableCards);
     stock.erase(stock.begin(), stock.begin() + DealSimulated(g_, stock, HandSize(g_.options)));
   }
@@ -110,12 +105,7 @@ void BM_ExpertCrowdedTable(benchmark::State& state) {
   SilentSound sound;
   ManualClock clock;
   Game g = MakeGame(Options{}, {random, sound, clock});
-  for (int i = 0; i < 12; ++i) {
-    CardSprite card;
-    card.card = static_cast<int16_t>(i);
-    card.slot = FirstFreeSlot(g);
-    AddToTable(g, card);
-  }
+  for (int i = 0; i < 12; ++i) LayOnTable(g, static_cast<int16_t>(i));
   for (int i = 0; i < kTwelveCardHand; ++i) {
     g.model.hand_ids[1][i] = static_cast<int16_t>(16 + 3 * i);
     for (int s : {0, 2, 3}) g.model.hand_id_count[s] = 9;  // 27 of the 28 unseen

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <future>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -47,6 +49,14 @@ int16_t ChooseExpertPlay(const Game& g, int seat, CaptureState& hand_over,
 // The same decision as one value, for work done away from the game (a worker
 // thread, the hint).
 ComputerDecision ExpertDecision(const Game& g, int seat);
+
+// Starts that decision on a worker thread, on a copy of the game, so the
+// caller's frames go on while it thinks.
+std::shared_future<ComputerDecision> ThinkAside(const Game& g, int seat);
+
+// The decision once the thinking has finished, leaving `pending` empty;
+// nothing while it is still thinking or when nothing was started.
+std::optional<ComputerDecision> TakeIfReady(std::shared_future<ComputerDecision>& pending);
 
 // The flow's entry: the decision above written into g.capture.
 int16_t ChooseExpertComputerPlay(Game& g, int seat);

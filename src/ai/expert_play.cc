@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <chrono>
 #include <numeric>
 
 #include "ai/ai.h"
@@ -157,6 +158,21 @@ ComputerDecision ExpertDecision(const Game& g, int seat) {
   d.position = ChooseExpertPlay(g, seat, hand_over);
   d.capture_idx = hand_over.capture_idx;
   d.capture_count = hand_over.capture_count;
+  return d;
+}
+
+std::shared_future<ComputerDecision> ThinkAside(const Game& g, int seat) {
+  return std::async(std::launch::async,
+                    [snapshot = Game(g), seat]() { return ExpertDecision(snapshot, seat); })
+      .share();
+}
+
+std::optional<ComputerDecision> TakeIfReady(std::shared_future<ComputerDecision>& pending) {
+  if (!pending.valid() || pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+    return std::nullopt;
+  }
+  const ComputerDecision d = pending.get();
+  pending = {};
   return d;
 }
 

@@ -11,8 +11,6 @@ namespace vantel {
 
 namespace {
 
-inline constexpr int kCardsPerHand = kSeats * kTwelveCardHand;
-
 void RemoveFromHand(CardModel& m, int seat, int position) {
   auto& ids = m.hand_ids[seat];
   const int count = m.hand_id_count[seat];
@@ -40,27 +38,16 @@ void AppendTaken(CardModel& m, Side side, int16_t id) {
 // The captured cards and the played one (the last entry) go to the side; a
 // special capture's played card lies in the side's fan instead of its pile,
 // which is what the Classic players see when they count what is gone.
-void Bank(Game& w, Side side, bool all, bool marker_to_fan) {
+void Bank(Game& w, Side side, bool marker_to_fan) {
   CardModel& m = w.model;
   const int last = m.table_count - 1;
-  int kept = 0;
   for (int i = 0; i <= last; ++i) {
-    CardSprite& t = m.table[i];
-    if (all || i == last || t.captured) {
-      AppendTaken(m, side, t.card);
-      if (!(marker_to_fan && i == last)) AppendPile(m, side, t.card);
-      t.captured = false;
-      continue;
-    }
-    if (kept != i) m.table[kept] = t;
-    m.table_ids[kept] = m.table[kept].card;
-    ++kept;
+    const CardSprite& t = m.table[i];
+    if (i != last && !t.captured) continue;
+    AppendTaken(m, side, t.card);
+    if (!(marker_to_fan && i == last)) AppendPile(m, side, t.card);
   }
-  m.table_count = static_cast<int16_t>(kept);
-  m.table_id_count = static_cast<int16_t>(kept);
-  for (TableSlotEntry& place : m.table_slot) place.used = false;
-  for (int i = 0; i < kept; ++i) m.table_slot[m.table[i].slot].used = true;
-  RecomputeHandScore(w);
+  DropBankedCards(w);
 }
 
 }  // namespace
@@ -71,10 +58,7 @@ void PlaySimulated(Game& w, int seat, int position, const CaptureState& choice) 
   RemoveFromHand(m, seat, position);
   w.flow.turn = static_cast<int16_t>(seat);
   w.flow.cards_played += 1;
-  CardSprite card;
-  card.card = id;
-  card.slot = FirstFreeSlot(w);
-  AddToTable(w, card);
+  LayOnTable(w, id);
 
   CaptureState& c = w.capture;
   c.capture_count = 0;
@@ -83,14 +67,9 @@ void PlaySimulated(Game& w, int seat, int position, const CaptureState& choice) 
     c.capture_count = std::clamp<int16_t>(choice.capture_count, 0, kMaxTakenPerPlay);
   }
   // Every seat, the human's included, takes what it chose the way a computer
-  // seat does; the landing's bookkeeping follows JudgePlay.
-  const int16_t size = ApplyComputerCapture(w);
-  c.last_capture_size = size;
-  if (size > 0) {
-    c.last_capturer = static_cast<int16_t>(seat);
-    const Side side = SideOfSeat(seat);
-    Bank(w, side, false, c.Of(side).Any());
-  }
+  // seat does.
+  const PlayVerdict verdict = JudgeChosenCapture(w);
+  if (verdict.captures) Bank(w, verdict.side, verdict.special);
   ClearPlayFlags(w);
 }
 
@@ -110,18 +89,17 @@ void FinishSimulatedHand(Game& w) {
   w.capture.we = SideFlags{};
   w.capture.they = SideFlags{};
   if (w.model.table_count > 0) {
-    Bank(w, SideOfSeat(w.capture.last_capturer), true, false);
+    MarkAllCaptured(w);
+    Bank(w, SideOfSeat(w.capture.last_capturer), false);
   } else {
     RecomputeHandScore(w);
   }
 }
 
 void PlayOutSimulated(Game& w, int seat, std::span<const int16_t> stock) {
-  const int per_deal = CardsPerDeal(w.options);
   int turn = seat;
-  while (w.flow.cards_played < kCardsPerHand) {
-    if (!DealsTwelve(w.options) && w.flow.cards_played == per_deal &&
-        w.model.hand_id_count[turn] == 0) {
+  while (w.flow.cards_played < kCardsPlayedPerHand) {
+    if (SecondDealDue(w.options, w.flow.cards_played) && w.model.hand_id_count[turn] == 0) {
       stock = stock.subspan(DealSimulated(w, stock, kSixCardHand));
     }
     const int count = w.model.hand_id_count[turn];

@@ -3,6 +3,7 @@
 #include "flow/movement.h"
 #include "flow/observer.h"
 #include "game/scoring.h"
+#include "game/table.h"
 
 namespace vantel {
 
@@ -79,29 +80,8 @@ void BankSpecialCapture(Game& g, Side side) {
 }
 
 void CompactTable(Game& g) {
-  CardModel& m = g.model;
-  for (TableSlotEntry& place : m.table_slot) place.used = false;
-  int kept = 0;
-  const int last = m.table_count - 1;
-  for (int i = 0; i <= last; ++i) {
-    CardSprite& t = m.table[i];
-    if (i == last || t.captured) {
-      t.captured = false;
-      continue;
-    }
-    if (kept != i) m.table[kept] = t;
-    m.table_slot[m.table[kept].slot].used = true;
-    m.table_ids[kept] = m.table[kept].card;
-    ++kept;
-  }
-  m.table_count = static_cast<int16_t>(kept);
-  m.table_id_count = static_cast<int16_t>(kept);
-  RecomputeHandScore(g);
+  DropBankedCards(g);
   Notify(g, [&](GameObserver& o) { o.OnScore(g); });
-}
-
-void MarkAllCaptured(Game& g) {
-  for (int i = 0; i < g.model.table_count; ++i) g.model.table[i].captured = true;
 }
 
 SoundId SoundOfOutcome(MatchOutcome outcome) {

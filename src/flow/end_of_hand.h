@@ -12,11 +12,9 @@ void BankToPile(Game& g, Side side);
 // A special capture: the marker card into the side's fan, the rest banked.
 void BankSpecialCapture(Game& g, Side side);
 
-// Drops the banked cards from the table, rebuilds its lists and places, and
-// recomputes the hand score.
+// Drops the banked cards from the table (see DropBankedCards) and tells the
+// observers the new score.
 void CompactTable(Game& g);
-
-void MarkAllCaptured(Game& g);
 
 // The remainders have been banked (or there were none): score the hand and
 // rest on the score page.

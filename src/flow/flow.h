@@ -6,9 +6,6 @@
 
 namespace vantel {
 
-// Every hand plays twelve cards per seat, in one deal or in two.
-inline constexpr int kCardsPlayedPerHand = kSeats * kTwelveCardHand;
-
 // One step of the hand's state machine, once per frame: moves what travels,
 // or dispatches the next card or group when nothing does.
 void StepFlow(Game& g);

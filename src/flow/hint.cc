@@ -1,9 +1,9 @@
 #include "flow/hint.h"
 
-#include <chrono>
-#include <future>
+#include <optional>
 
 #include "ai/expert.h"
+#include "flow/human_turn.h"
 
 namespace vantel {
 
@@ -30,21 +30,14 @@ void ShowHint(Game& g, const ComputerDecision& d) {
 // was worked out for.
 void CollectHint(Game& g) {
   FlowData& f = g.flow;
-  if (!f.pending_hint.valid() ||
-      f.pending_hint.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-    return;
-  }
-  const ComputerDecision d = f.pending_hint.get();
-  f.pending_hint = {};
-  if (HumanTurnOpen(g) && f.hint_for_play == f.cards_played) ShowHint(g, d);
+  const std::optional<ComputerDecision> d = TakeIfReady(f.pending_hint);
+  if (d && HumanTurnOpen(g) && f.hint_for_play == f.cards_played) ShowHint(g, *d);
 }
 
 }  // namespace
 
 bool HumanTurnOpen(const Game& g) {
-  const FlowData& f = g.flow;
-  return f.state == FlowState::kNormalPlay && f.awaiting_human && !f.human_picked &&
-         !f.game_paused && g.model.hand_id_count[kHumanSeat] > 0;
+  return HumanToPlay(g.flow) && !g.flow.game_paused && g.model.hand_id_count[kHumanSeat] > 0;
 }
 
 void ReadHintKey(Game& g, const InputSnapshot& input) {
@@ -59,9 +52,7 @@ void ReadHintKey(Game& g, const InputSnapshot& input) {
   if (!pressed || !HumanTurnOpen(g) || f.hint_card >= 0 || f.pending_hint.valid()) return;
   f.hint_for_play = f.cards_played;
   if (f.think_in_background) {
-    f.pending_hint = std::async(std::launch::async, [snapshot = Game(g)]() {
-                       return Suggest(snapshot);
-                     }).share();
+    f.pending_hint = ThinkAside(g, kHumanSeat);
   } else {
     ShowHint(g, Suggest(g));
   }

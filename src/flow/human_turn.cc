@@ -94,10 +94,17 @@ int16_t PickHandCard(const Game& g, int mouse_x, int mouse_y) {
   return -1;
 }
 
+bool HumanToPlay(const FlowData& f) {
+  return f.state == FlowState::kNormalPlay && f.turn == kHumanSeat && f.awaiting_human &&
+         !f.human_picked;
+}
+
+bool CaptureChoicePending(const FlowData& f) {
+  return IsHumanGatheringState(f.state) && f.turn == kHumanSeat && !f.capture_confirmed;
+}
+
 bool HumanMayPickHandCard(const Game& g) {
-  const FlowData& f = g.flow;
-  return f.state == FlowState::kNormalPlay && f.turn == 0 && f.awaiting_human && !f.human_picked &&
-         !f.game_paused && !AnyCardMoving(g);
+  return HumanToPlay(g.flow) && !g.flow.game_paused && !AnyCardMoving(g);
 }
 
 void TryPickHandCard(Game& g, int mouse_x, int mouse_y) {
@@ -145,8 +152,7 @@ int16_t RemovableCardAt(const Game& g, int mouse_x, int mouse_y) {
 }
 
 bool SelectionOpen(const Game& g) {
-  return IsHumanGatheringState(g.flow.state) && g.flow.turn == 0 && !g.flow.capture_confirmed &&
-         !AnyCardMoving(g);
+  return CaptureChoicePending(g.flow) && !AnyCardMoving(g);
 }
 
 bool PickTableCard(Game& g, int16_t index) {

@@ -20,7 +20,15 @@ int16_t PickHandCard(const Game& g, int mouse_x, int mouse_y);
 // Sets picked_hand_index; RunFrame starts the card later in the frame.
 void TryPickHandCard(Game& g, int mouse_x, int mouse_y);
 
-// Whether the human may pick a card to play now.
+// Whether the human is to choose a card to play: normal play on the human's
+// turn, no card picked yet. The flow only waits for the human on seat 0.
+bool HumanToPlay(const FlowData& f);
+
+// Whether the capture of the human's card is still being chosen.
+bool CaptureChoicePending(const FlowData& f);
+
+// Whether the human may pick a card to play now: also not paused, and nothing
+// moving.
 bool HumanMayPickHandCard(const Game& g);
 
 // Plays the card of hand slot `slot` as a left click on it would; the click

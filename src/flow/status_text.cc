@@ -40,10 +40,6 @@ StatusLine MatchEnd(const Scores& s) {
   return {StatusKind::kNextHand, {}};
 }
 
-bool ChoosingCapture(const FlowData& f) {
-  return IsHumanGatheringState(f.state) && f.turn == kHumanSeat && !f.capture_confirmed;
-}
-
 // A computer seat's play runs from its card leaving the hand until the cards
 // it took lie in the pile.
 bool ComputerPlaying(const FlowData& f) {
@@ -79,11 +75,8 @@ StatusLine StatusOf(const Game& g) {
   const FlowData& f = g.flow;
   if (f.game_paused) return {StatusKind::kPaused, {}};
   if (f.state == FlowState::kEndOfMatch) return MatchEnd(g.score);
-  if (ChoosingCapture(f)) return {StatusKind::kTakeCards, {PlayedValue(g)}};
-  if (f.state == FlowState::kNormalPlay && f.turn == kHumanSeat && f.awaiting_human &&
-      !f.human_picked) {
-    return {StatusKind::kYourTurn, {}};
-  }
+  if (CaptureChoicePending(f)) return {StatusKind::kTakeCards, {PlayedValue(g)}};
+  if (HumanToPlay(f)) return {StatusKind::kYourTurn, {}};
   if (ComputerPlaying(f)) {
     constexpr std::array<StatusKind, kSeats> kPlaying = {
         StatusKind::kYourTurn, StatusKind::kRightPlaying, StatusKind::kPartnerPlaying,

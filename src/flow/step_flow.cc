@@ -1,5 +1,4 @@
-#include <chrono>
-#include <future>
+#include <optional>
 
 #include "ai/ai.h"
 #include "ai/expert.h"
@@ -10,6 +9,7 @@
 #include "flow/movement.h"
 #include "flow/observer.h"
 #include "game/capture.h"
+#include "game/table.h"
 
 namespace vantel {
 
@@ -49,9 +49,7 @@ void PlayComputerCard(Game& g, int16_t k) {
 void StartComputerTurn(Game& g) {
   const int seat = g.flow.turn;
   if (g.flow.think_in_background && LevelOfSeat(g.options, seat) == PlayerLevel::kExpert) {
-    g.flow.pending_decision = std::async(std::launch::async, [snapshot = Game(g), seat]() {
-                                return ExpertDecision(snapshot, seat);
-                              }).share();
+    g.flow.pending_decision = ThinkAside(g, seat);
     return;
   }
   PlayComputerCard(g, ChooseSeatPlay(g, seat));
@@ -62,12 +60,11 @@ void StartComputerTurn(Game& g) {
 bool AwaitComputerDecision(Game& g) {
   auto& pending = g.flow.pending_decision;
   if (!pending.valid()) return false;
-  if (pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return true;
-  const ComputerDecision d = pending.get();
-  pending = {};
-  g.capture.capture_idx = d.capture_idx;
-  g.capture.capture_count = d.capture_count;
-  PlayComputerCard(g, d.position);
+  const std::optional<ComputerDecision> d = TakeIfReady(pending);
+  if (!d) return true;
+  g.capture.capture_idx = d->capture_idx;
+  g.capture.capture_count = d->capture_count;
+  PlayComputerCard(g, d->position);
   return true;
 }
 
@@ -180,7 +177,7 @@ void StartPause(Game& g, uint32_t milliseconds) {
 
 void CheckMilestones(Game& g) {
   FlowData& f = g.flow;
-  if (f.cards_played == CardsPerDeal(g.options) && !DealsTwelve(g.options)) {
+  if (SecondDealDue(g.options, f.cards_played)) {
     f.state = FlowState::kDealingCards;
   }
   if (f.cards_played == kCardsPlayedPerHand) {

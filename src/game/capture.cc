@@ -45,6 +45,24 @@ Side SideOfTurn(const Game& g) {
   return SideOfSeat(g.flow.turn);
 }
 
+// A card laid on an empty table captures nothing; the next player's Picada
+// depends on this being recorded as such.
+bool LandedOnEmptyTable(Game& g) {
+  if (g.model.table_id_count != 1) return false;
+  g.capture.last_capture_size = 0;
+  return true;
+}
+
+// Records a capture of `size` cards (none when below 1) by the seat on turn.
+PlayVerdict RecordCapture(Game& g, int16_t size) {
+  CaptureState& c = g.capture;
+  c.last_capture_size = size;
+  if (size < 1) return {};
+  c.last_capturer = g.flow.turn;
+  const Side side = SideOfTurn(g);
+  return {true, side, c.Of(side).Any()};
+}
+
 }  // namespace
 
 int16_t MustCapture(const Game& g) {
@@ -103,21 +121,15 @@ bool ApplyHumanCapture(Game& g) {
   return flags.Any();
 }
 
-PlayVerdict JudgePlay(Game& g) {
-  CaptureState& c = g.capture;
-  if (g.model.table_id_count == 1) {
-    // A card laid on an empty table captures nothing; the next player's
-    // Picada depends on this being recorded as such.
-    c.last_capture_size = 0;
-    return {};
-  }
-  const int16_t size = g.flow.turn == kHumanSeat ? MustCapture(g) : ApplyComputerCapture(g);
-  c.last_capture_size = size;
-  if (size < 1) return {};
-  c.last_capturer = g.flow.turn;
+PlayVerdict JudgeChosenCapture(Game& g) {
+  if (LandedOnEmptyTable(g)) return {};
+  return RecordCapture(g, ApplyComputerCapture(g));
+}
 
-  const Side side = SideOfTurn(g);
-  return {true, side, c.Of(side).Any()};
+PlayVerdict JudgePlay(Game& g) {
+  if (g.flow.turn != kHumanSeat) return JudgeChosenCapture(g);
+  if (LandedOnEmptyTable(g)) return {};
+  return RecordCapture(g, MustCapture(g));
 }
 
 void ClearPlayFlags(Game& g) {

@@ -36,6 +36,11 @@ struct PlayVerdict {
 // computer player applies the capture it chose.
 PlayVerdict JudgePlay(Game& g);
 
+// Judges it as a computer player's card whatever the seat: the capture chosen
+// in capture_idx/capture_count is applied and recorded. Simulated play takes
+// the human's choice this way too.
+PlayVerdict JudgeChosenCapture(Game& g);
+
 // At each change of turn: remember the last capture size, clear all eight flags.
 void ClearPlayFlags(Game& g);
 

@@ -84,4 +84,13 @@ constexpr int16_t CardsPerDeal(const Options& options) {
   return static_cast<int16_t>(kSeats * HandSize(options));
 }
 
+// Every hand plays twelve cards per seat, in one deal or in two.
+inline constexpr int kCardsPlayedPerHand = kSeats * kTwelveCardHand;
+
+// Whether the second deal of six is due once `cards_played` cards of the hand
+// are played: when the first deal's cards are all down, never with twelve.
+constexpr bool SecondDealDue(const Options& options, int cards_played) {
+  return !DealsTwelve(options) && cards_played == CardsPerDeal(options);
+}
+
 }  // namespace vantel

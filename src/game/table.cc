@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "game/scoring.h"
+
 namespace vantel {
 
 void ResetHandState(Game& g) {
@@ -125,6 +127,39 @@ void AddToTable(Game& g, const CardSprite& card) {
   NoteRankSeen(g, card.card);
   m.table_ids[m.table_id_count] = card.card;
   m.table_id_count += 1;
+}
+
+CardSprite& LayOnTable(Game& g, int16_t id) {
+  CardSprite card;
+  card.card = id;
+  card.slot = FirstFreeSlot(g);
+  AddToTable(g, card);
+  return g.model.table[g.model.table_count - 1];
+}
+
+void MarkAllCaptured(Game& g) {
+  for (int i = 0; i < g.model.table_count; ++i) g.model.table[i].captured = true;
+}
+
+void DropBankedCards(Game& g) {
+  CardModel& m = g.model;
+  for (TableSlotEntry& place : m.table_slot) place.used = false;
+  int kept = 0;
+  const int last = m.table_count - 1;
+  for (int i = 0; i <= last; ++i) {
+    CardSprite& t = m.table[i];
+    if (i == last || t.captured) {
+      t.captured = false;
+      continue;
+    }
+    if (kept != i) m.table[kept] = t;
+    m.table_slot[m.table[kept].slot].used = true;
+    m.table_ids[kept] = m.table[kept].card;
+    ++kept;
+  }
+  m.table_count = static_cast<int16_t>(kept);
+  m.table_id_count = static_cast<int16_t>(kept);
+  RecomputeHandScore(g);
 }
 
 void RebuildHandIds(Game& g, int seat) {

@@ -23,6 +23,18 @@ void NoteRankSeen(Game& g, int16_t card_id);
 // face up, its place marked used, rank_seen counted, the id listed.
 void AddToTable(Game& g, const CardSprite& card);
 
+// Puts card `id` on the table at the lowest free place, as AddToTable does
+// (no position: a card laid without travelling there). Returns its entry.
+CardSprite& LayOnTable(Game& g, int16_t id);
+
+// Marks every table card as taken, for the remainders at the end of a hand.
+void MarkAllCaptured(Game& g);
+
+// Drops the banked cards (the captured ones and the played card, the last
+// entry) from the table, closes up the table and id lists, frees their places
+// and recomputes the hand score.
+void DropBankedCards(Game& g);
+
 // Rebuilds hand_ids(seat) from the hand slots 0..11 that are shown.
 void RebuildHandIds(Game& g, int seat);
 

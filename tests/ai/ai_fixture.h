@@ -22,12 +22,7 @@ class AiFixture : public ::testing::Test {
 
   // Lands cards on the table the way the flow does (rank_seen counted).
   void Lay(std::initializer_list<int16_t> ids) {
-    for (int16_t id : ids) {
-      CardSprite card;
-      card.card = id;
-      card.slot = FirstFreeSlot(g_);
-      AddToTable(g_, card);
-    }
+    for (int16_t id : ids) LayOnTable(g_, id);
   }
 
   void GiveHand(int seat, std::initializer_list<int16_t> ids) {

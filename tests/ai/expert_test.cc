@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <future>
 #include <numeric>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -244,6 +246,24 @@ TEST_F(ExpertTest, SameSeedSameDecisionAndTheGameIsNotTouched) {
   EXPECT_EQ(g_.model.we_taken_count, before.model.we_taken_count);
   EXPECT_EQ(g_.score.we.hand_points, before.score.we.hand_points);
   EXPECT_TRUE(Legal(2, first, a));
+}
+
+// The worker thinks on its own copy: what the game does meanwhile must not
+// reach it, and its answer is handed over once only.
+TEST_F(ExpertTest, ThinkingAsideAnswersForTheGameAsItWasAndIsTakenOnce) {
+  Deal(Shuffled(41));
+  PlayClassic(40);
+  const ComputerDecision want = ExpertDecision(g_, 0);
+  std::shared_future<ComputerDecision> pending = ThinkAside(g_, 0);
+  g_.model = CardModel{};  // the frames go on while the worker thinks
+  pending.wait();
+  const std::optional<ComputerDecision> got = TakeIfReady(pending);
+  ASSERT_TRUE(got.has_value());
+  EXPECT_EQ(got->position, want.position);
+  EXPECT_EQ(got->capture_count, want.capture_count);
+  EXPECT_EQ(got->capture_idx, want.capture_idx);
+  EXPECT_FALSE(pending.valid());
+  EXPECT_FALSE(TakeIfReady(pending).has_value());
 }
 
 TEST_F(ExpertTest, SeatLevelsFollowTheOptions) {

@@ -106,13 +106,9 @@ class FlowFixture : public ::testing::Test {
   // Puts cards on the table the way a landing does, each at its own place.
   void Lay(std::initializer_list<int16_t> ids) {
     for (int16_t id : ids) {
-      CardSprite c;
-      c.card = id;
-      c.slot = FirstFreeSlot(g_);
-      c.x = g_.model.table_slot[c.slot].x;
-      c.y = g_.model.table_slot[c.slot].y;
-      AddToTable(g_, c);
-      CardSprite& t = g_.model.table[g_.model.table_count - 1];
+      CardSprite& t = LayOnTable(g_, id);
+      t.x = g_.model.table_slot[t.slot].x;
+      t.y = g_.model.table_slot[t.slot].y;
       t.width = g_.layout.card_width;
       t.height = g_.layout.card_height;
     }

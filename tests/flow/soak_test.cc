@@ -63,6 +63,10 @@ std::string CheckBounds(const Game& g) {
   within(m.they_fan_count, 0, 15, "TheyFanCount");
   within(g.capture.capture_count, 0, 6, "CaptureCount");
   within(g.flow.turn, 0, 3, "Turn");
+  // The human's-turn tests lean on this: only seat 0 is ever waited for.
+  if (g.flow.awaiting_human && g.flow.turn != kHumanSeat) {
+    err += "waiting for the human on seat " + std::to_string(g.flow.turn) + "; ";
+  }
   within(g.deal.deck_position, 0, 52, "DeckPosition");
   for (int s = 0; s < kSeats; ++s) {
     within(m.hand_id_count[s], 0, 12, "HandIdCount");

@@ -267,6 +267,33 @@ TEST_F(CaptureTest, JudgeOfAHumanCardThatCannotCapture) {
   EXPECT_EQ(g_.capture.last_capturer, 3);
 }
 
+// Simulated play lets the human's seat take what it chose, as a computer seat
+// would; the human's own path only says that a capture exists.
+TEST_F(CaptureTest, ChosenCaptureJudgeAppliesTheHumansChoice) {
+  Lay({CardId(2, 'C'), CardId(3, 'D'), CardId(5, 'D')});
+  g_.flow.turn = 0;
+  g_.capture.last_capturer = 3;
+  Lay(CardId(5, 'H'));
+  Choose({0, 1});
+  const PlayVerdict verdict = JudgeChosenCapture(g_);
+  EXPECT_TRUE(verdict.captures);
+  EXPECT_EQ(verdict.side, Side::kWe);
+  EXPECT_FALSE(verdict.special);
+  EXPECT_EQ(g_.capture.last_capture_size, 2);
+  EXPECT_EQ(g_.capture.last_capturer, 0);
+  EXPECT_TRUE(g_.model.table[0].captured && g_.model.table[1].captured);
+  EXPECT_FALSE(g_.model.table[2].captured);
+  EXPECT_TRUE(g_.model.table[3].captured);
+
+  ClearTable();
+  g_.capture.last_capture_size = -1;
+  Choose({0});  // a stale choice must not take the card it lands beside
+  Lay(CardId(6, 'C'));
+  EXPECT_FALSE(JudgeChosenCapture(g_).captures);
+  EXPECT_EQ(g_.capture.last_capture_size, 0);
+  EXPECT_FALSE(g_.model.table[0].captured);
+}
+
 TEST_F(CaptureTest, JudgeNamesTheCapturingSideAndWhetherItIsSpecial) {
   struct Case {
     int16_t seat;

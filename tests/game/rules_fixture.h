@@ -28,12 +28,7 @@ class RulesFixture : public ::testing::Test {
   }
 
   // Lands a card on the table the way the flow does.
-  void Lay(int16_t id) {
-    CardSprite card;
-    card.card = id;
-    card.slot = FirstFreeSlot(g_);
-    AddToTable(g_, card);
-  }
+  void Lay(int16_t id) { LayOnTable(g_, id); }
   void Lay(std::initializer_list<int16_t> ids) {
     for (int16_t id : ids) Lay(id);
   }

@@ -109,5 +109,21 @@ TEST(RandomTest, SameSeedSameDrawsAndAlwaysBelowOne) {
   for (int n : counts) EXPECT_NEAR(n, 10000, 400);
 }
 
+// The remainders at the end of a hand: everything goes, the played card with
+// it, and the next hand finds every place free and no card still marked taken.
+TEST_F(TableTest, RemaindersLeaveAnEmptyTableWithEveryPlaceFree) {
+  for (int16_t id : {3, 17, 25}) LayOnTable(g_, id);
+  MarkAllCaptured(g_);
+  DropBankedCards(g_);
+  EXPECT_EQ(g_.model.table_count, 0);
+  EXPECT_EQ(g_.model.table_id_count, 0);
+  for (const TableSlotEntry& place : g_.model.table_slot) EXPECT_FALSE(place.used);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(g_.model.table[i].captured) << i;
+  const CardSprite& next = LayOnTable(g_, 40);
+  EXPECT_EQ(next.slot, 0);
+  EXPECT_EQ(&next, &g_.model.table[0]);
+  EXPECT_EQ(g_.model.table_ids[0], 40);
+}
+
 }  // namespace
 }  // namespace vantel
