@@ -1,6 +1,7 @@
 #include "game/statistics.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace vantel {
 namespace {
@@ -25,6 +26,20 @@ bool CountFinishedHand(Statistics& statistics, PlayerLevel opponents, const Scor
     Increment(level.matches_lost);
   }
   return true;
+}
+
+Statistics Combined(const Statistics& kept, const Statistics& more) {
+  Statistics sum;
+  for (std::size_t i = 0; i < sum.levels.size(); ++i) {
+    for (int64_t LevelStatistics::*count : kLevelCounts) {
+      const int64_t a = kept.levels[i].*count;
+      const int64_t b = more.levels[i].*count;
+      sum.levels[i].*count = count == &LevelStatistics::best_margin
+                                 ? std::max(a, b)
+                                 : std::min(a + b, kMaxStatisticCount);
+    }
+  }
+  return sum;
 }
 
 bool Plausible(const LevelStatistics& level) {

@@ -43,6 +43,11 @@ struct Statistics {
 // it), and the match when that hand decided it. True when the match is over.
 bool CountFinishedHand(Statistics& statistics, PlayerLevel opponents, const Scores& score);
 
+// `kept` with `more` counted on top: two records of separate play (copies of
+// the game running at once) make one. Counts add, capped like every count;
+// the best margin is the better of the two.
+Statistics Combined(const Statistics& kept, const Statistics& more);
+
 // Whether the counts could have come from CountFinishedHand: every count in
 // [0, kMaxStatisticCount], won and lost adding up to played, a margin exactly
 // when a match was won, no more matches or ties than hands.

@@ -94,5 +94,33 @@ TEST(StatisticsPlausibleTest, CountsThatCannotAllBeTrueAreRefused) {
   EXPECT_FALSE(with([](LevelStatistics& l) { l.hands_played = kMaxStatisticCount + 1; }));
 }
 
+// Two copies' records of separate play make the record of all of it.
+TEST(StatisticsCombinedTest, CountsAddAndTheBetterMarginStays) {
+  Statistics kept;
+  kept.Of(PlayerLevel::kClassic) = {4, 3, 1, 1, 20, 9};
+  kept.Of(PlayerLevel::kExpert) = {1, 0, 1, 0, 3, 0};
+  Statistics more;
+  more.Of(PlayerLevel::kClassic) = {2, 1, 1, 0, 5, 4};
+  more.Of(PlayerLevel::kExpert) = {1, 1, 0, 1, 2, 12};
+  const Statistics sum = Combined(kept, more);
+  const LevelStatistics& classic = sum.Of(PlayerLevel::kClassic);
+  const LevelStatistics& expert = sum.Of(PlayerLevel::kExpert);
+  EXPECT_EQ(classic.matches_played, 6);
+  EXPECT_EQ(classic.matches_won, 4);
+  EXPECT_EQ(classic.matches_lost, 2);
+  EXPECT_EQ(classic.matches_tied, 1);
+  EXPECT_EQ(classic.hands_played, 25);
+  EXPECT_EQ(classic.best_margin, 9);
+  EXPECT_EQ(expert.best_margin, 12);
+  EXPECT_EQ(expert.matches_tied, 1);
+  EXPECT_TRUE(Plausible(classic));
+  EXPECT_TRUE(Plausible(expert));
+  // Nothing counted on top changes nothing; no count passes the cap.
+  EXPECT_EQ(Combined(kept, Statistics{}).Of(PlayerLevel::kClassic).hands_played, 20);
+  Statistics full;
+  full.Of(PlayerLevel::kClassic).hands_played = kMaxStatisticCount - 1;
+  EXPECT_EQ(Combined(full, more).Of(PlayerLevel::kClassic).hands_played, kMaxStatisticCount);
+}
+
 }  // namespace
 }  // namespace vantel
