@@ -1,9 +1,8 @@
 #include "app/key_file.h"
 
 #include <cstdlib>
-#include <system_error>
 
-#include "i18n/format.h"
+#include "app/kept_file.h"
 #include "i18n/gettext.h"
 
 namespace vantel {
@@ -21,19 +20,21 @@ std::filesystem::path XdgFile(const char* variable, const char* home_fallback, c
   return base / "vantel" / name;
 }
 
+KeyFilePtr ParseKeyFile(std::string_view text, std::string& why) {
+  KeyFilePtr keys(g_key_file_new());
+  GError* raw = nullptr;
+  if (g_key_file_load_from_data(keys.get(), text.data(), text.size(), G_KEY_FILE_NONE, &raw)) {
+    return keys;
+  }
+  ErrorPtr error(raw);
+  why = error ? TamedMessage(error->message, text) : _("not a key file");
+  return nullptr;
+}
+
 std::string WriteKeyFile(const std::filesystem::path& file, GKeyFile* keys) {
-  std::error_code ec;
-  std::filesystem::create_directories(file.parent_path(), ec);
-  if (ec) return Format(_("cannot make %s: %s"), file.parent_path().c_str(), ec.message().c_str());
   gsize length = 0;
   std::unique_ptr<char, GFreeDeleter> text(g_key_file_to_data(keys, &length, nullptr));
-  GError* raw = nullptr;
-  if (!g_file_set_contents(file.c_str(), text.get(), static_cast<gssize>(length), &raw)) {
-    ErrorPtr error(raw);
-    return Format(_("cannot write %s: %s"), file.c_str(),
-                  error ? error->message : _("unknown error"));
-  }
-  return "";
+  return WriteKeptFile(file, std::string_view(text.get(), length));
 }
 
 }  // namespace vantel

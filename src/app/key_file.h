@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace vantel {
 
@@ -24,9 +25,14 @@ using ErrorPtr = std::unique_ptr<GError, ErrorDeleter>;
 // `$HOME/home_fallback/vantel/name` (the user database's home when HOME is unset).
 std::filesystem::path XdgFile(const char* variable, const char* home_fallback, const char* name);
 
-// Writes the key file atomically: a temporary file beside it renamed over the
-// old one, so a crash mid-write leaves the old contents whole. Makes the folder
-// when missing. Empty on success, else why not (the file or folder named).
+// The key file `text` holds; null, with why not in `why`, when it holds none.
+// The library quotes an offending line whole: `why` holds only an excerpt.
+KeyFilePtr ParseKeyFile(std::string_view text, std::string& why);
+
+// Writes the key file as WriteKeptFile does: atomically, through a link to
+// its target, so a crash mid-write leaves the old contents whole. Makes the
+// folder when missing. Empty on success, else why not (the file or folder
+// named).
 std::string WriteKeyFile(const std::filesystem::path& file, GKeyFile* keys);
 
 }  // namespace vantel

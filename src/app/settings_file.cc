@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/kept_file.h"
 #include "app/key_file.h"
 #include "i18n/format.h"
 #include "i18n/gettext.h"
@@ -138,13 +139,14 @@ std::filesystem::path SettingsPath() {
 }
 
 std::string LoadSettings(const std::filesystem::path& file, Options& options) {
-  KeyFilePtr keys(g_key_file_new());
-  GError* raw = nullptr;
-  if (!g_key_file_load_from_file(keys.get(), file.c_str(), G_KEY_FILE_NONE, &raw)) {
-    ErrorPtr error(raw);
-    if (error && error->domain == G_FILE_ERROR && error->code == G_FILE_ERROR_NOENT) return "";
+  const KeptFileText kept = ReadKeptFile(file);
+  if (kept.state == KeptFileText::State::kMissing) return "";
+  std::string why = kept.reason;
+  KeyFilePtr keys;
+  if (kept.state == KeptFileText::State::kRead) keys = ParseKeyFile(kept.text, why);
+  if (!keys) {
     return Format(_("settings in %s not read (%s); playing with the defaults"), file.c_str(),
-                  error ? error->message : _("unknown error"));
+                  why.c_str());
   }
   Reader reader(keys.get());
   Options read = options;

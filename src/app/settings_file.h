@@ -21,11 +21,13 @@ std::filesystem::path SettingsPath();
 // full screen, the window's size, the scaling and the computer players'
 // levels. A missing file changes nothing and says nothing. Anything
 // unreadable, corrupt or out of range keeps the default for what is wrong; the
-// return is then one line saying what, else empty.
+// return is then one line saying what (quoting no more than an excerpt of the
+// file), else empty. A file larger than kMaxKeptFileSize is not read.
 std::string LoadSettings(const std::filesystem::path& file, Options& options);
 
-// Writes those options atomically (a temporary file renamed over the old),
-// making the folder when missing. Empty on success, else one line saying why.
+// Writes those options as WriteKeptFile does: atomically, into a link's target
+// rather than over the link, clearing leftovers of killed saves. Empty on
+// success, else one line saying why.
 std::string SaveSettings(const std::filesystem::path& file, const Options& options);
 
 }  // namespace vantel

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <optional>
 
+#include "app/kept_file.h"
 #include "app/key_file.h"
 #include "i18n/format.h"
 #include "i18n/gettext.h"
@@ -66,9 +67,13 @@ std::filesystem::path SetAsideName(const std::filesystem::path& file) {
 
 LoadedStatistics SetAside(const std::filesystem::path& file, const std::string& why) {
   LoadedStatistics loaded;
-  const std::filesystem::path aside = SetAsideName(file);
-  if (g_rename(file.c_str(), aside.c_str()) != 0) {
-    const std::string reason = std::strerror(errno);
+  // A link's target is set aside, not the link: the next save writes a new
+  // target through the same link.
+  std::string reason;
+  const std::filesystem::path target = KeptFileTarget(file, reason);
+  const std::filesystem::path aside = target.empty() ? target : SetAsideName(target);
+  if (target.empty() || g_rename(target.c_str(), aside.c_str()) != 0) {
+    if (!target.empty()) reason = std::strerror(errno);
     loaded.state = StatisticsFileState::kUnreadable;
     loaded.message = Format(_("statistics in %s are corrupt (%s) and could not be set aside (%s); "
                               "nothing is counted this time"),
@@ -81,37 +86,25 @@ LoadedStatistics SetAside(const std::filesystem::path& file, const std::string& 
   return loaded;
 }
 
-}  // namespace
-
-std::filesystem::path StatisticsPath() {
-  return XdgFile("XDG_DATA_HOME", ".local/share", "statistics.ini");
-}
-
-LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
-  // Read first, parsed after: only what was read and is no key file is
-  // corrupt; a file that could not be read (a folder, no permission) is left
-  // as it is.
-  gchar* raw_text = nullptr;
-  gsize length = 0;
-  GError* raw = nullptr;
-  if (!g_file_get_contents(file.c_str(), &raw_text, &length, &raw)) {
-    ErrorPtr error(raw);
-    if (error && error->domain == G_FILE_ERROR && error->code == G_FILE_ERROR_NOENT) return {};
+LoadedStatistics ReadStatistics(const std::filesystem::path& file) {
+  // Only what was read and is no key file is corrupt; a file that could not
+  // be read (a folder, no permission) is left as it is.
+  const KeptFileText kept = ReadKeptFile(file);
+  if (kept.state == KeptFileText::State::kMissing) return {};
+  if (kept.state == KeptFileText::State::kFailed) {
     LoadedStatistics loaded;
     loaded.state = StatisticsFileState::kUnreadable;
     loaded.message = Format(_("statistics in %s not read (%s); nothing is counted this time"),
-                            file.c_str(), error ? error->message : _("unknown error"));
+                            file.c_str(), kept.reason.c_str());
     return loaded;
   }
-  std::unique_ptr<char, GFreeDeleter> text(raw_text);
-  KeyFilePtr keys(g_key_file_new());
-  if (!g_key_file_load_from_data(keys.get(), text.get(), length, G_KEY_FILE_NONE, &raw)) {
-    ErrorPtr error(raw);
-    return SetAside(file, error ? error->message : _("not a key file"));
-  }
+  // Far larger than the game ever writes: not its file any more.
+  if (kept.state == KeptFileText::State::kTooLarge) return SetAside(file, kept.reason);
+  std::string why;
+  const KeyFilePtr keys = ParseKeyFile(kept.text, why);
+  if (!keys) return SetAside(file, why);
   LoadedStatistics loaded;
   for (int i = 0; i < kPlayerLevelCount; ++i) {
-    std::string why;
     const std::optional<LevelStatistics> level = ReadLevel(keys.get(), LevelGroup(i).c_str(), why);
     if (!level) return SetAside(file, why);
     loaded.statistics.levels[i] = *level;
@@ -120,7 +113,7 @@ LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
   return loaded;
 }
 
-std::string SaveStatistics(const std::filesystem::path& file, const Statistics& statistics) {
+std::string WriteStatistics(const std::filesystem::path& file, const Statistics& statistics) {
   KeyFilePtr keys(g_key_file_new());
   for (int i = 0; i < kPlayerLevelCount; ++i) {
     const std::string group = LevelGroup(i);
@@ -131,6 +124,20 @@ std::string SaveStatistics(const std::filesystem::path& file, const Statistics& 
   }
   const std::string problem = WriteKeyFile(file, keys.get());
   return problem.empty() ? "" : Format(_("statistics not saved: %s"), problem.c_str());
+}
+
+}  // namespace
+
+std::filesystem::path StatisticsPath() {
+  return XdgFile("XDG_DATA_HOME", ".local/share", "statistics.ini");
+}
+
+LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
+  return ReadStatistics(file);
+}
+
+std::string SaveStatistics(const std::filesystem::path& file, const Statistics& statistics) {
+  return WriteStatistics(file, statistics);
 }
 
 }  // namespace vantel

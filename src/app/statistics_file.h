@@ -24,14 +24,15 @@ struct LoadedStatistics {
   std::string message;  // one line for the player when not kRead or kMissing
 };
 
-// Reads the kept counts. A file that is not a key file, or holds a count that is
-// not a number, out of range or at odds with the others, is renamed to
-// `<name>.corrupt-<time>` beside it so nothing is lost, and counting starts
-// again from zero.
+// Reads the kept counts. A file that is not a key file, is larger than
+// kMaxKeptFileSize, or holds a count that is not a number, out of range or at
+// odds with the others, is renamed to `<name>.corrupt-<time>` beside it (beside
+// a link's target, for a link) so nothing is lost, and counting starts again
+// from zero. Messages quote no more than an excerpt of the file.
 LoadedStatistics LoadStatistics(const std::filesystem::path& file);
 
-// Writes the counts atomically, making the folder when missing. Empty on
-// success, else one line saying why.
+// Writes the counts as WriteKeptFile does: atomically, into a link's target
+// rather than over the link. Empty on success, else one line saying why.
 std::string SaveStatistics(const std::filesystem::path& file, const Statistics& statistics);
 
 }  // namespace vantel

@@ -5,9 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+
+#include "app/kept_file.h"
 
 namespace vantel {
 namespace {
@@ -92,6 +95,72 @@ TEST_F(SettingsFileTest, ACorruptFileGivesTheDefaultsAndOneLine) {
   EXPECT_EQ(problem.find('\n'), std::string::npos);
   EXPECT_NE(problem.find(file_.string()), std::string::npos);
   ExpectSameSettings(read, Options{});
+}
+
+// What goes to the terminal: one short line whatever the file holds.
+TEST_F(SettingsFileTest, ABadLineIsQuotedOnlyAsAShortEscapedExcerpt) {
+  Write("[game]\n" + std::string(1'000'000, 'x') + "\n");
+  Options read;
+  const std::string long_line = LoadSettings(file_, read);
+  EXPECT_LT(long_line.size(), 400U) << long_line.substr(0, 400);
+  EXPECT_NE(long_line.find("xxxxxxxxxx…"), std::string::npos) << long_line;
+  EXPECT_NE(long_line.find(file_.string()), std::string::npos) << long_line;
+
+  Write("[game]\ndeck=Piacentine\n\x01\x1b[2J\x1b]0;owned\x07\xff\xfe garbage\n");
+  const std::string binary = LoadSettings(file_, read);
+  EXPECT_NE(binary.find("“\\x01\\x1B[2J\\x1B]0;owned\\x07\\xFF\\xFE garbage”"), std::string::npos)
+      << binary;
+  for (char c : binary) EXPECT_GE(static_cast<unsigned char>(c), 0x20) << binary;
+  EXPECT_EQ(binary.find('\x7f'), std::string::npos);
+  ExpectSameSettings(read, Options{});
+}
+
+TEST_F(SettingsFileTest, AnOversizedFileIsNotReadAndSaysSo) {
+  // Valid settings, then padding: a file this size was not written by the game.
+  Write("[game]\ndeck=Trevigiane\n" + std::string(kMaxKeptFileSize, '#') + "\n");
+  Options read;
+  const std::string problem = LoadSettings(file_, read);
+  EXPECT_NE(problem.find("larger than 1024 KiB"), std::string::npos) << problem.substr(0, 400);
+  EXPECT_LT(problem.size(), 400U);
+  ExpectSameSettings(read, Options{});
+}
+
+TEST_F(SettingsFileTest, ASymlinkedFileKeepsItsLinkAndItsTargetGetsTheSettings) {
+  const fs::path target = dir_ / "dotfiles" / "vantel-settings.ini";
+  fs::create_directories(target.parent_path());
+  fs::create_directories(file_.parent_path());
+  std::ofstream(target) << "[game]\ndeck=Bresciane\n";
+  fs::create_symlink("../dotfiles/vantel-settings.ini", file_);
+  ASSERT_EQ(SaveSettings(file_, Chosen()), "");
+  EXPECT_TRUE(fs::is_symlink(file_));
+  EXPECT_EQ(fs::read_symlink(file_), "../dotfiles/vantel-settings.ini");
+  Options read;
+  EXPECT_EQ(LoadSettings(target, read), "");
+  ExpectSameSettings(read, Chosen());
+  // A link to a file not there yet: it is made where the link says.
+  fs::remove(target);
+  ASSERT_EQ(SaveSettings(file_, Options{}), "");
+  EXPECT_TRUE(fs::is_symlink(file_));
+  Options again = Chosen();
+  EXPECT_EQ(LoadSettings(target, again), "");
+  ExpectSameSettings(again, Options{});
+  // A link into a folder that is gone: said, and the link stays.
+  fs::remove_all(target.parent_path());
+  const std::string problem = SaveSettings(file_, Chosen());
+  EXPECT_NE(problem.find("folder does not exist"), std::string::npos) << problem;
+  EXPECT_TRUE(fs::is_symlink(file_));
+}
+
+TEST_F(SettingsFileTest, ASaveClearsWhatAKilledSaveLeftButNotAFreshOne) {
+  fs::create_directories(file_.parent_path());
+  const fs::path stale = file_.parent_path() / "settings.ini.tmp-k1LLed";
+  const fs::path fresh = file_.parent_path() / "settings.ini.tmp-nOw123";
+  std::ofstream(stale) << "[game]\n";
+  std::ofstream(fresh) << "[game]\n";
+  fs::last_write_time(stale, fs::file_time_type::clock::now() - std::chrono::minutes(5));
+  ASSERT_EQ(SaveSettings(file_, Chosen()), "");
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(fresh));  // another copy may be about to rename it
 }
 
 TEST_F(SettingsFileTest, ValuesOutOfRangeFallBackOneByOneAndAreNamed) {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/kept_file.h"
 #include "app/statistics_store.h"
 #include "game/make_game.h"
 #include "game/scoring.h"
@@ -272,6 +274,68 @@ TEST_F(StatisticsStoreTest, AFailingWriteIsToldOnlyOnce) {
   store.SaveIfChanged();
   EXPECT_EQ(warnings_.size(), 1U);
   EXPECT_EQ(store.Current().Of(PlayerLevel::kClassic).matches_won, 2);
+}
+
+TEST_F(StatisticsStoreTest, ASaveClearsWhatAKilledSaveLeftButNotAFreshOne) {
+  fs::create_directories(file_.parent_path());
+  const fs::path stale = file_.parent_path() / "statistics.ini.tmp-k1LLed";
+  const fs::path fresh = file_.parent_path() / "statistics.ini.tmp-nOw123";
+  std::ofstream(stale) << "[classic]\n";
+  std::ofstream(fresh) << "[classic]\n";
+  fs::last_write_time(stale, fs::file_time_type::clock::now() - std::chrono::minutes(5));
+  StatisticsStore store = MakeStore();
+  store.Load();
+  EndHand(store, 60, 20);
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(fresh));
+  EXPECT_EQ(LoadStatistics(file_).statistics.Of(PlayerLevel::kClassic).matches_won, 1);
+}
+
+TEST_F(StatisticsStoreTest, ALinkedFileStaysLinkedThroughSavesAndSettingAside) {
+  const fs::path target = dir_ / "elsewhere" / "stats.ini";
+  fs::create_directories(target.parent_path());
+  fs::create_directories(file_.parent_path());
+  ASSERT_EQ(SaveStatistics(target, Kept()), "");
+  fs::create_symlink(target, file_);
+  StatisticsStore store = MakeStore();
+  store.Load();
+  EndHand(store, 60, 20);
+  EXPECT_TRUE(fs::is_symlink(file_));
+  EXPECT_EQ(LoadStatistics(target).statistics.Of(PlayerLevel::kClassic).matches_won, 8);
+
+  // A corrupt target is set aside beside itself; the link waits for the next save.
+  std::ofstream(target) << "[classic\n";
+  store.Load();
+  ASSERT_EQ(warnings_.size(), 1U);
+  EXPECT_TRUE(fs::is_symlink(file_));
+  EXPECT_FALSE(fs::exists(target));
+  bool set_aside = false;
+  for (const auto& entry : fs::directory_iterator(target.parent_path())) {
+    set_aside = set_aside || entry.path().filename().string().rfind("stats.ini.corrupt-", 0) == 0;
+  }
+  EXPECT_TRUE(set_aside);
+  EndHand(store, 60, 20);
+  EXPECT_TRUE(fs::is_symlink(file_));
+  EXPECT_EQ(LoadStatistics(target).statistics.Of(PlayerLevel::kClassic).matches_won, 1);
+}
+
+TEST_F(StatisticsFileTest, ABadLineIsQuotedOnlyAsAShortEscapedExcerpt) {
+  Write("[classic]\n\x1b[2J\x1b]0;owned\x07" + std::string(1'000'000, 'y') + "\n");
+  LoadedStatistics loaded = LoadStatistics(file_);
+  EXPECT_EQ(loaded.state, StatisticsFileState::kSetAside);
+  EXPECT_LT(loaded.message.size(), 500U) << loaded.message.substr(0, 500);
+  EXPECT_NE(loaded.message.find("\\x1B[2J\\x1B]0;owned\\x07yyy"), std::string::npos)
+      << loaded.message;
+  EXPECT_NE(loaded.message.find("y…"), std::string::npos) << loaded.message;
+  for (char c : loaded.message) EXPECT_GE(static_cast<unsigned char>(c), 0x20);
+
+  // Past the size bound the file is not even read, only set aside.
+  fs::remove_all(file_.parent_path());
+  Write("[classic]\nhands_played=1\n" + std::string(kMaxKeptFileSize, '#') + "\n");
+  loaded = LoadStatistics(file_);
+  EXPECT_EQ(loaded.state, StatisticsFileState::kSetAside);
+  EXPECT_NE(loaded.message.find("larger than"), std::string::npos) << loaded.message;
+  EXPECT_LT(loaded.message.size(), 500U);
 }
 
 }  // namespace
