@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <glib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <ctime>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <utility>
 
 #include "i18n/format.h"
@@ -216,7 +218,8 @@ void ClearLeftovers(const fs::path& target, std::chrono::seconds min_age) {
     // within milliseconds, so one untouched for min_age is a killed save's.
     // Should we still take one in flight (a copy stopped in the middle of its
     // save), that copy's rename fails and it says its save failed; the file
-    // it meant to replace stays whole.
+    // it meant to replace stays whole. Statistics are cleared under their
+    // lock, where no other copy is saving at all.
     if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || now - st.st_mtime < min_age.count()) {
       continue;
     }
@@ -271,6 +274,34 @@ std::string WriteKeptFile(const fs::path& file, std::string_view data) {
   }
   SyncFolder(folder);
   return "";
+}
+
+KeptFileLock::KeptFileLock(const fs::path& file, std::chrono::milliseconds patience) {
+  // Beside the name the game uses rather than a link's target: the lock file
+  // stays in the game's own folder, and every copy of the game uses that name.
+  const std::string name = file.string() + ".lock";
+  fd_ = ::open(name.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+  // Another user's lock file still locks when read.
+  if (fd_ < 0 && errno == EACCES) fd_ = ::open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd_ < 0) return;
+  const auto give_up = std::chrono::steady_clock::now() + patience;
+  while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    if (error == EINTR) continue;
+    if (error != EWOULDBLOCK || std::chrono::steady_clock::now() >= give_up) {
+      busy_ = error == EWOULDBLOCK;
+      ::close(fd_);
+      fd_ = -1;
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+KeptFileLock::~KeptFileLock() {
+  // Closing lets go of the lock. The lock file stays: removing it would let a
+  // copy waiting on the old file and one opening a new file both hold "the" lock.
+  if (fd_ >= 0) ::close(fd_);
 }
 
 std::string Excerpt(std::string_view text, std::size_t max_chars) {

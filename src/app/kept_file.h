@@ -8,7 +8,7 @@
 
 // The small files the game keeps for the player (settings, statistics): read
 // with a bound, written atomically through the player's links, leftovers of
-// killed saves cleared.
+// killed saves cleared, and a lock for the writers that must not overlap.
 
 namespace vantel {
 
@@ -56,6 +56,28 @@ std::string WriteKeptFile(const std::filesystem::path& file, std::string_view da
 // digits), only plain files of this user, and only those untouched for
 // `min_age`. Quiet: a leftover that cannot go stays for the next save.
 void ClearLeftovers(const std::filesystem::path& target, std::chrono::seconds min_age);
+
+// An exclusive lock on `<file>.lock` beside `file`, held while the object
+// lives, for writers that read the file and write it back: without it two
+// copies of the game would each write back what they read and one's counts
+// would be lost. Waits for another holder up to `patience`.
+class KeptFileLock {
+ public:
+  explicit KeptFileLock(const std::filesystem::path& file,
+                        std::chrono::milliseconds patience = std::chrono::seconds(5));
+  ~KeptFileLock();
+  KeptFileLock(const KeptFileLock&) = delete;
+  KeptFileLock& operator=(const KeptFileLock&) = delete;
+
+  // True when another holder kept the lock past the patience. A lock file
+  // that cannot be made, or a file system without locks, leaves the caller
+  // unguarded rather than stopped: its own write then says what is wrong.
+  bool Busy() const { return busy_; }
+
+ private:
+  int fd_ = -1;
+  bool busy_ = false;
+};
 
 // At most `max_chars` characters of `text`, fit to quote on a terminal: bytes
 // that are not printable UTF-8 become `\xNN`, and "…" ends a cut.

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <system_error>
 
 #include "app/kept_file.h"
 #include "app/key_file.h"
@@ -86,6 +87,7 @@ LoadedStatistics SetAside(const std::filesystem::path& file, const std::string& 
   return loaded;
 }
 
+// LoadStatistics for a caller that holds the lock.
 LoadedStatistics ReadStatistics(const std::filesystem::path& file) {
   // Only what was read and is no key file is corrupt; a file that could not
   // be read (a folder, no permission) is left as it is.
@@ -126,6 +128,10 @@ std::string WriteStatistics(const std::filesystem::path& file, const Statistics&
   return problem.empty() ? "" : Format(_("statistics not saved: %s"), problem.c_str());
 }
 
+std::string Busy(const std::filesystem::path& file) {
+  return Format(_("statistics not saved: another copy of the game keeps %s locked"), file.c_str());
+}
+
 }  // namespace
 
 std::filesystem::path StatisticsPath() {
@@ -133,11 +139,47 @@ std::filesystem::path StatisticsPath() {
 }
 
 LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
+  // Under the lock, so a corrupt file is never set aside just as another copy
+  // replaces it with good counts. A copy that keeps the lock too long is not
+  // waited for: saves rename whole files into place, so reading is safe.
+  const KeptFileLock lock(file);
   return ReadStatistics(file);
 }
 
 std::string SaveStatistics(const std::filesystem::path& file, const Statistics& statistics) {
+  std::error_code ec;
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
+  const KeptFileLock lock(file);
+  if (lock.Busy()) return Busy(file);
   return WriteStatistics(file, statistics);
+}
+
+AddedStatistics AddStatistics(const std::filesystem::path& file, const Statistics& increments) {
+  AddedStatistics added;
+  std::error_code ec;
+  // The lock file lies in the folder.
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
+  if (ec) {
+    const std::string why =
+        Format(_("cannot make %s: %s"), file.parent_path().c_str(), ec.message().c_str());
+    added.problem = Format(_("statistics not saved: %s"), why.c_str());
+    return added;
+  }
+  const KeptFileLock lock(file);
+  if (lock.Busy()) {
+    added.problem = Busy(file);
+    return added;
+  }
+  const LoadedStatistics now = ReadStatistics(file);
+  if (now.state == StatisticsFileState::kUnreadable) {
+    added.problem = now.message;
+    return added;
+  }
+  if (now.state == StatisticsFileState::kSetAside) added.notice = now.message;
+  const Statistics sum = Combined(now.statistics, increments);
+  added.problem = WriteStatistics(file, sum);
+  if (added.problem.empty()) added.statistics = sum;
+  return added;
 }
 
 }  // namespace vantel

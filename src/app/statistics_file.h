@@ -31,8 +31,23 @@ struct LoadedStatistics {
 // from zero. Messages quote no more than an excerpt of the file.
 LoadedStatistics LoadStatistics(const std::filesystem::path& file);
 
-// Writes the counts as WriteKeptFile does: atomically, into a link's target
-// rather than over the link. Empty on success, else one line saying why.
+// Replaces the kept counts with `statistics` (the player cleared them), under
+// the lock beside the file, written as WriteKeptFile does. Empty on success,
+// else one line saying why.
 std::string SaveStatistics(const std::filesystem::path& file, const Statistics& statistics);
+
+struct AddedStatistics {
+  Statistics statistics;  // what the file holds now, when written
+  std::string problem;    // one line when nothing was written, else empty
+  std::string notice;     // one line when a corrupt file was set aside on the way
+};
+
+// Adds one run's counts since its last save (`increments`, its best margin
+// the best of them) to what the file holds at this moment, and writes the sum:
+// read, added and written under an exclusive lock on `<name>.lock` beside the
+// file, so copies of the game saving at once all count and no count goes
+// down. A corrupt file is set aside as LoadStatistics does and the increments
+// start the count again; one that cannot be read is left as it is.
+AddedStatistics AddStatistics(const std::filesystem::path& file, const Statistics& increments);
 
 }  // namespace vantel

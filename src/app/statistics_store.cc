@@ -11,6 +11,8 @@ StatisticsStore::StatisticsStore(std::filesystem::path file,
 void StatisticsStore::Load() {
   LoadedStatistics loaded = LoadStatistics(file_);
   statistics_ = loaded.statistics;
+  unsaved_ = Statistics{};
+  replace_ = false;
   writable_ = loaded.state != StatisticsFileState::kUnreadable;
   changed_ = false;
   if (!loaded.message.empty() && warn_) warn_(loaded.message);
@@ -18,6 +20,7 @@ void StatisticsStore::Load() {
 
 void StatisticsStore::OnHandEnd(const Game& game) {
   changed_ = true;
+  CountFinishedHand(unsaved_, game.options.opponent_level, game.score);
   if (CountFinishedHand(statistics_, game.options.opponent_level, game.score)) Warn(Save());
 }
 
@@ -27,7 +30,10 @@ void StatisticsStore::SaveIfChanged() {
 
 std::string StatisticsStore::Reset() {
   statistics_ = Statistics{};
-  // The player asked for it: an unreadable file goes too, if it can.
+  unsaved_ = Statistics{};
+  // The player asked for it: an unreadable file goes too, if it can, and a
+  // failed write is tried again as a reset, never as an addition.
+  replace_ = true;
   writable_ = true;
   changed_ = true;
   return Save();
@@ -35,9 +41,20 @@ std::string StatisticsStore::Reset() {
 
 std::string StatisticsStore::Save() {
   if (!writable_) return "";
-  std::string problem = SaveStatistics(file_, statistics_);
-  if (problem.empty()) changed_ = false;
-  return problem;
+  if (replace_) {
+    std::string problem = SaveStatistics(file_, unsaved_);
+    if (!problem.empty()) return problem;
+    statistics_ = unsaved_;
+  } else {
+    AddedStatistics added = AddStatistics(file_, unsaved_);
+    if (!added.notice.empty() && warn_) warn_(added.notice);
+    if (!added.problem.empty()) return added.problem;
+    statistics_ = added.statistics;
+  }
+  unsaved_ = Statistics{};
+  replace_ = false;
+  changed_ = false;
+  return "";
 }
 
 void StatisticsStore::Warn(const std::string& problem) {

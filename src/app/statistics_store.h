@@ -10,10 +10,12 @@
 
 namespace vantel {
 
-// The player's statistics for one run: read once at the start, counted as
-// hands finish, written after each finished match. Trouble with the file is
-// told through `warn` (one line each; a failing write only once a run) and
-// never stops the game.
+// The player's statistics for one run: read at the start, counted as hands
+// finish, and after each finished match this run's new counts are added to
+// what the file holds by then (AddStatistics), so other copies of the game
+// playing meanwhile keep theirs. Trouble with the file is told through `warn`
+// (one line each; a failing write only once a run) and never stops the game;
+// counts not written are kept for the next save.
 class StatisticsStore : public GameObserver {
  public:
   StatisticsStore(std::filesystem::path file, std::function<void(std::string_view)> warn);
@@ -35,7 +37,12 @@ class StatisticsStore : public GameObserver {
 
   std::filesystem::path file_;
   std::function<void(std::string_view)> warn_;
+  // What the file held at the last load or save, with this run's counts since.
   Statistics statistics_;
+  // This run's counts since the last save.
+  Statistics unsaved_;
+  // After a reset: the next save writes unsaved_ alone, whatever the file holds.
+  bool replace_ = false;
   // False while an unreadable file holds counts a write would destroy.
   bool writable_ = true;
   bool changed_ = false;

@@ -185,5 +185,21 @@ TEST_F(KeptFileTest, TheNextWriteClearsOnlyStaleLeftoversOfOurOwn) {
   }
 }
 
+TEST_F(KeptFileTest, TheLockIsExclusiveBetweenHoldersAndFreedWithTheHolder) {
+  const fs::path file = dir_ / "statistics.ini";
+  {
+    const KeptFileLock first(file);
+    EXPECT_FALSE(first.Busy());
+    const KeptFileLock second(file, std::chrono::milliseconds(0));
+    EXPECT_TRUE(second.Busy());
+  }
+  const KeptFileLock again(file, std::chrono::milliseconds(0));
+  EXPECT_FALSE(again.Busy());
+  EXPECT_TRUE(fs::is_regular_file(dir_ / "statistics.ini.lock"));
+  // Where no lock file can be made the holder goes on unguarded, not busy.
+  const KeptFileLock nowhere(dir_ / "missing" / "statistics.ini");
+  EXPECT_FALSE(nowhere.Busy());
+}
+
 }  // namespace
 }  // namespace vantel

@@ -1,6 +1,7 @@
 #include "app/statistics_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -40,10 +41,12 @@ class StatisticsFileTest : public ::testing::Test {
     fs::create_directories(file_.parent_path());
     std::ofstream(file_) << text;
   }
+  // Every file in the folder but the lock beside the file, which stays once made.
   std::vector<fs::path> FilesBeside() const {
     std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(file_.parent_path()))
-      files.push_back(entry.path());
+    for (const auto& entry : fs::directory_iterator(file_.parent_path())) {
+      if (entry.path().filename() != "statistics.ini.lock") files.push_back(entry.path());
+    }
     return files;
   }
 
@@ -184,6 +187,33 @@ TEST_F(StatisticsFileTest, ThePathFollowsXdgDataHomeOrHome) {
   if (old_home) setenv("HOME", kept_home.c_str(), 1);
 }
 
+// Ends a hand of `game` that brings the match totals to we / they, and hands
+// it to the store as the flow's observer would.
+void FinishHand(Game& game, StatisticsStore& store, int16_t we, int16_t they) {
+  Scores& s = game.score;
+  if (s.match_over) s = Scores{};
+  s.match_tied = false;
+  s.we.hand_points = static_cast<int16_t>(we - s.we_match_points);
+  s.they.hand_points = static_cast<int16_t>(they - s.they_match_points);
+  ScoreEndOfHand(game);
+  store.OnHandEnd(game);
+}
+
+// One copy of the game: a game of its own and a store over the shared file.
+struct Copy {
+  explicit Copy(const fs::path& file)
+      : store(file, [this](std::string_view line) { warnings.emplace_back(line); }) {}
+  Copy(const Copy&) = delete;
+  Copy& operator=(const Copy&) = delete;
+
+  MtRandom random{5};
+  SilentSound sound;
+  ManualClock clock;
+  Game game = MakeGame(Options{}, {random, sound, clock});
+  std::vector<std::string> warnings;
+  StatisticsStore store;
+};
+
 // The store as the game uses it: a game's end-of-hand scores are handed to it
 // as the flow's observer would.
 class StatisticsStoreTest : public StatisticsFileTest {
@@ -191,15 +221,8 @@ class StatisticsStoreTest : public StatisticsFileTest {
   StatisticsStore MakeStore() {
     return StatisticsStore(file_, [this](std::string_view line) { warnings_.emplace_back(line); });
   }
-  // Ends a hand that brings the match totals to we / they.
   void EndHand(StatisticsStore& store, int16_t we, int16_t they) {
-    Scores& s = game_.score;
-    if (s.match_over) s = Scores{};
-    s.match_tied = false;
-    s.we.hand_points = static_cast<int16_t>(we - s.we_match_points);
-    s.they.hand_points = static_cast<int16_t>(they - s.they_match_points);
-    ScoreEndOfHand(game_);
-    store.OnHandEnd(game_);
+    FinishHand(game_, store, we, they);
   }
 
   MtRandom random_{3};
@@ -274,6 +297,98 @@ TEST_F(StatisticsStoreTest, AFailingWriteIsToldOnlyOnce) {
   store.SaveIfChanged();
   EXPECT_EQ(warnings_.size(), 1U);
   EXPECT_EQ(store.Current().Of(PlayerLevel::kClassic).matches_won, 2);
+}
+
+// The tester's case: both copies read the same counts at the start, and each
+// save adds only its own hands to what the other has written meanwhile.
+TEST_F(StatisticsStoreTest, TwoCopiesStartedTogetherBothKeepTheirHands) {
+  ASSERT_EQ(SaveStatistics(file_, Kept()), "");  // 61 Classic hands
+  Copy first(file_);
+  Copy second(file_);
+  first.store.Load();
+  second.store.Load();
+  for (Copy* copy : {&first, &second}) {
+    FinishHand(copy->game, copy->store, 10, 5);
+    FinishHand(copy->game, copy->store, 20, 15);
+  }
+  first.store.SaveIfChanged();
+  second.store.SaveIfChanged();
+  EXPECT_EQ(LoadStatistics(file_).statistics.Of(PlayerLevel::kClassic).hands_played, 65);
+  // The later copy now shows everyone's; the earlier one its own last save.
+  EXPECT_EQ(second.store.Current().Of(PlayerLevel::kClassic).hands_played, 65);
+  EXPECT_EQ(first.store.Current().Of(PlayerLevel::kClassic).hands_played, 63);
+  // A won match adds to all of that, the best margin staying the better one.
+  FinishHand(first.game, first.store, 60, 20);
+  Statistics want = Kept();
+  want.Of(PlayerLevel::kClassic) = {13, 8, 5, 2, 66, 40};
+  ExpectSame(LoadStatistics(file_).statistics, want);
+  EXPECT_TRUE(first.warnings.empty());
+  EXPECT_TRUE(second.warnings.empty());
+}
+
+// Real processes saving into one file at the same moments, while a third
+// reads it throughout: every count arrives, and none is ever seen to go down.
+TEST_F(StatisticsStoreTest, CopiesSavingAtOnceLoseNothingAndNoCountGoesDown) {
+  constexpr int kMatches = 20;  // each: a hand, then the deciding hand and a save
+  constexpr int kCopies = 2;
+  ASSERT_EQ(SaveStatistics(file_, Kept()), "");
+  std::vector<pid_t> children;
+  for (int c = 0; c < kCopies; ++c) {
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      Copy copy(file_);
+      copy.store.Load();
+      for (int m = 0; m < kMatches; ++m) {
+        FinishHand(copy.game, copy.store, 30, 20);
+        FinishHand(copy.game, copy.store, 55, 40);
+      }
+      _exit(copy.warnings.empty() ? 0 : 1);
+    }
+    children.push_back(pid);
+  }
+  int64_t last_hands = 0;
+  int running = kCopies;
+  int failed = 0;
+  while (running > 0) {
+    // No ASSERT in here: the copies must be waited for whatever is seen.
+    const LoadedStatistics seen = LoadStatistics(file_);
+    EXPECT_EQ(seen.state, StatisticsFileState::kRead) << seen.message;
+    const int64_t hands = seen.statistics.Of(PlayerLevel::kClassic).hands_played;
+    EXPECT_GE(hands, last_hands);
+    last_hands = hands;
+    for (pid_t& pid : children) {
+      int status = 0;
+      if (pid > 0 && waitpid(pid, &status, WNOHANG) == pid) {
+        pid = 0;
+        --running;
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) ++failed;
+      }
+    }
+    usleep(1000);
+  }
+  EXPECT_EQ(failed, 0);
+  Statistics want = Kept();
+  LevelStatistics& classic = want.Of(PlayerLevel::kClassic);
+  classic.matches_played += kCopies * kMatches;
+  classic.matches_won += kCopies * kMatches;
+  classic.hands_played += 2 * kCopies * kMatches;
+  classic.best_margin = 23;
+  ExpectSame(LoadStatistics(file_).statistics, want);
+  // No temporary file is left beside it.
+  EXPECT_EQ(FilesBeside().size(), 1U);
+}
+
+TEST_F(StatisticsStoreTest, AResetIsNotUndoneByTheCopyThatMadeIt) {
+  ASSERT_EQ(SaveStatistics(file_, Kept()), "");
+  Copy copy(file_);
+  copy.store.Load();
+  FinishHand(copy.game, copy.store, 10, 5);
+  EXPECT_EQ(copy.store.Reset(), "");
+  FinishHand(copy.game, copy.store, 20, 10);
+  copy.store.SaveIfChanged();
+  // The hand before the reset is gone with the rest; the one after counts.
+  EXPECT_EQ(LoadStatistics(file_).statistics.Of(PlayerLevel::kClassic).hands_played, 1);
 }
 
 TEST_F(StatisticsStoreTest, ASaveClearsWhatAKilledSaveLeftButNotAFreshOne) {
