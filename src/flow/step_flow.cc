@@ -149,7 +149,12 @@ void StepRemainders(Game& g, Side side) {
 
 void StepPaused(Game& g) {
   FlowData& f = g.flow;
-  if (g.clock.GetTickCount() > f.pause_start_tick + f.pause_length) {
+  // The tick count wraps every 2^32 ms, so the time waited is measured as a
+  // difference: `start + length` would wrap too and a wait ending just before
+  // the wrap could be stepped over. Strictly more than the length, as a wait
+  // has always ended: the first frame past its last millisecond.
+  const uint32_t waited = g.clock.GetTickCount() - f.pause_start_tick;
+  if (waited > f.pause_length) {
     f.state = f.state_before_pause;
     f.pause_served = true;
   }

@@ -1,5 +1,7 @@
 #include "pak/pak_archive.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -56,14 +58,23 @@ void PakArchive::Open(const std::string& archive_path) {
         Format(_("cannot open %s: %s"), archive_path.c_str(), SystemReason().c_str());
     return;
   }
-  const std::optional<int64_t> size = FileSize(file.get());
+  // A folder opens for reading like a file; say so rather than call it a
+  // damaged archive.
+  struct stat st {};
+  const bool folder = ::fstat(::fileno(file.get()), &st) == 0 && S_ISDIR(st.st_mode);
+  const std::optional<int64_t> size = folder ? std::nullopt : FileSize(file.get());
   if (!size) {
-    last_open_error_ =
-        Format(_("cannot read %s: %s"), archive_path.c_str(), SystemReason().c_str());
+    const std::string reason = folder ? std::strerror(EISDIR) : SystemReason();
+    last_open_error_ = Format(_("cannot read %s: %s"), archive_path.c_str(), reason.c_str());
     return;
   }
   unsigned char head[16] = {};
   const size_t got = std::fread(head, 1, sizeof head, file.get());
+  if (std::ferror(file.get()) != 0) {
+    last_open_error_ =
+        Format(_("cannot read %s: %s"), archive_path.c_str(), SystemReason().c_str());
+    return;
+  }
   if (got < 4 || std::memcmp(head, "PACK", 4) != 0) {
     last_open_error_ = Format(_("%s is not a PACK archive"), archive_path.c_str());
     return;

@@ -5,6 +5,7 @@
 
 #include "pak/resource_path.h"
 #include "pak/resource_tree.h"
+#include "pak/run_folder.h"
 
 #include "i18n/format.h"
 #include "i18n/gettext.h"
@@ -75,10 +76,7 @@ void RemoveMarkedTree(const fs::path& root, std::string* error) {
 std::string RemoveUnpackedResources(const ResourceRoot& root) {
   std::string error;
   if (root.is_private) {
-    std::error_code ec;
-    fs::remove_all(root.folder, ec);
-    if (ec)
-      Note(&error, Format(_("cannot remove %s: %s"), root.folder.c_str(), ec.message().c_str()));
+    Note(&error, RemoveRunFolder(root.folder));
   } else if (!root.made.empty()) {
     RemoveMade(root.made, &error);
   } else {

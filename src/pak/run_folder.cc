@@ -11,6 +11,8 @@
 #include <system_error>
 #include <vector>
 
+#include "pak/resource_tree.h"
+
 #include "i18n/format.h"
 #include "i18n/gettext.h"
 
@@ -60,6 +62,25 @@ bool StillThere(int fd, const fs::path& path) {
          by_fd.st_dev == by_path.st_dev && by_fd.st_ino == by_path.st_ino;
 }
 
+// A run folder lacks its owner record while it is being made (it is empty
+// then), or for good when a removal that did not keep the record to the last
+// (as earlier versions did not) was cut short. Such a folder is taken for ours
+// only if mkdtemp's mode is still on it and it holds nothing but what a run
+// puts there: the unpacked tree and an unpacking's staging folders. Anything
+// else in it means the name was somebody else's choice.
+bool HoldsOnlyRunContent(const fs::path& folder, const struct stat& st) {
+  if ((st.st_mode & 07777) != S_IRWXU) return false;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator();
+       it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    std::error_code type_error;
+    const bool folder_entry = it->symlink_status(type_error).type() == fs::file_type::directory;
+    if (!folder_entry || (name != kTreeTop && !LooksLikeRunFolder(name))) return false;
+  }
+  return !ec;
+}
+
 bool WriteOwnerRecord(int folder_fd) {
   const int fd = ::openat(folder_fd, kOwnerRecord, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) return false;
@@ -105,9 +126,27 @@ RunFolder::~RunFolder() {
 }
 
 std::string RunFolder::Remove() {
+  return RemoveRunFolder(path_);
+}
+
+std::string RemoveRunFolder(const fs::path& folder) {
   std::error_code ec;
-  fs::remove_all(path_, ec);
-  if (ec) return Format(_("cannot remove %s: %s"), path_.c_str(), ec.message().c_str());
+  std::vector<fs::path> contents;
+  for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator();
+       it.increment(ec)) {
+    if (it->path().filename() != kOwnerRecord) contents.push_back(it->path());
+  }
+  if (ec == std::errc::no_such_file_or_directory) return "";
+  if (ec) return Format(_("cannot remove %s: %s"), folder.c_str(), ec.message().c_str());
+  for (const fs::path& entry : contents) {
+    fs::remove_all(entry, ec);
+    // The owner record stays while anything else does, so that a later start
+    // still knows the rest for a run's and clears it.
+    if (ec) return Format(_("cannot remove %s: %s"), entry.c_str(), ec.message().c_str());
+  }
+  fs::remove(folder / kOwnerRecord, ec);
+  if (!ec) fs::remove(folder, ec);
+  if (ec) return Format(_("cannot remove %s: %s"), folder.c_str(), ec.message().c_str());
   return "";
 }
 
@@ -128,12 +167,10 @@ int ReclaimStaleRunFolders(const fs::path& base) {
     if (fd < 0) continue;  // in use
     struct stat record {};
     const bool had_owner = ::fstatat(fd, kOwnerRecord, &record, AT_SYMLINK_NOFOLLOW) == 0;
-    // Without the record the folder is either being made right now or not
-    // ours at all; an empty one is dropped, anything else stays.
-    if (had_owner) {
-      fs::remove_all(folder, ec);
-      if (!ec) ++reclaimed;
-    } else if (::rmdir(folder.c_str()) == 0) {
+    // The lock is ours now, so no live run holds the folder; one being made
+    // right now is still empty, and an empty one is simply dropped.
+    if (::rmdir(folder.c_str()) == 0 ||
+        ((had_owner || HoldsOnlyRunContent(folder, st)) && RemoveRunFolder(folder).empty())) {
       ++reclaimed;
     }
     ::close(fd);

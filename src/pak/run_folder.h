@@ -21,7 +21,8 @@ class RunFolder {
   ~RunFolder();
 
   const std::filesystem::path& Path() const { return path_; }
-  // Deletes the folder with everything in it. Returns "" or what was left and why.
+  // Deletes the folder with everything in it (RemoveRunFolder). Returns "" or
+  // what was left and why.
   std::string Remove();
 
  private:
@@ -30,9 +31,16 @@ class RunFolder {
   int lock_fd_;
 };
 
+// Deletes a run folder with everything in it, the owner record last: a run
+// killed part-way through leaves the record, and the next start reclaims the
+// rest. Returns "" (also when the folder is gone already) or what was left
+// and why; it stops at the first failure, the record still in place.
+std::string RemoveRunFolder(const std::filesystem::path& folder);
+
 // Deletes the run folders directly below base that belong to this user and
-// whose owner is gone (a killed run's); folders in use are left alone, and so
-// is anything that merely looks like a run folder. Returns how many went.
+// whose owner is gone (a killed run's, whole or with its removal cut short);
+// folders in use are left alone, and so is anything that merely looks like a
+// run folder. Returns how many went.
 int ReclaimStaleRunFolders(const std::filesystem::path& base);
 
 }  // namespace vantel

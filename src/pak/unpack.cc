@@ -228,10 +228,7 @@ UnpackResult UnpackResources(const fs::path& archive, const ResourceRoot& root,
 UnpackResult UnpackInto(const fs::path& archive, const ResourceRoot& root,
                         PictureConverter& converter, const StopCheck& stop_requested) {
   UnpackResult result = UnpackResources(archive, root, converter, stop_requested);
-  if (!result.Succeeded() && root.is_private) {
-    std::error_code ec;
-    fs::remove_all(root.folder, ec);
-  }
+  if (!result.Succeeded() && root.is_private) RemoveRunFolder(root.folder);
   return result;
 }
 

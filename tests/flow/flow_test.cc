@@ -228,5 +228,68 @@ TEST_F(FlowTest, CompactingKeepsTheUntakenCardsInOrderWithTheirPlaces) {
   EXPECT_EQ(FirstFreeSlot(g_), 1);
 }
 
+// The tick count wraps to 0 after 2^32 ms (about 49.7 days of the system's
+// count). A hand whose waits end, or run, across the wrap plays frame for
+// frame as it does anywhere else.
+class ClockWrapTest : public FlowFixture {
+ protected:
+  struct HandRun {
+    int frames = 0;
+    bool ended = false;
+    int16_t we = 0, they = 0;
+    // The last millisecond of each pause, counted from the hand's start.
+    std::vector<uint32_t> pause_ends;
+  };
+
+  // One hand from a clock at start_ms; a frame of 15.625 ms is a binary
+  // fraction, so the clock steps alike from every whole-millisecond start.
+  HandRun PlayHand(uint64_t start_ms) {
+    random_ = MtRandom(11);
+    clock_ = ManualClock(static_cast<double>(start_ms));
+    Configure(false, false);
+    NewHand(g_);
+    HandRun run;
+    for (; run.frames < 100000 && !run.ended; ++run.frames) {
+      const bool was_paused = g_.flow.state == FlowState::kPaused;
+      RunFrame(g_, HumanInput(), hooks_);
+      clock_.Advance(15.625);
+      if (g_.flow.state == FlowState::kPaused && !was_paused) {
+        run.pause_ends.push_back(static_cast<uint32_t>(
+            g_.flow.pause_start_tick - static_cast<uint32_t>(start_ms) + g_.flow.pause_length));
+      }
+      run.ended = g_.flow.state == FlowState::kEndOfMatch;
+    }
+    run.we = g_.score.we.hand_points;
+    run.they = g_.score.they.hand_points;
+    return run;
+  }
+};
+
+TEST_F(ClockWrapTest, AHandPlaysThroughTheWrapAsItDoesAnywhereElse) {
+  constexpr uint64_t kWrap = uint64_t{1} << 32;
+  const HandRun reference = PlayHand(1'000'000);
+  ASSERT_TRUE(reference.ended);
+  ASSERT_GE(reference.pause_ends.size(), 3u);
+  // The wrap put at the last millisecond of a pause and the frame or so
+  // before it (where `start + length` sits just below the wrap and the count
+  // jumps over what is left), and in the middle of it (where `start + length`
+  // itself wraps): of the first pause, one in the middle and the last.
+  const std::vector<std::size_t> pauses = {0, reference.pause_ends.size() / 2,
+                                           reference.pause_ends.size() - 1};
+  for (const std::size_t pause : pauses) {
+    for (int64_t before_wrap : {0, 1, 2, 3, 5, 8, 11, 14, 15, 16, 17, 300, 999}) {
+      const uint64_t start = kWrap - 1 - before_wrap - reference.pause_ends[pause];
+      SCOPED_TRACE(testing::Message()
+                   << "pause " << pause << ", its end " << before_wrap << " ms before the wrap");
+      const HandRun run = PlayHand(start);
+      ASSERT_TRUE(run.ended) << "the hand never ended";
+      EXPECT_EQ(run.frames, reference.frames);
+      EXPECT_EQ(run.pause_ends, reference.pause_ends);
+      EXPECT_EQ(run.we, reference.we);
+      EXPECT_EQ(run.they, reference.they);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vantel

@@ -4,6 +4,7 @@
 #include "game/game.h"
 #include "game/make_game.h"
 #include "gfx_fixture.h"
+#include "pak/pak_writer.h"
 #include "screenshot_options.h"
 #include "screenshot_session.h"
 
@@ -80,6 +81,31 @@ TEST_F(RealPicturesTest, FramesOfAGameAreWrittenAsPictures) {
   EXPECT_EQ(shot->w, 800);
   EXPECT_EQ(shot->h, 600);
   EXPECT_FALSE(std::filesystem::exists(dir_.Path() / "out" / "frame_000001.png"));
+}
+
+// Pictures that cannot be taken away again fail the session with the
+// removal's reason (vantel-sim prints it and stops with status 1), whether the
+// loading worked or not.
+TEST_F(RealPicturesTest, AFailedRemovalOfTheUnpackedPicturesIsReported) {
+  ScreenshotOptions o{dir_.Path() / "out", 1, {}};
+  std::filesystem::path unpacked;
+  const auto stuck = [&](const ResourceRoot& root) {
+    unpacked = root.folder;
+    EXPECT_EQ(RemoveUnpackedResources(root), "");
+    return "cannot remove " + root.folder.string() + ": Device or resource busy";
+  };
+  std::string error;
+  EXPECT_FALSE(ScreenshotSession::Open(o, VANTEL_TEST_PAK, g_, error, stuck));
+  EXPECT_EQ(error, "cannot remove " + unpacked.string() + ": Device or resource busy");
+  // An archive without the pictures: the loading fails, and then the removal.
+  const std::filesystem::path sounds_only = dir_.Path() / "sounds.pak";
+  ASSERT_TRUE(WritePak(sounds_only.string(), {PakFile{"Sounds_CARD_FLIP.WAV", {'f'}}}, &error))
+      << error;
+  error.clear();
+  EXPECT_FALSE(ScreenshotSession::Open(o, sounds_only, g_, error, stuck));
+  const std::size_t busy = error.find("; cannot remove " + unpacked.string());
+  EXPECT_NE(busy, std::string::npos) << error;
+  EXPECT_GT(busy, 0u) << error;  // the loading's reason comes first
 }
 
 TEST(ScreenshotSessionTest, AMissingArchiveIsReported) {

@@ -22,7 +22,7 @@ says "vantel --help in English" "Show this help and exit" "$bin/vantel" --help
 says "vantel --help, LC_ALL=C" "Show this help and exit" env LC_ALL=C LANGUAGE=it "$bin/vantel" --help
 says "vantel error" "si escludono a vicenda" env LANGUAGE=it "$bin/vantel" --window --fullscreen
 says "vantel-pak usage" "uso: vantel-pak COMANDO" env LANGUAGE=it "$bin/vantel-pak" --help
-says "vantel-pak error" "non è un file leggibile" env LANGUAGE=it "$bin/vantel-pak" create "$work/x.pak" "$work/none"
+says "vantel-pak error" "impossibile leggere" env LANGUAGE=it "$bin/vantel-pak" create "$work/x.pak" "$work/none"
 says "vantel-sim error" "argomento sconosciuto --bogus" env LANGUAGE=it "$bin/vantel-sim" --bogus
 
 # A copy in an installation's layout, far from the build tree: the game in

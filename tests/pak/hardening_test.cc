@@ -321,6 +321,80 @@ TEST_F(HardeningTest, StalePrivateFoldersAreReclaimedAndOnlyThose) {
   EXPECT_EQ(RemoveUnpackedResources(*root), "");
 }
 
+// A removal cut short once the owner record was gone (the listing may give it
+// before "res") leaves a folder without a record: the next start takes it
+// back when it holds only what a run puts there, and nothing else.
+TEST_F(HardeningTest, ARunFolderStrandedWithoutItsOwnerRecordIsReclaimedAtTheNextStart) {
+  TempFolder base;
+  std::string error;
+  const auto strip_record = [](const fs::path& folder) {
+    fs::create_directories(folder / "res/Sounds");
+    WriteBytes(folder / "res/Sounds/CARD_FLIP.WAV", ToBytes("flip"));
+    fs::create_directory(folder / "vantel-Stage1");  // an unpacking's staging folder
+    ASSERT_TRUE(fs::remove(folder / "owner"));
+  };
+  fs::path stranded;
+  {
+    std::unique_ptr<RunFolder> killed = RunFolder::Make(base.Path(), &error);
+    ASSERT_TRUE(killed) << error;
+    stranded = killed->Path();
+    strip_record(stranded);
+  }
+  // A live copy's folder is left alone even so: its lock is what counts.
+  std::unique_ptr<RunFolder> alive = RunFolder::Make(base.Path(), &error);
+  ASSERT_TRUE(alive) << error;
+  strip_record(alive->Path());
+  // Folders of the same name and shape that are somebody else's: one with a
+  // file of its own beside "res", one not made private, one whose "res" is a
+  // link to a folder outside.
+  fs::create_directories(base / "vantel-Notes1/res");
+  WriteBytes(base / "vantel-Notes1/notes.txt", ToBytes("mine"));
+  fs::permissions(base / "vantel-Notes1", fs::perms::owner_all);
+  fs::create_directories(base / "vantel-Shared/res");
+  fs::permissions(base / "vantel-Shared", fs::perms::owner_all | fs::perms::group_read |
+                                              fs::perms::group_exec | fs::perms::others_read |
+                                              fs::perms::others_exec);
+  fs::create_directories(dir_ / "precious");
+  WriteBytes(dir_ / "precious/kept", ToBytes("k"));
+  fs::create_directory(base / "vantel-Linked");
+  fs::permissions(base / "vantel-Linked", fs::perms::owner_all);
+  fs::create_directory_symlink(dir_ / "precious", base / "vantel-Linked/res");
+
+  const std::optional<ResourceRoot> root = ChooseResourceRoot(game_, false, {base.Path()}, &error);
+  ASSERT_TRUE(root) << error;
+  EXPECT_FALSE(fs::exists(stranded));
+  EXPECT_TRUE(fs::exists(alive->Path() / "res/Sounds/CARD_FLIP.WAV"));
+  EXPECT_TRUE(fs::exists(base / "vantel-Notes1/notes.txt"));
+  EXPECT_TRUE(fs::exists(base / "vantel-Shared/res"));
+  EXPECT_TRUE(fs::is_symlink(base / "vantel-Linked/res"));
+  EXPECT_TRUE(fs::exists(dir_ / "precious/kept"));
+  EXPECT_EQ(RemoveUnpackedResources(*root), "");
+  EXPECT_FALSE(fs::exists(root->folder));
+}
+
+// The owner record is the last thing a removal takes: what a failure (or a
+// kill) leaves behind is still known for a run's folder.
+TEST_F(HardeningTest, ARemovalThatFailsPartWayKeepsTheOwnerRecord) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may delete from a read-only folder";
+  TempFolder base;
+  std::string error;
+  fs::path kept;
+  {
+    std::unique_ptr<RunFolder> run = RunFolder::Make(base.Path(), &error);
+    ASSERT_TRUE(run) << error;
+    kept = run->Path();
+    fs::create_directories(kept / "res/Sounds");
+    WriteBytes(kept / "res/Sounds/CARD_FLIP.WAV", ToBytes("flip"));
+    fs::permissions(kept / "res/Sounds", fs::perms::owner_read | fs::perms::owner_exec);
+    const std::string left = run->Remove();
+    EXPECT_NE(left.find("res"), std::string::npos) << left;
+    EXPECT_TRUE(fs::exists(kept / "owner"));
+    fs::permissions(kept / "res/Sounds", fs::perms::owner_all);
+  }
+  EXPECT_EQ(ReclaimStaleRunFolders(base.Path()), 1);
+  EXPECT_FALSE(fs::exists(kept));
+}
+
 TEST_F(HardeningTest, UnusableRuntimeFolderFallsBackToTheNextBase) {
   TempFolder fallback;
   WriteBytes(dir_ / "not-a-folder", ToBytes("f"));

@@ -53,6 +53,16 @@ expect 1 "$pak" extract game.pak nosuch x.out
 [ ! -e x.out ] || fail "a failed extract wrote a file"
 expect 1 "$pak" create bad.pak in/absent
 [ ! -e bad.pak ] || fail "a failed create wrote an archive"
+# Each refusal gives the system's reason, not a guess.
+grep -q "in/absent: No such file or directory" err.txt || fail "no reason: $(cat err.txt)"
+expect 1 "$pak" create bad.pak in/Royal_AC.BMP in
+grep -q "cannot read in: Is a directory" err.txt || fail "a folder not named: $(cat err.txt)"
+mkfifo in/pipe
+expect 1 "$pak" create bad.pak in/pipe
+grep -q "in/pipe is not a regular file" err.txt || fail "a pipe not refused: $(cat err.txt)"
+[ ! -e bad.pak ] || fail "a failed create wrote an archive"
+expect 1 "$pak" list in
+grep -q "cannot read in: Is a directory" err.txt || fail "list of a folder: $(cat err.txt)"
 
 mkdir dest
 expect 0 "$pak" unpack game.pak dest
@@ -62,6 +72,7 @@ cmp -s dest/res/Sounds/CARD_FLIP.WAV in/Sounds_CARD_FLIP.WAV || fail "unpack los
 expect 0 "$pak" unpack game.pak dest
 grep -q "already" out.txt || fail "second unpack did not say the tree is there"
 expect 1 "$pak" unpack game.pak nowhere
+grep -q "nowhere: No such file or directory" err.txt || fail "no reason: $(cat err.txt)"
 
 mkdir empty
 handmade "Sounds_../../escape" 12 4 evil.pak

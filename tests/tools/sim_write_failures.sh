@@ -44,6 +44,17 @@ grep -q '"ev":"hand_end"' trace.jsonl || fail "the trace was not written"
 "$sim" --frame-ms 1e16 >/dev/null 2>err.txt
 [ $? -eq 2 ] && grep -q "frame-ms" err.txt || fail "--frame-ms 1e16 was accepted"
 "$sim" --frame-ms 60000 --hands 1 --quiet 2>err.txt || fail "--frame-ms 60000 failed: $(cat err.txt)"
+"$sim" --frame-ms 1 --hands 1 --quiet 2>err.txt || fail "--frame-ms 1 failed: $(cat err.txt)"
+# Every number is held to its range, and an option is given once: wrong
+# usage, with the option named, never a run that fails later for it.
+for args in "--frame-ms 1e-300" "--frame-ms nan" "--hands 0" "--seed 4294967296" \
+  "--hands 1 --hands 2"; do
+  "$sim" $args --quiet >/dev/null 2>err.txt
+  status=$?
+  [ $status -eq 2 ] && grep -q -- "${args%% *}" err.txt ||
+    fail "'$args' gave status $status: $(cat err.txt)"
+done
+grep -q "more than once" err.txt || fail "a repeated option not explained: $(cat err.txt)"
 
 # File systems of their own need a mount namespace (root, or user namespaces).
 mkdir ro full

@@ -1,12 +1,15 @@
 #include "pak_commands.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
+#include <memory>
 #include <optional>
 
 #include "i18n/format.h"
@@ -63,17 +66,36 @@ std::optional<int32_t> FindEntry(const PakArchive& pak, const std::string& key) 
   return std::nullopt;
 }
 
+// The reason travels with the message: a missing file, a folder and a file
+// this user may not read each say so.
 std::optional<PakFile> ReadInput(const std::string& path) {
-  std::error_code ec;
-  if (!fs::is_regular_file(path, ec)) {
-    Fail(Format(_("%s is not a readable file"), path.c_str()));
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    Fail(Format(_("cannot read %s: %s"), path.c_str(), std::strerror(errno)));
     return std::nullopt;
   }
-  std::ifstream in(path, std::ios::binary);
-  PakFile file{fs::path(path).filename().string(),
-               std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {})};
-  if (!in.good() && !in.eof()) {
-    Fail(Format(_("cannot read %s"), path.c_str()));
+  if (S_ISDIR(st.st_mode)) {
+    Fail(Format(_("cannot read %s: %s"), path.c_str(), std::strerror(EISDIR)));
+    return std::nullopt;
+  }
+  // A pipe or a device could block or never end; an archive holds files.
+  if (!S_ISREG(st.st_mode)) {
+    Fail(Format(_("%s is not a regular file"), path.c_str()));
+    return std::nullopt;
+  }
+  const std::unique_ptr<FILE, int (*)(FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!in) {
+    Fail(Format(_("cannot read %s: %s"), path.c_str(), std::strerror(errno)));
+    return std::nullopt;
+  }
+  PakFile file{fs::path(path).filename().string(), {}};
+  uint8_t buffer[1 << 16];
+  size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) {
+    file.data.insert(file.data.end(), buffer, buffer + got);
+  }
+  if (std::ferror(in.get()) != 0) {
+    Fail(Format(_("cannot read %s: %s"), path.c_str(), std::strerror(errno)));
     return std::nullopt;
   }
   return file;
@@ -111,8 +133,11 @@ int ExtractCommand(const std::vector<std::string>& args) {
 
 int UnpackCommand(const std::vector<std::string>& args) {
   if (WrongUsage(args, 2, "unpack ARCHIVE DIR")) return 2;
-  std::error_code ec;
-  if (!fs::is_directory(args[1], ec)) return Fail(Format(_("%s is not a folder"), args[1].c_str()));
+  struct stat st {};
+  if (::stat(args[1].c_str(), &st) != 0) {
+    return Fail(Format(_("cannot use the folder %s: %s"), args[1].c_str(), std::strerror(errno)));
+  }
+  if (!S_ISDIR(st.st_mode)) return Fail(Format(_("%s is not a folder"), args[1].c_str()));
   SdlPictureConverter converter;
   const UnpackResult result = UnpackInto(args[0], ResourceRoot{args[1], false}, converter);
   switch (result.status) {

@@ -9,7 +9,6 @@
 
 #include "game/fatal_error.h"
 #include "game/game.h"
-#include "pak/remove_resources.h"
 #include "pak/resource_path.h"
 #include "pak/resource_root.h"
 #include "pak/sdl/sdl_memory_file.h"
@@ -47,7 +46,8 @@ ScreenshotSession::ScreenshotSession(const ScreenshotOptions& options) : options
 
 std::unique_ptr<ScreenshotSession> ScreenshotSession::Open(const ScreenshotOptions& options,
                                                            const std::filesystem::path& archive,
-                                                           Game& g, std::string& error) {
+                                                           Game& g, std::string& error,
+                                                           const RemoveResources& remove) {
   std::error_code ec;
   std::filesystem::create_directories(options.dir, ec);
   if (ec) {
@@ -73,8 +73,11 @@ std::unique_ptr<ScreenshotSession> ScreenshotSession::Open(const ScreenshotOptio
     error = e.what();
     session.reset();
   }
-  const std::string left = RemoveUnpackedResources(unpacked.root);
-  if (session && !left.empty()) error = left;
+  const std::string left = remove(unpacked.root);
+  if (!left.empty()) {
+    error = session ? left : error + "; " + left;
+    session.reset();
+  }
   return session;
 }
 

@@ -2,12 +2,15 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "gfx/assets.h"
 #include "gfx/display.h"
 #include "gfx/frame_drawing.h"
+#include "pak/remove_resources.h"
+#include "pak/resource_root.h"
 #include "screenshot_options.h"
 
 namespace vantel {
@@ -17,12 +20,16 @@ namespace vantel {
 // every score page (a player may leave it at once, but it shows how the hand went).
 class ScreenshotSession {
  public:
+  // Takes the unpacked pictures away again: "" or what was left and why.
+  using RemoveResources = std::function<std::string(const ResourceRoot&)>;
+
   // Unpacks `archive` into a private folder, loads every picture for `g`'s
-  // options, removes the folder again and makes the screenshot folder.
-  // Nothing, with the reason in `error`, when any of that fails.
-  static std::unique_ptr<ScreenshotSession> Open(const ScreenshotOptions& options,
-                                                 const std::filesystem::path& archive, Game& g,
-                                                 std::string& error);
+  // options, removes the folder again (through `remove`) and makes the
+  // screenshot folder. Nothing, with the reason in `error`, when any of that
+  // fails, the removal included: a run that leaves files behind fails.
+  static std::unique_ptr<ScreenshotSession> Open(
+      const ScreenshotOptions& options, const std::filesystem::path& archive, Game& g,
+      std::string& error, const RemoveResources& remove = RemoveUnpackedResources);
 
   // The frame hooks to run the game's frames with, and where the pointer is.
   FrameDrawing& Hooks() { return *hooks_; }

@@ -2,42 +2,89 @@
 
 #include "i18n/format.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <set>
 
 namespace vantel {
 
 namespace {
 
-template <class T>
-bool ParseNumber(std::string_view text, T& out) {
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, out);
-  return ec == std::errc() && ptr == end;
-}
-
-// A frame of the virtual clock: more than nothing, at most a minute.
+// Bounds of the numeric options. A run of more hands or matches than these
+// is not a test but a mistake, and would hold every hand's margin in memory.
+constexpr long long kMaxSeed = 4'294'967'295;  // the seed is 32 bits
+constexpr long long kMaxHands = 10'000'000;
+constexpr long long kMaxMatches = 1'000'000;
+constexpr long long kMaxFrameNumber = 1'000'000'000'000;
+// A frame of the virtual clock: at least the clock's own millisecond (a
+// shorter one leaves the tick count standing still, so a timed pause would
+// outlast the frames a hand is given), at most a minute.
+constexpr double kMinFrameMs = 1;
 constexpr double kMaxFrameMs = 60'000;
 
-bool ParseFrameMs(std::string_view text, double& out) {
-  // from_chars for double is not in every library we build with; go through strtod.
-  const std::string copy(text);
+// A whole number from low to high in out; otherwise a message naming the
+// option and the numbers it takes.
+template <class T>
+bool ParseWhole(std::string_view opt, std::string_view v, long long low, long long high, T& out,
+                std::string& error) {
+  long long value = 0;
+  const char* end = v.data() + v.size();
+  const auto [ptr, ec] = std::from_chars(v.data(), end, value);
+  if (ec != std::errc() || ptr != end || value < low || value > high) {
+    error = Format(_("%s takes a whole number from %lld to %lld, not '%s'"),
+                   std::string(opt).c_str(), low, high, std::string(v).c_str());
+    return false;
+  }
+  out = static_cast<T>(value);
+  return true;
+}
+
+bool ParseFrameMs(std::string_view opt, std::string_view v, double& out, std::string& error) {
+  // from_chars for double is not in every library we build with; go through
+  // strtod, which alone would also take leading blanks, "inf" and "nan".
+  const std::string copy(v);
   char* end = nullptr;
-  out = std::strtod(copy.c_str(), &end);
-  return !copy.empty() && end == copy.c_str() + copy.size() && std::isfinite(out) && out > 0 &&
-         out <= kMaxFrameMs;
+  const double value = std::strtod(copy.c_str(), &end);
+  const bool number = !copy.empty() && std::isspace(static_cast<unsigned char>(copy[0])) == 0 &&
+                      end == copy.c_str() + copy.size();
+  if (!number || !std::isfinite(value) || value < kMinFrameMs || value > kMaxFrameMs) {
+    error = Format(_("%s takes milliseconds from %g to %g, not '%s'"), std::string(opt).c_str(),
+                   kMinFrameMs, kMaxFrameMs, copy.c_str());
+    return false;
+  }
+  out = value;
+  return true;
+}
+
+bool ParseFrames(std::string_view opt, std::string_view v, std::vector<int64_t>& out,
+                 std::string& error) {
+  const auto frames = ParseFrameList(v);
+  const bool ok = frames.has_value() && std::all_of(frames->begin(), frames->end(),
+                                                    [](int64_t f) { return f <= kMaxFrameNumber; });
+  if (!ok) {
+    error = Format(_("%s takes frame numbers from 1 to %lld, separated by commas, not '%s'"),
+                   std::string(opt).c_str(), kMaxFrameNumber, std::string(v).c_str());
+    return false;
+  }
+  out = *frames;
+  return true;
 }
 
 bool ApplyValue(SimArgs& a, std::string_view opt, std::string_view v, std::string& error) {
   SimConfig& c = a.config;
+  if (opt == "--seed") return ParseWhole(opt, v, 0, kMaxSeed, c.seed, error);
+  if (opt == "--hands") return ParseWhole(opt, v, 1, kMaxHands, c.hands, error);
+  if (opt == "--matches") return ParseWhole(opt, v, 1, kMaxMatches, c.matches, error);
+  if (opt == "--frame-ms") return ParseFrameMs(opt, v, c.frame_ms, error);
+  if (opt == "--screenshot-every") {
+    return ParseWhole(opt, v, 1, kMaxFrameNumber, a.shots.every, error);
+  }
+  if (opt == "--screenshot-at") return ParseFrames(opt, v, a.shots.at, error);
   bool ok = true;
-  if (opt == "--seed") {
-    ok = ParseNumber(v, c.seed);
-  } else if (opt == "--hands") {
-    ok = ParseNumber(v, c.hands) && c.hands > 0;
-  } else if (opt == "--matches") {
-    ok = ParseNumber(v, c.matches) && c.matches > 0;
-  } else if (opt == "--deck") {
+  if (opt == "--deck") {
     // "royal" is the Bresciane deck's stored name, kept for older scripts.
     ok = v == "bresciane" || v == "royal" || v == "trevigiane" || v == "trevigiano";
     c.deck = v.starts_with("trevigian") ? Deck::kTrevigiane : Deck::kBresciane;
@@ -48,20 +95,12 @@ bool ApplyValue(SimArgs& a, std::string_view opt, std::string_view v, std::strin
     const std::optional<PlayerLevel> level = PlayerLevelFromStoredName(v);
     ok = level.has_value();
     (opt == "--we" ? c.we : c.they) = level.value_or(PlayerLevel::kClassic);
-  } else if (opt == "--frame-ms") {
-    ok = ParseFrameMs(v, c.frame_ms);
   } else if (opt == "--trace") {
     ok = !v.empty();
     a.trace_path = std::string(v);
   } else if (opt == "--screenshot-dir") {
     ok = !v.empty();
     a.shots.dir = std::string(v);
-  } else if (opt == "--screenshot-every") {
-    ok = ParseNumber(v, a.shots.every) && a.shots.every > 0;
-  } else if (opt == "--screenshot-at") {
-    const auto frames = ParseFrameList(v);
-    ok = frames.has_value();
-    if (ok) a.shots.at = *frames;
   } else {
     error = Format(_("unknown option %s"), std::string(opt).c_str());
     return false;
@@ -82,8 +121,15 @@ bool TakesValue(std::string_view opt) {
 
 std::optional<SimArgs> ParseSimArgs(const std::vector<std::string_view>& args, std::string& error) {
   SimArgs a;
+  // A second value would silently replace the first; the command line is
+  // more likely wrong than meant so.
+  std::set<std::string_view> seen;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string_view opt = args[i];
+    if (opt.starts_with("-") && !seen.insert(opt == "-h" ? "--help" : opt).second) {
+      error = Format(_("%s is given more than once"), std::string(opt).c_str());
+      return std::nullopt;
+    }
     if (opt == "--six") {
       a.config.six = true;
     } else if (opt == "--slow") {
