@@ -41,20 +41,13 @@ void StartMatchAgainIfOver(MatchState& state) {
   state.outcome = MatchOutcome::kGoesOn;
 }
 
-// A special capture's card goes face up to the markers and the first card it
-// took goes last, so the side's cards come in this order: the capturing card,
-// the other taken cards in table order, then that first taken card.
-void BankSpecial(SideState& side, int16_t card, const TableCards& table, const CaptureSet& take) {
-  side.markers.PushBack(card);
-  side.taken.PushBack(card);
-  for (int i = 1; i < take.count; ++i)
-    side.taken.PushBack(table[take.index[static_cast<size_t>(i)]]);
-  side.taken.PushBack(table[take.index[0]]);
-}
-
-void BankPlain(SideState& side, int16_t card, const TableCards& table, const CaptureSet& take) {
+// The taken cards in table order, then the card that took them; a special
+// capture's card also lies face up among the side's markers.
+void Bank(SideState& side, int16_t card, const TableCards& table, const CaptureSet& take,
+          bool special) {
   for (int16_t p : take.Span()) side.taken.PushBack(table[p]);
   side.taken.PushBack(card);
+  if (special) side.markers.PushBack(card);
 }
 
 TableCards Without(const TableCards& table, const CaptureSet& take) {
@@ -78,12 +71,7 @@ CardsTaken Take(MatchState& state, int seat, int16_t card, const CaptureSet& tak
   for (int16_t p : take.Span()) event.taken.PushBack(state.table[p]);
   event.specials = SpecialsOf(state.table.Span(), card, take.Span(), state.memory.previous_size);
 
-  SideState& banked = state.Of(side);
-  if (event.specials.Any()) {
-    BankSpecial(banked, card, state.table, take);
-  } else {
-    BankPlain(banked, card, state.table, take);
-  }
+  Bank(state.Of(side), card, state.table, take, event.specials.Any());
   state.table = Without(state.table, take);
   state.memory.last_size = take.count;
   state.memory.last_capturer = static_cast<int8_t>(seat);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "game/match_rules.h"
@@ -85,10 +86,11 @@ class MatchShadow : public GameObserver {
         ValuesSeen(view.table(), view.Of(Side::kWe).taken, view.Of(Side::kThey).taken);
     Expect(Listed(m.rank_seen.data() + 1, kHighestValue), Listed(seen.data() + 1, kHighestValue),
            "values seen");
-    Expect(SpriteCards(m.we_pile.data(), m.we_pile_count), Ids(PileOf(state_, Side::kWe).Span()),
-           "our pile");
-    Expect(SpriteCards(m.they_pile.data(), m.they_pile_count),
-           Ids(PileOf(state_, Side::kThey).Span()), "their pile");
+    // The pile's cards lie in the order they flew; the rules keep a set.
+    Expect(Sorted(SpriteCards(m.we_pile.data(), m.we_pile_count)),
+           Sorted(Ids(PileOf(state_, Side::kWe).Span())), "our pile");
+    Expect(Sorted(SpriteCards(m.they_pile.data(), m.they_pile_count)),
+           Sorted(Ids(PileOf(state_, Side::kThey).Span())), "their pile");
 
     pending_ = true;
     seat_ = seat;
@@ -141,6 +143,7 @@ class MatchShadow : public GameObserver {
     }
     pending_ = false;
     const PlayResult result = ApplyPlay(state_, seat_, play_);
+
     if (!result.ok())
       Fail(std::string("play refused: ") + std::string(PlayErrorName(result.error)));
     ++plays_;
@@ -171,7 +174,12 @@ class MatchShadow : public GameObserver {
   template <class T>
   void Expect(const T& flow, const T& rules, const char* what) {
     if (flow == rules) return;
-    Fail(what);
+    if constexpr (std::is_same_v<T, std::vector<int16_t>>) {
+      Fail(std::string(what) + ": flow " + ::testing::PrintToString(flow) + ", rules " +
+           ::testing::PrintToString(rules));
+    } else {
+      Fail(what);
+    }
   }
 
   void Fail(const std::string& what) {

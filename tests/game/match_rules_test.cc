@@ -183,7 +183,7 @@ TEST(MatchRulesTest, RefusedPlaysChangeNothing) {
   EXPECT_EQ(s.turn, 1);
 }
 
-TEST(MatchRulesTest, ASpecialCaptureLeavesItsCardFaceUpAndBanksInTheOrderTheCardsCome) {
+TEST(MatchRulesTest, ASpecialCaptureLeavesItsCardFaceUpAmongTheMarkers) {
   // Seat 0 lays the 4 of swords down; seat 1 takes it with its 4 (a Picada)
   // together with nothing else; seat 2 then takes 3 + 2 + 2 with a 7 of cups
   // (Quadriglia).
@@ -220,7 +220,7 @@ TEST(MatchRulesTest, ASpecialCaptureLeavesItsCardFaceUpAndBanksInTheOrderTheCard
   EXPECT_TRUE(first.specials.picada);
   EXPECT_EQ(first.specials.Count(), 1);
   EXPECT_EQ(s.Of(Side::kThey).markers, (PileCards{four_d}));
-  EXPECT_EQ(s.Of(Side::kThey).taken, (PileCards{four_d, four_h}));
+  EXPECT_EQ(s.Of(Side::kThey).taken, (PileCards{four_h, four_d}));
   EXPECT_EQ(PileOf(s, Side::kThey), (PileCards{four_h}));
   EXPECT_EQ(s.Of(Side::kThey).hand.picada, 1);
   EXPECT_EQ(s.memory.previous_size, 1);
@@ -230,7 +230,7 @@ TEST(MatchRulesTest, ASpecialCaptureLeavesItsCardFaceUpAndBanksInTheOrderTheCard
   const CardsTaken& second = std::get<CardsTaken>(quadriglia.events[1]);
   EXPECT_TRUE(second.specials.quadriglia);
   EXPECT_FALSE(second.specials.simili);  // the two of coins
-  EXPECT_EQ(s.Of(Side::kWe).taken, (PileCards{seven_c, two_c, two_d, three_c}));
+  EXPECT_EQ(s.Of(Side::kWe).taken, (PileCards{three_c, two_c, two_d, seven_c}));
   EXPECT_EQ(s.table, (TableCards{king_s}));
   EXPECT_EQ(s.memory.last_capturer, 2);
 }
