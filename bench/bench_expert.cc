@@ -10,74 +10,52 @@
 #include <vector>
 
 #include "ai/expert.h"
-#include "ai/simulated_hand.h"
-#include "game/make_game.h"
-#include "game/table.h"
+#include "game/match_rules.h"
+#include "game/random.h"
 
 namespace vantel {
 namespace {
 
-constexpr int kTableCards = 4;
-
 class Match {
  public:
   explicit Match(bool twelve, uint32_t seed) : random_(seed) {
-    g_.options.twelve_card_deal = twelve ? 1 : 0;
+    Options options;
+    options.twelve_card_deal = twelve ? 1 : 0;
+    state_ = NewMatch(options);
   }
 
   // Plays hands until the match is decided; returns every decision's time.
   std::vector<double> Play() {
     std::vector<double> ms;
-    int we = 0, they = 0;
     int first = random_.Draw(kSeats);
-    while (!(we > g_.score.match_target && we > they) &&
-           !(they > g_.score.match_target && they > we)) {
+    do {
       PlayHand(first, ms);
-      we += g_.score.we.hand_points;
-      they += g_.score.they.hand_points;
-      first = (first + 1) % kSeats;
-    }
+      first = NextFirstSeat(state_);
+    } while (!state_.MatchDecided());
     return ms;
   }
 
  private:
-  void Deal(std::vector<int16_t>& stock) {
-    g_.model = CardModel{};
-    g_.capture = CaptureState{};
-    g_.score.we = SideScore{};
-    g_.score.they = SideScore{};
-    g_.flow.cards_played = 0;
-    stock.resize(kCardCount);
-    std::iota(stock.begin(), stock.end(), 0);
-    for (int i = kCardCount - 1; i > 0; --i) std::swap(stock[i], stock[random_.Draw(i + 1)]);
-    for (int i = 0; i < kTableCards; ++i) LayOnTable(g_, stock[i]);
-    stock.erase(stock.begin(), stock.begin() + kTableCards);
-    stock.erase(stock.begin(), stock.begin() + DealSimulated(g_, stock, HandSize(g_.options)));
-  }
-
   void PlayHand(int first, std::vector<double>& ms) {
-    std::vector<int16_t> stock;
-    Deal(stock);
-    for (int play = 0; play < kSeats * kTwelveCardHand; ++play) {
-      const int seat = (first + play) % kSeats;
-      if (g_.model.hand_id_count[seat] == 0) {
-        stock.erase(stock.begin(), stock.begin() + DealSimulated(g_, stock, kSixCardHand));
-      }
-      CaptureState choice;
+    DeckOrder deck{};
+    std::iota(deck.begin(), deck.end(), int16_t{0});
+    for (int i = kCardCount - 1; i > 0; --i) std::swap(deck[i], deck[random_.Draw(i + 1)]);
+    DealHand(state_, deck, first);
+    while (state_.phase == HandPhase::kPlaying) {
+      const int seat = state_.turn;
       const auto start = std::chrono::steady_clock::now();
-      const int16_t position = ChooseExpertPlay(g_, seat, choice);
+      const SeatDecision d = ChooseExpertPlay(SeatView(state_, seat));
       ms.push_back(
           std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
               .count());
-      PlaySimulated(g_, seat, std::max<int16_t>(position, 0), choice);
+      vantel::Play play{state_.hands[static_cast<size_t>(seat)][std::max<int>(d.position, 0)], {}};
+      for (int16_t p : d.take.Span()) play.take.PushBack(state_.table[p]);
+      if (!ApplyPlay(state_, seat, play).ok()) return;
     }
-    FinishSimulatedHand(g_);
   }
 
   MtRandom random_;
-  SilentSound sound_;
-  ManualClock clock_;
-  Game g_ = MakeGame(Options{}, {random_, sound_, clock_});
+  MatchState state_;
 };
 
 void BM_ExpertDecisionsOfAMatch(benchmark::State& state) {
@@ -101,20 +79,22 @@ BENCHMARK(BM_ExpertDecisionsOfAMatch)
 // The most crowded table the flow ever shows: twelve aces, twos and threes
 // against a full hand of numerals, where the capture options are most.
 void BM_ExpertCrowdedTable(benchmark::State& state) {
-  MtRandom random(1);
-  SilentSound sound;
-  ManualClock clock;
-  Game g = MakeGame(Options{}, {random, sound, clock});
-  for (int i = 0; i < 12; ++i) LayOnTable(g, static_cast<int16_t>(i));
-  for (int i = 0; i < kTwelveCardHand; ++i) {
-    g.model.hand_ids[1][i] = static_cast<int16_t>(16 + 3 * i);
-    for (int s : {0, 2, 3}) g.model.hand_id_count[s] = 9;  // 27 of the 28 unseen
+  MatchState crowded;
+  crowded.phase = HandPhase::kPlaying;
+  crowded.turn = 1;
+  for (int i = 0; i < 12; ++i) crowded.table.PushBack(static_cast<int16_t>(i));
+  for (int i = 0; i < kTwelveCardHand; ++i)
+    crowded.hands[1].PushBack(static_cast<int16_t>(16 + 3 * i));
+  // 27 of the 28 cards seat 1 cannot see are in the other hands.
+  int16_t next = 12;
+  for (int s : {0, 2, 3}) {
+    while (crowded.hands[static_cast<size_t>(s)].size() < 9) {
+      while (crowded.hands[1].Contains(next)) ++next;
+      crowded.hands[static_cast<size_t>(s)].PushBack(next++);
+    }
   }
-  g.model.hand_id_count[1] = kTwelveCardHand;
-  for (auto _ : state) {
-    CaptureState choice;
-    benchmark::DoNotOptimize(ChooseExpertPlay(g, 1, choice));
-  }
+  const SeatView view(crowded, 1);
+  for (auto _ : state) benchmark::DoNotOptimize(ChooseExpertPlay(view));
 }
 BENCHMARK(BM_ExpertCrowdedTable)->Unit(benchmark::kMillisecond);
 

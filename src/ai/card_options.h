@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "game/game.h"
+#include "game/legal_captures.h"
 
 namespace vantel {
 
@@ -11,14 +11,12 @@ namespace vantel {
 // the lay-down always follows them, so a card has at most kMaxCaptureOptions + 1.
 inline constexpr int kMaxCaptureOptions = 20;
 inline constexpr int kMaxOptions = kMaxCaptureOptions + 1;
-inline constexpr int kMaxTakeCards = kMaxTakenPerPlay;  // the hand-over's room
 
 // One possible play of one card: the table cards it would take (none for a
 // lay-down) and how good the play looks.
 struct CaptureOption {
-  std::array<int16_t, kMaxTakeCards> take_idx{};  // indices into the table
+  CaptureSet take;          // table positions; empty: the card is laid down
   bool safe_table = false;  // the next player cannot take the table left behind
-  int16_t take_count = 0;   // 0: the card is laid down
   int16_t bonus = 0;        // key cards taken plus the special captures foreseen
   float score = 0;
 };

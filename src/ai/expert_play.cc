@@ -6,7 +6,7 @@
 
 #include "ai/ai.h"
 #include "ai/expert.h"
-#include "ai/simulated_hand.h"
+#include "game/match_rules.h"
 
 namespace vantel {
 
@@ -26,14 +26,14 @@ struct Candidate {
   double Mean() const { return played > 0 ? total / played : 0; }
 };
 
-std::vector<Candidate> ListCandidates(const Game& g, std::span<const int16_t> hand) {
+std::vector<Candidate> ListCandidates(const TableKnowledge& known, std::span<const int16_t> hand) {
   std::vector<Candidate> list;
   for (size_t d = 0; d < hand.size(); ++d) {
     CardOptions c;
-    EvaluateCard(g, hand, static_cast<int>(d), c);
-    ScoreCard(g, hand[d], c);
+    EvaluateCard(known, hand, static_cast<int>(d), c);
+    ScoreCard(known, hand[d], c);
     for (int o = 0; o < c.option_count; ++o) {
-      list.push_back({static_cast<int16_t>(d), c.options[o]});
+      list.push_back({static_cast<int16_t>(d), c.options[static_cast<size_t>(o)]});
     }
   }
   if (static_cast<int>(list.size()) > kMaxCandidates) {
@@ -45,30 +45,50 @@ std::vector<Candidate> ListCandidates(const Game& g, std::span<const int16_t> ha
   return list;
 }
 
-// The game as `seat` may know it: every hidden card wiped, so nothing in the
-// copy can leak into a playout.
-Game PublicView(const Game& g, int seat) {
-  Game view(g);
-  CardModel& m = view.model;
-  for (int s = 0; s < kSeats; ++s) {
-    if (s == seat) continue;
-    m.hand_ids[s].fill(-1);
-    for (CardSprite& sprite : m.hand[s]) sprite.card = -1;
-  }
-  for (CardSprite& sprite : m.deck) sprite.card = -1;
-  view.deal.shuffle_order.fill(-1);
-  view.observer = nullptr;
-  return view;
+Play PlayOf(const MatchState& state, int seat, int position, const CaptureSet& take) {
+  Play play{state.hands[static_cast<size_t>(seat)][position], {}};
+  for (int16_t p : take.Span()) play.take.PushBack(state.table[p]);
+  return play;
 }
 
-double Utility(const Game& w, Side mine) {
-  const Side theirs = mine == Side::kWe ? Side::kThey : Side::kWe;
-  const int own = w.score.Of(mine).hand_points;
-  const int other = w.score.Of(theirs).hand_points;
-  const bool we = mine == Side::kWe;
-  const int own_total = own + (we ? w.score.we_match_points : w.score.they_match_points);
-  const int other_total = other + (we ? w.score.they_match_points : w.score.we_match_points);
-  const int target = w.score.match_target;
+// The seat's view with the hidden cards filled in from a guess: the other
+// hands, and the pack still to be dealt. The second deal gives each seat six
+// cards of the stock in seat order, whoever opened the hand.
+MatchState WorldOf(const SeatView& view, const SampledWorld& world) {
+  MatchState state = view.Masked();
+  for (int s = 0; s < kSeats; ++s) {
+    if (s == view.seat()) continue;
+    HandCards& hand = state.hands[static_cast<size_t>(s)];
+    hand.Clear();
+    for (int16_t card : world.hands[static_cast<size_t>(s)]) hand.PushBack(card);
+  }
+  for (size_t i = 0; i < world.stock.size() && state.dealt + i < kCardCount; ++i) {
+    const size_t seat = i / kSixCardHand;
+    const size_t packet = (seat + kSeats - static_cast<size_t>(state.first_seat)) % kSeats;
+    const size_t at = static_cast<size_t>(state.dealt) + packet * kSixCardHand + i % kSixCardHand;
+    if (at < kCardCount) state.deck[at] = world.stock[i];
+  }
+  return state;
+}
+
+// Plays the hand to its end, every seat as the Classic player.
+void PlayOut(MatchState& w) {
+  while (w.phase == HandPhase::kPlaying) {
+    const int seat = w.turn;
+    const HandCards& hand = w.hands[static_cast<size_t>(seat)];
+    if (hand.empty()) return;  // a world short of cards: stop rather than loop
+    const SeatDecision d = ChooseBestPlay(KnowledgeOf(w.table, w.sides, w.memory), hand.Span());
+    if (!ApplyPlay(w, seat, PlayOf(w, seat, std::max<int>(d.position, 0), d.take)).ok()) return;
+  }
+}
+
+double Utility(const SeatView& view, const MatchState& w, Side mine) {
+  const Side theirs = OtherSide(mine);
+  const int own = w.Of(mine).hand.points;
+  const int other = w.Of(theirs).hand.points;
+  const int own_total = own + view.Of(mine).match_points;
+  const int other_total = other + view.Of(theirs).match_points;
+  const int target = view.match_target();
   double u = own - other;
   if (own_total > target && own_total > other_total) u += kMatchWeight;
   if (other_total > target && other_total > own_total) u -= kMatchWeight;
@@ -77,25 +97,15 @@ double Utility(const Game& w, Side mine) {
 
 class Search {
  public:
-  Search(const Game& g, int seat, const ExpertSettings& settings)
-      : view_(PublicView(g, seat)), seat_(seat), seed_(ExpertSeed(g, seat, settings.salt)) {}
+  Search(const SeatView& view, const ExpertSettings& settings)
+      : view_(view), seed_(ExpertSeed(view, settings.salt)) {}
 
   // Tries the candidate in the next world it has not seen.
   void PlayOnce(Candidate& c) {
-    const SampledWorld& world = World(c.played);
-    Game w(view_);
-    for (int s = 0; s < kSeats; ++s) {
-      if (s == seat_) continue;
-      const auto& cards = world.hands[s];
-      w.model.hand_id_count[s] = static_cast<int16_t>(cards.size());
-      std::copy(cards.begin(), cards.end(), w.model.hand_ids[s].begin());
-    }
-    CaptureState choice;
-    choice.capture_idx = c.option.take_idx;
-    choice.capture_count = c.option.take_count;
-    PlaySimulated(w, seat_, c.position, choice);
-    PlayOutSimulated(w, (seat_ + 1) % kSeats, world.stock);
-    c.total += Utility(w, SideOfSeat(seat_));
+    MatchState w = WorldOf(view_, World(c.played));
+    const int seat = view_.seat();
+    if (ApplyPlay(w, seat, PlayOf(w, seat, c.position, c.option.take)).ok()) PlayOut(w);
+    c.total += Utility(view_, w, SideOfSeat(seat));
     c.played += 1;
   }
 
@@ -105,32 +115,27 @@ class Search {
   const SampledWorld& World(int index) {
     while (static_cast<int>(worlds_.size()) <= index) {
       uint64_t state = seed_ + 0x1000193ull * (worlds_.size() + 1);
-      worlds_.push_back(SampleWorld(view_, seat_, state));
+      worlds_.push_back(SampleWorld(view_, state));
     }
-    return worlds_[index];
+    return worlds_[static_cast<size_t>(index)];
   }
 
-  Game view_;
-  int seat_;
+  const SeatView& view_;
   uint64_t seed_;
   std::vector<SampledWorld> worlds_;
 };
 
 }  // namespace
 
-int16_t ChooseExpertPlay(const Game& g, int seat, CaptureState& hand_over,
-                         const ExpertSettings& settings) {
-  hand_over.capture_count = 0;
-  if (seat < 0 || seat >= kSeats) return -1;
-  const int count = std::clamp<int>(g.model.hand_id_count[seat], 0, kMaxHandCards);
-  if (count == 0) return -1;
-  const std::span<const int16_t> hand(g.model.hand_ids[seat].data(), count);
-  std::vector<Candidate> candidates = ListCandidates(g, hand);
+SeatDecision ChooseExpertPlay(const SeatView& view, const ExpertSettings& settings) {
+  const std::span<const int16_t> hand = view.hand().Span();
+  if (hand.empty()) return {};
+  std::vector<Candidate> candidates = ListCandidates(KnowledgeOf(view), hand);
 
   if (candidates.size() > 1) {
     // Sequential halving: the budget is spread over rounds, and each round
     // keeps the better half of the plays still in the running.
-    Search search(g, seat, settings);
+    Search search(view, settings);
     const int rounds = std::bit_width(candidates.size() - 1);
     const int budget = std::max(settings.playouts, 1);
     std::vector<int> alive(candidates.size());
@@ -138,53 +143,35 @@ int16_t ChooseExpertPlay(const Game& g, int seat, CaptureState& hand_over,
     for (int r = 0; r < rounds && alive.size() > 1; ++r) {
       const int per = std::max<int>(1, budget / (static_cast<int>(alive.size()) * rounds));
       for (int i : alive) {
-        for (int k = 0; k < per; ++k) search.PlayOnce(candidates[i]);
+        for (int k = 0; k < per; ++k) search.PlayOnce(candidates[static_cast<size_t>(i)]);
       }
-      std::stable_sort(alive.begin(), alive.end(),
-                       [&](int a, int b) { return candidates[a].Mean() > candidates[b].Mean(); });
+      std::stable_sort(alive.begin(), alive.end(), [&](int a, int b) {
+        return candidates[static_cast<size_t>(a)].Mean() >
+               candidates[static_cast<size_t>(b)].Mean();
+      });
       alive.resize((alive.size() + 1) / 2);
     }
-    std::swap(candidates[0], candidates[alive.front()]);
+    std::swap(candidates[0], candidates[static_cast<size_t>(alive.front())]);
   }
   const Candidate& best = candidates.front();
-  hand_over.capture_idx = best.option.take_idx;
-  hand_over.capture_count = best.option.take_count;
-  return best.position;
+  return {best.position, best.option.take};
 }
 
-ComputerDecision ExpertDecision(const Game& g, int seat) {
-  CaptureState hand_over;
-  ComputerDecision d;
-  d.position = ChooseExpertPlay(g, seat, hand_over);
-  d.capture_idx = hand_over.capture_idx;
-  d.capture_count = hand_over.capture_count;
-  return d;
+std::shared_future<SeatDecision> ThinkAside(const SeatView& view) {
+  return std::async(std::launch::async, [view]() { return ChooseExpertPlay(view); }).share();
 }
 
-std::shared_future<ComputerDecision> ThinkAside(const Game& g, int seat) {
-  return std::async(std::launch::async,
-                    [snapshot = Game(g), seat]() { return ExpertDecision(snapshot, seat); })
-      .share();
-}
-
-std::optional<ComputerDecision> TakeIfReady(std::shared_future<ComputerDecision>& pending) {
+std::optional<SeatDecision> TakeIfReady(std::shared_future<SeatDecision>& pending) {
   if (!pending.valid() || pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
     return std::nullopt;
   }
-  const ComputerDecision d = pending.get();
+  const SeatDecision d = pending.get();
   pending = {};
   return d;
 }
 
-int16_t ChooseExpertComputerPlay(Game& g, int seat) {
-  return ChooseExpertPlay(g, seat, g.capture);
-}
-
-int16_t ChooseSeatPlay(Game& g, int seat) {
-  if (seat >= 0 && seat < kSeats && LevelOfSeat(g.options, seat) == PlayerLevel::kExpert) {
-    return ChooseExpertComputerPlay(g, seat);
-  }
-  return ChooseComputerPlay(g, seat);
+SeatDecision ChoosePlayAtLevel(const SeatView& view, PlayerLevel level) {
+  return level == PlayerLevel::kExpert ? ChooseExpertPlay(view) : ChooseClassicPlay(view);
 }
 
 }  // namespace vantel

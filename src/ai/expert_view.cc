@@ -9,7 +9,7 @@ namespace vantel {
 namespace {
 
 void MarkSeen(std::array<bool, kCardCount>& seen, int16_t id) {
-  if (id >= 0 && id < kCardCount) seen[id] = true;
+  if (id >= 0 && id < kCardCount) seen[static_cast<size_t>(id)] = true;
 }
 
 uint64_t Mix(uint64_t& state) {
@@ -24,22 +24,22 @@ void HashIn(uint64_t& h, int64_t v) {
 
 }  // namespace
 
-std::vector<int16_t> UnseenCards(const Game& g, int seat) {
-  const CardModel& m = g.model;
+std::vector<int16_t> UnseenCards(const SeatView& view) {
   std::array<bool, kCardCount> seen{};
-  for (int i = 0; i < m.hand_id_count[seat]; ++i) MarkSeen(seen, m.hand_ids[seat][i]);
-  for (int i = 0; i < m.table_count; ++i) MarkSeen(seen, m.table[i].card);
-  for (int i = 0; i < m.we_taken_count; ++i) MarkSeen(seen, m.we_taken[i]);
-  for (int i = 0; i < m.they_taken_count; ++i) MarkSeen(seen, m.they_taken[i]);
+  for (int16_t id : view.hand()) MarkSeen(seen, id);
+  for (int16_t id : view.table()) MarkSeen(seen, id);
+  for (Side side : {Side::kWe, Side::kThey}) {
+    for (int16_t id : view.Of(side).taken) MarkSeen(seen, id);
+  }
   std::vector<int16_t> unseen;
   for (int16_t id = 0; id < kCardCount; ++id) {
-    if (!seen[id]) unseen.push_back(id);
+    if (!seen[static_cast<size_t>(id)]) unseen.push_back(id);
   }
   return unseen;
 }
 
-SampledWorld SampleWorld(const Game& g, int seat, uint64_t& state) {
-  std::vector<int16_t> cards = UnseenCards(g, seat);
+SampledWorld SampleWorld(const SeatView& view, uint64_t& state) {
+  std::vector<int16_t> cards = UnseenCards(view);
   // Fisher-Yates with our own draws: std::shuffle differs between libraries.
   for (size_t i = cards.size(); i > 1; --i) {
     const size_t j = Mix(state) % i;
@@ -48,27 +48,27 @@ SampledWorld SampleWorld(const Game& g, int seat, uint64_t& state) {
   SampledWorld world;
   size_t next = 0;
   for (int s = 0; s < kSeats; ++s) {
-    if (s == seat) continue;
-    const size_t want = std::clamp<int>(g.model.hand_id_count[s], 0, kHandSlots);
+    if (s == view.seat()) continue;
+    const size_t want = static_cast<size_t>(std::clamp(view.HandSize(s), 0, kHandSlots));
     const size_t take = std::min(want, cards.size() - next);
-    world.hands[s].assign(cards.begin() + next, cards.begin() + next + take);
+    world.hands[static_cast<size_t>(s)].assign(cards.begin() + static_cast<ptrdiff_t>(next),
+                                               cards.begin() + static_cast<ptrdiff_t>(next + take));
     next += take;
   }
-  world.stock.assign(cards.begin() + next, cards.end());
+  world.stock.assign(cards.begin() + static_cast<ptrdiff_t>(next), cards.end());
   return world;
 }
 
-uint64_t ExpertSeed(const Game& g, int seat, uint64_t salt) {
-  const CardModel& m = g.model;
+uint64_t ExpertSeed(const SeatView& view, uint64_t salt) {
   uint64_t h = salt ^ 0x5EEDull;
-  HashIn(h, seat);
-  for (int i = 0; i < m.hand_id_count[seat]; ++i) HashIn(h, m.hand_ids[seat][i]);
-  for (int i = 0; i < m.table_count; ++i) HashIn(h, m.table[i].card);
-  for (int i = 0; i < m.we_taken_count; ++i) HashIn(h, m.we_taken[i]);
-  for (int i = 0; i < m.they_taken_count; ++i) HashIn(h, m.they_taken[i] + kCardCount);
-  for (int s = 0; s < kSeats; ++s) HashIn(h, m.hand_id_count[s]);
-  HashIn(h, g.score.we_match_points);
-  HashIn(h, g.score.they_match_points);
+  HashIn(h, view.seat());
+  for (int16_t id : view.hand()) HashIn(h, id);
+  for (int16_t id : view.table()) HashIn(h, id);
+  for (int16_t id : view.Of(Side::kWe).taken) HashIn(h, id);
+  for (int16_t id : view.Of(Side::kThey).taken) HashIn(h, id + kCardCount);
+  for (int s = 0; s < kSeats; ++s) HashIn(h, view.HandSize(s));
+  HashIn(h, view.Of(Side::kWe).match_points);
+  HashIn(h, view.Of(Side::kThey).match_points);
   return h;
 }
 

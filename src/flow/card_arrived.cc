@@ -2,6 +2,7 @@
 #include "flow/end_of_hand.h"
 #include "flow/flow.h"
 #include "flow/human_turn.h"
+#include "flow/match_sync.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
 #include "flow/table_notes.h"
@@ -36,6 +37,15 @@ void LandPlayedCard(Game& g, CardSprite& card) {
   const int16_t capturer = g.capture.last_capturer;
   NotePlayedCard(g, f.turn, id);
   const PlayVerdict verdict = JudgePlay(g);
+  // The person chooses what to take once the card is down; the rules hear
+  // of the play then.
+  const bool person_chooses = f.turn == kHumanSeat && verdict.captures;
+  if (!person_chooses && verdict.captures) {
+    const CaptureState& c = g.capture;
+    MatchTake(g, f.turn, id, {c.capture_idx.data(), static_cast<size_t>(c.capture_count)});
+  } else if (!person_chooses) {
+    MatchLayDown(g, f.turn, id);
+  }
   if (verdict.captures) f.state = GatheringState(verdict);
   if (verdict.special) AnnounceSpecialCapture(g, verdict.side);
   if (f.turn == 0) g.capture.last_capturer = capturer;

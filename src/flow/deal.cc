@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "flow/flow.h"
+#include "flow/match_sync.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
 #include "flow/table_notes.h"
@@ -118,6 +119,7 @@ void NewHand(Game& g) {
   ShuffleDeck(g);
   g.deal.deck_position = 0;
   f.turn = ChooseFirstSeat(g);
+  DealMatchHand(g);
   Notify(g, [&](GameObserver& o) { o.OnHandStart(g); });
   g.deal.deal_turn = 0;
   BuildDealOrder(g);

@@ -1,5 +1,6 @@
 #include "flow/hint.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "ai/expert.h"
@@ -9,8 +10,8 @@ namespace vantel {
 
 namespace {
 
-ComputerDecision Suggest(const Game& g) {
-  return ExpertDecision(g, kHumanSeat);
+SeatView ViewOfHuman(const Game& g) {
+  return SeatView(g.match, kHumanSeat);
 }
 
 void ClearHint(FlowData& f) {
@@ -18,19 +19,21 @@ void ClearHint(FlowData& f) {
   f.hint_take_count = 0;
 }
 
-void ShowHint(Game& g, const ComputerDecision& d) {
+void ShowHint(Game& g, const SeatDecision& d) {
   FlowData& f = g.flow;
-  if (d.position < 0 || d.position >= g.model.hand_id_count[kHumanSeat]) return;
-  f.hint_card = g.model.hand_ids[kHumanSeat][d.position];
-  f.hint_take = d.capture_idx;
-  f.hint_take_count = d.capture_count;
+  const HandCards& hand = g.match.hands[kHumanSeat];
+  if (d.position < 0 || d.position >= hand.size()) return;
+  f.hint_card = hand[d.position];
+  f.hint_take.fill(0);
+  std::copy(d.take.Span().begin(), d.take.Span().end(), f.hint_take.begin());
+  f.hint_take_count = d.take.count;
 }
 
 // A finished suggestion is shown only if the human is still at the play it
 // was worked out for.
 void CollectHint(Game& g) {
   FlowData& f = g.flow;
-  const std::optional<ComputerDecision> d = TakeIfReady(f.pending_hint);
+  const std::optional<SeatDecision> d = TakeIfReady(f.pending_hint);
   if (d && HumanTurnOpen(g) && f.hint_for_play == f.cards_played) ShowHint(g, *d);
 }
 
@@ -52,9 +55,9 @@ void ReadHintKey(Game& g, const InputSnapshot& input) {
   if (!pressed || !HumanTurnOpen(g) || f.hint_card >= 0 || f.pending_hint.valid()) return;
   f.hint_for_play = f.cards_played;
   if (f.think_in_background) {
-    f.pending_hint = ThinkAside(g, kHumanSeat);
+    f.pending_hint = ThinkAside(ViewOfHuman(g));
   } else {
-    ShowHint(g, Suggest(g));
+    ShowHint(g, ChooseExpertPlay(ViewOfHuman(g)));
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "flow/capture_help.h"
+#include "flow/match_sync.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
 #include "game/capture.h"
@@ -51,6 +52,8 @@ void ConfirmIfMatched(Game& g) {
     c.capture_count += 1;
     m.table[i].captured = true;
   }
+  MatchTake(g, kHumanSeat, m.table[m.table_count - 1].card,
+            {c.capture_idx.data(), static_cast<size_t>(c.capture_count)});
   Notify(g, [&](GameObserver& o) { o.OnSelect(g, false); });
 }
 
@@ -64,6 +67,7 @@ void Decline(Game& g) {
   g.capture.prev_capture_size = 0;
   g.flow.capture_confirmed = true;
   g.flow.capture_declined = true;
+  MatchLayDown(g, kHumanSeat, m.table[m.table_count - 1].card);
   Notify(g, [&](GameObserver& o) { o.OnSelect(g, true); });
 }
 
@@ -253,6 +257,7 @@ void SortHand(Game& g) {
   }
   const std::span<const int16_t> b(before.data(), static_cast<size_t>(count));
   const std::span<const int16_t> a(sorted.data(), static_cast<size_t>(count));
+  MatchReorderHand(g, a);
   Notify(g, [&](GameObserver& o) { o.OnReorder(g, b, a); });
 }
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <optional>
 
 #include "ai/ai.h"
@@ -29,10 +30,14 @@ int SlotOfPosition(const Game& g, int seat, int k) {
   return -1;
 }
 
-// Plays the card the seat on turn chose (position `k` of its hand, capture
-// already in g.capture).
-void PlayComputerCard(Game& g, int16_t k) {
+// Plays the card the seat on turn chose: the card at `d.position` of its
+// hand, taking the table cards at `d.take`.
+void PlayComputerCard(Game& g, const SeatDecision& d) {
   const int seat = g.flow.turn;
+  const int16_t k = d.position;
+  g.capture.capture_idx.fill(0);
+  std::copy(d.take.Span().begin(), d.take.Span().end(), g.capture.capture_idx.begin());
+  g.capture.capture_count = d.take.count;
   const std::span<const int16_t> capture(g.capture.capture_idx.data(),
                                          static_cast<size_t>(g.capture.capture_count));
   Notify(g, [&](GameObserver& o) { o.OnTurn(g, seat, k, capture); });
@@ -48,11 +53,13 @@ void PlayComputerCard(Game& g, int16_t k) {
 // the game, so the frames go on; everything else decides at once.
 void StartComputerTurn(Game& g) {
   const int seat = g.flow.turn;
-  if (g.flow.think_in_background && LevelOfSeat(g.options, seat) == PlayerLevel::kExpert) {
-    g.flow.pending_decision = ThinkAside(g, seat);
+  const PlayerLevel level = LevelOfSeat(g.options, seat);
+  const SeatView view(g.match, seat);
+  if (g.flow.think_in_background && level == PlayerLevel::kExpert) {
+    g.flow.pending_decision = ThinkAside(view);
     return;
   }
-  PlayComputerCard(g, ChooseSeatPlay(g, seat));
+  PlayComputerCard(g, ChoosePlayAtLevel(view, level));
 }
 
 // True while a seat's decision is pending, and on the frame it arrives: the
@@ -60,11 +67,9 @@ void StartComputerTurn(Game& g) {
 bool AwaitComputerDecision(Game& g) {
   auto& pending = g.flow.pending_decision;
   if (!pending.valid()) return false;
-  const std::optional<ComputerDecision> d = TakeIfReady(pending);
+  const std::optional<SeatDecision> d = TakeIfReady(pending);
   if (!d) return true;
-  g.capture.capture_idx = d->capture_idx;
-  g.capture.capture_count = d->capture_count;
-  PlayComputerCard(g, d->position);
+  PlayComputerCard(g, *d);
   return true;
 }
 

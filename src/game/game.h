@@ -10,8 +10,10 @@
 #include "game/clock.h"
 #include "game/flow_state.h"
 #include "game/layout.h"
+#include "game/match_state.h"
 #include "game/options.h"
 #include "game/random.h"
+#include "game/seat_view.h"
 #include "game/seats.h"
 #include "game/sound.h"
 #include "game/table_aids.h"
@@ -127,13 +129,6 @@ struct DealState {
   bool first_hand_dealt = false;  // run-wide: the first hand's first seat is random
 };
 
-// A computer seat's play, worked out away from the frame thread.
-struct ComputerDecision {
-  int16_t position = -1;  // in hand_ids of the seat
-  std::array<int16_t, kMaxTakenPerPlay> capture_idx{};
-  int16_t capture_count = 0;
-};
-
 struct FlowData {
   FlowState state = FlowState::kDealingCards;  // the hand's flow state
   FlowState state_before_pause = FlowState::kDealingCards;
@@ -157,7 +152,7 @@ struct FlowData {
   // thread while frames go on; headless runs decide at once, frame for frame
   // the same every time.
   bool think_in_background = false;
-  std::shared_future<ComputerDecision> pending_decision;  // valid while a seat thinks
+  std::shared_future<SeatDecision> pending_decision;  // valid while a seat thinks
   // The Expert's suggestion for the human (H): the card id to frame, -1 for
   // none, and the table indices it would take; made for the play numbered
   // hint_for_play.
@@ -166,7 +161,7 @@ struct FlowData {
   int16_t hint_take_count = 0;
   int16_t hint_for_play = -1;
   bool hint_key_latch = false;
-  std::shared_future<ComputerDecision> pending_hint;
+  std::shared_future<SeatDecision> pending_hint;
 };
 
 // The whole state of one game. It owns no platform object: chance, sound and
@@ -181,6 +176,10 @@ struct Game {
   TickClock& clock;
 
   Options options;
+  // The rules state of the match; the flow keeps it in step with the cards it
+  // moves (flow/match_sync.h), and the computer players decide from a seat's
+  // view of it.
+  MatchState match;
   Layout layout;
   CardModel model;
   CaptureState capture;

@@ -8,6 +8,7 @@ namespace vantel {
 Game MakeGame(const Options& options, const GamePorts& ports) {
   Game game(ports.random, ports.sound, ports.clock);
   game.options = options;
+  game.match = NewMatch(options);
   SetupLayout(game.options, game.layout);
   SetupTablePlaces(game);
   return game;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ai_fixture.h"
+#include "game/random.h"
 
 namespace vantel {
 namespace {
@@ -12,19 +13,23 @@ class ChoosePlayTest : public AiFixture {
   // Seat 1 decides with `hand`; the chosen card's position.
   int16_t Decide(std::initializer_list<int16_t> hand) {
     GiveHand(1, hand);
-    return ChooseComputerPlay(g_, 1);
+    return DecideFor(1);
   }
 
-  std::vector<int16_t> ChosenTake() const {
-    return std::vector<int16_t>(g_.capture.capture_idx.begin(),
-                                g_.capture.capture_idx.begin() + g_.capture.capture_count);
+  int16_t DecideFor(int seat) {
+    last_ = ChooseClassicPlay(SeatView(state_, seat));
+    return last_.position;
   }
+
+  std::vector<int16_t> ChosenTake() const { return Positions(last_.take); }
+
+  SeatDecision last_;
 };
 
 TEST_F(ChoosePlayTest, SevenSweepsThreeAndFourOfHearts) {
   Lay({CardId(3, 'H'), CardId(4, 'H')});
   const auto c = Evaluate({CardId(7, 'S'), CardId(9, 'D')});
-  ASSERT_EQ(c[0].options[0].take_count, 2);
+  ASSERT_EQ(c[0].options[0].take.count, 2);
   EXPECT_TRUE(c[0].options[0].safe_table);
   EXPECT_EQ(c[0].options[0].bonus, 1);  // Scua
   EXPECT_FLOAT_EQ(c[0].options[0].score, 10.0f * (8 + 50 + 20));
@@ -48,14 +53,14 @@ TEST_F(ChoosePlayTest, LaysDownAlthoughItCouldCapture) {
   EXPECT_TRUE(LayDown(c[0]).safe_table);
   EXPECT_EQ(LayDown(c[0]).score, static_cast<float>(8.0 / 100.0 + 500.0));
 
-  g_.capture.capture_count = 3;  // left over from an earlier capture
   EXPECT_EQ(Decide({CardId(5, 'D')}), 0);
-  EXPECT_EQ(g_.capture.capture_count, 0);
+  EXPECT_TRUE(ChosenTake().empty());
 }
 
 TEST_F(ChoosePlayTest, CapturesOnceTheCardLeftBehindIsUsedUp) {
   Lay({CardId(5, 'H'), CardId(13, 'C')});
-  g_.model.rank_seen[13] = 4;  // no king left to take the lone king
+  // No king left to take the lone king.
+  for (char suit : {'D', 'H', 'S'}) AddToPile(Side::kThey, CardId(13, suit));
   EXPECT_EQ(Decide({CardId(5, 'D')}), 0);
   EXPECT_EQ(ChosenTake(), (std::vector<int16_t>{0}));
 }
@@ -64,10 +69,10 @@ TEST_F(ChoosePlayTest, TakingTheTenOfDiamondsIsWorthTwoHundredMore) {
   float scores[3];
   const char suits[3] = {'D', 'H', 'S'};
   for (int s = 0; s < 3; ++s) {
-    g_.model = CardModel{};
+    state_.table.Clear();
     Lay({CardId(10, suits[s]), CardId(7, 'C')});
     const auto c = Evaluate({CardId(10, 'C')});
-    ASSERT_EQ(c[0].options[0].take_count, 1);
+    ASSERT_EQ(c[0].options[0].take.count, 1);
     scores[s] = c[0].options[0].score;
   }
   EXPECT_FLOAT_EQ(scores[0] - scores[1], 200.0f);
@@ -98,9 +103,10 @@ TEST_F(ChoosePlayTest, WithoutCapturesTheBestLayDownScoreIsPlayed) {
   EXPECT_EQ(Decide({CardId(3, 'D'), CardId(12, 'H'), CardId(4, 'H')}), 1) << "courts go first";
   EXPECT_EQ(Decide({CardId(11, 'H'), CardId(11, 'D')}), 1) << "the key jack is kept";
   EXPECT_EQ(Decide({CardId(5, 'C'), CardId(5, 'H')}), 1) << "clubs are kept";
-  EXPECT_EQ(g_.capture.capture_count, 0);
+  EXPECT_TRUE(ChosenTake().empty());
 
-  g_.model.rank_seen[6] = 2;
+  AddToPile(Side::kWe, CardId(6, 'C'));
+  AddToPile(Side::kWe, CardId(6, 'D'));
   EXPECT_EQ(Decide({CardId(4, 'H'), CardId(6, 'H')}), 1) << "a value often seen goes first";
 }
 
@@ -108,7 +114,7 @@ TEST_F(ChoosePlayTest, TenIsKeptWhileTheTenOfDiamondsIsStillOut) {
   Lay({CardId(13, 'C')});
   EXPECT_EQ(Decide({CardId(10, 'H'), CardId(9, 'H')}), 1);
   AddToPile(Side::kThey, CardId(10, 'D'));
-  // Both now score 4: the tie goes to the ten, the earlier card.
+  // Now the ten of coins is gone, and one more ten has been seen.
   EXPECT_EQ(Decide({CardId(10, 'H'), CardId(9, 'H')}), 0);
 }
 
@@ -130,13 +136,12 @@ TEST_F(ChoosePlayTest, EverySeatDecidesAlikeAndAnEmptyHandPlaysNothing) {
   Lay({CardId(2, 'H'), CardId(6, 'S')});
   for (int seat = 1; seat <= 3; ++seat) {
     GiveHand(seat, {CardId(12, 'C'), CardId(8, 'D'), CardId(6, 'C')});
-    EXPECT_EQ(ChooseComputerPlay(g_, seat), 1) << "seat " << seat;
+    EXPECT_EQ(DecideFor(seat), 1) << "seat " << seat;
     EXPECT_EQ(ChosenTake(), (std::vector<int16_t>{0, 1})) << "seat " << seat;
   }
   GiveHand(3, {});
-  g_.capture.capture_count = 2;
-  EXPECT_EQ(ChooseComputerPlay(g_, 3), -1);
-  EXPECT_EQ(g_.capture.capture_count, 0);
+  EXPECT_EQ(DecideFor(3), -1);
+  EXPECT_TRUE(ChosenTake().empty());
 }
 
 // Random positions, up to a crowded table: the chosen play is always one the
@@ -152,26 +157,27 @@ TEST_F(ChoosePlayTest, ChosenPlayIsAlwaysALegalCapture) {
     if (seed % 3 == 0) {
       std::stable_partition(deck.begin(), deck.end(), [&](int16_t id) { return ValueOf(id) <= 3; });
     }
-    g_.model = CardModel{};
-    g_.capture.prev_capture_size = static_cast<int16_t>(seed % 2);
-    for (int i = 0; i < table_size; ++i) Lay({deck[i]});
+    state_.table.Clear();
+    state_.memory.previous_size = static_cast<int16_t>(seed % 2);
+    for (int i = 0; i < table_size; ++i) Lay({deck[static_cast<size_t>(i)]});
     const int seat = 1 + static_cast<int>(seed % 3);
     const int hand_size = 1 + static_cast<int>(seed % 12);
-    for (int i = 0; i < hand_size; ++i) g_.model.hand_ids[seat][i] = deck[table_size + i];
-    g_.model.hand_id_count[seat] = static_cast<int16_t>(hand_size);
+    HandCards& hand = state_.hands[static_cast<size_t>(seat)];
+    hand.Clear();
+    for (int i = 0; i < hand_size; ++i) hand.PushBack(deck[static_cast<size_t>(table_size + i)]);
 
-    const int16_t pos = ChooseComputerPlay(g_, seat);
+    const int16_t pos = DecideFor(seat);
     ASSERT_GE(pos, 0) << "seed " << seed;
     ASSERT_LT(pos, hand_size) << "seed " << seed;
     const std::vector<int16_t> take = ChosenTake();
-    const int value = ValueOf(g_.model.hand_ids[seat][pos]);
+    const int value = ValueOf(hand[pos]);
     int sum = 0;
     for (size_t t = 0; t < take.size(); ++t) {
-      ASSERT_LT(take[t], g_.model.table_count) << "seed " << seed;
+      ASSERT_LT(take[t], state_.table.size()) << "seed " << seed;
       if (t > 0) {
         ASSERT_LT(take[t - 1], take[t]) << "seed " << seed;
       }
-      sum += ValueOf(g_.model.table[take[t]].card);
+      sum += ValueOf(state_.table[take[t]]);
     }
     EXPECT_LE(take.size(), 4u) << "seed " << seed;
     if (take.size() >= 2) {
@@ -181,7 +187,7 @@ TEST_F(ChoosePlayTest, ChosenPlayIsAlwaysALegalCapture) {
       EXPECT_EQ(sum, value) << "seed " << seed;
     }
 
-    EXPECT_EQ(ChooseComputerPlay(g_, seat), pos) << "seed " << seed;
+    EXPECT_EQ(DecideFor(seat), pos) << "seed " << seed;
     EXPECT_EQ(ChosenTake(), take) << "seed " << seed;
   }
 }

@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "ai/expert.h"
-#include "ai/simulated_hand.h"
 #include "ai_fixture.h"
+#include "game/match_rules.h"
+#include "game/random.h"
 
 namespace vantel {
 namespace {
@@ -17,117 +18,97 @@ constexpr ExpertSettings kQuick{16, 0};
 
 class ExpertTest : public AiFixture {
  protected:
-  // A fresh twelve-card deal from `order` (a permutation of the pack): four
-  // table cards, then twelve cards to each seat.
-  void Deal(const std::vector<int16_t>& order) {
-    for (int i = 0; i < 4; ++i) Lay({order[i]});
-    for (int s = 0; s < kSeats; ++s) {
-      g_.model.hand_id_count[s] = 0;
-      for (int k = 0; k < kTwelveCardHand; ++k) {
-        g_.model.hand_ids[s][g_.model.hand_id_count[s]++] = order[4 + s * kTwelveCardHand + k];
-      }
-    }
-    g_.capture.prev_capture_size = 0;
-  }
-
-  // A new hand on the same game: nothing dealt, nothing taken, no scores.
-  void Reset() {
-    g_.model = CardModel{};
-    g_.capture = CaptureState{};
-    g_.score = Scores{};
-    g_.flow = FlowData{};
-    g_.capture.prev_capture_size = 1;
-  }
-
-  static std::vector<int16_t> Shuffled(uint32_t seed) {
-    std::vector<int16_t> order(kCardCount);
-    std::iota(order.begin(), order.end(), 0);
+  static DeckOrder Shuffled(uint32_t seed) {
+    DeckOrder order{};
+    std::iota(order.begin(), order.end(), int16_t{0});
     MtRandom r(seed);
     for (int i = kCardCount - 1; i > 0; --i) std::swap(order[i], order[r.Draw(i + 1)]);
     return order;
   }
 
-  // Plays `plays` turns with the Classic choice, from seat 0 on.
+  // A fresh hand of the options' size from a shuffled pack, seat 0 first.
+  void Deal(uint32_t seed, bool twelve = true) {
+    Options options;
+    options.twelve_card_deal = twelve ? 1 : 0;
+    state_ = NewMatch(options);
+    DealHand(state_, Shuffled(seed), 0);
+  }
+
+  Play PlayOf(int seat, const SeatDecision& d) const {
+    Play play{state_.hands[static_cast<size_t>(seat)][d.position], {}};
+    for (int16_t p : d.take.Span()) play.take.PushBack(state_.table[p]);
+    return play;
+  }
+
+  // Plays `plays` turns with the Classic choice.
   void PlayClassic(int plays) {
     for (int p = 0; p < plays; ++p) {
-      const int seat = p % kSeats;
-      CaptureState choice;
-      const std::span<const int16_t> hand(g_.model.hand_ids[seat].data(),
-                                          g_.model.hand_id_count[seat]);
-      PlaySimulated(g_, seat, ChooseBestPlay(g_, hand, choice), choice);
+      const int seat = state_.turn;
+      ASSERT_TRUE(
+          ApplyPlay(state_, seat, PlayOf(seat, ChooseClassicPlay(SeatView(state_, seat)))).ok());
     }
   }
 
-  // True when `choice` with the card at `position` of `seat` is a play the
-  // rules allow: a lay-down, one equal card or two to four adding up to it.
-  bool Legal(int seat, int16_t position, const CaptureState& choice) const {
-    if (position < 0 || position >= g_.model.hand_id_count[seat]) return false;
-    const int value = ValueOf(g_.model.hand_ids[seat][position]);
-    const int n = choice.capture_count;
-    if (n == 0) return true;
-    if (n > 4) return false;
-    std::set<int16_t> distinct;
-    int sum = 0;
-    for (int i = 0; i < n; ++i) {
-      const int16_t idx = choice.capture_idx[i];
-      if (idx < 0 || idx >= g_.model.table_count) return false;
-      distinct.insert(idx);
-      sum += ValueOf(g_.model.table[idx].card);
+  // Whether the decision is a play the rules take from the seat on turn.
+  bool Legal(const SeatDecision& d) const {
+    const int seat = state_.turn;
+    if (d.position < 0 || d.position >= state_.hands[static_cast<size_t>(seat)].size()) {
+      return false;
     }
-    if (static_cast<int>(distinct.size()) != n || sum != value) return false;
-    return n == 1 || value <= kHighestSumValue;
+    return CheckPlay(state_, seat, PlayOf(seat, d)) == PlayError::kNone;
   }
-
-  int TakenTotal() const { return g_.model.we_taken_count + g_.model.they_taken_count; }
 };
 
-TEST_F(ExpertTest, HiddenCardsDoNotChangeTheDecision) {
+TEST_F(ExpertTest, HiddenCardsChangeNoComputerPlayersDecision) {
   for (uint32_t seed : {3u, 8u, 21u}) {
-    Reset();
-    Deal(Shuffled(seed));
+    Deal(seed);
     PlayClassic(9);  // seat 1 is next, with taken cards on both sides
-    Game other(g_);
-    // The three other hands hold the same number of cards, drawn differently
+    MatchState other = state_;
+    // The three other hands hold as many cards as before, drawn differently
     // from the cards seat 1 cannot see.
     std::vector<int16_t> hidden;
     for (int s : {0, 2, 3}) {
-      for (int i = 0; i < g_.model.hand_id_count[s]; ++i) hidden.push_back(g_.model.hand_ids[s][i]);
+      for (int16_t id : state_.hands[static_cast<size_t>(s)]) hidden.push_back(id);
     }
     std::reverse(hidden.begin(), hidden.end());
     size_t next = 0;
     for (int s : {0, 2, 3}) {
-      for (int i = 0; i < other.model.hand_id_count[s]; ++i) {
-        other.model.hand_ids[s][i] = hidden[next++];
-      }
+      HandCards& hand = other.hands[static_cast<size_t>(s)];
+      const int held = hand.size();
+      hand.Clear();
+      for (int k = 0; k < held; ++k) hand.PushBack(hidden[next++]);
     }
-    ASSERT_NE(other.model.hand_ids[0], g_.model.hand_ids[0]);
-    CaptureState a, b;
-    EXPECT_EQ(ChooseExpertPlay(g_, 1, a, kQuick), ChooseExpertPlay(other, 1, b, kQuick));
-    EXPECT_EQ(a.capture_count, b.capture_count);
-    EXPECT_EQ(a.capture_idx, b.capture_idx);
-    EXPECT_EQ(ExpertSeed(g_, 1, 0), ExpertSeed(other, 1, 0));
+    ASSERT_NE(other.hands[0], state_.hands[0]);
+    const SeatView mine(state_, 1);
+    const SeatView theirs(other, 1);
+    EXPECT_EQ(mine, theirs);
+    EXPECT_EQ(ChooseExpertPlay(mine, kQuick), ChooseExpertPlay(theirs, kQuick));
+    EXPECT_EQ(ChooseClassicPlay(mine), ChooseClassicPlay(theirs));
+    EXPECT_EQ(ExpertSeed(mine, 0), ExpertSeed(theirs, 0));
   }
 }
 
 TEST_F(ExpertTest, SampledWorldsHoldExactlyTheUnseenCards) {
-  Deal(Shuffled(5));
+  Deal(5);
   PlayClassic(14);
   const int seat = 2;
-  std::multiset<int16_t> seen;
-  for (int i = 0; i < g_.model.hand_id_count[seat]; ++i) seen.insert(g_.model.hand_ids[seat][i]);
-  for (int i = 0; i < g_.model.table_count; ++i) seen.insert(g_.model.table[i].card);
-  for (int i = 0; i < g_.model.we_taken_count; ++i) seen.insert(g_.model.we_taken[i]);
-  for (int i = 0; i < g_.model.they_taken_count; ++i) seen.insert(g_.model.they_taken[i]);
+  const SeatView view(state_, seat);
+  std::multiset<int16_t> seen(view.hand().begin(), view.hand().end());
+  seen.insert(view.table().begin(), view.table().end());
+  for (Side side : {Side::kWe, Side::kThey}) {
+    seen.insert(view.Of(side).taken.begin(), view.Of(side).taken.end());
+  }
   ASSERT_EQ(seen.size(), std::set<int16_t>(seen.begin(), seen.end()).size());
 
   uint64_t state = 99;
   std::set<std::vector<int16_t>> different;
   for (int n = 0; n < 20; ++n) {
-    const SampledWorld w = SampleWorld(g_, seat, state);
+    const SampledWorld w = SampleWorld(view, state);
     std::multiset<int16_t> all = seen;
     for (int s = 0; s < kSeats; ++s) {
-      EXPECT_EQ(static_cast<int>(w.hands[s].size()), s == seat ? 0 : g_.model.hand_id_count[s]);
-      all.insert(w.hands[s].begin(), w.hands[s].end());
+      EXPECT_EQ(static_cast<int>(w.hands[static_cast<size_t>(s)].size()),
+                s == seat ? 0 : view.HandSize(s));
+      all.insert(w.hands[static_cast<size_t>(s)].begin(), w.hands[static_cast<size_t>(s)].end());
     }
     EXPECT_TRUE(w.stock.empty());  // twelve-card hands are dealt whole
     // Every card once: none seen is guessed anywhere, none unseen is lost.
@@ -138,55 +119,16 @@ TEST_F(ExpertTest, SampledWorldsHoldExactlyTheUnseenCards) {
   EXPECT_GT(different.size(), 1u);  // the guesses do vary
 }
 
-TEST_F(ExpertTest, SixCardDealLeavesTheRestInTheStock) {
-  g_.options.twelve_card_deal = 0;
-  const std::vector<int16_t> order = Shuffled(17);
-  for (int i = 0; i < 4; ++i) Lay({order[i]});
-  for (int s = 0; s < kSeats; ++s) {
-    for (int k = 0; k < kSixCardHand; ++k) {
-      g_.model.hand_ids[s][g_.model.hand_id_count[s]++] = order[4 + s * kSixCardHand + k];
-    }
-  }
+TEST_F(ExpertTest, SixCardDealLeavesTheRestInTheStockAndDecidesAcrossTheSecondDeal) {
+  Deal(17, false);
   uint64_t state = 1;
-  const SampledWorld w = SampleWorld(g_, 0, state);
+  const SampledWorld w = SampleWorld(SeatView(state_, 0), state);
   EXPECT_EQ(w.stock.size(), static_cast<size_t>(kCardCount - 4 - 4 * kSixCardHand));
-  // A playout crosses the second deal and still accounts for the whole pack.
-  Game sim(g_);
-  for (int s = 1; s < kSeats; ++s) {
-    std::copy(w.hands[s].begin(), w.hands[s].end(), sim.model.hand_ids[s].begin());
-  }
-  PlayOutSimulated(sim, 0, w.stock);
-  EXPECT_EQ(sim.model.we_taken_count + sim.model.they_taken_count, kCardCount);
-  EXPECT_EQ(sim.flow.cards_played, 4 * kTwelveCardHand);
-}
-
-TEST_F(ExpertTest, PlayoutAccountsForEveryCardAndScoresTheHand) {
-  Deal(Shuffled(12));
-  PlayOutSimulated(g_, 0, {});
-  EXPECT_EQ(TakenTotal(), kCardCount);
-  EXPECT_EQ(g_.model.table_count, 0);
-  for (int s = 0; s < kSeats; ++s) EXPECT_EQ(g_.model.hand_id_count[s], 0);
-  // The cards point goes to the side with more cards, never to both.
-  EXPECT_EQ(g_.score.we.cards_point + g_.score.they.cards_point,
-            g_.model.we_taken_count == g_.model.they_taken_count ? 0 : 1);
-  EXPECT_GT(g_.score.we.hand_points + g_.score.they.hand_points, 0);
-}
-
-TEST_F(ExpertTest, SimulatedScuaIsBankedAndCounted) {
-  Lay({CardId(3, 'H'), CardId(4, 'H')});
-  GiveHand(1, {CardId(7, 'S'), CardId(12, 'D')});
-  CaptureState choice;
-  choice.capture_idx = {0, 1};
-  choice.capture_count = 2;
-  PlaySimulated(g_, 1, 0, choice);
-  EXPECT_EQ(g_.model.table_count, 0);
-  EXPECT_EQ(g_.model.they_taken_count, 3);
-  EXPECT_EQ(g_.score.they.scua_count, 1);
-  EXPECT_EQ(g_.capture.last_capturer, 1);
-  EXPECT_EQ(g_.model.hand_id_count[1], 1);
-  EXPECT_EQ(g_.model.hand_ids[1][0], CardId(12, 'D'));
-  // The Scua's card marks the fan, so the pile holds only what was taken.
-  EXPECT_EQ(g_.model.they_pile_count, 2);
+  // Just before the second deal, and once past it.
+  PlayClassic(23);
+  EXPECT_TRUE(Legal(ChooseExpertPlay(SeatView(state_, state_.turn), kQuick)));
+  PlayClassic(3);
+  EXPECT_TRUE(Legal(ChooseExpertPlay(SeatView(state_, state_.turn), kQuick)));
 }
 
 TEST_F(ExpertTest, ChoosesLegalPlaysOnCrowdedTablesAndLastCards) {
@@ -197,25 +139,32 @@ TEST_F(ExpertTest, ChoosesLegalPlaysOnCrowdedTablesAndLastCards) {
   GiveHand(3, {CardId(5, 'C'), CardId(6, 'D'), CardId(7, 'H'), CardId(8, 'S'), CardId(9, 'C'),
                CardId(10, 'D'), CardId(4, 'H'), CardId(6, 'S'), CardId(7, 'C'), CardId(10, 'S'),
                CardId(11, 'H'), CardId(13, 'D')});
-  for (int s : {0, 1, 2}) g_.model.hand_id_count[s] = kTwelveCardHand;
-  CaptureState c;
-  const int16_t pos = ChooseExpertPlay(g_, 3, c, kQuick);
-  EXPECT_TRUE(Legal(3, pos, c)) << pos;
+  int16_t filler = 0;
+  for (int s : {0, 1, 2}) {
+    HandCards& hand = state_.hands[static_cast<size_t>(s)];
+    while (hand.size() < kTwelveCardHand) {
+      while (state_.table.Contains(filler) || state_.hands[3].Contains(filler)) ++filler;
+      hand.PushBack(filler++);
+    }
+  }
+  state_.turn = 3;
+  EXPECT_TRUE(Legal(ChooseExpertPlay(SeatView(state_, 3), kQuick)));
 
   // The hand's last card, nothing hidden any more.
-  Reset();
+  state_ = MatchState{};
+  state_.phase = HandPhase::kPlaying;
+  state_.memory.previous_size = 1;
   Lay({CardId(5, 'H'), CardId(2, 'C'), CardId(3, 'D')});
   GiveHand(3, {CardId(5, 'S')});
-  g_.flow.cards_played = 47;
-  const int16_t last = ChooseExpertPlay(g_, 3, c, kQuick);
-  EXPECT_EQ(last, 0);
-  EXPECT_TRUE(Legal(3, last, c));
-  EXPECT_GT(c.capture_count, 0);  // taking beats leaving the remainders to We
+  state_.turn = 3;
+  state_.cards_played = kCardsPlayedPerHand - 1;
+  const SeatDecision last = ChooseExpertPlay(SeatView(state_, 3), kQuick);
+  EXPECT_EQ(last.position, 0);
+  EXPECT_TRUE(Legal(last));
+  EXPECT_GT(last.take.count, 0);  // taking beats leaving the remainders to We
 
-  CaptureState none;
   GiveHand(2, {});
-  EXPECT_EQ(ChooseExpertPlay(g_, 2, none), -1);
-  EXPECT_EQ(none.capture_count, 0);
+  EXPECT_EQ(ChooseExpertPlay(SeatView(state_, 2)), SeatDecision{});
 }
 
 TEST_F(ExpertTest, TakesTheScuaOnTheLastCard) {
@@ -223,45 +172,37 @@ TEST_F(ExpertTest, TakesTheScuaOnTheLastCard) {
   // laying down hands the table to whoever captured last (seat 0, We).
   Lay({CardId(3, 'H'), CardId(4, 'H'), CardId(12, 'C')});
   GiveHand(1, {CardId(7, 'S')});
-  g_.flow.cards_played = 47;
-  CaptureState c;
-  ASSERT_EQ(ChooseExpertPlay(g_, 1, c, kQuick), 0);
-  ASSERT_EQ(c.capture_count, 2);
-  std::vector<int16_t> taken(c.capture_idx.begin(), c.capture_idx.begin() + 2);
-  std::sort(taken.begin(), taken.end());
-  EXPECT_EQ(taken, (std::vector<int16_t>{0, 1}));
+  state_.turn = 1;
+  state_.cards_played = kCardsPlayedPerHand - 1;
+  const SeatDecision d = ChooseExpertPlay(SeatView(state_, 1), kQuick);
+  ASSERT_EQ(d.position, 0);
+  EXPECT_EQ(Positions(d.take), (std::vector<int16_t>{0, 1}));
 }
 
-TEST_F(ExpertTest, SameSeedSameDecisionAndTheGameIsNotTouched) {
-  Deal(Shuffled(40));
+TEST_F(ExpertTest, SameViewSameDecision) {
+  Deal(40);
   PlayClassic(6);
-  const Game before(g_);
-  CaptureState a, b;
-  const int16_t first = ChooseExpertPlay(g_, 2, a, kQuick);
-  EXPECT_EQ(ChooseExpertPlay(g_, 2, b, kQuick), first);
-  EXPECT_EQ(a.capture_idx, b.capture_idx);
-  EXPECT_EQ(a.capture_count, b.capture_count);
-  EXPECT_EQ(g_.model.hand_ids, before.model.hand_ids);
-  EXPECT_EQ(g_.model.table_count, before.model.table_count);
-  EXPECT_EQ(g_.model.we_taken_count, before.model.we_taken_count);
-  EXPECT_EQ(g_.score.we.hand_points, before.score.we.hand_points);
-  EXPECT_TRUE(Legal(2, first, a));
+  const MatchState before = state_;
+  const SeatView view(state_, state_.turn);
+  const SeatDecision first = ChooseExpertPlay(view, kQuick);
+  EXPECT_EQ(ChooseExpertPlay(view, kQuick), first);
+  EXPECT_EQ(state_, before);
+  EXPECT_TRUE(Legal(first));
 }
 
-// The worker thinks on its own copy: what the game does meanwhile must not
-// reach it, and its answer is handed over once only.
-TEST_F(ExpertTest, ThinkingAsideAnswersForTheGameAsItWasAndIsTakenOnce) {
-  Deal(Shuffled(41));
+// The worker thinks on its own copy of the view: what the game does meanwhile
+// must not reach it, and its answer is handed over once only.
+TEST_F(ExpertTest, ThinkingAsideAnswersForTheViewItWasGivenAndIsTakenOnce) {
+  Deal(41);
   PlayClassic(40);
-  const ComputerDecision want = ExpertDecision(g_, 0);
-  std::shared_future<ComputerDecision> pending = ThinkAside(g_, 0);
-  g_.model = CardModel{};  // the frames go on while the worker thinks
+  const SeatView view(state_, 0);
+  const SeatDecision want = ChooseExpertPlay(view);
+  std::shared_future<SeatDecision> pending = ThinkAside(view);
+  state_ = MatchState{};  // the frames go on while the worker thinks
   pending.wait();
-  const std::optional<ComputerDecision> got = TakeIfReady(pending);
+  const std::optional<SeatDecision> got = TakeIfReady(pending);
   ASSERT_TRUE(got.has_value());
-  EXPECT_EQ(got->position, want.position);
-  EXPECT_EQ(got->capture_count, want.capture_count);
-  EXPECT_EQ(got->capture_idx, want.capture_idx);
+  EXPECT_EQ(*got, want);
   EXPECT_FALSE(pending.valid());
   EXPECT_FALSE(TakeIfReady(pending).has_value());
 }

@@ -11,12 +11,12 @@ class ListCapturesTest : public AiFixture {
   CardOptions List(int16_t card, std::initializer_list<int16_t> table) {
     Lay(table);
     CardOptions out;
-    ListCaptures(g_, card, CopyTable(g_.model), out);
+    ListCaptures(Known(), card, out);
     return out;
   }
 
   static std::vector<int> Taken(const CaptureOption& o) {
-    return std::vector<int>(o.take_idx.begin(), o.take_idx.begin() + o.take_count);
+    return {o.take.Span().begin(), o.take.Span().end()};
   }
 };
 
@@ -25,8 +25,8 @@ using Takes = std::vector<std::vector<int>>;
 Takes AllTaken(const CardOptions& c) {
   Takes out;
   for (int o = 0; o < c.option_count; ++o) {
-    out.emplace_back(c.options[o].take_idx.begin(),
-                     c.options[o].take_idx.begin() + c.options[o].take_count);
+    const std::span<const int16_t> take = c.options[static_cast<size_t>(o)].take.Span();
+    out.emplace_back(take.begin(), take.end());
   }
   return out;
 }
@@ -43,7 +43,7 @@ TEST_F(ListCapturesTest, CourtsAndAcesTakeOnlyTheirEqual) {
   const CardOptions jack = List(CardId(11, 'H'), {CardId(5, 'C'), CardId(6, 'D'), CardId(11, 'C')});
   EXPECT_EQ(AllTaken(jack), (Takes{{2}, {}}));
 
-  g_.model = CardModel{};
+  state_.table.Clear();
   const CardOptions ace = List(CardId(1, 'H'), {CardId(1, 'C'), CardId(1, 'D')});
   EXPECT_EQ(AllTaken(ace), (Takes{{0}, {1}, {}}));
 }
@@ -51,10 +51,10 @@ TEST_F(ListCapturesTest, CourtsAndAcesTakeOnlyTheirEqual) {
 TEST_F(ListCapturesTest, CardWithoutCaptureStillHasTheLayDown) {
   const CardOptions c = List(CardId(10, 'H'), {CardId(5, 'C'), CardId(4, 'D')});
   ASSERT_EQ(c.option_count, 1);
-  EXPECT_EQ(c.options[0].take_count, 0);
+  EXPECT_EQ(c.options[0].take.count, 0);
   EXPECT_EQ(c.options[0].bonus, 0);
 
-  g_.model = CardModel{};
+  state_.table.Clear();
   EXPECT_EQ(AllTaken(List(CardId(7, 'H'), {})), Takes{{}});
 }
 
@@ -67,11 +67,11 @@ TEST_F(ListCapturesTest, LongTableOfSmallValuesKeepsTwentyCapturesAndTheLayDown)
   }
   for (int16_t id : table) Lay({id});
   CardOptions c;
-  ListCaptures(g_, CardId(6, 'H'), CopyTable(g_.model), c);
+  ListCaptures(Known(), CardId(6, 'H'), c);
 
   ASSERT_EQ(c.option_count, kMaxOptions);
   EXPECT_EQ(Taken(c.options[0]), (std::vector<int>{0, 1, 2, 8}));
-  EXPECT_EQ(c.options[kMaxOptions - 1].take_count, 0);
+  EXPECT_EQ(c.options[kMaxOptions - 1].take.count, 0);
   std::set<std::vector<int>> seen;
   for (int o = 0; o < kMaxCaptureOptions; ++o) {
     const std::vector<int> taken = Taken(c.options[o]);
@@ -100,23 +100,23 @@ TEST_F(ListCapturesTest, BonusCountsKeyCardsTaken) {
 }
 
 TEST_F(ListCapturesTest, PicadaForecastOnlyForTheLastCardAfterAPlayThatTookNothing) {
-  g_.capture.prev_capture_size = 0;
+  state_.memory.previous_size = 0;
   const CardOptions fresh = List(CardId(7, 'S'), {CardId(7, 'C'), CardId(7, 'H'), CardId(13, 'D')});
   // Neither seven is the last card on the table.
   EXPECT_EQ(fresh.options[0].bonus, 0);
   EXPECT_EQ(fresh.options[1].bonus, 0);
 
-  g_.model = CardModel{};
+  state_.table.Clear();
   const CardOptions last = List(CardId(7, 'S'), {CardId(13, 'D'), CardId(7, 'H')});
   EXPECT_EQ(last.options[0].bonus, 1);
 }
 
 TEST_F(ListCapturesTest, NoPicadaForecastWhenThePreviousPlayCaptured) {
-  g_.capture.prev_capture_size = 2;
+  state_.memory.previous_size = 2;
   const CardOptions c = List(CardId(7, 'S'), {CardId(13, 'D'), CardId(7, 'H')});
   EXPECT_EQ(c.options[0].bonus, 0);
-  g_.model = CardModel{};
-  g_.capture.prev_capture_size = -1;  // first play after the deal
+  state_.table.Clear();
+  state_.memory.previous_size = -1;  // first play after the deal
   EXPECT_EQ(List(CardId(7, 'S'), {CardId(13, 'D'), CardId(7, 'H')}).options[0].bonus, 0);
 }
 
@@ -124,17 +124,17 @@ TEST_F(ListCapturesTest, SimiliQuadrigliaAndScuaForecasts) {
   // Three hearts taken by a heart, with a king left: Simili and Quadriglia.
   const CardOptions hearts =
       List(CardId(7, 'H'), {CardId(1, 'H'), CardId(2, 'H'), CardId(4, 'H'), CardId(13, 'C')});
-  EXPECT_EQ(hearts.options[0].take_count, 3);
+  EXPECT_EQ(hearts.options[0].take.count, 3);
   EXPECT_EQ(hearts.options[0].bonus, 2);
 
   // The same sum of mixed suits taken by a spade: Quadriglia only.
-  g_.model = CardModel{};
+  state_.table.Clear();
   const CardOptions mixed =
       List(CardId(7, 'S'), {CardId(1, 'H'), CardId(2, 'S'), CardId(4, 'H'), CardId(13, 'C')});
   EXPECT_EQ(mixed.options[0].bonus, 1);
 
   // The whole table: Scua.
-  g_.model = CardModel{};
+  state_.table.Clear();
   const CardOptions sweep = List(CardId(7, 'C'), {CardId(3, 'H'), CardId(4, 'S')});
   EXPECT_EQ(sweep.options[0].bonus, 1);
 }

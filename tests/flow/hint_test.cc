@@ -17,10 +17,10 @@ class HintTest : public FlowFixture {
 
   // What the Expert itself plays for seat 0 here: the card id and the take.
   std::pair<int16_t, std::vector<int16_t>> ExpertChoice() const {
-    CaptureState c;
-    const int16_t k = ChooseExpertPlay(g_, kHumanSeat, c);
-    return {g_.model.hand_ids[kHumanSeat][k],
-            std::vector<int16_t>(c.capture_idx.begin(), c.capture_idx.begin() + c.capture_count)};
+    const SeatView view(g_.match, kHumanSeat);
+    const SeatDecision d = ChooseExpertPlay(view);
+    return {view.hand()[d.position],
+            std::vector<int16_t>(d.take.Span().begin(), d.take.Span().end())};
   }
 
   std::pair<int16_t, std::vector<int16_t>> Shown() const {

@@ -59,13 +59,15 @@ int HandInSlotOrder(const Game& g, std::array<int16_t, kHandRecords>& ids,
   return n;
 }
 
-// The Expert decides over hand_ids; its card is found again among `ids` (the
-// slot order), which the flow may have sorted differently.
-int ExpertChoiceInSlotOrder(const Game& g, std::span<const int16_t> ids, CaptureState& hand_over) {
-  const int16_t k = ChooseExpertPlay(g, kHumanSeat, hand_over);
-  if (k < 0) return -1;
-  const int16_t card = g.model.hand_ids[kHumanSeat][k];
-  const auto at = std::find(ids.begin(), ids.end(), card);
+// The player of `level` decides over the seat's view; its card is found
+// again among `ids` (the slot order) to be clicked.
+int ChoiceInSlotOrder(const Game& g, PlayerLevel level, std::span<const int16_t> ids,
+                      CaptureSet& take) {
+  const SeatView view(g.match, kHumanSeat);
+  const SeatDecision d = ChoosePlayAtLevel(view, level);
+  take = d.take;
+  if (d.position < 0) return -1;
+  const auto at = std::find(ids.begin(), ids.end(), view.hand()[d.position]);
   return at == ids.end() ? -1 : static_cast<int>(at - ids.begin());
 }
 
@@ -130,13 +132,10 @@ bool Autopilot::StartPlay(const Game& g, InputSnapshot& in) {
   int choice = 0;
   plan_.clear();
   if (mode_ == HumanMode::kAi) {
-    CaptureState hand_over;
-    choice = level_ == PlayerLevel::kExpert
-                 ? ExpertChoiceInSlotOrder(g, std::span<const int16_t>(ids.data(), n), hand_over)
-                 : ChooseBestPlay(g, std::span<const int16_t>(ids.data(), n), hand_over);
+    CaptureSet take;
+    choice = ChoiceInSlotOrder(g, level_, std::span<const int16_t>(ids.data(), n), take);
     if (choice < 0) choice = 0;
-    plan_.assign(hand_over.capture_idx.begin(),
-                 hand_over.capture_idx.begin() + hand_over.capture_count);
+    plan_.assign(take.Span().begin(), take.Span().end());
   } else {
     choice = random_.Draw(n);
   }

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+
+#include "game/legal_captures.h"
+#include "game/match_state.h"
+
+namespace vantel {
+
+// Stands where a card lies that the seat may not see.
+inline constexpr int16_t kHiddenCard = -1;
+
+// What one seat may see of a match: its own hand, the table, how many cards
+// every other seat holds, the cards both sides have taken (each was face up on
+// the table before), the scores and whose turn it is. Everything else, the
+// other hands and the pack still to be dealt, reads as kHiddenCard. Computer
+// players, hints and network clients get this, never the MatchState: what is
+// not in it cannot change a decision or reach the wire.
+class SeatView {
+ public:
+  SeatView() = default;
+  SeatView(const MatchState& state, int seat);
+
+  int seat() const { return seat_; }
+  const HandCards& hand() const { return masked_.hands[static_cast<size_t>(seat_)]; }
+  int HandSize(int seat) const { return masked_.hands[static_cast<size_t>(seat)].size(); }
+  const TableCards& table() const { return masked_.table; }
+  const SideState& Of(Side side) const { return masked_.Of(side); }
+  const CaptureMemory& memory() const { return masked_.memory; }
+  int turn() const { return masked_.turn; }
+  int cards_played() const { return masked_.cards_played; }
+  HandPhase phase() const { return masked_.phase; }
+  bool twelve_card_hands() const { return masked_.twelve_card_hands; }
+  int16_t match_target() const { return masked_.match_target; }
+  // Cards of the pack not dealt yet (six-card hands before the second deal).
+  int StockSize() const { return kCardCount - masked_.dealt; }
+
+  // The whole state as the seat sees it, hidden cards included as
+  // kHiddenCard: for a player that plays on from a guess of them, and for
+  // sending the view as it is.
+  const MatchState& Masked() const { return masked_; }
+
+  bool operator==(const SeatView&) const = default;
+
+ private:
+  MatchState masked_;
+  int8_t seat_ = 0;
+};
+
+// What a seat decided from its view: the card at `position` of its hand and
+// the table cards (positions) it takes; position -1 when it has no card.
+struct SeatDecision {
+  int16_t position = -1;
+  CaptureSet take;
+  bool operator==(const SeatDecision&) const = default;
+};
+
+}  // namespace vantel

@@ -1,0 +1,244 @@
+// The match state against the flow: whole simulated games where every play the
+// flow makes is also made on a MatchState, and both must agree on every card,
+// every score and every turn, play after play.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "game/match_rules.h"
+#include "game/scoring.h"
+#include "game/seat_view.h"
+#include "simulation.h"
+
+namespace vantel {
+namespace {
+
+std::vector<int16_t> Ids(std::span<const int16_t> ids) {
+  return {ids.begin(), ids.end()};
+}
+
+std::vector<int16_t> Sorted(std::vector<int16_t> ids) {
+  std::sort(ids.begin(), ids.end());
+  return ids;
+}
+
+std::vector<int16_t> Listed(const int16_t* first, int count) {
+  return {first, first + std::max(count, 0)};
+}
+
+std::vector<int16_t> SpriteCards(const CardSprite* first, int count) {
+  std::vector<int16_t> ids;
+  for (int i = 0; i < count; ++i) ids.push_back(first[i].card);
+  return ids;
+}
+
+class MatchShadow : public GameObserver {
+ public:
+  explicit MatchShadow(const Options& options) : state_(NewMatch(options)) {}
+
+  const std::vector<std::string>& Mismatches() const { return mismatches_; }
+  int PlaysApplied() const { return plays_; }
+  int HandsCompared() const { return hands_; }
+
+  void OnHandStart(const Game& g) override {
+    DeckOrder deck{};
+    for (int i = 0; i < kCardCount; ++i) deck[static_cast<size_t>(i)] = g.model.deck[i].card;
+    DealHand(state_, deck, g.flow.turn);
+    pending_ = false;
+  }
+
+  void OnDealt(const Game& g) override {
+    const CardModel& m = g.model;
+    for (int s = 0; s < kSeats; ++s) {
+      Expect(Listed(m.hand_ids[s].data(), m.hand_id_count[s]),
+             Ids(state_.hands[static_cast<size_t>(s)].Span()), "dealt hand");
+    }
+    // The second deal comes after the last card of the first was played; by
+    // then the rules have dealt it already.
+    Expect(Listed(m.table_ids.data(), m.table_id_count), Ids(state_.table.Span()), "dealt table");
+  }
+
+  void OnReorder(const Game&, std::span<const int16_t>, std::span<const int16_t> after) override {
+    if (!ReorderHand(state_, kHumanSeat, after)) Fail("reorder refused");
+  }
+
+  void OnTurn(const Game& g, int seat, int16_t choice, std::span<const int16_t> capture) override {
+    const CardModel& m = g.model;
+    Expect(seat, static_cast<int>(state_.turn), "turn");
+    // The match state the flow keeps is the one made here, play by play.
+    Expect(g.match, state_, "the flow's match state");
+    Expect(g.capture.prev_capture_size, state_.memory.previous_size, "previous capture size");
+    const SeatView view(state_, seat);
+    const std::vector<int16_t> hand = Listed(m.hand_ids[seat].data(), m.hand_id_count[seat]);
+    // A sorted hand is listed in its new order from the next card the flow
+    // lands; the rules take the new order at once.
+    if (seat == kHumanSeat) {
+      Expect(Sorted(hand), Sorted(Ids(view.hand().Span())), "human's hand");
+    } else {
+      Expect(hand, Ids(view.hand().Span()), "hand");
+    }
+    Expect(Listed(m.table_ids.data(), m.table_id_count), Ids(view.table().Span()), "table");
+    const ValueCounts seen =
+        ValuesSeen(view.table(), view.Of(Side::kWe).taken, view.Of(Side::kThey).taken);
+    Expect(Listed(m.rank_seen.data() + 1, kHighestValue), Listed(seen.data() + 1, kHighestValue),
+           "values seen");
+    // The pile's cards lie in the order they flew; the rules keep a set.
+    Expect(Sorted(SpriteCards(m.we_pile.data(), m.we_pile_count)),
+           Sorted(Ids(PileOf(state_, Side::kWe).Span())), "our pile");
+    Expect(Sorted(SpriteCards(m.they_pile.data(), m.they_pile_count)),
+           Sorted(Ids(PileOf(state_, Side::kThey).Span())), "their pile");
+
+    pending_ = true;
+    seat_ = seat;
+    play_ = Play{};
+    play_.card = hand[static_cast<size_t>(choice)];
+    for (int16_t index : capture) play_.take.PushBack(m.table[index].card);
+  }
+
+  void OnLand(const Game& g, int seat, int16_t) override {
+    // A computer's play is whole when it lands; the human's only when it can
+    // take nothing, else once the choice is made.
+    if (seat != kHumanSeat || g.capture.last_capture_size == 0) Apply();
+  }
+
+  void OnSelect(const Game& g, bool declined) override {
+    if (!declined) {
+      for (int i = 0; i < g.capture.capture_count; ++i) {
+        play_.take.PushBack(g.model.table[g.capture.capture_idx[i]].card);
+      }
+    }
+    Apply();
+  }
+
+  void OnScore(const Game& g) override {
+    if (state_.phase != HandPhase::kPlaying) return;  // the remainders come next
+    CompareScores(g, "score");
+  }
+
+  void OnHandEnd(const Game& g) override {
+    Expect(state_.phase == HandPhase::kOver, true, "hand over");
+    CompareScores(g, "hand end");
+    const Scores& s = g.score;
+    Expect(s.we_match_points, state_.Of(Side::kWe).match_points, "our total");
+    Expect(s.they_match_points, state_.Of(Side::kThey).match_points, "their total");
+    Expect(static_cast<int>(s.history_rows), static_cast<int>(state_.history_rows), "history rows");
+    for (int r = 0; r < std::min<int>(s.history_rows, kHistoryRows); ++r) {
+      Expect(s.history_we[r], state_.history[static_cast<size_t>(r)].we, "history (we)");
+      Expect(s.history_they[r], state_.history[static_cast<size_t>(r)].they, "history (they)");
+    }
+    Expect(s.match_over, state_.MatchDecided(), "match over");
+    Expect(s.match_tied, state_.outcome == MatchOutcome::kTied, "match tied");
+    ++hands_;
+  }
+
+ private:
+  void Apply() {
+    if (!pending_) {
+      Fail("a play landed that was never chosen");
+      return;
+    }
+    pending_ = false;
+    const PlayResult result = ApplyPlay(state_, seat_, play_);
+
+    if (!result.ok())
+      Fail(std::string("play refused: ") + std::string(PlayErrorName(result.error)));
+    ++plays_;
+  }
+
+  void CompareScores(const Game& g, const char* when) {
+    const CardModel& m = g.model;
+    Expect(Listed(m.we_taken.data(), m.we_taken_count), Ids(state_.Of(Side::kWe).taken.Span()),
+           when);
+    Expect(Listed(m.they_taken.data(), m.they_taken_count),
+           Ids(state_.Of(Side::kThey).taken.Span()), when);
+    Expect(Listed(m.table_ids.data(), m.table_id_count), Ids(state_.table.Span()), when);
+    for (Side side : {Side::kWe, Side::kThey}) {
+      const SideScore& a = g.score.Of(side);
+      const HandScore& b = state_.Of(side).hand;
+      const std::vector<int16_t> old_score = {a.scua_count,       a.simili_count, a.picada_count,
+                                              a.quadriglia_count, a.napula,       a.suit_s_count,
+                                              a.suit_s_point,     a.cards_point,  a.has_two_s,
+                                              a.has_ten_d,        a.has_jack_h,   a.hand_points};
+      const std::vector<int16_t> new_score = {b.scua,         b.simili,         b.picada,
+                                              b.quadriglia,   b.napula,         b.batons,
+                                              b.batons_point, b.cards_point,    b.two_of_batons,
+                                              b.ten_of_coins, b.jack_of_swords, b.points};
+      Expect(old_score, new_score, when);
+    }
+  }
+
+  template <class T>
+  void Expect(const T& flow, const T& rules, const char* what) {
+    if (flow == rules) return;
+    if constexpr (std::is_same_v<T, std::vector<int16_t>>) {
+      Fail(std::string(what) + ": flow " + ::testing::PrintToString(flow) + ", rules " +
+           ::testing::PrintToString(rules));
+    } else {
+      Fail(what);
+    }
+  }
+
+  void Fail(const std::string& what) {
+    if (mismatches_.size() < 20) {
+      mismatches_.push_back("hand " + std::to_string(hands_) + ", play " +
+                            std::to_string(state_.cards_played) + ": " + what);
+    }
+  }
+
+  MatchState state_;
+  bool pending_ = false;
+  int seat_ = 0;
+  Play play_;
+  int plays_ = 0;
+  int hands_ = 0;
+  std::vector<std::string> mismatches_;
+};
+
+struct ShadowCase {
+  const char* name;
+  uint32_t seed;
+  int hands;
+  bool six;
+  HumanMode human;
+  PlayerLevel level;
+};
+
+class MatchShadowTest : public ::testing::TestWithParam<ShadowCase> {};
+
+TEST_P(MatchShadowTest, RulesAgreeWithTheFlowPlayByPlay) {
+  const ShadowCase& c = GetParam();
+  SimConfig config;
+  config.seed = c.seed;
+  config.hands = c.hands;
+  config.six = c.six;
+  config.human = c.human;
+  config.we = c.level;
+  config.they = c.level;
+  MatchShadow shadow(MakeOptions(config));
+  Simulation sim(config, &shadow);
+  const SimStats stats = sim.Run();
+  ASSERT_FALSE(stats.stuck);
+  std::ostringstream report;
+  for (const std::string& m : shadow.Mismatches()) report << m << '\n';
+  EXPECT_TRUE(shadow.Mismatches().empty()) << report.str();
+  EXPECT_EQ(shadow.HandsCompared(), c.hands);
+  EXPECT_EQ(shadow.PlaysApplied(), c.hands * kCardsPlayedPerHand);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Games, MatchShadowTest,
+    ::testing::Values(
+        ShadowCase{"twelve", 11, 60, false, HumanMode::kAi, PlayerLevel::kClassic},
+        ShadowCase{"six", 12, 60, true, HumanMode::kAi, PlayerLevel::kClassic},
+        ShadowCase{"random_person", 13, 60, false, HumanMode::kRandom, PlayerLevel::kClassic},
+        ShadowCase{"random_person_six", 14, 60, true, HumanMode::kRandom, PlayerLevel::kClassic},
+        ShadowCase{"declining_person", 15, 30, false, HumanMode::kDecline, PlayerLevel::kClassic},
+        ShadowCase{"expert", 16, 2, true, HumanMode::kAi, PlayerLevel::kExpert}),
+    [](const ::testing::TestParamInfo<ShadowCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace vantel

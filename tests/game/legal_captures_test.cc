@@ -1,0 +1,145 @@
+#include "game/legal_captures.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/test_cards.h"
+
+namespace vantel {
+namespace {
+
+// A table of the given values, suits cups, coins, swords, batons in turn.
+std::vector<int16_t> TableOf(const std::vector<int>& values) {
+  constexpr char kSuits[4] = {'C', 'D', 'H', 'S'};
+  std::vector<int16_t> table;
+  for (size_t i = 0; i < values.size(); ++i) table.push_back(CardId(values[i], kSuits[i % 4]));
+  return table;
+}
+
+std::vector<std::vector<int16_t>> AllCaptures(const std::vector<int16_t>& table, int16_t card) {
+  std::vector<std::vector<int16_t>> all;
+  ForEachLegalCapture(table, card, [&](const CaptureSet& set) {
+    all.emplace_back(set.Span().begin(), set.Span().end());
+    return true;
+  });
+  return all;
+}
+
+using Sets = std::vector<std::vector<int16_t>>;
+
+TEST(LegalCapturesTest, ListsSumsFromFourDownThenEqualCardsInTableOrder) {
+  struct Case {
+    std::vector<int> table;
+    int played;
+    Sets expected;
+  };
+  const Case cases[] = {
+      {{5, 3, 2, 6}, 10, {{0, 1, 2}}},  // no four make 10
+      {{1, 2, 3, 4, 6}, 10, {{0, 1, 2, 3}, {0, 2, 4}, {3, 4}}},
+      {{5, 2, 5, 3}, 10, {{0, 1, 3}, {1, 2, 3}, {0, 2}}},  // 2+3+5 twice, then 5+5
+      {{1, 3, 5, 13}, 10, {}},                             // each card counts once
+      {{4, 4}, 8, {{0, 1}}},                               // a pair, no single 8
+      {{5, 3, 2}, 5, {{1, 2}, {0}}},                       // the pair before the equal card
+      {{11, 5, 6}, 11, {{0}}},                             // a court never takes by sum
+      {{13, 5, 8, 13}, 13, {{0}, {3}}},                    //
+      {{1, 13}, 1, {{0}}},                                 // an ace takes an ace
+      {{1, 1, 2}, 2, {{0, 1}, {2}}},                       // two aces make a two
+      {{}, 7, {}},                                         // nothing on the table
+  };
+  for (const Case& c : cases) {
+    const std::vector<int16_t> table = TableOf(c.table);
+    const Sets found = AllCaptures(table, CardId(c.played, 'D'));
+    EXPECT_EQ(found, c.expected) << ::testing::PrintToString(c.table) << " + " << c.played;
+    const int first = c.expected.empty() ? 0 : static_cast<int>(c.expected[0].size());
+    EXPECT_EQ(FirstCaptureSize(table, CardId(c.played, 'D')), first);
+  }
+}
+
+TEST(LegalCapturesTest, AFullTableIsEnumeratedAndCanBeCutShort) {
+  // Every numeral of the pack on the table: many sums make a ten.
+  std::vector<int16_t> table;
+  for (int16_t id = 0; id < 40; ++id) table.push_back(id);
+  int count = 0;
+  ForEachLegalCapture(table, CardId(10, 'C'), [&](const CaptureSet& set) {
+    EXPECT_GE(set.count, 1);
+    EXPECT_LE(set.count, 4);
+    ++count;
+    return count < 20;
+  });
+  EXPECT_EQ(count, 20);
+  EXPECT_EQ(FirstCaptureSize(table, CardId(10, 'C')), 4);
+}
+
+TEST(LegalCapturesTest, APersonMayTakeAnySetThatAddsUpOnceTheCardCanCapture) {
+  const std::vector<int16_t> kings = TableOf({13, 5, 8, 1, 1, 1, 2, 2});
+  const int16_t king = CardId(13, 'D');
+  EXPECT_TRUE(IsAcceptedCapture(kings, king, std::vector<int16_t>{0}));
+  EXPECT_TRUE(IsAcceptedCapture(kings, king, std::vector<int16_t>{1, 2}));           // 5 + 8
+  EXPECT_TRUE(IsAcceptedCapture(kings, king, std::vector<int16_t>{2, 3, 4, 5, 6}));  // 8+1+1+1+2
+  EXPECT_FALSE(IsAcceptedCapture(kings, king, std::vector<int16_t>{1, 3}));          // 6
+  EXPECT_FALSE(IsAcceptedCapture(kings, king, std::vector<int16_t>{}));
+  EXPECT_FALSE(IsAcceptedCapture(kings, king, std::vector<int16_t>{0, 0}));  // named twice
+  EXPECT_FALSE(IsAcceptedCapture(kings, king, std::vector<int16_t>{8}));     // off the table
+  // Seven cards are more than one play takes; six are not.
+  const std::vector<int16_t> small = TableOf({1, 1, 1, 1, 2, 2, 2, 9});
+  const int16_t ten = CardId(10, 'S');
+  EXPECT_FALSE(IsAcceptedCapture(small, ten, std::vector<int16_t>{0, 1, 2, 3, 4, 5, 6}));
+  EXPECT_TRUE(IsAcceptedCapture(small, ten, std::vector<int16_t>{0, 7}));
+  const std::vector<int16_t> six = TableOf({1, 1, 1, 2, 2, 3, 9});
+  EXPECT_TRUE(IsAcceptedCapture(six, ten, std::vector<int16_t>{0, 1, 2, 3, 4, 5}));
+}
+
+TEST(LegalCapturesTest, WithoutACaptureOfItsOwnAKingTakesNoSum) {
+  const std::vector<int16_t> table = TableOf({5, 8});
+  EXPECT_FALSE(CanCapture(table, CardId(13, 'C')));
+  EXPECT_FALSE(IsAcceptedCapture(table, CardId(13, 'C'), std::vector<int16_t>{0, 1}));
+}
+
+TEST(LegalCapturesTest, APickIsOfferedOnlyWhileItCanStillAddUp) {
+  const std::vector<int16_t> table = TableOf({13, 5, 8, 4, 9});
+  const int16_t king = CardId(13, 'D');
+  const std::vector<int16_t> none;
+  EXPECT_TRUE(CanStillComplete(table, king, none, 0));  // the king itself
+  EXPECT_TRUE(CanStillComplete(table, king, none, 1));  // 5 + 8
+  EXPECT_TRUE(CanStillComplete(table, king, none, 3));  // 4 + 9
+  const std::vector<int16_t> five{1};
+  EXPECT_TRUE(CanStillComplete(table, king, five, 2));   // 5 + 8 = 13
+  EXPECT_FALSE(CanStillComplete(table, king, five, 4));  // 5 + 9 is too much
+  EXPECT_FALSE(CanStillComplete(table, king, five, 3));  // 5 + 4 needs another 4
+  EXPECT_FALSE(CanStillComplete(table, king, five, 1));  // already picked
+  EXPECT_FALSE(CanStillComplete(table, king, none, 5));  // no such card
+}
+
+TEST(LegalCapturesTest, SpecialCapturesOfAPlay) {
+  const std::vector<int16_t> table = {CardId(3, 'C'), CardId(4, 'C'), CardId(7, 'S')};
+  struct Case {
+    int16_t card;
+    std::vector<int16_t> take;
+    int previous;
+    SpecialCaptures expected;
+  };
+  const Case cases[] = {
+      // the card laid last, after a play that took nothing: Picada
+      {CardId(7, 'D'), {2}, 0, {.picada = true}},
+      // the same after a capture, or on the first play of a hand: nothing
+      {CardId(7, 'D'), {2}, 1, {}},
+      {CardId(7, 'D'), {2}, -1, {}},
+      // both cups with a cup: Simili
+      {CardId(7, 'C'), {0, 1}, 0, {.simili = true}},
+      // the whole table: Scua and Quadriglia, but a baton among the cups
+      {CardId(13, 'C'), {0, 1, 2}, 0, {.scua = true, .quadriglia = true}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SpecialsOf(table, c.card, c.take, c.previous), c.expected)
+        << ::testing::PrintToString(c.take) << " prev " << c.previous;
+  }
+  // The only card on the table, just laid: Scua and Picada together.
+  const std::vector<int16_t> lone = {CardId(5, 'H')};
+  const SpecialCaptures both = SpecialsOf(lone, CardId(5, 'S'), std::vector<int16_t>{0}, 0);
+  EXPECT_TRUE(both.scua && both.picada && !both.simili && !both.quadriglia);
+  EXPECT_EQ(both.Count(), 2);
+}
+
+}  // namespace
+}  // namespace vantel
