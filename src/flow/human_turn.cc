@@ -39,7 +39,7 @@ int PickedCount(const Game& g) {
 // adds up but holds more cards than a capture can is left open: the human
 // removes cards or declines.
 void ConfirmIfMatched(Game& g) {
-  if (!PickedCardsMatch(g) || PickedCount(g) > kMaxCaptureCards) return;
+  if (!PickedCardsMatch(g) || PickedCount(g) > kMaxTakenCards) return;
   CardModel& m = g.model;
   CaptureState& c = g.capture;
   g.flow.capture_confirmed = true;

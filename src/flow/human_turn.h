@@ -6,9 +6,6 @@
 
 namespace vantel {
 
-// The most table cards one capture can hold.
-inline constexpr int kMaxCaptureCards = 6;
-
 // The short sound of a pick the table refuses.
 inline constexpr SoundId kRefusedPickSound = SoundId::kSign1;
 

@@ -1,5 +1,10 @@
 #include "game/capture.h"
 
+#include <algorithm>
+#include <span>
+
+#include "game/legal_captures.h"
+
 namespace vantel {
 
 namespace {
@@ -8,37 +13,24 @@ int16_t ValueAt(const Game& g, int index) {
   return ValueOf(g.model.table[index].card);
 }
 
-// The first sum of `size` distinct table cards (indices below `n`, in index
-// order) that adds up to `target`. Searched recursively so the order is that of
-// nested loops i < j < k < l.
-bool FindSum(const Game& g, int n, int size, int first, int target) {
-  if (size == 0) return target == 0;
-  for (int i = first; i <= n - size; ++i) {
-    if (FindSum(g, n, size - 1, i + 1, target - ValueAt(g, i))) return true;
-  }
-  return false;
-}
-
 // Reads the played card where the id list ends: the table list and the id list
 // grow together, so this is the card that just landed.
 int16_t PlayedIndex(const Game& g) {
   return static_cast<int16_t>(g.model.table_id_count - 1);
 }
 
-bool AllTakenShareSuit(const Game& g) {
-  const SuitCode played = SuitOf(g.model.table[PlayedIndex(g)].card);
-  for (int c = 0; c < g.capture.capture_count; ++c) {
-    if (SuitOf(g.model.table[g.capture.capture_idx[c]].card) != played) return false;
-  }
-  return true;
+// The table's cards before the card just played, and that card.
+std::span<const int16_t> TableBeforePlay(const Game& g) {
+  return {g.model.table_ids.data(), static_cast<size_t>(std::max<int>(0, PlayedIndex(g)))};
 }
 
-// Picada: a single card taken, the one laid just before the played card, by a
-// player whose predecessor did not capture.
-bool IsPicada(const Game& g) {
+// The special captures of taking capture_idx with the card just played.
+SideFlags SpecialsOfCapture(const Game& g) {
   const CaptureState& c = g.capture;
-  return c.capture_count == 1 && g.model.table_count == c.capture_idx[0] + 2 &&
-         c.prev_capture_size == 0;
+  const SpecialCaptures s =
+      SpecialsOf(TableBeforePlay(g), g.model.table_ids[PlayedIndex(g)],
+                 {c.capture_idx.data(), static_cast<size_t>(c.capture_count)}, c.prev_capture_size);
+  return {s.scua, s.simili, s.picada, s.quadriglia};
 }
 
 Side SideOfTurn(const Game& g) {
@@ -66,18 +58,9 @@ PlayVerdict RecordCapture(Game& g, int16_t size) {
 }  // namespace
 
 int16_t MustCapture(const Game& g) {
-  const int n = g.model.table_count - 1;
-  if (n < 1) return 0;
-  const int p = ValueAt(g, n);
-  if (p >= 2 && p <= 10) {
-    for (int size = 4; size >= 2; --size) {
-      if (n >= size && FindSum(g, n, size, 0, p)) return static_cast<int16_t>(size);
-    }
-  }
-  for (int i = 0; i < n; ++i) {
-    if (ValueAt(g, i) == p) return 1;
-  }
-  return 0;
+  if (g.model.table_count < 2) return 0;
+  return static_cast<int16_t>(
+      FirstCaptureSize(TableBeforePlay(g), g.model.table_ids[PlayedIndex(g)]));
 }
 
 bool PickedCardsMatch(const Game& g) {
@@ -96,11 +79,7 @@ int16_t ApplyComputerCapture(Game& g) {
   if (c.capture_count == 0) return 0;
   for (int i = 0; i < c.capture_count; ++i) g.model.table[c.capture_idx[i]].captured = true;
 
-  SideFlags& flags = c.Of(SideOfTurn(g));
-  if (IsPicada(g)) flags.picada = true;
-  flags.simili = AllTakenShareSuit(g);
-  if (c.capture_count > 2) flags.quadriglia = true;
-  if (g.model.table_count == c.capture_count + 1) flags.scua = true;
+  c.Of(SideOfTurn(g)) = SpecialsOfCapture(g);
   g.model.table[PlayedIndex(g)].captured = true;
   return c.capture_count;
 }
@@ -109,12 +88,7 @@ bool ApplyHumanCapture(Game& g) {
   CaptureState& c = g.capture;
   const int16_t n = c.capture_count;
   SideFlags& flags = c.we;
-  if (IsPicada(g)) flags.picada = true;
-  // With nothing taken there is no suit to share; an empty capture must not
-  // pass for a Simili.
-  flags.simili = n > 0 && AllTakenShareSuit(g);
-  if (n > 2) flags.quadriglia = true;
-  if (n == g.model.table_count - 1) flags.scua = true;
+  flags = SpecialsOfCapture(g);
   if (n > 0) g.model.table[PlayedIndex(g)].captured = true;
   c.last_capture_size = n;
   c.prev_capture_size = n;

@@ -36,7 +36,6 @@ inline constexpr int kFanRecords = kFanPlaces + 1;
 inline constexpr int kRankSeenRecords = kHighestValue + 2;  // indexed by value 1..13
 inline constexpr int kHistoryRecords = 41;                  // score page rows
 inline constexpr int kDealOrderRecords = kSeats + 1;
-inline constexpr int kMaxTakenPerPlay = 6;  // table cards one play can take
 
 // Every card position and list of a hand.
 struct CardModel {
@@ -76,7 +75,7 @@ struct SideFlags {
 
 // The capture hand-over between the deciding player, the landing and the flow.
 struct CaptureState {
-  std::array<int16_t, kMaxTakenPerPlay> capture_idx{};  // table indices to take
+  std::array<int16_t, kMaxTakenCards> capture_idx{};  // table indices to take
   int16_t capture_count = 0;
   int16_t last_capture_size = 0;  // -1 after the deal
   int16_t prev_capture_size = 0;
@@ -157,7 +156,7 @@ struct FlowData {
   // none, and the table indices it would take; made for the play numbered
   // hint_for_play.
   int16_t hint_card = -1;
-  std::array<int16_t, kMaxTakenPerPlay> hint_take{};
+  std::array<int16_t, kMaxTakenCards> hint_take{};
   int16_t hint_take_count = 0;
   int16_t hint_for_play = -1;
   bool hint_key_latch = false;

@@ -114,6 +114,35 @@ class FlowFixture : public ::testing::Test {
     }
   }
 
+  // The rules' view of a hand set up card by card rather than dealt: the
+  // hands, table and taken cards of the model, `next_seat` to play.
+  void MatchFollowsTheModel(int next_seat) {
+    MatchState& m = g_.match;
+    const CardModel& model = g_.model;
+    for (int s = 0; s < kSeats; ++s) {
+      m.hands[static_cast<size_t>(s)].Clear();
+      for (int i = 0; i < model.hand_id_count[s]; ++i) {
+        m.hands[static_cast<size_t>(s)].PushBack(model.hand_ids[s][i]);
+      }
+    }
+    m.table.Clear();
+    for (int i = 0; i < model.table_id_count; ++i) m.table.PushBack(model.table_ids[i]);
+    for (Side side : {Side::kWe, Side::kThey}) {
+      const bool we = side == Side::kWe;
+      m.Of(side).taken.Clear();
+      m.Of(side).markers.Clear();
+      for (int i = 0; i < (we ? model.we_taken_count : model.they_taken_count); ++i) {
+        m.Of(side).taken.PushBack(we ? model.we_taken[i] : model.they_taken[i]);
+      }
+    }
+    m.memory = {g_.capture.last_capture_size, g_.capture.last_capture_size,
+                static_cast<int8_t>(g_.capture.last_capturer)};
+    m.turn = static_cast<int8_t>(next_seat);
+    m.cards_played = g_.flow.cards_played;
+    m.dealt = kCardCount;
+    m.phase = HandPhase::kPlaying;
+  }
+
   // The human's card `played` has landed on `table` and can capture: the
   // selection is open.
   void OpenSelection(std::initializer_list<int16_t> table, int16_t played) {

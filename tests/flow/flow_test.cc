@@ -43,6 +43,7 @@ class LastCardTest : public FlowFixture {
     c.x = 610;
     c.y = 5;
     RebuildHandIds(g_, 2);
+    MatchFollowsTheModel(2);
   }
 };
 
@@ -108,6 +109,7 @@ TEST_F(LastCardTest, ADeclinedLastCaptureLeavesTheRemaindersToTheSideThatReallyC
   RebuildHandIds(g_, 0);
   g_.flow.turn = 3;
   g_.capture.last_capturer = 1;
+  MatchFollowsTheModel(0);
   RunUntil([&] { return g_.flow.state == FlowState::kEndOfMatch; });
   EXPECT_EQ(events_.declines, 1);
   EXPECT_EQ(g_.capture.last_capturer, 1);
@@ -123,6 +125,7 @@ TEST_F(LastCardTest, AConfirmedHumanCaptureIsTheLastCapture) {
   RebuildHandIds(g_, 0);
   g_.flow.turn = 3;
   g_.capture.last_capturer = 1;
+  MatchFollowsTheModel(0);
   RunUntil([&] { return SelectionOpen(g_); });
   EXPECT_EQ(g_.capture.last_capturer, 1);  // not yet: the human may still decline
   ClickTable(kLeftButton, 0);
