@@ -82,6 +82,7 @@ void BM_ExpertCrowdedTable(benchmark::State& state) {
   MatchState crowded;
   crowded.phase = HandPhase::kPlaying;
   crowded.turn = 1;
+  crowded.memory = {0, 0, 0};  // mid-hand, after a play that took nothing
   for (int i = 0; i < 12; ++i) crowded.table.PushBack(static_cast<int16_t>(i));
   for (int i = 0; i < kTwelveCardHand; ++i)
     crowded.hands[1].PushBack(static_cast<int16_t>(16 + 3 * i));

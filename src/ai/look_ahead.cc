@@ -6,14 +6,20 @@ namespace vantel {
 
 TableKnowledge KnowledgeOf(const TableCards& table, const std::array<SideState, kSides>& sides,
                            const CaptureMemory& memory) {
+  // One pass over every card that has been on the table: the playouts ask
+  // for this before every play they make.
   TableKnowledge known;
   known.table = table;
-  known.seen = ValuesSeen(table, sides[0].taken, sides[1].taken);
-  for (int16_t card : table) known.gone[static_cast<size_t>(card)] = true;
+  auto see = [&](int16_t card) {
+    known.seen[static_cast<size_t>(ValueOf(card))] += 1;
+    known.gone[static_cast<size_t>(card)] = true;
+  };
+  for (int16_t card : table) see(card);
   for (const SideState& side : sides) {
-    for (int16_t card : side.taken) {
-      if (!side.markers.Contains(card)) known.gone[static_cast<size_t>(card)] = true;
-    }
+    for (int16_t card : side.taken) see(card);
+  }
+  for (const SideState& side : sides) {
+    for (int16_t card : side.markers) known.gone[static_cast<size_t>(card)] = false;
   }
   known.previous_size = memory.previous_size;
   return known;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace vantel {
@@ -21,8 +22,15 @@ struct InputSnapshot {
   std::array<uint8_t, 4> buttons{};
   int32_t mouse_x = 0;
   int32_t mouse_y = 0;
-  bool KeyDown(int code) const;
-  bool MouseButtonDown(int button) const;
+  // Inline: every frame asks for a dozen keys.
+  bool KeyDown(int code) const {
+    return code >= 0 && code < static_cast<int>(keys.size()) &&
+           keys[static_cast<std::size_t>(code)] != 0;
+  }
+  bool MouseButtonDown(int button) const {
+    return button >= 0 && button < static_cast<int>(buttons.size()) &&
+           buttons[static_cast<std::size_t>(button)] != 0;
+  }
 };
 
 }  // namespace vantel

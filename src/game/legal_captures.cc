@@ -38,7 +38,13 @@ bool IsAcceptedCapture(std::span<const int16_t> table, int16_t card,
                        std::span<const int16_t> take) {
   if (take.empty() || take.size() > static_cast<size_t>(kMaxTakenCards)) return false;
   if (!ValidPositions(table, take)) return false;
-  return SumAt(table, take) == ValueOf(card) && CanCapture(table, card);
+  const int value = ValueOf(card);
+  if (SumAt(table, take) != value) return false;
+  // A set the rule itself lists needs no search for another; only a wider
+  // choice must show that the card can capture at all.
+  const bool listed =
+      take.size() == 1 || (take.size() <= 4 && value >= 2 && value <= kHighestSumValue);
+  return listed || CanCapture(table, card);
 }
 
 bool CanStillComplete(std::span<const int16_t> table, int16_t card, std::span<const int16_t> picked,
