@@ -78,7 +78,7 @@ void ListCaptures(const Game& g, int16_t card, const TableCopy& table, CardOptio
 
 namespace {
 
-bool AllOfSuit(const TableCopy& table, const CaptureOption& option, SuitCode suit) {
+bool AllOfSuit(const TableCopy& table, const CaptureOption& option, Suit suit) {
   for (int t = 0; t < option.take_count; ++t) {
     if (SuitOf(table.ids[option.take_idx[t]]) != suit) return false;
   }
@@ -88,7 +88,7 @@ bool AllOfSuit(const TableCopy& table, const CaptureOption& option, SuitCode sui
 }  // namespace
 
 void AddBonuses(const Game& g, int16_t card, const TableCopy& table, CardOptions& out) {
-  const SuitCode suit = SuitOf(card);
+  const Suit suit = SuitOf(card);
   for (int o = 0; o < out.option_count; ++o) {
     CaptureOption& option = out.options[o];
     if (option.take_count == 0) continue;

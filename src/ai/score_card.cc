@@ -6,19 +6,19 @@ namespace vantel {
 namespace {
 
 // Cards taken, an untakeable table left behind and every bonus, with the
-// clubs taken as the tie-breaker.
+// cups taken as the tie-breaker.
 float OptionScore(const Game& g, const CaptureOption& option) {
   float score = 4.0f * static_cast<float>(option.take_count);
   if (option.safe_table) score += 50.0f;
   score += 20.0f * static_cast<float>(option.bonus);
   for (int t = 0; t < option.take_count; ++t) {
     const int16_t id = g.model.table[option.take_idx[t]].card;
-    if (SuitOf(id) == SuitCode::kC) score += 1.0f;
+    if (SuitOf(id) == Suit::kCups) score += 1.0f;
   }
   return score;
 }
 
-// Plentiful values and courts are cheap to give away; key cards, clubs and the
+// Plentiful values and courts are cheap to give away; key cards, cups and the
 // companions of a key card still out in play are kept.
 double LayDownScore(const Game& g, int16_t card, const CardOptions& c) {
   double score = 0;
@@ -26,10 +26,10 @@ double LayDownScore(const Game& g, int16_t card, const CardOptions& c) {
   if (CardOf(card).computer_key) score -= 10;
   score += 4.0 * c.value_count;
   if (c.value > kJackValue) score += 1;  // queens and kings
-  if (c.value == 10 && !CardAccountedFor(g, kTenOfD)) score -= 5;
-  if (c.value == 2 && !CardAccountedFor(g, kTwoOfC)) score -= 5;
-  if (c.value == kJackValue && !CardAccountedFor(g, kJackOfH)) score -= 5;
-  if (SuitOf(card) == SuitCode::kC) score -= 1;
+  if (c.value == 10 && !CardAccountedFor(g, kTenOfCoins)) score -= 5;
+  if (c.value == 2 && !CardAccountedFor(g, kTwoOfCups)) score -= 5;
+  if (c.value == kJackValue && !CardAccountedFor(g, kJackOfSwords)) score -= 5;
+  if (SuitOf(card) == Suit::kCups) score -= 1;
   return score;
 }
 

@@ -26,7 +26,7 @@ int16_t PlayedIndex(const Game& g) {
 }
 
 bool AllTakenShareSuit(const Game& g) {
-  const SuitCode played = SuitOf(g.model.table[PlayedIndex(g)].card);
+  const Suit played = SuitOf(g.model.table[PlayedIndex(g)].card);
   for (int c = 0; c < g.capture.capture_count; ++c) {
     if (SuitOf(g.model.table[g.capture.capture_idx[c]].card) != played) return false;
   }

@@ -91,12 +91,12 @@ struct SideScore {
   int16_t picada_count = 0;
   int16_t quadriglia_count = 0;
   int16_t napula = 0;        // kept once non-zero
-  int16_t suit_s_count = 0;  // recomputed from the taken cards
-  int16_t suit_s_point = 0;
+  int16_t batons_count = 0;  // recomputed from the taken cards
+  int16_t batons_point = 0;  // the suit majority ("Clubs" on the score page)
   int16_t cards_point = 0;
-  int16_t has_two_s = 0;
-  int16_t has_ten_d = 0;
-  int16_t has_jack_h = 0;
+  int16_t has_two_of_batons = 0;
+  int16_t has_ten_of_coins = 0;
+  int16_t has_jack_of_swords = 0;
   int16_t hand_points = 0;
 };
 

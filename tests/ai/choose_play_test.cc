@@ -21,7 +21,7 @@ class ChoosePlayTest : public AiFixture {
   }
 };
 
-TEST_F(ChoosePlayTest, SevenSweepsThreeAndFourOfHearts) {
+TEST_F(ChoosePlayTest, SevenSweepsThreeAndFourOfSwords) {
   Lay({CardId(3, 'H'), CardId(4, 'H')});
   const auto c = Evaluate({CardId(7, 'S'), CardId(9, 'D')});
   ASSERT_EQ(c[0].options[0].take_count, 2);
@@ -60,7 +60,7 @@ TEST_F(ChoosePlayTest, CapturesOnceTheCardLeftBehindIsUsedUp) {
   EXPECT_EQ(ChosenTake(), (std::vector<int16_t>{0}));
 }
 
-TEST_F(ChoosePlayTest, TakingTheTenOfDiamondsIsWorthTwoHundredMore) {
+TEST_F(ChoosePlayTest, TakingTheTenOfCoinsIsWorthTwoHundredMore) {
   float scores[3];
   const char suits[3] = {'D', 'H', 'S'};
   for (int s = 0; s < 3; ++s) {
@@ -97,14 +97,14 @@ TEST_F(ChoosePlayTest, WithoutCapturesTheBestLayDownScoreIsPlayed) {
   Lay({CardId(13, 'C')});
   EXPECT_EQ(Decide({CardId(3, 'D'), CardId(12, 'H'), CardId(4, 'H')}), 1) << "courts go first";
   EXPECT_EQ(Decide({CardId(11, 'H'), CardId(11, 'D')}), 1) << "the key jack is kept";
-  EXPECT_EQ(Decide({CardId(5, 'C'), CardId(5, 'H')}), 1) << "clubs are kept";
+  EXPECT_EQ(Decide({CardId(5, 'C'), CardId(5, 'H')}), 1) << "cups are kept";
   EXPECT_EQ(g_.capture.capture_count, 0);
 
   g_.model.rank_seen[6] = 2;
   EXPECT_EQ(Decide({CardId(4, 'H'), CardId(6, 'H')}), 1) << "a value often seen goes first";
 }
 
-TEST_F(ChoosePlayTest, TenIsKeptWhileTheTenOfDiamondsIsStillOut) {
+TEST_F(ChoosePlayTest, TenIsKeptWhileTheTenOfCoinsIsStillOut) {
   Lay({CardId(13, 'C')});
   EXPECT_EQ(Decide({CardId(10, 'H'), CardId(9, 'H')}), 1);
   AddToPile(Side::kThey, CardId(10, 'D'));
@@ -117,7 +117,7 @@ TEST_F(ChoosePlayTest, KeyCardsLayDownElevenLower) {
   AddToPile(Side::kWe, CardId(2, 'C'));
   AddToPile(Side::kWe, CardId(10, 'D'));
   AddToPile(Side::kWe, CardId(11, 'H'));
-  // Each key card against a plain card of the same value and no club.
+  // Each key card against a plain card of the same value and no cup.
   const std::pair<int16_t, int16_t> pairs[] = {{CardId(10, 'D'), CardId(10, 'H')},
                                                {CardId(11, 'H'), CardId(11, 'S')}};
   for (auto [key, plain] : pairs) {

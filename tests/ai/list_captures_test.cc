@@ -93,7 +93,7 @@ TEST_F(ListCapturesTest, LongTableOfSmallValuesKeepsTwentyCapturesAndTheLayDown)
 
 TEST_F(ListCapturesTest, BonusCountsKeyCardsTaken) {
   const CardOptions c = List(CardId(10, 'C'), {CardId(10, 'D'), CardId(5, 'H'), CardId(5, 'S')});
-  // The pair 5 + 5 takes no key card; the ten of D is one.
+  // The pair 5 + 5 takes no key card; the ten of coins is one.
   EXPECT_EQ(AllTaken(c), (Takes{{1, 2}, {0}, {}}));
   EXPECT_EQ(c.options[0].bonus, 0);
   EXPECT_EQ(c.options[1].bonus, 1);
@@ -121,13 +121,13 @@ TEST_F(ListCapturesTest, NoPicadaForecastWhenThePreviousPlayCaptured) {
 }
 
 TEST_F(ListCapturesTest, SimiliQuadrigliaAndScuaForecasts) {
-  // Three hearts taken by a heart, with a king left: Simili and Quadriglia.
-  const CardOptions hearts =
+  // Three swords taken by a sword, with a king left: Simili and Quadriglia.
+  const CardOptions swords =
       List(CardId(7, 'H'), {CardId(1, 'H'), CardId(2, 'H'), CardId(4, 'H'), CardId(13, 'C')});
-  EXPECT_EQ(hearts.options[0].take_count, 3);
-  EXPECT_EQ(hearts.options[0].bonus, 2);
+  EXPECT_EQ(swords.options[0].take_count, 3);
+  EXPECT_EQ(swords.options[0].bonus, 2);
 
-  // The same sum of mixed suits taken by a spade: Quadriglia only.
+  // The same sum of mixed suits taken by a baton: Quadriglia only.
   g_.model = CardModel{};
   const CardOptions mixed =
       List(CardId(7, 'S'), {CardId(1, 'H'), CardId(2, 'S'), CardId(4, 'H'), CardId(13, 'C')});

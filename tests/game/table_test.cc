@@ -68,7 +68,7 @@ TEST_F(TableTest, FirstFreeSlotScansInOrderAndFallsBackToTheLast) {
 
 TEST_F(TableTest, AddToTableListsTheCardAndCountsItsRank) {
   CardSprite c;
-  c.card = 37;  // ten of D
+  c.card = 37;  // ten of coins
   c.x = 100.5f;
   c.y = 50;
   c.slot = 3;
