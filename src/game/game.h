@@ -136,11 +136,11 @@ struct ComputerDecision {
 
 struct FlowData {
   FlowState state = FlowState::kDealingCards;  // the hand's flow state
-  FlowState state_before_pause = FlowState::kDealingCards;
-  uint32_t pause_start_tick = 0;
-  uint32_t pause_length = 0;
-  bool pause_served = false;
-  int16_t turn = 0;  // seat whose card is being played
+  FlowState state_before_timed_wait = FlowState::kDealingCards;
+  uint32_t timed_wait_start_tick = 0;
+  uint32_t timed_wait_length = 0;
+  bool timed_wait_served = false;  // the card just played or dealt has had its wait
+  int16_t turn = 0;                // seat whose card is being played
   bool awaiting_human = false;
   bool human_played = false;
   bool human_picked = false;
