@@ -7,11 +7,11 @@
 namespace vantel {
 
 // The cards the computer players value most (see Card::computer_key).
-inline constexpr int16_t kTwoOfC = CardIdOf(2, 'C');
-inline constexpr int16_t kTenOfD = CardIdOf(10, 'D');
-inline constexpr int16_t kJackOfH = CardIdOf(11, 'H');
+inline constexpr int16_t kTwoOfCups = CardIdOf(2, Suit::kCups);
+inline constexpr int16_t kTenOfCoins = CardIdOf(10, Suit::kCoins);
+inline constexpr int16_t kJackOfSwords = CardIdOf(kJackValue, Suit::kSwords);
 
-static_assert(kCards[kTwoOfC].computer_key && kCards[kTenOfD].computer_key &&
-              kCards[kJackOfH].computer_key);
+static_assert(kCards[kTwoOfCups].computer_key && kCards[kTenOfCoins].computer_key &&
+              kCards[kJackOfSwords].computer_key);
 
 }  // namespace vantel

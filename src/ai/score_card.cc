@@ -12,7 +12,7 @@ float OptionScore(const TableKnowledge& known, const CaptureOption& option) {
   if (option.safe_table) score += 50.0f;
   score += 20.0f * static_cast<float>(option.bonus);
   for (int16_t p : option.take.Span()) {
-    if (SuitOf(known.table[p]) == SuitCode::kC) score += 1.0f;
+    if (SuitOf(known.table[p]) == Suit::kCups) score += 1.0f;
   }
   return score;
 }
@@ -25,10 +25,10 @@ double LayDownScore(const TableKnowledge& known, int16_t card, const CardOptions
   if (CardOf(card).computer_key) score -= 10;
   score += 4.0 * c.value_count;
   if (c.value > kJackValue) score += 1;  // queens and kings
-  if (c.value == 10 && !known.gone[kTenOfD]) score -= 5;
-  if (c.value == 2 && !known.gone[kTwoOfC]) score -= 5;
-  if (c.value == kJackValue && !known.gone[kJackOfH]) score -= 5;
-  if (SuitOf(card) == SuitCode::kC) score -= 1;
+  if (c.value == 10 && !known.gone[kTenOfCoins]) score -= 5;
+  if (c.value == 2 && !known.gone[kTwoOfCups]) score -= 5;
+  if (c.value == kJackValue && !known.gone[kJackOfSwords]) score -= 5;
+  if (SuitOf(card) == Suit::kCups) score -= 1;
   return score;
 }
 

@@ -52,7 +52,7 @@ void LandPlayedCard(Game& g, CardSprite& card) {
   Notify(g, [&](GameObserver& o) { o.OnLand(g, f.turn, id); });
   if (f.human_played) f.awaiting_human = false;
   if (f.state == FlowState::kNormalPlay) CheckMilestones(g);
-  if (!f.pause_served) StartPause(g, kPlayPauseMs);
+  if (!f.timed_wait_served) StartTimedWait(g, kPlayWaitMs);
 }
 
 void LandGathered(Game& g, FlowState next) {
@@ -114,7 +114,7 @@ void CardArrived(Game& g, CardSprite& card) {
       StopHandCards(g);
       g.flow.state = g.flow.saved_flow_state;
       break;
-    case FlowState::kPaused:
+    case FlowState::kTimedWait:
     case FlowState::kEndOfMatch: break;
   }
 }

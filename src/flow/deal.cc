@@ -198,7 +198,7 @@ void DealToTable(Game& g, CardSprite& card) {
 }
 
 void DealOneTableCard(Game& g) {
-  g.flow.pause_served = false;
+  g.flow.timed_wait_served = false;
   DealToTable(g, g.model.deck[g.deal.deck_position]);
   g.deal.deck_position += 1;
   g.deal.packet_count += 1;
@@ -244,7 +244,7 @@ void LandTableCard(Game& g, CardSprite& card) {
     g.flow.turn = static_cast<int16_t>((g.flow.turn + kSeats - 1) % kSeats);
     Notify(g, [&](GameObserver& o) { o.OnDealt(g); });
   }
-  if (!g.flow.pause_served) StartPause(g, kDealPauseMs);
+  if (!g.flow.timed_wait_served) StartTimedWait(g, kDealWaitMs);
 }
 
 }  // namespace vantel

@@ -14,14 +14,15 @@ void StepFlow(Game& g);
 void CardArrived(Game& g, CardSprite& card);
 
 // Holds the flow still for `milliseconds` of the tick clock.
-void StartPause(Game& g, uint32_t milliseconds);
+void StartTimedWait(Game& g, uint32_t milliseconds);
 
 // After every complete play: the second deal once the first deal's cards are
 // played (6-card hands), the remainders once every seat's cards are.
 void CheckMilestones(Game& g);
 
-// Pause lengths after a played card and after each table card of the deal.
-inline constexpr uint32_t kPlayPauseMs = 1000;
-inline constexpr uint32_t kDealPauseMs = 400;
+// How long the flow waits after a played card lands and after each table card
+// of the deal.
+inline constexpr uint32_t kPlayWaitMs = 1000;
+inline constexpr uint32_t kDealWaitMs = 400;
 
 }  // namespace vantel

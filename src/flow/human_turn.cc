@@ -245,7 +245,7 @@ void SortHand(Game& g) {
     for (int s = 0; s < kSuitCount; ++s) {
       for (int i = 0; i < count; ++i) {
         const int16_t id = before[i];
-        if (ValueOf(id) == value && SuitOf(id) == static_cast<SuitCode>(s)) {
+        if (ValueOf(id) == value && SuitOf(id) == static_cast<Suit>(s)) {
           sorted[n++] = id;
         }
       }

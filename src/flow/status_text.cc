@@ -45,7 +45,7 @@ StatusLine MatchEnd(const Scores& s) {
 bool ComputerPlaying(const FlowData& f) {
   if (f.turn == kHumanSeat || f.turn < 0 || f.turn >= kSeats) return false;
   // The short wait after a card lands belongs to the play it follows.
-  switch (f.state == FlowState::kPaused ? f.state_before_pause : f.state) {
+  switch (f.state == FlowState::kTimedWait ? f.state_before_timed_wait : f.state) {
     case FlowState::kNormalPlay:
     case FlowState::kTheyGettingCardsGathering:
     case FlowState::kTheyGettingSpecialGathering:

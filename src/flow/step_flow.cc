@@ -75,7 +75,7 @@ bool AwaitComputerDecision(Game& g) {
 
 void PassTurn(Game& g) {
   FlowData& f = g.flow;
-  f.pause_served = false;
+  f.timed_wait_served = false;
   f.turn += 1;
   ClearPlayFlags(g);
   if (f.turn == 4) {
@@ -152,16 +152,16 @@ void StepRemainders(Game& g, Side side) {
   }
 }
 
-void StepPaused(Game& g) {
+void StepTimedWait(Game& g) {
   FlowData& f = g.flow;
   // The tick count wraps every 2^32 ms, so the time waited is measured as a
   // difference: `start + length` would wrap too and a wait ending just before
   // the wrap could be stepped over. Strictly more than the length, as a wait
   // has always ended: the first frame past its last millisecond.
-  const uint32_t waited = g.clock.GetTickCount() - f.pause_start_tick;
-  if (waited > f.pause_length) {
-    f.state = f.state_before_pause;
-    f.pause_served = true;
+  const uint32_t waited = g.clock.GetTickCount() - f.timed_wait_start_tick;
+  if (waited > f.timed_wait_length) {
+    f.state = f.state_before_timed_wait;
+    f.timed_wait_served = true;
   }
 }
 
@@ -177,12 +177,12 @@ void StepHandAnimation(Game& g, bool gather) {
 
 }  // namespace
 
-void StartPause(Game& g, uint32_t milliseconds) {
+void StartTimedWait(Game& g, uint32_t milliseconds) {
   FlowData& f = g.flow;
-  f.state_before_pause = f.state;
-  f.state = FlowState::kPaused;
-  f.pause_start_tick = g.clock.GetTickCount();
-  f.pause_length = milliseconds;
+  f.state_before_timed_wait = f.state;
+  f.state = FlowState::kTimedWait;
+  f.timed_wait_start_tick = g.clock.GetTickCount();
+  f.timed_wait_length = milliseconds;
 }
 
 void CheckMilestones(Game& g) {
@@ -198,7 +198,7 @@ void CheckMilestones(Game& g) {
 
 void StepFlow(Game& g) {
   switch (g.flow.state) {
-    case FlowState::kPaused: StepPaused(g); break;
+    case FlowState::kTimedWait: StepTimedWait(g); break;
     case FlowState::kDealingCards:
       if (AnyCardMoving(g)) {
         MoveCard(g, LastDispatchedDeckCard(g));

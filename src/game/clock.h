@@ -6,7 +6,7 @@
 namespace vantel {
 
 // Milliseconds since some fixed start, like the system tick count. The flow's
-// timed pauses read it; tests and the simulator drive a virtual one.
+// timed waits read it; tests and the simulator drive a virtual one.
 class TickClock {
  public:
   virtual ~TickClock() = default;

@@ -7,7 +7,7 @@ std::string_view FlowStateText(FlowState state) {
     case FlowState::kDealingCards: return "DEALING CARDS";
     case FlowState::kDeal4: return "DEAL 4";
     case FlowState::kNormalPlay: return "NORMAL PLAY";
-    case FlowState::kPaused: return "PAUSED";
+    case FlowState::kTimedWait: return "PAUSED";
     case FlowState::kWeGettingCardsGathering: return "WE ARE GETTING CARDS - GOTHERING";
     case FlowState::kTheyGettingCardsGathering: return "THEY ARE GETTING CARDS - GOTHERING";
     case FlowState::kWeGettingSpecialGathering: return "WE ARE GETTING ZOLT - GOTHERING";

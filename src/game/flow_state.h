@@ -5,12 +5,14 @@
 namespace vantel {
 
 // The states of a hand. Each has a fixed text (FlowStateText) used in traces
-// and logs; the game compares states, never texts.
+// and logs; the game compares states, never texts. kTimedWait is the short
+// wait after a card lands, whose text says "PAUSED"; the player's own pause
+// (P) is FlowData::game_paused and no state of its own.
 enum class FlowState {
   kDealingCards,                 // "DEALING CARDS"
   kDeal4,                        // "DEAL 4"
   kNormalPlay,                   // "NORMAL PLAY"
-  kPaused,                       // "PAUSED"
+  kTimedWait,                    // "PAUSED"
   kWeGettingCardsGathering,      // "WE ARE GETTING CARDS - GOTHERING"
   kTheyGettingCardsGathering,    // "THEY ARE GETTING CARDS - GOTHERING"
   kWeGettingSpecialGathering,    // "WE ARE GETTING ZOLT - GOTHERING"

@@ -92,12 +92,12 @@ struct SideScore {
   int16_t picada_count = 0;
   int16_t quadriglia_count = 0;
   int16_t napula = 0;        // kept once non-zero
-  int16_t suit_s_count = 0;  // recomputed from the taken cards
-  int16_t suit_s_point = 0;
+  int16_t batons_count = 0;  // recomputed from the taken cards
+  int16_t batons_point = 0;  // the suit majority ("Clubs" on the score page)
   int16_t cards_point = 0;
-  int16_t has_two_s = 0;
-  int16_t has_ten_d = 0;
-  int16_t has_jack_h = 0;
+  int16_t has_two_of_batons = 0;
+  int16_t has_ten_of_coins = 0;
+  int16_t has_jack_of_swords = 0;
   int16_t hand_points = 0;
 };
 
@@ -130,11 +130,11 @@ struct DealState {
 
 struct FlowData {
   FlowState state = FlowState::kDealingCards;  // the hand's flow state
-  FlowState state_before_pause = FlowState::kDealingCards;
-  uint32_t pause_start_tick = 0;
-  uint32_t pause_length = 0;
-  bool pause_served = false;
-  int16_t turn = 0;  // seat whose card is being played
+  FlowState state_before_timed_wait = FlowState::kDealingCards;
+  uint32_t timed_wait_start_tick = 0;
+  uint32_t timed_wait_length = 0;
+  bool timed_wait_served = false;  // the card just played or dealt has had its wait
+  int16_t turn = 0;                // seat whose card is being played
   bool awaiting_human = false;
   bool human_played = false;
   bool human_picked = false;

@@ -5,12 +5,12 @@ namespace vantel {
 namespace {
 
 // The Napula is made in cups; the suit majority is of batons.
-constexpr SuitCode kNapulaSuit = SuitCode::kC;
-constexpr SuitCode kMajoritySuit = SuitCode::kS;
+constexpr Suit kNapulaSuit = Suit::kCups;
+constexpr Suit kMajoritySuit = Suit::kBatons;
 // The ace, two and three of cups start a Napula.
 constexpr int16_t kNapulaStart = 3;
 
-bool Holds(const PileCards& taken, SuitCode suit, int value) {
+bool Holds(const PileCards& taken, Suit suit, int value) {
   for (int16_t id : taken) {
     if (SuitOf(id) == suit && ValueOf(id) == value) return true;
   }
@@ -31,9 +31,9 @@ int16_t NapulaOf(const PileCards& taken) {
 void CountTaken(const PileCards& taken, HandScore& s) {
   for (int16_t id : taken) {
     switch (CardOf(id).scored_key) {
-      case ScoredKey::kTwoOfS: s.two_of_batons = 1; break;
-      case ScoredKey::kTenOfD: s.ten_of_coins = 1; break;
-      case ScoredKey::kJackOfH: s.jack_of_swords = 1; break;
+      case ScoredKey::kTwoOfBatons: s.two_of_batons = 1; break;
+      case ScoredKey::kTenOfCoins: s.ten_of_coins = 1; break;
+      case ScoredKey::kJackOfSwords: s.jack_of_swords = 1; break;
       case ScoredKey::kNone: break;
     }
     if (SuitOf(id) == kMajoritySuit) s.batons += 1;

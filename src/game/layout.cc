@@ -1,15 +1,8 @@
 #include "game/layout.h"
 
-#include <cmath>
-
 namespace vantel {
 
-int16_t ScaleTo800(int v) {
-  return static_cast<int16_t>(std::nearbyint(v * 0.78125));
-}
-
 void SetupLayout(const Options& options, Layout& layout) {
-  if (options.resolution != "800x600") return;
   const bool twelve = options.twelve_card_deal == 1;
 
   layout.hand_base_x = {5, 625, 610, 5};

@@ -7,8 +7,8 @@
 
 namespace vantel {
 
-// Screen positions, step counts and sizes, filled once by SetupLayout for the
-// 800 x 600 layout (the only one defined; any other resolution leaves zeros).
+// Screen positions, step counts and sizes in the game's 800 x 600 pixels,
+// filled once by SetupLayout.
 struct Layout {
   // Hand place of seat s for its k-th card: (hand_base_x[s] + hand_step_x[s] * k, hand_base_y[s]).
   std::array<int16_t, kSeats> hand_base_x{};
@@ -38,9 +38,6 @@ struct Layout {
   int16_t card_width = 0;
   int16_t card_height = 0;
 };
-
-// 1024 x 768 value scaled to 800 x 600 (x 0.78125), rounded half to even.
-int16_t ScaleTo800(int v);
 
 void SetupLayout(const Options& options, Layout& layout);
 

@@ -90,7 +90,7 @@ SpecialCaptures SpecialsOf(std::span<const int16_t> table, int16_t card,
   // The card laid last lies at the end of the table; it was laid without a
   // capture when the play before took nothing.
   s.picada = count == 1 && static_cast<size_t>(take[0]) + 1 == table.size() && previous_size == 0;
-  const SuitCode suit = SuitOf(card);
+  const Suit suit = SuitOf(card);
   s.simili = std::all_of(take.begin(), take.end(),
                          [&](int16_t p) { return SuitOf(table[static_cast<size_t>(p)]) == suit; });
   s.quadriglia = count > 2;

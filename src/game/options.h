@@ -50,9 +50,6 @@ enum class PictureScaling { kAutomatic, kSharp, kSmooth };
 struct Options {
   std::string pak_file_name = "res065.pak";
   Deck deck = Deck::kBresciane;
-  std::string resolution = "800x600";
-  int16_t screen_width = 800;
-  int16_t screen_height = 600;
   bool slow_animation = false;
   int32_t twelve_card_deal = 1;  // 1: one deal of 12; 0: two deals of 6
   bool full_screen = true;

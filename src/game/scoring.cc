@@ -21,10 +21,10 @@ void CountTakenCards(const Game& g, Side side, SideScore& s) {
   const TakenList taken = TakenOf(g, side);
   for (int i = 0; i < taken.count; ++i) {
     const Card& card = CardOf(taken.ids[i]);
-    if (card.scored_key == ScoredKey::kTenOfD) s.has_ten_d = 1;
-    if (card.scored_key == ScoredKey::kTwoOfS) s.has_two_s = 1;
-    if (card.scored_key == ScoredKey::kJackOfH) s.has_jack_h = 1;
-    if (card.suit == SuitCode::kS) s.suit_s_count += 1;
+    if (card.scored_key == ScoredKey::kTenOfCoins) s.has_ten_of_coins = 1;
+    if (card.scored_key == ScoredKey::kTwoOfBatons) s.has_two_of_batons = 1;
+    if (card.scored_key == ScoredKey::kJackOfSwords) s.has_jack_of_swords = 1;
+    if (card.suit == Suit::kBatons) s.batons_count += 1;
   }
 }
 
@@ -35,33 +35,33 @@ void CountFlags(const SideFlags& f, SideScore& s) {
   if (f.simili) s.simili_count += 1;
 }
 
-bool IsClubOfValue(int16_t id, int value) {
+bool IsCupOfValue(int16_t id, int value) {
   const Card& card = CardOf(id);
-  return card.suit == SuitCode::kC && card.value == value;
+  return card.suit == Suit::kCups && card.value == value;
 }
 
-bool HoldsClub(const TakenList& taken, int value) {
+bool HoldsCup(const TakenList& taken, int value) {
   for (int i = 0; i < taken.count; ++i) {
-    if (IsClubOfValue(taken.ids[i], value)) return true;
+    if (IsCupOfValue(taken.ids[i], value)) return true;
   }
   return false;
 }
 
-// The highest card of C in unbroken sequence from the ace, or 0 without the
+// The highest card of cups in unbroken sequence from the ace, or 0 without the
 // ace, two and three. Each pass may extend the run by several cards, so the
 // passes stop once one of them finds nothing new.
 int16_t EvaluateNapula(const Game& g, Side side) {
-  constexpr int16_t kNapulaStart = 3;  // ace, two and three of C
+  constexpr int16_t kNapulaStart = 3;  // ace, two and three of cups
   const TakenList taken = TakenOf(g, side);
   for (int value = kLowestValue; value <= kNapulaStart; ++value) {
-    if (!HoldsClub(taken, value)) return 0;
+    if (!HoldsCup(taken, value)) return 0;
   }
   int16_t s = kNapulaStart;
   bool changed = true;
   while (changed && s < kHighestValue) {
     changed = false;
     for (int i = 0; i < taken.count && s < kHighestValue; ++i) {
-      if (IsClubOfValue(taken.ids[i], s + 1)) {
+      if (IsCupOfValue(taken.ids[i], s + 1)) {
         s += 1;
         changed = true;
       }
@@ -72,18 +72,18 @@ int16_t EvaluateNapula(const Game& g, Side side) {
 
 void ResetRecomputed(SideScore& s) {
   s.hand_points = 0;
-  s.suit_s_point = 0;
-  s.suit_s_count = 0;
+  s.batons_point = 0;
+  s.batons_count = 0;
   s.cards_point = 0;
-  s.has_two_s = 0;
-  s.has_ten_d = 0;
-  s.has_jack_h = 0;
+  s.has_two_of_batons = 0;
+  s.has_ten_of_coins = 0;
+  s.has_jack_of_swords = 0;
 }
 
 int16_t SumHandPoints(const SideScore& s) {
-  return static_cast<int16_t>(s.cards_point + s.suit_s_point + s.has_jack_h + s.has_two_s +
-                              s.picada_count + s.napula + s.quadriglia_count + s.scua_count +
-                              s.simili_count + s.has_ten_d);
+  return static_cast<int16_t>(s.cards_point + s.batons_point + s.has_jack_of_swords +
+                              s.has_two_of_batons + s.picada_count + s.napula + s.quadriglia_count +
+                              s.scua_count + s.simili_count + s.has_ten_of_coins);
 }
 
 void AwardMajority(int16_t we, int16_t they, int16_t& we_point, int16_t& they_point) {
@@ -110,13 +110,13 @@ void RecomputeHandScore(Game& g) {
   ResetRecomputed(sc.they);
   CountTakenCards(g, Side::kWe, sc.we);
   CountTakenCards(g, Side::kThey, sc.they);
-  AwardMajority(sc.we.suit_s_count, sc.they.suit_s_count, sc.we.suit_s_point, sc.they.suit_s_point);
+  AwardMajority(sc.we.batons_count, sc.they.batons_count, sc.we.batons_point, sc.they.batons_point);
   CountFlags(g.capture.we, sc.we);
   CountFlags(g.capture.they, sc.they);
   AwardMajority(g.model.we_taken_count, g.model.they_taken_count, sc.we.cards_point,
                 sc.they.cards_point);
 
-  // Once a side has the Napula it is settled for the hand: a later card of C
+  // Once a side has the Napula it is settled for the hand: a later card of cups
   // does not raise it.
   if (sc.we.napula == 0 && sc.they.napula == 0) {
     sc.we.napula = EvaluateNapula(g, Side::kWe);

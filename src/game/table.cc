@@ -24,23 +24,23 @@ struct Place {
   int16_t x, y;
 };
 
-// The fourteen places of the 1024 x 768 table.
-constexpr std::array<Place, 14> kTablePlaces1024 = {{{310, 280},
-                                                     {430, 60},
-                                                     {550, 280},
-                                                     {430, 280},
-                                                     {310, 60},
-                                                     {550, 60},
-                                                     {650, 280},
-                                                     {210, 280},
-                                                     {210, 60},
-                                                     {650, 60},
-                                                     {380, 210},
-                                                     {480, 210},
-                                                     {260, 210},
-                                                     {600, 210}}};
+// The fourteen places a table card takes first, in the order they fill.
+constexpr std::array<Place, 14> kTablePlaces800 = {{{242, 219},
+                                                    {336, 47},
+                                                    {430, 219},
+                                                    {336, 219},
+                                                    {242, 47},
+                                                    {430, 47},
+                                                    {508, 219},
+                                                    {164, 219},
+                                                    {164, 47},
+                                                    {508, 47},
+                                                    {297, 164},
+                                                    {375, 164},
+                                                    {203, 164},
+                                                    {469, 164}}};
 
-// Places for a crowded table, already in 800 x 600 pixels. They sit between
+// Places for a crowded table. They sit between
 // the rows and columns of the first fourteen, on the felt between the marker
 // fans and above the human's hand, so a card laid there leaves the corners of
 // its neighbours visible and clickable.
@@ -62,7 +62,7 @@ constexpr std::array<Place, 17> kExtraPlaces800 = {{{183, 105},
                                                     {500, 135},
                                                     {164, 135}}};
 
-constexpr int kPositionedPlaces = static_cast<int>(kTablePlaces1024.size());
+constexpr int kPositionedPlaces = static_cast<int>(kTablePlaces800.size());
 static_assert(kPositionedPlaces + kExtraPlaces800.size() == kTablePlaces);
 
 void SetupFan(std::array<FanEntry, kFanRecords>& fan, int16_t base_x, int16_t base_y) {
@@ -85,14 +85,9 @@ void SetupTablePlaces(Game& g) {
   SetupFan(m.we_fan, g.layout.we_fan_base_x, g.layout.fan_base_y);
   SetupFan(m.they_fan, g.layout.they_fan_base_x, g.layout.fan_base_y);
 
-  const bool is800 = g.options.resolution == "800x600";
-  for (int s = 0; s < kPositionedPlaces; ++s) {
-    const Place p = kTablePlaces1024[s];
-    m.table_slot[s].x = is800 ? ScaleTo800(p.x) : p.x;
-    m.table_slot[s].y = is800 ? ScaleTo800(p.y) : p.y;
-  }
-  for (int s = kPositionedPlaces; s < kTablePlaces; ++s) {
-    const Place p = is800 ? kExtraPlaces800[s - kPositionedPlaces] : Place{0, 0};
+  for (int s = 0; s < kTablePlaces; ++s) {
+    const Place p =
+        s < kPositionedPlaces ? kTablePlaces800[s] : kExtraPlaces800[s - kPositionedPlaces];
     m.table_slot[s].x = p.x;
     m.table_slot[s].y = p.y;
   }

@@ -38,11 +38,6 @@ std::string DeckFolder(Deck deck) {
   return "res\\" + std::string(DeckStoredName(deck)) + "\\";
 }
 
-std::string BackgroundFile(const std::string& resolution) {
-  return resolution == "800x600" ? "res\\bitmaps\\Back_800x600.bmp"
-                                 : "res\\bitmaps\\Back_1024x768.bmp";
-}
-
 std::string ScorePageFile(const std::string& language, const ResourceResolver& resolve) {
   static constexpr const char* kEnglishPage = "res\\bitmaps\\Scorepage_800x600.bmp";
   // Pages are drawn per language, not per country: "it_IT" reads the "it" page.
@@ -58,7 +53,7 @@ std::string ScorePageFile(const std::string& language, const ResourceResolver& r
 
 void LoadBitmaps(Assets& a, const Game& g, const ResourceResolver& resolve) {
   const Loader load{resolve};
-  load.Picture(a.background_surface, BackgroundFile(g.options.resolution), false);
+  load.Picture(a.background_surface, kBackgroundFile, false);
 
   const std::string deck = DeckFolder(g.options.deck);
 

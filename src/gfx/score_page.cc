@@ -54,12 +54,12 @@ std::array<Row, 8> Rows(const Game& g) {
   const SideScore& we = g.score.we;
   const SideScore& they = g.score.they;
   auto key_cards = [](const SideScore& s) {
-    return static_cast<int16_t>(s.has_two_s + s.has_jack_h + s.has_ten_d);
+    return static_cast<int16_t>(s.has_two_of_batons + s.has_jack_of_swords + s.has_ten_of_coins);
   };
   return {{
       // TRANSLATORS: the score page's row labels, six letters at most each.
       {Field(N_("Cards"), kLabelWidth), g.model.we_taken_count, g.model.they_taken_count},
-      {Field(N_("Clubs"), kLabelWidth), we.suit_s_count, they.suit_s_count},
+      {Field(N_("Clubs"), kLabelWidth), we.batons_count, they.batons_count},
       {Field(N_("Napula"), kLabelWidth), we.napula, they.napula},
       {Field(N_("Scua"), kLabelWidth), we.scua_count, they.scua_count},
       {Field(N_("Picada"), kLabelWidth), we.picada_count, they.picada_count},

@@ -20,7 +20,6 @@ void LoadStartupDialog(Options& options, StartupDialogState& state) {
 void StoreStartOptions(const StartupControls& controls, Options& options) {
   ApplyCheck(controls.windowed, false, options.full_screen);
   options.deck = controls.trevigiane_selected ? Deck::kTrevigiane : Deck::kBresciane;
-  options.resolution = "800x600";
   // The box opens showing the saved choice, so clearing it must clear it.
   options.slow_animation = controls.slow_animation_ticked;
   options.scaling = controls.scaling;
@@ -28,9 +27,6 @@ void StoreStartOptions(const StartupControls& controls, Options& options) {
   options.partner_level = controls.partner_level;
   const bool twelve = !controls.six_card_selected;
   options.twelve_card_deal = twelve ? 1 : 0;
-  const bool small = options.resolution == "800x600";
-  options.screen_width = small ? 800 : 1024;
-  options.screen_height = small ? 600 : 768;
 }
 
 StartupControls ControlsFor(const Options& options) {

@@ -42,8 +42,8 @@ struct StartupDialogState {
 // The dialog's load: the archive name, the "Deck" tab in front.
 void LoadStartupDialog(Options& options, StartupDialogState& state);
 
-// The start button: stores the choices in the order the game expects, then the
-// screen size. The screen layout follows from the options when the game is
+// The start button: stores the choices in the order the game expects. The
+// screen layout follows from the options when the game is
 // made (MakeGame); the unpacking that follows is the caller's.
 void StoreStartOptions(const StartupControls& controls, Options& options);
 

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 
 #include "app/kept_file.h"
 
@@ -191,6 +193,25 @@ TEST_F(SettingsFileTest, ValuesOutOfRangeFallBackOneByOneAndAreNamed) {
   EXPECT_EQ(read.scaling, PictureScaling::kSmooth);
   EXPECT_EQ(read.opponent_level, PlayerLevel::kClassic);
   EXPECT_EQ(read.partner_level, PlayerLevel::kExpert);
+}
+
+// The game once offered a 1024 x 768 screen; a file from then still reads,
+// its resolution passed over without a word.
+TEST_F(SettingsFileTest, AnOldResolutionKeyIsIgnoredQuietly) {
+  Write(
+      "[game]\n"
+      "deck=Trevigiano\n"
+      "resolution=1024x768\n"
+      "hand_size=6\n");
+  Options read;
+  EXPECT_EQ(LoadSettings(file_, read), "");
+  EXPECT_EQ(read.deck, Deck::kTrevigiane);
+  EXPECT_EQ(HandSize(read), 6);
+  // Saving it again writes only what the game knows.
+  ASSERT_EQ(SaveSettings(file_, read), "");
+  std::ifstream in(file_);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text.find("resolution"), std::string::npos);
 }
 
 TEST_F(SettingsFileTest, AReadOnlyFolderCostsOnlyTheSaving) {

@@ -46,23 +46,24 @@ TEST_F(DealTest, LaterHandsStartOneSeatOnFromThePreviousFirstSeat) {
 }
 
 // Drives the twelve-card deal to its end and records what it looked like.
-TEST_F(DealTest, TwelveCardDealGivesPacketsInTurnOrderThenFourTableCardsWithPauses) {
+TEST_F(DealTest, TwelveCardDealGivesPacketsInTurnOrderThenFourTableCardsWithTimedWaits) {
   NewHand(g_);
   const int16_t first = g_.flow.turn;
-  int pauses = 0;
-  bool paused_while_dealing_to_players = false;
+  int waits = 0;
+  bool waited_while_dealing_to_players = false;
   FlowState last = g_.flow.state;
   RunUntil([&] {
-    if (g_.flow.state == FlowState::kPaused && last != FlowState::kPaused) {
-      ++pauses;
-      EXPECT_EQ(g_.flow.pause_length, kDealPauseMs);
-      paused_while_dealing_to_players |= g_.flow.state_before_pause == FlowState::kDealingCards;
+    if (g_.flow.state == FlowState::kTimedWait && last != FlowState::kTimedWait) {
+      ++waits;
+      EXPECT_EQ(g_.flow.timed_wait_length, kDealWaitMs);
+      waited_while_dealing_to_players |=
+          g_.flow.state_before_timed_wait == FlowState::kDealingCards;
     }
     last = g_.flow.state;
     return events_.deals == 1 && g_.flow.state == FlowState::kNormalPlay;
   });
-  EXPECT_EQ(pauses, 4);
-  EXPECT_FALSE(paused_while_dealing_to_players);
+  EXPECT_EQ(waits, 4);
+  EXPECT_FALSE(waited_while_dealing_to_players);
   EXPECT_EQ(g_.deal.deck_position, 52);
   for (int packet = 0; packet < 4; ++packet) {
     const int seat = (first + packet) % 4;
@@ -79,21 +80,21 @@ TEST_F(DealTest, TwelveCardDealGivesPacketsInTurnOrderThenFourTableCardsWithPaus
   EXPECT_EQ(g_.model.hand_id_count[first], first == 0 ? 12 : 11);
 }
 
-TEST_F(DealTest, EachTableCardWaitsItsPauseOnTheClock) {
+TEST_F(DealTest, EachTableCardWaitsItsTimeOnTheClock) {
   NewHand(g_);
-  RunUntil([&] { return g_.flow.state == FlowState::kPaused; });
-  const uint32_t start = g_.flow.pause_start_tick;
-  EXPECT_FALSE(g_.flow.pause_served);
-  // Still paused at exactly 400 ms; released on the first step after it.
+  RunUntil([&] { return g_.flow.state == FlowState::kTimedWait; });
+  const uint32_t start = g_.flow.timed_wait_start_tick;
+  EXPECT_FALSE(g_.flow.timed_wait_served);
+  // Still waiting at exactly 400 ms; released on the first step after it.
   while (clock_.GetTickCount() <= start + 400) {
-    EXPECT_EQ(g_.flow.state, FlowState::kPaused);
+    EXPECT_EQ(g_.flow.state, FlowState::kTimedWait);
     Frame();
   }
   Frame();
-  EXPECT_NE(g_.flow.state, FlowState::kPaused);
-  // The next table card clears pause_served, so it gets its own pause.
+  EXPECT_NE(g_.flow.state, FlowState::kTimedWait);
+  // The next table card clears timed_wait_served, so it gets its own wait.
   RunUntil([&] { return g_.model.table_count == 2; });
-  EXPECT_EQ(g_.flow.state, FlowState::kPaused);
+  EXPECT_EQ(g_.flow.state, FlowState::kTimedWait);
 }
 
 TEST_F(DealTest, StockCardsAreLaidOutRightmostFirst) {

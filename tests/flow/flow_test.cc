@@ -6,19 +6,19 @@ namespace {
 
 using FlowTest = FlowFixture;
 
-TEST_F(FlowTest, EveryPlayedCardIsFollowedByTheLongPauseAndThePassClearsPauseServed) {
+TEST_F(FlowTest, EveryPlayedCardIsFollowedByTheLongWaitAndThePassClearsWaitServed) {
   NewHand(g_);
   RunUntil([&] { return g_.flow.cards_played == 1; });
-  ASSERT_EQ(g_.flow.state, FlowState::kPaused);
-  EXPECT_EQ(g_.flow.pause_length, kPlayPauseMs);
-  const uint32_t start = g_.flow.pause_start_tick;
-  RunUntil([&] { return g_.flow.state != FlowState::kPaused; });
-  EXPECT_GT(clock_.GetTickCount(), start + kPlayPauseMs);
-  // If the card captured, its gathering and banking run without a pause; the
-  // next card played gets its own pause again.
+  ASSERT_EQ(g_.flow.state, FlowState::kTimedWait);
+  EXPECT_EQ(g_.flow.timed_wait_length, kPlayWaitMs);
+  const uint32_t start = g_.flow.timed_wait_start_tick;
+  RunUntil([&] { return g_.flow.state != FlowState::kTimedWait; });
+  EXPECT_GT(clock_.GetTickCount(), start + kPlayWaitMs);
+  // If the card captured, its gathering and banking run without a wait; the
+  // next card played gets its own wait again.
   RunUntil([&] { return g_.flow.cards_played == 2; });
-  EXPECT_EQ(g_.flow.state, FlowState::kPaused);
-  EXPECT_FALSE(g_.flow.pause_served);
+  EXPECT_EQ(g_.flow.state, FlowState::kTimedWait);
+  EXPECT_FALSE(g_.flow.timed_wait_served);
 }
 
 // Seat 2 holds the hand's last card, a 7, over a 3 and a 4.
@@ -87,13 +87,13 @@ TEST_F(LastCardTest, TheEndOfTheHandIsHeardAsTheMatchStands) {
   EXPECT_EQ(SoundOfOutcome(MatchOutcome::kTied), SoundId::kIntro);
 }
 
-TEST_F(LastCardTest, ALastCardThatTakesNothingWaitsItsPauseThenTheTableGoesToTheLastCapturer) {
+TEST_F(LastCardTest, ALastCardThatTakesNothingWaitsItsTimeThenTheTableGoesToTheLastCapturer) {
   Lay({CardId(12, 'D'), CardId(4, 'H')});
   GiveSeatTwo(CardId(9, 'C'));
   g_.capture.last_capturer = 3;
   RunUntil([&] { return g_.flow.cards_played == 48; });
-  ASSERT_EQ(g_.flow.state, FlowState::kPaused);
-  EXPECT_EQ(g_.flow.state_before_pause, FlowState::kTheirRemainders);
+  ASSERT_EQ(g_.flow.state, FlowState::kTimedWait);
+  EXPECT_EQ(g_.flow.state_before_timed_wait, FlowState::kTheirRemainders);
   RunUntil([&] { return g_.flow.state == FlowState::kEndOfMatch; });
   EXPECT_EQ(g_.model.they_taken_count, 3);
   EXPECT_EQ(g_.model.we_taken_count, 0);
@@ -253,12 +253,13 @@ class ClockWrapTest : public FlowFixture {
     NewHand(g_);
     HandRun run;
     for (; run.frames < 100000 && !run.ended; ++run.frames) {
-      const bool was_paused = g_.flow.state == FlowState::kPaused;
+      const bool was_paused = g_.flow.state == FlowState::kTimedWait;
       RunFrame(g_, HumanInput(), hooks_);
       clock_.Advance(15.625);
-      if (g_.flow.state == FlowState::kPaused && !was_paused) {
-        run.pause_ends.push_back(static_cast<uint32_t>(
-            g_.flow.pause_start_tick - static_cast<uint32_t>(start_ms) + g_.flow.pause_length));
+      if (g_.flow.state == FlowState::kTimedWait && !was_paused) {
+        run.pause_ends.push_back(static_cast<uint32_t>(g_.flow.timed_wait_start_tick -
+                                                       static_cast<uint32_t>(start_ms) +
+                                                       g_.flow.timed_wait_length));
       }
       run.ended = g_.flow.state == FlowState::kEndOfMatch;
     }

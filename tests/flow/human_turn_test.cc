@@ -108,12 +108,12 @@ TEST_F(HumanTurnTest, PicksAreRefusedUntilTheTurnIsOpenAndStillThenOnlyOnce) {
   EXPECT_EQ(g_.model.hand[0][0].target_x, target);
 }
 
-TEST_F(HumanTurnTest, ClicksDuringThePauseAfterTheLandingDoNothing) {
+TEST_F(HumanTurnTest, ClicksDuringTheTimedWaitAfterTheLandingDoNothing) {
   OpenSelection({CardId(5, 'C')}, CardId(5, 'D'));
-  StartPause(g_, kPlayPauseMs);
+  StartTimedWait(g_, kPlayWaitMs);
   ClickTable(kLeftButton, 0);
   EXPECT_FALSE(Picked(g_, 0));
-  RunUntil([&] { return g_.flow.state != FlowState::kPaused; }, 100);
+  RunUntil([&] { return g_.flow.state != FlowState::kTimedWait; }, 100);
   ClickTable(kLeftButton, 0);
   EXPECT_EQ(events_.confirms, 1);
 }

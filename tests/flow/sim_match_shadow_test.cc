@@ -159,10 +159,18 @@ class MatchShadow : public GameObserver {
     for (Side side : {Side::kWe, Side::kThey}) {
       const SideScore& a = g.score.Of(side);
       const HandScore& b = state_.Of(side).hand;
-      const std::vector<int16_t> old_score = {a.scua_count,       a.simili_count, a.picada_count,
-                                              a.quadriglia_count, a.napula,       a.suit_s_count,
-                                              a.suit_s_point,     a.cards_point,  a.has_two_s,
-                                              a.has_ten_d,        a.has_jack_h,   a.hand_points};
+      const std::vector<int16_t> old_score = {a.scua_count,
+                                              a.simili_count,
+                                              a.picada_count,
+                                              a.quadriglia_count,
+                                              a.napula,
+                                              a.batons_count,
+                                              a.batons_point,
+                                              a.cards_point,
+                                              a.has_two_of_batons,
+                                              a.has_ten_of_coins,
+                                              a.has_jack_of_swords,
+                                              a.hand_points};
       const std::vector<int16_t> new_score = {b.scua,         b.simili,         b.picada,
                                               b.quadriglia,   b.napula,         b.batons,
                                               b.batons_point, b.cards_point,    b.two_of_batons,

@@ -70,8 +70,8 @@ TEST_F(StatusTextTest, EachMomentOfTheGameSaysWhatItWaitsForOrTheScore) {
        "Partner is playing"},
       {"the wait after right's card landed",
        [](Game& g) {
-         g.flow.state = FlowState::kPaused;
-         g.flow.state_before_pause = FlowState::kTheyGettingSpecialGathering;
+         g.flow.state = FlowState::kTimedWait;
+         g.flow.state_before_timed_wait = FlowState::kTheyGettingSpecialGathering;
          g.flow.turn = 1;
        },
        "Right is playing"},

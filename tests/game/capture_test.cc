@@ -141,7 +141,7 @@ TEST_F(CaptureTest, NoPicadaForAnOlderCard) {
 }
 
 TEST_F(CaptureTest, SimiliWhenEveryTakenCardSharesThePlayedSuit) {
-  // Ten of H and four of H: the ten's suit comes from its third character.
+  // Ten of swords and four of swords: the ten's suit comes from its third character.
   Lay({CardId(10, 'H'), CardId(4, 'H'), CardId(2, 'C')});
   ComputerPlays(1, CardId(4, 'H'), {1});
   ApplyComputerCapture(g_);

@@ -11,7 +11,8 @@ namespace {
 class ScoringTest : public RulesFixture {
  protected:
   // Gives each side `count` cards that score nothing on their own (fives and
-  // sixes of C, D and H, then eights and nines), so only the counts differ.
+  // sixes of cups, coins and swords, then eights and nines), so only the
+  // counts differ.
   void TakePlainCards(Side side, int count, int first_rank) {
     constexpr char kSuits[3] = {'C', 'D', 'H'};
     for (int i = 0; i < count; ++i) {
@@ -47,54 +48,54 @@ TEST_F(ScoringTest, CardsPointGoesToTheLargerPileOnly) {
   EXPECT_EQ(g_.score.they.cards_point, 1);
 }
 
-TEST_F(ScoringTest, SuitSIsCountedFromTheSecondOrThirdCharacter) {
+TEST_F(ScoringTest, TheSideWithMoreBatonsTakesTheSuitPoint) {
   Take(Side::kWe, {CardId(1, 'S'), CardId(10, 'S'), CardId(13, 'S'), CardId(10, 'C')});
   Take(Side::kThey, {CardId(5, 'S'), CardId(12, 'S'), CardId(3, 'C')});
   RecomputeHandScore(g_);
-  EXPECT_EQ(g_.score.we.suit_s_count, 3);
-  EXPECT_EQ(g_.score.they.suit_s_count, 2);
-  EXPECT_EQ(g_.score.we.suit_s_point, 1);
-  EXPECT_EQ(g_.score.they.suit_s_point, 0);
+  EXPECT_EQ(g_.score.we.batons_count, 3);
+  EXPECT_EQ(g_.score.they.batons_count, 2);
+  EXPECT_EQ(g_.score.we.batons_point, 1);
+  EXPECT_EQ(g_.score.they.batons_point, 0);
 }
 
-TEST_F(ScoringTest, EqualSuitSCountsScoreForNeither) {
+TEST_F(ScoringTest, EqualBatonsCountsScoreForNeither) {
   Take(Side::kWe, {CardId(4, 'S'), CardId(10, 'S')});
   Take(Side::kThey, {CardId(6, 'S'), CardId(11, 'S'), CardId(6, 'D')});
   RecomputeHandScore(g_);
-  EXPECT_EQ(g_.score.we.suit_s_count, 2);
-  EXPECT_EQ(g_.score.they.suit_s_count, 2);
-  EXPECT_EQ(g_.score.we.suit_s_point, 0);
-  EXPECT_EQ(g_.score.they.suit_s_point, 0);
+  EXPECT_EQ(g_.score.we.batons_count, 2);
+  EXPECT_EQ(g_.score.they.batons_count, 2);
+  EXPECT_EQ(g_.score.we.batons_point, 0);
+  EXPECT_EQ(g_.score.they.batons_point, 0);
 }
 
-TEST_F(ScoringTest, KeyCardsAreExactlyTheTwoOfSTenOfDAndJackOfH) {
+TEST_F(ScoringTest, KeyCardsAreExactlyTheTwoOfBatonsTenOfCoinsAndJackOfSwords) {
   Take(Side::kWe, {CardId(2, 'S'), CardId(10, 'D')});
   Take(Side::kThey,
        {CardId(11, 'H'), CardId(2, 'C'), CardId(10, 'H'), CardId(11, 'D'), CardId(1, 'D')});
   RecomputeHandScore(g_);
-  EXPECT_EQ(g_.score.we.has_two_s, 1);
-  EXPECT_EQ(g_.score.we.has_ten_d, 1);
-  EXPECT_EQ(g_.score.we.has_jack_h, 0);
-  EXPECT_EQ(g_.score.they.has_two_s, 0);
-  EXPECT_EQ(g_.score.they.has_ten_d, 0);
-  EXPECT_EQ(g_.score.they.has_jack_h, 1);
+  EXPECT_EQ(g_.score.we.has_two_of_batons, 1);
+  EXPECT_EQ(g_.score.we.has_ten_of_coins, 1);
+  EXPECT_EQ(g_.score.we.has_jack_of_swords, 0);
+  EXPECT_EQ(g_.score.they.has_two_of_batons, 0);
+  EXPECT_EQ(g_.score.they.has_ten_of_coins, 0);
+  EXPECT_EQ(g_.score.they.has_jack_of_swords, 1);
 }
 
 TEST_F(ScoringTest, RecomputationStartsFromScratch) {
   Take(Side::kWe, {CardId(2, 'S'), CardId(10, 'D'), CardId(11, 'H')});
   RecomputeHandScore(g_);
-  EXPECT_EQ(g_.score.we.hand_points, 5);  // three key cards, suit S, cards
+  EXPECT_EQ(g_.score.we.hand_points, 5);  // three key cards, batons, cards
 
   // The same cards banked by They instead (as if the lists were rebuilt).
   g_.model.we_taken_count = 0;
   Take(Side::kThey, {CardId(2, 'S'), CardId(10, 'D'), CardId(11, 'H')});
   RecomputeHandScore(g_);
   EXPECT_EQ(g_.score.we.hand_points, 0);
-  EXPECT_EQ(g_.score.we.suit_s_count, 0);
+  EXPECT_EQ(g_.score.we.batons_count, 0);
   EXPECT_EQ(g_.score.they.hand_points, 5);
 }
 
-TEST_F(ScoringTest, NapulaStopsAtTheFirstGapInC) {
+TEST_F(ScoringTest, NapulaStopsAtTheFirstGapInCups) {
   // Listed out of order, so the run is found only over several passes.
   Take(Side::kWe, {CardId(7, 'C'), CardId(5, 'C'), CardId(4, 'C'), CardId(3, 'C'), CardId(2, 'C'),
                    CardId(1, 'C')});
@@ -115,7 +116,7 @@ TEST_F(ScoringTest, FullNapulaFromAceToKing) {
   RecomputeHandScore(g_);
   EXPECT_EQ(g_.score.they.napula, 13);
   EXPECT_EQ(g_.score.we.napula, 0);
-  // 13 for the Napula, the cards point; no card of S, no key card.
+  // 13 for the Napula, the cards point; no baton, no key card.
   EXPECT_EQ(g_.score.they.hand_points, 14);
 }
 
@@ -167,8 +168,8 @@ TEST_F(ScoringTest, HandPointsAddEveryCategory) {
   const SideScore& we = g_.score.we;
   EXPECT_EQ(we.napula, 4);
   EXPECT_EQ(we.cards_point, 1);
-  EXPECT_EQ(we.suit_s_point, 1);
-  EXPECT_EQ(we.hand_points, 4 + 1 + 1 + 3 + 4);  // Napula, cards, S, three keys, four specials
+  EXPECT_EQ(we.batons_point, 1);
+  EXPECT_EQ(we.hand_points, 4 + 1 + 1 + 3 + 4);  // Napula, cards, batons, three keys, four specials
   EXPECT_EQ(g_.score.they.hand_points, 0);
 }
 

@@ -16,11 +16,7 @@ class TableTest : public ::testing::Test {
   Game g_ = MakeGame(Options{}, {random_, sound_, clock_});
 };
 
-TEST_F(TableTest, PlacesAreScaledHalfToEven) {
-  EXPECT_EQ(ScaleTo800(310), 242);  // 242.1875
-  EXPECT_EQ(ScaleTo800(280), 219);  // 218.75
-  EXPECT_EQ(ScaleTo800(48), 38);    // 37.5 rounds to even
-  EXPECT_EQ(ScaleTo800(80), 62);    // 62.5 rounds to even
+TEST_F(TableTest, FirstPlacesLieWhereTheTracesExpectThem) {
   EXPECT_EQ(g_.model.table_slot[0].x, 242);
   EXPECT_EQ(g_.model.table_slot[0].y, 219);
   EXPECT_EQ(g_.model.table_slot[1].x, 336);
@@ -68,7 +64,7 @@ TEST_F(TableTest, FirstFreeSlotScansInOrderAndFallsBackToTheLast) {
 
 TEST_F(TableTest, AddToTableListsTheCardAndCountsItsRank) {
   CardSprite c;
-  c.card = 37;  // ten of D
+  c.card = 37;  // ten of coins
   c.x = 100.5f;
   c.y = 50;
   c.slot = 3;

@@ -25,12 +25,9 @@ class AssetsTest : public ::testing::Test {
   Assets a_;
 };
 
-TEST(AssetNamesTest, FoldersAndBackgroundFollowTheOptions) {
+TEST(AssetNamesTest, FoldersFollowTheDeck) {
   EXPECT_EQ(DeckFolder(Deck::kBresciane), "res\\Royal\\");
   EXPECT_EQ(DeckFolder(Deck::kTrevigiane), "res\\Trevigiano\\");
-  EXPECT_EQ(BackgroundFile("800x600"), "res\\bitmaps\\Back_800x600.bmp");
-  EXPECT_EQ(BackgroundFile("1024x768"), "res\\bitmaps\\Back_1024x768.bmp");
-  EXPECT_EQ(BackgroundFile(""), "res\\bitmaps\\Back_1024x768.bmp");
 }
 
 TEST_F(AssetsTest, ScorePageFollowsTheLanguageWhenThereIsAPageForIt) {

@@ -32,7 +32,7 @@ TEST(CardLabelTest, TheFourFileSuitsAreFourDifferentLatinSuits) {
   std::set<Suit> suits;
   for (char letter : std::string("CDHS")) suits.insert(SuitOfFileLetter(letter));
   EXPECT_EQ(suits.size(), 4u);
-  // Suit S is the one the score page counts as "Clubs": it must be the batons.
+  // The letter S is the suit the score page counts as "Clubs": the batons.
   EXPECT_EQ(SuitOfFileLetter('S'), Suit::kBatons);
 }
 

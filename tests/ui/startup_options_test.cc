@@ -14,9 +14,6 @@ namespace {
 Options Scrambled() {
   Options o;
   o.deck = Deck::kTrevigiane;
-  o.resolution = "";
-  o.screen_width = 0;
-  o.screen_height = 0;
   o.twelve_card_deal = 7;
   o.full_screen = false;
   return o;
@@ -48,9 +45,6 @@ TEST(StartupOptionsTest, LoadingPutsTheDeckTabInFrontAndNamesTheArchive) {
 TEST(StartupOptionsTest, UntouchedDialogStartsTheStandardGame) {
   Started s = Start(StartupControls{});
   EXPECT_EQ(s.options.deck, Deck::kBresciane);
-  EXPECT_EQ(s.options.resolution, "800x600");
-  EXPECT_EQ(s.options.screen_width, 800);
-  EXPECT_EQ(s.options.screen_height, 600);
   EXPECT_EQ(s.options.twelve_card_deal, 1);
   EXPECT_EQ(HandSize(s.options), 12);
   EXPECT_EQ(CardsPerDeal(s.options), 48);
@@ -69,8 +63,6 @@ TEST(StartupOptionsTest, TrevigianeDeckSwitchesTheDeckName) {
   controls.trevigiane_selected = true;
   Started s = Start(controls);
   EXPECT_EQ(s.options.deck, Deck::kTrevigiane);
-  EXPECT_EQ(s.options.resolution, "800x600");
-  EXPECT_EQ(s.options.screen_width, 800);
 }
 
 TEST(StartupOptionsTest, SixCardHandsAndSlowAnimationReachTheLayout) {

@@ -145,7 +145,7 @@ void DrawIndex(cairo_t* cr, const DeckStyle& deck, const FontSet& fonts, int ran
   cairo_translate(cr, cx, 19);
   cairo_scale(cr, squeeze, 1.0);
   cairo_move_to(cr, -ext.x_bearing - ext.width / 2, 0);
-  SetColour(cr, deck.rank_ink[static_cast<int>(suit)]);
+  SetColour(cr, deck.rank_ink[IdSuitPlace(suit)]);
   cairo_show_text(cr, label.c_str());
   cairo_restore(cr);
   const bool slim = suit == Suit::kSwords || suit == Suit::kBatons;

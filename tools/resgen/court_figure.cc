@@ -203,7 +203,7 @@ void Jack(const Figure& f, Suit suit, Rgb third) {
 
 void DrawCourtFigure(cairo_t* cr, const DeckStyle& deck, int rank, Suit suit, double x, double y,
                      double w, double h) {
-  const int s = static_cast<int>(suit);
+  const int s = IdSuitPlace(suit);
   const double unit = h / 120.0;
   cairo_save(cr);
   cairo_translate(cr, x + w / 2, y);

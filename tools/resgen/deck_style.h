@@ -20,8 +20,8 @@ struct DeckStyle {
   Rgb border;                   // the frame line round the face
   Rgb court_panel;              // background behind the court figures
   FontId index_font;            // corner ranks
-  std::array<Rgb, 4> rank_ink;  // corner rank colour per suit
-  std::array<Rgb, 4> costumes;  // figure colours, one per suit
+  std::array<Rgb, 4> rank_ink;  // corner rank colour per suit, in IdSuitPlace order
+  std::array<Rgb, 4> costumes;  // figure colours, one per suit, in IdSuitPlace order
   SuitPalette suits;
   Rgb back_field;
   Rgb back_pattern;

@@ -3,13 +3,13 @@
 #include <cairo.h>
 
 #include "canvas.h"
+#include "game/cards.h"
 
 namespace vantel {
 
-// The Latin suits of the northern Italian pattern. The four file suits of the
-// card names map onto them C = cups, D = coins, H = swords, S = batons (the
-// score page calls suit S "Clubs", the batons).
-enum class Suit { kCups, kCoins, kSwords, kBatons };
+// The emblems are the Latin suits of the northern Italian pattern, the game's
+// own Suit. The letters of the card names map onto them C = cups, D = coins,
+// H = swords, S = batons (the score page calls the batons "Clubs").
 
 // The colours of the emblems; each deck has its own set.
 struct SuitPalette {

@@ -28,19 +28,21 @@ void AppendFlags(std::string& s, const SideFlags& f) {
   s += ']';
 }
 
+// The keys keep the suits' old letters (S batons, D coins, H swords): the trace
+// is a stored format.
 void AppendSideScore(std::string& s, const SideScore& v, int16_t taken) {
   const std::array<std::pair<const char*, int>, 13> fields = {{{"cards", taken},
-                                                               {"suit_s", v.suit_s_count},
-                                                               {"suit_s_point", v.suit_s_point},
+                                                               {"suit_s", v.batons_count},
+                                                               {"suit_s_point", v.batons_point},
                                                                {"cards_point", v.cards_point},
                                                                {"napula", v.napula},
                                                                {"scua", v.scua_count},
                                                                {"picada", v.picada_count},
                                                                {"simili", v.simili_count},
                                                                {"quadriglia", v.quadriglia_count},
-                                                               {"two_s", v.has_two_s},
-                                                               {"ten_d", v.has_ten_d},
-                                                               {"jack_h", v.has_jack_h},
+                                                               {"two_s", v.has_two_of_batons},
+                                                               {"ten_d", v.has_ten_of_coins},
+                                                               {"jack_h", v.has_jack_of_swords},
                                                                {"points", v.hand_points}}};
   s += '{';
   for (size_t i = 0; i < fields.size(); ++i) {
