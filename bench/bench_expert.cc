@@ -50,7 +50,7 @@ class Match {
               .count());
       vantel::Play play{state_.hands[static_cast<size_t>(seat)][std::max<int>(d.position, 0)], {}};
       for (int16_t p : d.take.Span()) play.take.PushBack(state_.table[p]);
-      if (!ApplyPlay(state_, seat, play).ok()) return;
+      if (!ApplyPlay(state_, seat, play).Ok()) return;
     }
   }
 
@@ -89,7 +89,7 @@ void BM_ExpertCrowdedTable(benchmark::State& state) {
   // 27 of the 28 cards seat 1 cannot see are in the other hands.
   int16_t next = 12;
   for (int s : {0, 2, 3}) {
-    while (crowded.hands[static_cast<size_t>(s)].size() < 9) {
+    while (crowded.hands[static_cast<size_t>(s)].Size() < 9) {
       while (crowded.hands[1].Contains(next)) ++next;
       crowded.hands[static_cast<size_t>(s)].PushBack(next++);
     }

@@ -43,7 +43,7 @@ SeatDecision ChooseBestPlay(const TableKnowledge& known, std::span<const int16_t
 }
 
 SeatDecision ChooseClassicPlay(const SeatView& view) {
-  return ChooseBestPlay(KnowledgeOf(view), view.hand().Span());
+  return ChooseBestPlay(KnowledgeOf(view), view.Hand().Span());
 }
 
 }  // namespace vantel

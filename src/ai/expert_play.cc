@@ -57,7 +57,7 @@ Play PlayOf(const MatchState& state, int seat, int position, const CaptureSet& t
 MatchState WorldOf(const SeatView& view, const SampledWorld& world) {
   MatchState state = view.Masked();
   for (int s = 0; s < kSeats; ++s) {
-    if (s == view.seat()) continue;
+    if (s == view.Seat()) continue;
     HandCards& hand = state.hands[static_cast<size_t>(s)];
     hand.Clear();
     for (int16_t card : world.hands[static_cast<size_t>(s)]) hand.PushBack(card);
@@ -76,9 +76,9 @@ void PlayOut(MatchState& w) {
   while (w.phase == HandPhase::kPlaying) {
     const int seat = w.turn;
     const HandCards& hand = w.hands[static_cast<size_t>(seat)];
-    if (hand.empty()) return;  // a world short of cards: stop rather than loop
+    if (hand.Empty()) return;  // a world short of cards: stop rather than loop
     const SeatDecision d = ChooseBestPlay(KnowledgeOf(w.table, w.sides, w.memory), hand.Span());
-    if (!ApplyPlay(w, seat, PlayOf(w, seat, std::max<int>(d.position, 0), d.take)).ok()) return;
+    if (!ApplyPlay(w, seat, PlayOf(w, seat, std::max<int>(d.position, 0), d.take)).Ok()) return;
   }
 }
 
@@ -88,7 +88,7 @@ double Utility(const SeatView& view, const MatchState& w, Side mine) {
   const int other = w.Of(theirs).hand.points;
   const int own_total = own + view.Of(mine).match_points;
   const int other_total = other + view.Of(theirs).match_points;
-  const int target = view.match_target();
+  const int target = view.MatchTarget();
   double u = own - other;
   if (own_total > target && own_total > other_total) u += kMatchWeight;
   if (other_total > target && other_total > own_total) u -= kMatchWeight;
@@ -103,8 +103,8 @@ class Search {
   // Tries the candidate in the next world it has not seen.
   void PlayOnce(Candidate& c) {
     MatchState w = WorldOf(view_, World(c.played));
-    const int seat = view_.seat();
-    if (ApplyPlay(w, seat, PlayOf(w, seat, c.position, c.option.take)).ok()) PlayOut(w);
+    const int seat = view_.Seat();
+    if (ApplyPlay(w, seat, PlayOf(w, seat, c.position, c.option.take)).Ok()) PlayOut(w);
     c.total += Utility(view_, w, SideOfSeat(seat));
     c.played += 1;
   }
@@ -128,7 +128,7 @@ class Search {
 }  // namespace
 
 SeatDecision ChooseExpertPlay(const SeatView& view, const ExpertSettings& settings) {
-  const std::span<const int16_t> hand = view.hand().Span();
+  const std::span<const int16_t> hand = view.Hand().Span();
   if (hand.empty()) return {};
   std::vector<Candidate> candidates = ListCandidates(KnowledgeOf(view), hand);
 

@@ -26,8 +26,8 @@ void HashIn(uint64_t& h, int64_t v) {
 
 std::vector<int16_t> UnseenCards(const SeatView& view) {
   std::array<bool, kCardCount> seen{};
-  for (int16_t id : view.hand()) MarkSeen(seen, id);
-  for (int16_t id : view.table()) MarkSeen(seen, id);
+  for (int16_t id : view.Hand()) MarkSeen(seen, id);
+  for (int16_t id : view.Table()) MarkSeen(seen, id);
   for (Side side : {Side::kWe, Side::kThey}) {
     for (int16_t id : view.Of(side).taken) MarkSeen(seen, id);
   }
@@ -48,7 +48,7 @@ SampledWorld SampleWorld(const SeatView& view, uint64_t& state) {
   SampledWorld world;
   size_t next = 0;
   for (int s = 0; s < kSeats; ++s) {
-    if (s == view.seat()) continue;
+    if (s == view.Seat()) continue;
     const size_t want = static_cast<size_t>(std::clamp(view.HandSize(s), 0, kHandSlots));
     const size_t take = std::min(want, cards.size() - next);
     world.hands[static_cast<size_t>(s)].assign(cards.begin() + static_cast<ptrdiff_t>(next),
@@ -61,9 +61,9 @@ SampledWorld SampleWorld(const SeatView& view, uint64_t& state) {
 
 uint64_t ExpertSeed(const SeatView& view, uint64_t salt) {
   uint64_t h = salt ^ 0x5EEDull;
-  HashIn(h, view.seat());
-  for (int16_t id : view.hand()) HashIn(h, id);
-  for (int16_t id : view.table()) HashIn(h, id);
+  HashIn(h, view.Seat());
+  for (int16_t id : view.Hand()) HashIn(h, id);
+  for (int16_t id : view.Table()) HashIn(h, id);
   for (int16_t id : view.Of(Side::kWe).taken) HashIn(h, id);
   for (int16_t id : view.Of(Side::kThey).taken) HashIn(h, id + kCardCount);
   for (int s = 0; s < kSeats; ++s) HashIn(h, view.HandSize(s));

@@ -22,7 +22,7 @@ void ClearHint(FlowData& f) {
 void ShowHint(Game& g, const SeatDecision& d) {
   FlowData& f = g.flow;
   const HandCards& hand = g.match.hands[kHumanSeat];
-  if (d.position < 0 || d.position >= hand.size()) return;
+  if (d.position < 0 || d.position >= hand.Size()) return;
   f.hint_card = hand[d.position];
   f.hint_take.fill(0);
   std::copy(d.take.Span().begin(), d.take.Span().end(), f.hint_take.begin());

@@ -12,7 +12,7 @@ void Make(Game& g, int seat, const Play& play) {
   // The flow has checked the play already; a refusal here means the two
   // disagree about the rules, which the tests hold them to never do.
   [[maybe_unused]] const PlayResult result = ApplyPlay(g.match, seat, play);
-  assert(result.ok());
+  assert(result.Ok());
 }
 
 }  // namespace

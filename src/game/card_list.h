@@ -11,27 +11,30 @@ namespace vantel {
 // copies with one memcpy and compares with ==: the Expert copies it hundreds of
 // times a decision, and the network sends it. Only the first size() entries
 // count; the rest stay zero so that two equal lists are equal byte for byte.
-template <int kCapacity>
+template <int Capacity>
 class CardList {
  public:
-  static constexpr int kMaxSize = kCapacity;
+  static constexpr int kMaxSize = Capacity;
 
   CardList() = default;
   CardList(std::initializer_list<int16_t> cards) {
     for (int16_t card : cards) PushBack(card);
   }
 
-  int size() const { return size_; }
-  bool empty() const { return size_ == 0; }
-  bool full() const { return size_ >= kCapacity; }
+  int Size() const { return size_; }
+  bool Empty() const { return size_ == 0; }
+  bool Full() const { return size_ >= Capacity; }
   int16_t operator[](int index) const { return cards_[static_cast<size_t>(index)]; }
+  // Lower case, as range-for asks.
+  // NOLINTBEGIN(readability-identifier-naming)
   const int16_t* begin() const { return cards_.data(); }
   const int16_t* end() const { return cards_.data() + size_; }
+  // NOLINTEND(readability-identifier-naming)
   std::span<const int16_t> Span() const { return {cards_.data(), static_cast<size_t>(size_)}; }
 
   // False, changing nothing, when the list is full.
   bool PushBack(int16_t card) {
-    if (full()) return false;
+    if (Full()) return false;
     cards_[static_cast<size_t>(size_++)] = card;
     return true;
   }
@@ -55,7 +58,7 @@ class CardList {
   bool operator==(const CardList&) const = default;
 
  private:
-  std::array<int16_t, kCapacity> cards_{};
+  std::array<int16_t, Capacity> cards_{};
   int16_t size_ = 0;
 };
 

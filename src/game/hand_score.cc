@@ -83,7 +83,7 @@ void RescoreHand(MatchState& state, const SpecialCaptures& we_specials,
   AwardMajority(we.hand.batons, they.hand.batons, we.hand.batons_point, they.hand.batons_point);
   CountSpecials(we_specials, we.hand);
   CountSpecials(they_specials, they.hand);
-  AwardMajority(we.taken.size(), they.taken.size(), we.hand.cards_point, they.hand.cards_point);
+  AwardMajority(we.taken.Size(), they.taken.Size(), we.hand.cards_point, they.hand.cards_point);
   // Once a side has the Napula it is settled for the hand: a later cup does
   // not lengthen it, and the other side cannot have one too.
   if (we.hand.napula == 0 && they.hand.napula == 0) {

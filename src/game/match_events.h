@@ -13,7 +13,7 @@ namespace vantel {
 
 // A card came from a seat's hand to the table.
 struct CardLaid {
-  int8_t seat = 0;
+  int16_t seat = 0;
   int16_t card = 0;
   bool operator==(const CardLaid&) const = default;
 };
@@ -22,7 +22,7 @@ struct CardLaid {
 // and the side banks them with the card itself. A special capture leaves the
 // card face up among the side's markers.
 struct CardsTaken {
-  int8_t seat = 0;
+  int16_t seat = 0;
   Side side = Side::kWe;
   int16_t card = 0;
   CardList<kMaxTakenCards> taken;
@@ -64,10 +64,13 @@ class MatchEvents {
   void Add(const MatchEvent& event) {
     if (size_ < kMaxEvents) events_[static_cast<size_t>(size_++)] = event;
   }
-  int size() const { return size_; }
-  bool empty() const { return size_ == 0; }
+  int Size() const { return size_; }
+  bool Empty() const { return size_ == 0; }
+  // Lower case, as range-for asks.
+  // NOLINTBEGIN(readability-identifier-naming)
   const MatchEvent* begin() const { return events_.data(); }
   const MatchEvent* end() const { return events_.data() + size_; }
+  // NOLINTEND(readability-identifier-naming)
   const MatchEvent& operator[](int i) const { return events_[static_cast<size_t>(i)]; }
 
  private:

@@ -52,7 +52,7 @@ void Bank(SideState& side, int16_t card, const TableCards& table, const CaptureS
 
 TableCards Without(const TableCards& table, const CaptureSet& take) {
   TableCards left;
-  for (int i = 0; i < table.size(); ++i) {
+  for (int i = 0; i < table.Size(); ++i) {
     if (std::find(take.Span().begin(), take.Span().end(), i) == take.Span().end()) {
       left.PushBack(table[i]);
     }
@@ -65,7 +65,7 @@ TableCards Without(const TableCards& table, const CaptureSet& take) {
 CardsTaken Take(MatchState& state, int seat, int16_t card, const CaptureSet& take) {
   const Side side = SideOfSeat(seat);
   CardsTaken event;
-  event.seat = static_cast<int8_t>(seat);
+  event.seat = static_cast<int16_t>(seat);
   event.side = side;
   event.card = card;
   for (int16_t p : take.Span()) event.taken.PushBack(state.table[p]);
@@ -74,7 +74,7 @@ CardsTaken Take(MatchState& state, int seat, int16_t card, const CaptureSet& tak
   Bank(state.Of(side), card, state.table, take, event.specials.Any());
   state.table = Without(state.table, take);
   state.memory.last_size = take.count;
-  state.memory.last_capturer = static_cast<int8_t>(seat);
+  state.memory.last_capturer = static_cast<int16_t>(seat);
   const SpecialCaptures none;
   RescoreHand(state, side == Side::kWe ? event.specials : none,
               side == Side::kThey ? event.specials : none);
@@ -139,7 +139,7 @@ void DealHand(MatchState& state, const DeckOrder& deck, int first_seat) {
   state.memory = CaptureMemory{};
   state.deck = deck;
   state.dealt = 0;
-  state.first_seat = static_cast<int8_t>(((first_seat % kSeats) + kSeats) % kSeats);
+  state.first_seat = static_cast<int16_t>(((first_seat % kSeats) + kSeats) % kSeats);
   state.turn = state.first_seat;
   state.cards_played = 0;
   DealPackets(state);
@@ -151,7 +151,7 @@ void DealHand(MatchState& state, const DeckOrder& deck, int first_seat) {
 
 CaptureSet PositionsOf(const TableCards& table, const Play& play) {
   CaptureSet set;
-  for (int i = 0; i < table.size(); ++i) {
+  for (int i = 0; i < table.Size(); ++i) {
     if (play.take.Contains(table[i]) && set.count < kMaxTakenCards) {
       set.index[static_cast<size_t>(set.count++)] = static_cast<int16_t>(i);
     }
@@ -163,13 +163,13 @@ PlayError CheckPlay(const MatchState& state, int seat, const Play& play) {
   if (state.phase != HandPhase::kPlaying) return PlayError::kNoHandInPlay;
   if (seat != state.turn) return PlayError::kNotYourTurn;
   if (!state.hands[static_cast<size_t>(seat)].Contains(play.card)) return PlayError::kCardNotHeld;
-  if (play.take.empty()) return PlayError::kNone;
+  if (play.take.Empty()) return PlayError::kNone;
   const CaptureSet positions = PositionsOf(state.table, play);
   // Every card named once, each on the table: then the positions match the
   // named cards one for one.
-  if (positions.count != play.take.size()) return PlayError::kCardNotOnTable;
-  for (int i = 0; i < play.take.size(); ++i) {
-    for (int j = i + 1; j < play.take.size(); ++j) {
+  if (positions.count != play.take.Size()) return PlayError::kCardNotOnTable;
+  for (int i = 0; i < play.take.Size(); ++i) {
+    for (int j = i + 1; j < play.take.Size(); ++j) {
       if (play.take[i] == play.take[j]) return PlayError::kCardNotOnTable;
     }
   }
@@ -182,13 +182,13 @@ PlayError CheckPlay(const MatchState& state, int seat, const Play& play) {
 PlayResult ApplyPlay(MatchState& state, int seat, const Play& play) {
   PlayResult result;
   result.error = CheckPlay(state, seat, play);
-  if (!result.ok()) return result;
+  if (!result.Ok()) return result;
 
   HandCards& hand = state.hands[static_cast<size_t>(seat)];
   hand.EraseAt(hand.Find(play.card));
   state.cards_played += 1;
-  result.events.Add(CardLaid{static_cast<int8_t>(seat), play.card});
-  if (play.take.empty()) {
+  result.events.Add(CardLaid{static_cast<int16_t>(seat), play.card});
+  if (play.take.Empty()) {
     state.table.PushBack(play.card);
     state.memory.last_size = 0;
   } else {
@@ -204,14 +204,14 @@ PlayResult ApplyPlay(MatchState& state, int seat, const Play& play) {
     result.events.Add(SecondDealt{});
   }
   state.memory.previous_size = state.memory.last_size;
-  state.turn = static_cast<int8_t>((seat + 1) % kSeats);
+  state.turn = static_cast<int16_t>((seat + 1) % kSeats);
   return result;
 }
 
 bool ReorderHand(MatchState& state, int seat, std::span<const int16_t> order) {
   if (seat < 0 || seat >= kSeats) return false;
   HandCards& hand = state.hands[static_cast<size_t>(seat)];
-  if (order.size() != static_cast<size_t>(hand.size())) return false;
+  if (order.size() != static_cast<size_t>(hand.Size())) return false;
   if (!std::is_permutation(order.begin(), order.end(), hand.begin(), hand.end())) return false;
   HandCards sorted;
   for (int16_t card : order) sorted.PushBack(card);

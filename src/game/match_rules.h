@@ -34,7 +34,7 @@ std::string_view PlayErrorName(PlayError error);
 struct PlayResult {
   PlayError error = PlayError::kNone;
   MatchEvents events;
-  bool ok() const { return error == PlayError::kNone; }
+  bool Ok() const { return error == PlayError::kNone; }
 };
 
 // The seat that opens the hand after the one just played: the next one round.

@@ -91,7 +91,7 @@ struct HistoryRow {
 struct CaptureMemory {
   int16_t last_size = -1;  // cards the latest play took; -1 before the first play
   int16_t previous_size = -1;
-  int8_t last_capturer = 0;
+  int16_t last_capturer = 0;
   bool operator==(const CaptureMemory&) const = default;
 };
 
@@ -116,12 +116,12 @@ struct MatchState {
   CaptureMemory memory;
 
   HandPhase phase = HandPhase::kNotDealt;
-  int8_t first_seat = 0;     // who played first this hand
-  int8_t turn = 0;           // whose play is awaited
+  int16_t first_seat = 0;    // who played first this hand
+  int16_t turn = 0;          // whose play is awaited
   int16_t cards_played = 0;  // this hand
 
   std::array<HistoryRow, kHistoryRows> history{};
-  int8_t history_rows = 0;
+  int16_t history_rows = 0;
   MatchOutcome outcome = MatchOutcome::kGoesOn;  // of the last hand scored
 
   SideState& Of(Side side) { return sides[static_cast<size_t>(SideIndex(side))]; }

@@ -21,17 +21,17 @@ class SeatView {
   SeatView() = default;
   SeatView(const MatchState& state, int seat);
 
-  int seat() const { return seat_; }
-  const HandCards& hand() const { return masked_.hands[static_cast<size_t>(seat_)]; }
-  int HandSize(int seat) const { return masked_.hands[static_cast<size_t>(seat)].size(); }
-  const TableCards& table() const { return masked_.table; }
+  int Seat() const { return seat_; }
+  const HandCards& Hand() const { return masked_.hands[static_cast<size_t>(seat_)]; }
+  int HandSize(int seat) const { return masked_.hands[static_cast<size_t>(seat)].Size(); }
+  const TableCards& Table() const { return masked_.table; }
   const SideState& Of(Side side) const { return masked_.Of(side); }
-  const CaptureMemory& memory() const { return masked_.memory; }
-  int turn() const { return masked_.turn; }
-  int cards_played() const { return masked_.cards_played; }
-  HandPhase phase() const { return masked_.phase; }
-  bool twelve_card_hands() const { return masked_.twelve_card_hands; }
-  int16_t match_target() const { return masked_.match_target; }
+  const CaptureMemory& Memory() const { return masked_.memory; }
+  int Turn() const { return masked_.turn; }
+  int CardsPlayed() const { return masked_.cards_played; }
+  HandPhase Phase() const { return masked_.phase; }
+  bool TwelveCardHands() const { return masked_.twelve_card_hands; }
+  int16_t MatchTarget() const { return masked_.match_target; }
   // Cards of the pack not dealt yet (six-card hands before the second deal).
   int StockSize() const { return kCardCount - masked_.dealt; }
 
@@ -44,7 +44,7 @@ class SeatView {
 
  private:
   MatchState masked_;
-  int8_t seat_ = 0;
+  int16_t seat_ = 0;
 };
 
 // What a seat decided from its view: the card at `position` of its hand and

@@ -164,7 +164,8 @@ TEST_F(ChoosePlayTest, ChosenPlayIsAlwaysALegalCapture) {
     const int hand_size = 1 + static_cast<int>(seed % 12);
     HandCards& hand = state_.hands[static_cast<size_t>(seat)];
     hand.Clear();
-    for (int i = 0; i < hand_size; ++i) hand.PushBack(deck[static_cast<size_t>(table_size + i)]);
+    for (int i = 0; i < hand_size; ++i)
+      hand.PushBack(deck[static_cast<size_t>(table_size) + static_cast<size_t>(i)]);
 
     const int16_t pos = DecideFor(seat);
     ASSERT_GE(pos, 0) << "seed " << seed;
@@ -173,7 +174,7 @@ TEST_F(ChoosePlayTest, ChosenPlayIsAlwaysALegalCapture) {
     const int value = ValueOf(hand[pos]);
     int sum = 0;
     for (size_t t = 0; t < take.size(); ++t) {
-      ASSERT_LT(take[t], state_.table.size()) << "seed " << seed;
+      ASSERT_LT(take[t], state_.table.Size()) << "seed " << seed;
       if (t > 0) {
         ASSERT_LT(take[t - 1], take[t]) << "seed " << seed;
       }

@@ -45,14 +45,14 @@ class ExpertTest : public AiFixture {
     for (int p = 0; p < plays; ++p) {
       const int seat = state_.turn;
       ASSERT_TRUE(
-          ApplyPlay(state_, seat, PlayOf(seat, ChooseClassicPlay(SeatView(state_, seat)))).ok());
+          ApplyPlay(state_, seat, PlayOf(seat, ChooseClassicPlay(SeatView(state_, seat)))).Ok());
     }
   }
 
   // Whether the decision is a play the rules take from the seat on turn.
   bool Legal(const SeatDecision& d) const {
     const int seat = state_.turn;
-    if (d.position < 0 || d.position >= state_.hands[static_cast<size_t>(seat)].size()) {
+    if (d.position < 0 || d.position >= state_.hands[static_cast<size_t>(seat)].Size()) {
       return false;
     }
     return CheckPlay(state_, seat, PlayOf(seat, d)) == PlayError::kNone;
@@ -74,7 +74,7 @@ TEST_F(ExpertTest, HiddenCardsChangeNoComputerPlayersDecision) {
     size_t next = 0;
     for (int s : {0, 2, 3}) {
       HandCards& hand = other.hands[static_cast<size_t>(s)];
-      const int held = hand.size();
+      const int held = hand.Size();
       hand.Clear();
       for (int k = 0; k < held; ++k) hand.PushBack(hidden[next++]);
     }
@@ -93,8 +93,8 @@ TEST_F(ExpertTest, SampledWorldsHoldExactlyTheUnseenCards) {
   PlayClassic(14);
   const int seat = 2;
   const SeatView view(state_, seat);
-  std::multiset<int16_t> seen(view.hand().begin(), view.hand().end());
-  seen.insert(view.table().begin(), view.table().end());
+  std::multiset<int16_t> seen(view.Hand().begin(), view.Hand().end());
+  seen.insert(view.Table().begin(), view.Table().end());
   for (Side side : {Side::kWe, Side::kThey}) {
     seen.insert(view.Of(side).taken.begin(), view.Of(side).taken.end());
   }
@@ -142,7 +142,7 @@ TEST_F(ExpertTest, ChoosesLegalPlaysOnCrowdedTablesAndLastCards) {
   int16_t filler = 0;
   for (int s : {0, 1, 2}) {
     HandCards& hand = state_.hands[static_cast<size_t>(s)];
-    while (hand.size() < kTwelveCardHand) {
+    while (hand.Size() < kTwelveCardHand) {
       while (state_.table.Contains(filler) || state_.hands[3].Contains(filler)) ++filler;
       hand.PushBack(filler++);
     }

@@ -136,8 +136,8 @@ class FlowFixture : public ::testing::Test {
       }
     }
     m.memory = {g_.capture.last_capture_size, g_.capture.last_capture_size,
-                static_cast<int8_t>(g_.capture.last_capturer)};
-    m.turn = static_cast<int8_t>(next_seat);
+                static_cast<int16_t>(g_.capture.last_capturer)};
+    m.turn = static_cast<int16_t>(next_seat);
     m.cards_played = g_.flow.cards_played;
     m.dealt = kCardCount;
     m.phase = HandPhase::kPlaying;

@@ -19,7 +19,7 @@ class HintTest : public FlowFixture {
   std::pair<int16_t, std::vector<int16_t>> ExpertChoice() const {
     const SeatView view(g_.match, kHumanSeat);
     const SeatDecision d = ChooseExpertPlay(view);
-    return {view.hand()[d.position],
+    return {view.Hand()[d.position],
             std::vector<int16_t>(d.take.Span().begin(), d.take.Span().end())};
   }
 

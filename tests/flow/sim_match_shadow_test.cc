@@ -77,13 +77,13 @@ class MatchShadow : public GameObserver {
     // A sorted hand is listed in its new order from the next card the flow
     // lands; the rules take the new order at once.
     if (seat == kHumanSeat) {
-      Expect(Sorted(hand), Sorted(Ids(view.hand().Span())), "human's hand");
+      Expect(Sorted(hand), Sorted(Ids(view.Hand().Span())), "human's hand");
     } else {
-      Expect(hand, Ids(view.hand().Span()), "hand");
+      Expect(hand, Ids(view.Hand().Span()), "hand");
     }
-    Expect(Listed(m.table_ids.data(), m.table_id_count), Ids(view.table().Span()), "table");
+    Expect(Listed(m.table_ids.data(), m.table_id_count), Ids(view.Table().Span()), "table");
     const ValueCounts seen =
-        ValuesSeen(view.table(), view.Of(Side::kWe).taken, view.Of(Side::kThey).taken);
+        ValuesSeen(view.Table(), view.Of(Side::kWe).taken, view.Of(Side::kThey).taken);
     Expect(Listed(m.rank_seen.data() + 1, kHighestValue), Listed(seen.data() + 1, kHighestValue),
            "values seen");
     // The pile's cards lie in the order they flew; the rules keep a set.
@@ -144,7 +144,7 @@ class MatchShadow : public GameObserver {
     pending_ = false;
     const PlayResult result = ApplyPlay(state_, seat_, play_);
 
-    if (!result.ok())
+    if (!result.Ok())
       Fail(std::string("play refused: ") + std::string(PlayErrorName(result.error)));
     ++plays_;
   }

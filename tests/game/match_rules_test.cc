@@ -82,8 +82,8 @@ std::vector<MatchEvent> PlayHand(MatchState& s) {
       if (found) break;
     }
     const PlayResult result = ApplyPlay(s, seat, play);
-    EXPECT_TRUE(result.ok()) << PlayErrorName(result.error);
-    if (!result.ok()) break;
+    EXPECT_TRUE(result.Ok()) << PlayErrorName(result.error);
+    if (!result.Ok()) break;
     events.insert(events.end(), result.events.begin(), result.events.end());
     ExpectEveryCardOnce(s);
   }
@@ -105,7 +105,7 @@ TEST(MatchRulesTest, DealsPacketsFromTheFirstSeatThenFourToTheTable) {
   six.twelve_card_deal = 0;
   MatchState h = NewMatch(six);
   DealHand(h, InOrder(), 0);
-  for (const HandCards& hand : h.hands) EXPECT_EQ(hand.size(), kSixCardHand);
+  for (const HandCards& hand : h.hands) EXPECT_EQ(hand.Size(), kSixCardHand);
   EXPECT_EQ(h.table, (TableCards{24, 25, 26, 27}));
   EXPECT_EQ(h.dealt, 28);
   ExpectEveryCardOnce(h);
@@ -120,8 +120,8 @@ TEST(MatchRulesTest, WholeHandsKeepEveryCardAndEndScored) {
       DealHand(s, Shuffled(seed), NextFirstSeat(s));
       const std::vector<MatchEvent> events = PlayHand(s);
       EXPECT_EQ(s.cards_played, kCardsPlayedPerHand);
-      EXPECT_TRUE(s.table.empty());
-      EXPECT_EQ(s.Of(Side::kWe).taken.size() + s.Of(Side::kThey).taken.size(), kCardCount);
+      EXPECT_TRUE(s.table.Empty());
+      EXPECT_EQ(s.Of(Side::kWe).taken.Size() + s.Of(Side::kThey).taken.Size(), kCardCount);
       const auto dealt_again = std::count_if(events.begin(), events.end(), [](const MatchEvent& e) {
         return std::holds_alternative<SecondDealt>(e);
       });
@@ -178,7 +178,7 @@ TEST(MatchRulesTest, RefusedPlaysChangeNothing) {
   }
   // A sum may be taken although a card of the same value lies there too.
   const PlayResult taken = ApplyPlay(s, 0, Taking(five_c, {three_s, two_h}));
-  ASSERT_TRUE(taken.ok());
+  ASSERT_TRUE(taken.Ok());
   EXPECT_EQ(s.table, (TableCards{five_d, seven_c}));
   EXPECT_EQ(s.turn, 1);
 }
@@ -213,9 +213,9 @@ TEST(MatchRulesTest, ASpecialCaptureLeavesItsCardFaceUpAmongTheMarkers) {
   DealHand(s, Stacked(front), 0);
   ASSERT_EQ(s.table, (TableCards{three_c, king_s, two_c, two_d}));
 
-  ASSERT_TRUE(ApplyPlay(s, 0, LayDown(four_h)).ok());
+  ASSERT_TRUE(ApplyPlay(s, 0, LayDown(four_h)).Ok());
   const PlayResult picada = ApplyPlay(s, 1, Taking(four_d, {four_h}));
-  ASSERT_TRUE(picada.ok());
+  ASSERT_TRUE(picada.Ok());
   const CardsTaken& first = std::get<CardsTaken>(picada.events[1]);
   EXPECT_TRUE(first.specials.picada);
   EXPECT_EQ(first.specials.Count(), 1);
@@ -226,7 +226,7 @@ TEST(MatchRulesTest, ASpecialCaptureLeavesItsCardFaceUpAmongTheMarkers) {
   EXPECT_EQ(s.memory.previous_size, 1);
 
   const PlayResult quadriglia = ApplyPlay(s, 2, Taking(seven_c, {three_c, two_c, two_d}));
-  ASSERT_TRUE(quadriglia.ok());
+  ASSERT_TRUE(quadriglia.Ok());
   const CardsTaken& second = std::get<CardsTaken>(quadriglia.events[1]);
   EXPECT_TRUE(second.specials.quadriglia);
   EXPECT_FALSE(second.specials.simili);  // the two of coins
@@ -295,10 +295,10 @@ TEST(SeatViewTest, ShowsTheSeatItsOwnCardsAndHidesEveryOtherHandAndThePack) {
   DealHand(s, Shuffled(3), 1);
   for (int seat = 0; seat < kSeats; ++seat) {
     const SeatView view(s, seat);
-    EXPECT_EQ(view.hand(), s.hands[static_cast<size_t>(seat)]);
-    EXPECT_EQ(view.table(), s.table);
+    EXPECT_EQ(view.Hand(), s.hands[static_cast<size_t>(seat)]);
+    EXPECT_EQ(view.Table(), s.table);
     for (int other = 0; other < kSeats; ++other) {
-      EXPECT_EQ(view.HandSize(other), s.hands[static_cast<size_t>(other)].size());
+      EXPECT_EQ(view.HandSize(other), s.hands[static_cast<size_t>(other)].Size());
       if (other == seat) continue;
       for (int16_t card : view.Masked().hands[static_cast<size_t>(other)]) {
         EXPECT_EQ(card, kHiddenCard);

@@ -67,7 +67,7 @@ int ChoiceInSlotOrder(const Game& g, PlayerLevel level, std::span<const int16_t>
   const SeatDecision d = ChoosePlayAtLevel(view, level);
   take = d.take;
   if (d.position < 0) return -1;
-  const auto at = std::find(ids.begin(), ids.end(), view.hand()[d.position]);
+  const auto at = std::find(ids.begin(), ids.end(), view.Hand()[d.position]);
   return at == ids.end() ? -1 : static_cast<int>(at - ids.begin());
 }
 
