@@ -12,6 +12,8 @@
 #include "flow/deal.h"
 #include "flow/run_frame.h"
 #include "game/make_game.h"
+#include "i18n/format.h"
+#include "i18n/gettext.h"
 #include "pak/remove_resources.h"
 #include "pak/resource_path.h"
 #include "platform/input_snapshot.h"
@@ -93,6 +95,11 @@ void GameSession::SetUpDevices() {
 void GameSession::LoadSounds() {
   const std::filesystem::path folder = root_.folder;
   sound_.SoundInit();
+  if (!sound_.SoundAvailable()) {
+    std::fprintf(stderr, "vantel: %s\n",
+                 Format(_("no sound device (%s); playing silently."), sound_.WhySilent().c_str())
+                     .c_str());
+  }
   sound_.LoadSounds([&folder](std::string_view file_name) {
     return ResolveResourcePath(folder, SoundName(file_name));
   });

@@ -207,9 +207,15 @@ TEST_F(RunAppTest, WithoutAnAudioDeviceTheGameRunsSilently) {
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   WriteChangedArchive("Sounds_SIGN2.WAV");  // not even looked for
   PressKeyAt(3, SDL_SCANCODE_ESCAPE);
+  ::testing::internal::CaptureStderr();
   EXPECT_EQ(Run(), 0);
+  const std::string said = ::testing::internal::GetCapturedStderr();
   EXPECT_TRUE(boxes_.empty());
   EXPECT_FALSE(ResLeft());
+  // One line, ours, with the sound library's reason.
+  EXPECT_EQ(said.rfind("vantel: no sound device (", 0), 0u) << said;
+  EXPECT_NE(said.find("no-such-driver"), std::string::npos) << said;
+  EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
 }
 
 TEST_F(RunAppTest, MissingBitmapShowsTheLoadersBox) {
