@@ -31,8 +31,10 @@ std::string SoundName(std::string_view file_name) {
 
 }  // namespace
 
-GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& ports)
+GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& ports,
+                         StopGuard& stop)
     : ports_(ports),
+      stop_(stop),
       root_(std::move(root)),
       random_(SeedFromTimeOfDay(std::chrono::system_clock::now())),
       game_(MakeGame(options, {random_, sound_, clock_})) {
@@ -96,9 +98,9 @@ void GameSession::LoadSounds() {
   const std::filesystem::path folder = root_.folder;
   sound_.SoundInit();
   if (!sound_.SoundAvailable()) {
-    std::fprintf(stderr, "vantel: %s\n",
-                 Format(_("no sound device (%s); playing silently."), sound_.WhySilent().c_str())
-                     .c_str());
+    std::fprintf(
+        stderr, "vantel: %s\n",
+        Format(_("no sound device (%s); playing silently."), sound_.WhySilent().c_str()).c_str());
   }
   sound_.LoadSounds([&folder](std::string_view file_name) {
     return ResolveResourcePath(folder, SoundName(file_name));
@@ -116,12 +118,20 @@ void GameSession::RemoveUnpackedTree() {
   if (tree_removed_) return;
   tree_removed_ = true;
   const std::string left = RemoveUnpackedResources(root_);
+  stop_.SetRunFolder({});
   if (!left.empty()) std::fprintf(stderr, "vantel: %s\n", left.c_str());
 }
 
 void GameSession::FrameLoop() {
   drawing_->SetSkipUnchanged(true);
+  // A signal cuts the wait for the next frame short.
+  stop_.SetWake([] {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+  });
   for (long pass = 0; game_running_; ++pass) {
+    if (stop_.StopRequested()) break;
     WaitForFrame();
     if (window_closed_) break;  // the window's unload
     display_->UpdateWindowCursor(game_.flow.game_paused);
@@ -191,6 +201,8 @@ bool GameSession::RunOneFrame() {
 
 void GameSession::EndGame() {
   game_running_ = false;
+  // Still looking: the watchdog gives the saving below its time.
+  stop_.SetWake([] {});
   if (ports_.statistics != nullptr) ports_.statistics->SaveIfChanged();
   if (display_ && ports_.save_settings) {
     // The window's last size is remembered; the rest was saved with Play.

@@ -8,6 +8,7 @@
 
 #include "app/app_ports.h"
 #include "app/game_drawing.h"
+#include "app/stop_guard.h"
 #include "flow/observer.h"
 #include "game/game.h"
 #include "gfx/assets.h"
@@ -26,14 +27,16 @@ namespace vantel {
 // error part-way through the start leaves nothing behind.
 class GameSession {
  public:
-  // Seeds the game's one generator from the time of day.
-  GameSession(const Options& options, ResourceRoot root, AppPorts& ports);
+  // Seeds the game's one generator from the time of day. stop holds the
+  // signals the frame loop answers.
+  GameSession(const Options& options, ResourceRoot root, AppPorts& ports, StopGuard& stop);
   GameSession(const GameSession&) = delete;
   GameSession& operator=(const GameSession&) = delete;
   ~GameSession();
 
   // Sets everything up and runs the frame loop until the game ends (Escape,
-  // closing the window). Throws FatalError when the set-up or a load fails.
+  // closing the window, a signal). Throws FatalError when the set-up or a
+  // load fails.
   void StartGame();
 
  private:
@@ -55,6 +58,7 @@ class GameSession {
   void ReleaseDevices();
 
   AppPorts& ports_;
+  StopGuard& stop_;
   ResourceRoot root_;
   bool tree_removed_ = false;
   MtRandom random_;
