@@ -91,7 +91,14 @@ void GameSession::SetUpDevices() {
       [display = display_.get()](int32_t x, int32_t y) { return display->WindowToPicture(x, y); });
   drawing_ = MakeGameDrawing(*display_, assets_, input_);
   drawing_->SetShowFrameRate(ports_.show_frame_rate);
+  display_->WatchWindowLoss(&GameSession::NoteWindowLost, &stop_);
   MarkStartupPhase("display and input");
+}
+
+// Inside Xlib's error handler, possibly: only a note for the loop and the
+// watchdog, which ends the game should the loop not get back from the driver.
+void GameSession::NoteWindowLost(void* stop) {
+  static_cast<StopGuard*>(stop)->NoteWindowLost();
 }
 
 void GameSession::LoadSounds() {
@@ -124,16 +131,20 @@ void GameSession::RemoveUnpackedTree() {
 
 void GameSession::FrameLoop() {
   drawing_->SetSkipUnchanged(true);
-  // A signal cuts the wait for the next frame short.
+  // A signal or a lost window cuts the wait for the next frame short.
   stop_.SetWake([] {
     SDL_Event quit{};
     quit.type = SDL_QUIT;
     SDL_PushEvent(&quit);
   });
   for (long pass = 0; game_running_; ++pass) {
-    if (stop_.StopRequested()) break;
+    // A window destroyed from outside is never drawn into again: SDL would
+    // not notice, and Mesa's software GL would fill a frame of any size.
+    window_lost_ = display_->WindowLost();
+    if (window_lost_ || stop_.StopRequested()) break;
     WaitForFrame();
-    if (window_closed_) break;  // the window's unload
+    window_lost_ = display_->WindowLost();
+    if (window_closed_ || window_lost_) break;  // the window's unload
     display_->UpdateWindowCursor(game_.flow.game_paused);
     if (!display_->Minimized() && RunOneFrame()) break;
     if (pass == 0) MarkStartupPhase("first frame presented");
@@ -220,11 +231,12 @@ void GameSession::EndGame() {
 // The shutdown's releases: the system cursor back, the devices handed back,
 // the sound device closed, the display gone.
 void GameSession::ReleaseDevices() {
-  if (display_) display_->ShowSystemCursor(true);
+  if (display_) window_lost_ = window_lost_ || display_->WindowLost();
+  if (display_ && !window_lost_) display_->ShowSystemCursor(true);
   input_.Close();
   sound_.Close();
   drawing_.reset();
-  if (display_) display_->Release();
+  if (display_) display_->Release();  // a lost window is let go, not destroyed
   display_.reset();
 }
 

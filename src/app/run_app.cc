@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+
 #include "app/archive_entries.h"
 #include "app/fatal_message.h"
 #include "app/game_session.h"
@@ -13,15 +15,22 @@
 namespace vantel {
 namespace {
 
-std::string PlayGame(const Options& options, const ResourceRoot& root, AppPorts& ports,
-                     StopGuard& stop) {
+struct GameEnd {
+  std::string fatal_message;  // for the box; "" when the game ended normally
+  bool window_lost = false;
+};
+
+GameEnd PlayGame(const Options& options, const ResourceRoot& root, AppPorts& ports,
+                 StopGuard& stop) {
+  GameEnd end;
   try {
     GameSession session(options, root, ports, stop);
     session.StartGame();
+    end.window_lost = session.WindowLost();
   } catch (const FatalError& e) {
-    return FatalMessageText(e);
+    end.fatal_message = FatalMessageText(e);
   }
-  return "";
+  return end;
 }
 
 }  // namespace
@@ -67,10 +76,15 @@ int RunApp(const std::filesystem::path& app_folder, AppPorts& ports) {
 
   if (unpacked.root.is_private) stop.SetRunFolder(unpacked.root.folder);
   stop.SetWake([] {});
-  const std::string message = PlayGame(options, unpacked.root, ports, stop);
+  const GameEnd end = PlayGame(options, unpacked.root, ports, stop);
   stop.SetWake(nullptr);
+  if (end.window_lost) {
+    // SDL_Quit would wait for the destroyed window, like the release did not.
+    std::fprintf(stderr, "vantel: %s\n", WindowLostMessage().c_str());
+    return kExitFailure;
+  }
   SDL_Quit();
-  return ShutDown(message, ports.show_fatal_message);
+  return ShutDown(end.fatal_message, ports.show_fatal_message);
 }
 
 }  // namespace vantel
