@@ -9,15 +9,34 @@
 #include "app/settings_file.h"
 #include "app/statistics_file.h"
 #include "app/statistics_store.h"
+#include "app/stop_guard.h"
 #include "i18n/format.h"
 #include "i18n/gettext.h"
 #include "i18n/localisation.h"
 #include "pak/program_folder.h"
+#include "platform/window_loss.h"
 #include "ui/message_box.h"
 #include "ui/startup_dialog.h"
 #include "ui/startup_texts.h"
 
 namespace vantel {
+namespace {
+
+// The run's guard knows its run folder; before and after the run there is none.
+void EndForLostDisplay() {
+  if (StopGuard* stop = StopGuard::Current()) stop->EndForLostDisplay();
+  EndProcessNow({kExitFailure, DisplayLostMessage(), {}});
+}
+
+// Puts Xlib's own handler back however Main ends.
+struct DisplayConnectionWatch {
+  DisplayConnectionWatch() { WatchDisplayConnection(EndForLostDisplay); }
+  ~DisplayConnectionWatch() { StopWatchingDisplayConnection(); }
+  DisplayConnectionWatch(const DisplayConnectionWatch&) = delete;
+  DisplayConnectionWatch& operator=(const DisplayConnectionWatch&) = delete;
+};
+
+}  // namespace
 
 int Main(int argc, char** argv) {
   const std::filesystem::path app_folder = ProgramFolder(argc > 0 ? argv[0] : nullptr);
@@ -40,6 +59,9 @@ int Main(int argc, char** argv) {
             : _("cannot open the display; the game needs a desktop."));
     return kExitFailure;
   }
+  // From here on a broken connection to the X server ends the game with a
+  // word and without its run folder, not silently inside Xlib.
+  const DisplayConnectionWatch display_watch;
   AppPorts ports;
   ports.show_startup_dialog = RunStartupDialog;
   ports.show_fatal_message = [](std::string_view text) { ShowErrorBox(kDialogTitle, text); };

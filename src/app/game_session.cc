@@ -12,6 +12,8 @@
 #include "flow/deal.h"
 #include "flow/run_frame.h"
 #include "game/make_game.h"
+#include "i18n/format.h"
+#include "i18n/gettext.h"
 #include "pak/remove_resources.h"
 #include "pak/resource_path.h"
 #include "platform/input_snapshot.h"
@@ -29,8 +31,10 @@ std::string SoundName(std::string_view file_name) {
 
 }  // namespace
 
-GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& ports)
+GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& ports,
+                         StopGuard& stop)
     : ports_(ports),
+      stop_(stop),
       root_(std::move(root)),
       random_(SeedFromTimeOfDay(std::chrono::system_clock::now())),
       game_(MakeGame(options, {random_, sound_, clock_})) {
@@ -87,12 +91,24 @@ void GameSession::SetUpDevices() {
       [display = display_.get()](int32_t x, int32_t y) { return display->WindowToPicture(x, y); });
   drawing_ = MakeGameDrawing(*display_, assets_, input_);
   drawing_->SetShowFrameRate(ports_.show_frame_rate);
+  display_->WatchWindowLoss(&GameSession::NoteWindowLost, &stop_);
   MarkStartupPhase("display and input");
+}
+
+// Inside Xlib's error handler, possibly: only a note for the loop and the
+// watchdog, which ends the game should the loop not get back from the driver.
+void GameSession::NoteWindowLost(void* stop) {
+  static_cast<StopGuard*>(stop)->NoteWindowLost();
 }
 
 void GameSession::LoadSounds() {
   const std::filesystem::path folder = root_.folder;
   sound_.SoundInit();
+  if (!sound_.SoundAvailable()) {
+    std::fprintf(
+        stderr, "vantel: %s\n",
+        Format(_("no sound device (%s); playing silently."), sound_.WhySilent().c_str()).c_str());
+  }
   sound_.LoadSounds([&folder](std::string_view file_name) {
     return ResolveResourcePath(folder, SoundName(file_name));
   });
@@ -109,14 +125,26 @@ void GameSession::RemoveUnpackedTree() {
   if (tree_removed_) return;
   tree_removed_ = true;
   const std::string left = RemoveUnpackedResources(root_);
+  stop_.SetRunFolder({});
   if (!left.empty()) std::fprintf(stderr, "vantel: %s\n", left.c_str());
 }
 
 void GameSession::FrameLoop() {
   drawing_->SetSkipUnchanged(true);
+  // A signal or a lost window cuts the wait for the next frame short.
+  stop_.SetWake([] {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+  });
   for (long pass = 0; game_running_; ++pass) {
+    // A window destroyed from outside is never drawn into again: SDL would
+    // not notice, and Mesa's software GL would fill a frame of any size.
+    window_lost_ = display_->WindowLost();
+    if (window_lost_ || stop_.StopRequested()) break;
     WaitForFrame();
-    if (window_closed_) break;  // the window's unload
+    window_lost_ = display_->WindowLost();
+    if (window_closed_ || window_lost_) break;  // the window's unload
     display_->UpdateWindowCursor(game_.flow.game_paused);
     if (!display_->Minimized() && RunOneFrame()) break;
     if (pass == 0) MarkStartupPhase("first frame presented");
@@ -184,6 +212,8 @@ bool GameSession::RunOneFrame() {
 
 void GameSession::EndGame() {
   game_running_ = false;
+  // Still looking: the watchdog gives the saving below its time.
+  stop_.SetWake([] {});
   if (ports_.statistics != nullptr) ports_.statistics->SaveIfChanged();
   if (display_ && ports_.save_settings) {
     // The window's last size is remembered; the rest was saved with Play.
@@ -201,11 +231,12 @@ void GameSession::EndGame() {
 // The shutdown's releases: the system cursor back, the devices handed back,
 // the sound device closed, the display gone.
 void GameSession::ReleaseDevices() {
-  if (display_) display_->ShowSystemCursor(true);
+  if (display_) window_lost_ = window_lost_ || display_->WindowLost();
+  if (display_ && !window_lost_) display_->ShowSystemCursor(true);
   input_.Close();
   sound_.Close();
   drawing_.reset();
-  if (display_) display_->Release();
+  if (display_) display_->Release();  // a lost window is let go, not destroyed
   display_.reset();
 }
 

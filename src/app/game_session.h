@@ -8,6 +8,7 @@
 
 #include "app/app_ports.h"
 #include "app/game_drawing.h"
+#include "app/stop_guard.h"
 #include "flow/observer.h"
 #include "game/game.h"
 #include "gfx/assets.h"
@@ -26,15 +27,20 @@ namespace vantel {
 // error part-way through the start leaves nothing behind.
 class GameSession {
  public:
-  // Seeds the game's one generator from the time of day.
-  GameSession(const Options& options, ResourceRoot root, AppPorts& ports);
+  // Seeds the game's one generator from the time of day. stop holds the
+  // signals and the lost window the frame loop answers.
+  GameSession(const Options& options, ResourceRoot root, AppPorts& ports, StopGuard& stop);
   GameSession(const GameSession&) = delete;
   GameSession& operator=(const GameSession&) = delete;
   ~GameSession();
 
   // Sets everything up and runs the frame loop until the game ends (Escape,
-  // closing the window). Throws FatalError when the set-up or a load fails.
+  // closing the window, a signal, the window destroyed by another program).
+  // Throws FatalError when the set-up or a load fails.
   void StartGame();
+  // The game ended because its window was destroyed from outside: nothing
+  // of the display was handed back, and SDL's video must not be shut down.
+  bool WindowLost() const { return window_lost_; }
 
  private:
   void SetUpDevices();
@@ -53,8 +59,10 @@ class GameSession {
   bool RunOneFrame();
   void EndGame();
   void ReleaseDevices();
+  static void NoteWindowLost(void* stop);
 
   AppPorts& ports_;
+  StopGuard& stop_;
   ResourceRoot root_;
   bool tree_removed_ = false;
   MtRandom random_;
@@ -69,6 +77,7 @@ class GameSession {
   FrameLimiter limiter_{pace_clock_};
   bool game_running_ = false;
   bool window_closed_ = false;
+  bool window_lost_ = false;
   bool answer_now_ = false;
 };
 

@@ -2,10 +2,12 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+
 #include "app/archive_entries.h"
 #include "app/fatal_message.h"
 #include "app/game_session.h"
-#include "app/startup_signals.h"
+#include "app/stop_guard.h"
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
 #include "ui/startup_timing.h"
@@ -13,14 +15,22 @@
 namespace vantel {
 namespace {
 
-std::string PlayGame(const Options& options, const ResourceRoot& root, AppPorts& ports) {
+struct GameEnd {
+  std::string fatal_message;  // for the box; "" when the game ended normally
+  bool window_lost = false;
+};
+
+GameEnd PlayGame(const Options& options, const ResourceRoot& root, AppPorts& ports,
+                 StopGuard& stop) {
+  GameEnd end;
   try {
-    GameSession session(options, root, ports);
+    GameSession session(options, root, ports, stop);
     session.StartGame();
+    end.window_lost = session.WindowLost();
   } catch (const FatalError& e) {
-    return FatalMessageText(e);
+    end.fatal_message = FatalMessageText(e);
   }
-  return "";
+  return end;
 }
 
 }  // namespace
@@ -28,6 +38,11 @@ std::string PlayGame(const Options& options, const ResourceRoot& root, AppPorts&
 int RunApp(const std::filesystem::path& app_folder, AppPorts& ports) {
   Options options;
   const std::filesystem::path archive = app_folder / options.pak_file_name;
+  // The signals are the guard's: SDL's own handlers would only queue a quit
+  // event, which nobody reads while the dialog is up or the main thread is
+  // stuck in a driver.
+  StopGuard stop;
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // The video system starts while the dialog is up, not after Play.
   SDL_InitSubSystem(SDL_INIT_VIDEO);
   if (ports.load_settings) ports.load_settings(options);
@@ -41,26 +56,35 @@ int RunApp(const std::filesystem::path& app_folder, AppPorts& ports) {
     SDL_Quit();
     return ShutDown("", ports.show_fatal_message);
   }
+  // From Play on the main thread looks for a stop between two unpacked files
+  // and before each frame.
+  stop.SetWake([] {});
   if (ports.save_settings) ports.save_settings(options);
   MarkStartupPhase("settings saved");
 
   SdlPictureConverter converter;
-  UnpackResult unpacked;
-  {
-    const StartupSignals signals;
-    unpacked = Unpack(app_folder, options.pak_file_name, converter,
-                      [&signals] { return signals.Caught() != 0; });
-    // Asked to stop: what was written is gone again, and there is nothing to tell.
-    if (unpacked.status == UnpackStatus::kInterrupted) {
-      return ExitStatusForSignal(signals.Caught());
-    }
+  const UnpackResult unpacked =
+      Unpack(app_folder, options.pak_file_name, converter, [&stop] { return stop.Caught() != 0; });
+  // Asked to stop: what was written is gone again, and there is nothing to tell.
+  if (unpacked.status == UnpackStatus::kInterrupted) {
+    SDL_Quit();
+    return ExitStatusForSignal(stop.Caught());
   }
+  stop.SetWake(nullptr);  // a box, if any, does not look
   if (!unpacked.Succeeded()) return ShutDown(unpacked.message, ports.show_fatal_message);
   MarkStartupPhase("unpack and picture conversion");
 
-  const std::string message = PlayGame(options, unpacked.root, ports);
+  if (unpacked.root.is_private) stop.SetRunFolder(unpacked.root.folder);
+  stop.SetWake([] {});
+  const GameEnd end = PlayGame(options, unpacked.root, ports, stop);
+  stop.SetWake(nullptr);
+  if (end.window_lost) {
+    // SDL_Quit would wait for the destroyed window, like the release did not.
+    std::fprintf(stderr, "vantel: %s\n", WindowLostMessage().c_str());
+    return kExitFailure;
+  }
   SDL_Quit();
-  return ShutDown(message, ports.show_fatal_message);
+  return ShutDown(end.fatal_message, ports.show_fatal_message);
 }
 
 }  // namespace vantel

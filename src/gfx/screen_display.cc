@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "game/fatal_error.h"
+#include "i18n/gettext.h"
 
 namespace vantel {
 
@@ -21,6 +22,16 @@ enum SetupStep : long {
 
 [[noreturn]] void SetupFailed(SetupStep step) {
   throw FatalError("DirectX", step, SDL_GetError());
+}
+
+// With no window system answering (the X server went away after the dialog),
+// SDL 2 falls back on its offscreen driver, and the game would go on playing
+// where nobody can see it or end it. Only asked for by name is it fine.
+bool OffscreenUnasked() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  return driver != nullptr && SDL_strcmp(driver, "offscreen") == 0 &&
+         (asked == nullptr || SDL_strcasecmp(asked, "offscreen") != 0);
 }
 
 // Room left in the work area for a window manager's frame around the window.
@@ -55,6 +66,10 @@ ScreenDisplay::ScreenDisplay(const ScreenChoice& choice, PaceClock& pace_clock)
     SetCursorShown(true);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) SetupFailed(kStepVideo);
     video_started_ = true;
+    if (OffscreenUnasked()) {
+      SDL_SetError("%s", _("no window system answers"));
+      SetupFailed(kStepVideo);
+    }
     windowed_size_ = ChooseWindowSize(choice);
     if (choice.full_screen) {
       const SDL_Rect desktop = DesktopBounds();
@@ -96,18 +111,32 @@ void ScreenDisplay::CreateRendererAndTexture() {
 }
 
 void ScreenDisplay::Release() {
+  const bool lost = window_watch_.Lost();
   if (video_started_) {
-    ShowSystemCursor(true);
+    if (!lost) ShowSystemCursor(true);
     SDL_DelEventWatch(&ScreenDisplay::WatchEvents, this);
   }
-  if (texture_) SDL_DestroyTexture(texture_);
-  if (renderer_) SDL_DestroyRenderer(renderer_);
-  if (window_) SDL_DestroyWindow(window_);
+  if (!lost) {
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    if (video_started_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
   texture_ = nullptr;
   renderer_ = nullptr;
   window_ = nullptr;
-  if (video_started_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
   video_started_ = false;
+  window_watch_.Stop();
+}
+
+void ScreenDisplay::WatchWindowLoss(WindowLossWatch::LostFn on_lost, void* context) {
+  window_watch_.Watch(window_, on_lost, context);
+}
+
+bool ScreenDisplay::WindowGoneBeforePresent() {
+  if (!window_watch_.Watching() || window_watch_.Lost()) return window_watch_.Lost();
+  SDL_PumpEvents();
+  return window_watch_.Lost();
 }
 
 int ScreenDisplay::WatchEvents(void* self, SDL_Event* event) {
@@ -151,6 +180,7 @@ void ScreenDisplay::Present() {
   // A reset render device is usable again by the time SDL reports it; only its
   // texture is gone. The back buffer is a software surface and kept the frame,
   // so making the texture anew before the upload is all it takes.
+  if (WindowGoneBeforePresent()) return;
   if (device_lost_) RestoreAllSurfaces();
   SDL_Surface* back = BackBuffer();
   SDL_UpdateTexture(texture_, nullptr, back->pixels, back->pitch);
@@ -158,7 +188,7 @@ void ScreenDisplay::Present() {
 }
 
 void ScreenDisplay::Refresh() {
-  if (!renderer_ || !texture_) return;
+  if (!renderer_ || !texture_ || WindowGoneBeforePresent()) return;
   if (device_lost_) {
     Present();
     return;

@@ -10,6 +10,7 @@
 #include "gfx/display.h"
 #include "gfx/frame_limiter.h"
 #include "gfx/picture_fit.h"
+#include "platform/window_loss.h"
 
 namespace vantel {
 
@@ -65,14 +66,27 @@ class ScreenDisplay final : public Display {
   void OnPause(bool paused);
 
   // Releases texture, renderer and window, showing the system cursor first.
-  // Safe to call more than once; the destructor calls it.
+  // Safe to call more than once; the destructor calls it. A window destroyed
+  // by another program is let go with its renderer and texture instead, and
+  // the video system is left running: SDL 2 would wait forever for the dead
+  // window to be hidden (SDL_Quit too), so the process must end soon after.
   void Release();
+
+  // Starts noticing a window destroyed by another program; on_lost is told
+  // at once (see WindowLossWatch for what it may do). From then on nothing is
+  // presented into a window known to be gone.
+  void WatchWindowLoss(WindowLossWatch::LostFn on_lost, void* context);
+  bool WindowLost() const { return window_watch_.Lost(); }
 
   SDL_Window* Window() const { return window_; }
 
  private:
   void CreateRendererAndTexture();
   void ShowTexture();
+  // Reads what the window system sent just before a presentation: Mesa's
+  // software GL, asked to present into a destroyed window, fills a frame of
+  // whatever size it finds on its stack, for minutes. True when it is gone.
+  bool WindowGoneBeforePresent();
   static int WatchEvents(void* self, SDL_Event* event);
 
   PaceClock& pace_clock_;
@@ -84,6 +98,7 @@ class ScreenDisplay final : public Display {
   bool device_lost_ = false;
   bool quit_requested_ = false;
   WindowSize windowed_size_;
+  WindowLossWatch window_watch_;
 };
 
 }  // namespace vantel

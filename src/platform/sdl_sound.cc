@@ -5,6 +5,10 @@
 
 #include <string>
 
+#ifdef VANTEL_HAVE_ALSA
+#include <alsa/asoundlib.h>
+#endif
+
 #include "game/fatal_error.h"
 #include "i18n/format.h"
 #include "i18n/gettext.h"
@@ -20,6 +24,31 @@ int Channel(SoundId id) {
   return static_cast<int>(id);
 }
 
+#ifdef VANTEL_HAVE_ALSA
+extern "C" void IgnoreAlsaError(const char* /*file*/, int /*line*/, const char* /*function*/,
+                                int /*err*/, const char* /*format*/, ...) {}
+#endif
+
+// ALSA's library reports every step of a failed device probe on stderr
+// itself, eight lines on a machine without a sound card; the game says it
+// once in its own words instead (SDL keeps the reason). Its reports are
+// silenced only while the device is looked for and opened.
+class QuietSoundProbe {
+ public:
+#ifdef VANTEL_HAVE_ALSA
+  QuietSoundProbe() {
+    snd_lib_error_set_handler(IgnoreAlsaError);
+  }
+  ~QuietSoundProbe() {
+    snd_lib_error_set_handler(nullptr);
+  }
+#else
+  QuietSoundProbe() = default;
+#endif
+  QuietSoundProbe(const QuietSoundProbe&) = delete;
+  QuietSoundProbe& operator=(const QuietSoundProbe&) = delete;
+};
+
 }  // namespace
 
 SdlSound::~SdlSound() {
@@ -28,13 +57,20 @@ SdlSound::~SdlSound() {
 
 void SdlSound::SoundInit() {
   if (available_) return;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;  // no device: a silent game
+  const QuietSoundProbe quiet;
+  // No device: a silent game.
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    why_silent_ = SDL_GetError();
+    return;
+  }
   if (Mix_OpenAudio(kFrequency, AUDIO_S16SYS, kChannels, kChunkSize) != 0) {
+    why_silent_ = Mix_GetError();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return;
   }
   Mix_AllocateChannels(kSoundCount);
   available_ = true;
+  why_silent_.clear();
 }
 
 void SdlSound::LoadSound(SoundId id, const std::filesystem::path& file) {

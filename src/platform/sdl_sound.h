@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "game/sound.h"
@@ -27,8 +28,12 @@ class SdlSound final : public SoundSink {
   SdlSound& operator=(const SdlSound&) = delete;
   ~SdlSound() override;
 
+  // Opens the sound device, saying nothing on stderr when there is none.
   void SoundInit();
   bool SoundAvailable() const { return available_; }
+  // Why SoundInit found no device, in the sound library's words; "" once it
+  // found one.
+  const std::string& WhySilent() const { return why_silent_; }
 
   void LoadSound(SoundId id, const std::filesystem::path& file);
   void LoadSounds(const SoundPathResolver& resolve);
@@ -49,6 +54,7 @@ class SdlSound final : public SoundSink {
 
  private:
   bool available_ = false;
+  std::string why_silent_;
   std::array<Mix_Chunk*, kSoundCount> chunks_{};
   std::array<int, kSoundCount> starts_{};
 };

@@ -1,6 +1,7 @@
 #include "app/run_app.h"
 
 #include <SDL.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/stop_guard.h"
 #include "pak/entry_name.h"
 #include "pak/pak_archive.h"
 #include "pak/pak_writer.h"
@@ -207,9 +209,15 @@ TEST_F(RunAppTest, WithoutAnAudioDeviceTheGameRunsSilently) {
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   WriteChangedArchive("Sounds_SIGN2.WAV");  // not even looked for
   PressKeyAt(3, SDL_SCANCODE_ESCAPE);
+  ::testing::internal::CaptureStderr();
   EXPECT_EQ(Run(), 0);
+  const std::string said = ::testing::internal::GetCapturedStderr();
   EXPECT_TRUE(boxes_.empty());
   EXPECT_FALSE(ResLeft());
+  // One line, ours, with the sound library's reason.
+  EXPECT_EQ(said.rfind("vantel: no sound device (", 0), 0u) << said;
+  EXPECT_NE(said.find("no-such-driver"), std::string::npos) << said;
+  EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
 }
 
 TEST_F(RunAppTest, MissingBitmapShowsTheLoadersBox) {
@@ -239,6 +247,31 @@ TEST_F(RunAppTest, DisplayThatCannotStartShowsTheDisplayBox) {
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].rfind("Error in function DirectX() \r\nError Number: ", 0), 0u) << boxes_[0];
   EXPECT_FALSE(ResLeft());
+}
+
+// The watchdog ends the process: these run in a child of the test.
+using RunAppDeathTest = RunAppTest;
+
+TEST_F(RunAppDeathTest, SignalWhileTheMainThreadIsStuckEndsTheGameAfterTheGrace) {
+  CopyArchive();
+  ports_.after_loop_pass = [](long pass) {
+    if (pass < 4) return;
+    std::raise(SIGTERM);
+    for (;;) pause();  // stuck where no signal is looked at, as in a display driver
+  };
+  EXPECT_EXIT(Run(), ::testing::ExitedWithCode(143),
+              "vantel: the game did not answer SIGTERM within 1500 ms and was stopped");
+}
+
+TEST_F(RunAppDeathTest, SignalDuringTheDialogEndsAtOnceWithoutAWord) {
+  CopyArchive();
+  ports_.show_startup_dialog = [](Options&, const ArchiveEntrySource&, const StatisticsAccess&) {
+    std::raise(SIGHUP);
+    for (;;) pause();  // the dialog does not look at signals
+    return StartupChoice::kExit;
+  };
+  EXPECT_EXIT(Run(), ::testing::ExitedWithCode(ExitStatusForSignal(SIGHUP)),
+              ::testing::Not(::testing::HasSubstr("vantel:")));
 }
 
 }  // namespace

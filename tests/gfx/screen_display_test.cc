@@ -172,5 +172,41 @@ TEST_F(ScreenDisplayTest, SetUpFailureEndsWithTheDisplaysMessage) {
   }
 }
 
+// Without any window system SDL draws into memory; the game must not play on
+// unseen there, unless that driver was asked for by name.
+TEST_F(ScreenDisplayTest, NoWindowSystemIsASetUpFailureUnlessOffscreenWasAskedFor) {
+  unsetenv("SDL_VIDEODRIVER");
+  const std::string display = getenv("DISPLAY") != nullptr ? getenv("DISPLAY") : "";
+  const std::string wayland = getenv("WAYLAND_DISPLAY") != nullptr ? getenv("WAYLAND_DISPLAY") : "";
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  std::string failure;
+  std::string driver;
+  try {
+    ScreenDisplay d(false, clock_);
+    driver = SDL_GetCurrentVideoDriver();
+  } catch (const FatalError& e) {
+    failure = e.what();
+  }
+  if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
+  if (!wayland.empty()) setenv("WAYLAND_DISPLAY", wayland.c_str(), 1);
+  if (failure.empty()) {
+    EXPECT_NE(driver, "offscreen");
+    GTEST_SKIP() << "SDL found a display of its own here: " << driver;
+  }
+  EXPECT_EQ(failure.rfind("Error in function DirectX() \r\nError Number: 1\r\n", 0), 0u) << failure;
+  if (failure.find("no window system answers") == std::string::npos) {
+    GTEST_SKIP() << "this SDL has no offscreen driver: " << failure;
+  }
+
+  setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  try {
+    ScreenDisplay d(false, clock_);
+    EXPECT_STREQ(SDL_GetCurrentVideoDriver(), "offscreen");
+  } catch (const FatalError& e) {
+    ADD_FAILURE() << "offscreen asked for by name was refused: " << e.what();
+  }
+}
+
 }  // namespace
 }  // namespace vantel

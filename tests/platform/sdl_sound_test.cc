@@ -137,5 +137,33 @@ TEST_F(SdlSoundTest, NoAudioDeviceGivesASilentGameWithoutErrors) {
   EXPECT_EQ(sound.StartCount(SoundId::kIntro), 0);
 }
 
+// ALSA's library tells every step of a failed open on stderr itself; the
+// probe keeps it quiet and keeps the reason for the game's own line.
+TEST_F(SdlSoundTest, SoundCardThatIsNotThereIsProbedQuietly) {
+  setenv("SDL_AUDIODRIVER", "alsa", 1);
+  setenv("AUDIODEV", "hw:99", 1);  // a card no machine has
+  ::testing::internal::CaptureStderr();
+  SdlSound sound;
+  sound.SoundInit();
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  unsetenv("AUDIODEV");
+  EXPECT_FALSE(sound.SoundAvailable());
+  if (sound.WhySilent().find("'alsa' not available") != std::string::npos)
+    GTEST_SKIP() << "SDL has no ALSA driver here";
+  EXPECT_EQ(said, "");
+  EXPECT_FALSE(sound.WhySilent().empty());
+}
+
+TEST_F(SdlSoundTest, DeviceFoundAfterASilentProbeForgetsTheReason) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  SdlSound sound;
+  sound.SoundInit();
+  EXPECT_NE(sound.WhySilent().find("no-such-driver"), std::string::npos) << sound.WhySilent();
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  sound.SoundInit();
+  ASSERT_TRUE(sound.SoundAvailable());
+  EXPECT_EQ(sound.WhySilent(), "");
+}
+
 }  // namespace
 }  // namespace vantel
