@@ -18,3 +18,24 @@ wait_for() {
   done
   return 1
 }
+
+# Skips the test (status $SKIP) when a tool the GUI scripts use is missing.
+require_gui_tools() {
+  for tool in Xvfb xdotool import convert timeout; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+      echo "SKIP: $tool is not installed, no GUI test possible"
+      exit "$SKIP"
+    fi
+  done
+}
+
+# A fresh copy of the game ($game) and its archive in $1/game, as gamedir;
+# the script goes on in $1.
+copy_game_to() {
+  rm -rf "$1"
+  mkdir -p "$1/game"
+  cp "$game" "$1/game/vantel"
+  cp "$(dirname "$game")/res065.pak" "$1/game/res065.pak"
+  gamedir="$1/game"
+  cd "$1" || exit 1
+}

@@ -21,19 +21,9 @@ hold_server=$(readlink -f "$2")
 work="$3"
 here=$(dirname "$(readlink -f "$0")")
 
-for tool in Xvfb xdotool import convert timeout; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "SKIP: $tool is not installed, no GUI test possible"
-    exit $SKIP
-  fi
-done
-
-rm -rf "$work"
-mkdir -p "$work/game"
-cp "$game" "$work/game/vantel"
-cp "$(dirname "$game")/res065.pak" "$work/game/res065.pak"
-gamedir="$work/game"
-cd "$work" || exit 1
+source "$(dirname "$(readlink -f "$0")")/gui_helpers.sh"
+require_gui_tools
+copy_game_to "$work"
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 
 server=
@@ -85,7 +75,6 @@ snap() {
 brightness() {  # file x y w h
   convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -colorspace Gray -format '%[fx:mean]' info:
 }
-source "$here/gui_helpers.sh"
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 

@@ -15,19 +15,9 @@ work="$2"
 # The statistics the games keep stay in the test's folder.
 export XDG_DATA_HOME="$work/data"
 
-for tool in Xvfb xdotool import convert timeout; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "SKIP: $tool is not installed, no GUI test possible"
-    exit $SKIP
-  fi
-done
-
-rm -rf "$work"
-mkdir -p "$work/game"
-cp "$game" "$work/game/vantel"
-cp "$(dirname "$game")/res065.pak" "$work/game/res065.pak"
-gamedir="$work/game"
-cd "$work" || exit 1
+source "$(dirname "$(readlink -f "$0")")/gui_helpers.sh"
+require_gui_tools
+copy_game_to "$work"
 
 servers=()
 pids=()
@@ -67,7 +57,6 @@ snap() {  # display name
 brightness() {  # file x y w h
   convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -colorspace Gray -format '%[fx:mean]' info:
 }
-source "$(dirname "$(readlink -f "$0")")/gui_helpers.sh"
 
 DISPLAY=$display_a SDL_AUDIODRIVER=dummy "$gamedir/vantel" >"game_a.log" 2>&1 &
 pids+=($!)
