@@ -19,7 +19,6 @@ LIMIT_MS=2000
 game=$(readlink -f "$1")
 hold_server=$(readlink -f "$2")
 work="$3"
-here=$(dirname "$(readlink -f "$0")")
 
 source "$(dirname "$(readlink -f "$0")")/gui_helpers.sh"
 require_gui_tools
