@@ -32,18 +32,18 @@ struct Loader {
 }  // namespace
 
 std::string DeckFolder(Deck deck) {
-  return "res\\" + std::string(DeckStoredName(deck)) + "\\";
+  return "res/" + std::string(DeckStoredName(deck)) + "/";
 }
 
 std::string ScorePageFile(const std::string& language, const ResourceResolver& resolve) {
-  static constexpr const char* kEnglishPage = "res\\bitmaps\\Scorepage_800x600.bmp";
+  static constexpr const char* kEnglishPage = "res/bitmaps/Scorepage_800x600.bmp";
   // Pages are drawn per language, not per country: "it_IT" reads the "it" page.
   const std::string primary = language.substr(0, language.find_first_of("_.@"));
   const bool plain_code =
       !primary.empty() &&
       std::all_of(primary.begin(), primary.end(), [](char c) { return c >= 'a' && c <= 'z'; });
   if (!plain_code) return kEnglishPage;
-  const std::string translated = "res\\bitmaps\\Scorepage_800x600_" + primary + ".bmp";
+  const std::string translated = "res/bitmaps/Scorepage_800x600_" + primary + ".bmp";
   std::error_code ec;
   return std::filesystem::is_regular_file(resolve(translated), ec) ? translated : kEnglishPage;
 }
@@ -61,13 +61,13 @@ void LoadBitmaps(Assets& a, const Game& g, const ResourceResolver& resolve) {
   }
 
   load.Picture(a.score_page_surface, ScorePageFile(MessagesLanguage(), resolve), true);
-  load.Picture(a.line_horz_surface, "res\\bitmaps\\line_horz.bmp", true);
-  load.Picture(a.line_vert_surface, "res\\bitmaps\\line_vert.bmp", true);
-  load.Picture(a.cursor_surface, "res\\bitmaps\\mouse.bmp", true);
+  load.Picture(a.line_horz_surface, "res/bitmaps/line_horz.bmp", true);
+  load.Picture(a.line_vert_surface, "res/bitmaps/line_vert.bmp", true);
+  load.Picture(a.cursor_surface, "res/bitmaps/mouse.bmp", true);
 
-  load.Font(a.hand_font, "res\\fntFonts\\fntHandParker.bmp");
-  load.Font(a.digit_font, "res\\fntFonts\\fntDigit.bmp");
-  load.Font(a.deluxe_font, "res\\fntFonts\\fntDeluxe.bmp");
+  load.Font(a.hand_font, "res/fntFonts/fntHandParker.bmp");
+  load.Font(a.digit_font, "res/fntFonts/fntDigit.bmp");
+  load.Font(a.deluxe_font, "res/fntFonts/fntDeluxe.bmp");
   MakeAidPictures(a);
 }
 

@@ -33,11 +33,11 @@ struct Assets {
   SurfacePtr plate_surface;
 };
 
-// "res\Royal\" or "res\Trevigiano\": the deck folder of a deck name.
+// "res/Royal/" or "res/Trevigiano/": the deck folder of a deck name.
 std::string DeckFolder(Deck deck);
 
 // The table's felt, the one background of the 800 x 600 screen.
-inline constexpr const char* kBackgroundFile = "res\\bitmaps\\Back_800x600.bmp";
+inline constexpr const char* kBackgroundFile = "res/bitmaps/Back_800x600.bmp";
 
 // The score page picture: the one whose heading is painted in `language`
 // ("it", or "it_IT" and the like) when the resources hold it, else the English

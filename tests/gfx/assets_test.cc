@@ -26,14 +26,14 @@ class AssetsTest : public ::testing::Test {
 };
 
 TEST(AssetNamesTest, FoldersFollowTheDeck) {
-  EXPECT_EQ(DeckFolder(Deck::kBresciane), "res\\Royal\\");
-  EXPECT_EQ(DeckFolder(Deck::kTrevigiane), "res\\Trevigiano\\");
+  EXPECT_EQ(DeckFolder(Deck::kBresciane), "res/Royal/");
+  EXPECT_EQ(DeckFolder(Deck::kTrevigiane), "res/Trevigiano/");
 }
 
 TEST_F(AssetsTest, ScorePageFollowsTheLanguageWhenThereIsAPageForIt) {
   const ResourceResolver resolve = test::ResolverUnder(dir_.Path());
-  const std::string english = "res\\bitmaps\\Scorepage_800x600.bmp";
-  const std::string italian = "res\\bitmaps\\Scorepage_800x600_it.bmp";
+  const std::string english = "res/bitmaps/Scorepage_800x600.bmp";
+  const std::string italian = "res/bitmaps/Scorepage_800x600_it.bmp";
   // No Italian page among the resources: every language reads the English one.
   EXPECT_EQ(ScorePageFile("it", resolve), english);
   test::WriteSolid(dir_.Path() / "res" / "bitmaps" / "Scorepage_800x600_it.bmp", 400, 500,
