@@ -26,6 +26,7 @@ BitmapFont BitmapFont::Load(const std::filesystem::path& file, int16_t cell_widt
   glyphs->cell_width = cell_width;
   glyphs->cell_height = cell_height;
   glyphs->columns = columns > 0 ? columns : 1;
+  // The routine as the player's message box has always named it.
   CreateSurfaceFromFile(glyphs->surface, file, "clsDXBitmapFont.CreateSpriteFromFile");
   SetSurfaceColorKey(glyphs->surface.get(), key_mode);
   MeasureInk(*glyphs);
