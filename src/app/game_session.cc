@@ -26,7 +26,7 @@ namespace {
 constexpr int kIdleWakeMs = 1000;
 
 std::string SoundName(std::string_view file_name) {
-  return "res\\sounds\\" + std::string(file_name);
+  return "res/sounds/" + std::string(file_name);
 }
 
 }  // namespace

@@ -15,7 +15,6 @@ constexpr int16_t kKeyMagenta = 2;
 constexpr int16_t kGlyphWidth = 19;
 constexpr int16_t kGlyphHeight = 27;
 constexpr int16_t kGlyphsPerRow = 20;
-constexpr const char* kHandwritingSheet = "res\\fntFonts\\fntHandParker.bmp";
 
 struct Loader {
   const ResourceResolver& resolve;
@@ -25,28 +24,26 @@ struct Loader {
     if (keyed) SetSurfaceColorKey(slot.get(), kKeyMagenta);
   }
 
-  void Font(std::unique_ptr<BitmapFont>& slot, const std::string& name) const {
-    if (!slot) slot = std::make_unique<BitmapFont>();
-    slot->CreateSpriteFromFile(resolve(name), kGlyphWidth, kGlyphHeight, kGlyphsPerRow);
-    slot->SetTransColor(kKeyMagenta);
+  void Font(BitmapFont& slot, const std::string& name) const {
+    slot = BitmapFont::Load(resolve(name), kGlyphWidth, kGlyphHeight, kGlyphsPerRow, kKeyMagenta);
   }
 };
 
 }  // namespace
 
 std::string DeckFolder(Deck deck) {
-  return "res\\" + std::string(DeckStoredName(deck)) + "\\";
+  return "res/" + std::string(DeckStoredName(deck)) + "/";
 }
 
 std::string ScorePageFile(const std::string& language, const ResourceResolver& resolve) {
-  static constexpr const char* kEnglishPage = "res\\bitmaps\\Scorepage_800x600.bmp";
+  static constexpr const char* kEnglishPage = "res/bitmaps/Scorepage_800x600.bmp";
   // Pages are drawn per language, not per country: "it_IT" reads the "it" page.
   const std::string primary = language.substr(0, language.find_first_of("_.@"));
   const bool plain_code =
       !primary.empty() &&
       std::all_of(primary.begin(), primary.end(), [](char c) { return c >= 'a' && c <= 'z'; });
   if (!plain_code) return kEnglishPage;
-  const std::string translated = "res\\bitmaps\\Scorepage_800x600_" + primary + ".bmp";
+  const std::string translated = "res/bitmaps/Scorepage_800x600_" + primary + ".bmp";
   std::error_code ec;
   return std::filesystem::is_regular_file(resolve(translated), ec) ? translated : kEnglishPage;
 }
@@ -64,35 +61,29 @@ void LoadBitmaps(Assets& a, const Game& g, const ResourceResolver& resolve) {
   }
 
   load.Picture(a.score_page_surface, ScorePageFile(MessagesLanguage(), resolve), true);
-  load.Picture(a.line_horz_surface1, "res\\bitmaps\\line_horz.bmp", true);
-  load.Picture(a.line_vert_surface, "res\\bitmaps\\line_vert.bmp", true);
-  load.Picture(a.line_horz_surface2, "res\\bitmaps\\line_horz.bmp", true);
-  load.Picture(a.line_horz_surface3, "res\\bitmaps\\line_horz.bmp", true);
-  load.Picture(a.cursor_surface, "res\\bitmaps\\mouse.bmp", true);
+  load.Picture(a.line_horz_surface, "res/bitmaps/line_horz.bmp", true);
+  load.Picture(a.line_vert_surface, "res/bitmaps/line_vert.bmp", true);
+  load.Picture(a.cursor_surface, "res/bitmaps/mouse.bmp", true);
 
-  load.Font(a.hand_font, kHandwritingSheet);
-  load.Font(a.digit_font, "res\\fntFonts\\fntDigit.bmp");
-  load.Font(a.deluxe_font, "res\\fntFonts\\fntDeluxe.bmp");
-  for (auto& font : a.score_fonts) load.Font(font, kHandwritingSheet);
+  load.Font(a.hand_font, "res/fntFonts/fntHandParker.bmp");
+  load.Font(a.digit_font, "res/fntFonts/fntDigit.bmp");
+  load.Font(a.deluxe_font, "res/fntFonts/fntDeluxe.bmp");
   MakeAidPictures(a);
 }
 
 void ReleaseBitmaps(Assets& a) {
   a.background_surface.reset();
   a.cursor_surface.reset();
-  a.hand_font.reset();
-  a.digit_font.reset();
-  for (auto& font : a.score_fonts) font.reset();
+  a.hand_font = {};
+  a.digit_font = {};
   a.card_back_surface.reset();
   for (auto& card : a.card_surfaces) card.reset();
   a.score_page_surface.reset();
-  a.deluxe_font.reset();
+  a.deluxe_font = {};
   // Not in the game's release list, but they are pictures all the same.
   a.frame_surface.reset();
-  a.line_horz_surface1.reset();
+  a.line_horz_surface.reset();
   a.line_vert_surface.reset();
-  a.line_horz_surface2.reset();
-  a.line_horz_surface3.reset();
   a.hint_outline_surface.reset();
   a.cursor_outline_surface.reset();
   a.played_bar_surface.reset();

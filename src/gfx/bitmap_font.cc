@@ -2,49 +2,70 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace vantel {
 
-void BitmapFont::CreateSpriteFromFile(const std::filesystem::path& file, int16_t cell_width,
-                                      int16_t cell_height, int16_t columns) {
-  width = cell_width;
-  height = cell_height;
-  columns_ = columns;
-  CreateSurfaceFromFile(dds, file, "clsDXBitmapFont.CreateSpriteFromFile");
-  ink_measured_ = false;
+namespace {
+
+// A blank is a third of a cell; glyphs stand one column apart.
+int32_t Advance(int16_t first, int16_t last, int32_t cell_width) {
+  return last < first ? cell_width / 3 : last - first + 2;
 }
 
-void BitmapFont::SetTransColor(int16_t color) {
-  SetSurfaceColorKey(dds.get(), color);
-  ink_measured_ = false;
+// Control characters have no cell; a negative index would point before the sheet.
+bool HasCell(int code) {
+  return code >= 32;
 }
 
-Rect BitmapFont::GlyphCell(int32_t glyph) const {
-  const int32_t columns = columns_ > 0 ? columns_ : 1;
+}  // namespace
+
+BitmapFont BitmapFont::Load(const std::filesystem::path& file, int16_t cell_width,
+                            int16_t cell_height, int16_t columns, int16_t key_mode) {
+  auto glyphs = std::make_shared<Glyphs>();
+  glyphs->cell_width = cell_width;
+  glyphs->cell_height = cell_height;
+  glyphs->columns = columns > 0 ? columns : 1;
+  // The routine as the player's message box has always named it.
+  CreateSurfaceFromFile(glyphs->surface, file, "clsDXBitmapFont.CreateSpriteFromFile");
+  SetSurfaceColorKey(glyphs->surface.get(), key_mode);
+  MeasureInk(*glyphs);
+  BitmapFont font;
+  font.sheet_ = std::move(glyphs);
+  return font;
+}
+
+Rect BitmapFont::CellOf(const Glyphs& glyphs, int32_t glyph) {
   Rect cell;
-  cell.left = width * (glyph % columns);
-  cell.top = height * (glyph / columns);
-  cell.right = cell.left + width;
-  cell.bottom = cell.top + height;
+  cell.left = glyphs.cell_width * (glyph % glyphs.columns);
+  cell.top = glyphs.cell_height * (glyph / glyphs.columns);
+  cell.right = cell.left + glyphs.cell_width;
+  cell.bottom = cell.top + glyphs.cell_height;
   return cell;
 }
 
-void BitmapFont::DrawText(Display& destination, std::string_view text, bool colour_key) {
-  const auto n = static_cast<int32_t>(text.size());
-  for (int32_t i = 0; i < n; ++i) {
-    const int code = static_cast<unsigned char>(text[static_cast<std::size_t>(i)]);
-    // Control characters have no cell; a negative index would point before the sheet.
-    if (code < 32) continue;
-    glyph_ = static_cast<int16_t>(code - 32);
-    DrawGlyph(destination, x_pos + static_cast<float>((width - 2) * i), colour_key);
-  }
-  total_width = (n + 1) * (width - 2);
+Rect BitmapFont::GlyphCell(int32_t glyph) const {
+  return sheet_ ? CellOf(*sheet_, glyph) : Rect{};
 }
 
-void BitmapFont::MeasureInk() {
-  ink_measured_ = true;
-  ink_.fill(Ink{});
-  SDL_Surface* sheet = dds.get();
+int32_t BitmapFont::CellWidth() const {
+  return sheet_ ? sheet_->cell_width : 0;
+}
+
+int32_t BitmapFont::CellHeight() const {
+  return sheet_ ? sheet_->cell_height : 0;
+}
+
+int32_t BitmapFont::Columns() const {
+  return sheet_ ? sheet_->columns : 1;
+}
+
+SDL_Surface* BitmapFont::Sheet() const {
+  return sheet_ ? sheet_->surface.get() : nullptr;
+}
+
+void BitmapFont::MeasureInk(Glyphs& glyphs) {
+  SDL_Surface* sheet = glyphs.surface.get();
   if (!sheet || sheet->format->BytesPerPixel != 4 || SDL_LockSurface(sheet) != 0) return;
   Uint32 key = 0;
   const bool keyed = SDL_GetColorKey(sheet, &key) == 0;
@@ -52,9 +73,9 @@ void BitmapFont::MeasureInk() {
   key &= colour;
   const auto* pixels = static_cast<const uint8_t*>(sheet->pixels);
   for (int glyph = 0; glyph < kSheetGlyphs; ++glyph) {
-    const Rect cell = GlyphCell(glyph);
+    const Rect cell = CellOf(glyphs, glyph);
     Ink ink;
-    ink.first = static_cast<int16_t>(width);
+    ink.first = static_cast<int16_t>(glyphs.cell_width);
     for (int32_t y = cell.top; y < cell.bottom && y < sheet->h; ++y) {
       const auto* row = reinterpret_cast<const Uint32*>(pixels + y * sheet->pitch);
       for (int32_t x = cell.left; x < cell.right && x < sheet->w; ++x) {
@@ -64,57 +85,60 @@ void BitmapFont::MeasureInk() {
         ink.last = std::max(ink.last, column);
       }
     }
-    ink_[static_cast<std::size_t>(glyph)] = ink;
+    glyphs.ink[static_cast<std::size_t>(glyph)] = ink;
   }
   SDL_UnlockSurface(sheet);
 }
 
-BitmapFont::Ink BitmapFont::InkOf(char c) {
-  if (!ink_measured_) MeasureInk();
+BitmapFont::Ink BitmapFont::InkOf(char c) const {
   const int code = static_cast<unsigned char>(c);
-  if (code < 32) return {};
-  return ink_[static_cast<std::size_t>(code - 32)];
+  if (!sheet_ || !HasCell(code)) return {};
+  return sheet_->ink[static_cast<std::size_t>(code - 32)];
 }
 
-namespace {
-
-// A blank is a third of a cell; glyphs stand one column apart.
-int32_t Advance(int16_t first, int16_t last, int32_t cell_width) {
-  return last < first ? cell_width / 3 : last - first + 2;
+void BitmapFont::Draw(Display& destination, float x, float y, std::string_view text) const {
+  if (!sheet_) return;
+  const int32_t advance = sheet_->cell_width - 2;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const int code = static_cast<unsigned char>(text[i]);
+    if (!HasCell(code)) continue;
+    DrawGlyph(destination, code - 32, x + static_cast<float>(advance * static_cast<int32_t>(i)), y);
+  }
 }
 
-}  // namespace
+int32_t BitmapFont::Width(std::string_view text) const {
+  if (!sheet_) return 0;
+  return (static_cast<int32_t>(text.size()) + 1) * (sheet_->cell_width - 2);
+}
 
-void BitmapFont::DrawSpaced(Display& destination, std::string_view text) {
-  float x = x_pos;
+void BitmapFont::DrawSpaced(Display& destination, float x, float y, std::string_view text) const {
+  if (!sheet_) return;
   for (const char c : text) {
     const Ink ink = InkOf(c);
-    const int code = static_cast<unsigned char>(c);
-    if (code >= 32 && ink.last >= ink.first) {
-      glyph_ = static_cast<int16_t>(code - 32);
-      DrawGlyph(destination, x - static_cast<float>(ink.first), true);
+    if (ink.last >= ink.first) {
+      DrawGlyph(destination, static_cast<unsigned char>(c) - 32, x - static_cast<float>(ink.first),
+                y);
     }
-    x += static_cast<float>(Advance(ink.first, ink.last, width));
+    x += static_cast<float>(Advance(ink.first, ink.last, sheet_->cell_width));
   }
-  total_width = static_cast<int32_t>(x - x_pos);
 }
 
-int32_t BitmapFont::SpacedWidth(std::string_view text) {
+int32_t BitmapFont::SpacedWidth(std::string_view text) const {
+  if (!sheet_) return 0;
   int32_t w = 0;
   for (const char c : text) {
     const Ink ink = InkOf(c);
-    w += Advance(ink.first, ink.last, width);
+    w += Advance(ink.first, ink.last, sheet_->cell_width);
   }
   return w;
 }
 
-void BitmapFont::DrawGlyph(Display& destination, float x, bool colour_key) {
-  if (!dds) return;
+void BitmapFont::DrawGlyph(Display& destination, int32_t glyph, float x, float y) const {
   const auto xi = static_cast<int32_t>(std::nearbyint(x));
-  const auto yi = static_cast<int32_t>(std::nearbyint(y_pos));
+  const auto yi = static_cast<int32_t>(std::nearbyint(y));
   // The display applies the same clip arithmetic to glyph cells as to any
   // explicit rectangle.
-  destination.DrawSurface(dds.get(), GlyphCell(glyph_), xi, yi, colour_key);
+  destination.DrawSurface(sheet_->surface.get(), CellOf(*sheet_, glyph), xi, yi, true);
 }
 
 }  // namespace vantel

@@ -100,7 +100,7 @@ bool Display::SaveBackBuffer(const std::filesystem::path& path) const {
 }
 
 HeadlessDisplay::HeadlessDisplay(int32_t width, int32_t height) {
-  CreateBackBuffer(width, height, "DirectX");
+  CreateBackBuffer(width, height, "HeadlessDisplay");
 }
 
 bool HeadlessDisplay::DisplayAvailable() {

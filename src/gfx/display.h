@@ -74,6 +74,8 @@ class Display {
 // simulator compose frames in it and save them as pictures.
 class HeadlessDisplay final : public Display {
  public:
+  // Throws FatalError from "HeadlessDisplay" when there is no memory for the
+  // back buffer.
   explicit HeadlessDisplay(int32_t width = 800, int32_t height = 600);
 
   void Present() override { ++present_count_; }

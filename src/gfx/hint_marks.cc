@@ -9,14 +9,14 @@ namespace vantel {
 
 namespace {
 
-void FrameAt(Assets& a, Display& d, float x, float y) {
+void FrameAt(const Assets& a, Display& d, float x, float y) {
   d.DrawSurface(a.frame_surface.get(), kWholeSurface, static_cast<int32_t>(std::nearbyint(x)),
                 static_cast<int32_t>(std::nearbyint(y)), true);
 }
 
 }  // namespace
 
-void DrawHintMarks(const Game& g, Assets& a, Display& d) {
+void DrawHintMarks(const Game& g, const Assets& a, Display& d) {
   const FlowData& f = g.flow;
   if (f.hint_card < 0) return;
   for (int t = 0; t < f.hint_take_count; ++t) {

@@ -37,11 +37,8 @@ std::string Field(const char* english, std::size_t width) {
   return text;
 }
 
-void Line(BitmapFont* font, Display& d, int32_t x, int32_t y, const std::string& text) {
-  if (!font) return;
-  font->x_pos = static_cast<float>(x);
-  font->y_pos = static_cast<float>(y);
-  font->DrawText(d, text, true);
+void Line(const BitmapFont& font, Display& d, int32_t x, int32_t y, const std::string& text) {
+  font.Draw(d, static_cast<float>(x), static_cast<float>(y), text);
 }
 
 struct Row {
@@ -96,31 +93,30 @@ int32_t HistoryRowY(int32_t i, int32_t rows) {
   return kFirstRowY + kRowStep * (rows + 8 - i);
 }
 
-void DrawScorePage(const Game& g, Assets& a, Display& d) {
+void DrawScorePage(const Game& g, const Assets& a, Display& d) {
   d.DrawSurface(a.background_surface.get(), kWholeSurface, 0, 0, false);
   d.DrawSurface(a.score_page_surface.get(), kWholeSurface, 156, 4, true);
-  d.DrawSurface(a.line_horz_surface1.get(), kWholeSurface, 223, 117, true);
+  d.DrawSurface(a.line_horz_surface.get(), kWholeSurface, 223, 117, true);
   d.DrawSurface(a.line_vert_surface.get(), kWholeSurface, 366, 64, true);
-  d.DrawSurface(a.line_horz_surface2.get(), kWholeSurface, 223, 430, true);
-  d.DrawSurface(a.line_horz_surface3.get(), kWholeSurface, 223, 363, true);
+  d.DrawSurface(a.line_horz_surface.get(), kWholeSurface, 223, 430, true);
+  d.DrawSurface(a.line_horz_surface.get(), kWholeSurface, 223, 363, true);
 
-  Line(a.score_fonts[0].get(), d, kTextX, kFirstRowY, ScoreHeaderText());
+  Line(a.hand_font, d, kTextX, kFirstRowY, ScoreHeaderText());
   const auto rows = Rows(g);
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const auto y = kFirstRowY + kRowStep * static_cast<int32_t>(r + 1);
-    Line(a.score_fonts[r + 1].get(), d, kTextX, y,
-         ScoreRowText(rows[r].label, rows[r].we, rows[r].they));
+    Line(a.hand_font, d, kTextX, y, ScoreRowText(rows[r].label, rows[r].we, rows[r].they));
   }
-  // Only two history rows are ever kept, and there are only two fonts for them.
+  // Only two history rows are ever kept.
   const int32_t history_rows = std::clamp<int32_t>(g.score.history_rows, 0, 2);
   for (int32_t i = 0; i < history_rows; ++i) {
     const auto k = static_cast<std::size_t>(i);
-    Line(a.score_fonts[9 + k].get(), d, kHistoryX, HistoryRowY(i, history_rows),
+    Line(a.hand_font, d, kHistoryX, HistoryRowY(i, history_rows),
          ScoreTotalsText(g.score.history_we[k], g.score.history_they[k]));
   }
-  Line(a.score_fonts[9].get(), d, kHistoryX, 438,
+  Line(a.hand_font, d, kHistoryX, 438,
        ScoreTotalsText(g.score.we_match_points, g.score.they_match_points));
-  Line(a.score_fonts[10].get(), d, kTextX, 469, ScreenText(g.score.match_result_text.c_str()));
+  Line(a.hand_font, d, kTextX, 469, ScreenText(g.score.match_result_text.c_str()));
 }
 
 }  // namespace vantel

@@ -23,6 +23,6 @@ int32_t HistoryRowY(int32_t i, int32_t rows);
 
 // Draws the page over whatever the frame holds so far. Reads the game; the
 // score fonts' positions are set here before each line.
-void DrawScorePage(const Game& g, Assets& a, Display& d);
+void DrawScorePage(const Game& g, const Assets& a, Display& d);
 
 }  // namespace vantel

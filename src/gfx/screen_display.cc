@@ -21,7 +21,7 @@ enum SetupStep : long {
 };
 
 [[noreturn]] void SetupFailed(SetupStep step) {
-  throw FatalError("DirectX", step, SDL_GetError());
+  throw FatalError(kScreenSetUpRoutineText, step, SDL_GetError());
 }
 
 // With no window system answering (the X server went away after the dialog),
@@ -82,7 +82,7 @@ ScreenDisplay::ScreenDisplay(const ScreenChoice& choice, PaceClock& pace_clock)
     }
     if (!window_) SetupFailed(kStepWindow);
     SDL_SetWindowMinimumSize(window_, kPictureWidth / 2, kPictureHeight / 2);
-    CreateBackBuffer(kPictureWidth, kPictureHeight, "DirectX");
+    CreateBackBuffer(kPictureWidth, kPictureHeight, kScreenSetUpRoutineText);
     CreateRendererAndTexture();
     SetWindowed(!choice.full_screen);
     SDL_AddEventWatch(&ScreenDisplay::WatchEvents, this);

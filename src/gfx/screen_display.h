@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "gfx/display.h"
 #include "gfx/frame_limiter.h"
@@ -25,14 +26,19 @@ struct ScreenChoice {
   PictureScaling scaling = PictureScaling::kAutomatic;
 };
 
+// The routine a failed set-up of the game's screen names in the player's
+// message box, "Error in function DirectX() ": the box's text stays as
+// players have always read it, though nothing in the program is called so.
+inline constexpr std::string_view kScreenSetUpRoutineText = "DirectX";
+
 // The game's real display: an 800 x 600 back buffer shown letter-boxed in a
 // resizable window or full screen, switchable at any moment. Full screen is a
 // borderless window covering the desktop at (0, 0) (mode switches misbehave
 // without a window manager).
 class ScreenDisplay final : public Display {
  public:
-  // The set-up ("DirectX"): throws FatalError "Error in function DirectX() ..."
-  // when SDL cannot give a window, renderer or texture.
+  // Opens the window, its renderer and texture; throws FatalError naming
+  // kScreenSetUpRoutineText when SDL cannot give them.
   ScreenDisplay(const ScreenChoice& choice, PaceClock& pace_clock);
   ScreenDisplay(bool full_screen, PaceClock& pace_clock)
       : ScreenDisplay(ScreenChoice{full_screen}, pace_clock) {}

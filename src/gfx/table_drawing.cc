@@ -32,7 +32,7 @@ int32_t Pixel(float v) {
 
 class TablePainter {
  public:
-  TablePainter(const Game& g, Assets& a, Display& d) : g_(g), a_(a), d_(d) {}
+  TablePainter(const Game& g, const Assets& a, Display& d) : g_(g), a_(a), d_(d) {}
 
   void Face(int16_t card, float x, float y) {
     if (card < 0 || card >= kCardCount) return;
@@ -183,62 +183,51 @@ class TablePainter {
   }
 
   const Game& g_;
-  Assets& a_;
+  const Assets& a_;
   Display& d_;
 };
 
-void Text(BitmapFont* font, Display& d, float x, float y, const std::string& text) {
-  if (!font) return;
-  font->x_pos = x;
-  font->y_pos = y;
-  font->DrawText(d, text, true);
-}
-
 // Newer words on the felt are set tight, unlike the clock and the score page.
-void SpacedText(BitmapFont* font, Display& d, int32_t x, int32_t y, std::string_view text) {
-  if (!font) return;
-  font->x_pos = static_cast<float>(x);
-  font->y_pos = static_cast<float>(y);
-  font->DrawSpaced(d, text);
+void SpacedText(const BitmapFont& font, Display& d, int32_t x, int32_t y, std::string_view text) {
+  font.DrawSpaced(d, static_cast<float>(x), static_cast<float>(y), text);
 }
 
 // Words on a dark plate, so they read on any part of the felt.
-void PlatedText(TablePainter& paint, BitmapFont* font, Display& d, int32_t x, int32_t y,
+void PlatedText(TablePainter& paint, const BitmapFont& font, Display& d, int32_t x, int32_t y,
                 const std::string& text) {
-  if (!font || text.empty()) return;
-  paint.Plate(x, y, font->SpacedWidth(text) + 2 * kPlatePadding);
+  if (!font.Loaded() || text.empty()) return;
+  paint.Plate(x, y, font.SpacedWidth(text) + 2 * kPlatePadding);
   SpacedText(font, d, x + kPlatePadding, y + kPlateTextDrop, text);
 }
 
-void SeatLabels(Assets& a, Display& d) {
-  BitmapFont* font = a.deluxe_font.get();
-  if (!font) return;
+void SeatLabels(const Assets& a, Display& d) {
+  const BitmapFont& font = a.deluxe_font;
+  if (!font.Loaded()) return;
   for (int seat = 0; seat < kSeats; ++seat) {
     const std::string name = ScreenText(std::string(SeatName(seat)).c_str());
     PointerPosition at = SeatLabelPlace(seat);
     // A negative x is the right end of the label, for the seats on the right.
-    if (at.x < 0) at.x = -at.x - font->SpacedWidth(name);
+    if (at.x < 0) at.x = -at.x - font.SpacedWidth(name);
     SpacedText(font, d, at.x, at.y, name);
   }
 }
 
 // The status line, cut short rather than run into the clock.
-void DrawStatusLine(BitmapFont* font, Display& d, std::string text) {
-  if (!font) return;
-  while (!text.empty() && font->SpacedWidth(text) > kClockX - kStatusGap - kStatusX)
-    text.pop_back();
+void DrawStatusLine(const BitmapFont& font, Display& d, std::string text) {
+  if (!font.Loaded()) return;
+  while (!text.empty() && font.SpacedWidth(text) > kClockX - kStatusGap - kStatusX) text.pop_back();
   SpacedText(font, d, kStatusX, kStatusY, text);
 }
 
-void Announcement(const Game& g, TablePainter& paint, Assets& a, Display& d) {
+void Announcement(const Game& g, TablePainter& paint, const Assets& a, Display& d) {
   const std::string text = AnnouncementText(g.aids.announced);
-  if (text.empty() || !a.deluxe_font) return;
-  const int32_t width = a.deluxe_font->SpacedWidth(text) + 2 * kPlatePadding;
+  if (text.empty() || !a.deluxe_font.Loaded()) return;
+  const int32_t width = a.deluxe_font.SpacedWidth(text) + 2 * kPlatePadding;
   // Over the capturing side's pile: ours on the left, theirs on the right.
   const int32_t x = g.aids.announced_side == Side::kWe
                         ? g.layout.we_pile_x
                         : g.layout.they_pile_x + g.layout.card_width - width;
-  PlatedText(paint, a.deluxe_font.get(), d, x, g.layout.we_pile_y - kAnnouncementRise, text);
+  PlatedText(paint, a.deluxe_font, d, x, g.layout.we_pile_y - kAnnouncementRise, text);
 }
 
 }  // namespace
@@ -270,7 +259,7 @@ std::vector<int32_t> StockVisitOrder(int32_t p) {
   return order;
 }
 
-void DrawTable(const Game& g, Assets& a, Display& d, const LocalTimeSource& now,
+void DrawTable(const Game& g, const Assets& a, Display& d, const LocalTimeSource& now,
                PointerPosition pointer) {
   TablePainter paint(g, a, d);
   SeatLabels(a, d);
@@ -289,9 +278,8 @@ void DrawTable(const Game& g, Assets& a, Display& d, const LocalTimeSource& now,
   paint.Stock();
   Announcement(g, paint, a, d);
   if (g.flow.state == FlowState::kEndOfMatch) DrawScorePage(g, a, d);
-  Text(a.digit_font.get(), d, static_cast<float>(kClockX), static_cast<float>(kStatusY),
-       ClockText(now()));
-  DrawStatusLine(a.deluxe_font.get(), d, ScreenStatus(StatusOf(g)));
+  a.digit_font.Draw(d, static_cast<float>(kClockX), static_cast<float>(kStatusY), ClockText(now()));
+  DrawStatusLine(a.deluxe_font, d, ScreenStatus(StatusOf(g)));
 }
 
 }  // namespace vantel

@@ -44,7 +44,7 @@ std::vector<int32_t> StockVisitOrder(int32_t p);
 // labels, the last card of each seat, the takeable cards, the keys' choice,
 // the raised hand card under `pointer`, the announcement of a special capture.
 // Reads the game, never changes it.
-void DrawTable(const Game& g, Assets& a, Display& d, const LocalTimeSource& now = SystemLocalTime,
-               PointerPosition pointer = {-1, -1});
+void DrawTable(const Game& g, const Assets& a, Display& d,
+               const LocalTimeSource& now = SystemLocalTime, PointerPosition pointer = {-1, -1});
 
 }  // namespace vantel

@@ -36,7 +36,7 @@ fs::path ResolveResourcePath(const fs::path& root, std::string_view relative) {
   fs::path result = root;
   bool searching = true;
   while (!relative.empty()) {
-    const size_t cut = relative.find_first_of("/\\");
+    const size_t cut = relative.find('/');
     const std::string_view name = relative.substr(0, cut);
     relative = cut == std::string_view::npos ? std::string_view() : relative.substr(cut + 1);
     if (name.empty()) continue;

@@ -7,8 +7,9 @@
 namespace vantel {
 
 // The path under root that relative names, matching each folder and file name
-// without regard to letter case as the loaders expect ("res\sounds\x.wav" finds
-// "res/Sounds/X.WAV"). Both "/" and "\" separate names. An exact match wins;
+// without regard to letter case as the loaders expect ("res/sounds/x.wav" finds
+// "res/Sounds/X.WAV"). Only "/" separates names, as on the disk: neither the
+// archive nor the unpacked tree knows another separator. An exact match wins;
 // among several case-insensitive matches the first in name order is taken.
 // Names not found are kept as written, so the result is where a new file goes.
 std::filesystem::path ResolveResourcePath(const std::filesystem::path& root,

@@ -5,9 +5,10 @@
 
 namespace vantel {
 
-// Where the unpacked resources live, relative to the resource root. Paths are
-// written with "/"; the loaders' "res\sounds\..." spelling is resolved by
-// FindResourceFile.
+// Where the unpacked resources live, relative to the resource root. The
+// archive's entry names hold no folders (the prefixes below place them); the
+// loaders' own spelling ("res/sounds/...") is matched to these folders without
+// regard to letter case by FindResourceFile.
 
 struct ResourcePrefix {
   std::string_view prefix;  // case-sensitive start of the entry name

@@ -56,9 +56,9 @@ TEST_F(RealPicturesTest, ArchivePicturesHaveTheSizesTheDrawingReliesOn) {
   EXPECT_EQ(a.card_back_surface->h, 153);
   EXPECT_EQ(a.cursor_surface->w, 32);
   EXPECT_EQ(a.cursor_surface->h, 32);
-  for (const auto* font : {a.digit_font.get(), a.deluxe_font.get(), a.hand_font.get()}) {
-    EXPECT_EQ(font->dds->w, 19 * 20);
-    EXPECT_EQ(font->dds->h % 27, 0);
+  for (const BitmapFont* font : {&a.digit_font, &a.deluxe_font, &a.hand_font}) {
+    EXPECT_EQ(font->Sheet()->w, 19 * 20);
+    EXPECT_EQ(font->Sheet()->h % 27, 0);
   }
   // The pointer's corners are see-through: magenta, the key colour.
   EXPECT_EQ(test::PixelAt(a.cursor_surface.get(), 31, 31), test::kMagenta);

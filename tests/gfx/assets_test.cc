@@ -26,14 +26,14 @@ class AssetsTest : public ::testing::Test {
 };
 
 TEST(AssetNamesTest, FoldersFollowTheDeck) {
-  EXPECT_EQ(DeckFolder(Deck::kBresciane), "res\\Royal\\");
-  EXPECT_EQ(DeckFolder(Deck::kTrevigiane), "res\\Trevigiano\\");
+  EXPECT_EQ(DeckFolder(Deck::kBresciane), "res/Royal/");
+  EXPECT_EQ(DeckFolder(Deck::kTrevigiane), "res/Trevigiano/");
 }
 
 TEST_F(AssetsTest, ScorePageFollowsTheLanguageWhenThereIsAPageForIt) {
   const ResourceResolver resolve = test::ResolverUnder(dir_.Path());
-  const std::string english = "res\\bitmaps\\Scorepage_800x600.bmp";
-  const std::string italian = "res\\bitmaps\\Scorepage_800x600_it.bmp";
+  const std::string english = "res/bitmaps/Scorepage_800x600.bmp";
+  const std::string italian = "res/bitmaps/Scorepage_800x600_it.bmp";
   // No Italian page among the resources: every language reads the English one.
   EXPECT_EQ(ScorePageFile("it", resolve), english);
   test::WriteSolid(dir_.Path() / "res" / "bitmaps" / "Scorepage_800x600_it.bmp", 400, 500,
@@ -63,37 +63,32 @@ TEST_F(AssetsTest, LoadsEverySlotConvertedAndKeyed) {
   EXPECT_EQ(a_.card_surfaces[52], nullptr);
   for (SDL_Surface* s :
        {a_.card_back_surface.get(), a_.frame_surface.get(), a_.score_page_surface.get(),
-        a_.line_horz_surface1.get(), a_.line_vert_surface.get(), a_.line_horz_surface2.get(),
-        a_.line_horz_surface3.get(), a_.cursor_surface.get()}) {
+        a_.line_horz_surface.get(), a_.line_vert_surface.get(), a_.cursor_surface.get()}) {
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(SDL_HasColorKey(s), SDL_TRUE);
   }
-  // Three rules from one file are three surfaces, so one frame can draw all three.
-  EXPECT_NE(a_.line_horz_surface1.get(), a_.line_horz_surface2.get());
   EXPECT_EQ(a_.cursor_surface->w, 32);
-  ASSERT_TRUE(a_.digit_font && a_.deluxe_font && a_.hand_font);
-  EXPECT_EQ(a_.digit_font->width, 19);
-  EXPECT_EQ(a_.digit_font->height, 27);
-  EXPECT_EQ(a_.digit_font->Columns(), 20);
+  for (const BitmapFont* font : {&a_.digit_font, &a_.deluxe_font, &a_.hand_font}) {
+    ASSERT_TRUE(font->Loaded());
+    EXPECT_EQ(SDL_HasColorKey(font->Sheet()), SDL_TRUE);
+    EXPECT_EQ(font->CellWidth(), 19);
+    EXPECT_EQ(font->CellHeight(), 27);
+    EXPECT_EQ(font->Columns(), 20);
+  }
+  // Three sheets from three files.
+  EXPECT_NE(a_.digit_font.Sheet(), a_.hand_font.Sheet());
+  EXPECT_NE(a_.deluxe_font.Sheet(), a_.hand_font.Sheet());
 }
 
-TEST_F(AssetsTest, ReloadReplacesSurfacesAndKeepsFontObjects) {
+TEST_F(AssetsTest, ReloadReplacesSurfacesAndSheets) {
   const auto resolve = test::ResolverUnder(dir_.Path());
   LoadBitmaps(a_, g_, resolve);
-  BitmapFont* digit = a_.digit_font.get();
-  BitmapFont* score7 = a_.score_fonts[7].get();
-  digit->x_pos = 700;
+  const BitmapFont kept = a_.digit_font;  // a copy keeps its sheet alive
   SDL_Surface* old_background = a_.background_surface.get();
   LoadBitmaps(a_, g_, resolve);
-  EXPECT_EQ(a_.digit_font.get(), digit);
-  EXPECT_EQ(a_.score_fonts[7].get(), score7);
-  EXPECT_EQ(a_.digit_font->x_pos, 700);
   EXPECT_NE(a_.background_surface.get(), old_background);
-  int fonts = 0;
-  for (const auto& f : a_.score_fonts) fonts += (f && f->dds) ? 1 : 0;
-  EXPECT_EQ(fonts, 11);
-  // Every score font has a sheet of its own.
-  EXPECT_NE(a_.score_fonts[0]->dds.get(), a_.score_fonts[1]->dds.get());
+  EXPECT_NE(a_.digit_font.Sheet(), kept.Sheet());
+  EXPECT_TRUE(a_.hand_font.Loaded());
   EXPECT_EQ(a_.card_surfaces[52], nullptr);
 }
 
@@ -130,8 +125,8 @@ TEST_F(AssetsTest, ReleaseDropsEverything) {
   ReleaseBitmaps(a_);
   EXPECT_EQ(a_.background_surface, nullptr);
   EXPECT_EQ(a_.card_surfaces[0], nullptr);
-  EXPECT_EQ(a_.score_fonts[10], nullptr);
-  EXPECT_EQ(a_.line_horz_surface3, nullptr);
+  EXPECT_FALSE(a_.hand_font.Loaded());
+  EXPECT_EQ(a_.line_horz_surface, nullptr);
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "game/fatal_error.h"
 #include "gfx/rect.h"
 #include "gfx_fixture.h"
 
@@ -133,6 +136,19 @@ TEST(DisplayLossTest, WaitsThenRestoresAndReloadsOnce) {
   EXPECT_EQ(reloads, 1);
   EXPECT_EQ(d.RestoreCount(), 1);
   EXPECT_TRUE(d.DisplayAvailable());
+}
+
+// Only the game's own screen speaks of the old routine in its box; the
+// simulator's and the tests' display names itself.
+TEST(HeadlessDisplayTest, ABackBufferThatCannotBeMadeNamesTheHeadlessDisplay) {
+  try {
+    HeadlessDisplay d(1 << 29, 1);  // its rows would not fit SDL's pitch
+    FAIL() << "no error";
+  } catch (const FatalError& e) {
+    EXPECT_EQ(e.Routine(), "HeadlessDisplay");
+    EXPECT_EQ(std::string(e.what()).rfind("Error in function HeadlessDisplay() \r\n", 0), 0u)
+        << e.what();
+  }
 }
 
 TEST(DisplaySaveTest, WritesPngAndBmpThatReadBack) {

@@ -26,18 +26,20 @@ class ResourcePathTest : public ::testing::Test {
 };
 
 TEST_F(ResourcePathTest, LoaderSpellingFindsTheUnpackedFile) {
-  EXPECT_EQ(FindResourceFile(dir_.Path(), "res\\sounds\\CARD_FLIP.WAV"),
+  EXPECT_EQ(FindResourceFile(dir_.Path(), "res/sounds/CARD_FLIP.WAV"),
             dir_ / "res/Sounds/CARD_FLIP.WAV");
   EXPECT_EQ(FindResourceFile(dir_.Path(), "RES/bitmaps/MOUSE.BMP"), dir_ / "res/Bitmaps/mouse.bmp");
-  EXPECT_EQ(FindResourceFile(dir_.Path(), "res//Bitmaps\\/mouse.bmp"),
+  EXPECT_EQ(FindResourceFile(dir_.Path(), "res//Bitmaps//mouse.bmp"),
             dir_ / "res/Bitmaps/mouse.bmp");
+  // A backslash is part of a name, as it is on the disk, not a separator.
+  EXPECT_FALSE(FindResourceFile(dir_.Path(), "res\\Bitmaps\\mouse.bmp"));
 }
 
 TEST_F(ResourcePathTest, MissingFilesAndFoldersAreNotFound) {
-  EXPECT_FALSE(FindResourceFile(dir_.Path(), "res\\sounds\\NOPE.WAV"));
-  EXPECT_FALSE(FindResourceFile(dir_.Path(), "res\\fntFonts\\fntDigit.bmp"));
-  EXPECT_FALSE(FindResourceFile(dir_.Path(), "res\\sounds"));  // a folder is not a file
-  EXPECT_FALSE(FindResourceFile(dir_ / "absent", "res\\sounds\\CARD_FLIP.WAV"));
+  EXPECT_FALSE(FindResourceFile(dir_.Path(), "res/sounds/NOPE.WAV"));
+  EXPECT_FALSE(FindResourceFile(dir_.Path(), "res/fntFonts/fntDigit.bmp"));
+  EXPECT_FALSE(FindResourceFile(dir_.Path(), "res/sounds"));  // a folder is not a file
+  EXPECT_FALSE(FindResourceFile(dir_ / "absent", "res/sounds/CARD_FLIP.WAV"));
 }
 
 TEST_F(ResourcePathTest, ExactSpellingWinsOverOtherCases) {
@@ -52,7 +54,7 @@ TEST_F(ResourcePathTest, ExactSpellingWinsOverOtherCases) {
 }
 
 TEST_F(ResourcePathTest, NamesNotFoundKeepTheirSpellingForNewFiles) {
-  EXPECT_EQ(ResolveResourcePath(dir_.Path(), "res\\sounds\\NEW.WAV"), dir_ / "res/Sounds/NEW.WAV");
+  EXPECT_EQ(ResolveResourcePath(dir_.Path(), "res/sounds/NEW.WAV"), dir_ / "res/Sounds/NEW.WAV");
   EXPECT_EQ(ResolveResourcePath(dir_.Path(), "res/Royal/AC.BMP"), dir_ / "res/Royal/AC.BMP");
 }
 
