@@ -20,8 +20,8 @@ void StatisticsStore::Load() {
 
 void StatisticsStore::OnHandEnd(const Game& game) {
   changed_ = true;
-  CountFinishedHand(unsaved_, game.options.opponent_level, game.score);
-  if (CountFinishedHand(statistics_, game.options.opponent_level, game.score)) Warn(Save());
+  CountFinishedHand(unsaved_, game.options.opponent_level, game.match);
+  if (CountFinishedHand(statistics_, game.options.opponent_level, game.match)) Warn(Save());
 }
 
 void StatisticsStore::SaveIfChanged() {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "game/game.h"
+#include "flow/game.h"
 
 namespace vantel {
 

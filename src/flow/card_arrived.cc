@@ -1,3 +1,4 @@
+#include "flow/capture.h"
 #include "flow/deal.h"
 #include "flow/end_of_hand.h"
 #include "flow/flow.h"
@@ -5,9 +6,8 @@
 #include "flow/match_sync.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
+#include "flow/table.h"
 #include "flow/table_notes.h"
-#include "game/capture.h"
-#include "game/table.h"
 
 namespace vantel {
 

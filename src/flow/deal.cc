@@ -7,8 +7,8 @@
 #include "flow/match_sync.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
+#include "flow/table.h"
 #include "flow/table_notes.h"
-#include "game/table.h"
 
 namespace vantel {
 

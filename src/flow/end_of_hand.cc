@@ -2,8 +2,8 @@
 
 #include "flow/movement.h"
 #include "flow/observer.h"
-#include "game/scoring.h"
-#include "game/table.h"
+#include "flow/scoring.h"
+#include "flow/table.h"
 
 namespace vantel {
 

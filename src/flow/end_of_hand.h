@@ -1,7 +1,7 @@
 #pragma once
 
-#include "game/game.h"
-#include "game/scoring.h"
+#include "flow/game.h"
+#include "flow/scoring.h"
 
 namespace vantel {
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "flow/game.h"
 #include "flow/input.h"
-#include "game/game.h"
 
 namespace vantel {
 

@@ -4,11 +4,11 @@
 #include <array>
 #include <cmath>
 
+#include "flow/capture.h"
 #include "flow/capture_help.h"
 #include "flow/match_sync.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
-#include "game/capture.h"
 
 namespace vantel {
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "flow/game.h"
 #include "flow/input.h"
-#include "game/game.h"
 
 namespace vantel {
 

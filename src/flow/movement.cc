@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "flow/flow.h"
-#include "game/table.h"
+#include "flow/table.h"
 
 namespace vantel {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/game.h"
+#include "flow/game.h"
 
 namespace vantel {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "game/game.h"
+#include "flow/game.h"
 
 namespace vantel {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "game/game.h"
+#include "flow/game.h"
 
 namespace vantel {
 

@@ -3,14 +3,14 @@
 
 #include "ai/ai.h"
 #include "ai/expert.h"
+#include "flow/capture.h"
 #include "flow/deal.h"
 #include "flow/end_of_hand.h"
 #include "flow/flow.h"
 #include "flow/human_turn.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
-#include "game/capture.h"
-#include "game/table.h"
+#include "flow/table.h"
 
 namespace vantel {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "game/game.h"
+#include "flow/game.h"
 
 namespace vantel {
 

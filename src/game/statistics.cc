@@ -12,13 +12,14 @@ void Increment(int64_t& count) {
 
 }  // namespace
 
-bool CountFinishedHand(Statistics& statistics, PlayerLevel opponents, const Scores& score) {
+bool CountFinishedHand(Statistics& statistics, PlayerLevel opponents, const MatchState& match) {
   LevelStatistics& level = statistics.Of(opponents);
   Increment(level.hands_played);
-  if (score.match_tied) Increment(level.matches_tied);
-  if (!score.match_over) return false;
+  if (match.outcome == MatchOutcome::kTied) Increment(level.matches_tied);
+  if (!match.MatchDecided()) return false;
   Increment(level.matches_played);
-  const int64_t margin = int64_t{score.we_match_points} - score.they_match_points;
+  const int64_t margin =
+      int64_t{match.Of(Side::kWe).match_points} - match.Of(Side::kThey).match_points;
   if (margin > 0) {
     Increment(level.matches_won);
     level.best_margin = std::clamp(margin, level.best_margin, kMaxStatisticCount);

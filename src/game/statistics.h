@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "game/game.h"
+#include "game/match_state.h"
 #include "game/options.h"
 
 namespace vantel {
@@ -39,9 +39,9 @@ struct Statistics {
   const LevelStatistics& Of(PlayerLevel level) const { return levels[static_cast<int>(level)]; }
 };
 
-// Counts a hand just scored into the match (`score` as ScoreEndOfHand left
-// it), and the match when that hand decided it. True when the match is over.
-bool CountFinishedHand(Statistics& statistics, PlayerLevel opponents, const Scores& score);
+// Counts the hand `match` has just scored, and the match when that hand
+// decided it. True when the match is over.
+bool CountFinishedHand(Statistics& statistics, PlayerLevel opponents, const MatchState& match);
 
 // `kept` with `more` counted on top: two records of separate play (copies of
 // the game running at once) make one. Counts add, capped like every count;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "game/game.h"
+#include "flow/game.h"
 #include "gfx/aid_pictures.h"
 #include "i18n/localisation.h"
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "game/game.h"
+#include "flow/game.h"
 #include "gfx/bitmap_font.h"
 #include "gfx/resource_path.h"
 #include "gfx/surface.h"

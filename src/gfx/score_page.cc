@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "game/game.h"
+#include "flow/game.h"
 #include "gfx/assets.h"
 #include "gfx/display.h"
 #include "gfx/screen_text.h"

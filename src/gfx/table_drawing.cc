@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "flow/capture_help.h"
+#include "flow/game.h"
 #include "flow/human_turn.h"
 #include "flow/status_text.h"
 #include "flow/table_notes.h"
-#include "game/game.h"
 #include "gfx/aid_pictures.h"
 #include "gfx/assets.h"
 #include "gfx/display.h"

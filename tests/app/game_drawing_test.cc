@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "flow/deal.h"
+#include "flow/game.h"
+#include "flow/layout.h"
 #include "flow/run_frame.h"
-#include "game/game.h"
-#include "game/layout.h"
 #include "gfx/assets.h"
 #include "gfx/resource_path.h"
 #include "gfx/screen_display.h"

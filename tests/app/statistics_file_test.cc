@@ -16,8 +16,8 @@
 
 #include "app/kept_file.h"
 #include "app/statistics_store.h"
-#include "game/make_game.h"
-#include "game/scoring.h"
+#include "flow/make_game.h"
+#include "game/hand_score.h"
 #include "game/sound.h"
 
 namespace vantel {
@@ -190,12 +190,13 @@ TEST_F(StatisticsFileTest, ThePathFollowsXdgDataHomeOrHome) {
 // Ends a hand of `game` that brings the match totals to we / they, and hands
 // it to the store as the flow's observer would.
 void FinishHand(Game& game, StatisticsStore& store, int16_t we, int16_t they) {
-  Scores& s = game.score;
-  if (s.match_over) s = Scores{};
-  s.match_tied = false;
-  s.we.hand_points = static_cast<int16_t>(we - s.we_match_points);
-  s.they.hand_points = static_cast<int16_t>(they - s.they_match_points);
-  ScoreEndOfHand(game);
+  MatchState& m = game.match;
+  if (m.MatchDecided()) m = MatchState{};
+  SideState& our = m.Of(Side::kWe);
+  SideState& their = m.Of(Side::kThey);
+  our.hand.points = static_cast<int16_t>(we - our.match_points);
+  their.hand.points = static_cast<int16_t>(they - their.match_points);
+  ScoreHandIntoMatch(m);
   store.OnHandEnd(game);
 }
 

@@ -11,14 +11,14 @@
 #include "flow/deal.h"
 #include "flow/end_of_hand.h"
 #include "flow/flow.h"
+#include "flow/game.h"
 #include "flow/human_turn.h"
 #include "flow/input.h"
+#include "flow/make_game.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
 #include "flow/run_frame.h"
-#include "game/game.h"
-#include "game/make_game.h"
-#include "game/table.h"
+#include "flow/table.h"
 #include "support/test_cards.h"
 
 namespace vantel {

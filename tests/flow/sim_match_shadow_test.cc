@@ -9,8 +9,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "flow/scoring.h"
 #include "game/match_rules.h"
-#include "game/scoring.h"
 #include "game/seat_view.h"
 #include "simulation.h"
 

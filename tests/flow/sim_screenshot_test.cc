@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "flow/deal.h"
-#include "game/game.h"
-#include "game/make_game.h"
+#include "flow/game.h"
+#include "flow/make_game.h"
 #include "gfx_fixture.h"
 #include "pak/pak_writer.h"
 #include "screenshot_options.h"

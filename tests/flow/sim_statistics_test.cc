@@ -11,7 +11,7 @@ namespace {
 class StatisticsCounter final : public GameObserver {
  public:
   void OnHandEnd(const Game& g) override {
-    CountFinishedHand(statistics, g.options.opponent_level, g.score);
+    CountFinishedHand(statistics, g.options.opponent_level, g.match);
   }
   Statistics statistics;
 };

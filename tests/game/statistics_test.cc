@@ -2,27 +2,27 @@
 
 #include <gtest/gtest.h>
 
-#include "game/scoring.h"
-#include "rules_fixture.h"
+#include "game/hand_score.h"
 
 namespace vantel {
 namespace {
 
-class StatisticsTest : public RulesFixture {
+class StatisticsTest : public ::testing::Test {
  protected:
   // Scores a hand that brings the match totals to we / they, the way the end
-  // of a hand does, and counts it against `opponents`. The flags of a decided
-  // match are cleared first, as the next deal does.
+  // of a hand does, and counts it against `opponents`. A decided match starts
+  // again first, as the next deal does.
   bool Hand(int16_t we, int16_t they, PlayerLevel opponents = PlayerLevel::kClassic) {
-    Scores& s = g_.score;
-    if (s.match_over) s = Scores{};
-    s.match_tied = false;
-    s.we.hand_points = static_cast<int16_t>(we - s.we_match_points);
-    s.they.hand_points = static_cast<int16_t>(they - s.they_match_points);
-    ScoreEndOfHand(g_);
-    return CountFinishedHand(statistics_, opponents, s);
+    if (match_.MatchDecided()) match_ = MatchState{};
+    SideState& our = match_.Of(Side::kWe);
+    SideState& their = match_.Of(Side::kThey);
+    our.hand.points = static_cast<int16_t>(we - our.match_points);
+    their.hand.points = static_cast<int16_t>(they - their.match_points);
+    ScoreHandIntoMatch(match_);
+    return CountFinishedHand(statistics_, opponents, match_);
   }
 
+  MatchState match_;
   Statistics statistics_;
 };
 

@@ -4,8 +4,8 @@
 
 #include <fstream>
 
+#include "flow/game.h"
 #include "game/fatal_error.h"
-#include "game/game.h"
 #include "resource_tree.h"
 
 namespace vantel {

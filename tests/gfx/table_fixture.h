@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/game.h"
+#include "flow/game.h"
 #include "gfx/assets.h"
 #include "gfx/display.h"
 #include "gfx/table_drawing.h"

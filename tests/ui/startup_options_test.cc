@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "game/layout.h"
+#include "flow/layout.h"
 
 namespace vantel {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "flow/game.h"
 #include "flow/input.h"
-#include "game/game.h"
 #include "game/random.h"
 
 namespace vantel {

@@ -7,8 +7,8 @@
 
 #include <system_error>
 
+#include "flow/game.h"
 #include "game/fatal_error.h"
-#include "game/game.h"
 #include "pak/resource_path.h"
 #include "pak/resource_root.h"
 #include "pak/sdl/sdl_memory_file.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "flow/deal.h"
-#include "game/make_game.h"
+#include "flow/make_game.h"
 #include "game/random.h"
 
 namespace vantel {

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "autopilot.h"
+#include "flow/game.h"
 #include "flow/observer.h"
 #include "flow/run_frame.h"
 #include "game/clock.h"
-#include "game/game.h"
 #include "game/random.h"
 #include "trace_writer.h"
 

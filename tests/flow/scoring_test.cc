@@ -1,8 +1,8 @@
-#include "game/scoring.h"
+#include "flow/scoring.h"
 
 #include <gtest/gtest.h>
 
-#include "game/capture.h"
+#include "flow/capture.h"
 #include "rules_fixture.h"
 
 namespace vantel {

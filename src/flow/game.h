@@ -5,18 +5,18 @@
 #include <future>
 #include <string>
 
-#include "game/card_sprite.h"
+#include "flow/card_sprite.h"
+#include "flow/flow_state.h"
+#include "flow/layout.h"
+#include "flow/table_aids.h"
 #include "game/cards.h"
 #include "game/clock.h"
-#include "game/flow_state.h"
-#include "game/layout.h"
 #include "game/match_state.h"
 #include "game/options.h"
 #include "game/random.h"
 #include "game/seat_view.h"
 #include "game/seats.h"
 #include "game/sound.h"
-#include "game/table_aids.h"
 
 namespace vantel {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "game/game.h"
+#include "flow/game.h"
 
 namespace vantel {
 

@@ -1,9 +1,9 @@
-#include "game/table.h"
+#include "flow/table.h"
 
 #include <gtest/gtest.h>
 
-#include "game/layout.h"
-#include "game/make_game.h"
+#include "flow/layout.h"
+#include "flow/make_game.h"
 
 namespace vantel {
 namespace {

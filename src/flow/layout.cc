@@ -1,4 +1,4 @@
-#include "game/layout.h"
+#include "flow/layout.h"
 
 namespace vantel {
 

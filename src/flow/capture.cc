@@ -1,4 +1,4 @@
-#include "game/capture.h"
+#include "flow/capture.h"
 
 #include <algorithm>
 #include <span>

@@ -1,8 +1,8 @@
-#include "game/table.h"
+#include "flow/table.h"
 
 #include <array>
 
-#include "game/scoring.h"
+#include "flow/scoring.h"
 
 namespace vantel {
 

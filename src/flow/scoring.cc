@@ -1,4 +1,4 @@
-#include "game/scoring.h"
+#include "flow/scoring.h"
 
 #include <array>
 

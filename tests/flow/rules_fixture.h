@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "game/game.h"
-#include "game/make_game.h"
-#include "game/table.h"
+#include "flow/game.h"
+#include "flow/make_game.h"
+#include "flow/table.h"
 #include "support/test_cards.h"
 
 namespace vantel {

@@ -1,10 +1,10 @@
-#include "game/capture.h"
+#include "flow/capture.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "game/scoring.h"
+#include "flow/scoring.h"
 #include "rules_fixture.h"
 
 namespace vantel {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/game.h"
+#include "flow/game.h"
 #include "game/match_outcome.h"
 
 namespace vantel {

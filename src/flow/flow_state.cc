@@ -1,4 +1,4 @@
-#include "game/flow_state.h"
+#include "flow/flow_state.h"
 
 namespace vantel {
 

@@ -1,7 +1,7 @@
-#include "game/make_game.h"
+#include "flow/make_game.h"
 
-#include "game/layout.h"
-#include "game/table.h"
+#include "flow/layout.h"
+#include "flow/table.h"
 
 namespace vantel {
 
