@@ -87,7 +87,7 @@ int16_t ApplyComputerCapture(Game& g) {
 bool ApplyHumanCapture(Game& g) {
   CaptureState& c = g.capture;
   const int16_t n = c.capture_count;
-  SideFlags& flags = c.we;
+  SideFlags& flags = c.Of(PersonSide(g));
   flags = SpecialsOfCapture(g);
   if (n > 0) g.model.table[PlayedIndex(g)].captured = true;
   c.last_capture_size = n;
@@ -101,7 +101,7 @@ PlayVerdict JudgeChosenCapture(Game& g) {
 }
 
 PlayVerdict JudgePlay(Game& g) {
-  if (g.flow.turn != kHumanSeat) return JudgeChosenCapture(g);
+  if (g.flow.turn != PersonSeat(g)) return JudgeChosenCapture(g);
   if (LandedOnEmptyTable(g)) return {};
   return RecordCapture(g, MustCapture(g));
 }

@@ -30,7 +30,7 @@ void LandPlayedCard(Game& g, CardSprite& card) {
   card.x = card.home_x;
   card.y = card.home_y;
   card.shown = false;
-  card.face_up = f.turn == 0;
+  card.face_up = f.turn == PersonSeat(g);
   RebuildHandIds(g, f.turn);
   // The human's card only may capture until the human chooses; it becomes the
   // last capture when the selection is confirmed, not if it is declined.
@@ -39,7 +39,7 @@ void LandPlayedCard(Game& g, CardSprite& card) {
   const PlayVerdict verdict = JudgePlay(g);
   // The person chooses what to take once the card is down; the rules hear
   // of the play then.
-  const bool person_chooses = f.turn == kHumanSeat && verdict.captures;
+  const bool person_chooses = f.turn == PersonSeat(g) && verdict.captures;
   if (!person_chooses && verdict.captures) {
     const CaptureState& c = g.capture;
     MatchTake(g, f.turn, id, {c.capture_idx.data(), static_cast<size_t>(c.capture_count)});
@@ -48,7 +48,7 @@ void LandPlayedCard(Game& g, CardSprite& card) {
   }
   if (verdict.captures) f.state = GatheringState(verdict);
   if (verdict.special) AnnounceSpecialCapture(g, verdict.side);
-  if (f.turn == 0) g.capture.last_capturer = capturer;
+  if (f.turn == PersonSeat(g)) g.capture.last_capturer = capturer;
   Notify(g, [&](GameObserver& o) { o.OnLand(g, f.turn, id); });
   if (f.human_played) f.awaiting_human = false;
   if (f.state == FlowState::kNormalPlay) CheckMilestones(g);
@@ -60,12 +60,25 @@ void LandGathered(Game& g, FlowState next) {
   g.flow.state = next;
 }
 
-void LandOurGathered(Game& g) {
-  LandGathered(g, FlowState::kWeGettingCards);
+// The person's side gathers what it took once the person has chosen; the
+// special captures of the choice are known only then.
+void LandPersonSideGathered(Game& g, Side side) {
+  const bool we = side == Side::kWe;
+  LandGathered(g, we ? FlowState::kWeGettingCards : FlowState::kTheyGettingCards);
   const bool special = ApplyHumanCapture(g);
   Notify(g, [&](GameObserver& o) { o.OnApply(g, special); });
-  if (special) AnnounceSpecialCapture(g, Side::kWe);
-  if (special && g.flow.turn == 0) g.flow.state = FlowState::kWeGettingSpecial;
+  if (special) AnnounceSpecialCapture(g, side);
+  if (special && g.flow.turn == PersonSeat(g)) {
+    g.flow.state = we ? FlowState::kWeGettingSpecial : FlowState::kTheyGettingSpecial;
+  }
+}
+
+void LandCardsGathered(Game& g, Side side) {
+  if (side == PersonSide(g)) {
+    LandPersonSideGathered(g, side);
+  } else {
+    LandGathered(g, side == Side::kWe ? FlowState::kWeGettingCards : FlowState::kTheyGettingCards);
+  }
 }
 
 void LandInPile(Game& g, Side side, bool special) {
@@ -89,10 +102,8 @@ void CardArrived(Game& g, CardSprite& card) {
     case FlowState::kNormalPlay: LandPlayedCard(g, card); break;
     case FlowState::kDealingCards: LandPlayerCard(g, card); break;
     case FlowState::kDeal4: LandTableCard(g, card); break;
-    case FlowState::kWeGettingCardsGathering: LandOurGathered(g); break;
-    case FlowState::kTheyGettingCardsGathering:
-      LandGathered(g, FlowState::kTheyGettingCards);
-      break;
+    case FlowState::kWeGettingCardsGathering: LandCardsGathered(g, Side::kWe); break;
+    case FlowState::kTheyGettingCardsGathering: LandCardsGathered(g, Side::kThey); break;
     case FlowState::kWeGettingSpecialGathering:
       LandGathered(g, FlowState::kWeGettingSpecial);
       break;

@@ -71,7 +71,7 @@ void ResetCardRecords(Game& g) {
       CardSprite& c = m.hand[seat][j];
       c.shown = false;
       c.card = 1;
-      if (seat == 0) {
+      if (seat == PersonSeat(g)) {
         c.width = w;
         c.height = h;
         c.home_x = c.x =
@@ -165,7 +165,7 @@ void LayOutDeck(Game& g) {
 
 void DealToPlayer(Game& g, CardSprite& card, int p) {
   const int k = g.model.hand_id_count[p];
-  card.face_up = p == 0;
+  card.face_up = p == PersonSeat(g);
   const float x = static_cast<float>(g.layout.hand_base_x[p] + g.layout.hand_step_x[p] * k);
   const float y = g.layout.hand_base_y[p];
   PlayCardFlipSound(g.random, g.sound);
@@ -214,7 +214,7 @@ void LandPlayerCard(Game& g, CardSprite& card) {
   slot.x = card.x;
   slot.y = card.y;
   slot.shown = true;
-  slot.face_up = p == 0;
+  slot.face_up = p == PersonSeat(g);
   m.hand_ids[p][k] = card.card;
   m.hand_id_count[p] += 1;
   ReturnDeckRecord(card);

@@ -189,4 +189,12 @@ struct Game {
   GameObserver* observer = nullptr;  // not owned; none by default
 };
 
+// The seat the person plays and their side; every other seat is a computer's.
+inline int PersonSeat(const Game& g) {
+  return g.options.person_seat;
+}
+inline Side PersonSide(const Game& g) {
+  return SideOfSeat(PersonSeat(g));
+}
+
 }  // namespace vantel

@@ -11,7 +11,7 @@ namespace vantel {
 namespace {
 
 SeatView ViewOfHuman(const Game& g) {
-  return SeatView(g.match, kHumanSeat);
+  return SeatView(g.match, PersonSeat(g));
 }
 
 void ClearHint(FlowData& f) {
@@ -21,7 +21,7 @@ void ClearHint(FlowData& f) {
 
 void ShowHint(Game& g, const SeatDecision& d) {
   FlowData& f = g.flow;
-  const HandCards& hand = g.match.hands[kHumanSeat];
+  const HandCards& hand = g.match.hands[PersonSeat(g)];
   if (d.position < 0 || d.position >= hand.Size()) return;
   f.hint_card = hand[d.position];
   f.hint_take.fill(0);
@@ -40,7 +40,7 @@ void CollectHint(Game& g) {
 }  // namespace
 
 bool HumanTurnOpen(const Game& g) {
-  return HumanToPlay(g.flow) && !g.flow.game_paused && g.model.hand_id_count[kHumanSeat] > 0;
+  return HumanToPlay(g) && !g.flow.game_paused && g.model.hand_id_count[PersonSeat(g)] > 0;
 }
 
 void ReadHintKey(Game& g, const InputSnapshot& input) {

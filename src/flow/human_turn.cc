@@ -23,8 +23,9 @@ bool Contains(const CardSprite& c, int mouse_x, int mouse_y) {
 }
 
 int16_t PositionInHandIds(const Game& g, int16_t card) {
-  for (int i = 0; i < g.model.hand_id_count[0]; ++i) {
-    if (g.model.hand_ids[0][i] == card) return static_cast<int16_t>(i);
+  const int seat = PersonSeat(g);
+  for (int i = 0; i < g.model.hand_id_count[seat]; ++i) {
+    if (g.model.hand_ids[seat][i] == card) return static_cast<int16_t>(i);
   }
   return -1;
 }
@@ -43,7 +44,7 @@ void ConfirmIfMatched(Game& g) {
   CardModel& m = g.model;
   CaptureState& c = g.capture;
   g.flow.capture_confirmed = true;
-  c.last_capturer = 0;
+  c.last_capturer = static_cast<int16_t>(PersonSeat(g));
   c.capture_count = 0;
   for (int i = 0; i < m.table_count; ++i) {
     if (!m.table[i].picked) continue;
@@ -52,7 +53,7 @@ void ConfirmIfMatched(Game& g) {
     c.capture_count += 1;
     m.table[i].captured = true;
   }
-  MatchTake(g, kHumanSeat, m.table[m.table_count - 1].card,
+  MatchTake(g, PersonSeat(g), m.table[m.table_count - 1].card,
             {c.capture_idx.data(), static_cast<size_t>(c.capture_count)});
   Notify(g, [&](GameObserver& o) { o.OnSelect(g, false); });
 }
@@ -67,14 +68,14 @@ void Decline(Game& g) {
   g.capture.prev_capture_size = 0;
   g.flow.capture_confirmed = true;
   g.flow.capture_declined = true;
-  MatchLayDown(g, kHumanSeat, m.table[m.table_count - 1].card);
+  MatchLayDown(g, PersonSeat(g), m.table[m.table_count - 1].card);
   Notify(g, [&](GameObserver& o) { o.OnSelect(g, true); });
 }
 
 std::array<int16_t, kHandRecords> ShownHandCards(const Game& g, int& count) {
   std::array<int16_t, kHandRecords> ids{};
   count = 0;
-  for (const CardSprite& c : g.model.hand[0]) {
+  for (const CardSprite& c : g.model.hand[PersonSeat(g)]) {
     if (c.shown) ids[count++] = c.card;
   }
   return ids;
@@ -82,14 +83,19 @@ std::array<int16_t, kHandRecords> ShownHandCards(const Game& g, int& count) {
 
 }  // namespace
 
-bool IsHumanGatheringState(FlowState state) {
-  return state == FlowState::kWeGettingCardsGathering ||
-         state == FlowState::kWeGettingSpecialGathering;
+bool IsHumanGatheringState(const Game& g) {
+  const FlowState state = g.flow.state;
+  if (PersonSide(g) == Side::kWe) {
+    return state == FlowState::kWeGettingCardsGathering ||
+           state == FlowState::kWeGettingSpecialGathering;
+  }
+  return state == FlowState::kTheyGettingCardsGathering ||
+         state == FlowState::kTheyGettingSpecialGathering;
 }
 
 int16_t PickHandCard(const Game& g, int mouse_x, int mouse_y) {
   for (int slot = kHandSlots - 1; slot >= 0; --slot) {
-    const CardSprite& c = g.model.hand[0][slot];
+    const CardSprite& c = g.model.hand[PersonSeat(g)][slot];
     if (!c.shown || c.moving) continue;
     if (StrictlyInside(c.home_x, c.home_y, c.width, c.height, mouse_x, mouse_y)) {
       return static_cast<int16_t>(slot);
@@ -98,17 +104,18 @@ int16_t PickHandCard(const Game& g, int mouse_x, int mouse_y) {
   return -1;
 }
 
-bool HumanToPlay(const FlowData& f) {
-  return f.state == FlowState::kNormalPlay && f.turn == kHumanSeat && f.awaiting_human &&
+bool HumanToPlay(const Game& g) {
+  const FlowData& f = g.flow;
+  return f.state == FlowState::kNormalPlay && f.turn == PersonSeat(g) && f.awaiting_human &&
          !f.human_picked;
 }
 
-bool CaptureChoicePending(const FlowData& f) {
-  return IsHumanGatheringState(f.state) && f.turn == kHumanSeat && !f.capture_confirmed;
+bool CaptureChoicePending(const Game& g) {
+  return IsHumanGatheringState(g) && g.flow.turn == PersonSeat(g) && !g.flow.capture_confirmed;
 }
 
 bool HumanMayPickHandCard(const Game& g) {
-  return HumanToPlay(g.flow) && !g.flow.game_paused && !AnyCardMoving(g);
+  return HumanToPlay(g) && !g.flow.game_paused && !AnyCardMoving(g);
 }
 
 void TryPickHandCard(Game& g, int mouse_x, int mouse_y) {
@@ -118,13 +125,14 @@ void TryPickHandCard(Game& g, int mouse_x, int mouse_y) {
 
 void TryPlayHandSlot(Game& g, int16_t slot) {
   if (!HumanMayPickHandCard(g) || slot < 0 || slot >= kHandSlots) return;
-  if (!g.model.hand[0][slot].shown) return;
+  const CardSprite& card = g.model.hand[PersonSeat(g)][slot];
+  if (!card.shown) return;
   FlowData& f = g.flow;
   f.human_played = true;
   f.human_picked = true;
   f.picked_hand_index = slot;
-  const int16_t k = PositionInHandIds(g, g.model.hand[0][slot].card);
-  Notify(g, [&](GameObserver& o) { o.OnTurn(g, 0, k, {}); });
+  const int16_t k = PositionInHandIds(g, card.card);
+  Notify(g, [&](GameObserver& o) { o.OnTurn(g, PersonSeat(g), k, {}); });
 }
 
 int16_t SelectableCardAt(const Game& g, int mouse_x, int mouse_y) {
@@ -156,7 +164,7 @@ int16_t RemovableCardAt(const Game& g, int mouse_x, int mouse_y) {
 }
 
 bool SelectionOpen(const Game& g) {
-  return CaptureChoicePending(g.flow) && !AnyCardMoving(g);
+  return CaptureChoicePending(g) && !AnyCardMoving(g);
 }
 
 bool PickTableCard(Game& g, int16_t index) {
@@ -204,8 +212,9 @@ void SelectCapture(Game& g, int button, int mouse_x, int mouse_y) {
 
 void TryReorderHand(Game& g) {
   FlowData& f = g.flow;
-  if (f.state != FlowState::kNormalPlay || g.model.hand_id_count[0] != HandSize(g.options) ||
-      f.turn != 0 || AnyCardMoving(g)) {
+  const int seat = PersonSeat(g);
+  if (f.state != FlowState::kNormalPlay || g.model.hand_id_count[seat] != HandSize(g.options) ||
+      f.turn != seat || AnyCardMoving(g)) {
     return;
   }
   f.saved_flow_state = f.state;
@@ -214,7 +223,7 @@ void TryReorderHand(Game& g) {
 
 void GatherHand(Game& g) {
   PlayCardFlipSound(g.random, g.sound);
-  auto& hand = g.model.hand[0];
+  auto& hand = g.model.hand[PersonSeat(g)];
   for (int slot = 1; slot < kHandRecords; ++slot) {
     CardSprite& c = hand[slot];
     if (!c.shown) continue;
@@ -228,7 +237,7 @@ void GatherHand(Game& g) {
 void SpreadHand(Game& g) {
   PlaySignSound(g.random, g.sound);
   for (int slot = 1; slot < kHandRecords; ++slot) {
-    CardSprite& c = g.model.hand[0][slot];
+    CardSprite& c = g.model.hand[PersonSeat(g)][slot];
     if (!c.shown) continue;
     c.face_up = true;
     StartMove(g, c, c.home_x, c.home_y, g.layout.long_move_steps);
@@ -252,7 +261,7 @@ void SortHand(Game& g) {
     }
   }
   int next = 0;
-  for (CardSprite& c : g.model.hand[0]) {
+  for (CardSprite& c : g.model.hand[PersonSeat(g)]) {
     if (c.shown) c.card = sorted[next++];
   }
   const std::span<const int16_t> b(before.data(), static_cast<size_t>(count));

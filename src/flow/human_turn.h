@@ -19,10 +19,10 @@ void TryPickHandCard(Game& g, int mouse_x, int mouse_y);
 
 // Whether the human is to choose a card to play: normal play on the human's
 // turn, no card picked yet. The flow only waits for the human on seat 0.
-bool HumanToPlay(const FlowData& f);
+bool HumanToPlay(const Game& g);
 
 // Whether the capture of the human's card is still being chosen.
-bool CaptureChoicePending(const FlowData& f);
+bool CaptureChoicePending(const Game& g);
 
 // Whether the human may pick a card to play now: also not paused, and nothing
 // moving.
@@ -72,6 +72,6 @@ void SpreadHand(Game& g);
 void SortHand(Game& g);
 
 // Whether `state` is one in which the human chooses a capture.
-bool IsHumanGatheringState(FlowState state);
+bool IsHumanGatheringState(const Game& g);
 
 }  // namespace vantel

@@ -89,11 +89,10 @@ void CaptureKeys(Game& g, uint32_t pressed) {
 
 std::vector<int16_t> HandSlotsInRow(const Game& g) {
   std::vector<int16_t> row;
+  const auto& hand = g.model.hand[PersonSeat(g)];
   for (int slot = 0; slot < kHandSlots; ++slot) {
-    if (g.model.hand[0][static_cast<std::size_t>(slot)].shown)
-      row.push_back(static_cast<int16_t>(slot));
+    if (hand[static_cast<std::size_t>(slot)].shown) row.push_back(static_cast<int16_t>(slot));
   }
-  const auto& hand = g.model.hand[0];
   std::stable_sort(row.begin(), row.end(),
                    [&](int16_t a, int16_t b) { return hand[a].home_x < hand[b].home_x; });
   return row;

@@ -2,12 +2,26 @@
 
 namespace vantel {
 
+namespace {
+
+// The hand places around the table, from the person's at the bottom on
+// round in the order of play.
+constexpr std::array<int16_t, kSeats> kHandPlaceX = {5, 625, 610, 5};
+constexpr std::array<int16_t, kSeats> kHandPlaceY = {420, 420, 5, 5};
+constexpr std::array<int16_t, kSeats> kHandPlaceStepX = {47, 6, 6, 6};
+
+}  // namespace
+
 void SetupLayout(const Options& options, Layout& layout) {
   const bool twelve = options.twelve_card_deal == 1;
 
-  layout.hand_base_x = {5, 625, 610, 5};
-  layout.hand_base_y = {420, 420, 5, 5};
-  layout.hand_step_x = {47, 6, 6, 6};
+  for (int seat = 0; seat < kSeats; ++seat) {
+    const auto place = static_cast<size_t>((seat - options.person_seat + kSeats) % kSeats);
+    const auto s = static_cast<size_t>(seat);
+    layout.hand_base_x[s] = kHandPlaceX[place];
+    layout.hand_base_y[s] = kHandPlaceY[place];
+    layout.hand_step_x[s] = kHandPlaceStepX[place];
+  }
   layout.deck_base_x = twelve ? 5 : 510;
   layout.deck_y = twelve ? 240 : 420;
   layout.deck_right_offset = 8;

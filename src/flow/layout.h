@@ -10,7 +10,8 @@ namespace vantel {
 // Screen positions, step counts and sizes in the game's 800 x 600 pixels,
 // filled once by SetupLayout.
 struct Layout {
-  // Hand place of seat s for its k-th card: (hand_base_x[s] + hand_step_x[s] * k, hand_base_y[s]).
+  // Hand place of seat s for its k-th card, the person's seat at the bottom: (hand_base_x[s] +
+  // hand_step_x[s] * k, hand_base_y[s]).
   std::array<int16_t, kSeats> hand_base_x{};
   std::array<int16_t, kSeats> hand_base_y{};
   std::array<int16_t, kSeats> hand_step_x{};

@@ -32,7 +32,7 @@ void MatchTake(Game& g, int seat, int16_t card, std::span<const int16_t> table_i
 }
 
 void MatchReorderHand(Game& g, std::span<const int16_t> order) {
-  ReorderHand(g.match, kHumanSeat, order);
+  ReorderHand(g.match, PersonSeat(g), order);
 }
 
 }  // namespace vantel

@@ -22,7 +22,7 @@ void MatchLayDown(Game& g, int seat, int16_t card);
 // played card not among them) with `card`.
 void MatchTake(Game& g, int seat, int16_t card, std::span<const int16_t> table_indices);
 
-// The person at seat 0 sorted their hand into `order`.
+// The person sorted their hand into `order`.
 void MatchReorderHand(Game& g, std::span<const int16_t> order);
 
 }  // namespace vantel

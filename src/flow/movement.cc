@@ -85,7 +85,7 @@ void MoveTableCards(Game& g) {
 }
 
 void MoveHandCards(Game& g) {
-  auto& hand = g.model.hand[0];
+  auto& hand = g.model.hand[PersonSeat(g)];
   for (int i = 1; i < kHandRecords; ++i) Advance(hand[i]);
   for (int i = kHandRecords - 1; i >= 1; --i) {
     if (hand[i].moving) {
@@ -101,7 +101,7 @@ void StopTableCards(Game& g) {
 }
 
 void StopHandCards(Game& g) {
-  for (int i = 1; i < kHandRecords; ++i) g.model.hand[0][i].moving = false;
+  for (int i = 1; i < kHandRecords; ++i) g.model.hand[PersonSeat(g)][i].moving = false;
 }
 
 void PlayToTable(Game& g, CardSprite& card) {

@@ -30,13 +30,13 @@ void ReadButtons(Game& g, const InputSnapshot& input) {
   if (input.MouseButtonDown(kLeftButton)) {
     if (g.flow.state == FlowState::kEndOfMatch) {
       NewHand(g);
-    } else if (IsHumanGatheringState(g.flow.state)) {
+    } else if (IsHumanGatheringState(g)) {
       SelectCapture(g, kLeftButton, x, y);
     } else {
       TryPickHandCard(g, x, y);
     }
   }
-  if (input.MouseButtonDown(kRightButton) && IsHumanGatheringState(g.flow.state)) {
+  if (input.MouseButtonDown(kRightButton) && IsHumanGatheringState(g)) {
     SelectCapture(g, kRightButton, x, y);
   }
 }
@@ -66,7 +66,8 @@ bool RunFrame(Game& g, const InputSnapshot& input, FrameHooks& hooks) {
   StepFlow(g);
   TickTableNotes(g);
   hooks.AfterStep(g);
-  if (g.flow.picked_hand_index >= 0) PlayToTable(g, g.model.hand[0][g.flow.picked_hand_index]);
+  if (g.flow.picked_hand_index >= 0)
+    PlayToTable(g, g.model.hand[PersonSeat(g)][g.flow.picked_hand_index]);
   hooks.AfterPickStart(g);
   return false;
 }

@@ -42,8 +42,9 @@ StatusLine MatchEnd(const Scores& s) {
 
 // A computer seat's play runs from its card leaving the hand until the cards
 // it took lie in the pile.
-bool ComputerPlaying(const FlowData& f) {
-  if (f.turn == kHumanSeat || f.turn < 0 || f.turn >= kSeats) return false;
+bool ComputerPlaying(const Game& g) {
+  const FlowData& f = g.flow;
+  if (f.turn == PersonSeat(g) || f.turn < 0 || f.turn >= kSeats) return false;
   // The short wait after a card lands belongs to the play it follows.
   switch (f.state == FlowState::kTimedWait ? f.state_before_timed_wait : f.state) {
     case FlowState::kNormalPlay:
@@ -75,9 +76,9 @@ StatusLine StatusOf(const Game& g) {
   const FlowData& f = g.flow;
   if (f.game_paused) return {StatusKind::kPaused, {}};
   if (f.state == FlowState::kEndOfMatch) return MatchEnd(g.score);
-  if (CaptureChoicePending(f)) return {StatusKind::kTakeCards, {PlayedValue(g)}};
-  if (HumanToPlay(f)) return {StatusKind::kYourTurn, {}};
-  if (ComputerPlaying(f)) {
+  if (CaptureChoicePending(g)) return {StatusKind::kTakeCards, {PlayedValue(g)}};
+  if (HumanToPlay(g)) return {StatusKind::kYourTurn, {}};
+  if (ComputerPlaying(g)) {
     constexpr std::array<StatusKind, kSeats> kPlaying = {
         StatusKind::kYourTurn, StatusKind::kRightPlaying, StatusKind::kPartnerPlaying,
         StatusKind::kLeftPlaying};

@@ -76,10 +76,9 @@ bool AwaitComputerDecision(Game& g) {
 void PassTurn(Game& g) {
   FlowData& f = g.flow;
   f.timed_wait_served = false;
-  f.turn += 1;
+  f.turn = static_cast<int16_t>((f.turn + 1) % kSeats);
   ClearPlayFlags(g);
-  if (f.turn == 4) {
-    f.turn = 0;
+  if (f.turn == PersonSeat(g)) {
     f.human_picked = false;
     f.human_played = false;
     f.awaiting_human = true;
@@ -92,7 +91,8 @@ void StepNormalPlay(Game& g) {
   FlowData& f = g.flow;
   if (AnyCardMoving(g)) {
     for (int slot = 0; slot < kHandSlots && f.state == FlowState::kNormalPlay; ++slot) {
-      if (g.model.hand[0][slot].moving) MoveCard(g, g.model.hand[0][slot]);
+      CardSprite& card = g.model.hand[PersonSeat(g)][slot];
+      if (card.moving) MoveCard(g, card);
     }
   }
   if (f.state != FlowState::kNormalPlay || f.awaiting_human) return;
@@ -104,13 +104,13 @@ void StepNormalPlay(Game& g) {
   }
 }
 
-void StepGathering(Game& g, bool our_side) {
+void StepGathering(Game& g, Side side) {
   FlowData& f = g.flow;
   if (AnyCardMoving(g)) {
     MoveGatheringCards(g);
     return;
   }
-  if (our_side && f.turn == 0) {
+  if (side == PersonSide(g) && f.turn == PersonSeat(g)) {
     if (!f.capture_confirmed) return;
     f.capture_confirmed = false;
     if (f.capture_declined) {
@@ -215,9 +215,9 @@ void StepFlow(Game& g) {
       break;
     case FlowState::kNormalPlay: StepNormalPlay(g); break;
     case FlowState::kWeGettingCardsGathering:
-    case FlowState::kWeGettingSpecialGathering: StepGathering(g, true); break;
+    case FlowState::kWeGettingSpecialGathering: StepGathering(g, Side::kWe); break;
     case FlowState::kTheyGettingCardsGathering:
-    case FlowState::kTheyGettingSpecialGathering: StepGathering(g, false); break;
+    case FlowState::kTheyGettingSpecialGathering: StepGathering(g, Side::kThey); break;
     case FlowState::kWeGettingCards: StepToPile(g, Side::kWe); break;
     case FlowState::kTheyGettingCards: StepToPile(g, Side::kThey); break;
     case FlowState::kWeGettingSpecial: StepSpecialCapture(g, Side::kWe); break;

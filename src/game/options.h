@@ -60,6 +60,9 @@ struct Options {
   PictureScaling scaling = PictureScaling::kAutomatic;
   PlayerLevel partner_level = PlayerLevel::kClassic;
   PlayerLevel opponent_level = PlayerLevel::kClassic;
+  // The seat the person plays, drawn at the bottom of the table. The game
+  // always seats them at 0; the simulator can put its autopilot anywhere.
+  int16_t person_seat = kHumanSeat;
 };
 
 inline constexpr int16_t kTwelveCardHand = 12;

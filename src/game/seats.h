@@ -3,7 +3,7 @@
 namespace vantel {
 
 inline constexpr int kSeats = 4;
-inline constexpr int kHumanSeat = 0;
+inline constexpr int kHumanSeat = 0;  // where the game seats the person
 
 enum class Side { kWe, kThey };
 

@@ -61,7 +61,7 @@ class TablePainter {
   void LastStockCard() {
     const CardSprite& c = g_.model.deck[kCardCount - 1];
     if (c.moving) {
-      if (g_.flow.turn == 0) {
+      if (g_.flow.turn == PersonSeat(g_)) {
         Face(c.card, c.x, c.y);
       } else {
         Back(c.x, c.y);
@@ -105,7 +105,7 @@ class TablePainter {
     const bool open = HumanMayPickHandCard(g_);
     const int16_t hovered = open ? PickHandCard(g_, pointer.x, pointer.y) : -1;
     const int16_t keyed = open ? g_.aids.hand_cursor : int16_t{-1};
-    const auto& hand = g_.model.hand[kHumanSeat];
+    const auto& hand = g_.model.hand[PersonSeat(g_)];
     std::optional<std::pair<float, float>> hint_at;
     for (int slot = 0; slot < kHandSlots; ++slot) {
       const CardSprite& c = hand[static_cast<std::size_t>(slot)];

@@ -96,6 +96,8 @@ TEST(SimArgs, HoldsEveryNumberToItsRangeAndSaysWhichRange) {
                                  {"--matches", "0", "from 1 to 1000000"},
                                  {"--matches", "1000001", "from 1 to 1000000"},
                                  {"--seed", "-1", "from 0 to 4294967295"},
+                                 {"--human-seat", "4", "from 0 to 3"},
+                                 {"--human-seat", "-1", "from 0 to 3"},
                                  {"--seed", "4294967296", "from 0 to 4294967295"},
                                  {"--seed", "", "from 0 to 4294967295"},
                                  {"--screenshot-every", "0", "from 1 to"},
@@ -109,8 +111,11 @@ TEST(SimArgs, HoldsEveryNumberToItsRangeAndSaysWhichRange) {
     EXPECT_NE(error.find(c.range), std::string::npos) << error;
   }
   std::string error;
-  auto a = Parse({"--frame-ms", "1", "--hands", "10000000", "--seed", "4294967295"}, &error);
+  auto a =
+      Parse({"--frame-ms", "1", "--hands", "10000000", "--seed", "4294967295", "--human-seat", "3"},
+            &error);
   ASSERT_TRUE(a) << error;
+  EXPECT_EQ(a->config.human_seat, 3);
   EXPECT_DOUBLE_EQ(a->config.frame_ms, 1.0);
   EXPECT_EQ(a->config.hands, 10000000);
   EXPECT_EQ(a->config.seed, 4294967295u);

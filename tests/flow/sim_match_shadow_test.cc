@@ -38,11 +38,14 @@ std::vector<int16_t> SpriteCards(const CardSprite* first, int count) {
 
 class MatchShadow : public GameObserver {
  public:
-  explicit MatchShadow(const Options& options) : state_(NewMatch(options)) {}
+  explicit MatchShadow(const Options& options)
+      : state_(NewMatch(options)), person_seat_(options.person_seat) {}
 
   const std::vector<std::string>& Mismatches() const { return mismatches_; }
   int PlaysApplied() const { return plays_; }
   int HandsCompared() const { return hands_; }
+  // Cards the flow let the person choose (through the autopilot's clicks).
+  int PersonPlays() const { return person_plays_; }
 
   void OnHandStart(const Game& g) override {
     DeckOrder deck{};
@@ -63,7 +66,7 @@ class MatchShadow : public GameObserver {
   }
 
   void OnReorder(const Game&, std::span<const int16_t>, std::span<const int16_t> after) override {
-    if (!ReorderHand(state_, kHumanSeat, after)) Fail("reorder refused");
+    if (!ReorderHand(state_, person_seat_, after)) Fail("reorder refused");
   }
 
   void OnTurn(const Game& g, int seat, int16_t choice, std::span<const int16_t> capture) override {
@@ -76,7 +79,7 @@ class MatchShadow : public GameObserver {
     const std::vector<int16_t> hand = Listed(m.hand_ids[seat].data(), m.hand_id_count[seat]);
     // A sorted hand is listed in its new order from the next card the flow
     // lands; the rules take the new order at once.
-    if (seat == kHumanSeat) {
+    if (seat == person_seat_) {
       Expect(Sorted(hand), Sorted(Ids(view.Hand().Span())), "human's hand");
     } else {
       Expect(hand, Ids(view.Hand().Span()), "hand");
@@ -92,6 +95,7 @@ class MatchShadow : public GameObserver {
     Expect(Sorted(SpriteCards(m.they_pile.data(), m.they_pile_count)),
            Sorted(Ids(PileOf(state_, Side::kThey).Span())), "their pile");
 
+    if (seat == person_seat_ && g.flow.human_played) ++person_plays_;
     pending_ = true;
     seat_ = seat;
     play_ = Play{};
@@ -102,7 +106,7 @@ class MatchShadow : public GameObserver {
   void OnLand(const Game& g, int seat, int16_t) override {
     // A computer's play is whole when it lands; the human's only when it can
     // take nothing, else once the choice is made.
-    if (seat != kHumanSeat || g.capture.last_capture_size == 0) Apply();
+    if (seat != person_seat_ || g.capture.last_capture_size == 0) Apply();
   }
 
   void OnSelect(const Game& g, bool declined) override {
@@ -198,10 +202,12 @@ class MatchShadow : public GameObserver {
   }
 
   MatchState state_;
+  int person_seat_ = kHumanSeat;
   bool pending_ = false;
   int seat_ = 0;
   Play play_;
   int plays_ = 0;
+  int person_plays_ = 0;
   int hands_ = 0;
   std::vector<std::string> mismatches_;
 };
@@ -213,6 +219,7 @@ struct ShadowCase {
   bool six;
   HumanMode human;
   PlayerLevel level;
+  int16_t person_seat = kHumanSeat;
 };
 
 class MatchShadowTest : public ::testing::TestWithParam<ShadowCase> {};
@@ -226,6 +233,7 @@ TEST_P(MatchShadowTest, RulesAgreeWithTheFlowPlayByPlay) {
   config.human = c.human;
   config.we = c.level;
   config.they = c.level;
+  config.human_seat = c.person_seat;
   MatchShadow shadow(MakeOptions(config));
   Simulation sim(config, &shadow);
   const SimStats stats = sim.Run();
@@ -235,6 +243,7 @@ TEST_P(MatchShadowTest, RulesAgreeWithTheFlowPlayByPlay) {
   EXPECT_TRUE(shadow.Mismatches().empty()) << report.str();
   EXPECT_EQ(shadow.HandsCompared(), c.hands);
   EXPECT_EQ(shadow.PlaysApplied(), c.hands * kCardsPlayedPerHand);
+  EXPECT_EQ(shadow.PersonPlays(), c.hands * kCardsPlayedPerHand / kSeats);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -245,7 +254,14 @@ INSTANTIATE_TEST_SUITE_P(
         ShadowCase{"random_person", 13, 60, false, HumanMode::kRandom, PlayerLevel::kClassic},
         ShadowCase{"random_person_six", 14, 60, true, HumanMode::kRandom, PlayerLevel::kClassic},
         ShadowCase{"declining_person", 15, 30, false, HumanMode::kDecline, PlayerLevel::kClassic},
-        ShadowCase{"expert", 16, 2, true, HumanMode::kAi, PlayerLevel::kExpert}),
+        ShadowCase{"expert", 16, 2, true, HumanMode::kAi, PlayerLevel::kExpert},
+        // The person anywhere at the table: their side, their place in the
+        // order of play and the side that takes the remainders all change.
+        ShadowCase{"person_at_seat_1", 17, 30, false, HumanMode::kRandom, PlayerLevel::kClassic, 1},
+        ShadowCase{"person_at_seat_2", 18, 30, true, HumanMode::kAi, PlayerLevel::kClassic, 2},
+        ShadowCase{"person_at_seat_3", 19, 30, true, HumanMode::kRandom, PlayerLevel::kClassic, 3},
+        ShadowCase{"declining_person_at_seat_1", 20, 20, false, HumanMode::kDecline,
+                   PlayerLevel::kClassic, 1}),
     [](const ::testing::TestParamInfo<ShadowCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -42,8 +42,8 @@ bool FindPoint(float x0, float y0, int w, int h, Pred pred, int& out_x, int& out
 
 bool HumanMayPick(const Game& g) {
   const FlowData& f = g.flow;
-  return f.state == FlowState::kNormalPlay && f.turn == 0 && f.awaiting_human && !f.human_picked &&
-         !f.game_paused && !AnyCardMoving(g);
+  return f.state == FlowState::kNormalPlay && f.turn == PersonSeat(g) && f.awaiting_human &&
+         !f.human_picked && !f.game_paused && !AnyCardMoving(g);
 }
 
 // The human's cards in slot order, and the slot of each.
@@ -51,8 +51,9 @@ int HandInSlotOrder(const Game& g, std::array<int16_t, kHandRecords>& ids,
                     std::array<int, kHandRecords>& slots) {
   int n = 0;
   for (int s = 0; s < kHandSlots; ++s) {
-    if (!g.model.hand[0][s].shown) continue;
-    ids[n] = g.model.hand[0][s].card;
+    const CardSprite& card = g.model.hand[PersonSeat(g)][s];
+    if (!card.shown) continue;
+    ids[n] = card.card;
     slots[n] = s;
     ++n;
   }
@@ -63,7 +64,7 @@ int HandInSlotOrder(const Game& g, std::array<int16_t, kHandRecords>& ids,
 // again among `ids` (the slot order) to be clicked.
 int ChoiceInSlotOrder(const Game& g, PlayerLevel level, std::span<const int16_t> ids,
                       CaptureSet& take) {
-  const SeatView view(g.match, kHumanSeat);
+  const SeatView view(g.match, PersonSeat(g));
   const SeatDecision d = ChoosePlayAtLevel(view, level);
   take = d.take;
   if (d.position < 0) return -1;
@@ -106,7 +107,7 @@ InputSnapshot Autopilot::NextInput(const Game& g, bool click_score_page) {
   } else if (SelectionOpen(g)) {
     if (!Select(g, in)) Decline(g, in);
   } else {
-    planning_ = planning_ && IsHumanGatheringState(g.flow.state);
+    planning_ = planning_ && IsHumanGatheringState(g);
     if (mode_ != HumanMode::kAi) StrayInput(g, in);
   }
   return in;
@@ -141,7 +142,7 @@ bool Autopilot::StartPlay(const Game& g, InputSnapshot& in) {
   }
   planning_ = mode_ == HumanMode::kAi;
   const int slot = slots[choice];
-  const CardSprite& c = g.model.hand[0][slot];
+  const CardSprite& c = g.model.hand[PersonSeat(g)][slot];
   int x = 0, y = 0;
   auto hits = [&](int px, int py) { return PickHandCard(g, px, py) == slot; };
   if (!FindPoint(c.home_x, c.home_y, c.width, c.height, hits, x, y)) return false;

@@ -78,6 +78,9 @@ bool ApplyValue(SimArgs& a, std::string_view opt, std::string_view v, std::strin
   if (opt == "--seed") return ParseWhole(opt, v, 0, kMaxSeed, c.seed, error);
   if (opt == "--hands") return ParseWhole(opt, v, 1, kMaxHands, c.hands, error);
   if (opt == "--matches") return ParseWhole(opt, v, 1, kMaxMatches, c.matches, error);
+  if (opt == "--human-seat") {
+    return ParseWhole(opt, v, 0, kSeats - 1, c.human_seat, error);
+  }
   if (opt == "--frame-ms") return ParseFrameMs(opt, v, c.frame_ms, error);
   if (opt == "--screenshot-every") {
     return ParseWhole(opt, v, 1, kMaxFrameNumber, a.shots.every, error);
@@ -112,9 +115,9 @@ bool ApplyValue(SimArgs& a, std::string_view opt, std::string_view v, std::strin
 
 bool TakesValue(std::string_view opt) {
   return opt == "--seed" || opt == "--hands" || opt == "--matches" || opt == "--deck" ||
-         opt == "--human" || opt == "--we" || opt == "--they" || opt == "--frame-ms" ||
-         opt == "--trace" || opt == "--screenshot-dir" || opt == "--screenshot-every" ||
-         opt == "--screenshot-at";
+         opt == "--human" || opt == "--human-seat" || opt == "--we" || opt == "--they" ||
+         opt == "--frame-ms" || opt == "--trace" || opt == "--screenshot-dir" ||
+         opt == "--screenshot-every" || opt == "--screenshot-at";
 }
 
 }  // namespace

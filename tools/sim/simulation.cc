@@ -15,6 +15,7 @@ Options MakeOptions(const SimConfig& config) {
   o.twelve_card_deal = config.six ? 0 : 1;
   o.partner_level = config.we;
   o.opponent_level = config.they;
+  o.person_seat = config.human_seat;
   return o;
 }
 
@@ -30,7 +31,8 @@ Simulation::Simulation(const SimConfig& config, GameObserver* observer)
       game_(MakeGame(MakeOptions(config), {random_, sound_, clock_})),
       // The autopilot has its own generator, so its choices do not shift the
       // game's draws.
-      pilot_(config.human, config.seed * 2654435761u + 12345u, config.we) {
+      pilot_(config.human, config.seed * 2654435761u + 12345u,
+             SideOfSeat(config.human_seat) == Side::kWe ? config.we : config.they) {
   game_.observer = observer;
   // The random player's stray clicks on cards that cannot be taken are part of
   // the recorded games; the table takes them as it always did.

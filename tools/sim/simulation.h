@@ -23,8 +23,9 @@ struct SimConfig {
   bool slow = false;
   Deck deck = Deck::kBresciane;
   HumanMode human = HumanMode::kAi;
-  // Who plays each side's computer seats; with kAi the autopilot plays seat 0
-  // at the level of We, so a side is one kind of player throughout.
+  int16_t human_seat = kHumanSeat;  // where the autopilot sits
+  // Who plays each side's computer seats; with kAi the autopilot plays at its
+  // side's level, so a side is one kind of player throughout.
   PlayerLevel we = PlayerLevel::kClassic;
   PlayerLevel they = PlayerLevel::kClassic;
   // Each hand after the first is dealt from a seed of its own (the seed and
