@@ -31,15 +31,14 @@ SeatDecision ExpertDecision(const SeatView& view, const std::stop_token& stop) {
   return ChooseExpertPlay(view, {}, stop);
 }
 
-void StartDetachedThread(std::function<void()> job) {
+void StartDetachedThread(std::function<void()>&& job) {
   std::thread(std::move(job)).detach();
 }
 
 PendingDecision ThinkAside(SeatView view, DecideFunction decide, StartThread start) {
   auto slot = std::make_shared<DecisionSlot>();
   try {
-    start(
-        [slot, view = std::move(view), decide = std::move(decide)] { Think(*slot, view, decide); });
+    start([slot, view, decide = std::move(decide)] { Think(*slot, view, decide); });
   } catch (const std::exception& e) {
     slot->Failed(std::string("could not start a thread to think on: ") + e.what());
   }

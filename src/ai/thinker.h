@@ -17,8 +17,8 @@ SeatDecision ExpertDecision(const SeatView& view, const std::stop_token& stop);
 
 // Runs `job` on a thread nobody joins; throws std::system_error when no
 // thread can be started.
-using StartThread = void (*)(std::function<void()> job);
-void StartDetachedThread(std::function<void()> job);
+using StartThread = void (*)(std::function<void()>&& job);
+void StartDetachedThread(std::function<void()>&& job);
 
 // Starts deciding from `view` on a thread of its own and returns at once; the
 // handle is the caller's only tie to it. The thread owns its view and its

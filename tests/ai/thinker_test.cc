@@ -106,7 +106,7 @@ TEST(ThinkerTest, FailuresComeBackAsTextNeverAsAnException) {
         ran = true;
         return SeatDecision{};
       },
-      [](std::function<void()>) {
+      [](std::function<void()>&&) {
         throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
       });
   ASSERT_TRUE(refused.Active());
@@ -198,7 +198,8 @@ TEST(ThinkerTest, ANewJobStopsTheOldAndCopiesHoldNoJob) {
   ASSERT_TRUE(GatedJob::Entered(first));
 
   {
-    PendingDecision copy(pending);
+    // NOLINTNEXTLINE(performance-unnecessary-copy-initialization): the copy is the point
+    const PendingDecision copy(pending);
     EXPECT_FALSE(copy.Active());
     PendingDecision assigned;
     assigned = pending;
