@@ -2,7 +2,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "ai/expert.h"
 #include "ai/thinker.h"
 #include "flow/hint.h"
 #include "flow_fixture.h"
@@ -51,30 +50,6 @@ class ThinkingFlowTest : public FlowFixture {
     return job;
   }
 };
-
-// While the seat thinks, frames go on and the hand stands still; once the
-// decision is in, its card is the one deciding at once would have played.
-TEST_F(ThinkingFlowTest, FramesGoOnWhileASeatThinksAndItsDecisionIsPlayed) {
-  ReachComputerThinking();
-  const int seat = g_.flow.turn;
-  const SeatDecision want = ChooseExpertPlay(ViewOnTurn());
-  const int16_t card = g_.match.hands[static_cast<size_t>(seat)][want.position];
-  const auto job = HoldTheSeat();
-  const int16_t played = g_.flow.cards_played;
-  for (int n = 0; n < 20; ++n) EXPECT_FALSE(Frame());
-  EXPECT_EQ(g_.flow.cards_played, played);
-  EXPECT_TRUE(g_.flow.pending_decision.Active());
-
-  EXPECT_EQ(GatedJob::OpenAndSawStop(job), std::optional<bool>(false));
-  // The gated job answers the first card with no capture: put the Expert's
-  // own answer in its place to see the hand-over play it.
-  g_.flow.pending_decision = ThinkAside(ViewOnTurn());
-  ASSERT_TRUE(g_.flow.pending_decision.WaitFor(kGenerousWait));
-  const HandCards& hand = g_.match.hands[static_cast<size_t>(seat)];
-  const int held = hand.Size();
-  RunUntil([&] { return hand.Size() < held; });
-  EXPECT_FALSE(hand.Contains(card));
-}
 
 // A seat that cannot decide cannot play on: the worker's failure becomes the
 // game's fatal error, in the worker's words, on the frame thread.
