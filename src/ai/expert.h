@@ -2,8 +2,7 @@
 
 #include <array>
 #include <cstdint>
-#include <future>
-#include <optional>
+#include <stop_token>
 #include <vector>
 
 #include "ai/ai.h"
@@ -42,16 +41,11 @@ SampledWorld SampleWorld(const SeatView& view, uint64_t& state);
 uint64_t ExpertSeed(const SeatView& view, uint64_t salt);
 
 // The Expert's decision for the seat of `view`. A seat without cards gets
-// position -1 and an empty capture.
-SeatDecision ChooseExpertPlay(const SeatView& view, const ExpertSettings& settings = {});
-
-// Starts that decision on a worker thread, on its own copy of the view, so
-// the caller's frames go on while it thinks.
-std::shared_future<SeatDecision> ThinkAside(const SeatView& view);
-
-// The decision once the thinking has finished, leaving `pending` empty;
-// nothing while it is still thinking or when nothing was started.
-std::optional<SeatDecision> TakeIfReady(std::shared_future<SeatDecision>& pending);
+// position -1 and an empty capture. `stop` is looked at before each playout:
+// once it is asked, the search gives up and answers position -1 too; until
+// then it never changes what is decided.
+SeatDecision ChooseExpertPlay(const SeatView& view, const ExpertSettings& settings = {},
+                              const std::stop_token& stop = {});
 
 // Who plays `seat`: the partner's level for We (seat 2, and seat 0 when a
 // program rather than a person plays it), the opponents' level for They.

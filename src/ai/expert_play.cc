@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <chrono>
 #include <numeric>
 
 #include "ai/ai.h"
@@ -127,7 +126,8 @@ class Search {
 
 }  // namespace
 
-SeatDecision ChooseExpertPlay(const SeatView& view, const ExpertSettings& settings) {
+SeatDecision ChooseExpertPlay(const SeatView& view, const ExpertSettings& settings,
+                              const std::stop_token& stop) {
   const std::span<const int16_t> hand = view.Hand().Span();
   if (hand.empty()) return {};
   std::vector<Candidate> candidates = ListCandidates(KnowledgeOf(view), hand);
@@ -143,7 +143,11 @@ SeatDecision ChooseExpertPlay(const SeatView& view, const ExpertSettings& settin
     for (int r = 0; r < rounds && alive.size() > 1; ++r) {
       const int per = std::max<int>(1, budget / (static_cast<int>(alive.size()) * rounds));
       for (int i : alive) {
-        for (int k = 0; k < per; ++k) search.PlayOnce(candidates[static_cast<size_t>(i)]);
+        for (int k = 0; k < per; ++k) {
+          // A worker let go of ends after the playout in hand.
+          if (stop.stop_requested()) return {};
+          search.PlayOnce(candidates[static_cast<size_t>(i)]);
+        }
       }
       std::stable_sort(alive.begin(), alive.end(), [&](int a, int b) {
         return candidates[static_cast<size_t>(a)].Mean() >
@@ -155,19 +159,6 @@ SeatDecision ChooseExpertPlay(const SeatView& view, const ExpertSettings& settin
   }
   const Candidate& best = candidates.front();
   return {best.position, best.option.take};
-}
-
-std::shared_future<SeatDecision> ThinkAside(const SeatView& view) {
-  return std::async(std::launch::async, [view]() { return ChooseExpertPlay(view); }).share();
-}
-
-std::optional<SeatDecision> TakeIfReady(std::shared_future<SeatDecision>& pending) {
-  if (!pending.valid() || pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-    return std::nullopt;
-  }
-  const SeatDecision d = pending.get();
-  pending = {};
-  return d;
 }
 
 SeatDecision ChoosePlayAtLevel(const SeatView& view, PlayerLevel level) {

@@ -10,6 +10,7 @@
 #include "app/game_drawing.h"
 #include "app/time_of_day_seed.h"
 #include "flow/deal.h"
+#include "flow/flow.h"
 #include "flow/make_game.h"
 #include "flow/run_frame.h"
 #include "i18n/format.h"
@@ -212,6 +213,9 @@ bool GameSession::RunOneFrame() {
 
 void GameSession::EndGame() {
   game_running_ = false;
+  // Closing the window ends the game as Escape does: whatever a worker is
+  // still thinking goes nowhere, and nothing waits for it.
+  StopThinking(game_);
   // Still looking: the watchdog gives the saving below its time.
   stop_.SetWake([] {});
   if (ports_.statistics != nullptr) ports_.statistics->SaveIfChanged();

@@ -100,6 +100,8 @@ void ReturnDeckRecord(CardSprite& card) {
 }  // namespace
 
 void NewHand(Game& g) {
+  // Nothing worked out for the last hand (or match) may land in this one.
+  StopThinking(g);
   ResetMatchIfDecided(g);
   ResetHandScores(g);
   ResetHandState(g);

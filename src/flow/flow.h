@@ -10,6 +10,10 @@ namespace vantel {
 // or dispatches the next card or group when nothing does.
 void StepFlow(Game& g);
 
+// Lets go of every decision being worked out on a worker (a seat's, the
+// hint): their answers are dropped, and nothing waits for the workers.
+void StopThinking(Game& g);
+
 // Books a travelling card's arrival; does nothing while it is still on its way.
 void CardArrived(Game& g, CardSprite& card);
 

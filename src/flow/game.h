@@ -2,9 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <future>
 #include <string>
 
+#include "ai/pending_decision.h"
 #include "flow/card_sprite.h"
 #include "flow/flow_state.h"
 #include "flow/layout.h"
@@ -151,7 +151,9 @@ struct FlowData {
   // thread while frames go on; headless runs decide at once, frame for frame
   // the same every time.
   bool think_in_background = false;
-  std::shared_future<SeatDecision> pending_decision;  // valid while a seat thinks
+  // Active while a seat thinks on a worker. Copying a game copies no job:
+  // the copy's handles are empty.
+  PendingDecision pending_decision;
   // The Expert's suggestion for the human (H): the card id to frame, -1 for
   // none, and the table indices it would take; made for the play numbered
   // hint_for_play.
@@ -160,7 +162,7 @@ struct FlowData {
   int16_t hint_take_count = 0;
   int16_t hint_for_play = -1;
   bool hint_key_latch = false;
-  std::shared_future<SeatDecision> pending_hint;
+  PendingDecision pending_hint;
 };
 
 // The whole state of one game. It owns no platform object: chance, sound and

@@ -4,11 +4,18 @@
 #include <optional>
 
 #include "ai/expert.h"
+#include "ai/thinker.h"
 #include "flow/human_turn.h"
+#include "game/fatal_error.h"
 
 namespace vantel {
 
 namespace {
+
+// A suggestion that could not be worked out means the Expert itself is
+// broken, seats and all: the game ends as on a seat's failure.
+constexpr const char* kHintRoutine = "Hint";
+constexpr long kErrorHintFailed = 2;
 
 SeatView ViewOfHuman(const Game& g) {
   return SeatView(g.match, PersonSeat(g));
@@ -29,12 +36,14 @@ void ShowHint(Game& g, const SeatDecision& d) {
   f.hint_take_count = d.take.count;
 }
 
-// A finished suggestion is shown only if the human is still at the play it
-// was worked out for.
+// Only a suggestion for the play at hand is still held here: one for an
+// earlier play was let go of when the human acted.
 void CollectHint(Game& g) {
   FlowData& f = g.flow;
-  const std::optional<SeatDecision> d = TakeIfReady(f.pending_hint);
-  if (d && HumanTurnOpen(g) && f.hint_for_play == f.cards_played) ShowHint(g, *d);
+  const std::optional<ThinkingResult> result = f.pending_hint.TakeIfReady();
+  if (!result) return;
+  if (!result->decision) throw FatalError(kHintRoutine, kErrorHintFailed, result->failure);
+  ShowHint(g, *result->decision);
 }
 
 }  // namespace
@@ -45,14 +54,18 @@ bool HumanTurnOpen(const Game& g) {
 
 void ReadHintKey(Game& g, const InputSnapshot& input) {
   FlowData& f = g.flow;
-  // The human acted (or the turn moved on): the suggestion is gone.
-  if (!HumanTurnOpen(g) || f.hint_for_play != f.cards_played) ClearHint(f);
+  // The human acted (or the turn moved on): the suggestion is gone, and one
+  // still being worked out is not wanted any more.
+  if (!HumanTurnOpen(g) || f.hint_for_play != f.cards_played) {
+    ClearHint(f);
+    f.pending_hint.Cancel();
+  }
   CollectHint(g);
 
   const bool down = input.KeyDown(kKeyH);
   const bool pressed = down && !f.hint_key_latch;
   f.hint_key_latch = down;
-  if (!pressed || !HumanTurnOpen(g) || f.hint_card >= 0 || f.pending_hint.valid()) return;
+  if (!pressed || !HumanTurnOpen(g) || f.hint_card >= 0 || f.pending_hint.Active()) return;
   f.hint_for_play = f.cards_played;
   if (f.think_in_background) {
     f.pending_hint = ThinkAside(ViewOfHuman(g));

@@ -44,7 +44,10 @@ void ReadButtons(Game& g, const InputSnapshot& input) {
 }  // namespace
 
 bool RunFrame(Game& g, const InputSnapshot& input, FrameHooks& hooks) {
-  if (input.KeyDown(kKeyEscape)) return true;
+  if (input.KeyDown(kKeyEscape)) {
+    StopThinking(g);  // the game ends: no worker's answer is wanted any more
+    return true;
+  }
   const bool was_paused = g.flow.game_paused;
   ReadPauseKey(g, input);
   if (input.KeyDown(kKeyR)) TryReorderHand(g);

@@ -3,6 +3,7 @@
 
 #include "ai/ai.h"
 #include "ai/expert.h"
+#include "ai/thinker.h"
 #include "flow/capture.h"
 #include "flow/deal.h"
 #include "flow/end_of_hand.h"
@@ -11,10 +12,16 @@
 #include "flow/movement.h"
 #include "flow/observer.h"
 #include "flow/table.h"
+#include "game/fatal_error.h"
 
 namespace vantel {
 
 namespace {
+
+// A computer seat that cannot decide cannot play on: the game ends as on any
+// other fatal error, with the worker's own words for the reason.
+constexpr const char* kComputerTurnRoutine = "ComputerTurn";
+constexpr long kErrorThinkingFailed = 1;
 
 CardSprite& LastDispatchedDeckCard(Game& g) {
   return g.model.deck[g.deal.deck_position - 1];
@@ -49,8 +56,8 @@ void PlayComputerCard(Game& g, const SeatDecision& d) {
   PlayToTable(g, card);
 }
 
-// An Expert seat in the game window thinks on a worker thread, on a copy of
-// the game, so the frames go on; everything else decides at once.
+// An Expert seat in the game window thinks on a worker thread, from its own
+// copy of the seat's view, so the frames go on; everything else decides at once.
 void StartComputerTurn(Game& g) {
   const int seat = g.flow.turn;
   const PlayerLevel level = LevelOfSeat(g.options, seat);
@@ -65,11 +72,14 @@ void StartComputerTurn(Game& g) {
 // True while a seat's decision is pending, and on the frame it arrives: the
 // card then starts to move on the next frame, as a card decided at once does.
 bool AwaitComputerDecision(Game& g) {
-  auto& pending = g.flow.pending_decision;
-  if (!pending.valid()) return false;
-  const std::optional<SeatDecision> d = TakeIfReady(pending);
-  if (!d) return true;
-  PlayComputerCard(g, *d);
+  PendingDecision& pending = g.flow.pending_decision;
+  if (!pending.Active()) return false;
+  const std::optional<ThinkingResult> result = pending.TakeIfReady();
+  if (!result) return true;
+  if (!result->decision) {
+    throw FatalError(kComputerTurnRoutine, kErrorThinkingFailed, result->failure);
+  }
+  PlayComputerCard(g, *result->decision);
   return true;
 }
 
@@ -194,6 +204,11 @@ void CheckMilestones(Game& g) {
     const Side last = SideOfSeat(g.capture.last_capturer);
     f.state = last == Side::kThey ? FlowState::kTheirRemainders : FlowState::kOurRemainders;
   }
+}
+
+void StopThinking(Game& g) {
+  g.flow.pending_decision.Cancel();
+  g.flow.pending_hint.Cancel();
 }
 
 void StepFlow(Game& g) {

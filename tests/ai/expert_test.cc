@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <future>
 #include <numeric>
 #include <optional>
 #include <set>
@@ -188,23 +187,6 @@ TEST_F(ExpertTest, SameViewSameDecision) {
   EXPECT_EQ(ChooseExpertPlay(view, kQuick), first);
   EXPECT_EQ(state_, before);
   EXPECT_TRUE(Legal(first));
-}
-
-// The worker thinks on its own copy of the view: what the game does meanwhile
-// must not reach it, and its answer is handed over once only.
-TEST_F(ExpertTest, ThinkingAsideAnswersForTheViewItWasGivenAndIsTakenOnce) {
-  Deal(41);
-  PlayClassic(40);
-  const SeatView view(state_, 0);
-  const SeatDecision want = ChooseExpertPlay(view);
-  std::shared_future<SeatDecision> pending = ThinkAside(view);
-  state_ = MatchState{};  // the frames go on while the worker thinks
-  pending.wait();
-  const std::optional<SeatDecision> got = TakeIfReady(pending);
-  ASSERT_TRUE(got.has_value());
-  EXPECT_EQ(*got, want);
-  EXPECT_FALSE(pending.valid());
-  EXPECT_FALSE(TakeIfReady(pending).has_value());
 }
 
 TEST_F(ExpertTest, SeatLevelsFollowTheOptions) {

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <vector>
 
 #include "ai/expert.h"
@@ -52,7 +53,7 @@ TEST_F(HintTest, OutsideTheHumansTurnHAsksForNothing) {
   NewHand(g_);
   Frame(Key(kKeyH));  // still dealing
   EXPECT_EQ(g_.flow.hint_card, -1);
-  EXPECT_FALSE(g_.flow.pending_hint.valid());
+  EXPECT_FALSE(g_.flow.pending_hint.Active());
 }
 
 TEST_F(HintTest, ThinkingOnAWorkerGivesTheSameSuggestion) {
@@ -60,8 +61,8 @@ TEST_F(HintTest, ThinkingOnAWorkerGivesTheSameSuggestion) {
   ReachHumanTurn();
   const auto expected = ExpertChoice();
   Frame(Key(kKeyH));
-  ASSERT_TRUE(g_.flow.pending_hint.valid() || g_.flow.hint_card >= 0);
-  if (g_.flow.pending_hint.valid()) g_.flow.pending_hint.wait();
+  ASSERT_TRUE(g_.flow.pending_hint.Active());
+  ASSERT_TRUE(g_.flow.pending_hint.WaitFor(std::chrono::minutes(1)));
   Frame();
   EXPECT_EQ(Shown(), expected);
 }

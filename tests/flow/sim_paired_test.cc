@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -85,9 +86,9 @@ TEST(ExpertInTheFlow, ThinkingInTheBackgroundPlaysTheSameCards) {
     sim.Run([&](const Game& g) {
       // Virtual frames pass far faster than real ones: give the worker the
       // time a few real frames would.
-      if (g.flow.pending_decision.valid()) {
+      if (g.flow.pending_decision.Active()) {
         frames_while_thinking += 1;  // the frame came back before the decision
-        g.flow.pending_decision.wait();
+        EXPECT_TRUE(g.flow.pending_decision.WaitFor(std::chrono::minutes(1)));
       }
       if (g.flow.state != FlowState::kEndOfMatch || !taken.empty()) return;
       taken.assign(g.model.they_taken.begin(),
