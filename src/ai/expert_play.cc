@@ -44,12 +44,6 @@ std::vector<Candidate> ListCandidates(const TableKnowledge& known, std::span<con
   return list;
 }
 
-Play PlayOf(const MatchState& state, int seat, int position, const CaptureSet& take) {
-  Play play{state.hands[static_cast<size_t>(seat)][position], {}};
-  for (int16_t p : take.Span()) play.take.PushBack(state.table[p]);
-  return play;
-}
-
 // The seat's view with the hidden cards filled in from a guess: the other
 // hands, and the pack still to be dealt. The second deal gives each seat six
 // cards of the stock in seat order, whoever opened the hand.
@@ -76,8 +70,10 @@ void PlayOut(MatchState& w) {
     const int seat = w.turn;
     const HandCards& hand = w.hands[static_cast<size_t>(seat)];
     if (hand.Empty()) return;  // a world short of cards: stop rather than loop
-    const SeatDecision d = ChooseBestPlay(KnowledgeOf(w.table, w.sides, w.memory), hand.Span());
-    if (!ApplyPlay(w, seat, PlayOf(w, seat, std::max<int>(d.position, 0), d.take)).Ok()) return;
+    SeatDecision d = ChooseBestPlay(KnowledgeOf(w.table, w.sides, w.memory), hand.Span());
+    d.position = std::max<int16_t>(d.position, 0);
+    const std::optional<Play> play = PlayOfDecision(w, seat, d);
+    if (!play || !ApplyPlay(w, seat, *play).Ok()) return;
   }
 }
 
@@ -103,7 +99,8 @@ class Search {
   void PlayOnce(Candidate& c) {
     MatchState w = WorldOf(view_, World(c.played));
     const int seat = view_.Seat();
-    if (ApplyPlay(w, seat, PlayOf(w, seat, c.position, c.option.take)).Ok()) PlayOut(w);
+    const std::optional<Play> play = PlayOfDecision(w, seat, {c.position, c.option.take});
+    if (play && ApplyPlay(w, seat, *play).Ok()) PlayOut(w);
     c.total += Utility(view_, w, SideOfSeat(seat));
     c.played += 1;
   }

@@ -9,6 +9,7 @@
 
 #include "app/game_drawing.h"
 #include "app/time_of_day_seed.h"
+#include "flow/computer_seat.h"
 #include "flow/deal.h"
 #include "flow/flow.h"
 #include "flow/make_game.h"
@@ -40,7 +41,8 @@ GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& po
       random_(SeedFromTimeOfDay(std::chrono::system_clock::now())),
       game_(MakeGame(options, {random_, sound_, clock_})) {
   game_.observer = ports_.statistics;
-  // An Expert seat thinks for some milliseconds: never on the frame thread.
+  // An Expert thinks for some milliseconds: never on the frame thread.
+  SeatComputers(game_, ComputerSeat::Thinking::kInBackground);
   game_.flow.think_in_background = true;
 }
 

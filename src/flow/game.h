@@ -8,6 +8,7 @@
 #include "flow/card_sprite.h"
 #include "flow/flow_state.h"
 #include "flow/layout.h"
+#include "flow/seat_player.h"
 #include "flow/table_aids.h"
 #include "game/cards.h"
 #include "game/clock.h"
@@ -147,13 +148,12 @@ struct FlowData {
   bool game_paused = false;
   bool pause_key_latch = false;
   int16_t picked_hand_index = -1;
-  // The game window sets this so that an Expert seat thinks on a worker
-  // thread while frames go on; headless runs decide at once, frame for frame
-  // the same every time.
+  // The seat on turn was asked for its play and has not answered yet.
+  bool awaiting_seat = false;
+  // The game window sets this so that the hint is worked out on a worker
+  // thread while frames go on (its seats think so too: SeatComputers);
+  // headless runs decide at once, frame for frame the same every time.
   bool think_in_background = false;
-  // Active while a seat thinks on a worker. Copying a game copies no job:
-  // the copy's handles are empty.
-  PendingDecision pending_decision;
   // The Expert's suggestion for the human (H): the card id to frame, -1 for
   // none, and the table indices it would take; made for the play numbered
   // hint_for_play.
@@ -187,6 +187,8 @@ struct Game {
   Scores score;
   DealState deal;
   FlowData flow;
+  // Who plays each seat the table's mouse and keys do not.
+  SeatPlayers seats;
   TableAids aids;
   GameObserver* observer = nullptr;  // not owned; none by default
 };

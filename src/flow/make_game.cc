@@ -1,5 +1,6 @@
 #include "flow/make_game.h"
 
+#include "flow/computer_seat.h"
 #include "flow/layout.h"
 #include "flow/table.h"
 
@@ -11,6 +12,7 @@ Game MakeGame(const Options& options, const GamePorts& ports) {
   game.match = NewMatch(options);
   SetupLayout(game.options, game.layout);
   SetupTablePlaces(game);
+  SeatComputers(game, ComputerSeat::Thinking::kAtOnce);
   return game;
 }
 

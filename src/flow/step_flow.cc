@@ -1,9 +1,7 @@
 #include <algorithm>
 #include <optional>
+#include <string>
 
-#include "ai/ai.h"
-#include "ai/expert.h"
-#include "ai/thinker.h"
 #include "flow/capture.h"
 #include "flow/deal.h"
 #include "flow/end_of_hand.h"
@@ -13,15 +11,14 @@
 #include "flow/observer.h"
 #include "flow/table.h"
 #include "game/fatal_error.h"
+#include "game/match_rules.h"
 
 namespace vantel {
 
 namespace {
 
-// A computer seat that cannot decide cannot play on: the game ends as on any
-// other fatal error, with the worker's own words for the reason.
-constexpr const char* kComputerTurnRoutine = "ComputerTurn";
-constexpr long kErrorThinkingFailed = 1;
+constexpr const char* kSeatAnswerRoutine = "SeatAnswer";
+constexpr long kErrorPlayRefused = 1;
 
 CardSprite& LastDispatchedDeckCard(Game& g) {
   return g.model.deck[g.deal.deck_position - 1];
@@ -56,30 +53,44 @@ void PlayComputerCard(Game& g, const SeatDecision& d) {
   PlayToTable(g, card);
 }
 
-// An Expert seat in the game window thinks on a worker thread, from its own
-// copy of the seat's view, so the frames go on; everything else decides at once.
-void StartComputerTurn(Game& g) {
+// The play a seat answered, checked against the rules before a card moves:
+// a seat's answer comes from outside the flow (a worker, later the network),
+// and a refused one would otherwise skip the seat's turn unnoticed.
+void PlaySeatAnswer(Game& g, const SeatDecision& d) {
   const int seat = g.flow.turn;
-  const PlayerLevel level = LevelOfSeat(g.options, seat);
-  const SeatView view(g.match, seat);
-  if (g.flow.think_in_background && level == PlayerLevel::kExpert) {
-    g.flow.pending_decision = ThinkAside(view);
-    return;
+  const std::optional<Play> play = PlayOfDecision(g.match, seat, d);
+  const PlayError error = play ? CheckPlay(g.match, seat, *play) : PlayError::kCardNotHeld;
+  if (error != PlayError::kNone) {
+    throw FatalError(kSeatAnswerRoutine, kErrorPlayRefused,
+                     "seat " + std::to_string(seat) + " answered a play the rules refuse (" +
+                         std::string(PlayErrorName(error)) + ")");
   }
-  PlayComputerCard(g, ChoosePlayAtLevel(view, level));
+  PlayComputerCard(g, d);
 }
 
-// True while a seat's decision is pending, and on the frame it arrives: the
-// card then starts to move on the next frame, as a card decided at once does.
-bool AwaitComputerDecision(Game& g) {
-  PendingDecision& pending = g.flow.pending_decision;
-  if (!pending.Active()) return false;
-  const std::optional<ThinkingResult> result = pending.TakeIfReady();
-  if (!result) return true;
-  if (!result->decision) {
-    throw FatalError(kComputerTurnRoutine, kErrorThinkingFailed, result->failure);
+// Asks the seat on turn for its play. A seat that answers at once has its
+// card on the way in the same frame; one that thinks is looked at again every
+// frame while the others animate.
+void AskSeatOnTurn(Game& g, SeatPlayer& player) {
+  const int seat = g.flow.turn;
+  player.Ask(SeatView(g.match, seat));
+  if (const std::optional<SeatDecision> d = player.Answer()) {
+    PlaySeatAnswer(g, *d);
+  } else {
+    g.flow.awaiting_seat = true;
   }
-  PlayComputerCard(g, *result->decision);
+}
+
+// True while a seat's answer is awaited, and on the frame it arrives: the
+// card then starts to move on the next frame, as a card decided at once does.
+bool AwaitSeatAnswer(Game& g) {
+  FlowData& f = g.flow;
+  if (!f.awaiting_seat) return false;
+  SeatPlayer* player = g.seats.At(f.turn);
+  const std::optional<SeatDecision> d = player ? player->Answer() : std::nullopt;
+  if (player && !d) return true;
+  f.awaiting_seat = false;
+  if (d) PlaySeatAnswer(g, *d);
   return true;
 }
 
@@ -88,13 +99,14 @@ void PassTurn(Game& g) {
   f.timed_wait_served = false;
   f.turn = static_cast<int16_t>((f.turn + 1) % kSeats);
   ClearPlayFlags(g);
-  if (f.turn == PersonSeat(g)) {
+  SeatPlayer* player = g.seats.At(f.turn);
+  if (player == nullptr) {  // the person at this table
     f.human_picked = false;
     f.human_played = false;
     f.awaiting_human = true;
     return;
   }
-  StartComputerTurn(g);
+  AskSeatOnTurn(g, *player);
 }
 
 void StepNormalPlay(Game& g) {
@@ -106,7 +118,7 @@ void StepNormalPlay(Game& g) {
     }
   }
   if (f.state != FlowState::kNormalPlay || f.awaiting_human) return;
-  if (AwaitComputerDecision(g)) return;
+  if (AwaitSeatAnswer(g)) return;
   if (AnyCardMoving(g)) {
     MoveCard(g, g.model.hand[f.turn][f.computer_card_slot]);
   } else {
@@ -207,7 +219,8 @@ void CheckMilestones(Game& g) {
 }
 
 void StopThinking(Game& g) {
-  g.flow.pending_decision.Cancel();
+  g.seats.DropAll();
+  g.flow.awaiting_seat = false;
   g.flow.pending_hint.Cancel();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "game/legal_captures.h"
+#include "game/match_rules.h"
 #include "game/match_state.h"
 
 namespace vantel {
@@ -54,5 +56,11 @@ struct SeatDecision {
   CaptureSet take;
   bool operator==(const SeatDecision&) const = default;
 };
+
+// The card and the table cards a decision by `seat` names in `state`: the
+// card at `decision.position` of its hand and the cards at the table
+// positions of `decision.take`. Nothing when a position is out of range;
+// whether the rules allow the play is CheckPlay's question.
+std::optional<Play> PlayOfDecision(const MatchState& state, int seat, const SeatDecision& decision);
 
 }  // namespace vantel

@@ -5,6 +5,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "flow/movement.h"
 #include "flow/observer.h"
 #include "flow/run_frame.h"
+#include "flow/seat_player.h"
 #include "flow/table.h"
 #include "support/test_cards.h"
 
@@ -39,6 +41,17 @@ class CountingObserver final : public GameObserver {
   int hand_starts = 0, deals = 0, confirms = 0, declines = 0, banks = 0, hand_ends = 0;
   int reorders = 0;
   std::vector<int16_t> before, after;
+};
+
+// A seat that is asked and never answers, like a person at another table
+// who has not chosen yet: the flow waits for it, the scene stays as it is.
+class SilentSeat final : public SeatPlayer {
+ public:
+  void Ask(const SeatView&) override { ++asked; }
+  std::optional<SeatDecision> Answer() override { return std::nullopt; }
+  void Drop() override {}
+  std::unique_ptr<SeatPlayer> Fresh() const override { return std::make_unique<SilentSeat>(); }
+  int asked = 0;
 };
 
 class FlowFixture : public ::testing::Test {
@@ -150,6 +163,12 @@ class FlowFixture : public ::testing::Test {
     Lay({played});
     g_.flow.turn = 0;
     g_.flow.state = FlowState::kWeGettingCardsGathering;
+    // For the rules the played card is still the person's until they choose.
+    MatchFollowsTheModel(0);
+    g_.match.table.EraseAt(g_.match.table.Size() - 1);
+    g_.match.hands[0].PushBack(played);
+    // The scene holds no cards for the others: they wait to be asked.
+    for (int seat = 1; seat < kSeats; ++seat) g_.seats.Seat(seat, std::make_unique<SilentSeat>());
   }
 
   // A point inside table entry i that is on no later entry.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "flow/computer_seat.h"
 #include "paired_run.h"
 #include "simulation.h"
 
@@ -81,14 +82,16 @@ TEST(ExpertInTheFlow, ThinkingInTheBackgroundPlaysTheSameCards) {
     c.hands = 1;
     c.they = PlayerLevel::kExpert;
     Simulation sim(c);
-    sim.RunningGame().flow.think_in_background = background;
+    SeatComputers(sim.RunningGame(), background ? ComputerSeat::Thinking::kInBackground
+                                                : ComputerSeat::Thinking::kAtOnce);
     std::vector<int16_t> taken;
     sim.Run([&](const Game& g) {
       // Virtual frames pass far faster than real ones: give the worker the
       // time a few real frames would.
-      if (g.flow.pending_decision.Active()) {
+      const auto* seat = dynamic_cast<const ComputerSeat*>(g.seats.At(g.flow.turn));
+      if (g.flow.awaiting_seat && seat != nullptr && seat->Deciding()) {
         frames_while_thinking += 1;  // the frame came back before the decision
-        EXPECT_TRUE(g.flow.pending_decision.WaitFor(std::chrono::minutes(1)));
+        EXPECT_TRUE(seat->WaitForWorker(std::chrono::minutes(1)));
       }
       if (g.flow.state != FlowState::kEndOfMatch || !taken.empty()) return;
       taken.assign(g.model.they_taken.begin(),

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ai/thinker.h"
+#include "flow/computer_seat.h"
 #include "flow/hint.h"
 #include "flow_fixture.h"
 #include "game/fatal_error.h"
@@ -25,27 +26,44 @@ class ThinkingFlowTest : public FlowFixture {
     g_.options.partner_level = PlayerLevel::kExpert;
     g_.options.opponent_level = PlayerLevel::kExpert;
     g_.flow.think_in_background = true;
+    SeatComputers(g_, ComputerSeat::Thinking::kInBackground);
     NewHand(g_);
   }
 
+  // The computer seat on turn (every seat but the person's is one here).
+  ComputerSeat& SeatOnTurn() const {
+    return dynamic_cast<ComputerSeat&>(*g_.seats.At(g_.flow.turn));
+  }
+
   void ReachComputerThinking() {
-    RunUntil([&] { return g_.flow.pending_decision.Active(); });
+    RunUntil([&] { return g_.flow.awaiting_seat; });
   }
 
   void ReachHumanTurn() {
     RunUntil([&] {
       // Let every worker answer, so the run is the same however fast it is.
-      if (g_.flow.pending_decision.Active()) g_.flow.pending_decision.WaitFor(kGenerousWait);
+      if (g_.flow.awaiting_seat) SeatOnTurn().WaitForWorker(kGenerousWait);
       return HumanTurnOpen(g_) && !AnyCardMoving(g_);
     });
   }
 
   SeatView ViewOnTurn() const { return SeatView(g_.match, g_.flow.turn); }
 
+  // Seats a player thinking with `think` in place of the one on turn, and
+  // asks it.
+  ComputerSeat& ReplaceSeatOnTurn(DecideFunction think) {
+    auto seat = std::make_unique<ComputerSeat>(PlayerLevel::kExpert,
+                                               ComputerSeat::Thinking::kInBackground, think);
+    ComputerSeat& placed = *seat;
+    g_.seats.Seat(g_.flow.turn, std::move(seat));
+    placed.Ask(ViewOnTurn());
+    return placed;
+  }
+
   // Puts a gated job in place of the seat's own thinking.
   std::shared_ptr<GatedJob> HoldTheSeat() {
     auto job = GatedJob::Make();
-    g_.flow.pending_decision = ThinkAside(ViewOnTurn(), GatedJob::Hold(job));
+    ReplaceSeatOnTurn(GatedJob::Hold(job));
     EXPECT_TRUE(GatedJob::Entered(job));
     return job;
   }
@@ -55,8 +73,7 @@ class ThinkingFlowTest : public FlowFixture {
 // game's fatal error, in the worker's words, on the frame thread.
 TEST_F(ThinkingFlowTest, AFailedDecisionEndsTheGameAsAFatalError) {
   ReachComputerThinking();
-  g_.flow.pending_decision = ThinkAside(ViewOnTurn(), Failing("no worlds left to sample"));
-  ASSERT_TRUE(g_.flow.pending_decision.WaitFor(kGenerousWait));
+  ASSERT_TRUE(ReplaceSeatOnTurn(Failing("no worlds left to sample")).WaitForWorker(kGenerousWait));
   try {
     Frame();
     FAIL() << "the failure was swallowed";
@@ -86,8 +103,9 @@ TEST_F(ThinkingFlowTest, AFailedHintEndsTheGameAsAFatalError) {
 TEST_F(ThinkingFlowTest, EscapeLetsGoOfTheThinkingSeatWithoutWaiting) {
   ReachComputerThinking();
   const auto job = HoldTheSeat();
+  ComputerSeat& seat = SeatOnTurn();
   EXPECT_TRUE(Frame(Key(kKeyEscape)));
-  EXPECT_FALSE(g_.flow.pending_decision.Active());
+  EXPECT_FALSE(seat.Deciding());
   EXPECT_EQ(GatedJob::OpenAndSawStop(job), std::optional<bool>(true));
 }
 
@@ -100,8 +118,9 @@ TEST_F(ThinkingFlowTest, ANewHandLetsGoOfEveryJob) {
     g_.flow.pending_hint = ThinkAside(SeatView(g_.match, kHumanSeat), GatedJob::Hold(hint_job));
     ASSERT_TRUE(GatedJob::Entered(hint_job));
     g_.score.match_over = match_over;
+    ComputerSeat& seat = SeatOnTurn();
     NewHand(g_);
-    EXPECT_FALSE(g_.flow.pending_decision.Active());
+    EXPECT_FALSE(seat.Deciding());
     EXPECT_FALSE(g_.flow.pending_hint.Active());
     EXPECT_EQ(GatedJob::OpenAndSawStop(seat_job), std::optional<bool>(true));
     EXPECT_EQ(GatedJob::OpenAndSawStop(hint_job), std::optional<bool>(true));
@@ -133,16 +152,15 @@ TEST_F(ThinkingFlowTest, ACopiedGameHoldsNoPendingWork) {
   const auto job = HoldTheSeat();
   {
     const Game copy(g_);
-    EXPECT_FALSE(copy.flow.pending_decision.Active());
+    EXPECT_FALSE(dynamic_cast<ComputerSeat&>(*copy.seats.At(copy.flow.turn)).Deciding());
     EXPECT_FALSE(copy.flow.pending_hint.Active());
     EXPECT_EQ(copy.flow.turn, g_.flow.turn);
   }
-  EXPECT_TRUE(g_.flow.pending_decision.Active());
+  ComputerSeat& seat = SeatOnTurn();
+  EXPECT_TRUE(seat.Deciding());
   EXPECT_EQ(GatedJob::OpenAndSawStop(job), std::optional<bool>(false));
-  const std::optional<ThinkingResult> answer =
-      (g_.flow.pending_decision.WaitFor(kGenerousWait), g_.flow.pending_decision.TakeIfReady());
-  ASSERT_TRUE(answer.has_value());
-  EXPECT_TRUE(answer->decision.has_value());
+  ASSERT_TRUE(seat.WaitForWorker(kGenerousWait));
+  EXPECT_TRUE(seat.Answer().has_value());
 }
 
 }  // namespace
