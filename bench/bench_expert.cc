@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <numeric>
+#include <optional>
 #include <vector>
 
 #include "ai/expert.h"
@@ -48,9 +49,9 @@ class Match {
       ms.push_back(
           std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
               .count());
-      vantel::Play play{state_.hands[static_cast<size_t>(seat)][std::max<int>(d.position, 0)], {}};
-      for (int16_t p : d.take.Span()) play.take.PushBack(state_.table[p]);
-      if (!ApplyPlay(state_, seat, play).Ok()) return;
+      const std::optional<vantel::Play> play =
+          PlayOfDecision(state_, seat, {std::max<int16_t>(d.position, 0), d.take});
+      if (!play || !ApplyPlay(state_, seat, *play).Ok()) return;
     }
   }
 
