@@ -16,7 +16,7 @@ void SetupLayout(const Options& options, Layout& layout) {
   const bool twelve = options.twelve_card_deal == 1;
 
   for (int seat = 0; seat < kSeats; ++seat) {
-    const auto place = static_cast<size_t>((seat - options.person_seat + kSeats) % kSeats);
+    const auto place = static_cast<size_t>(PlaceOfSeat(options, seat));
     const auto s = static_cast<size_t>(seat);
     layout.hand_base_x[s] = kHandPlaceX[place];
     layout.hand_base_y[s] = kHandPlaceY[place];

@@ -42,4 +42,14 @@ struct Layout {
 
 void SetupLayout(const Options& options, Layout& layout);
 
+// Where a seat sits around the table as the person sees it: place 0 is the
+// person's at the bottom, then round in the order of play (1 on the right,
+// 2 opposite, 3 on the left). SeatAtPlace is the other way round.
+constexpr int PlaceOfSeat(const Options& options, int seat) {
+  return (seat - options.person_seat + kSeats) % kSeats;
+}
+constexpr int SeatAtPlace(const Options& options, int place) {
+  return (place + options.person_seat) % kSeats;
+}
+
 }  // namespace vantel

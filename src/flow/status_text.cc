@@ -67,9 +67,9 @@ int PlayedValue(const Game& g) {
 
 }  // namespace
 
-std::string_view SeatName(int seat) {
-  if (seat < 0 || seat >= kSeats) return {};
-  return kSeatNames[static_cast<std::size_t>(seat)];
+std::string_view SeatName(int place) {
+  if (place < 0 || place >= kSeats) return {};
+  return kSeatNames[static_cast<std::size_t>(place)];
 }
 
 StatusLine StatusOf(const Game& g) {
@@ -82,7 +82,7 @@ StatusLine StatusOf(const Game& g) {
     constexpr std::array<StatusKind, kSeats> kPlaying = {
         StatusKind::kYourTurn, StatusKind::kRightPlaying, StatusKind::kPartnerPlaying,
         StatusKind::kLeftPlaying};
-    return {kPlaying[static_cast<std::size_t>(f.turn)], {}};
+    return {kPlaying[static_cast<std::size_t>(PlaceOfSeat(g.options, f.turn))], {}};
   }
   // The match is won by passing the target, so the side needs one more.
   const Scores& s = g.score;

@@ -12,9 +12,10 @@ namespace vantel {
 // The most characters the status line holds: it must end before the clock.
 inline constexpr int kStatusTextMaxChars = 60;
 
-// The short name of a seat as the human sees the table: "You", "Right",
-// "Partner", "Left" (English; the screen may show them translated).
-std::string_view SeatName(int seat);
+// The short name of a place at the table as the person sees it (see
+// PlaceOfSeat): "You", "Right", "Partner", "Left" (English; the screen may
+// show them translated).
+std::string_view SeatName(int place);
 
 // The situations the status line speaks of: what the game waits for, who is
 // playing, or the match score with its target.

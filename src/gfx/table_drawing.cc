@@ -203,9 +203,9 @@ void PlatedText(TablePainter& paint, const BitmapFont& font, Display& d, int32_t
 void SeatLabels(const Assets& a, Display& d) {
   const BitmapFont& font = a.deluxe_font;
   if (!font.Loaded()) return;
-  for (int seat = 0; seat < kSeats; ++seat) {
-    const std::string name = ScreenText(std::string(SeatName(seat)).c_str());
-    PointerPosition at = SeatLabelPlace(seat);
+  for (int place = 0; place < kSeats; ++place) {
+    const std::string name = ScreenText(std::string(SeatName(place)).c_str());
+    PointerPosition at = SeatLabelPlace(place);
     // A negative x is the right end of the label, for the seats on the right.
     if (at.x < 0) at.x = -at.x - font.SpacedWidth(name);
     SpacedText(font, d, at.x, at.y, name);
@@ -232,10 +232,10 @@ void Announcement(const Game& g, TablePainter& paint, const Assets& a, Display& 
 
 }  // namespace
 
-PointerPosition SeatLabelPlace(int seat) {
+PointerPosition SeatLabelPlace(int place) {
   // Beside each hand, on felt no card lies on: ours and Right's above the
   // hand, Partner's left of it, Left's right of it.
-  switch (seat) {
+  switch (place) {
     case 0: return {8, 392};
     case 1: return {-770, 392};
     case 2: return {-600, 8};
@@ -271,9 +271,9 @@ void DrawTable(const Game& g, const Assets& a, Display& d, const LocalTimeSource
   paint.LastStockCard();
   paint.TableCards();
   paint.MarkTableCards();
-  paint.Hand(2, false);
-  paint.Hand(1, false);
-  paint.Hand(3, false);
+  // The other hands by their place at the table, in the order they have always
+  // been drawn.
+  for (int place : {2, 1, 3}) paint.Hand(SeatAtPlace(g.options, place), false);
   paint.OurHand(pointer);
   paint.Stock();
   Announcement(g, paint, a, d);

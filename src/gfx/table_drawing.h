@@ -27,9 +27,9 @@ struct PointerPosition {
   bool operator==(const PointerPosition&) const = default;
 };
 
-// Where a seat's label lies on the felt, by seat: its top left corner, or for
+// Where the label of a place at the table lies on the felt: its top left corner, or for
 // a negative x its top right corner at -x.
-PointerPosition SeatLabelPlace(int seat);
+PointerPosition SeatLabelPlace(int place);
 
 // First pile entry drawn for a pile of `count` cards: a big pile shows from
 // entry 11 on (the cards below are hidden under it anyway).

@@ -49,6 +49,28 @@ TEST_F(StatusTextTest, EachMomentOfTheGameSaysWhatItWaitsForOrTheScore) {
          g.flow.turn = 3;
        },
        "Left is playing"},
+      {"seats are named from where the person sits",
+       [](Game& g) {
+         g.options.person_seat = 1;
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.turn = 0;
+       },
+       "Left is playing"},
+      {"the person at seat 3 sees seat 1 opposite",
+       [](Game& g) {
+         g.options.person_seat = 3;
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.turn = 1;
+       },
+       "Partner is playing"},
+      {"the person's own turn at seat 2",
+       [](Game& g) {
+         g.options.person_seat = 2;
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.turn = 2;
+         g.flow.awaiting_human = true;
+       },
+       "Your turn: play a card"},
       {"dealing, with a score",
        [](Game& g) {
          g.flow.state = FlowState::kDealingCards;
