@@ -19,6 +19,7 @@
 #include "pak/remove_resources.h"
 #include "pak/resource_path.h"
 #include "platform/input_snapshot.h"
+#include "platform/key_codes.h"
 #include "ui/startup_timing.h"
 
 namespace vantel {
@@ -185,9 +186,7 @@ void GameSession::HandleEvent(const SDL_Event& event) {
     case SDL_KEYDOWN: {
       const SDL_Keycode key = event.key.keysym.sym;
       if (key == SDLK_ESCAPE || key == SDLK_p) answer_now_ = true;
-      const bool alt_enter =
-          (key == SDLK_RETURN || key == SDLK_KP_ENTER) && (event.key.keysym.mod & KMOD_ALT) != 0;
-      if ((key == SDLK_F11 || alt_enter) && event.key.repeat == 0) {
+      if ((key == SDLK_F11 || IsWindowModeShortcut(event.key.keysym)) && event.key.repeat == 0) {
         display_->ToggleFullScreen();
         drawing_->ForceRedraw();
       }

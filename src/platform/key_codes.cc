@@ -131,4 +131,9 @@ uint8_t GameKeyCode(SDL_Scancode scancode) {
   return kTable[scancode];
 }
 
+bool IsWindowModeShortcut(const SDL_Keysym& key) {
+  const bool enter = key.scancode == SDL_SCANCODE_RETURN || key.scancode == SDL_SCANCODE_KP_ENTER;
+  return enter && (key.mod & KMOD_ALT) != 0;
+}
+
 }  // namespace vantel

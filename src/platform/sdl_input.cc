@@ -63,7 +63,11 @@ int InputDevices::Watch(void* self, SDL_Event* event) {
 
 void InputDevices::OnEvent(const SDL_Event& event) {
   switch (event.type) {
-    case SDL_KEYDOWN: latch_.KeyPressed(GameKeyCode(event.key.keysym.scancode)); break;
+    case SDL_KEYDOWN:
+      if (!IsWindowModeShortcut(event.key.keysym)) {
+        latch_.KeyPressed(GameKeyCode(event.key.keysym.scancode));
+      }
+      break;
     case SDL_KEYUP: latch_.KeyReleased(GameKeyCode(event.key.keysym.scancode)); break;
     case SDL_MOUSEBUTTONDOWN:
       latch_.ButtonPressed(GameButton(event.button.button));

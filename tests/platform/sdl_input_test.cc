@@ -36,10 +36,11 @@ class SdlInputTest : public ::testing::Test {
 
   void SetUpDevices(InputDevices& input) { input.Open(window_, 800, 600); }
 
-  static void Key(Uint32 type, SDL_Scancode scancode) {
+  static void Key(Uint32 type, SDL_Scancode scancode, Uint16 mod = KMOD_NONE) {
     SDL_Event e{};
     e.type = type;
     e.key.keysym.scancode = scancode;
+    e.key.keysym.mod = mod;
     SDL_PushEvent(&e);
   }
   // x, y: window pixels, where the button went down or up.
@@ -94,6 +95,30 @@ TEST_F(SdlInputTest, KeyTappedBetweenFramesReadsDownForOneFrame) {
   EXPECT_FALSE(input.KeyDown(kKeyR));
   input.ReadKeyboard();
   EXPECT_FALSE(input.KeyDown(kKeyP));
+}
+
+// Alt+Enter switches the window mode; a card chosen by its number key must
+// not be played by the same press.
+TEST_F(SdlInputTest, AltEnterNeverReachesTheGameButEnterAloneDoes) {
+  InputDevices input;
+  SetUpDevices(input);
+  for (SDL_Scancode enter : {SDL_SCANCODE_RETURN, SDL_SCANCODE_KP_ENTER}) {
+    for (Uint16 alt : {KMOD_LALT, KMOD_RALT}) {
+      Key(SDL_KEYDOWN, SDL_SCANCODE_3);
+      Key(SDL_KEYUP, SDL_SCANCODE_3);
+      Key(SDL_KEYDOWN, enter, alt);
+      Key(SDL_KEYUP, enter, alt);
+      Pump();
+      input.ReadKeyboard();
+      EXPECT_TRUE(input.KeyDown(kKey1 + 2));
+      EXPECT_FALSE(input.KeyDown(kKeyReturn) || input.KeyDown(kKeyPadEnter)) << enter << alt;
+    }
+  }
+  Key(SDL_KEYDOWN, SDL_SCANCODE_RETURN);
+  Key(SDL_KEYUP, SDL_SCANCODE_RETURN);
+  Pump();
+  input.ReadKeyboard();
+  EXPECT_TRUE(input.KeyDown(kKeyReturn));
 }
 
 TEST_F(SdlInputTest, HeldEscapeReadsDownInEveryFrame) {
