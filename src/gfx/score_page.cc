@@ -77,8 +77,7 @@ std::array<Row, 8> Rows(const Game& g) {
 
 std::string ScoreHeaderText() {
   // TRANSLATORS: the two sides on the score page: We at most three letters, They five.
-  return "  " + Field(N_("We"), kWeWidth) + " " + ")    " + Field(N_("They"), kTheyWidth) + " " +
-         " ";
+  return "  " + Field(N_("We"), kWeWidth) + "      " + Field(N_("They"), kTheyWidth) + "  ";
 }
 
 std::string ScoreRowText(std::string_view label, int16_t we, int16_t they) {

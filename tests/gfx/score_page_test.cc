@@ -12,8 +12,10 @@ using test::kFeltColour;
 using test::kPageColour;
 using ScorePageTest = test::TableFixture;
 
+// The two sides over their columns, and nothing else: a stray ")" once stood
+// after "We".
 TEST(ScoreTextTest, HeaderIsEighteenCharacters) {
-  EXPECT_EQ(ScoreHeaderText(), "  We  )    They   ");
+  EXPECT_EQ(ScoreHeaderText(), "  We       They   ");
   EXPECT_EQ(ScoreHeaderText().size(), 18u);
 }
 
