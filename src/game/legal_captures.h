@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -31,22 +32,36 @@ namespace capture_detail {
 
 template <class Visit>
 bool VisitSums(std::span<const int16_t> table, int value, Visit& visit) {
-  const int n = static_cast<int>(table.size());
-  auto v = [&](int i) { return ValueOf(table[static_cast<size_t>(i)]); };
+  const int n = static_cast<int>(std::min(table.size(), static_cast<size_t>(kCardCount)));
+  // The values once, not in every pass of the innermost loop; the computer
+  // players ask for every card of a hand against every table they try.
+  std::array<int8_t, kCardCount> values{};
+  for (int i = 0; i < n; ++i)
+    values[static_cast<size_t>(i)] = static_cast<int8_t>(ValueOf(table[static_cast<size_t>(i)]));
+  auto v = [&](int i) { return int{values[static_cast<size_t>(i)]}; };
   auto offer = [&](std::initializer_list<int> indices) {
     CaptureSet set;
     for (int i : indices) set.index[static_cast<size_t>(set.count++)] = static_cast<int16_t>(i);
     return visit(set);
   };
+  // Every card is worth at least 1, so a partial sum that has reached the
+  // value cannot be completed by more cards: skipping it leaves the order of
+  // the sets found as it is.
   for (int i = 0; i < n; ++i)
-    for (int j = i + 1; j < n; ++j)
-      for (int k = j + 1; k < n; ++k)
+    for (int j = i + 1; j < n; ++j) {
+      if (v(i) + v(j) + 2 > value) continue;
+      for (int k = j + 1; k < n; ++k) {
+        if (v(i) + v(j) + v(k) + 1 > value) continue;
         for (int l = k + 1; l < n; ++l)
           if (v(i) + v(j) + v(k) + v(l) == value && !offer({i, j, k, l})) return false;
+      }
+    }
   for (int i = 0; i < n; ++i)
-    for (int j = i + 1; j < n; ++j)
+    for (int j = i + 1; j < n; ++j) {
+      if (v(i) + v(j) + 1 > value) continue;
       for (int k = j + 1; k < n; ++k)
         if (v(i) + v(j) + v(k) == value && !offer({i, j, k})) return false;
+    }
   for (int i = 0; i < n; ++i)
     for (int j = i + 1; j < n; ++j)
       if (v(i) + v(j) == value && !offer({i, j})) return false;
