@@ -51,7 +51,7 @@ class ThinkingFlowTest : public FlowFixture {
 
   // Seats a player thinking with `think` in place of the one on turn, and
   // asks it.
-  ComputerSeat& ReplaceSeatOnTurn(DecideFunction think) {
+  ComputerSeat& ReplaceSeatOnTurn(const DecideFunction& think) {
     auto seat = std::make_unique<ComputerSeat>(PlayerLevel::kExpert,
                                                ComputerSeat::Thinking::kInBackground, think);
     ComputerSeat& placed = *seat;
