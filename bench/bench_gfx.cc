@@ -139,7 +139,7 @@ void BM_ComposeScorePageFrame(benchmark::State& state) {
   MidHand m;
   m.g.flow.state = FlowState::kEndOfMatch;
   m.g.score.history_rows = 2;
-  m.g.score.match_result_text = "We Won!";
+  m.g.score.outcome = MatchOutcome::kWeWon;
   for (auto _ : state) {
     ComposeFrame(m);
     benchmark::DoNotOptimize(m.d.BackBuffer()->pixels);

@@ -55,7 +55,6 @@ GameSession::~GameSession() {
 }
 
 void GameSession::StartGame() {
-  game_.score.match_target = 50;
   // The pictures need no display (they are converted to the back buffer's
   // fixed format), so they load while the window and its renderer are made.
   // Should the display fail, leaving this scope waits for the loader first.

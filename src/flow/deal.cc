@@ -7,6 +7,7 @@
 #include "flow/match_sync.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
+#include "flow/shown_score.h"
 #include "flow/table.h"
 #include "flow/table_notes.h"
 
@@ -19,32 +20,10 @@ constexpr int kStockShown = 8;
 // Table records 0..20 are hidden by a new hand.
 constexpr int kTableRecordsCleared = 21;
 
-void ResetMatchIfDecided(Game& g) {
-  Scores& s = g.score;
-  if (s.match_over) {
-    s.match_over = false;
-    s.history_rows = 0;
-    s.we_match_points = 0;
-    s.they_match_points = 0;
-    s.match_target = 50;
-  }
-  if (s.match_tied) {
-    s.match_tied = false;
-    s.history_rows = 0;
-  }
-}
-
-void ResetHandScores(Game& g) {
+void ResetPlayFlags(Game& g) {
   g.capture.last_capture_size = -1;
   g.capture.we = SideFlags{};
   g.capture.they = SideFlags{};
-  for (SideScore* s : {&g.score.we, &g.score.they}) {
-    s->scua_count = 0;
-    s->simili_count = 0;
-    s->picada_count = 0;
-    s->quadriglia_count = 0;
-    s->napula = 0;
-  }
 }
 
 void ResetCardRecords(Game& g) {
@@ -102,8 +81,7 @@ void ReturnDeckRecord(CardSprite& card) {
 void NewHand(Game& g) {
   // Nothing worked out for the last hand (or match) may land in this one.
   StopThinking(g);
-  ResetMatchIfDecided(g);
-  ResetHandScores(g);
+  ResetPlayFlags(g);
   ResetHandState(g);
   ClearPlayedCards(g);
   g.deal.packet_count = 0;
@@ -122,6 +100,7 @@ void NewHand(Game& g) {
   g.deal.deck_position = 0;
   f.turn = ChooseFirstSeat(g);
   DealMatchHand(g);
+  ShowNewDeal(g);
   Notify(g, [&](GameObserver& o) { o.OnHandStart(g); });
   g.deal.deal_turn = 0;
   BuildDealOrder(g);

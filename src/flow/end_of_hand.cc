@@ -2,7 +2,7 @@
 
 #include "flow/movement.h"
 #include "flow/observer.h"
-#include "flow/scoring.h"
+#include "flow/shown_score.h"
 #include "flow/table.h"
 
 namespace vantel {
@@ -96,15 +96,16 @@ SoundId SoundOfOutcome(MatchOutcome outcome) {
 
 void FinishHand(Game& g, Side side) {
   StopTableCards(g);
-  // The last play's special captures were counted when its capture was
-  // compacted; clearing them here keeps the final recomputation from counting
-  // them a second time.
+  // The last play's special captures were shown with its capture; the
+  // remainders earn none.
   g.capture.we = SideFlags{};
   g.capture.they = SideFlags{};
   BankToPile(g, side);
+  HoldFinalHandScore(g);
   CompactTable(g);
   g.flow.state = FlowState::kEndOfMatch;
-  g.sound.Play(SoundOfOutcome(ScoreEndOfHand(g)));
+  ShowMatchScore(g);
+  g.sound.Play(SoundOfOutcome(g.score.outcome));
   Notify(g, [&](GameObserver& o) { o.OnHandEnd(g); });
 }
 

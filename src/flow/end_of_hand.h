@@ -1,7 +1,7 @@
 #pragma once
 
 #include "flow/game.h"
-#include "flow/scoring.h"
+#include "game/match_outcome.h"
 
 namespace vantel {
 

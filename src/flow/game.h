@@ -35,7 +35,6 @@ inline constexpr int kTakenRecords = 56;                  // a side's taken ids
 inline constexpr int kFanPlaces = 15;                     // marker places of a side
 inline constexpr int kFanRecords = kFanPlaces + 1;
 inline constexpr int kRankSeenRecords = kHighestValue + 2;  // indexed by value 1..13
-inline constexpr int kHistoryRecords = 41;                  // score page rows
 inline constexpr int kDealOrderRecords = kSeats + 1;
 
 // Every card position and list of a hand.
@@ -87,35 +86,24 @@ struct CaptureState {
   const SideFlags& Of(Side side) const { return side == Side::kWe ? we : they; }
 };
 
-struct SideScore {
-  int16_t scua_count = 0;  // running counts of the hand
-  int16_t simili_count = 0;
-  int16_t picada_count = 0;
-  int16_t quadriglia_count = 0;
-  int16_t napula = 0;        // kept once non-zero
-  int16_t batons_count = 0;  // recomputed from the taken cards
-  int16_t batons_point = 0;  // the suit majority ("Clubs" on the score page)
-  int16_t cards_point = 0;
-  int16_t has_two_of_batons = 0;
-  int16_t has_ten_of_coins = 0;
-  int16_t has_jack_of_swords = 0;
-  int16_t hand_points = 0;
-};
-
-struct Scores {
-  SideScore we;
-  SideScore they;
-  SideScore& Of(Side side) { return side == Side::kWe ? we : they; }
-  const SideScore& Of(Side side) const { return side == Side::kWe ? we : they; }
-  int16_t we_match_points = 0;
-  int16_t they_match_points = 0;
-  int16_t match_target = 50;
-  std::array<int16_t, kHistoryRecords> history_we{};
-  std::array<int16_t, kHistoryRecords> history_they{};
+// The score as the table shows it: the rules' score, taken up as the cards
+// reach the piles (shown_score.h), so that it never runs ahead of them.
+struct ShownScore {
+  HandScore we;
+  HandScore they;
+  const HandScore& Of(Side side) const { return side == Side::kWe ? we : they; }
+  int16_t we_total = 0;
+  int16_t they_total = 0;
+  int16_t match_target = kMatchTarget;
+  std::array<HistoryRow, kHistoryRows> history{};
   int16_t history_rows = 0;
-  std::string match_result_text;
-  bool match_over = false;
-  bool match_tied = false;
+  MatchOutcome outcome = MatchOutcome::kGoesOn;  // of the last hand shown
+  bool MatchDecided() const {
+    return outcome == MatchOutcome::kWeWon || outcome == MatchOutcome::kWeLost;
+  }
+  // The score of the capture on its way to a pile.
+  HandScore we_on_bank;
+  HandScore they_on_bank;
 };
 
 struct DealState {
@@ -184,7 +172,7 @@ struct Game {
   Layout layout;
   CardModel model;
   CaptureState capture;
-  Scores score;
+  ShownScore score;
   DealState deal;
   FlowData flow;
   // Who plays each seat the table's mouse and keys do not.

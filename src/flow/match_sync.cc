@@ -1,5 +1,8 @@
 #include "flow/match_sync.h"
 
+#include <variant>
+
+#include "flow/shown_score.h"
 #include "game/match_rules.h"
 
 namespace vantel {
@@ -10,7 +13,10 @@ void Make(Game& g, int seat, const Play& play) {
   // The flow has checked the play already. Tests that lay cards by hand may
   // leave the rules state behind, where ApplyPlay refuses and changes
   // nothing; whole games are held to agree by the shadow test.
-  ApplyPlay(g.match, seat, play);
+  const PlayResult result = ApplyPlay(g.match, seat, play);
+  for (const MatchEvent& event : result.events) {
+    if (const auto* taken = std::get_if<CardsTaken>(&event)) HoldScoreForBank(g, *taken);
+  }
 }
 
 }  // namespace

@@ -30,13 +30,13 @@ constexpr std::array<const char*, 11> kStatusPatterns = {
     N_("We %d · They %d · to %d"),
 };
 
-StatusLine MatchEnd(const Scores& s) {
-  const int w = s.we_match_points;
-  const int t = s.they_match_points;
-  if (s.match_over) {
+StatusLine MatchEnd(const ShownScore& s) {
+  const int w = s.we_total;
+  const int t = s.they_total;
+  if (s.MatchDecided()) {
     return {w > t ? StatusKind::kWeWon : StatusKind::kTheyWon, {std::max(w, t), std::min(w, t)}};
   }
-  if (s.match_tied) return {StatusKind::kTied, {w}};
+  if (s.outcome == MatchOutcome::kTied) return {StatusKind::kTied, {w}};
   return {StatusKind::kNextHand, {}};
 }
 
@@ -85,8 +85,8 @@ StatusLine StatusOf(const Game& g) {
     return {kPlaying[static_cast<std::size_t>(PlaceOfSeat(g.options, f.turn))], {}};
   }
   // The match is won by passing the target, so the side needs one more.
-  const Scores& s = g.score;
-  return {StatusKind::kMatchScore, {s.we_match_points, s.they_match_points, s.match_target + 1}};
+  const ShownScore& s = g.score;
+  return {StatusKind::kMatchScore, {s.we_total, s.they_total, s.match_target + 1}};
 }
 
 const char* StatusPattern(StatusKind kind) {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "flow/scoring.h"
+#include "flow/shown_score.h"
 
 namespace vantel {
 
@@ -154,7 +154,7 @@ void DropBankedCards(Game& g) {
   }
   m.table_count = static_cast<int16_t>(kept);
   m.table_id_count = static_cast<int16_t>(kept);
-  RecomputeHandScore(g);
+  ShowBankedScore(g);
 }
 
 void RebuildHandIds(Game& g, int seat) {

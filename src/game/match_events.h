@@ -27,6 +27,10 @@ struct CardsTaken {
   int16_t card = 0;
   CardList<kMaxTakenCards> taken;
   SpecialCaptures specials;  // each worth a point, scored at once
+  // Both sides' hand scores once these cards are banked; a hand's last play
+  // is followed by the remainders and the final score.
+  HandScore we_score;
+  HandScore they_score;
   bool operator==(const CardsTaken&) const = default;
 };
 

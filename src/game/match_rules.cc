@@ -78,6 +78,8 @@ CardsTaken Take(MatchState& state, int seat, int16_t card, const CaptureSet& tak
   const SpecialCaptures none;
   RescoreHand(state, side == Side::kWe ? event.specials : none,
               side == Side::kThey ? event.specials : none);
+  event.we_score = state.Of(Side::kWe).hand;
+  event.they_score = state.Of(Side::kThey).hand;
   return event;
 }
 

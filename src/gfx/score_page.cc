@@ -4,6 +4,7 @@
 #include <array>
 
 #include "flow/game.h"
+#include "flow/shown_score.h"
 #include "gfx/assets.h"
 #include "gfx/display.h"
 #include "gfx/screen_text.h"
@@ -48,28 +49,27 @@ struct Row {
 };
 
 std::array<Row, 8> Rows(const Game& g) {
-  const SideScore& we = g.score.we;
-  const SideScore& they = g.score.they;
-  auto key_cards = [](const SideScore& s) {
-    return static_cast<int16_t>(s.has_two_of_batons + s.has_jack_of_swords + s.has_ten_of_coins);
+  const HandScore& we = g.score.we;
+  const HandScore& they = g.score.they;
+  auto key_cards = [](const HandScore& s) {
+    return static_cast<int16_t>(s.two_of_batons + s.jack_of_swords + s.ten_of_coins);
   };
   return {{
       // TRANSLATORS: the score page's row labels, six letters at most each.
       {Field(N_("Cards"), kLabelWidth), g.model.we_taken_count, g.model.they_taken_count},
-      {Field(N_("Clubs"), kLabelWidth), we.batons_count, they.batons_count},
+      {Field(N_("Clubs"), kLabelWidth), we.batons, they.batons},
       {Field(N_("Napula"), kLabelWidth), we.napula, they.napula},
-      {Field(N_("Scua"), kLabelWidth), we.scua_count, they.scua_count},
-      {Field(N_("Picada"), kLabelWidth), we.picada_count, they.picada_count},
-      {Field(N_("Simili"), kLabelWidth), we.simili_count, they.simili_count},
+      {Field(N_("Scua"), kLabelWidth), we.scua, they.scua},
+      {Field(N_("Picada"), kLabelWidth), we.picada, they.picada},
+      {Field(N_("Simili"), kLabelWidth), we.simili, they.simili},
       // TRANSLATORS: Quadriglia, cut to the six letters of the column.
-      {Field(N_("Quadri"), kLabelWidth), we.quadriglia_count, they.quadriglia_count},
+      {Field(N_("Quadri"), kLabelWidth), we.quadriglia, they.quadriglia},
       // TRANSLATORS: the key cards: two of clubs, ten of coins, jack of swords.
       {Field(N_("2-10-J"), kLabelWidth), key_cards(we), key_cards(they)},
   }};
 }
 
-// The texts the game's score keeping leaves for the page; translated as they
-// are drawn.
+// The texts of MatchResultText; translated as they are drawn.
 // TRANSLATORS: the end of a match, on the score page.
 [[maybe_unused]] constexpr const char* kMatchResults[] = {N_("We Won!"), N_("We lost!")};
 
@@ -107,15 +107,14 @@ void DrawScorePage(const Game& g, const Assets& a, Display& d) {
     Line(a.hand_font, d, kTextX, y, ScoreRowText(rows[r].label, rows[r].we, rows[r].they));
   }
   // Only two history rows are ever kept.
-  const int32_t history_rows = std::clamp<int32_t>(g.score.history_rows, 0, 2);
+  const int32_t history_rows = std::clamp<int32_t>(g.score.history_rows, 0, kHistoryRows);
   for (int32_t i = 0; i < history_rows; ++i) {
     const auto k = static_cast<std::size_t>(i);
     Line(a.hand_font, d, kHistoryX, HistoryRowY(i, history_rows),
-         ScoreTotalsText(g.score.history_we[k], g.score.history_they[k]));
+         ScoreTotalsText(g.score.history[k].we, g.score.history[k].they));
   }
-  Line(a.hand_font, d, kHistoryX, 438,
-       ScoreTotalsText(g.score.we_match_points, g.score.they_match_points));
-  Line(a.hand_font, d, kTextX, 469, ScreenText(g.score.match_result_text.c_str()));
+  Line(a.hand_font, d, kHistoryX, 438, ScoreTotalsText(g.score.we_total, g.score.they_total));
+  Line(a.hand_font, d, kTextX, 469, ScreenText(MatchResultText(g.score.outcome)));
 }
 
 }  // namespace vantel

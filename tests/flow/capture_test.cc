@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "flow/scoring.h"
 #include "rules_fixture.h"
 
 namespace vantel {
@@ -349,12 +348,6 @@ TEST_F(CaptureTest, TakingTheOnlyCardJustLaidIsScuaAndPicada) {
   EXPECT_TRUE(g_.capture.we.scua);
   EXPECT_TRUE(g_.capture.we.picada);
   EXPECT_FALSE(g_.capture.we.simili);
-
-  Take(Side::kWe, {CardId(7, 'C'), CardId(7, 'D')});
-  RecomputeHandScore(g_);
-  EXPECT_EQ(g_.score.we.scua_count, 1);
-  EXPECT_EQ(g_.score.we.picada_count, 1);
-  EXPECT_EQ(g_.score.we.hand_points, 3);  // Scua, Picada and the cards point
 }
 
 }  // namespace

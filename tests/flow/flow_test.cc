@@ -59,10 +59,11 @@ TEST_F(LastCardTest, ASweepByTheLastCardLeavesEmptyRemaindersAndCountsItsScuaOnc
   EXPECT_EQ(g_.capture.last_capturer, 2);
   EXPECT_EQ(g_.model.table_count, 0);
   EXPECT_EQ(g_.model.we_taken_count, 3);
-  EXPECT_EQ(g_.score.we.scua_count, 1);
+  EXPECT_EQ(g_.score.we.scua, 1);
   EXPECT_EQ(events_.hand_ends, 1);
   EXPECT_EQ(g_.score.history_rows, 1);
-  EXPECT_EQ(g_.score.history_we[0], g_.score.we.hand_points);
+  EXPECT_EQ(g_.score.history[0].we, g_.score.we.points);
+  EXPECT_EQ(g_.score.we, g_.match.Of(Side::kWe).hand);
 }
 
 TEST_F(LastCardTest, TheEndOfTheHandIsHeardAsTheMatchStands) {
@@ -76,8 +77,8 @@ TEST_F(LastCardTest, TheEndOfTheHandIsHeardAsTheMatchStands) {
   for (const Case& c : cases) {
     SetUp();  // a new game and a new hand
     sound_.played.clear();
-    g_.score.we_match_points = c.we_before;
-    g_.score.they_match_points = c.they_before;
+    g_.match.Of(Side::kWe).match_points = c.we_before;
+    g_.match.Of(Side::kThey).match_points = c.they_before;
     Lay({CardId(3, 'D'), CardId(4, 'H')});
     GiveSeatTwo(CardId(7, 'C'));
     RunUntil([&] { return g_.flow.state == FlowState::kEndOfMatch; });
@@ -150,7 +151,7 @@ TEST_F(FlowTest, HumanScuaBanksTheMarkerInTheFanAndCountsEveryCardAsTaken) {
   EXPECT_EQ(g_.model.we_taken_count, 3);
   EXPECT_EQ(g_.model.we_pile_count, 2);  // the marker is not drawn in the pile
   EXPECT_EQ(g_.model.table_count, 0);
-  EXPECT_EQ(g_.score.we.scua_count, 1);
+  EXPECT_EQ(g_.score.we.scua, 1);
   EXPECT_FALSE(g_.model.table_slot[0].used || g_.model.table_slot[1].used);
 }
 
@@ -164,23 +165,29 @@ TEST_F(FlowTest, ScorePageClickStartsExactlyOneHand) {
 }
 
 TEST_F(FlowTest, NewHandAfterADecidedMatchStartsFromZeroAndAfterATieKeepsTheTotals) {
-  g_.score.we_match_points = 53;
-  g_.score.they_match_points = 40;
-  g_.score.history_rows = 2;
-  g_.score.match_over = true;
+  // What the table shows of the last hand, and what the rules hold.
+  g_.score.we_total = 53;
+  g_.score.we.points = 9;
+  g_.score.outcome = MatchOutcome::kWeWon;
+  g_.match.Of(Side::kWe).match_points = 53;
+  g_.match.Of(Side::kThey).match_points = 40;
+  g_.match.Of(Side::kWe).hand.points = 9;
+  g_.match.history_rows = 2;
+  g_.match.outcome = MatchOutcome::kWeWon;
   NewHand(g_);
-  EXPECT_EQ(g_.score.we_match_points, 0);
+  EXPECT_EQ(g_.score.we_total, 0);
   EXPECT_EQ(g_.score.history_rows, 0);
-  EXPECT_FALSE(g_.score.match_over);
+  EXPECT_EQ(g_.score.outcome, MatchOutcome::kGoesOn);
+  EXPECT_EQ(g_.score.we, HandScore{});  // nothing of the last hand's score is left showing
 
-  g_.score.we_match_points = g_.score.they_match_points = 53;
-  g_.score.history_rows = 2;
-  g_.score.match_tied = true;
+  g_.match.Of(Side::kWe).match_points = g_.match.Of(Side::kThey).match_points = 53;
+  g_.match.history_rows = 2;
+  g_.match.outcome = MatchOutcome::kTied;
   NewHand(g_);
-  EXPECT_EQ(g_.score.we_match_points, 53);
-  EXPECT_EQ(g_.score.they_match_points, 53);
+  EXPECT_EQ(g_.score.we_total, 53);
+  EXPECT_EQ(g_.score.they_total, 53);
   EXPECT_EQ(g_.score.history_rows, 0);
-  EXPECT_FALSE(g_.score.match_tied);
+  EXPECT_EQ(g_.score.outcome, MatchOutcome::kGoesOn);
 }
 
 TEST_F(FlowTest, EscapeEndsTheFrameAtOnceEvenWhenFrozen) {
@@ -263,8 +270,8 @@ class ClockWrapTest : public FlowFixture {
       }
       run.ended = g_.flow.state == FlowState::kEndOfMatch;
     }
-    run.we = g_.score.we.hand_points;
-    run.they = g_.score.they.hand_points;
+    run.we = g_.score.we.points;
+    run.they = g_.score.they.points;
     return run;
   }
 };

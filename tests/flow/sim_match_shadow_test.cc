@@ -9,7 +9,6 @@
 #include <type_traits>
 #include <vector>
 
-#include "flow/scoring.h"
 #include "game/match_rules.h"
 #include "game/seat_view.h"
 #include "simulation.h"
@@ -126,16 +125,12 @@ class MatchShadow : public GameObserver {
   void OnHandEnd(const Game& g) override {
     Expect(state_.phase == HandPhase::kOver, true, "hand over");
     CompareScores(g, "hand end");
-    const Scores& s = g.score;
-    Expect(s.we_match_points, state_.Of(Side::kWe).match_points, "our total");
-    Expect(s.they_match_points, state_.Of(Side::kThey).match_points, "their total");
+    const ShownScore& s = g.score;
+    Expect(s.we_total, state_.Of(Side::kWe).match_points, "our total");
+    Expect(s.they_total, state_.Of(Side::kThey).match_points, "their total");
     Expect(static_cast<int>(s.history_rows), static_cast<int>(state_.history_rows), "history rows");
-    for (int r = 0; r < std::min<int>(s.history_rows, kHistoryRows); ++r) {
-      Expect(s.history_we[r], state_.history[static_cast<size_t>(r)].we, "history (we)");
-      Expect(s.history_they[r], state_.history[static_cast<size_t>(r)].they, "history (they)");
-    }
-    Expect(s.match_over, state_.MatchDecided(), "match over");
-    Expect(s.match_tied, state_.outcome == MatchOutcome::kTied, "match tied");
+    Expect(s.history == state_.history, true, "history");
+    Expect(s.outcome == state_.outcome, true, "outcome");
     ++hands_;
   }
 
@@ -161,25 +156,9 @@ class MatchShadow : public GameObserver {
            Ids(state_.Of(Side::kThey).taken.Span()), when);
     Expect(Listed(m.table_ids.data(), m.table_id_count), Ids(state_.table.Span()), when);
     for (Side side : {Side::kWe, Side::kThey}) {
-      const SideScore& a = g.score.Of(side);
+      const HandScore& a = g.score.Of(side);
       const HandScore& b = state_.Of(side).hand;
-      const std::vector<int16_t> old_score = {a.scua_count,
-                                              a.simili_count,
-                                              a.picada_count,
-                                              a.quadriglia_count,
-                                              a.napula,
-                                              a.batons_count,
-                                              a.batons_point,
-                                              a.cards_point,
-                                              a.has_two_of_batons,
-                                              a.has_ten_of_coins,
-                                              a.has_jack_of_swords,
-                                              a.hand_points};
-      const std::vector<int16_t> new_score = {b.scua,         b.simili,         b.picada,
-                                              b.quadriglia,   b.napula,         b.batons,
-                                              b.batons_point, b.cards_point,    b.two_of_batons,
-                                              b.ten_of_coins, b.jack_of_swords, b.points};
-      Expect(old_score, new_score, when);
+      Expect(a == b, true, when);
     }
   }
 

@@ -74,8 +74,8 @@ TEST_F(StatusTextTest, EachMomentOfTheGameSaysWhatItWaitsForOrTheScore) {
       {"dealing, with a score",
        [](Game& g) {
          g.flow.state = FlowState::kDealingCards;
-         g.score.we_match_points = 25;
-         g.score.they_match_points = 31;
+         g.score.we_total = 25;
+         g.score.they_total = 31;
        },
        "We 25" + dot + "They 31" + dot + "to 51"},
       {"their cards gathered",
@@ -120,30 +120,30 @@ TEST_F(StatusTextTest, EachMomentOfTheGameSaysWhatItWaitsForOrTheScore) {
       {"a hand ended",
        [](Game& g) {
          g.flow.state = FlowState::kEndOfMatch;
-         g.score.we_match_points = 20;
+         g.score.we_total = 20;
        },
        "Click for the next hand"},
       {"a tie past the target",
        [](Game& g) {
          g.flow.state = FlowState::kEndOfMatch;
-         g.score.we_match_points = g.score.they_match_points = 55;
-         g.score.match_tied = true;
+         g.score.we_total = g.score.they_total = 55;
+         g.score.outcome = MatchOutcome::kTied;
        },
        "Tied at 55" + dot + "click for the next hand"},
       {"we won",
        [](Game& g) {
          g.flow.state = FlowState::kEndOfMatch;
-         g.score.we_match_points = 52;
-         g.score.they_match_points = 40;
-         g.score.match_over = true;
+         g.score.we_total = 52;
+         g.score.they_total = 40;
+         g.score.outcome = MatchOutcome::kWeWon;
        },
        "We won 52 to 40" + dot + "click to play again"},
       {"they won",
        [](Game& g) {
          g.flow.state = FlowState::kEndOfMatch;
-         g.score.we_match_points = 12;
-         g.score.they_match_points = 57;
-         g.score.match_over = true;
+         g.score.we_total = 12;
+         g.score.they_total = 57;
+         g.score.outcome = MatchOutcome::kWeLost;
        },
        "They won 57 to 12" + dot + "click to play again"},
   };

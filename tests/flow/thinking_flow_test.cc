@@ -117,7 +117,7 @@ TEST_F(ThinkingFlowTest, ANewHandLetsGoOfEveryJob) {
     const auto hint_job = GatedJob::Make();
     g_.flow.pending_hint = ThinkAside(SeatView(g_.match, kHumanSeat), GatedJob::Hold(hint_job));
     ASSERT_TRUE(GatedJob::Entered(hint_job));
-    g_.score.match_over = match_over;
+    g_.match.outcome = match_over ? MatchOutcome::kWeWon : MatchOutcome::kGoesOn;
     ComputerSeat& seat = SeatOnTurn();
     NewHand(g_);
     EXPECT_FALSE(seat.Deciding());

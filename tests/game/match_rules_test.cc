@@ -223,6 +223,8 @@ TEST(MatchRulesTest, ASpecialCaptureLeavesItsCardFaceUpAmongTheMarkers) {
   EXPECT_EQ(s.Of(Side::kThey).taken, (PileCards{four_h, four_d}));
   EXPECT_EQ(PileOf(s, Side::kThey), (PileCards{four_h}));
   EXPECT_EQ(s.Of(Side::kThey).hand.picada, 1);
+  EXPECT_EQ(first.they_score, s.Of(Side::kThey).hand);  // the score to show once banked
+  EXPECT_EQ(first.we_score, s.Of(Side::kWe).hand);
   EXPECT_EQ(s.memory.previous_size, 1);
 
   const PlayResult quadriglia = ApplyPlay(s, 2, Taking(seven_c, {three_c, two_c, two_d}));

@@ -144,7 +144,7 @@ TEST_F(RedrawTest, EachKindOfChangeRedraws) {
   g_.flow.state = FlowState::kEndOfMatch;  // a state that shows the score page
   EXPECT_TRUE(Frame());
   EXPECT_FALSE(Frame());
-  g_.score.we_match_points += 3;  // a score on that page
+  g_.score.we_total += 3;  // a score on that page
   EXPECT_TRUE(Frame());
   EXPECT_FALSE(Frame());
   skipping_.ForceRedraw();  // the window was switched or uncovered

@@ -44,10 +44,9 @@ TEST_F(ScorePageTest, FirstHandShowsOneHistoryRowAndTheTotals) {
   g_.model.we_taken_count = 27;
   g_.model.they_taken_count = 25;
   g_.score.history_rows = 1;
-  g_.score.history_we[0] = 5;
-  g_.score.history_they[0] = 3;
-  g_.score.we_match_points = 5;
-  g_.score.they_match_points = 3;
+  g_.score.history[0] = {5, 3};
+  g_.score.we_total = 5;
+  g_.score.they_total = 3;
   DrawScorePage(g_, a_, d_);
   SDL_Surface* bb = d_.BackBuffer();
   // The page blanks the table first.
@@ -70,11 +69,9 @@ TEST_F(ScorePageTest, FirstHandShowsOneHistoryRowAndTheTotals) {
 
 TEST_F(ScorePageTest, LaterHandsShowTheTotalsBeforeBelowTheLatestHand) {
   g_.score.history_rows = 2;
-  g_.score.history_we[0] = 17;
-  g_.score.history_they[0] = 9;
-  g_.score.history_we[1] = 4;
-  g_.score.history_they[1] = 6;
-  g_.score.match_result_text = "We Won!";
+  g_.score.history[0] = {17, 9};
+  g_.score.history[1] = {4, 6};
+  g_.score.outcome = MatchOutcome::kWeWon;
   DrawScorePage(g_, a_, d_);
   SDL_Surface* bb = d_.BackBuffer();
   EXPECT_EQ(test::PixelAt(bb, 233 + 5 * 17 + 3, 404), GlyphColour('1' - 32));

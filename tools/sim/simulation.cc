@@ -45,14 +45,16 @@ bool Simulation::Done(const SimStats& stats) const {
 }
 
 void Simulation::CountHand(SimStats& stats) const {
-  const Scores& s = game_.score;
+  const MatchState& m = game_.match;
+  const int16_t we = m.Of(Side::kWe).hand.points;
+  const int16_t they = m.Of(Side::kThey).hand.points;
   stats.hands += 1;
-  stats.we_points += s.we.hand_points;
-  stats.they_points += s.they.hand_points;
-  stats.hand_margins.push_back(s.we.hand_points - s.they.hand_points);
-  if (!s.match_over) return;
+  stats.we_points += we;
+  stats.they_points += they;
+  stats.hand_margins.push_back(we - they);
+  if (!m.MatchDecided()) return;
   stats.matches += 1;
-  if (s.we_match_points > s.they_match_points) {
+  if (m.Of(Side::kWe).match_points > m.Of(Side::kThey).match_points) {
     stats.we_wins += 1;
   } else {
     stats.they_wins += 1;

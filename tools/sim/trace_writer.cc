@@ -3,6 +3,8 @@
 #include <array>
 #include <vector>
 
+#include "flow/shown_score.h"
+
 namespace vantel {
 
 namespace {
@@ -30,20 +32,20 @@ void AppendFlags(std::string& s, const SideFlags& f) {
 
 // The keys keep the suits' old letters (S batons, D coins, H swords): the trace
 // is a stored format.
-void AppendSideScore(std::string& s, const SideScore& v, int16_t taken) {
+void AppendSideScore(std::string& s, const HandScore& v, int16_t taken) {
   const std::array<std::pair<const char*, int>, 13> fields = {{{"cards", taken},
-                                                               {"suit_s", v.batons_count},
+                                                               {"suit_s", v.batons},
                                                                {"suit_s_point", v.batons_point},
                                                                {"cards_point", v.cards_point},
                                                                {"napula", v.napula},
-                                                               {"scua", v.scua_count},
-                                                               {"picada", v.picada_count},
-                                                               {"simili", v.simili_count},
-                                                               {"quadriglia", v.quadriglia_count},
-                                                               {"two_s", v.has_two_of_batons},
-                                                               {"ten_d", v.has_ten_of_coins},
-                                                               {"jack_h", v.has_jack_of_swords},
-                                                               {"points", v.hand_points}}};
+                                                               {"scua", v.scua},
+                                                               {"picada", v.picada},
+                                                               {"simili", v.simili},
+                                                               {"quadriglia", v.quadriglia},
+                                                               {"two_s", v.two_of_batons},
+                                                               {"ten_d", v.ten_of_coins},
+                                                               {"jack_h", v.jack_of_swords},
+                                                               {"points", v.points}}};
   s += '{';
   for (size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) s += ',';
@@ -229,22 +231,21 @@ void TraceWriter::OnReorder(const Game&, std::span<const int16_t> before,
 
 void TraceWriter::OnHandEnd(const Game& g) {
   const CardModel& m = g.model;
-  const Scores& s = g.score;
+  const ShownScore& s = g.score;
   Begin("hand_end");
   List("we_taken", Ids(m.we_taken.data(), m.we_taken_count));
   List("they_taken", Ids(m.they_taken.data(), m.they_taken_count));
   line_ += ",\"history\":[";
   for (int r = 0; r < s.history_rows; ++r) {
     if (r > 0) line_ += ',';
-    line_ += '[' + std::to_string(s.history_we[r]) + ',' + std::to_string(s.history_they[r]) + ']';
+    line_ += '[' + std::to_string(s.history[r].we) + ',' + std::to_string(s.history[r].they) + ']';
   }
   line_ += ']';
-  line_ += ",\"match\":[" + std::to_string(s.we_match_points) + ',' +
-           std::to_string(s.they_match_points) + ']';
-  Text("result", s.match_result_text);
+  line_ += ",\"match\":[" + std::to_string(s.we_total) + ',' + std::to_string(s.they_total) + ']';
+  Text("result", MatchResultText(s.outcome));
   Text("sound", sound_.any ? SoundFileName(sound_.last) : "");
-  Bool("match_over", s.match_over);
-  Bool("match_tied", s.match_tied);
+  Bool("match_over", s.MatchDecided());
+  Bool("match_tied", s.outcome == MatchOutcome::kTied);
   End();
 }
 
