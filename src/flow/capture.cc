@@ -50,7 +50,6 @@ PlayVerdict RecordCapture(Game& g, int16_t size) {
   CaptureState& c = g.capture;
   c.last_capture_size = size;
   if (size < 1) return {};
-  c.last_capturer = g.flow.turn;
   const Side side = SideOfTurn(g);
   return {true, side, c.Of(side).Any()};
 }

@@ -32,9 +32,6 @@ void LandPlayedCard(Game& g, CardSprite& card) {
   card.shown = false;
   card.face_up = f.turn == PersonSeat(g);
   RebuildHandIds(g, f.turn);
-  // The human's card only may capture until the human chooses; it becomes the
-  // last capture when the selection is confirmed, not if it is declined.
-  const int16_t capturer = g.capture.last_capturer;
   NotePlayedCard(g, f.turn, id);
   const PlayVerdict verdict = JudgePlay(g);
   // The person chooses what to take once the card is down; the rules hear
@@ -48,7 +45,6 @@ void LandPlayedCard(Game& g, CardSprite& card) {
   }
   if (verdict.captures) f.state = GatheringState(verdict);
   if (verdict.special) AnnounceSpecialCapture(g, verdict.side);
-  if (f.turn == PersonSeat(g)) g.capture.last_capturer = capturer;
   Notify(g, [&](GameObserver& o) { o.OnLand(g, f.turn, id); });
   if (f.human_played) f.awaiting_human = false;
   if (f.state == FlowState::kNormalPlay) CheckMilestones(g);

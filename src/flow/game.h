@@ -79,7 +79,6 @@ struct CaptureState {
   int16_t capture_count = 0;
   int16_t last_capture_size = 0;  // -1 after the deal
   int16_t prev_capture_size = 0;
-  int16_t last_capturer = 0;
   SideFlags we;  // special captures of the play just judged
   SideFlags they;
   SideFlags& Of(Side side) { return side == Side::kWe ? we : they; }

@@ -44,7 +44,6 @@ void ConfirmIfMatched(Game& g) {
   CardModel& m = g.model;
   CaptureState& c = g.capture;
   g.flow.capture_confirmed = true;
-  c.last_capturer = static_cast<int16_t>(PersonSeat(g));
   c.capture_count = 0;
   for (int i = 0; i < m.table_count; ++i) {
     if (!m.table[i].picked) continue;

@@ -213,7 +213,8 @@ void CheckMilestones(Game& g) {
     f.state = FlowState::kDealingCards;
   }
   if (f.cards_played == kCardsPlayedPerHand) {
-    const Side last = SideOfSeat(g.capture.last_capturer);
+    // The rules have given the remainders away already.
+    const Side last = SideOfSeat(g.match.memory.last_capturer);
     f.state = last == Side::kThey ? FlowState::kTheirRemainders : FlowState::kOurRemainders;
   }
 }

@@ -15,7 +15,6 @@ void ResetHandState(Game& g) {
   for (int v = kLowestValue; v <= kHighestValue; ++v) m.rank_seen[v] = 0;
   m.we_fan_count = 0;
   m.they_fan_count = 0;
-  g.capture.last_capturer = 0;
 }
 
 namespace {

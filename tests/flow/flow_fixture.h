@@ -148,8 +148,8 @@ class FlowFixture : public ::testing::Test {
         m.Of(side).taken.PushBack(we ? model.we_taken[i] : model.they_taken[i]);
       }
     }
-    m.memory = {g_.capture.last_capture_size, g_.capture.last_capture_size,
-                static_cast<int16_t>(g_.capture.last_capturer)};
+    m.memory.last_size = g_.capture.last_capture_size;
+    m.memory.previous_size = g_.capture.last_capture_size;
     m.turn = static_cast<int16_t>(next_seat);
     m.cards_played = g_.flow.cards_played;
     m.dealt = kCardCount;

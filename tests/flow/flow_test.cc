@@ -56,7 +56,7 @@ TEST_F(LastCardTest, ASweepByTheLastCardLeavesEmptyRemaindersAndCountsItsScuaOnc
     return g_.flow.state == FlowState::kEndOfMatch;
   });
   EXPECT_EQ(frames_in_remainders, 1);  // nothing left to move: the hand ends at once
-  EXPECT_EQ(g_.capture.last_capturer, 2);
+  EXPECT_EQ(g_.match.memory.last_capturer, 2);
   EXPECT_EQ(g_.model.table_count, 0);
   EXPECT_EQ(g_.model.we_taken_count, 3);
   EXPECT_EQ(g_.score.we.scua, 1);
@@ -91,7 +91,7 @@ TEST_F(LastCardTest, TheEndOfTheHandIsHeardAsTheMatchStands) {
 TEST_F(LastCardTest, ALastCardThatTakesNothingWaitsItsTimeThenTheTableGoesToTheLastCapturer) {
   Lay({CardId(12, 'D'), CardId(4, 'H')});
   GiveSeatTwo(CardId(9, 'C'));
-  g_.capture.last_capturer = 3;
+  g_.match.memory.last_capturer = 3;
   RunUntil([&] { return g_.flow.cards_played == 48; });
   ASSERT_EQ(g_.flow.state, FlowState::kTimedWait);
   EXPECT_EQ(g_.flow.state_before_timed_wait, FlowState::kTheirRemainders);
@@ -109,11 +109,11 @@ TEST_F(LastCardTest, ADeclinedLastCaptureLeavesTheRemaindersToTheSideThatReallyC
   c.shown = true;
   RebuildHandIds(g_, 0);
   g_.flow.turn = 3;
-  g_.capture.last_capturer = 1;
+  g_.match.memory.last_capturer = 1;
   MatchFollowsTheModel(0);
   RunUntil([&] { return g_.flow.state == FlowState::kEndOfMatch; });
   EXPECT_EQ(events_.declines, 1);
-  EXPECT_EQ(g_.capture.last_capturer, 1);
+  EXPECT_EQ(g_.match.memory.last_capturer, 1);
   EXPECT_EQ(g_.model.they_taken_count, 3);
   EXPECT_EQ(g_.model.we_taken_count, 0);
 }
@@ -125,10 +125,10 @@ TEST_F(LastCardTest, AConfirmedHumanCaptureIsTheLastCapture) {
   c.shown = true;
   RebuildHandIds(g_, 0);
   g_.flow.turn = 3;
-  g_.capture.last_capturer = 1;
+  g_.match.memory.last_capturer = 1;
   MatchFollowsTheModel(0);
   RunUntil([&] { return SelectionOpen(g_); });
-  EXPECT_EQ(g_.capture.last_capturer, 1);  // not yet: the human may still decline
+  EXPECT_EQ(g_.match.memory.last_capturer, 1);  // not yet: the human may still decline
   ClickTable(kLeftButton, 0);
   RunUntil([&] { return g_.flow.state == FlowState::kEndOfMatch; });
   EXPECT_EQ(g_.model.we_taken_count, 3);
