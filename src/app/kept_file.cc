@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <glib.h>
+#include <glib/gstdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,6 +18,7 @@
 #include <thread>
 #include <utility>
 
+#include "app/key_file.h"
 #include "i18n/format.h"
 #include "i18n/gettext.h"
 
@@ -122,6 +124,23 @@ std::string_view LineShownAs(std::string_view text, std::string_view shown) {
     if (shown == mended.get()) return line;
   }
   return shown;
+}
+
+// `statistics.ini.corrupt-20260101-120000`: a name of its own per setting
+// aside, so an older one is never overwritten.
+std::filesystem::path SetAsideName(const std::filesystem::path& file) {
+  GDateTime* now = g_date_time_new_now_local();
+  std::unique_ptr<char, GFreeDeleter> stamp(g_date_time_format(now, "%Y%m%d-%H%M%S"));
+  g_date_time_unref(now);
+  const std::string base = file.string() + ".corrupt-" + stamp.get();
+  std::filesystem::path name = base;
+  std::error_code ec;
+  for (int n = 2;
+       std::filesystem::symlink_status(name, ec).type() != std::filesystem::file_type::not_found;
+       ++n) {
+    name = base + "-" + std::to_string(n);
+  }
+  return name;
 }
 
 }  // namespace
@@ -352,6 +371,23 @@ std::string TamedMessage(std::string_view message, std::string_view text) {
   }
   cut.append(message.substr(from));
   return Excerpt(cut, kMessageChars);
+}
+
+}  // namespace vantel
+
+namespace vantel {
+
+fs::path SetKeptFileAside(const fs::path& file, std::string& problem) {
+  // A link's target is set aside, not the link: the next save writes a new
+  // target through the same link.
+  const fs::path target = KeptFileTarget(file, problem);
+  if (target.empty()) return {};
+  const fs::path aside = SetAsideName(target);
+  if (g_rename(target.c_str(), aside.c_str()) != 0) {
+    problem = std::strerror(errno);
+    return {};
+  }
+  return aside;
 }
 
 }  // namespace vantel

@@ -51,6 +51,11 @@ std::filesystem::path KeptFileTarget(const std::filesystem::path& file, std::str
 // on success, else one line saying why.
 std::string WriteKeptFile(const std::filesystem::path& file, std::string_view data);
 
+// Renames a damaged `file` (a link's target, for a link) out of the way, to
+// `<name>.corrupt-<local date and time>`, a name no earlier one has. The new
+// name, or empty with `problem` saying why not.
+std::filesystem::path SetKeptFileAside(const std::filesystem::path& file, std::string& problem);
+
 // Removes the temporary files killed saves of `target` left in its folder:
 // only names of our own pattern for that file (`<name>.tmp-` and six letters or
 // digits), only plain files of this user, and only those untouched for

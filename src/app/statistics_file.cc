@@ -49,32 +49,13 @@ std::optional<LevelStatistics> ReadLevel(GKeyFile* keys, const char* group, std:
   return level;
 }
 
-// `statistics.ini.corrupt-20260101-120000`: a name of its own per setting
-// aside, so an older one is never overwritten.
-std::filesystem::path SetAsideName(const std::filesystem::path& file) {
-  GDateTime* now = g_date_time_new_now_local();
-  std::unique_ptr<char, GFreeDeleter> stamp(g_date_time_format(now, "%Y%m%d-%H%M%S"));
-  g_date_time_unref(now);
-  const std::string base = file.string() + ".corrupt-" + stamp.get();
-  std::filesystem::path name = base;
-  std::error_code ec;
-  for (int n = 2;
-       std::filesystem::symlink_status(name, ec).type() != std::filesystem::file_type::not_found;
-       ++n) {
-    name = base + "-" + std::to_string(n);
-  }
-  return name;
-}
-
 LoadedStatistics SetAside(const std::filesystem::path& file, const std::string& why) {
   LoadedStatistics loaded;
   // A link's target is set aside, not the link: the next save writes a new
   // target through the same link.
   std::string reason;
-  const std::filesystem::path target = KeptFileTarget(file, reason);
-  const std::filesystem::path aside = target.empty() ? target : SetAsideName(target);
-  if (target.empty() || g_rename(target.c_str(), aside.c_str()) != 0) {
-    if (!target.empty()) reason = std::strerror(errno);
+  const std::filesystem::path aside = SetKeptFileAside(file, reason);
+  if (aside.empty()) {
     loaded.state = StatisticsFileState::kUnreadable;
     loaded.message = Format(_("statistics in %s are corrupt (%s) and could not be set aside (%s); "
                               "nothing is counted this time"),

@@ -10,6 +10,7 @@
 #include "flow/shown_score.h"
 #include "flow/table.h"
 #include "flow/table_notes.h"
+#include "game/match_rules.h"
 
 namespace vantel {
 
@@ -78,7 +79,19 @@ void ReturnDeckRecord(CardSprite& card) {
 
 }  // namespace
 
-void NewHand(Game& g) {
+namespace {
+
+// Lays the pack out in the order a kept hand was dealt from.
+void SetDeck(Game& g, const DeckOrder& deck) {
+  for (int n = 0; n < kCardCount; ++n) {
+    g.model.deck[n].card = deck[static_cast<size_t>(n)];
+    g.deal.shuffle_order[n] = deck[static_cast<size_t>(n)];
+  }
+}
+
+// A new hand: shuffled, or when `kept` holds a hand in play, that hand's pack
+// and first seat again.
+void StartHand(Game& g, const MatchState* kept) {
   // Nothing worked out for the last hand (or match) may land in this one.
   StopThinking(g);
   ResetPlayFlags(g);
@@ -96,9 +109,14 @@ void NewHand(Game& g) {
   g.model.they_pile_count = 0;
   ResetCardRecords(g);
   LayOutDeck(g);
-  ShuffleDeck(g);
+  if (kept != nullptr) {
+    SetDeck(g, kept->deck);
+    f.turn = kept->first_seat;
+  } else {
+    ShuffleDeck(g);
+    f.turn = ChooseFirstSeat(g);
+  }
   g.deal.deck_position = 0;
-  f.turn = ChooseFirstSeat(g);
   DealMatchHand(g);
   ShowNewDeal(g);
   Notify(g, [&](GameObserver& o) { o.OnHandStart(g); });
@@ -108,6 +126,37 @@ void NewHand(Game& g) {
   g.sound.Play(SoundId::kShuffle);
   g.deal.cards_dealt = 0;
   f.human_picked = false;
+}
+
+}  // namespace
+
+void NewHand(Game& g) {
+  StartHand(g, nullptr);
+}
+
+std::optional<MatchState> MatchToKeep(const Game& g) {
+  const MatchState& m = g.match;
+  if (m.phase == HandPhase::kNotDealt || m.MatchDecided()) return std::nullopt;
+  return RedealHand(m);
+}
+
+void ResumeMatch(Game& g, const MatchState& kept) {
+  g.match = RedealHand(kept);
+  g.options.twelve_card_deal = kept.twelve_card_hands ? 1 : 0;
+  if (kept.phase == HandPhase::kNotDealt) {
+    StartHand(g, nullptr);
+    return;
+  }
+  // Later hands open one seat on from this one, as in a match never left.
+  g.deal.first_hand_dealt = true;
+  if (kept.phase == HandPhase::kPlaying) {
+    StartHand(g, &g.match);
+    return;
+  }
+  // Between hands: the next one is shuffled, opened by the seat after the
+  // last hand's first, as after its last card.
+  g.flow.turn = static_cast<int16_t>((kept.first_seat + kSeats - 1) % kSeats);
+  StartHand(g, nullptr);
 }
 
 void ShuffleDeck(Game& g) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "flow/game.h"
 
@@ -8,6 +9,15 @@ namespace vantel {
 
 // Resets the hand, shuffles, chooses the first seat and starts dealing.
 void NewHand(Game& g);
+
+// The match as it can be resumed later: the hand in play as it was dealt, or
+// between hands the match as it stands; nothing once the match is decided or
+// before its first deal.
+std::optional<MatchState> MatchToKeep(const Game& g);
+
+// Goes on with a kept match (see MatchToKeep): its hand in play is dealt
+// again, the same cards to the same seats, or the next hand is dealt.
+void ResumeMatch(Game& g, const MatchState& kept);
 
 // Fills Deck(0..51) with a permutation of the pack by rejection sampling: a
 // drawn id already used is drawn again, so every position gets a card.

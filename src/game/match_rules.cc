@@ -181,6 +181,14 @@ PlayError CheckPlay(const MatchState& state, int seat, const Play& play) {
   return PlayError::kNone;
 }
 
+MatchState RedealHand(const MatchState& state) {
+  if (state.phase != HandPhase::kPlaying) return state;
+  // The match score moves only when a hand ends, so it stands as it was dealt.
+  MatchState dealt = state;
+  DealHand(dealt, state.deck, state.first_seat);
+  return dealt;
+}
+
 PlayResult ApplyPlay(MatchState& state, int seat, const Play& play) {
   PlayResult result;
   result.error = CheckPlay(state, seat, play);

@@ -47,6 +47,10 @@ int NextFirstSeat(const MatchState& state);
 // hands the second six follow once the first are played.
 void DealHand(MatchState& state, const DeckOrder& deck, int first_seat);
 
+// The hand in play as it was dealt: the same pack and first seat, the match
+// score as it stood. A state with no hand in play is returned as it is.
+MatchState RedealHand(const MatchState& state);
+
 // Checks `play` by `seat` and, if it is allowed, makes it: the card goes to
 // the table, takes what it takes, the side scores, the turn passes; the second
 // deal and the end of the hand follow by themselves. A refused play changes

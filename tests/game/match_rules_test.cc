@@ -63,11 +63,11 @@ void ExpectEveryCardOnce(const MatchState& s) {
     ASSERT_EQ(seen[static_cast<size_t>(id)], 1) << "card " << id;
 }
 
-// Plays a whole hand: each seat takes its first legal capture of its first
-// card that has one, else lays its first card down.
-std::vector<MatchEvent> PlayHand(MatchState& s) {
+// Plays a whole hand (or its first `plays`): each seat takes its first legal
+// capture of its first card that has one, else lays its first card down.
+std::vector<MatchEvent> PlayHand(MatchState& s, int plays = kCardsPlayedPerHand) {
   std::vector<MatchEvent> events;
-  while (s.phase == HandPhase::kPlaying) {
+  for (int n = 0; n < plays && s.phase == HandPhase::kPlaying; ++n) {
     const int seat = s.turn;
     const HandCards& hand = s.hands[static_cast<size_t>(seat)];
     Play play = LayDown(hand[0]);
@@ -132,6 +132,25 @@ TEST(MatchRulesTest, WholeHandsKeepEveryCardAndEndScored) {
       EXPECT_EQ(scored.we_total, s.Of(Side::kWe).match_points);
       if (s.MatchDecided()) s = NewMatch(options);
     }
+  }
+}
+
+TEST(MatchRulesTest, AHandInPlayIsDealtAgainAsItWasWithTheScoreAsItStood) {
+  for (bool twelve : {true, false}) {
+    Options options;
+    options.twelve_card_deal = twelve ? 1 : 0;
+    MatchState s = NewMatch(options);
+    for (uint32_t seed = 1; seed <= 2; ++seed) {
+      DealHand(s, Shuffled(seed), NextFirstSeat(s));
+      PlayHand(s);
+    }
+    DealHand(s, Shuffled(9), NextFirstSeat(s));
+    const MatchState dealt = s;
+    PlayHand(s, 30);  // past the second deal of six-card hands
+    ASSERT_NE(s, dealt);
+    EXPECT_EQ(RedealHand(s), dealt) << "twelve " << twelve;
+    PlayHand(s);
+    EXPECT_EQ(RedealHand(s), s);  // scored: nothing in play to deal again
   }
 }
 
