@@ -6,6 +6,7 @@
 
 #include "app/command_line.h"
 #include "app/run_app.h"
+#include "app/saved_match_file.h"
 #include "app/settings_file.h"
 #include "app/statistics_file.h"
 #include "app/statistics_store.h"
@@ -83,6 +84,17 @@ int Main(int argc, char** argv) {
   ports.statistics = &statistics;
   ports.full_screen_this_run = line.full_screen;
   ports.skip_dialog = line.skip_dialog;
+  ports.saved_match_file = SavedMatchPath();
+  ports.resume = line.resume;
+  ports.offer_resume = [](const SavedMatch& saved) {
+    const MatchState& m = saved.match;
+    return AskEitherOr(
+        kDialogTitle,
+        Format(_("You left a match unfinished: We %d, They %d, playing to %d.\n"
+                 "Resume it?"),
+               m.Of(Side::kWe).match_points, m.Of(Side::kThey).match_points, m.match_target + 1),
+        _("Resume"), _("New match"));
+  };
   ports.show_frame_rate = line.show_frame_rate;
   return RunApp(app_folder, ports);
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string_view>
 
 #include "app/shut_down.h"
 #include "app/statistics_store.h"
+#include "codec/saved_match.h"
 #include "game/options.h"
 #include "ui/deck_preview.h"
 #include "ui/startup_dialog.h"
@@ -33,6 +35,13 @@ struct AppPorts {
   std::optional<bool> full_screen_this_run;
   // The dialog is not shown; the game starts with the settings read.
   bool skip_dialog = false;
+  // Where a match left part-way is kept for the next start. Empty: nothing kept.
+  std::filesystem::path saved_match_file;
+  // Asked, where the options dialog would be, whether to resume the match
+  // kept; true resumes it, false gives it up. Empty: never asked.
+  std::function<bool(const SavedMatch&)> offer_resume;
+  // --resume: the match kept is resumed without asking.
+  bool resume = false;
   // The window's caption shows the pointer and the frame rate.
   bool show_frame_rate = false;
 };

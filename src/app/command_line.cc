@@ -47,7 +47,7 @@ std::string Usage(GOptionContext* context) {
 CommandLine ParseCommandLine(int argc, char** argv) {
   CommandLine line;
   gboolean help = FALSE, version = FALSE, window = FALSE, full_screen = FALSE;
-  gboolean skip_dialog = FALSE, show_rate = FALSE;
+  gboolean skip_dialog = FALSE, show_rate = FALSE, resume = FALSE;
   gchar** rest = nullptr;
   GOptionEntry entries[] = {
       {"help", 'h', 0, G_OPTION_ARG_NONE, &help, N_("Show this help and exit"), nullptr},
@@ -57,6 +57,8 @@ CommandLine ParseCommandLine(int argc, char** argv) {
        nullptr},
       {"skip-dialog", 0, 0, G_OPTION_ARG_NONE, &skip_dialog,
        N_("Start at once with the saved settings"), nullptr},
+      {"resume", 0, 0, G_OPTION_ARG_NONE, &resume,
+       N_("Go on with the match left last time, without asking"), nullptr},
       {"show-frame-rate", 0, 0, G_OPTION_ARG_NONE, &show_rate,
        N_("Show the pointer and the frame rate in the window's title"), nullptr},
       {G_OPTION_REMAINING, 0, 0, G_OPTION_ARG_STRING_ARRAY, &rest, nullptr, nullptr},
@@ -96,6 +98,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
   if (window) line.full_screen = false;
   if (full_screen) line.full_screen = true;
   line.skip_dialog = skip_dialog;
+  line.resume = resume;
   line.show_frame_rate = show_rate;
   return line;
 }

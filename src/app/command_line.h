@@ -11,6 +11,7 @@ inline constexpr int kExitUsage = 2;
 struct CommandLine {
   std::optional<bool> full_screen;  // --window / --fullscreen
   bool skip_dialog = false;
+  bool resume = false;
   bool show_frame_rate = false;
   // Set when the program should end at once: with this status after printing
   // `out` on stdout and `err` on stderr (--help, --version, a mistake).
@@ -20,7 +21,7 @@ struct CommandLine {
 };
 
 // GNU-style options: --help, --version, --window, --fullscreen,
-// --skip-dialog, --show-frame-rate. An unknown option or a stray argument
+// --skip-dialog, --resume, --show-frame-rate. An unknown option or a stray argument
 // gives the usage on stderr and status 2.
 CommandLine ParseCommandLine(int argc, char** argv);
 

@@ -8,6 +8,7 @@
 #include <future>
 
 #include "app/game_drawing.h"
+#include "app/match_keeping.h"
 #include "app/time_of_day_seed.h"
 #include "flow/computer_seat.h"
 #include "flow/deal.h"
@@ -35,12 +36,15 @@ std::string SoundName(std::string_view file_name) {
 }  // namespace
 
 GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& ports,
-                         StopGuard& stop)
+                         StopGuard& stop, std::optional<SavedMatch> resume)
     : ports_(ports),
       stop_(stop),
       root_(std::move(root)),
+      chosen_(options),
+      resume_(std::move(resume)),
       random_(SeedFromTimeOfDay(std::chrono::system_clock::now())),
-      game_(MakeGame(options, {random_, sound_, clock_})) {
+      game_(MakeGame(resume_ ? PlayedAsSaved(options, *resume_) : options,
+                     {random_, sound_, clock_})) {
   game_.observer = ports_.statistics;
   // An Expert thinks for some milliseconds: never on the frame thread.
   SeatComputers(game_, ComputerSeat::Thinking::kInBackground);
@@ -71,7 +75,11 @@ void GameSession::StartGame() {
   pictures.get();  // a picture that failed to load throws here
   MarkStartupPhase("pictures");
   display_->ResetClipRect();
-  NewHand(game_);
+  if (resume_) {
+    ResumeMatch(game_, resume_->match);
+  } else {
+    NewHand(game_);
+  }
   game_running_ = true;
   display_->ShowSystemCursor(false);
   display_->DrawSurface(assets_.background_surface.get(), kWholeSurface, 0, 0, false);
@@ -206,7 +214,16 @@ bool GameSession::RunOneFrame() {
   input_.ReadKeyboard();
   input_.UpdateMouse();
   const bool was_paused = game_.flow.game_paused;
-  const bool end = RunFrame(game_, TakeSnapshot(input_), *drawing_);
+  InputSnapshot input = TakeSnapshot(input_);
+  // Leaving part-way asks first when the match can be kept; a decided match,
+  // or none yet, just ends.
+  const MatchState& match = game_.match;
+  leave_.Filter(input, !ports_.saved_match_file.empty() && match.phase != HandPhase::kNotDealt &&
+                           !match.MatchDecided());
+  game_.aids.asking_to_leave = leave_.Asking();
+  // A frozen table is not drawn again: the question thaws it to be seen.
+  if (leave_.Asking()) game_.flow.game_paused = false;
+  const bool end = RunFrame(game_, input, *drawing_);
   if (game_.flow.game_paused != was_paused) display_->OnPause(game_.flow.game_paused);
   return end;
 }
@@ -219,9 +236,10 @@ void GameSession::EndGame() {
   // Still looking: the watchdog gives the saving below its time.
   stop_.SetWake([] {});
   if (ports_.statistics != nullptr) ports_.statistics->SaveIfChanged();
+  KeepMatchInProgress(ports_, game_);
   if (display_ && ports_.save_settings) {
     // The window's last size is remembered; the rest was saved with Play.
-    Options kept = game_.options;
+    Options kept = PlayersChoices(game_.options, chosen_);
     const WindowSize size = display_->WindowedSize();
     kept.window_width = size.width;
     kept.window_height = size.height;

@@ -2,12 +2,14 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <SDL_events.h>
 
 #include "app/app_ports.h"
 #include "app/game_drawing.h"
+#include "app/leave_question.h"
 #include "app/stop_guard.h"
 #include "flow/game.h"
 #include "flow/observer.h"
@@ -29,7 +31,9 @@ class GameSession {
  public:
   // Seeds the game's one generator from the time of day. stop holds the
   // signals and the lost window the frame loop answers.
-  GameSession(const Options& options, ResourceRoot root, AppPorts& ports, StopGuard& stop);
+  // With `resume`, the match kept last time goes on, with its own players.
+  GameSession(const Options& options, ResourceRoot root, AppPorts& ports, StopGuard& stop,
+              std::optional<SavedMatch> resume = std::nullopt);
   GameSession(const GameSession&) = delete;
   GameSession& operator=(const GameSession&) = delete;
   ~GameSession();
@@ -64,6 +68,8 @@ class GameSession {
   AppPorts& ports_;
   StopGuard& stop_;
   ResourceRoot root_;
+  Options chosen_;  // the player's settings, before a resumed match's own
+  std::optional<SavedMatch> resume_;
   bool tree_removed_ = false;
   MtRandom random_;
   SdlTickClock clock_;
@@ -79,6 +85,7 @@ class GameSession {
   bool window_closed_ = false;
   bool window_lost_ = false;
   bool answer_now_ = false;
+  LeaveQuestion leave_;
 };
 
 }  // namespace vantel

@@ -7,6 +7,7 @@
 #include "app/archive_entries.h"
 #include "app/fatal_message.h"
 #include "app/game_session.h"
+#include "app/match_keeping.h"
 #include "app/stop_guard.h"
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
@@ -20,11 +21,11 @@ struct GameEnd {
   bool window_lost = false;
 };
 
-GameEnd PlayGame(const Options& options, const ResourceRoot& root, AppPorts& ports,
-                 StopGuard& stop) {
+GameEnd PlayGame(const Options& options, const ResourceRoot& root, AppPorts& ports, StopGuard& stop,
+                 const std::optional<SavedMatch>& resume) {
   GameEnd end;
   try {
-    GameSession session(options, root, ports, stop);
+    GameSession session(options, root, ports, stop, resume);
     session.StartGame();
     end.window_lost = session.WindowLost();
   } catch (const FatalError& e) {
@@ -51,8 +52,11 @@ int RunApp(const std::filesystem::path& app_folder, AppPorts& ports) {
     statistics.read = [store] { return store->Current(); };
     statistics.reset = [store] { return store->Reset(); };
   }
-  if (!ports.skip_dialog && ports.show_startup_dialog(options, ArchiveEntriesOf(archive),
-                                                      statistics) == StartupChoice::kExit) {
+  // A match resumed starts at once: its players are its own.
+  const std::optional<SavedMatch> resume = MatchToResume(ports);
+  if (!resume && !ports.skip_dialog &&
+      ports.show_startup_dialog(options, ArchiveEntriesOf(archive), statistics) ==
+          StartupChoice::kExit) {
     SDL_Quit();
     return ShutDown("", ports.show_fatal_message);
   }
@@ -76,7 +80,7 @@ int RunApp(const std::filesystem::path& app_folder, AppPorts& ports) {
 
   if (unpacked.root.is_private) stop.SetRunFolder(unpacked.root.folder);
   stop.SetWake([] {});
-  const GameEnd end = PlayGame(options, unpacked.root, ports, stop);
+  const GameEnd end = PlayGame(options, unpacked.root, ports, stop, resume);
   stop.SetWake(nullptr);
   if (end.window_lost) {
     // SDL_Quit would wait for the destroyed window, like the release did not.

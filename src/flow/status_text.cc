@@ -15,7 +15,9 @@ constexpr std::array<const char*, kSeats> kSeatNames = {N_("You"), N_("Right"), 
                                                         N_("Left")};
 
 // Indexed by StatusKind. The dot between parts has a cell on the table fonts.
-constexpr std::array<const char*, 11> kStatusPatterns = {
+constexpr std::array<const char*, 12> kStatusPatterns = {
+    // TRANSLATORS: Escape was pressed during a match; the match is kept for the next start.
+    N_("Leave? Esc or Return saves and leaves · a click plays on"),
     N_("Paused · P to resume"),
     N_("We won %d to %d · click to play again"),
     N_("They won %d to %d · click to play again"),
@@ -74,6 +76,7 @@ std::string_view SeatName(int place) {
 
 StatusLine StatusOf(const Game& g) {
   const FlowData& f = g.flow;
+  if (g.aids.asking_to_leave) return {StatusKind::kLeaveQuestion, {}};
   if (f.game_paused) return {StatusKind::kPaused, {}};
   if (f.state == FlowState::kEndOfMatch) return MatchEnd(g.score);
   if (CaptureChoicePending(g)) return {StatusKind::kTakeCards, {PlayedValue(g)}};

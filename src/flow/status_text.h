@@ -20,6 +20,7 @@ std::string_view SeatName(int place);
 // The situations the status line speaks of: what the game waits for, who is
 // playing, or the match score with its target.
 enum class StatusKind : uint8_t {
+  kLeaveQuestion,
   kPaused,
   kWeWon,
   kTheyWon,

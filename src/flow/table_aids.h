@@ -30,6 +30,9 @@ struct TableAids {
 
   std::array<int16_t, kSeats> last_played{-1, -1, -1, -1};  // card ids; -1: none yet
 
+  // The game window asks whether to leave the match (Escape was pressed).
+  bool asking_to_leave = false;
+
   uint8_t announced = 0;  // kAnnounce* bits of the special capture on show
   Side announced_side = Side::kWe;
   int16_t announcement_frames_left = 0;

@@ -59,6 +59,21 @@ void ShowInfoBox(GtkWindow* parent, std::string_view title, std::string_view tex
   RunBox(parent, GTK_MESSAGE_INFO, GTK_BUTTONS_OK, title, text);
 }
 
+bool AskEitherOr(std::string_view title, std::string_view text, std::string_view first,
+                 std::string_view second) {
+  GtkWidget* box =
+      gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_NONE,
+                             "%s", WithoutCarriageReturns(text).c_str());
+  gtk_window_set_title(GTK_WINDOW(box), std::string(title).c_str());
+  gtk_dialog_add_buttons(GTK_DIALOG(box), std::string(second).c_str(), GTK_RESPONSE_NO,
+                         std::string(first).c_str(), GTK_RESPONSE_YES, nullptr);
+  gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_YES);
+  const int response = gtk_dialog_run(GTK_DIALOG(box));
+  gtk_widget_destroy(box);
+  while (gtk_events_pending()) gtk_main_iteration();
+  return response == GTK_RESPONSE_YES;
+}
+
 bool AskYesNo(GtkWindow* parent, std::string_view title, std::string_view text) {
   return RunBox(parent, GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO, title, text) == GTK_RESPONSE_YES;
 }

@@ -17,5 +17,9 @@ void ShowErrorBox(std::string_view title, std::string_view text);
 void ShowInfoBox(GtkWindow* parent, std::string_view title, std::string_view text);
 // A modal question with Yes and No; true for Yes. No is the default answer.
 bool AskYesNo(GtkWindow* parent, std::string_view title, std::string_view text);
+// A modal question with two named answers; true for `first`, the default.
+// Closing the box answers `second`.
+bool AskEitherOr(std::string_view title, std::string_view text, std::string_view first,
+                 std::string_view second);
 
 }  // namespace vantel
