@@ -187,16 +187,23 @@ diff=$(changed "$b" "$c" "$(sx 32)" "$(sy 32)" "$(sx 134)" "$(sy 284)")
 [ "$diff" != "0" ] || fail "the pointer did not follow the mouse after P resumed the game"
 echo "ok: P resumed the game"
 
-# 6. Escape ends the game with status 0 and nothing left beside the program.
+# 6. Escape mid-match asks first: the game goes on until Return answers; then
+#    it ends with status 0, nothing left beside the program, the match kept.
 xdotool key Escape
+sleep 1
+game_alive || fail "Escape ended a match in progress without asking"
+xdotool key Return
 for ((i = 0; i < 20 && $(kill -0 "$pid" 2>/dev/null && echo 1 || echo 0); i++)); do sleep 0.5; done
-game_alive && fail "Escape did not end the game"
+game_alive && fail "Escape and Return did not end the game"
 wait "$pid"
 status=$?
 pid=
 [ "$status" -eq 0 ] || fail "the game ended with status $status"
 [ -e "$gamedir/res" ] && fail "a res folder was left beside the program"
-echo "ok: Escape ended the game with status 0, no res folder left"
+echo "ok: Escape and Return ended the game with status 0, no res folder left"
+saved="$work/data/vantel/match.json"
+[ -s "$saved" ] || fail "the match left was not kept in $saved"
+echo "ok: the match left was kept"
 
 # 7. In a window (--window, no dialog): the game's picture fills an 800 x 600
 #    window letter-boxed; a click on the first hand card, placed through the
@@ -277,8 +284,10 @@ bar=$(brightness "$b" "$X" "$Y" "$FX" "$HEIGHT")
 echo "ok: the resized window letter-boxes the picture and keeps the pointer on it"
 
 xdotool key Escape
+sleep 0.3
+xdotool key Return
 for ((i = 0; i < 20; i++)); do game_alive || break; sleep 0.5; done
-game_alive && fail "Escape did not end the windowed game"
+game_alive && fail "Escape and Return did not end the windowed game"
 wait "$pid"
 status=$?
 pid=
@@ -287,5 +296,31 @@ pid=
 grep -q '^window_width=1000$' "$work/config/vantel/settings.ini" ||
   fail "the window's size was not remembered: $(cat "$work/config/vantel/settings.ini")"
 echo "ok: the windowed game ended normally and remembered its window"
+
+# 8. --resume goes on with the match kept, with its score: a total written
+#    into the kept match comes back in the match kept again after the run.
+awk '/"match_points": / { n++; sub(/"match_points": [0-9]+/, "\"match_points\": " (n == 1 ? 23 : 31)) }
+     { print }' "$saved" >"$saved.new" && mv "$saved.new" "$saved"
+grep -q '"match_points": 31' "$saved" || fail "could not set the totals in $saved"
+SDL_AUDIODRIVER=dummy "$gamedir/vantel" --window --resume >"$work/resume.log" 2>&1 &
+pid=$!
+wait_for 20 window_shown || fail "--resume did not start the game at once: $(cat "$work/resume.log")"
+win=$(game_window)
+geometry
+wait_for 30 window_dealt || fail "the resumed hand was not dealt"
+snap resumed >/dev/null
+xdotool key Escape
+sleep 0.3
+xdotool key Return
+for ((i = 0; i < 20; i++)); do game_alive || break; sleep 0.5; done
+game_alive && fail "Escape and Return did not end the resumed game"
+wait "$pid"
+status=$?
+pid=
+[ "$status" -eq 0 ] || fail "the resumed game ended with status $status"
+grep -q '"match_points": 23' "$saved" && grep -q '"match_points": 31' "$saved" ||
+  fail "the resumed match lost its score: $(grep match_points "$saved")"
+grep -qi "saved match" "$work/resume.log" && fail "the resumed run said: $(cat "$work/resume.log")"
+echo "ok: --resume went on with the kept match and its score"
 echo "PASS"
 exit 0

@@ -99,6 +99,9 @@ echo "ok: both copies dealt their tables"
 
 DISPLAY=$display_a xdotool key Escape
 DISPLAY=$display_b xdotool key Escape
+sleep 0.3
+DISPLAY=$display_a xdotool key Return
+DISPLAY=$display_b xdotool key Return
 for n in a b; do
   pid_var="pid_$n"
   for ((i = 0; i < 20; i++)); do kill -0 "${!pid_var}" 2>/dev/null || break; sleep 0.5; done
