@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ai/hint_reason.h"
 #include "ai/pending_decision.h"
 #include "flow/card_sprite.h"
 #include "flow/flow_state.h"
@@ -148,6 +149,7 @@ struct FlowData {
   std::array<int16_t, kMaxTakenCards> hint_take{};
   int16_t hint_take_count = 0;
   int16_t hint_for_play = -1;
+  HintExplained hint_reason;  // why the suggestion, for the status line
   bool hint_key_latch = false;
   PendingDecision pending_hint;
 };

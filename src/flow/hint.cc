@@ -24,6 +24,7 @@ SeatView ViewOfHuman(const Game& g) {
 void ClearHint(FlowData& f) {
   f.hint_card = -1;
   f.hint_take_count = 0;
+  f.hint_reason = {};
 }
 
 void ShowHint(Game& g, const SeatDecision& d) {
@@ -34,6 +35,9 @@ void ShowHint(Game& g, const SeatDecision& d) {
   f.hint_take.fill(0);
   std::copy(d.take.Span().begin(), d.take.Span().end(), f.hint_take.begin());
   f.hint_take_count = d.take.count;
+  const SeatView view = ViewOfHuman(g);
+  const std::optional<Play> play = PlayOfDecision(g.match, PersonSeat(g), d);
+  f.hint_reason = play ? ExplainHint(view, *play) : HintExplained{};
 }
 
 // Only a suggestion for the play at hand is still held here: one for an

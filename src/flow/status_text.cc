@@ -15,7 +15,7 @@ constexpr std::array<const char*, kSeats> kSeatNames = {N_("You"), N_("Right"), 
                                                         N_("Left")};
 
 // Indexed by StatusKind. The dot between parts has a cell on the table fonts.
-constexpr std::array<const char*, 12> kStatusPatterns = {
+constexpr std::array<const char*, 20> kStatusPatterns = {
     // TRANSLATORS: Escape was pressed during a match; the match is kept for the next start.
     N_("Leave? Esc or Return saves and leaves · a click plays on"),
     N_("Paused · P to resume"),
@@ -28,6 +28,16 @@ constexpr std::array<const char*, 12> kStatusPatterns = {
     N_("Right is playing"),
     N_("Partner is playing"),
     N_("Left is playing"),
+    // TRANSLATORS: the reasons of the hint (H); Scua, Picada, Quadriglia and
+    // Simili are the game's own words.
+    N_("Hint: it takes the whole table · Scua"),
+    N_("Hint: it takes the card just laid · Picada"),
+    N_("Hint: it takes three cards or more · Quadriglia"),
+    N_("Hint: it takes cards all of its suit · Simili"),
+    N_("Hint: it takes a 2-10-J card before they can"),
+    N_("Hint: the best capture here takes %d"),
+    N_("Hint: nothing to take · no card left to Picada it"),
+    N_("Hint: nothing to take · %d of its value still unseen"),
     // TRANSLATORS: the running match score; the last number is the points to reach.
     N_("We %d · They %d · to %d"),
 };
@@ -40,6 +50,13 @@ StatusLine MatchEnd(const ShownScore& s) {
   }
   if (s.outcome == MatchOutcome::kTied) return {StatusKind::kTied, {w}};
   return {StatusKind::kNextHand, {}};
+}
+
+// On the person's turn: the hint's reason while its card is framed.
+StatusLine HintOrYourTurn(const HintExplained& hint) {
+  if (hint.reason == HintReason::kNone) return {StatusKind::kYourTurn, {}};
+  const int offset = static_cast<int>(hint.reason) - static_cast<int>(HintReason::kScua);
+  return {static_cast<StatusKind>(static_cast<int>(StatusKind::kHintScua) + offset), {hint.count}};
 }
 
 // A computer seat's play runs from its card leaving the hand until the cards
@@ -80,7 +97,7 @@ StatusLine StatusOf(const Game& g) {
   if (f.game_paused) return {StatusKind::kPaused, {}};
   if (f.state == FlowState::kEndOfMatch) return MatchEnd(g.score);
   if (CaptureChoicePending(g)) return {StatusKind::kTakeCards, {PlayedValue(g)}};
-  if (HumanToPlay(g)) return {StatusKind::kYourTurn, {}};
+  if (HumanToPlay(g)) return HintOrYourTurn(g.flow.hint_reason);
   if (ComputerPlaying(g)) {
     constexpr std::array<StatusKind, kSeats> kPlaying = {
         StatusKind::kYourTurn, StatusKind::kRightPlaying, StatusKind::kPartnerPlaying,

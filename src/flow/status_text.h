@@ -31,6 +31,14 @@ enum class StatusKind : uint8_t {
   kRightPlaying,
   kPartnerPlaying,
   kLeftPlaying,
+  kHintScua,  // the hint's reasons, in the order of HintReason from kScua
+  kHintPicada,
+  kHintQuadriglia,
+  kHintSimili,
+  kHintKeyCard,
+  kHintCapture,
+  kHintSafeLay,
+  kHintLay,
   kMatchScore,
 };
 

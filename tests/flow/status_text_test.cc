@@ -23,6 +23,22 @@ TEST_F(StatusTextTest, EachMomentOfTheGameSaysWhatItWaitsForOrTheScore) {
          g.flow.awaiting_human = true;
        },
        "Your turn: play a card"},
+      {"our turn with a hint shown",
+       [](Game& g) {
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.turn = 0;
+         g.flow.awaiting_human = true;
+         g.flow.hint_reason = {HintReason::kCapture, 2};
+       },
+       "Hint: the best capture here takes 2"},
+      {"our turn with a hint to lay a card",
+       [](Game& g) {
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.turn = 0;
+         g.flow.awaiting_human = true;
+         g.flow.hint_reason = {HintReason::kSafeLay, 0};
+       },
+       "Hint: nothing to take" + dot + "no card left to Picada it"},
       {"our card on its way",
        [](Game& g) {
          g.flow.state = FlowState::kNormalPlay;
