@@ -7,6 +7,7 @@
 #include "flow/capture_help.h"
 #include "flow/game.h"
 #include "flow/human_turn.h"
+#include "flow/keyboard_play.h"
 #include "flow/status_text.h"
 #include "flow/table_notes.h"
 #include "gfx/aid_pictures.h"
@@ -104,7 +105,7 @@ class TablePainter {
   void OurHand(PointerPosition pointer) {
     const bool open = HumanMayPickHandCard(g_);
     const int16_t hovered = open ? PickHandCard(g_, pointer.x, pointer.y) : -1;
-    const int16_t keyed = open ? g_.aids.hand_cursor : int16_t{-1};
+    const int16_t keyed = open && KeysChoiceShown(g_) ? g_.aids.hand_cursor : int16_t{-1};
     const auto& hand = g_.model.hand[PersonSeat(g_)];
     std::optional<std::pair<float, float>> hint_at;
     for (int slot = 0; slot < kHandSlots; ++slot) {
@@ -130,7 +131,8 @@ class TablePainter {
       const CardSprite& c = g_.model.table[i];
       if (!c.shown || !c.face_up || c.moving) continue;
       if (takeable[i] && !c.picked) Outline(a_.hint_outline_surface.get(), c.x, c.y);
-      if (choosing && j == g_.aids.table_cursor) Outline(a_.cursor_outline_surface.get(), c.x, c.y);
+      if (choosing && KeysChoiceShown(g_) && j == g_.aids.table_cursor)
+        Outline(a_.cursor_outline_surface.get(), c.x, c.y);
       if (LastPlayed(c.card)) {
         PlayedBar(c);
       }

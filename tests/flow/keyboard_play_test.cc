@@ -92,6 +92,40 @@ TEST_F(KeyboardPlayTest, CaptureKeysMoveAmongTakeableCardsPickPutBackAndConfirm)
   EXPECT_TRUE(g_.model.table[0].captured && g_.model.table[2].captured);
 }
 
+// A move of the pointer or a click hides the keys' frame until the next key;
+// a Return then shows the choice again rather than play a card not framed.
+TEST_F(KeyboardPlayTest, TheMouseHidesTheKeysChoiceUntilTheNextKey) {
+  UntilOurTurn();
+  Frame();
+  Press(kKey1 + 3);
+  EXPECT_TRUE(KeysChoiceShown(g_));
+  InputSnapshot moved;
+  moved.mouse_x = 300;
+  moved.mouse_y = 200;
+  Frame(moved);
+  EXPECT_FALSE(KeysChoiceShown(g_));
+  Frame(moved);  // a still pointer keeps it hidden
+  EXPECT_FALSE(KeysChoiceShown(g_));
+  InputSnapshot key = moved;
+  key.keys[kKeyReturn] = 1;
+  Frame(key);
+  Frame(moved);
+  EXPECT_TRUE(KeysChoiceShown(g_));
+  EXPECT_FALSE(g_.flow.human_picked);
+  EXPECT_EQ(g_.aids.hand_cursor, 3);  // hidden, not forgotten
+  // A click hides it too, with the pointer still.
+  InputSnapshot click = moved;
+  click.buttons[kRightButton] = 1;
+  Frame(click);
+  EXPECT_FALSE(KeysChoiceShown(g_));
+  Frame(key);
+  Frame(moved);
+  EXPECT_FALSE(g_.flow.human_picked);
+  Frame(key);
+  EXPECT_TRUE(g_.flow.human_picked);
+  EXPECT_TRUE(g_.model.hand[0][3].moving);
+}
+
 TEST_F(KeyboardPlayTest, BackspaceTakesNothing) {
   OpenSelection({CardId(3, 'C'), CardId(4, 'H')}, CardId(7, 'S'));
   Press(kKeyRight);

@@ -199,6 +199,26 @@ TEST_F(TableDrawingTest, TakeableCardsAreOutlinedWhileTheHumanChooses) {
   EXPECT_FALSE(outlined(300, 200));
 }
 
+// The keys' white frame stands over the gold line only while the keys are
+// in use; once the mouse moves, the card shows the gold line like the others.
+TEST_F(TableDrawingTest, TheKeysFrameGivesWayToTheMouse) {
+  Place(g_.model.table[0], CardId(3, 'C'), 100, 200);
+  Place(g_.model.table[1], CardId(4, 'H'), 300, 200);
+  Place(g_.model.table[2], CardId(7, 'S'), 400, 200);
+  g_.model.table_count = 3;
+  g_.flow.turn = 0;
+  g_.flow.state = FlowState::kWeGettingCardsGathering;
+  g_.aids.table_cursor = 0;
+  Draw();
+  const uint32_t gold = At(298, 205);
+  EXPECT_NE(gold, kFeltColour);
+  EXPECT_NE(At(98, 205), gold);  // the keys' frame
+  g_.aids.mouse_in_use = true;
+  Clear();
+  Draw();
+  EXPECT_EQ(At(98, 205), gold);
+}
+
 TEST_F(TableDrawingTest, EachSeatsLastCardIsUnderlinedOnTheTable) {
   Place(g_.model.table[0], 5, 100, 200);
   Place(g_.model.table[1], 9, 200, 200);
