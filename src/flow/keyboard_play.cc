@@ -68,6 +68,14 @@ void CaptureKeys(Game& g, uint32_t pressed, bool was_hidden) {
     DeclineCapture(g);
     return;
   }
+  if (pressed & kEnterKeys) {
+    // Nothing to choose: Return takes the one set the table offers.
+    const std::vector<int16_t> only = OnlyCompletion(g);
+    if (!only.empty()) {
+      for (const int16_t i : only) PickTableCard(g, i);
+      return;
+    }
+  }
   const std::vector<int16_t> row = KeyTableChoices(g);
   const bool on_row = std::find(row.begin(), row.end(), a.table_cursor) != row.end();
   if (const int step = Step(pressed); step != 0) {

@@ -15,7 +15,8 @@ inline constexpr int kPlaceKeys = 12;
 // among the table cards that can be picked or put back, Space picks or puts
 // back, Return picks and so completes the capture, Backspace takes nothing;
 // Return or Space leaves the score page. Every key acts once per press and
-// goes through the same functions as the mouse. A move of the mouse or
+// goes through the same functions as the mouse. When only one set of table
+// cards completes the capture, Return takes it at once. A move of the mouse or
 // a click hides the keys' choice until the next key; Return or Space then
 // shows it again before acting on it.
 void ReadPlayKeys(Game& g, const InputSnapshot& input);
