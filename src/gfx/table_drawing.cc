@@ -25,7 +25,6 @@ constexpr int32_t kPlatePadding = 6;
 constexpr int32_t kPlateTextDrop = 2;
 constexpr int32_t kAnnouncementRise = 40;  // above the pile
 constexpr int32_t kPlayedBarGap = 2;       // below the card
-constexpr int32_t kStatusGap = 8;          // between the status line and the clock
 
 int32_t Pixel(float v) {
   return static_cast<int32_t>(std::nearbyint(v));
@@ -217,7 +216,7 @@ void SeatLabels(const Assets& a, Display& d) {
 // The status line, cut short rather than run into the clock.
 void DrawStatusLine(const BitmapFont& font, Display& d, std::string text) {
   if (!font.Loaded()) return;
-  while (!text.empty() && font.SpacedWidth(text) > kClockX - kStatusGap - kStatusX) text.pop_back();
+  while (!text.empty() && font.SpacedWidth(text) > kStatusRoom) text.pop_back();
   SpacedText(font, d, kStatusX, kStatusY, text);
 }
 
@@ -242,6 +241,14 @@ PointerPosition SeatLabelPlace(int place) {
     case 1: return {-770, 392};
     case 2: return {-600, 8};
     default: return {160, 8};
+  }
+}
+
+int32_t SeatLabelRoom(int place) {
+  switch (place) {
+    case 0: return 200;   // from the left edge, over our hand's left cards
+    case 1: return 140;   // over Right's hand, from its right end
+    default: return 210;  // half of the felt between the two top hands
   }
 }
 

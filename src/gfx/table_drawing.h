@@ -16,6 +16,9 @@ class Display;
 inline constexpr int32_t kStatusX = 5;
 inline constexpr int32_t kStatusY = 572;
 inline constexpr int32_t kClockX = 700;
+// The gap the status line keeps before the clock, and so its room.
+inline constexpr int32_t kStatusGap = 8;
+inline constexpr int32_t kStatusRoom = kClockX - kStatusGap - kStatusX;
 
 // How far a hand card the human may play rises under the pointer or the keys.
 inline constexpr int32_t kHandCardRise = 10;
@@ -30,6 +33,9 @@ struct PointerPosition {
 // Where the label of a place at the table lies on the felt: its top left corner, or for
 // a negative x its top right corner at -x.
 PointerPosition SeatLabelPlace(int place);
+// How wide that label may be: the two at the top share the felt between the
+// top hands, the two at the bottom keep to their hand's side of the table.
+int32_t SeatLabelRoom(int place);
 
 // First pile entry drawn for a pile of `count` cards: a big pile shows from
 // entry 11 on (the cards below are hidden under it anyway).

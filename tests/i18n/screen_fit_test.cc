@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <string>
+
+#include "flow/game.h"
+#include "flow/status_text.h"
+#include "game/clock.h"
+#include "game/random.h"
+#include "game/sound.h"
+#include "gfx/assets.h"
+#include "gfx/screen_text.h"
+#include "gfx/table_drawing.h"
+#include "italian_catalogue.h"
+#include "pak/resource_path.h"
+#include "pak/sdl/sdl_picture_converter.h"
+#include "pak/unpack.h"
+
+namespace vantel {
+namespace {
+
+// The texts the table draws, measured with the game's own glyph sheets (from
+// the archive the build makes) against the room their place leaves, in the
+// catalogue's language.
+class ItalianTextsFitTest : public test::ItalianCatalogueTest {
+ protected:
+  static void SetUpTestSuite() {
+    ItalianCatalogueTest::SetUpTestSuite();
+    std::string pattern = (std::filesystem::temp_directory_path() / "vantel-fit-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    folder_ = new std::filesystem::path(pattern);
+    SdlPictureConverter converter;
+    const UnpackResult unpacked =
+        UnpackInto(VANTEL_TEST_PAK, ResourceRoot{*folder_, false}, converter);
+    ASSERT_TRUE(unpacked.Succeeded()) << unpacked.message;
+    MtRandom random(1);
+    SilentSound sound;
+    ManualClock clock;
+    const Game g(random, sound, clock);
+    assets_ = new Assets;
+    const std::filesystem::path root = *folder_;
+    LoadBitmaps(*assets_, g,
+                [root](std::string_view name) { return ResolveResourcePath(root, name); });
+  }
+  static void TearDownTestSuite() {
+    delete assets_;
+    assets_ = nullptr;
+    if (folder_) std::filesystem::remove_all(*folder_);
+    delete folder_;
+    folder_ = nullptr;
+    ItalianCatalogueTest::TearDownTestSuite();
+  }
+
+  static const BitmapFont& Table() { return assets_->deluxe_font; }
+
+  static std::filesystem::path* folder_;
+  static Assets* assets_;
+};
+
+std::filesystem::path* ItalianTextsFitTest::folder_ = nullptr;
+Assets* ItalianTextsFitTest::assets_ = nullptr;
+
+// Every situation, with the widest numbers a match shows, before the clock;
+// a sentence cut into the clock loses its end mid-word.
+TEST_F(ItalianTextsFitTest, StatusLineEndsBeforeTheClock) {
+  ASSERT_TRUE(Table().Loaded());
+  for (int k = 0; k <= static_cast<int>(StatusKind::kMatchScore); ++k) {
+    const StatusLine line{static_cast<StatusKind>(k), {88, 88, 51}};
+    const std::string shown = ScreenStatus(line);
+    EXPECT_LE(Table().SpacedWidth(shown), kStatusRoom) << shown;
+    std::string english;
+    ASSERT_TRUE(ToGlyphCodes(FillStatus(StatusPattern(line.kind), line), &english));
+    EXPECT_LE(Table().SpacedWidth(english), kStatusRoom) << english;
+  }
+}
+
+TEST_F(ItalianTextsFitTest, SeatLabelsKeepToTheirPlaces) {
+  ASSERT_TRUE(Table().Loaded());
+  for (int place = 0; place < kSeats; ++place) {
+    const std::string english(SeatName(place));
+    const std::string shown = ScreenText(english.c_str());
+    EXPECT_NE(shown, english);
+    EXPECT_LE(Table().SpacedWidth(shown), SeatLabelRoom(place)) << shown;
+    EXPECT_LE(Table().SpacedWidth(english), SeatLabelRoom(place)) << english;
+  }
+}
+
+}  // namespace
+}  // namespace vantel
