@@ -1,5 +1,6 @@
 #include "gfx/table_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -15,6 +16,7 @@
 #include "gfx/display.h"
 #include "gfx/score_page.h"
 #include "gfx/screen_text.h"
+#include "i18n/gettext.h"
 
 namespace vantel {
 
@@ -25,6 +27,10 @@ constexpr int32_t kPlatePadding = 6;
 constexpr int32_t kPlateTextDrop = 2;
 constexpr int32_t kAnnouncementRise = 40;  // above the pile
 constexpr int32_t kPlayedBarGap = 2;       // below the card
+// The side's name on a tag at the foot of its pile, below where the
+// special-capture markers lie.
+constexpr int32_t kPileTagLift = 6;
+constexpr int32_t kTabTextGap = 4;  // between the score tab and its text
 
 int32_t Pixel(float v) {
   return static_cast<int32_t>(std::nearbyint(v));
@@ -220,6 +226,37 @@ void DrawStatusLine(const BitmapFont& font, Display& d, std::string text) {
   SpacedText(font, d, kStatusX, kStatusY, text);
 }
 
+// Which pile is whose: a tag on the pile's foot, over its cards and markers
+// and under the cards that pass.
+void PileTags(const Game& g, TablePainter& paint, const Assets& a, Display& d) {
+  const BitmapFont& font = a.deluxe_font;
+  if (!font.Loaded()) return;
+  for (const Side side : {Side::kWe, Side::kThey}) {
+    const std::string name = ScreenText(side == Side::kWe ? N_("We") : N_("They"));
+    const int32_t pile_x = side == Side::kWe ? g.layout.we_pile_x : g.layout.they_pile_x;
+    const int32_t pile_y = side == Side::kWe ? g.layout.we_pile_y : g.layout.they_pile_y;
+    const int32_t width = font.SpacedWidth(name) + 2 * kPlatePadding;
+    PlatedText(paint, font, d, pile_x + (g.layout.card_width - width) / 2,
+               pile_y + g.layout.card_height - kPlateHeight - kPileTagLift, name);
+  }
+}
+
+// The tab itself carries no words: with the pointer on it, the match score
+// stands beside it on a plate.
+void ScoreTabNote(const Game& g, TablePainter& paint, const Assets& a, Display& d,
+                  PointerPosition pointer) {
+  const SDL_Surface* page = a.score_page_surface.get();
+  if (!page || g.flow.state == FlowState::kEndOfMatch) return;
+  if (pointer.x < kScorePageTabX || pointer.y < kScorePageTabY ||
+      pointer.y >= kScorePageTabY + page->h) {
+    return;
+  }
+  const std::string text = ScoreTabText(g.score.we_total, g.score.they_total);
+  const int32_t width = a.deluxe_font.SpacedWidth(text) + 2 * kPlatePadding;
+  const int32_t y = std::clamp(pointer.y - kPlateHeight / 2, 0, kStatusY - kPlateHeight);
+  PlatedText(paint, a.deluxe_font, d, kScorePageTabX - kTabTextGap - width, y, text);
+}
+
 void Announcement(const Game& g, TablePainter& paint, const Assets& a, Display& d) {
   const std::string text = AnnouncementText(g.aids.announced);
   if (text.empty() || !a.deluxe_font.Loaded()) return;
@@ -252,6 +289,13 @@ int32_t SeatLabelRoom(int place) {
   }
 }
 
+std::string ScoreTabText(int we, int they) {
+  // TRANSLATORS: beside the score page's tab on the table; "We" and "They"
+  // are the score page's own.
+  return ScreenText(N_("Score:")) + " " + ScreenText("We") + " " + std::to_string(we) + " \xB7 " +
+         ScreenText("They") + " " + std::to_string(they);
+}
+
 int32_t PileFirstEntry(int32_t count) {
   constexpr int32_t kHiddenUnderPile = 11;
   return count <= kHiddenUnderPile ? 0 : kHiddenUnderPile;
@@ -277,6 +321,7 @@ void DrawTable(const Game& g, const Assets& a, Display& d, const LocalTimeSource
   // The marker cards lie over the piles, where they can be read.
   paint.Fan(g.model.we_fan);
   paint.Fan(g.model.they_fan);
+  PileTags(g, paint, a, d);
   paint.LastStockCard();
   paint.TableCards();
   paint.MarkTableCards();
@@ -289,6 +334,7 @@ void DrawTable(const Game& g, const Assets& a, Display& d, const LocalTimeSource
   if (g.flow.state == FlowState::kEndOfMatch) DrawScorePage(g, a, d);
   a.digit_font.Draw(d, static_cast<float>(kClockX), static_cast<float>(kStatusY), ClockText(now()));
   DrawStatusLine(a.deluxe_font, d, ScreenStatus(StatusOf(g)));
+  ScoreTabNote(g, paint, a, d, pointer);
 }
 
 }  // namespace vantel

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "flow/game.h"
+#include "flow/layout.h"
 #include "flow/status_text.h"
 #include "game/clock.h"
 #include "game/random.h"
@@ -84,6 +85,25 @@ TEST_F(ItalianTextsFitTest, SeatLabelsKeepToTheirPlaces) {
     EXPECT_LE(Table().SpacedWidth(shown), SeatLabelRoom(place)) << shown;
     EXPECT_LE(Table().SpacedWidth(english), SeatLabelRoom(place)) << english;
   }
+}
+
+// The side's name on its pile's tag, and the score beside the score page's
+// tab, which must stay on the felt left of it.
+TEST_F(ItalianTextsFitTest, PileTagsAndTheScoreTabNoteFit) {
+  ASSERT_TRUE(Table().Loaded());
+  MtRandom random(1);
+  SilentSound sound;
+  ManualClock clock;
+  Game g(random, sound, clock);
+  SetupLayout(g.options, g.layout);
+  for (const char* side : {"We", "They"}) {
+    const std::string shown = ScreenText(side);
+    EXPECT_NE(shown, side);
+    EXPECT_LE(Table().SpacedWidth(shown) + 12, g.layout.card_width) << shown;
+  }
+  const std::string note = ScoreTabText(88, 88);
+  EXPECT_EQ(note.rfind("Punti:", 0), 0u) << note;
+  EXPECT_LE(Table().SpacedWidth(note) + 16, kScorePageTabX) << note;
 }
 
 }  // namespace
