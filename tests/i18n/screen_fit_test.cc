@@ -2,6 +2,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "flow/game.h"
@@ -21,46 +22,51 @@
 namespace vantel {
 namespace {
 
-// The texts the table draws, measured with the game's own glyph sheets (from
-// the archive the build makes) against the room their place leaves, in the
-// catalogue's language.
+// The game's pictures unpacked from the archive the build makes, for the
+// whole suite; the folder goes with them.
+struct UnpackedPictures {
+  std::filesystem::path folder;
+  Assets assets;
+  ~UnpackedPictures() {
+    if (!folder.empty()) std::filesystem::remove_all(folder);
+  }
+};
+
+std::unique_ptr<UnpackedPictures>& Pictures() {
+  static std::unique_ptr<UnpackedPictures> pictures;
+  return pictures;
+}
+
+// The texts the table draws, measured with the game's own glyph sheets
+// against the room their place leaves, in the catalogue's language.
 class ItalianTextsFitTest : public test::ItalianCatalogueTest {
  protected:
   static void SetUpTestSuite() {
     ItalianCatalogueTest::SetUpTestSuite();
+    auto& pictures = Pictures();
+    pictures = std::make_unique<UnpackedPictures>();
     std::string pattern = (std::filesystem::temp_directory_path() / "vantel-fit-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = new std::filesystem::path(pattern);
+    pictures->folder = pattern;
     SdlPictureConverter converter;
     const UnpackResult unpacked =
-        UnpackInto(VANTEL_TEST_PAK, ResourceRoot{*folder_, false}, converter);
+        UnpackInto(VANTEL_TEST_PAK, ResourceRoot{pictures->folder, false}, converter);
     ASSERT_TRUE(unpacked.Succeeded()) << unpacked.message;
     MtRandom random(1);
     SilentSound sound;
     ManualClock clock;
     const Game g(random, sound, clock);
-    assets_ = new Assets;
-    const std::filesystem::path root = *folder_;
-    LoadBitmaps(*assets_, g,
+    const std::filesystem::path root = pictures->folder;
+    LoadBitmaps(pictures->assets, g,
                 [root](std::string_view name) { return ResolveResourcePath(root, name); });
   }
   static void TearDownTestSuite() {
-    delete assets_;
-    assets_ = nullptr;
-    if (folder_) std::filesystem::remove_all(*folder_);
-    delete folder_;
-    folder_ = nullptr;
+    Pictures().reset();
     ItalianCatalogueTest::TearDownTestSuite();
   }
 
-  static const BitmapFont& Table() { return assets_->deluxe_font; }
-
-  static std::filesystem::path* folder_;
-  static Assets* assets_;
+  static const BitmapFont& Table() { return Pictures()->assets.deluxe_font; }
 };
-
-std::filesystem::path* ItalianTextsFitTest::folder_ = nullptr;
-Assets* ItalianTextsFitTest::assets_ = nullptr;
 
 // Every situation, with the widest numbers a match shows, before the clock;
 // a sentence cut into the clock loses its end mid-word.
