@@ -67,8 +67,11 @@ CommandLine ParseCommandLine(int argc, char** argv) {
   // The help is ours to print, so that --help can be tested and never exits
   // from inside the parser.
   g_option_context_set_help_enabled(context.get(), FALSE);
-  // GLib translates the summary and the option texts through our catalogue.
+  // GLib translates the option texts through the main group's domain, but the
+  // summary and the description only through the context's own, which is
+  // unset (no translation) unless named here.
   g_option_context_add_main_entries(context.get(), entries, VANTEL_TEXT_DOMAIN);
+  g_option_context_set_translation_domain(context.get(), VANTEL_TEXT_DOMAIN);
   g_option_context_set_summary(context.get(), kSummary);
   g_option_context_set_description(context.get(), kKeysDescription);
 

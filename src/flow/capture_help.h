@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <vector>
 
 #include "flow/game.h"
 
@@ -17,5 +19,9 @@ bool CanPickTableCard(const Game& g, int index);
 
 // CanPickTableCard for every card on the table.
 TableMarks TakeableTableCards(const Game& g);
+
+// The table cards that, added to those already picked, make the only capture
+// the human can still complete; empty when there is none or more than one.
+std::vector<int16_t> OnlyCompletion(const Game& g);
 
 }  // namespace vantel

@@ -43,7 +43,9 @@ int Step(uint32_t pressed) {
   return 0;
 }
 
-void HandKeys(Game& g, uint32_t pressed) {
+// `was_hidden`: the keys' choice was not on show (the mouse was in use), so
+// Return or Space only show it again rather than act on a card not framed.
+void HandKeys(Game& g, uint32_t pressed, bool was_hidden) {
   TableAids& a = g.aids;
   a.table_cursor = -1;
   const std::vector<int16_t> row = HandSlotsInRow(g);
@@ -54,15 +56,25 @@ void HandKeys(Game& g, uint32_t pressed) {
     if (std::find(row.begin(), row.end(), place) != row.end())
       a.hand_cursor = static_cast<int16_t>(place);
   }
-  if ((pressed & kEnterKeys) && std::find(row.begin(), row.end(), a.hand_cursor) != row.end())
+  if ((pressed & kEnterKeys) && !was_hidden &&
+      std::find(row.begin(), row.end(), a.hand_cursor) != row.end()) {
     TryPlayHandSlot(g, a.hand_cursor);
+  }
 }
 
-void CaptureKeys(Game& g, uint32_t pressed) {
+void CaptureKeys(Game& g, uint32_t pressed, bool was_hidden) {
   TableAids& a = g.aids;
   if (pressed & BitOf(kKeyBackspace)) {
     DeclineCapture(g);
     return;
+  }
+  if (pressed & kEnterKeys) {
+    // Nothing to choose: Return takes the one set the table offers.
+    const std::vector<int16_t> only = OnlyCompletion(g);
+    if (!only.empty()) {
+      for (const int16_t i : only) PickTableCard(g, i);
+      return;
+    }
   }
   const std::vector<int16_t> row = KeyTableChoices(g);
   const bool on_row = std::find(row.begin(), row.end(), a.table_cursor) != row.end();
@@ -72,9 +84,9 @@ void CaptureKeys(Game& g, uint32_t pressed) {
   }
   const bool space = (pressed & BitOf(kKeySpace)) != 0;
   if (!space && (pressed & kEnterKeys) == 0) return;
-  if (!on_row) {
+  if (!on_row || was_hidden) {
     // The first press shows where the keys are before it does anything.
-    a.table_cursor = row.empty() ? int16_t{-1} : row.front();
+    if (!on_row) a.table_cursor = row.empty() ? int16_t{-1} : row.front();
     return;
   }
   const bool picked = g.model.table[static_cast<std::size_t>(a.table_cursor)].picked;
@@ -83,6 +95,17 @@ void CaptureKeys(Game& g, uint32_t pressed) {
   } else if (!picked) {
     PickTableCard(g, a.table_cursor);
   }
+}
+
+void NoteMouse(TableAids& a, const InputSnapshot& input) {
+  // The first sighting of the pointer is where it lies, not a move.
+  const bool moved =
+      a.pointer_seen && (input.mouse_x != a.pointer_x || input.mouse_y != a.pointer_y);
+  if (moved || input.MouseButtonDown(kLeftButton) || input.MouseButtonDown(kRightButton))
+    a.mouse_in_use = true;
+  a.pointer_seen = true;
+  a.pointer_x = input.mouse_x;
+  a.pointer_y = input.mouse_y;
 }
 
 }  // namespace
@@ -113,7 +136,12 @@ std::vector<int16_t> KeyTableChoices(const Game& g) {
   return row;
 }
 
+bool KeysChoiceShown(const Game& g) {
+  return !g.aids.mouse_in_use;
+}
+
 void ReadPlayKeys(Game& g, const InputSnapshot& input) {
+  NoteMouse(g.aids, input);
   uint32_t down = 0;
   for (int key : kPlayKeys) {
     if (input.KeyDown(key)) down |= BitOf(key);
@@ -121,14 +149,16 @@ void ReadPlayKeys(Game& g, const InputSnapshot& input) {
   const uint32_t pressed = down & ~g.aids.keys_held;
   g.aids.keys_held = down;
   if (pressed == 0 || g.flow.game_paused) return;
+  const bool was_hidden = g.aids.mouse_in_use;
+  g.aids.mouse_in_use = false;
   if (g.flow.state == FlowState::kEndOfMatch) {
     if (pressed & (kEnterKeys | BitOf(kKeySpace))) NewHand(g);
     return;
   }
   if (SelectionOpen(g)) {
-    CaptureKeys(g, pressed);
+    CaptureKeys(g, pressed, was_hidden);
   } else if (HumanMayPickHandCard(g)) {
-    HandKeys(g, pressed);
+    HandKeys(g, pressed, was_hidden);
   }
 }
 

@@ -23,7 +23,7 @@ constexpr std::array<const char*, 20> kStatusPatterns = {
     N_("They won %d to %d · click to play again"),
     N_("Tied at %d · click for the next hand"),
     N_("Click for the next hand"),
-    N_("Take cards worth %d · right-click your card to take nothing"),
+    N_("Take a sum of %d · none: Backspace or right-click your card"),
     N_("Your turn: play a card"),
     N_("Right is playing"),
     N_("Partner is playing"),

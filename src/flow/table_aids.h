@@ -27,6 +27,12 @@ struct TableAids {
   int16_t hand_cursor = -1;   // hand slot chosen by the keys; -1: none
   int16_t table_cursor = -1;  // table index chosen by the keys; -1: none
   uint32_t keys_held = 0;     // the play keys down in the last frame, one bit each
+  // The pointer moved or a button was pressed since the last play key: the
+  // keys' choice is not shown, so its frame does not hide the mouse's outline.
+  bool mouse_in_use = false;
+  bool pointer_seen = false;
+  int32_t pointer_x = 0;  // where the pointer was in the last frame
+  int32_t pointer_y = 0;
 
   std::array<int16_t, kSeats> last_played{-1, -1, -1, -1};  // card ids; -1: none yet
 

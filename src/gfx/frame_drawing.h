@@ -16,8 +16,6 @@ class Display;
 
 // The score-page picture lies off the table's right edge; only its corner,
 // the tab, shows while a hand is played.
-inline constexpr int32_t kScorePageTabX = 780;
-inline constexpr int32_t kScorePageTabY = 5;
 
 // The pointer picture, drawn with its hot spot (the middle) on the mouse.
 inline constexpr int32_t kPointerWidth = 32;

@@ -54,4 +54,17 @@ WindowSize FirstWindowSize(int32_t work_width, int32_t work_height) {
   return WindowSize{factor * kPictureWidth, factor * kPictureHeight};
 }
 
+WindowPlace ReturnPlace(WindowPlace before, WindowSize size, DesktopArea desktop) {
+  const auto inside = [](int32_t v, int32_t start, int32_t length) {
+    return v >= start && v < start + length;
+  };
+  if (inside(before.x, desktop.x, desktop.width) && inside(before.y, desktop.y, desktop.height))
+    return before;
+  const auto pull = [](int32_t v, int32_t start, int32_t length, int32_t extent) {
+    return std::clamp(v, start, std::max(start, start + length - extent));
+  };
+  return WindowPlace{pull(before.x, desktop.x, desktop.width, size.width),
+                     pull(before.y, desktop.y, desktop.height, size.height)};
+}
+
 }  // namespace vantel

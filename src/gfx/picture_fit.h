@@ -43,4 +43,24 @@ struct WindowSize {
 };
 WindowSize FirstWindowSize(int32_t work_width, int32_t work_height);
 
+// A window's top-left corner on the desktop, in screen pixels.
+struct WindowPlace {
+  int32_t x = 0;
+  int32_t y = 0;
+  friend bool operator==(const WindowPlace&, const WindowPlace&) = default;
+};
+
+// The screens' area: left, top and the size around all of them.
+struct DesktopArea {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
+// Where a window of `size` goes back to from full screen: where it was before
+// (`before`), unless that corner is no longer on the desktop (a screen was
+// unplugged meanwhile); then the window is pulled inside it, as far as it fits.
+WindowPlace ReturnPlace(WindowPlace before, WindowSize size, DesktopArea desktop);
+
 }  // namespace vantel

@@ -47,6 +47,16 @@ SDL_Rect DesktopBounds() {
   return bounds;
 }
 
+// Every screen's bounds together: a window may have been on any of them.
+DesktopArea AllScreens() {
+  SDL_Rect all = DesktopBounds();
+  for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+    SDL_Rect one{};
+    if (SDL_GetDisplayBounds(i, &one) == 0) SDL_UnionRect(&all, &one, &all);
+  }
+  return DesktopArea{all.x, all.y, all.w, all.h};
+}
+
 WindowSize ChooseWindowSize(const ScreenChoice& choice) {
   SDL_Rect work{};
   if (SDL_GetDisplayUsableBounds(0, &work) != 0) work = DesktopBounds();
@@ -238,6 +248,9 @@ void ScreenDisplay::SetFullScreen(bool full_screen) {
   if (!window_ || full_screen == !Windowed()) return;
   if (full_screen) {
     windowed_size_ = WindowedSize();
+    WindowPlace place;
+    SDL_GetWindowPosition(window_, &place.x, &place.y);
+    windowed_place_ = place;
     const SDL_Rect desktop = DesktopBounds();
     SDL_SetWindowResizable(window_, SDL_FALSE);
     SDL_SetWindowBordered(window_, SDL_FALSE);
@@ -248,7 +261,14 @@ void ScreenDisplay::SetFullScreen(bool full_screen) {
     SDL_SetWindowBordered(window_, SDL_TRUE);
     SDL_SetWindowResizable(window_, SDL_TRUE);
     SDL_SetWindowSize(window_, windowed_size_.width, windowed_size_.height);
-    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    // Back where the player had it; a game started full screen has no such
+    // place and opens its window in the middle.
+    if (windowed_place_) {
+      const WindowPlace at = ReturnPlace(*windowed_place_, windowed_size_, AllScreens());
+      SDL_SetWindowPosition(window_, at.x, at.y);
+    } else {
+      SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
   }
   SetWindowed(!full_screen);
 }

@@ -5,6 +5,7 @@
 #include <SDL_video.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,7 +54,8 @@ class ScreenDisplay final : public Display {
   void RestoreAllSurfaces() override;
   void ShowSystemCursor(bool show) override;
 
-  // Between window and full screen, keeping the window's size for its return.
+  // Between window and full screen, keeping the window's size and place for
+  // its return.
   void SetFullScreen(bool full_screen);
   void ToggleFullScreen() { SetFullScreen(Windowed()); }
   // The window's size in a window (the size it returns to from full screen).
@@ -104,6 +106,8 @@ class ScreenDisplay final : public Display {
   bool device_lost_ = false;
   bool quit_requested_ = false;
   WindowSize windowed_size_;
+  // Where the window was before full screen; none when the game started so.
+  std::optional<WindowPlace> windowed_place_;
   WindowLossWatch window_watch_;
 };
 

@@ -1,5 +1,6 @@
 #include "gfx/table_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -7,6 +8,7 @@
 #include "flow/capture_help.h"
 #include "flow/game.h"
 #include "flow/human_turn.h"
+#include "flow/keyboard_play.h"
 #include "flow/status_text.h"
 #include "flow/table_notes.h"
 #include "gfx/aid_pictures.h"
@@ -14,6 +16,7 @@
 #include "gfx/display.h"
 #include "gfx/score_page.h"
 #include "gfx/screen_text.h"
+#include "i18n/gettext.h"
 
 namespace vantel {
 
@@ -24,7 +27,10 @@ constexpr int32_t kPlatePadding = 6;
 constexpr int32_t kPlateTextDrop = 2;
 constexpr int32_t kAnnouncementRise = 40;  // above the pile
 constexpr int32_t kPlayedBarGap = 2;       // below the card
-constexpr int32_t kStatusGap = 8;          // between the status line and the clock
+// The side's name on a tag at the foot of its pile, below where the
+// special-capture markers lie.
+constexpr int32_t kPileTagLift = 6;
+constexpr int32_t kTabTextGap = 4;  // between the score tab and its text
 
 int32_t Pixel(float v) {
   return static_cast<int32_t>(std::nearbyint(v));
@@ -104,7 +110,7 @@ class TablePainter {
   void OurHand(PointerPosition pointer) {
     const bool open = HumanMayPickHandCard(g_);
     const int16_t hovered = open ? PickHandCard(g_, pointer.x, pointer.y) : -1;
-    const int16_t keyed = open ? g_.aids.hand_cursor : int16_t{-1};
+    const int16_t keyed = open && KeysChoiceShown(g_) ? g_.aids.hand_cursor : int16_t{-1};
     const auto& hand = g_.model.hand[PersonSeat(g_)];
     std::optional<std::pair<float, float>> hint_at;
     for (int slot = 0; slot < kHandSlots; ++slot) {
@@ -130,7 +136,8 @@ class TablePainter {
       const CardSprite& c = g_.model.table[i];
       if (!c.shown || !c.face_up || c.moving) continue;
       if (takeable[i] && !c.picked) Outline(a_.hint_outline_surface.get(), c.x, c.y);
-      if (choosing && j == g_.aids.table_cursor) Outline(a_.cursor_outline_surface.get(), c.x, c.y);
+      if (choosing && KeysChoiceShown(g_) && j == g_.aids.table_cursor)
+        Outline(a_.cursor_outline_surface.get(), c.x, c.y);
       if (LastPlayed(c.card)) {
         PlayedBar(c);
       }
@@ -215,8 +222,39 @@ void SeatLabels(const Assets& a, Display& d) {
 // The status line, cut short rather than run into the clock.
 void DrawStatusLine(const BitmapFont& font, Display& d, std::string text) {
   if (!font.Loaded()) return;
-  while (!text.empty() && font.SpacedWidth(text) > kClockX - kStatusGap - kStatusX) text.pop_back();
+  while (!text.empty() && font.SpacedWidth(text) > kStatusRoom) text.pop_back();
   SpacedText(font, d, kStatusX, kStatusY, text);
+}
+
+// Which pile is whose: a tag on the pile's foot, over its cards and markers
+// and under the cards that pass.
+void PileTags(const Game& g, TablePainter& paint, const Assets& a, Display& d) {
+  const BitmapFont& font = a.deluxe_font;
+  if (!font.Loaded()) return;
+  for (const Side side : {Side::kWe, Side::kThey}) {
+    const std::string name = ScreenText(side == Side::kWe ? N_("We") : N_("They"));
+    const int32_t pile_x = side == Side::kWe ? g.layout.we_pile_x : g.layout.they_pile_x;
+    const int32_t pile_y = side == Side::kWe ? g.layout.we_pile_y : g.layout.they_pile_y;
+    const int32_t width = font.SpacedWidth(name) + 2 * kPlatePadding;
+    PlatedText(paint, font, d, pile_x + (g.layout.card_width - width) / 2,
+               pile_y + g.layout.card_height - kPlateHeight - kPileTagLift, name);
+  }
+}
+
+// The tab itself carries no words: with the pointer on it, the match score
+// stands beside it on a plate.
+void ScoreTabNote(const Game& g, TablePainter& paint, const Assets& a, Display& d,
+                  PointerPosition pointer) {
+  const SDL_Surface* page = a.score_page_surface.get();
+  if (!page || g.flow.state == FlowState::kEndOfMatch) return;
+  if (pointer.x < kScorePageTabX || pointer.y < kScorePageTabY ||
+      pointer.y >= kScorePageTabY + page->h) {
+    return;
+  }
+  const std::string text = ScoreTabText(g.score.we_total, g.score.they_total);
+  const int32_t width = a.deluxe_font.SpacedWidth(text) + 2 * kPlatePadding;
+  const int32_t y = std::clamp(pointer.y - kPlateHeight / 2, 0, kStatusY - kPlateHeight);
+  PlatedText(paint, a.deluxe_font, d, kScorePageTabX - kTabTextGap - width, y, text);
 }
 
 void Announcement(const Game& g, TablePainter& paint, const Assets& a, Display& d) {
@@ -241,6 +279,21 @@ PointerPosition SeatLabelPlace(int place) {
     case 2: return {-600, 8};
     default: return {160, 8};
   }
+}
+
+int32_t SeatLabelRoom(int place) {
+  switch (place) {
+    case 0: return 200;   // from the left edge, over our hand's left cards
+    case 1: return 140;   // over Right's hand, from its right end
+    default: return 210;  // half of the felt between the two top hands
+  }
+}
+
+std::string ScoreTabText(int we, int they) {
+  // TRANSLATORS: beside the score page's tab on the table; "We" and "They"
+  // are the score page's own.
+  return ScreenText(N_("Score:")) + " " + ScreenText("We") + " " + std::to_string(we) + " \xB7 " +
+         ScreenText("They") + " " + std::to_string(they);
 }
 
 int32_t PileFirstEntry(int32_t count) {
@@ -268,6 +321,7 @@ void DrawTable(const Game& g, const Assets& a, Display& d, const LocalTimeSource
   // The marker cards lie over the piles, where they can be read.
   paint.Fan(g.model.we_fan);
   paint.Fan(g.model.they_fan);
+  PileTags(g, paint, a, d);
   paint.LastStockCard();
   paint.TableCards();
   paint.MarkTableCards();
@@ -280,6 +334,7 @@ void DrawTable(const Game& g, const Assets& a, Display& d, const LocalTimeSource
   if (g.flow.state == FlowState::kEndOfMatch) DrawScorePage(g, a, d);
   a.digit_font.Draw(d, static_cast<float>(kClockX), static_cast<float>(kStatusY), ClockText(now()));
   DrawStatusLine(a.deluxe_font, d, ScreenStatus(StatusOf(g)));
+  ScoreTabNote(g, paint, a, d, pointer);
 }
 
 }  // namespace vantel

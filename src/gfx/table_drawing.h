@@ -16,6 +16,14 @@ class Display;
 inline constexpr int32_t kStatusX = 5;
 inline constexpr int32_t kStatusY = 572;
 inline constexpr int32_t kClockX = 700;
+// The gap the status line keeps before the clock, and so its room.
+inline constexpr int32_t kStatusGap = 8;
+inline constexpr int32_t kStatusRoom = kClockX - kStatusGap - kStatusX;
+
+// The score page lies off the right edge during a hand; its spine shows there
+// as a tab.
+inline constexpr int32_t kScorePageTabX = 780;
+inline constexpr int32_t kScorePageTabY = 5;
 
 // How far a hand card the human may play rises under the pointer or the keys.
 inline constexpr int32_t kHandCardRise = 10;
@@ -30,6 +38,13 @@ struct PointerPosition {
 // Where the label of a place at the table lies on the felt: its top left corner, or for
 // a negative x its top right corner at -x.
 PointerPosition SeatLabelPlace(int place);
+// How wide that label may be: the two at the top share the felt between the
+// top hands, the two at the bottom keep to their hand's side of the table.
+int32_t SeatLabelRoom(int place);
+
+// The text shown beside the score page's tab: "Score: We 12 · They 8", in the
+// table fonts' code page.
+std::string ScoreTabText(int we, int they);
 
 // First pile entry drawn for a pile of `count` cards: a big pile shows from
 // entry 11 on (the cards below are hidden under it anyway).
@@ -42,7 +57,9 @@ std::vector<int32_t> StockVisitOrder(int32_t p);
 // background: marker fans, piles, stock, table, hands, the score page at the
 // end of a hand, the clock and the status line, and the aids: the seats'
 // labels, the last card of each seat, the takeable cards, the keys' choice,
-// the raised hand card under `pointer`, the announcement of a special capture.
+// the raised hand card under `pointer`, the announcement of a special capture,
+// the side's name over each pile, and the match score beside the score page's
+// tab while the pointer is on it.
 // Reads the game, never changes it.
 void DrawTable(const Game& g, const Assets& a, Display& d,
                const LocalTimeSource& now = SystemLocalTime, PointerPosition pointer = {-1, -1});

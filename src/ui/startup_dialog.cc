@@ -214,28 +214,29 @@ GtkWidget* LevelRow(const char* caption, GtkWidget* (&buttons)[kPlayerLevelCount
   return RadioRow(label, names, buttons);
 }
 
+// Who plays, how the game shows, then the variant of the deal.
 GtkWidget* OptionsPanel(Widgets& w) {
   GtkWidget* box = Panel();
-  w.twelve_cards = gtk_radio_button_new_with_label(nullptr, _(kTwelveCardOption));
-  w.six_cards = gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(w.twelve_cards),
-                                                            _(kSixCardOption));
-  w.slow_animation = gtk_check_button_new_with_label(_(kSlowAnimationOption));
-  Pack(box, w.twelve_cards);
-  Pack(box, WrappedLabel(_(kTwelveCardNote)));
-  Pack(box, w.six_cards);
-  Pack(box, WrappedLabel(_(kSixCardNote)));
-  Pack(box, w.slow_animation);
-  Pack(box, WrappedLabel(_(kSlowAnimationNote)));
+  Pack(box, LevelRow(kOpponentsLabel, w.opponent_levels));
+  Pack(box, LevelRow(kPartnerLabel, w.partner_levels));
+  Pack(box, WrappedLabel(_(kLevelNote)));
   w.windowed = gtk_check_button_new_with_label(_(kWindowedOption));
   Pack(box, w.windowed);
   Pack(box, WrappedLabel(_(kWindowedNote)));
+  w.slow_animation = gtk_check_button_new_with_label(_(kSlowAnimationOption));
+  Pack(box, w.slow_animation);
+  Pack(box, WrappedLabel(_(kSlowAnimationNote)));
   const char* const scalings[] = {_(kAutomaticScalingOption), _(kSharpScalingOption),
                                   _(kSmoothScalingOption)};
   Pack(box, RadioRow(gtk_label_new(_(kScalingLabel)), scalings, w.scaling));
   Pack(box, WrappedLabel(_(kScalingNote)));
-  Pack(box, LevelRow(kOpponentsLabel, w.opponent_levels));
-  Pack(box, LevelRow(kPartnerLabel, w.partner_levels));
-  Pack(box, WrappedLabel(_(kLevelNote)));
+  w.twelve_cards = gtk_radio_button_new_with_label(nullptr, _(kTwelveCardOption));
+  w.six_cards = gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(w.twelve_cards),
+                                                            _(kSixCardOption));
+  Pack(box, w.twelve_cards);
+  Pack(box, WrappedLabel(_(kTwelveCardNote)));
+  Pack(box, w.six_cards);
+  Pack(box, WrappedLabel(_(kSixCardNote)));
   return box;
 }
 
@@ -295,9 +296,10 @@ GtkWidget* StatisticsPanel(Widgets& w) {
 
 GtkWidget* Notebook(Widgets& w, const ArchiveEntrySource& archive) {
   w.notebook = gtk_notebook_new();
-  GtkWidget* panels[kStartupTabCount] = {DeckPanel(w, archive), KeysPanel(),
-                                         RulesPanel(w),         CreditsPanel(),
-                                         OptionsPanel(w),       StatisticsPanel(w)};
+  // By StartupTab.
+  GtkWidget* panels[kStartupTabCount] = {OptionsPanel(w), DeckPanel(w, archive),
+                                         KeysPanel(),     RulesPanel(w),
+                                         CreditsPanel(),  StatisticsPanel(w)};
   for (int i = 0; i < kStartupTabCount; ++i)
     gtk_notebook_append_page(GTK_NOTEBOOK(w.notebook), panels[i],
                              gtk_label_new(_(kStartupTabNames[i])));
@@ -310,7 +312,7 @@ GtkWidget* FooterRow() {
   std::string version =
       VersionText(VANTEL_VERSION_MAJOR, VANTEL_VERSION_MINOR, VANTEL_VERSION_PATCH);
   gtk_box_pack_start(GTK_BOX(row), gtk_label_new(version.c_str()), FALSE, FALSE, 0);
-  gtk_box_pack_end(GTK_BOX(row), gtk_label_new(_(kRequirementText)), FALSE, FALSE, 0);
+  gtk_box_pack_end(GTK_BOX(row), gtk_label_new(_(kStartHintText)), FALSE, FALSE, 0);
   return row;
 }
 

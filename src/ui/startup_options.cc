@@ -14,7 +14,7 @@ void ApplyCheck(CheckState state, bool when_ticked, bool& option) {
 
 void LoadStartupDialog(Options& options, StartupDialogState& state) {
   options.pak_file_name = "res065.pak";
-  state.current_tab = 0;
+  state.current_tab = kOptionsTab;
 }
 
 void StoreStartOptions(const StartupControls& controls, Options& options) {

@@ -30,16 +30,18 @@ struct StartupControls {
 // the defaults) say.
 StartupControls ControlsFor(const Options& options);
 
+// The dialog's tabs in their order: the choices most players make first.
+enum StartupTab { kOptionsTab, kDeckTab, kKeysTab, kRulesTab, kCreditsTab, kStatisticsTab };
 inline constexpr int kStartupTabCount = 6;
-// Marked for translation; shown through _().
+// By StartupTab. Marked for translation; shown through _().
 inline constexpr std::array<const char*, kStartupTabCount> kStartupTabNames = {
-    N_("Deck"), N_("Keys"), N_("Rules"), N_("Credits"), N_("Options"), kStatisticsTabName};
+    N_("Options"), N_("Deck"), N_("Keys"), N_("Rules"), N_("Credits"), kStatisticsTabName};
 
 struct StartupDialogState {
   int16_t current_tab = 0;
 };
 
-// The dialog's load: the archive name, the "Deck" tab in front.
+// The dialog's load: the archive name, the "Options" tab in front.
 void LoadStartupDialog(Options& options, StartupDialogState& state);
 
 // The start button: stores the choices in the order the game expects. The

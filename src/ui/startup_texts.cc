@@ -18,7 +18,8 @@ const char* const kKeyHelpPlayKeys =
 const char* const kKeyHelpCaptureKeys =
     N_("When your card can take cards, Left and Right move among the table cards it can take, "
        "Space picks the chosen card or puts it back, Return picks it (the capture happens as "
-       "soon as the cards add up), and Backspace takes nothing.");
+       "soon as the cards add up; when only one set of cards can be taken, Return takes it "
+       "at once), and Backspace takes nothing.");
 
 const char* const kRulesText =
     N_("THE PLAYERS\n"

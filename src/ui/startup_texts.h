@@ -9,11 +9,10 @@ namespace vantel {
 inline constexpr const char* kDialogTitle = "Vantel";
 inline constexpr const char* kStartCaption = N_("Play");
 inline constexpr const char* kExitCaption = N_("Exit");
-inline constexpr const char* kRequirementText = N_("Requires SDL 2.0 or higher");
+inline constexpr const char* kStartHintText = N_("Return or Play starts the game");
 
-inline constexpr const char* kBrescianeOption = N_("Bresciane pattern cards [800x600 resolution]");
-inline constexpr const char* kTrevigianeOption =
-    N_("Trevigiane pattern cards [800x600 resolution]");
+inline constexpr const char* kBrescianeOption = N_("Bresciane cards");
+inline constexpr const char* kTrevigianeOption = N_("Trevigiane cards");
 inline constexpr const char* kBrescianeDescription =
     N_("Cream cards with a red border, gold court panels and a red back with a gold lattice.");
 inline constexpr const char* kTrevigianeDescription =
@@ -42,13 +41,12 @@ extern const char* const kCreditsText;
 
 inline constexpr const char* kTwelveCardOption = N_("12-card hand");
 inline constexpr const char* kTwelveCardNote =
-    N_("Standard Vantel game, with twelve cards dealt on the hand.");
+    N_("The usual game: twelve cards each, dealt all at once.");
 inline constexpr const char* kSixCardOption = N_("6-card hand");
-inline constexpr const char* kSixCardNote =
-    N_("Variant in which six cards are dealt on hand, in two rounds.");
+inline constexpr const char* kSixCardNote = N_("Six cards each, dealt twice in every hand.");
 inline constexpr const char* kSlowAnimationOption = N_("Slow animation");
 inline constexpr const char* kSlowAnimationNote =
-    N_("Click for slower card animation. Useful when learning the game or in faster computers.");
+    N_("The cards move more slowly, which makes a play easier to follow while you learn.");
 
 inline constexpr const char* kWindowedOption = N_("Play in a window");
 inline constexpr const char* kWindowedNote =

@@ -252,6 +252,11 @@ done
 [ $played = yes ] || fail "a click on the first hand card in the window did not play it"
 echo "ok: a click in the window played the card drawn under it"
 
+# Where the player put the window is where it comes back to.
+xdotool windowmove "$win" 123 45
+sleep 0.5
+geometry
+placed_x=$X placed_y=$Y
 xdotool key F11
 sleep 1
 geometry
@@ -263,7 +268,9 @@ xdotool key F11
 sleep 1
 geometry
 [ "$WIDTH" -eq 800 ] || fail "F11 again did not bring the 800 x 600 window back (${WIDTH}x${HEIGHT})"
-echo "ok: F11 switched to full screen and back"
+[ "$X,$Y" = "$placed_x,$placed_y" ] ||
+  fail "the window came back from full screen at $X,$Y, not where it was ($placed_x,$placed_y)"
+echo "ok: F11 switched to full screen and back, to the window's place"
 
 xdotool windowsize "$win" 1000 700
 sleep 1

@@ -1,5 +1,6 @@
 #include "flow/keyboard_play.h"
 
+#include "flow/capture_help.h"
 #include "flow_fixture.h"
 
 namespace vantel {
@@ -90,6 +91,91 @@ TEST_F(KeyboardPlayTest, CaptureKeysMoveAmongTakeableCardsPickPutBackAndConfirm)
   ASSERT_EQ(events_.confirms, 1);
   EXPECT_EQ(g_.capture.capture_count, 2);
   EXPECT_TRUE(g_.model.table[0].captured && g_.model.table[2].captured);
+}
+
+// The mouse was used to play (the keys' choice is hidden): with only the 3
+// and the 4 making the 7, one Return takes both.
+TEST_F(KeyboardPlayTest, OneReturnTakesTheOnlySetTheTableOffers) {
+  OpenSelection({CardId(3, 'C'), CardId(11, 'D'), CardId(4, 'H')}, CardId(7, 'S'));
+  Frame(Click(kLeftButton, 300, 200));
+  Frame();
+  ASSERT_FALSE(KeysChoiceShown(g_));
+  Press(kKeyReturn);
+  ASSERT_EQ(events_.confirms, 1);
+  EXPECT_EQ(g_.capture.capture_count, 2);
+  EXPECT_TRUE(g_.model.table[0].captured && g_.model.table[2].captured);
+  EXPECT_FALSE(g_.model.table[1].captured);
+}
+
+TEST_F(KeyboardPlayTest, ReturnTakesTheSingleCardOfTheValue) {
+  OpenSelection({CardId(5, 'C'), CardId(12, 'D')}, CardId(12, 'S'));
+  Press(kKeyReturn);
+  ASSERT_EQ(events_.confirms, 1);
+  EXPECT_EQ(g_.capture.capture_count, 1);
+  EXPECT_TRUE(g_.model.table[1].captured);
+}
+
+// Where the table offers a choice, Return shows the cursor as before; once
+// the cards picked leave one way to finish, Return finishes it.
+TEST_F(KeyboardPlayTest, ReturnChoosesNothingWhereSeveralSetsAreOpen) {
+  // 9 played: the 4 and the 5, or the 2, the 3 and the 4.
+  OpenSelection({CardId(2, 'C'), CardId(3, 'C'), CardId(4, 'H'), CardId(5, 'D')}, CardId(9, 'S'));
+  Press(kKeyReturn);
+  EXPECT_EQ(events_.confirms, 0);
+  EXPECT_GE(g_.aids.table_cursor, 0);
+  for (int i = 0; i < 4; ++i) EXPECT_FALSE(g_.model.table[i].picked);
+  while (g_.aids.table_cursor != 3) Press(kKeyRight);
+  Press(kKeySpace);  // the 5: only the 4 completes it now
+  ASSERT_TRUE(g_.model.table[3].picked);
+  Press(kKeyReturn);  // on the picked 5, where Return used to do nothing
+  ASSERT_EQ(events_.confirms, 1);
+  EXPECT_EQ(g_.capture.capture_count, 2);
+  EXPECT_TRUE(g_.model.table[2].captured && g_.model.table[3].captured);
+  EXPECT_FALSE(g_.model.table[0].captured || g_.model.table[1].captured);
+}
+
+TEST_F(KeyboardPlayTest, TwoCardsOfTheValueAreTwoSetsToChooseFrom) {
+  OpenSelection({CardId(7, 'C'), CardId(7, 'D')}, CardId(7, 'S'));
+  EXPECT_TRUE(OnlyCompletion(g_).empty());
+  Press(kKeyReturn);
+  EXPECT_EQ(events_.confirms, 0);
+  Press(kKeyReturn);  // the cursor's card now
+  EXPECT_EQ(events_.confirms, 1);
+  EXPECT_EQ(g_.capture.capture_count, 1);
+}
+
+// A move of the pointer or a click hides the keys' frame until the next key;
+// a Return then shows the choice again rather than play a card not framed.
+TEST_F(KeyboardPlayTest, TheMouseHidesTheKeysChoiceUntilTheNextKey) {
+  UntilOurTurn();
+  Frame();
+  Press(kKey1 + 3);
+  EXPECT_TRUE(KeysChoiceShown(g_));
+  InputSnapshot moved;
+  moved.mouse_x = 300;
+  moved.mouse_y = 200;
+  Frame(moved);
+  EXPECT_FALSE(KeysChoiceShown(g_));
+  Frame(moved);  // a still pointer keeps it hidden
+  EXPECT_FALSE(KeysChoiceShown(g_));
+  InputSnapshot key = moved;
+  key.keys[kKeyReturn] = 1;
+  Frame(key);
+  Frame(moved);
+  EXPECT_TRUE(KeysChoiceShown(g_));
+  EXPECT_FALSE(g_.flow.human_picked);
+  EXPECT_EQ(g_.aids.hand_cursor, 3);  // hidden, not forgotten
+  // A click hides it too, with the pointer still.
+  InputSnapshot click = moved;
+  click.buttons[kRightButton] = 1;
+  Frame(click);
+  EXPECT_FALSE(KeysChoiceShown(g_));
+  Frame(key);
+  Frame(moved);
+  EXPECT_FALSE(g_.flow.human_picked);
+  Frame(key);
+  EXPECT_TRUE(g_.flow.human_picked);
+  EXPECT_TRUE(g_.model.hand[0][3].moving);
 }
 
 TEST_F(KeyboardPlayTest, BackspaceTakesNothing) {

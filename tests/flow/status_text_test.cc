@@ -173,11 +173,11 @@ TEST_F(StatusTextTest, EachMomentOfTheGameSaysWhatItWaitsForOrTheScore) {
 
 TEST_F(StatusTextTest, ChoosingACaptureNamesThePlayedCardsValue) {
   OpenSelection({CardId(3, 'C'), CardId(4, 'H')}, CardId(7, 'S'));
-  EXPECT_EQ(StatusText(g_), "Take cards worth 7 · right-click your card to take nothing");
+  EXPECT_EQ(StatusText(g_), "Take a sum of 7 · none: Backspace or right-click your card");
   g_.model.table_count = 0;
   OpenSelection({CardId(13, 'C')}, CardId(13, 'S'));
   g_.flow.state = FlowState::kWeGettingSpecialGathering;
-  EXPECT_EQ(StatusText(g_), "Take cards worth 13 · right-click your card to take nothing");
+  EXPECT_EQ(StatusText(g_), "Take a sum of 13 · none: Backspace or right-click your card");
   EXPECT_LE(StatusText(g_).size(), static_cast<std::size_t>(kStatusTextMaxChars));
 }
 

@@ -81,5 +81,26 @@ TEST(PictureFitTest, FirstWindowIsTheLargestWholeMultipleThatFits) {
   EXPECT_EQ(FirstWindowSize(640, 400).height, 600);
 }
 
+// The window comes back from full screen where it was, on any screen; only
+// a place no screen shows any more is pulled back onto the desktop.
+TEST(PictureFitTest, AWindowReturnsFromFullScreenWhereItWas) {
+  const DesktopArea one{0, 0, 1920, 1080};
+  const WindowSize size{800, 600};
+  EXPECT_EQ(ReturnPlace({123, 45}, size, one), (WindowPlace{123, 45}));
+  EXPECT_EQ(ReturnPlace({0, 0}, size, one), (WindowPlace{0, 0}));
+  EXPECT_EQ(ReturnPlace({1800, 1000}, size, one),
+            (WindowPlace{1800, 1000}));     // partly off, by choice
+  const DesktopArea two{0, 0, 3840, 1080};  // a second screen on the right
+  EXPECT_EQ(ReturnPlace({2500, 300}, size, two), (WindowPlace{2500, 300}));
+  // That screen is gone: back onto the first, whole.
+  EXPECT_EQ(ReturnPlace({2500, 300}, size, one), (WindowPlace{1120, 300}));
+  EXPECT_EQ(ReturnPlace({-900, -50}, size, one), (WindowPlace{0, 0}));
+  // A window larger than the desktop keeps its corner on it.
+  EXPECT_EQ(ReturnPlace({5000, 5000}, WindowSize{2400, 1600}, one), (WindowPlace{0, 0}));
+  // Screens left of and above the first have negative coordinates.
+  const DesktopArea left{-1280, 0, 3200, 1080};
+  EXPECT_EQ(ReturnPlace({-1000, 100}, size, left), (WindowPlace{-1000, 100}));
+}
+
 }  // namespace
 }  // namespace vantel

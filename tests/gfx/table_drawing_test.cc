@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "flow/layout.h"
+#include "gfx/aid_pictures.h"
 #include "support/test_cards.h"
 #include "table_fixture.h"
 
@@ -197,6 +199,72 @@ TEST_F(TableDrawingTest, TakeableCardsAreOutlinedWhileTheHumanChooses) {
   Clear();
   Draw();
   EXPECT_FALSE(outlined(300, 200));
+}
+
+// The keys' white frame stands over the gold line only while the keys are
+// in use; once the mouse moves, the card shows the gold line like the others.
+TEST_F(TableDrawingTest, TheKeysFrameGivesWayToTheMouse) {
+  Place(g_.model.table[0], CardId(3, 'C'), 100, 200);
+  Place(g_.model.table[1], CardId(4, 'H'), 300, 200);
+  Place(g_.model.table[2], CardId(7, 'S'), 400, 200);
+  g_.model.table_count = 3;
+  g_.flow.turn = 0;
+  g_.flow.state = FlowState::kWeGettingCardsGathering;
+  g_.aids.table_cursor = 0;
+  Draw();
+  const uint32_t gold = At(298, 205);
+  EXPECT_NE(gold, kFeltColour);
+  EXPECT_NE(At(98, 205), gold);  // the keys' frame
+  g_.aids.mouse_in_use = true;
+  Clear();
+  Draw();
+  EXPECT_EQ(At(98, 205), gold);
+}
+
+// Each pile wears its side's name at its foot, over its cards, on a plate.
+TEST_F(TableDrawingTest, EachPileIsTaggedWithItsSide) {
+  SetupLayout(g_.options, g_.layout);
+  const Layout& l = g_.layout;
+  // Test cards are smaller than the layout's: this pile reaches the tag.
+  for (int i = 0; i < 12; ++i) {
+    Place(g_.model.we_pile[i], 0, static_cast<float>(l.we_pile_x),
+          static_cast<float>(l.we_pile_y + l.card_height - test::kCardH), false);
+  }
+  g_.model.we_pile_count = 12;
+  Draw();
+  const auto tag_text_at = [&](int32_t pile_x, int32_t pile_y, std::string_view name) {
+    const int32_t width = a_.deluxe_font.SpacedWidth(name) + 12;
+    return PointerPosition{pile_x + (l.card_width - width) / 2 + 6,
+                           pile_y + l.card_height - kPlateHeight - 6 + 2};
+  };
+  const PointerPosition we = tag_text_at(l.we_pile_x, l.we_pile_y, "We");
+  const PointerPosition they = tag_text_at(l.they_pile_x, l.they_pile_y, "They");
+  EXPECT_EQ(At(we.x, we.y), test::GlyphColour('W' - 32));
+  EXPECT_EQ(At(they.x, they.y), test::GlyphColour('T' - 32));
+  // The plate darkens the felt around the name, and lies over the pile.
+  EXPECT_NE(At(we.x - 4, we.y), kFeltColour);
+  EXPECT_NE(At(we.x - 4, we.y), test::GlyphColour('W' - 32));
+  EXPECT_EQ(At(l.we_pile_x + 2, l.we_pile_y + l.card_height - test::kCardH + 2), kBackColour);
+}
+
+// The score page's tab says nothing until the pointer rests on it; then the
+// match score stands beside it.
+TEST_F(TableDrawingTest, TheScoreTabShowsTheMatchScoreUnderThePointer) {
+  g_.score.we_total = 3;
+  g_.score.they_total = 7;
+  EXPECT_EQ(ScoreTabText(3, 7), "Score: We 3 \xB7 They 7");
+  const int32_t width = a_.deluxe_font.SpacedWidth(ScoreTabText(3, 7)) + 12;
+  const int32_t text_x = kScorePageTabX - 4 - width + 6;
+  DrawTable(g_, a_, d_, [] { return LocalTime{21, 5}; }, {790, 300});
+  EXPECT_EQ(At(text_x, 300 - kPlateHeight / 2 + 2), test::GlyphColour('S' - 32));
+  Clear();
+  DrawTable(g_, a_, d_, [] { return LocalTime{21, 5}; }, {700, 300});
+  EXPECT_EQ(At(text_x, 300 - kPlateHeight / 2 + 2), kFeltColour);
+  // On the score page itself the tab is gone and says nothing.
+  g_.flow.state = FlowState::kEndOfMatch;
+  Clear();
+  DrawTable(g_, a_, d_, [] { return LocalTime{21, 5}; }, {790, 300});
+  EXPECT_NE(At(text_x, 300 - kPlateHeight / 2 + 2), test::GlyphColour('S' - 32));
 }
 
 TEST_F(TableDrawingTest, EachSeatsLastCardIsUnderlinedOnTheTable) {

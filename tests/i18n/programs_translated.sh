@@ -18,6 +18,15 @@ bin="$build/bin"
 says "vantel --help, LANGUAGE=it" "Mostra questo aiuto ed esce" env LANGUAGE=it "$bin/vantel" --help
 says "vantel --help, no LANG" "Mostra questo aiuto ed esce" env -u LANG LANGUAGE=it "$bin/vantel" --help
 says "vantel --help, LANG=it_IT.UTF-8" "Mostra questo aiuto ed esce" env LANG=it_IT.UTF-8 "$bin/vantel" --help
+# The summary and the key list come from the catalogue too, not only the options.
+for lang in LANGUAGE=it LANG=it_IT.UTF-8; do
+  says "vantel --help summary, $lang" "Un gioco di carte italiano" env "$lang" "$bin/vantel" --help
+  says "vantel --help keys, $lang" "Tasti al tavolo:" env "$lang" "$bin/vantel" --help
+  help=$(env "$lang" "$bin/vantel" --help 2>&1)
+  case $help in
+  *"Keys at the table"* | *"A card game of the"*) fail "vantel --help, $lang: English left in: $help" ;;
+  esac
+done
 says "vantel --help in English" "Show this help and exit" "$bin/vantel" --help
 says "vantel --help, LC_ALL=C" "Show this help and exit" env LC_ALL=C LANGUAGE=it "$bin/vantel" --help
 says "vantel error" "si escludono a vicenda" env LANGUAGE=it "$bin/vantel" --window --fullscreen

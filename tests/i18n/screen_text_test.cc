@@ -57,7 +57,8 @@ TEST_F(ItalianScreenTest, ScorePageTextsFitTheirColumns) {
 TEST_F(ItalianScreenTest, StatusLineSpeaksItalianInEverySituation) {
   EXPECT_EQ(ScreenStatus({StatusKind::kMatchScore, {25, 31, 51}}), "Noi 25 \xB7 Loro 31 \xB7 a 51");
   EXPECT_EQ(ScreenStatus({StatusKind::kTakeCards, {7}}),
-            "Prendi carte per 7 \xB7 clic destro sulla tua carta per non prendere");
+            "Prendi 7 \xB7 niente: Backspace o clic destro sulla tua carta");
+  EXPECT_EQ(ScreenStatus({StatusKind::kLeftPlaying, {}}), "Tocca a Sinistra");
   for (int k = 0; k <= static_cast<int>(StatusKind::kMatchScore); ++k) {
     const StatusLine line{static_cast<StatusKind>(k), {52, 40, 51}};
     std::string english;

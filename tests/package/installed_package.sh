@@ -90,6 +90,7 @@ out=$("$root/usr/games/vantel" --version 2>&1)
 # 3b. The translations, found from the unpacked folder and not from the system's.
 [ -f "$root/usr/share/locale/it/LC_MESSAGES/vantel.mo" ] || fail "the Italian catalogue is missing"
 says "LANGUAGE=it vantel --help" 'Mostra questo aiuto' env LANGUAGE=it "$root/usr/games/vantel" --help
+says "LANGUAGE=it vantel --help keys" "Tasti al tavolo" env LANGUAGE=it "$root/usr/games/vantel" --help
 says "LANGUAGE=it vantel-pak --help" 'uso: vantel-pak' env LANGUAGE=it "$root/usr/bin/vantel-pak" --help
 says "vantel-sim's errors in Italian" 'argomento sconosciuto' \
   env LANGUAGE=it "$root/usr/games/vantel-sim" --bogus

@@ -33,13 +33,18 @@ Started Start(const StartupControls& controls, Options options = Scrambled()) {
   return s;
 }
 
-TEST(StartupOptionsTest, LoadingPutsTheDeckTabInFrontAndNamesTheArchive) {
+// The players, the window and the animation are what a newcomer looks for
+// first; the deck is a matter of taste.
+TEST(StartupOptionsTest, LoadingPutsTheOptionsTabInFrontAndNamesTheArchive) {
   Options options;
   options.pak_file_name = "";
   StartupDialogState state{3};
   LoadStartupDialog(options, state);
   EXPECT_EQ(options.pak_file_name, "res065.pak");
-  EXPECT_EQ(state.current_tab, 0);
+  ASSERT_GE(state.current_tab, 0);
+  ASSERT_LT(state.current_tab, kStartupTabCount);
+  EXPECT_STREQ(kStartupTabNames[static_cast<std::size_t>(state.current_tab)], "Options");
+  EXPECT_EQ(state.current_tab, 0);  // and it is the first tab
 }
 
 TEST(StartupOptionsTest, UntouchedDialogStartsTheStandardGame) {

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "flow/game.h"
+#include "flow/layout.h"
+#include "flow/status_text.h"
+#include "game/clock.h"
+#include "game/random.h"
+#include "game/sound.h"
+#include "gfx/assets.h"
+#include "gfx/screen_text.h"
+#include "gfx/table_drawing.h"
+#include "italian_catalogue.h"
+#include "pak/resource_path.h"
+#include "pak/sdl/sdl_picture_converter.h"
+#include "pak/unpack.h"
+
+namespace vantel {
+namespace {
+
+// The game's pictures unpacked from the archive the build makes, for the
+// whole suite; the folder goes with them.
+struct UnpackedPictures {
+  std::filesystem::path folder;
+  Assets assets;
+  ~UnpackedPictures() {
+    if (!folder.empty()) std::filesystem::remove_all(folder);
+  }
+};
+
+std::unique_ptr<UnpackedPictures>& Pictures() {
+  static std::unique_ptr<UnpackedPictures> pictures;
+  return pictures;
+}
+
+// The texts the table draws, measured with the game's own glyph sheets
+// against the room their place leaves, in the catalogue's language.
+class ItalianTextsFitTest : public test::ItalianCatalogueTest {
+ protected:
+  static void SetUpTestSuite() {
+    ItalianCatalogueTest::SetUpTestSuite();
+    auto& pictures = Pictures();
+    pictures = std::make_unique<UnpackedPictures>();
+    std::string pattern = (std::filesystem::temp_directory_path() / "vantel-fit-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    pictures->folder = pattern;
+    SdlPictureConverter converter;
+    const UnpackResult unpacked =
+        UnpackInto(VANTEL_TEST_PAK, ResourceRoot{pictures->folder, false}, converter);
+    ASSERT_TRUE(unpacked.Succeeded()) << unpacked.message;
+    MtRandom random(1);
+    SilentSound sound;
+    ManualClock clock;
+    const Game g(random, sound, clock);
+    const std::filesystem::path root = pictures->folder;
+    LoadBitmaps(pictures->assets, g,
+                [root](std::string_view name) { return ResolveResourcePath(root, name); });
+  }
+  static void TearDownTestSuite() {
+    Pictures().reset();
+    ItalianCatalogueTest::TearDownTestSuite();
+  }
+
+  static const BitmapFont& Table() { return Pictures()->assets.deluxe_font; }
+};
+
+// Every situation, with the widest numbers a match shows, before the clock;
+// a sentence cut into the clock loses its end mid-word.
+TEST_F(ItalianTextsFitTest, StatusLineEndsBeforeTheClock) {
+  ASSERT_TRUE(Table().Loaded());
+  for (int k = 0; k <= static_cast<int>(StatusKind::kMatchScore); ++k) {
+    const StatusLine line{static_cast<StatusKind>(k), {88, 88, 51}};
+    const std::string shown = ScreenStatus(line);
+    EXPECT_LE(Table().SpacedWidth(shown), kStatusRoom) << shown;
+    std::string english;
+    ASSERT_TRUE(ToGlyphCodes(FillStatus(StatusPattern(line.kind), line), &english));
+    EXPECT_LE(Table().SpacedWidth(english), kStatusRoom) << english;
+  }
+}
+
+TEST_F(ItalianTextsFitTest, SeatLabelsKeepToTheirPlaces) {
+  ASSERT_TRUE(Table().Loaded());
+  for (int place = 0; place < kSeats; ++place) {
+    const std::string english(SeatName(place));
+    const std::string shown = ScreenText(english.c_str());
+    EXPECT_NE(shown, english);
+    EXPECT_LE(Table().SpacedWidth(shown), SeatLabelRoom(place)) << shown;
+    EXPECT_LE(Table().SpacedWidth(english), SeatLabelRoom(place)) << english;
+  }
+}
+
+// The side's name on its pile's tag, and the score beside the score page's
+// tab, which must stay on the felt left of it.
+TEST_F(ItalianTextsFitTest, PileTagsAndTheScoreTabNoteFit) {
+  ASSERT_TRUE(Table().Loaded());
+  MtRandom random(1);
+  SilentSound sound;
+  ManualClock clock;
+  Game g(random, sound, clock);
+  SetupLayout(g.options, g.layout);
+  for (const char* side : {"We", "They"}) {
+    const std::string shown = ScreenText(side);
+    EXPECT_NE(shown, side);
+    EXPECT_LE(Table().SpacedWidth(shown) + 12, g.layout.card_width) << shown;
+  }
+  const std::string note = ScoreTabText(88, 88);
+  EXPECT_EQ(note.rfind("Punti:", 0), 0u) << note;
+  EXPECT_LE(Table().SpacedWidth(note) + 16, kScorePageTabX) << note;
+}
+
+}  // namespace
+}  // namespace vantel
