@@ -112,7 +112,7 @@ class TablePainter {
     const int16_t hovered = open ? PickHandCard(g_, pointer.x, pointer.y) : -1;
     const int16_t keyed = open && KeysChoiceShown(g_) ? g_.aids.hand_cursor : int16_t{-1};
     const auto& hand = g_.model.hand[PersonSeat(g_)];
-    std::optional<std::pair<float, float>> hint_at;
+    const CardSprite* hinted = nullptr;
     for (int slot = 0; slot < kHandSlots; ++slot) {
       const CardSprite& c = hand[static_cast<std::size_t>(slot)];
       if (!c.shown) continue;
@@ -120,9 +120,16 @@ class TablePainter {
       const float y = raised ? c.y - static_cast<float>(kHandCardRise) : c.y;
       Face(c.card, c.x, y);
       if (slot == keyed) Outline(a_.cursor_outline_surface.get(), c.x, y);
-      if (g_.flow.hint_card >= 0 && c.card == g_.flow.hint_card) hint_at = {c.x, y};
+      if (g_.flow.hint_card >= 0 && c.card == g_.flow.hint_card) hinted = &c;
     }
-    if (hint_at) Frame(hint_at->first, hint_at->second);
+    // In the fanned row the next card covers most of this one, and a frame
+    // around it would cover the next: the suggestion is lifted out of the row
+    // whole, above its neighbours, and framed there.
+    if (hinted != nullptr) {
+      const float y = hinted->y - static_cast<float>(kHandCardRise);
+      Face(hinted->card, hinted->x, y);
+      Frame(hinted->x, y);
+    }
   }
 
   // Over the table cards: the cards the played card can take while the human

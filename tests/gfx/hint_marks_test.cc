@@ -35,6 +35,8 @@ TEST_F(HintMarksTest, FramesTheSuggestedCardAndWhatItTakes) {
   DrawHintMarks(g_, a_, d_);
   EXPECT_EQ(At(340, 420), kFrameColour);  // the card to play
   EXPECT_NE(At(300, 420), kFrameColour);  // its neighbour is not
+  // Lifted out of the fanned row, whole, so that no neighbour hides it.
+  EXPECT_EQ(At(345, 420 - kHandCardRise), kFrameColour);
   EXPECT_EQ(At(200, 200), kFrameColour);  // the table card it takes
   EXPECT_NE(At(100, 200), kFrameColour);
 }
