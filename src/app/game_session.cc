@@ -36,12 +36,12 @@ std::string SoundName(std::string_view file_name) {
 }  // namespace
 
 GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& ports,
-                         StopGuard& stop, std::optional<SavedMatch> resume)
+                         StopGuard& stop, const std::optional<SavedMatch>& resume)
     : ports_(ports),
       stop_(stop),
       root_(std::move(root)),
       chosen_(options),
-      resume_(std::move(resume)),
+      resume_(resume),
       random_(SeedFromTimeOfDay(std::chrono::system_clock::now())),
       game_(MakeGame(resume_ ? PlayedAsSaved(options, *resume_) : options,
                      {random_, sound_, clock_})) {

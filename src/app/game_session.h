@@ -33,7 +33,7 @@ class GameSession {
   // signals and the lost window the frame loop answers.
   // With `resume`, the match kept last time goes on, with its own players.
   GameSession(const Options& options, ResourceRoot root, AppPorts& ports, StopGuard& stop,
-              std::optional<SavedMatch> resume = std::nullopt);
+              const std::optional<SavedMatch>& resume = std::nullopt);
   GameSession(const GameSession&) = delete;
   GameSession& operator=(const GameSession&) = delete;
   ~GameSession();

@@ -23,8 +23,8 @@ LoadedMatch LoadSavedMatch(const std::filesystem::path& file) {
                                    kept.reason.c_str())};
     case KeptFileText::State::kTooLarge: why = kept.reason; break;
     case KeptFileText::State::kRead: {
-      SavedMatchRead read = SavedMatchFromText(kept.text);
-      if (read.saved) return {std::move(read.saved), {}};
+      const SavedMatchRead read = SavedMatchFromText(kept.text);
+      if (read.saved) return {read.saved, {}};
       why = read.problem;
       break;
     }
