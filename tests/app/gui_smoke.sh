@@ -205,6 +205,20 @@ saved="$work/data/vantel/match.json"
 [ -s "$saved" ] || fail "the match left was not kept in $saved"
 echo "ok: the match left was kept"
 
+# Leaves a match in progress as a player does: Escape, then Return to the
+# question; the game must end by itself with status 0.
+leave_game() {
+  xdotool key Escape
+  sleep 0.3
+  xdotool key Return
+  for ((i = 0; i < 20; i++)); do game_alive || break; sleep 0.5; done
+  game_alive && fail "Escape and Return did not end $1"
+  wait "$pid"
+  local status=$?
+  pid=
+  [ "$status" -eq 0 ] || fail "$1 ended with status $status"
+}
+
 # 7. In a window (--window, no dialog): the game's picture fills an 800 x 600
 #    window letter-boxed; a click on the first hand card, placed through the
 #    window's mapping, plays that card; F11 switches to full screen and back;
@@ -290,15 +304,7 @@ bar=$(brightness "$b" "$X" "$Y" "$FX" "$HEIGHT")
 [ "$FX" -gt 0 ] && above 0.02 "$bar" || fail "the resized window shows no black bars beside the picture"
 echo "ok: the resized window letter-boxes the picture and keeps the pointer on it"
 
-xdotool key Escape
-sleep 0.3
-xdotool key Return
-for ((i = 0; i < 20; i++)); do game_alive || break; sleep 0.5; done
-game_alive && fail "Escape and Return did not end the windowed game"
-wait "$pid"
-status=$?
-pid=
-[ "$status" -eq 0 ] || fail "the windowed game ended with status $status"
+leave_game "the windowed game"
 [ -s "$work/config/vantel/settings.ini" ] || fail "no settings were saved"
 grep -q '^window_width=1000$' "$work/config/vantel/settings.ini" ||
   fail "the window's size was not remembered: $(cat "$work/config/vantel/settings.ini")"
@@ -316,15 +322,7 @@ win=$(game_window)
 geometry
 wait_for 30 window_dealt || fail "the resumed hand was not dealt"
 snap resumed >/dev/null
-xdotool key Escape
-sleep 0.3
-xdotool key Return
-for ((i = 0; i < 20; i++)); do game_alive || break; sleep 0.5; done
-game_alive && fail "Escape and Return did not end the resumed game"
-wait "$pid"
-status=$?
-pid=
-[ "$status" -eq 0 ] || fail "the resumed game ended with status $status"
+leave_game "the resumed game"
 grep -q '"match_points": 23' "$saved" && grep -q '"match_points": 31' "$saved" ||
   fail "the resumed match lost its score: $(grep match_points "$saved")"
 grep -qi "saved match" "$work/resume.log" && fail "the resumed run said: $(cat "$work/resume.log")"
