@@ -15,6 +15,7 @@
 #include "flow/flow.h"
 #include "flow/make_game.h"
 #include "flow/run_frame.h"
+#include "game/fatal_error.h"
 #include "i18n/format.h"
 #include "i18n/gettext.h"
 #include "pak/remove_resources.h"
@@ -148,18 +149,24 @@ void GameSession::FrameLoop() {
     quit.type = SDL_QUIT;
     SDL_PushEvent(&quit);
   });
-  for (long pass = 0; game_running_; ++pass) {
-    // A window destroyed from outside is never drawn into again: SDL would
-    // not notice, and Mesa's software GL would fill a frame of any size.
-    window_lost_ = display_->WindowLost();
-    if (window_lost_ || stop_.StopRequested()) break;
-    WaitForFrame();
-    window_lost_ = display_->WindowLost();
-    if (window_closed_ || window_lost_) break;  // the window's unload
-    display_->UpdateWindowCursor(game_.flow.game_paused);
-    if (!display_->Minimized() && RunOneFrame()) break;
-    if (pass == 0) MarkStartupPhase("first frame presented");
-    if (ports_.after_loop_pass) ports_.after_loop_pass(pass);
+  try {
+    for (long pass = 0; game_running_; ++pass) {
+      // A window destroyed from outside is never drawn into again: SDL would
+      // not notice, and Mesa's software GL would fill a frame of any size.
+      window_lost_ = display_->WindowLost();
+      if (window_lost_ || stop_.StopRequested()) break;
+      WaitForFrame();
+      window_lost_ = display_->WindowLost();
+      if (window_closed_ || window_lost_) break;  // the window's unload
+      display_->UpdateWindowCursor(game_.flow.game_paused);
+      if (!display_->Minimized() && RunOneFrame()) break;
+      if (pass == 0) MarkStartupPhase("first frame presented");
+      if (ports_.after_loop_pass) ports_.after_loop_pass(pass);
+    }
+  } catch (const FatalError&) {
+    // The game ends with a box; what the player had is kept all the same.
+    KeepWhatThePlayerHad();
+    throw;
   }
   EndGame();
 }
@@ -235,8 +242,7 @@ void GameSession::EndGame() {
   StopThinking(game_);
   // Still looking: the watchdog gives the saving below its time.
   stop_.SetWake([] {});
-  if (ports_.statistics != nullptr) ports_.statistics->SaveIfChanged();
-  KeepMatchInProgress(ports_, game_);
+  KeepWhatThePlayerHad();
   if (display_ && ports_.save_settings) {
     // The window's last size is remembered; the rest was saved with Play.
     Options kept = PlayersChoices(game_.options, chosen_);
@@ -248,6 +254,12 @@ void GameSession::EndGame() {
   ReleaseBitmaps(assets_);
   sound_.ReleaseSounds();
   ReleaseDevices();
+}
+
+void GameSession::KeepWhatThePlayerHad() {
+  StopThinking(game_);
+  if (ports_.statistics != nullptr) ports_.statistics->SaveIfChanged();
+  KeepMatchInProgress(ports_, game_);
 }
 
 // The shutdown's releases: the system cursor back, the devices handed back,

@@ -62,6 +62,8 @@ class GameSession {
   // One frame; true when the player asked to end.
   bool RunOneFrame();
   void EndGame();
+  // The hands counted and the match in progress, written for the next start.
+  void KeepWhatThePlayerHad();
   void ReleaseDevices();
   static void NoteWindowLost(void* stop);
 

@@ -1,4 +1,7 @@
 #include "app/run_app.h"
+#include "app/saved_match_file.h"
+#include "game/fatal_error.h"
+#include "game/match_rules.h"
 
 #include <SDL.h>
 #include <gmock/gmock.h>
@@ -164,6 +167,41 @@ TEST_F(RunAppTest, TerminationSignalEndsTheGameLikeClosingTheWindow) {
   EXPECT_TRUE(boxes_.empty());
   EXPECT_FALSE(ResLeft());
   EXPECT_EQ(passes_, 5);
+}
+
+// Closing the window mid-match keeps it; the next start with --resume goes
+// on with it at once, with its own players, and a failure in the frame loop
+// keeps it as well.
+TEST_F(RunAppTest, AMatchLeftIsKeptAndTheNextStartGoesOnWithIt) {
+  CopyArchive();
+  const std::filesystem::path kept = folder_ / "data" / "match.json";
+  ports_.saved_match_file = kept;
+  CloseWindowAt(40);
+  EXPECT_EQ(Run(), 0);
+  LoadedMatch first = LoadSavedMatch(kept);
+  ASSERT_TRUE(first.saved.has_value()) << first.message;
+  EXPECT_EQ(first.saved->match.phase, HandPhase::kPlaying);
+
+  // Played against the Expert, whatever the dialog would say: it is not shown.
+  // Kept five cards into its hand: it comes back as that hand was dealt.
+  first.saved->opponents = PlayerLevel::kExpert;
+  MatchState& m = first.saved->match;
+  for (int i = 0; i < 5; ++i) {
+    ASSERT_TRUE(ApplyPlay(m, m.turn, Play{m.hands[static_cast<size_t>(m.turn)][0], {}}).Ok());
+  }
+  ASSERT_EQ(KeepSavedMatch(kept, *first.saved), "");
+  ports_.resume = true;
+  ports_.after_loop_pass = [](long pass) {
+    if (pass == 30) throw FatalError("Test", 1, "a failure in the frame loop");
+  };
+  EXPECT_NE(Run(), 0);
+  EXPECT_EQ(dialogs_, 1);  // only the first run's
+  ASSERT_EQ(boxes_.size(), 1u);
+  const LoadedMatch second = LoadSavedMatch(kept);
+  ASSERT_TRUE(second.saved.has_value()) << second.message;
+  EXPECT_EQ(second.saved->match, RedealHand(m));  // kept again, though the game failed
+  EXPECT_EQ(second.saved->match.cards_played, 0);
+  EXPECT_EQ(second.saved->opponents, PlayerLevel::kExpert);
 }
 
 TEST_F(RunAppTest, MissingArchiveShowsOneBoxAndFails) {
