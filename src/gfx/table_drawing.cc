@@ -14,6 +14,7 @@
 #include "gfx/aid_pictures.h"
 #include "gfx/assets.h"
 #include "gfx/display.h"
+#include "gfx/picture_fit.h"
 #include "gfx/score_page.h"
 #include "gfx/screen_text.h"
 #include "i18n/gettext.h"
@@ -239,7 +240,7 @@ void PileTags(const Game& g, TablePainter& paint, const Assets& a, Display& d) {
   const BitmapFont& font = a.deluxe_font;
   if (!font.Loaded()) return;
   for (const Side side : {Side::kWe, Side::kThey}) {
-    const std::string name = ScreenText(side == Side::kWe ? N_("We") : N_("They"));
+    const std::string name = PileTagText(side, SpecialPointsOf(g.score.Of(side)));
     const int32_t pile_x = side == Side::kWe ? g.layout.we_pile_x : g.layout.they_pile_x;
     const int32_t pile_y = side == Side::kWe ? g.layout.we_pile_y : g.layout.they_pile_y;
     const int32_t width = font.SpacedWidth(name) + 2 * kPlatePadding;
@@ -275,7 +276,28 @@ void Announcement(const Game& g, TablePainter& paint, const Assets& a, Display& 
   PlatedText(paint, a.deluxe_font, d, x, g.layout.we_pile_y - kAnnouncementRise, text);
 }
 
+// The match score against its target, on the felt above our hand, where no
+// table card lies: on the person's turn the status line speaks of the turn.
+void ScoreStrip(const Game& g, TablePainter& paint, const Assets& a, Display& d) {
+  if (!a.deluxe_font.Loaded() || g.match.phase == HandPhase::kNotDealt) return;
+  const ShownScore& s = g.score;
+  const std::string text =
+      ScreenStatus({StatusKind::kMatchScore, {s.we_total, s.they_total, s.match_target + 1}});
+  const int32_t width = a.deluxe_font.SpacedWidth(text) + 2 * kPlatePadding;
+  PlatedText(paint, a.deluxe_font, d, (kPictureWidth - width) / 2, kScoreStripY, text);
+}
+
 }  // namespace
+
+int SpecialPointsOf(const HandScore& score) {
+  return score.scua + score.picada + score.simili + score.quadriglia;
+}
+
+std::string PileTagText(Side side, int special_points) {
+  std::string name = ScreenText(side == Side::kWe ? N_("We") : N_("They"));
+  if (special_points > 0) name += " +" + std::to_string(special_points);
+  return name;
+}
 
 PointerPosition SeatLabelPlace(int place) {
   // Beside each hand, on felt no card lies on: ours and Right's above the
@@ -329,6 +351,7 @@ void DrawTable(const Game& g, const Assets& a, Display& d, const LocalTimeSource
   paint.Fan(g.model.we_fan);
   paint.Fan(g.model.they_fan);
   PileTags(g, paint, a, d);
+  if (g.flow.state != FlowState::kEndOfMatch) ScoreStrip(g, paint, a, d);
   paint.LastStockCard();
   paint.TableCards();
   paint.MarkTableCards();

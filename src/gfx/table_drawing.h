@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "game/match_state.h"
 #include "gfx/clock_text.h"
 
 namespace vantel {
@@ -27,6 +28,8 @@ inline constexpr int32_t kScorePageTabY = 5;
 
 // How far a hand card the human may play rises under the pointer or the keys.
 inline constexpr int32_t kHandCardRise = 10;
+// The match score's plate, above our hand and below the table's lowest cards.
+inline constexpr int32_t kScoreStripY = 390;
 
 // Where the pointer is, in game pixels.
 struct PointerPosition {
@@ -45,6 +48,11 @@ int32_t SeatLabelRoom(int place);
 // The text shown beside the score page's tab: "Score: We 12 · They 8", in the
 // table fonts' code page.
 std::string ScoreTabText(int we, int they);
+
+// The points a side has from special captures this hand (Scua, Picada,
+// Simili, Quadriglia), and its pile's tag: "We", or "We +2" once it has some.
+int SpecialPointsOf(const HandScore& score);
+std::string PileTagText(Side side, int special_points);
 
 // First pile entry drawn for a pile of `count` cards: a big pile shows from
 // entry 11 on (the cards below are hidden under it anyway).

@@ -247,6 +247,33 @@ TEST_F(TableDrawingTest, EachPileIsTaggedWithItsSide) {
   EXPECT_EQ(At(l.we_pile_x + 2, l.we_pile_y + l.card_height - test::kCardH + 2), kBackColour);
 }
 
+// During a hand the match score stands above our hand on a plate, and each
+// pile's tag adds its side's points from special captures once it has some.
+TEST_F(TableDrawingTest, TheMatchScoreAndTheSpecialPointsStayInSight) {
+  HandScore we;
+  we.scua = 1;
+  we.picada = 2;
+  we.napula = 5;  // a category, not a special capture
+  EXPECT_EQ(SpecialPointsOf(we), 3);
+  EXPECT_EQ(PileTagText(Side::kWe, 3), "We +3");
+  EXPECT_EQ(PileTagText(Side::kThey, 0), "They");
+
+  g_.score.we_total = 12;
+  g_.score.they_total = 8;
+  Draw();  // before the first deal: no match yet
+  const std::string text = "We 12 \xB7 They 8 \xB7 to 51";
+  const int32_t x = (800 - a_.deluxe_font.SpacedWidth(text) - 12) / 2 + 6;
+  EXPECT_EQ(At(x, kScoreStripY + 2), kFeltColour);
+  g_.match.phase = HandPhase::kPlaying;
+  Clear();
+  Draw();
+  EXPECT_EQ(At(x, kScoreStripY + 2), test::GlyphColour('W' - 32));
+  g_.flow.state = FlowState::kEndOfMatch;  // the score page says it all
+  Clear();
+  Draw();
+  EXPECT_NE(At(x, kScoreStripY + 2), test::GlyphColour('W' - 32));
+}
+
 // The score page's tab says nothing until the pointer rests on it; then the
 // match score stands beside it.
 TEST_F(TableDrawingTest, TheScoreTabShowsTheMatchScoreUnderThePointer) {
