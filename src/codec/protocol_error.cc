@@ -12,6 +12,9 @@ constexpr std::array<std::string_view, kProtocolErrorCount> kNames = {
     "refused-play", "no-such-table", "table-full", "not-at-table", "server-problem",
 };
 
+// A code added without its name would travel as an empty string.
+static_assert(!kNames.back().empty());
+
 }  // namespace
 
 std::string_view ProtocolErrorName(ProtocolError error) {
