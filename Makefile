@@ -100,9 +100,12 @@ clean:
 contact-sheet: deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target contact-sheet
 
-# Runs every fuzz target for FUZZ_SECONDS each, keeping its corpus in the fuzz build.
+# Runs every fuzz target for FUZZ_SECONDS each, keeping its corpus in the fuzz build
+# (the message parser with its own dictionary of JSON pieces and a seed of each message).
 FUZZ_SECONDS ?= 60
 .PHONY: fuzz-run
 fuzz-run: fuzz
 	@for t in $(FUZZ_BUILD)/bin/fuzz_*; do c=$(FUZZ_BUILD)/corpus/$$(basename $$t); mkdir -p $$c; \
-	  $$t -dict=fuzz/pak.dict -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$c || exit 1; done
+	  d=fuzz/pak.dict; case $$t in *client_message) d=fuzz/client_message.dict;; esac; \
+	  s=fuzz/seeds/$$(basename $$t); [ -d $$s ] || s=; \
+	  $$t -dict=$$d -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$c $$s || exit 1; done

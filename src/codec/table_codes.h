@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace vantel {
+
+// A table's join code: six symbols a person reads aloud or types from a
+// screen, so none that looks like another (no 0/O, no 1/I/L). Upper case only;
+// a client may fold what the person typed before sending it.
+inline constexpr std::string_view kJoinCodeAlphabet = "23456789ABCDEFGHJKMNPQRSTUVWXYZ";
+inline constexpr std::size_t kJoinCodeLength = 6;
+
+bool IsJoinCode(std::string_view code);
+
+// A seat token is the secret that takes a seat back after a lost connection:
+// machine to machine, so it may be long and use the URL-safe base64 symbols.
+inline constexpr std::size_t kSeatTokenMinLength = 16;
+inline constexpr std::size_t kSeatTokenMaxLength = 64;
+
+bool IsSeatToken(std::string_view token);
+
+}  // namespace vantel

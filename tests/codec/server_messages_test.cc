@@ -1,0 +1,245 @@
+#include "codec/server_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <numeric>
+#include <random>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "codec/json_fields.h"
+#include "game/legal_captures.h"
+#include "game/match_rules.h"
+
+namespace vantel {
+namespace {
+
+using nlohmann::json;
+
+DeckOrder Shuffled(std::mt19937& engine) {
+  DeckOrder deck{};
+  std::iota(deck.begin(), deck.end(), int16_t{0});
+  std::shuffle(deck.begin(), deck.end(), engine);
+  return deck;
+}
+
+// A random card of the seat on turn, with one of its legal captures picked at
+// random, or laid down now and then even when it could take.
+Play RandomLegalPlay(const MatchState& s, std::mt19937& engine) {
+  const HandCards& hand = s.hands[static_cast<size_t>(s.turn)];
+  const int16_t card = hand[static_cast<int>(engine() % static_cast<uint32_t>(hand.Size()))];
+  std::vector<CaptureSet> captures;
+  ForEachLegalCapture(s.table.Span(), card, [&](const CaptureSet& set) {
+    captures.push_back(set);
+    return true;
+  });
+  Play play{card, {}};
+  if (captures.empty() || engine() % 5 == 0) return play;
+  const CaptureSet& set = captures[engine() % captures.size()];
+  for (int16_t p : set.Span()) play.take.PushBack(s.table[p]);
+  return play;
+}
+
+// Fields whose numbers are seats, counts or scores; every other number in a
+// message is taken for a card id. So a card slipped in under a new field
+// name is caught, not overlooked.
+bool HoldsNoCards(std::string_view key) {
+  static const std::set<std::string_view> kKeys = [] {
+    std::set<std::string_view> keys = {
+        "protocol",     "seat",         "hand_sizes",    "history",       "first_seat", "turn",
+        "cards_played", "last_size",    "previous_size", "last_capturer", "stock",      "hand_size",
+        "match_target", "match_points", "we_total",      "they_total"};
+    for (const auto& [name, field] : kHandScoreFields) keys.insert(name);
+    return keys;
+  }();
+  return kKeys.contains(key);
+}
+
+void CollectCards(const json& value, std::string_view key, std::vector<int>& out) {
+  if (value.is_object()) {
+    for (const auto& [k, v] : value.items()) CollectCards(v, k, out);
+  } else if (value.is_array()) {
+    for (const json& v : value) CollectCards(v, key, out);
+  } else if (value.is_number() && !HoldsNoCards(key)) {
+    out.push_back(value.get<int>());
+  }
+}
+
+// The cards `seat` may see: its own hand, the table and both sides' taken
+// cards (markers among them). The rest of the pack is hidden from it.
+std::set<int> VisibleTo(const MatchState& s, int seat) {
+  std::set<int> seen(s.hands[static_cast<size_t>(seat)].begin(),
+                     s.hands[static_cast<size_t>(seat)].end());
+  seen.insert(s.table.begin(), s.table.end());
+  for (const SideState& side : s.sides) {
+    seen.insert(side.taken.begin(), side.taken.end());
+    seen.insert(side.markers.begin(), side.markers.end());
+  }
+  return seen;
+}
+
+std::set<int> HiddenFrom(const MatchState& s, int seat) {
+  std::set<int> hidden;
+  for (int other = 0; other < kSeats; ++other) {
+    if (other == seat) continue;
+    const HandCards& hand = s.hands[static_cast<size_t>(other)];
+    hidden.insert(hand.begin(), hand.end());
+  }
+  for (int i = s.dealt; i < kCardCount; ++i) hidden.insert(s.deck[static_cast<size_t>(i)]);
+  return hidden;
+}
+
+// Checks one message to `seat`, sent while the match is `s`.
+void ExpectOnlyVisibleCards(const json& message, const MatchState& s, int seat) {
+  std::vector<int> cards;
+  CollectCards(message, "", cards);
+  const std::set<int> visible = VisibleTo(s, seat);
+  const std::set<int> hidden = HiddenFrom(s, seat);
+  for (int card : cards) {
+    ASSERT_FALSE(hidden.contains(card))
+        << "seat " << seat << " was sent hidden card " << card << ": " << message.dump();
+    ASSERT_TRUE(visible.contains(card))
+        << "seat " << seat << " was sent card " << card << " it has not seen: " << message.dump();
+  }
+}
+
+void CheckViews(const MatchState& s) {
+  for (int seat = 0; seat < kSeats; ++seat) {
+    const SeatView view(s, seat);
+    const json message = ViewMessage(view);
+    ExpectOnlyVisibleCards(message, s, seat);
+    const ViewRead read = ViewFromMessage(json::parse(message.dump()));
+    ASSERT_TRUE(read.view.has_value()) << read.problem << "\n" << message.dump();
+    ASSERT_EQ(*read.view, view) << message.dump();
+  }
+}
+
+void CheckEvents(const MatchState& s, const MatchEvents& events) {
+  for (int seat = 0; seat < kSeats; ++seat) {
+    const json message = EventsMessage(events, SeatView(s, seat));
+    ExpectOnlyVisibleCards(message, s, seat);
+    ASSERT_EQ(message["events"].size(), static_cast<size_t>(events.Size()));
+    for (const json& event : message["events"]) {
+      if (event["kind"] == "second-deal") {
+        const HandCards& own = s.hands[static_cast<size_t>(seat)];
+        EXPECT_EQ(event["hand"], std::vector<int16_t>(own.begin(), own.end()));
+      }
+    }
+  }
+}
+
+// Many matches of random legal plays; after each deal and each play, every
+// seat's messages hold only cards that seat may see, and its view reads back
+// as the view it was made from.
+TEST(ServerMessagesTest, NoSeatIsEverSentACardItMayNotSee) {
+  std::mt19937 engine(2026);
+  int plays = 0;
+  int second_deals = 0;
+  for (int match = 0; match < 16; ++match) {
+    Options options;
+    options.twelve_card_deal = match % 2;
+    MatchState s = NewMatch(options);
+    CheckViews(s);
+    for (int hand = 0; hand < 40 && !s.MatchDecided(); ++hand) {
+      DealHand(s, Shuffled(engine), hand % kSeats);
+      CheckViews(s);
+      while (s.phase == HandPhase::kPlaying) {
+        const PlayResult result = ApplyPlay(s, s.turn, RandomLegalPlay(s, engine));
+        ASSERT_TRUE(result.Ok());
+        ++plays;
+        for (const MatchEvent& event : result.events)
+          second_deals += std::holds_alternative<SecondDealt>(event) ? 1 : 0;
+        CheckEvents(s, result.events);
+        CheckViews(s);
+        if (::testing::Test::HasFatalFailure()) return;
+      }
+    }
+    EXPECT_TRUE(s.MatchDecided());
+  }
+  EXPECT_GT(plays, 5000);
+  EXPECT_GT(second_deals, 20);
+}
+
+TEST(ServerMessagesTest, EventsCarryWhatThePlayDid) {
+  std::mt19937 engine(5);
+  MatchState s = NewMatch(Options{});
+  DealHand(s, Shuffled(engine), 0);
+  // Play until a capture, then look at its event as the other side sees it.
+  while (true) {
+    const Play play = RandomLegalPlay(s, engine);
+    const int seat = s.turn;
+    const PlayResult result = ApplyPlay(s, seat, play);
+    ASSERT_TRUE(result.Ok());
+    if (play.take.Empty()) continue;
+    const json message = EventsMessage(result.events, SeatView(s, (seat + 1) % kSeats));
+    EXPECT_EQ(message["type"], "events");
+    EXPECT_EQ(message["protocol"], kProtocolVersion);
+    const json& laid = message["events"][0];
+    EXPECT_EQ(laid["kind"], "laid");
+    EXPECT_EQ(laid["seat"], seat);
+    EXPECT_EQ(laid["card"], play.card);
+    const json& taken = message["events"][1];
+    EXPECT_EQ(taken["kind"], "taken");
+    EXPECT_EQ(taken["side"], seat % 2 == 0 ? "we" : "they");
+    std::vector<int16_t> want(play.take.begin(), play.take.end());
+    std::vector<int16_t> got = taken["taken"].get<std::vector<int16_t>>();
+    std::ranges::sort(want);
+    std::ranges::sort(got);
+    EXPECT_EQ(got, want);
+    const auto& cards_taken = std::get<CardsTaken>(result.events[1]);
+    EXPECT_EQ(taken["we_score"]["points"], cards_taken.we_score.points);
+    EXPECT_EQ(taken["specials"]["scua"], cards_taken.specials.scua);
+    break;
+  }
+}
+
+TEST(ServerMessagesTest, ADamagedViewIsRefused) {
+  std::mt19937 engine(11);
+  MatchState s = NewMatch(Options{});
+  DealHand(s, Shuffled(engine), 2);
+  const json good = ViewMessage(SeatView(s, 1));
+  ASSERT_TRUE(ViewFromMessage(good).view.has_value());
+  const std::vector<std::function<void(json&)>> damages = {
+      [](json& j) { j.erase("turn"); },
+      [](json& j) { j["protocol"] = kProtocolVersion + 1; },
+      [](json& j) { j["seat"] = 4; },
+      [](json& j) { j["hand"].push_back(52); },
+      [](json& j) { j["hand_sizes"][1] = 3; },  // not what the hand holds
+      [](json& j) { j["hand_sizes"][0] = 13; },
+      [](json& j) { j["hand_sizes"].erase(3); },
+      [](json& j) { j["hand_size"] = 8; },
+      [](json& j) { j["stock"] = -1; },
+      [](json& j) { j["phase"] = "dealing"; },
+      [](json& j) { j["sides"][1]["hand"]["points"] = "3"; },
+      [](json& j) { j = json::array(); },
+  };
+  for (std::size_t i = 0; i < damages.size(); ++i) {
+    json bad = good;
+    damages[i](bad);
+    const ViewRead read = ViewFromMessage(bad);
+    EXPECT_FALSE(read.view.has_value()) << "damage " << i;
+    EXPECT_FALSE(read.problem.empty()) << "damage " << i;
+  }
+}
+
+TEST(ServerMessagesTest, ErrorCodesTravelByDistinctNames) {
+  std::set<std::string_view> names;
+  for (int i = 0; i < kProtocolErrorCount; ++i) {
+    const auto code = static_cast<ProtocolError>(i);
+    const json message = ErrorMessage(code, "why");
+    EXPECT_EQ(message["type"], "error");
+    EXPECT_EQ(message["message"], "why");
+    EXPECT_EQ(ProtocolErrorFromName(message["code"].get<std::string>()), code);
+    names.insert(ProtocolErrorName(code));
+  }
+  EXPECT_EQ(names.size(), static_cast<size_t>(kProtocolErrorCount));
+  EXPECT_FALSE(ProtocolErrorFromName("no-such-code").has_value());
+}
+
+}  // namespace
+}  // namespace vantel
