@@ -50,6 +50,8 @@ GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& po
   // An Expert thinks for some milliseconds: never on the frame thread.
   SeatComputers(game_, ComputerSeat::Thinking::kInBackground);
   game_.flow.think_in_background = true;
+  // A click made a moment early is the player's choice all the same.
+  game_.aids.keep_clicks_in_flight = true;
 }
 
 GameSession::~GameSession() {

@@ -178,6 +178,48 @@ bool PickTableCard(Game& g, int16_t index) {
   return true;
 }
 
+namespace {
+
+bool PersonCardInFlight(const Game& g) {
+  const FlowData& f = g.flow;
+  return f.state == FlowState::kNormalPlay && f.turn == PersonSeat(g) && f.human_played &&
+         AnyCardMoving(g);
+}
+
+// The top table card under the pointer, by id; -1 for none.
+int16_t TableCardAt(const Game& g, int mouse_x, int mouse_y) {
+  for (int i = g.model.table_count - 1; i >= 0; --i) {
+    const CardSprite& t = g.model.table[i];
+    if (t.shown && Contains(t, mouse_x, mouse_y)) return t.card;
+  }
+  return -1;
+}
+
+}  // namespace
+
+void KeepClickInFlight(Game& g, bool left_down, int mouse_x, int mouse_y) {
+  TableAids& aids = g.aids;
+  if (!aids.keep_clicks_in_flight) return;
+  if (PersonCardInFlight(g)) {
+    const int16_t card = left_down ? TableCardAt(g, mouse_x, mouse_y) : int16_t{-1};
+    if (card >= 0) aids.card_clicked_in_flight = card;
+    return;
+  }
+  const int16_t kept = aids.card_clicked_in_flight;
+  if (kept < 0) return;
+  if (g.flow.turn != PersonSeat(g)) {
+    aids.card_clicked_in_flight = -1;  // the card took nothing: the turn is over
+    return;
+  }
+  if (!SelectionOpen(g)) return;  // landing, or the short wait after it
+  aids.card_clicked_in_flight = -1;
+  for (int i = 0; i < g.model.table_count - 1; ++i) {
+    if (g.model.table[i].card != kept) continue;
+    PickTableCard(g, static_cast<int16_t>(i));
+    return;
+  }
+}
+
 void PutBackTableCard(Game& g, int16_t index) {
   if (!SelectionOpen(g) || index < 0 || index > g.model.table_count - 2) return;
   g.model.table[index].picked = false;

@@ -46,6 +46,11 @@ int16_t RemovableCardAt(const Game& g, int mouse_x, int mouse_y);
 // Whether the human may choose the capture now.
 bool SelectionOpen(const Game& g);
 
+// With keep_clicks_in_flight: a left click on a table card while the person's
+// card flies is kept (the card, not the place) and picked once the choice
+// opens; a kept click the card cannot use is let go of with its turn.
+void KeepClickInFlight(Game& g, bool left_down, int mouse_x, int mouse_y);
+
 // Adds table card `index` to the capture, confirming it once the picked cards
 // add up. A card that cannot be part of any capture with those already picked
 // is refused with a sound (unless the table aids allow it). True when picked.

@@ -27,6 +27,7 @@ void ReadPauseKey(Game& g, const InputSnapshot& input) {
 void ReadButtons(Game& g, const InputSnapshot& input) {
   const int x = input.mouse_x;
   const int y = input.mouse_y;
+  KeepClickInFlight(g, input.MouseButtonDown(kLeftButton), x, y);
   if (input.MouseButtonDown(kLeftButton)) {
     if (g.flow.state == FlowState::kEndOfMatch) {
       NewHand(g);

@@ -39,6 +39,12 @@ struct TableAids {
   // The game window asks whether to leave the match (Escape was pressed).
   bool asking_to_leave = false;
 
+  // The game window keeps a click on a table card made while the person's
+  // card is still flying, and picks that card once the choice opens. Off in
+  // the simulator: its careless player's early clicks belong to its traces.
+  bool keep_clicks_in_flight = false;
+  int16_t card_clicked_in_flight = -1;  // card id; -1: none
+
   uint8_t announced = 0;  // kAnnounce* bits of the special capture on show
   Side announced_side = Side::kWe;
   int16_t announcement_frames_left = 0;

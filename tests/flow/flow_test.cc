@@ -135,6 +135,37 @@ TEST_F(LastCardTest, AConfirmedHumanCaptureIsTheLastCapture) {
   EXPECT_EQ(g_.model.they_taken_count, 0);
 }
 
+// In the game window a click on a table card while the person's card still
+// flies is kept and picks that card once the choice opens; the simulator's
+// early clicks stay lost, as its traces have them.
+TEST_F(LastCardTest, AClickOnATableCardDuringTheFlightIsKeptForTheChoice) {
+  for (bool keep : {true, false}) {
+    SetUp();
+    events_ = CountingObserver{};
+    g_.aids.keep_clicks_in_flight = keep;
+    Lay({CardId(5, 'D'), CardId(9, 'H')});
+    CardSprite& c = g_.model.hand[0][0];
+    c.card = CardId(5, 'C');
+    c.shown = true;
+    RebuildHandIds(g_, 0);
+    g_.flow.turn = 3;
+    MatchFollowsTheModel(0);
+    RunUntil([&] { return HumanMayPickHandCard(g_); });
+    Frame(Click(kLeftButton, static_cast<int>(c.home_x) + 5, static_cast<int>(c.home_y) + 20));
+    ASSERT_TRUE(AnyCardMoving(g_));
+    const auto [x, y] = PointOn(0);
+    Frame(Click(kLeftButton, x, y));
+    for (int n = 0; n < 2000 && !SelectionOpen(g_) && events_.confirms == 0; ++n) Frame();
+    Frame();  // the first frame of the open choice
+    if (keep) {
+      EXPECT_EQ(events_.confirms, 1);  // the five of coins was taken with the kept click
+    } else {
+      EXPECT_EQ(events_.confirms, 0);
+      EXPECT_TRUE(SelectionOpen(g_));
+    }
+  }
+}
+
 TEST_F(FlowTest, HumanScuaBanksTheMarkerInTheFanAndCountsEveryCardAsTaken) {
   NewHand(g_);
   g_.model.hand_id_count = {0, 0, 0, 0};
