@@ -11,18 +11,12 @@
 
 #include "game/match_check.h"
 #include "game/match_rules.h"
+#include "support/shuffled_deck.h"
 
 namespace vantel {
 namespace {
 
 using nlohmann::json;
-
-DeckOrder Shuffled(std::mt19937& engine) {
-  DeckOrder deck{};
-  std::iota(deck.begin(), deck.end(), int16_t{0});
-  std::shuffle(deck.begin(), deck.end(), engine);
-  return deck;
-}
 
 // Plays the seat on turn: a random card, taking the first capture it has,
 // or laying it down now and then even so.
@@ -49,7 +43,7 @@ std::vector<MatchState> StatesOfRandomMatches() {
     MatchState s = NewMatch(options);
     states.push_back(s);
     for (int hand = 0; hand < 6; ++hand) {
-      DealHand(s, Shuffled(engine), hand % kSeats);
+      DealHand(s, ShuffledDeck(engine), hand % kSeats);
       while (s.phase == HandPhase::kPlaying) {
         states.push_back(s);
         PlayOnce(s, engine);
@@ -75,7 +69,7 @@ TEST(MatchJsonTest, EveryStateOfAMatchReadsBackEqual) {
 json MidHandJson() {
   std::mt19937 engine(3);
   MatchState s = NewMatch(Options{});
-  DealHand(s, Shuffled(engine), 1);
+  DealHand(s, ShuffledDeck(engine), 1);
   for (int i = 0; i < 9; ++i) PlayOnce(s, engine);
   return MatchToJson(s);
 }

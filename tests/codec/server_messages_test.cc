@@ -15,18 +15,12 @@
 #include "codec/json_fields.h"
 #include "game/legal_captures.h"
 #include "game/match_rules.h"
+#include "support/shuffled_deck.h"
 
 namespace vantel {
 namespace {
 
 using nlohmann::json;
-
-DeckOrder Shuffled(std::mt19937& engine) {
-  DeckOrder deck{};
-  std::iota(deck.begin(), deck.end(), int16_t{0});
-  std::shuffle(deck.begin(), deck.end(), engine);
-  return deck;
-}
 
 // A random card of the seat on turn, with one of its legal captures picked at
 // random, or laid down now and then even when it could take.
@@ -146,7 +140,7 @@ TEST(ServerMessagesTest, NoSeatIsEverSentACardItMayNotSee) {
     MatchState s = NewMatch(options);
     CheckViews(s);
     for (int hand = 0; hand < 40 && !s.MatchDecided(); ++hand) {
-      DealHand(s, Shuffled(engine), hand % kSeats);
+      DealHand(s, ShuffledDeck(engine), hand % kSeats);
       CheckViews(s);
       while (s.phase == HandPhase::kPlaying) {
         const PlayResult result = ApplyPlay(s, s.turn, RandomLegalPlay(s, engine));
@@ -168,7 +162,7 @@ TEST(ServerMessagesTest, NoSeatIsEverSentACardItMayNotSee) {
 TEST(ServerMessagesTest, EventsCarryWhatThePlayDid) {
   std::mt19937 engine(5);
   MatchState s = NewMatch(Options{});
-  DealHand(s, Shuffled(engine), 0);
+  DealHand(s, ShuffledDeck(engine), 0);
   // Play until a capture, then look at its event as the other side sees it.
   while (true) {
     const Play play = RandomLegalPlay(s, engine);
@@ -201,7 +195,7 @@ TEST(ServerMessagesTest, EventsCarryWhatThePlayDid) {
 TEST(ServerMessagesTest, ADamagedViewIsRefused) {
   std::mt19937 engine(11);
   MatchState s = NewMatch(Options{});
-  DealHand(s, Shuffled(engine), 2);
+  DealHand(s, ShuffledDeck(engine), 2);
   const json good = ViewMessage(SeatView(s, 1));
   ASSERT_TRUE(ViewFromMessage(good).view.has_value());
   const std::vector<std::function<void(json&)>> damages = {

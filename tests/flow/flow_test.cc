@@ -36,6 +36,15 @@ class LastCardTest : public FlowFixture {
     g_.capture.last_capture_size = 1;
   }
 
+  // The person's last card.
+  const CardSprite& GivePerson(int16_t card) {
+    CardSprite& c = g_.model.hand[0][0];
+    c.card = card;
+    c.shown = true;
+    RebuildHandIds(g_, 0);
+    return c;
+  }
+
   void GiveSeatTwo(int16_t card) {
     CardSprite& c = g_.model.hand[2][0];
     c.card = card;
@@ -104,10 +113,7 @@ TEST_F(LastCardTest, ALastCardThatTakesNothingWaitsItsTimeThenTheTableGoesToTheL
 
 TEST_F(LastCardTest, ADeclinedLastCaptureLeavesTheRemaindersToTheSideThatReallyCapturedLast) {
   Lay({CardId(5, 'D'), CardId(9, 'H')});
-  CardSprite& c = g_.model.hand[0][0];
-  c.card = CardId(5, 'C');
-  c.shown = true;
-  RebuildHandIds(g_, 0);
+  GivePerson(CardId(5, 'C'));
   g_.flow.turn = 3;
   g_.match.memory.last_capturer = 1;
   MatchFollowsTheModel(0);
@@ -120,10 +126,7 @@ TEST_F(LastCardTest, ADeclinedLastCaptureLeavesTheRemaindersToTheSideThatReallyC
 
 TEST_F(LastCardTest, AConfirmedHumanCaptureIsTheLastCapture) {
   Lay({CardId(5, 'D'), CardId(9, 'H')});
-  CardSprite& c = g_.model.hand[0][0];
-  c.card = CardId(5, 'C');
-  c.shown = true;
-  RebuildHandIds(g_, 0);
+  GivePerson(CardId(5, 'C'));
   g_.flow.turn = 3;
   g_.match.memory.last_capturer = 1;
   MatchFollowsTheModel(0);
@@ -144,10 +147,7 @@ TEST_F(LastCardTest, AClickOnATableCardDuringTheFlightIsKeptForTheChoice) {
     events_ = CountingObserver{};
     g_.aids.keep_clicks_in_flight = keep;
     Lay({CardId(5, 'D'), CardId(9, 'H')});
-    CardSprite& c = g_.model.hand[0][0];
-    c.card = CardId(5, 'C');
-    c.shown = true;
-    RebuildHandIds(g_, 0);
+    const CardSprite& c = GivePerson(CardId(5, 'C'));
     g_.flow.turn = 3;
     MatchFollowsTheModel(0);
     RunUntil([&] { return HumanMayPickHandCard(g_); });
