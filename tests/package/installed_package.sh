@@ -5,7 +5,7 @@
 # Checks the layout (the game and vantel-sim beside the archive, linked from
 # games/), the tools, the game's command line, its Italian and, where a virtual X server
 # can start, one real start of the game through its link that deals a hand
-# and ends on Escape.
+# and ends on Escape, answered with Return.
 # Exit status 77 (skipped) when the package is missing or older than the
 # programs: `make package` makes it. With VANTEL_REQUIRE_PACKAGE=1 (as
 # `make package-check` runs it) that is a failure instead.
@@ -136,14 +136,17 @@ for ((i = 0; i < 60; i++)); do
 done
 sleep 2
 win=$(xdotool search --onlyvisible --name '^Vantel$' 2>/dev/null | head -1)
+# Escape asks during a match; Return answers it and ends the game.
 [ -n "$win" ] && xdotool key --window "$win" Escape 2>/dev/null
+sleep 0.5
+[ -n "$win" ] && xdotool key --window "$win" Return 2>/dev/null
 for ((i = 0; i < 40; i++)); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.5
 done
 if kill -0 "$pid" 2>/dev/null; then
   kill "$pid"
-  echo "the game was still running after Escape"
+  echo "the game was still running after Escape and Return"
   exit 1
 fi
 wait "$pid"
