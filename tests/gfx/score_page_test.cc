@@ -34,6 +34,17 @@ TEST(ScoreTextTest, HistoryAndTotalsUseSevenAndFive) {
   EXPECT_EQ(ScoreTotalsText(0, -2), "      0   -2");
 }
 
+// The counts say which side their point went to; a tie gives none.
+TEST(ScoreTextTest, CountNotesNameTheSideThatScored) {
+  EXPECT_EQ(CountNoteText(1, 0), "count, +1 We");
+  EXPECT_EQ(CountNoteText(0, 1), "count, +1 They");
+  EXPECT_EQ(CountNoteText(0, 0), "count, no point");
+  for (const std::string& label :
+       {HistoryLabelText(true), HistoryLabelText(false), TotalLabelText()}) {
+    EXPECT_LE(label.size(), kTotalsLabelWidth) << label;
+  }
+}
+
 TEST(ScoreTextTest, LatestHistoryRowIsTheUpperOne) {
   EXPECT_EQ(HistoryRowY(0, 1), 373);
   EXPECT_EQ(HistoryRowY(0, 2), 404);
@@ -65,6 +76,14 @@ TEST_F(ScorePageTest, FirstHandShowsOneHistoryRowAndTheTotals) {
   EXPECT_NE(test::PixelAt(bb, 233 + 6 * 17 + 3, 404), GlyphColour('5' - 32));
   // No result text: nothing at (213, 469).
   EXPECT_EQ(test::PixelAt(bb, 213 + 3, 470), kPageColour);
+  // Every row is labelled: the hand under the line, and the total.
+  EXPECT_EQ(test::PixelAt(bb, 213 + 3, 373), GlyphColour('H' - 32));
+  EXPECT_EQ(test::PixelAt(bb, 213 + 3, 438), GlyphColour('T' - 32));
+  // Beside the counts, the side their point went to; beside the points, what they are.
+  g_.score.they.cards_point = 1;
+  DrawScorePage(g_, a_, d_);
+  EXPECT_EQ(test::PixelAt(bb, kScoreNoteX + 1, 125), GlyphColour('c' - 32));
+  EXPECT_EQ(test::PixelAt(bb, kScoreNoteX + 1, 125 + 2 * 31), GlyphColour('p' - 32));
 }
 
 TEST_F(ScorePageTest, LaterHandsShowTheTotalsBeforeBelowTheLatestHand) {

@@ -12,6 +12,7 @@
 #include "game/random.h"
 #include "game/sound.h"
 #include "gfx/assets.h"
+#include "gfx/score_page.h"
 #include "gfx/screen_text.h"
 #include "gfx/table_drawing.h"
 #include "italian_catalogue.h"
@@ -110,6 +111,22 @@ TEST_F(ItalianTextsFitTest, PileTagsAndTheScoreTabNoteFit) {
   const std::string note = ScoreTabText(88, 88);
   EXPECT_EQ(note.rfind("Punti:", 0), 0u) << note;
   EXPECT_LE(Table().SpacedWidth(note) + 16, kScorePageTabX) << note;
+}
+
+// The notes beside the score page's rows stay on the paper, and the labels
+// under the line leave a two-digit total its own room.
+TEST_F(ItalianTextsFitTest, ScorePageNotesAndLabelsFit) {
+  const BitmapFont& hand = Pictures()->assets.hand_font;
+  ASSERT_TRUE(hand.Loaded());
+  for (const std::string& note :
+       {CountNoteText(1, 0), CountNoteText(0, 1), CountNoteText(0, 0), PointsNoteText()}) {
+    EXPECT_LE(hand.SpacedWidth(note), kScoreNoteRoom) << note;
+  }
+  EXPECT_EQ(CountNoteText(0, 1), "numero, +1 Loro");
+  for (const std::string& label :
+       {HistoryLabelText(true), HistoryLabelText(false), TotalLabelText()}) {
+    EXPECT_LE(label.size(), kTotalsLabelWidth) << label;
+  }
 }
 
 }  // namespace
