@@ -32,6 +32,7 @@ constexpr const char* kKeysDescription =
        "  Space           pick the chosen table card, or put it back\n"
        "  Backspace       take nothing\n"
        "  Return, Space   after a hand: deal the next one\n"
+       "  any key, click  during the deal: put the cards down at once\n"
        "  R               sort your cards (before your first card of a deal)\n"
        "  P               pause and resume\n"
        "  F11, Alt+Enter  window or full screen\n"

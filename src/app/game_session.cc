@@ -52,6 +52,8 @@ GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& po
   game_.flow.think_in_background = true;
   // A click made a moment early is the player's choice all the same.
   game_.aids.keep_clicks_in_flight = true;
+  // Twelve seconds of dealing every hand is long once the player has seen it.
+  game_.aids.hurry_deal_on_press = true;
 }
 
 GameSession::~GameSession() {

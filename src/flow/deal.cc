@@ -159,6 +159,27 @@ void ResumeMatch(Game& g, const MatchState& kept) {
   StartHand(g, nullptr);
 }
 
+bool DealInProgress(const Game& g) {
+  const FlowData& f = g.flow;
+  const FlowState state = f.state == FlowState::kTimedWait ? f.state_before_timed_wait : f.state;
+  return state == FlowState::kDealingCards || state == FlowState::kDeal4;
+}
+
+void HurryDeal(Game& g) {
+  // A whole pack at the slowest steps is far below this; it only keeps a
+  // fault in the deal from hanging the frame.
+  constexpr int kMostSteps = 100'000;
+  FlowData& f = g.flow;
+  for (int step = 0; step < kMostSteps && DealInProgress(g); ++step) {
+    if (f.state == FlowState::kTimedWait) {
+      f.state = f.state_before_timed_wait;
+      f.timed_wait_served = true;
+    } else {
+      StepFlow(g);
+    }
+  }
+}
+
 void ShuffleDeck(Game& g) {
   auto& order = g.deal.shuffle_order;
   std::array<bool, kCardCount> used{};

@@ -19,6 +19,16 @@ std::optional<MatchState> MatchToKeep(const Game& g);
 // again, the same cards to the same seats, or the next hand is dealt.
 void ResumeMatch(Game& g, const MatchState& kept);
 
+// Whether cards are being dealt (a pause between two of the deal's cards
+// included).
+bool DealInProgress(const Game& g);
+
+// Puts the cards of the deal in progress in place at once: each card still
+// flies its steps, only without frames between them, and the deal's pauses
+// end early, so every card lands where it would have, chance drawn in the
+// same order. The pause before the first play is kept.
+void HurryDeal(Game& g);
+
 // Fills Deck(0..51) with a permutation of the pack by rejection sampling: a
 // drawn id already used is drawn again, so every position gets a card.
 void ShuffleDeck(Game& g);

@@ -1,5 +1,7 @@
 #include "flow/run_frame.h"
 
+#include <cstddef>
+
 #include "flow/deal.h"
 #include "flow/flow.h"
 #include "flow/hint.h"
@@ -42,6 +44,28 @@ void ReadButtons(Game& g, const InputSnapshot& input) {
   }
 }
 
+// Escape asks to leave and P freezes the table: neither hurries the deal.
+bool AnyPressThatHurries(const InputSnapshot& input) {
+  for (std::size_t code = 0; code < input.keys.size(); ++code) {
+    const int key = static_cast<int>(code);
+    if (input.keys[code] != 0 && key != kKeyEscape && key != kKeyP) return true;
+  }
+  return input.MouseButtonDown(kLeftButton) || input.MouseButtonDown(kRightButton);
+}
+
+// A new press during the deal puts its cards in place; holding on does not
+// hurry the next deal. True when it did: that frame shows the cards as the
+// deal left them, and play goes on from the next.
+bool ReadDealHurry(Game& g, const InputSnapshot& input) {
+  TableAids& aids = g.aids;
+  if (!aids.hurry_deal_on_press) return false;
+  const bool pressed = AnyPressThatHurries(input);
+  const bool hurry = pressed && !aids.deal_press_held && !g.flow.game_paused && DealInProgress(g);
+  aids.deal_press_held = pressed;
+  if (hurry) HurryDeal(g);
+  return hurry;
+}
+
 }  // namespace
 
 bool RunFrame(Game& g, const InputSnapshot& input, FrameHooks& hooks) {
@@ -56,6 +80,7 @@ bool RunFrame(Game& g, const InputSnapshot& input, FrameHooks& hooks) {
   ReadButtons(g, input);
   ReadPlayKeys(g, input);
   ReadHintKey(g, input);
+  const bool hurried = ReadDealHurry(g, input);
   if (g.flow.game_paused) {
     // The frozen table is drawn once, saying so, and then left alone.
     if (!was_paused) {
@@ -67,7 +92,7 @@ bool RunFrame(Game& g, const InputSnapshot& input, FrameHooks& hooks) {
   }
 
   hooks.BeforeStep(g);
-  StepFlow(g);
+  if (!hurried) StepFlow(g);
   TickTableNotes(g);
   hooks.AfterStep(g);
   if (g.flow.picked_hand_index >= 0)

@@ -45,6 +45,11 @@ struct TableAids {
   bool keep_clicks_in_flight = false;
   int16_t card_clicked_in_flight = -1;  // card id; -1: none
 
+  // The game window lets a click or key put the deal's cards in place at
+  // once. Off in the simulator, whose traces follow the deal card by card.
+  bool hurry_deal_on_press = false;
+  bool deal_press_held = false;  // a key or button was down in the last frame
+
   uint8_t announced = 0;  // kAnnounce* bits of the special capture on show
   Side announced_side = Side::kWe;
   int16_t announcement_frames_left = 0;

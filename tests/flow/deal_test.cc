@@ -141,5 +141,106 @@ TEST_F(SixCardDealTest, SecondDealStartsAfterTheTwentyFourthPlayAndDealsNoTableC
   EXPECT_EQ((g_.flow.turn + 1) % 4, first);
 }
 
+// A second table from the same seed as the fixture's, dealt frame by frame
+// without a press, to hold a hurried deal to.
+class HurryTest : public FlowFixture {
+ protected:
+  void Start(bool six) {
+    Configure(six, false);
+    g_.aids.hurry_deal_on_press = true;
+    Options options = g_.options;
+    std::destroy_at(&other_);
+    std::construct_at(&other_, MakeGame(options, {other_random_, other_sound_, clock_}));
+    NewHand(g_);
+    NewHand(other_);
+  }
+
+  // Deals the fixture's table until `cards` of this deal are out, then
+  // clicks once; the other table deals on without a press.
+  void HurryAfter(int cards) {
+    while (DealInProgress(g_) && g_.deal.cards_dealt < cards) Frame();
+    ASSERT_TRUE(DealInProgress(g_));
+    Frame(Click(kLeftButton, 400, 300));
+    EXPECT_FALSE(DealInProgress(g_));
+    for (int n = 0; n < 100000 && DealInProgress(other_); ++n) {
+      RunFrame(other_, HumanInputFor(other_), other_hooks_);
+      clock_.Advance(kFrameMs);
+    }
+    ASSERT_FALSE(DealInProgress(other_));
+  }
+
+  void ExpectSameTable() {
+    for (int seat = 0; seat < kSeats; ++seat) {
+      ASSERT_EQ(g_.model.hand_id_count[seat], other_.model.hand_id_count[seat]);
+      for (int k = 0; k < g_.model.hand_id_count[seat]; ++k) {
+        const CardSprite& a = g_.model.hand[seat][k];
+        const CardSprite& b = other_.model.hand[seat][k];
+        EXPECT_EQ(a.card, b.card) << seat << " " << k;
+        EXPECT_FLOAT_EQ(a.x, b.x) << seat << " " << k;
+        EXPECT_FLOAT_EQ(a.y, b.y) << seat << " " << k;
+        EXPECT_EQ(a.face_up, b.face_up) << seat << " " << k;
+      }
+    }
+    ASSERT_EQ(g_.model.table_count, other_.model.table_count);
+    for (int i = 0; i < g_.model.table_count; ++i) {
+      EXPECT_EQ(g_.model.table[i].card, other_.model.table[i].card) << i;
+      EXPECT_FLOAT_EQ(g_.model.table[i].x, other_.model.table[i].x) << i;
+      EXPECT_FLOAT_EQ(g_.model.table[i].y, other_.model.table[i].y) << i;
+    }
+    EXPECT_EQ(g_.deal.deck_position, other_.deal.deck_position);
+    EXPECT_EQ(g_.flow.turn, other_.flow.turn);
+    EXPECT_EQ(g_.match, other_.match);
+    // Chance was drawn as often and in the same order.
+    EXPECT_EQ(random_.Draw(1000000), other_random_.Draw(1000000));
+  }
+
+  MtRandom other_random_{11};
+  RecordingSound other_sound_;
+  Game other_ = MakeGame(Options{}, {other_random_, other_sound_, clock_});
+  FrameHooks other_hooks_;
+};
+
+TEST_F(HurryTest, AClickPutsTheTwelveCardDealWhereTheDealWouldHaveIt) {
+  Start(false);
+  HurryAfter(7);
+  ExpectSameTable();
+  // The pause before the first play is kept, and the game plays on from it.
+  EXPECT_EQ(g_.flow.state, FlowState::kTimedWait);
+  EXPECT_EQ(g_.flow.state_before_timed_wait, FlowState::kNormalPlay);
+}
+
+TEST_F(HurryTest, BothSixCardDealsHurryAndHoldingOnDoesNotHurryTheNext) {
+  Start(true);
+  HurryAfter(3);
+  ExpectSameTable();
+  // Play the six cards each to the second deal, both tables alike.
+  RunUntil([&] { return DealInProgress(g_); });
+  for (int n = 0; n < 100000 && !DealInProgress(other_); ++n) {
+    RunFrame(other_, HumanInputFor(other_), other_hooks_);
+    clock_.Advance(kFrameMs);
+  }
+  ASSERT_EQ(g_.flow.cards_played, other_.flow.cards_played);
+  // A button still down from before the second deal began is no new press.
+  g_.aids.deal_press_held = true;
+  Frame(Click(kLeftButton, 400, 300));
+  EXPECT_TRUE(DealInProgress(g_));
+  Frame();
+  HurryAfter(g_.deal.cards_dealt + 2);
+  ExpectSameTable();
+}
+
+// P freezes the table rather than putting the cards down, and without the
+// game window's leave (the simulator) a key never hurries.
+TEST_F(HurryTest, PauseAndTheSimulatorNeverHurry) {
+  Start(false);
+  for (int n = 0; n < 20; ++n) Frame();
+  g_.flow.game_paused = false;
+  Frame(Key(kKeyP));
+  EXPECT_TRUE(DealInProgress(g_));
+  g_.aids.hurry_deal_on_press = false;
+  Frame(Key(kKeySpace));
+  EXPECT_TRUE(DealInProgress(g_));
+}
+
 }  // namespace
 }  // namespace vantel

@@ -87,17 +87,17 @@ class FlowFixture : public ::testing::Test {
   }
 
   // A plain human: plays the first card it may, declines every capture.
-  InputSnapshot HumanInput() {
+  InputSnapshot HumanInput() { return HumanInputFor(g_); }
+  static InputSnapshot HumanInputFor(const Game& g) {
     InputSnapshot in;
-    if (g_.flow.state == FlowState::kNormalPlay && g_.flow.awaiting_human &&
-        !g_.flow.human_picked && !AnyCardMoving(g_)) {
+    if (g.flow.state == FlowState::kNormalPlay && g.flow.awaiting_human && !g.flow.human_picked &&
+        !AnyCardMoving(g)) {
       for (int s = 0; s < kHandSlots; ++s) {
-        if (g_.model.hand[0][s].shown)
-          return Click(kLeftButton, g_.model.hand[0][s].home_x + 5, 430);
+        if (g.model.hand[0][s].shown) return Click(kLeftButton, g.model.hand[0][s].home_x + 5, 430);
       }
     }
-    if (SelectionOpen(g_)) {
-      const CardSprite& p = g_.model.table[g_.model.table_count - 1];
+    if (SelectionOpen(g)) {
+      const CardSprite& p = g.model.table[g.model.table_count - 1];
       return Click(kRightButton, static_cast<int>(p.x) + 40, static_cast<int>(p.y) + 70);
     }
     return in;
