@@ -48,6 +48,13 @@ inline constexpr const char* kSlowAnimationOption = N_("Slow animation");
 inline constexpr const char* kSlowAnimationNote =
     N_("The cards move more slowly, which makes a play easier to follow while you learn.");
 
+inline constexpr const char* kPaceLabel = N_("Computer players:");
+inline constexpr const char* kNormalPaceOption = N_("Normal");
+inline constexpr const char* kUnhurriedPaceOption = N_("Unhurried");
+inline constexpr const char* kPaceNote =
+    N_("Unhurried: a computer player's card waits a moment longer before it moves, so you can "
+       "watch each play.");
+
 inline constexpr const char* kWindowedOption = N_("Play in a window");
 inline constexpr const char* kWindowedNote =
     N_("Clear: the game fills the screen. F11 or Alt+Enter switches at any moment.");
