@@ -33,6 +33,7 @@ constexpr const char* kKeysDescription =
        "  Backspace       take nothing\n"
        "  Return, Space   after a hand: deal the next one\n"
        "  R               sort your cards (before your first card of a deal)\n"
+       "  Tab (held)      the plays of the round so far\n"
        "  P               pause and resume\n"
        "  F11, Alt+Enter  window or full screen\n"
        "  Escape          end the game");

@@ -52,6 +52,8 @@ GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& po
   game_.flow.think_in_background = true;
   // A click made a moment early is the player's choice all the same.
   game_.aids.keep_clicks_in_flight = true;
+  // The plays so far are listed on request (Tab, or the pointer on a seat).
+  game_.aids.round_view_allowed = true;
 }
 
 GameSession::~GameSession() {

@@ -163,8 +163,9 @@ GtkWidget* DeckPanel(Widgets& w, const ArchiveEntrySource& archive) {
 
 GtkWidget* KeysPanel() {
   GtkWidget* box = Panel();
-  for (const char* text : {kKeyHelpMouse, kKeyHelpPlayKeys, kKeyHelpCaptureKeys, kKeyHelpContinue,
-                           kKeyHelpR, kKeyHelpHint, kKeyHelpP, kKeyHelpFullScreen, kKeyHelpEscape})
+  for (const char* text :
+       {kKeyHelpMouse, kKeyHelpPlayKeys, kKeyHelpCaptureKeys, kKeyHelpContinue, kKeyHelpR,
+        kKeyHelpHint, kKeyHelpRound, kKeyHelpP, kKeyHelpFullScreen, kKeyHelpEscape})
     Pack(box, WrappedLabel(_(text)));
   return box;
 }

@@ -24,6 +24,10 @@ inline constexpr const char* kKeyHelpHint =
     N_("Press H during your turn to see what the Expert player would play: its card is framed, "
        "and so are the table cards it would take.");
 inline constexpr const char* kKeyHelpEscape = N_("Escape ends the game.");
+inline constexpr const char* kKeyHelpRound =
+    N_("Hold Tab, or rest the pointer on another player's name or plate, to see the plays of the "
+       "round so far: who laid which card and what it took. The previous player's card is marked "
+       "in amber.");
 inline constexpr const char* kKeyHelpP =
     N_("P pauses the game at any moment; press it again to resume.");
 extern const char* const kKeyHelpMouse;
