@@ -21,7 +21,7 @@ namespace {
 
 constexpr int32_t kPreviousFrameLine = 2;
 constexpr int32_t kRightPlateGap = 8;  // between Right's plate and its label
-constexpr int32_t kTopPlateY = 158;    // under the top hands, above the piles' announcements
+constexpr int32_t kTopPlateY = 158;    // under the top hands, above the marker fans
 constexpr int32_t kTopLeftPlateX = 18;
 constexpr int32_t kTopRightPlateEnd = 772;
 constexpr int32_t kRightPlateY = 388;  // below the pile's tag, on Right's card backs
