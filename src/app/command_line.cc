@@ -34,6 +34,7 @@ constexpr const char* kKeysDescription =
        "  Return, Space   after a hand: deal the next one\n"
        "  any key, click  during the deal: put the cards down at once\n"
        "  R               sort your cards (before your first card of a deal)\n"
+       "  Tab (held)      the plays of the round so far\n"
        "  P               pause and resume\n"
        "  F11, Alt+Enter  window or full screen\n"
        "  Escape          end the game");

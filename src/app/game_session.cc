@@ -54,6 +54,8 @@ GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& po
   game_.aids.keep_clicks_in_flight = true;
   // Twelve seconds of dealing every hand is long once the player has seen it.
   game_.aids.hurry_deal_on_press = true;
+  // The plays so far are listed on request (Tab, or the pointer on a seat).
+  game_.aids.round_view_allowed = true;
 }
 
 GameSession::~GameSession() {

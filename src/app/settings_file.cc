@@ -25,6 +25,7 @@ constexpr const char* kHeightKey = "window_height";
 constexpr const char* kScalingKey = "scaling";
 constexpr const char* kOpponentsKey = "opponents";
 constexpr const char* kPartnerKey = "partner";
+constexpr const char* kPaceKey = "computer_pace";
 
 constexpr const char* kScalingNames[] = {"automatic", "sharp", "smooth"};
 
@@ -124,6 +125,13 @@ void ReadInto(Reader& r, Options& options) {
   }
   ReadLevel(r, kOpponentsKey, options.opponent_level);
   ReadLevel(r, kPartnerKey, options.partner_level);
+  if (auto pace = r.String(kPaceKey)) {
+    if (const std::optional<ComputerPace> known = ComputerPaceFromStoredName(*pace)) {
+      options.computer_pace = *known;
+    } else {
+      r.Wrong(kPaceKey);
+    }
+  }
 }
 
 std::string Joined(const std::vector<std::string>& keys) {
@@ -173,6 +181,8 @@ std::string SaveSettings(const std::filesystem::path& file, const Options& optio
                         std::string(PlayerLevelStoredName(options.opponent_level)).c_str());
   g_key_file_set_string(k, kGroup, kPartnerKey,
                         std::string(PlayerLevelStoredName(options.partner_level)).c_str());
+  g_key_file_set_string(k, kGroup, kPaceKey,
+                        std::string(ComputerPaceStoredName(options.computer_pace)).c_str());
   const std::string problem = WriteKeyFile(file, k);
   return problem.empty() ? "" : Format(_("settings not saved: %s"), problem.c_str());
 }

@@ -28,5 +28,7 @@ void CheckMilestones(Game& g);
 // of the deal.
 inline constexpr uint32_t kPlayWaitMs = 1000;
 inline constexpr uint32_t kDealWaitMs = 400;
+// How much longer an unhurried computer seat's card waits before it moves.
+inline constexpr uint32_t kUnhurriedWaitMs = 1500;
 
 }  // namespace vantel

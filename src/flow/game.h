@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "ai/hint_reason.h"
@@ -138,6 +139,10 @@ struct FlowData {
   int16_t picked_hand_index = -1;
   // The seat on turn was asked for its play and has not answered yet.
   bool awaiting_seat = false;
+  // Unhurried computers: the seat's answer, held from `held_answer_tick`
+  // until kUnhurriedWaitMs have passed; then its card moves.
+  std::optional<SeatDecision> held_answer;
+  uint32_t held_answer_tick = 0;
   // The game window sets this so that the hint is worked out on a worker
   // thread while frames go on (its seats think so too: SeatComputers);
   // headless runs decide at once, frame for frame the same every time.

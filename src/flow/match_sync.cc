@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "flow/shown_score.h"
+#include "flow/table_notes.h"
 #include "game/match_rules.h"
 
 namespace vantel {
@@ -14,6 +15,7 @@ void Make(Game& g, int seat, const Play& play) {
   // leave the rules state behind, where ApplyPlay refuses and changes
   // nothing; whole games are held to agree by the shadow test.
   const PlayResult result = ApplyPlay(g.match, seat, play);
+  NotePlayEvents(g, result.events);
   for (const MatchEvent& event : result.events) {
     if (const auto* taken = std::get_if<CardsTaken>(&event)) HoldScoreForBank(g, *taken);
   }

@@ -76,6 +76,8 @@ bool RunFrame(Game& g, const InputSnapshot& input, FrameHooks& hooks) {
   const bool was_paused = g.flow.game_paused;
   ReadPauseKey(g, input);
   if (input.KeyDown(kKeyR)) TryReorderHand(g);
+  // Only the drawing reads it: the round view changes nothing in the game.
+  g.aids.round_view_key_held = input.KeyDown(kKeyTab);
   g.flow.picked_hand_index = -1;
   ReadButtons(g, input);
   ReadPlayKeys(g, input);

@@ -65,7 +65,25 @@ void PlaySeatAnswer(Game& g, const SeatDecision& d) {
                      "seat " + std::to_string(seat) + " answered a play the rules refuse (" +
                          std::string(PlayErrorName(error)) + ")");
   }
+  if (g.options.computer_pace == ComputerPace::kUnhurried) {
+    g.flow.held_answer = d;
+    g.flow.held_answer_tick = g.clock.GetTickCount();
+    return;
+  }
   PlayComputerCard(g, d);
+}
+
+// True while an unhurried seat's answer is held, and on the frame its card
+// starts to move.
+bool ServeHeldAnswer(Game& g) {
+  FlowData& f = g.flow;
+  if (!f.held_answer) return false;
+  // A difference, as in a timed wait, so the tick count's wrap does no harm.
+  if (g.clock.GetTickCount() - f.held_answer_tick <= kUnhurriedWaitMs) return true;
+  const SeatDecision d = *f.held_answer;
+  f.held_answer.reset();
+  PlayComputerCard(g, d);
+  return true;
 }
 
 // Asks the seat on turn for its play. A seat that answers at once has its
@@ -119,6 +137,7 @@ void StepNormalPlay(Game& g) {
   }
   if (f.state != FlowState::kNormalPlay || f.awaiting_human) return;
   if (AwaitSeatAnswer(g)) return;
+  if (ServeHeldAnswer(g)) return;
   if (AnyCardMoving(g)) {
     MoveCard(g, g.model.hand[f.turn][f.computer_card_slot]);
   } else {
@@ -222,6 +241,7 @@ void CheckMilestones(Game& g) {
 void StopThinking(Game& g) {
   g.seats.DropAll();
   g.flow.awaiting_seat = false;
+  g.flow.held_answer.reset();
   g.flow.pending_hint.Cancel();
 }
 

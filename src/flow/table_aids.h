@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "game/card_list.h"
+#include "game/match_state.h"
 #include "game/seats.h"
 
 namespace vantel {
@@ -12,6 +14,19 @@ inline constexpr uint8_t kAnnounceScua = 1;
 inline constexpr uint8_t kAnnouncePicada = 2;
 inline constexpr uint8_t kAnnounceQuadriglia = 4;
 inline constexpr uint8_t kAnnounceSimili = 8;
+
+// One play as the table remembers it: who played which card, and what it took
+// (nothing: laid down).
+struct NotedPlay {
+  int16_t seat = -1;  // -1: no play
+  int16_t card = -1;
+  CardList<kMaxTakenCards> taken;
+  bool operator==(const NotedPlay&) const = default;
+};
+
+// The plays the round view lists: one round of the table, so each seat's
+// latest play is among them.
+inline constexpr int kRoundPlays = kSeats;
 
 // How long an announcement stays on the felt, in frames of 60 a second.
 inline constexpr int16_t kAnnouncementFrames = 66;
@@ -35,6 +50,16 @@ struct TableAids {
   int32_t pointer_y = 0;
 
   std::array<int16_t, kSeats> last_played{-1, -1, -1, -1};  // card ids; -1: none yet
+
+  // The latest plays of this hand as the rules made them, oldest first. The
+  // newest is the previous player's: the card a Picada takes.
+  std::array<NotedPlay, kRoundPlays> round{};
+  int16_t round_count = 0;
+
+  // The game window lists the round on request (a held key, the pointer on a
+  // seat's label). Off in the simulator, whose frames never show it.
+  bool round_view_allowed = false;
+  bool round_view_key_held = false;
 
   // The game window asks whether to leave the match (Escape was pressed).
   bool asking_to_leave = false;

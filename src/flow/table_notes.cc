@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 #include <utility>
+#include <variant>
 
 namespace vantel {
 
@@ -31,6 +32,41 @@ void NotePlayedCard(Game& g, int seat, int16_t card) {
   if (seat >= 0 && seat < kSeats) g.aids.last_played[static_cast<std::size_t>(seat)] = card;
 }
 
+void NotePlayEvents(Game& g, const MatchEvents& events) {
+  TableAids& a = g.aids;
+  for (const MatchEvent& event : events) {
+    if (const auto* laid = std::get_if<CardLaid>(&event)) {
+      // The oldest play gives way once a round is full.
+      if (a.round_count == kRoundPlays) {
+        std::move(a.round.begin() + 1, a.round.end(), a.round.begin());
+        a.round_count -= 1;
+      }
+      a.round[static_cast<std::size_t>(a.round_count)] = NotedPlay{laid->seat, laid->card, {}};
+      a.round_count += 1;
+    } else if (const auto* taken = std::get_if<CardsTaken>(&event)) {
+      if (a.round_count > 0)
+        a.round[static_cast<std::size_t>(a.round_count - 1)].taken = taken->taken;
+    }
+  }
+}
+
+const NotedPlay* LastPlayOf(const TableAids& aids, int seat) {
+  for (int i = aids.round_count - 1; i >= 0; --i) {
+    const NotedPlay& play = aids.round[static_cast<std::size_t>(i)];
+    if (play.seat == seat) return &play;
+  }
+  return nullptr;
+}
+
+const NotedPlay* PreviousPlay(const TableAids& aids) {
+  if (aids.round_count <= 0) return nullptr;
+  return &aids.round[static_cast<std::size_t>(aids.round_count - 1)];
+}
+
+bool RoundViewKeyed(const TableAids& aids) {
+  return aids.round_view_allowed && aids.round_view_key_held;
+}
+
 void AnnounceSpecialCapture(Game& g, Side side) {
   const uint8_t bits = AnnouncedBits(g.capture.Of(side));
   if (bits == 0) return;
@@ -48,6 +84,8 @@ void TickTableNotes(Game& g) {
 
 void ClearPlayedCards(Game& g) {
   g.aids.last_played.fill(-1);
+  g.aids.round = {};
+  g.aids.round_count = 0;
 }
 
 std::string AnnouncementText(uint8_t announced) {

@@ -42,6 +42,23 @@ constexpr std::optional<PlayerLevel> PlayerLevelFromStoredName(std::string_view 
   return std::nullopt;
 }
 
+// How long the computer seats take over a play: at the animation's pace, or
+// unhurried, their card held a moment before it moves so the person can
+// follow it.
+enum class ComputerPace { kNormal, kUnhurried };
+
+// "normal" or "unhurried": the name the settings file keeps.
+constexpr std::string_view ComputerPaceStoredName(ComputerPace pace) {
+  return pace == ComputerPace::kUnhurried ? "unhurried" : "normal";
+}
+
+constexpr std::optional<ComputerPace> ComputerPaceFromStoredName(std::string_view name) {
+  for (ComputerPace pace : {ComputerPace::kNormal, ComputerPace::kUnhurried}) {
+    if (ComputerPaceStoredName(pace) == name) return pace;
+  }
+  return std::nullopt;
+}
+
 // How the 800 x 600 picture is scaled to the window or screen.
 enum class PictureScaling { kAutomatic, kSharp, kSmooth };
 
@@ -60,6 +77,7 @@ struct Options {
   PictureScaling scaling = PictureScaling::kAutomatic;
   PlayerLevel partner_level = PlayerLevel::kClassic;
   PlayerLevel opponent_level = PlayerLevel::kClassic;
+  ComputerPace computer_pace = ComputerPace::kNormal;
   // The seat the person plays, drawn at the bottom of the table. The game
   // always seats them at 0; the simulator can put its autopilot anywhere.
   int16_t person_seat = kHumanSeat;

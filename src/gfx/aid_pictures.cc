@@ -10,7 +10,10 @@ namespace {
 constexpr uint32_t kHintColour = 0xF0FFD24A;    // takeable: a gold line
 constexpr uint32_t kCursorColour = 0xF0FFFFFF;  // the keys' choice: white
 constexpr uint32_t kPlayedColour = 0xD0FFF6DA;  // last played: a cream bar
-constexpr uint32_t kPlateColour = 0x8C000000;   // behind words on the felt
+// The previous player's card, the one a Picada takes: amber, warmer and
+// stronger than the cream of the other last cards.
+constexpr uint32_t kPreviousColour = 0xF8FFA628;
+constexpr uint32_t kPlateColour = 0x8C000000;  // behind words on the felt
 
 constexpr int32_t kHintLine = 3;
 constexpr int32_t kCursorLine = 3;
@@ -55,6 +58,7 @@ void MakeAidPictures(Assets& a) {
   a.cursor_outline_surface = MakeOutline(ow, oh, kCursorLine, kCursorColour);
   a.played_bar_surface = MakeFill(w - 2 * (w / kPlayedBarShare), kPlayedBarHeight, kPlayedColour);
   a.plate_surface = MakeFill(kPlateWidth, kPlateHeight, kPlateColour);
+  a.previous_mark_surface = MakeFill(kPlateWidth, kPreviousMarkHeight, kPreviousColour);
 }
 
 }  // namespace vantel

@@ -88,6 +88,7 @@ void ReleaseBitmaps(Assets& a) {
   a.cursor_outline_surface.reset();
   a.played_bar_surface.reset();
   a.plate_surface.reset();
+  a.previous_mark_surface.reset();
 }
 
 }  // namespace vantel

@@ -31,6 +31,7 @@ struct Assets {
   SurfacePtr cursor_outline_surface;
   SurfacePtr played_bar_surface;
   SurfacePtr plate_surface;
+  SurfacePtr previous_mark_surface;
 };
 
 // "res/Royal/" or "res/Trevigiano/": the deck folder of a deck name.

@@ -15,6 +15,7 @@
 #include "gfx/assets.h"
 #include "gfx/display.h"
 #include "gfx/picture_fit.h"
+#include "gfx/play_plates.h"
 #include "gfx/score_page.h"
 #include "gfx/screen_text.h"
 #include "i18n/gettext.h"
@@ -146,7 +147,9 @@ class TablePainter {
       if (takeable[i] && !c.picked) Outline(a_.hint_outline_surface.get(), c.x, c.y);
       if (choosing && KeysChoiceShown(g_) && j == g_.aids.table_cursor)
         Outline(a_.cursor_outline_surface.get(), c.x, c.y);
-      if (LastPlayed(c.card)) {
+      if (IsPreviousCard(c.card)) {
+        PreviousBar(c);
+      } else if (LastPlayed(c.card)) {
         PlayedBar(c);
       }
     }
@@ -160,6 +163,17 @@ class TablePainter {
     const int32_t inset = (back->w - bar->w) / 2;
     Blend(a_.played_bar_surface.get(), c.x + static_cast<float>(inset),
           c.y + static_cast<float>(back->h + kPlayedBarGap));
+  }
+
+  // The previous player's card lies where a Picada could take it: its bar is
+  // the amber of its seat's framed plate, and thicker.
+  void PreviousBar(const CardSprite& c) {
+    const SDL_Surface* bar = a_.played_bar_surface.get();
+    const SDL_Surface* back = a_.card_back_surface.get();
+    if (!bar || !back) return;
+    const int32_t inset = (back->w - bar->w) / 2;
+    d_.DrawSurface(a_.previous_mark_surface.get(), {0, 0, bar->w, kPreviousBarHeight},
+                   Pixel(c.x) + inset, Pixel(c.y) + back->h + kPlayedBarGap, false);
   }
 
   void Plate(int32_t x, int32_t y, int32_t width) {
@@ -180,6 +194,10 @@ class TablePainter {
   }
 
  private:
+  bool IsPreviousCard(int16_t card) const {
+    const NotedPlay* previous = PreviousPlay(g_.aids);
+    return previous != nullptr && previous->card == card && previous->taken.Empty();
+  }
   bool LastPlayed(int16_t card) const {
     for (int16_t id : g_.aids.last_played) {
       if (id == card) return true;
@@ -360,7 +378,11 @@ void DrawTable(const Game& g, const Assets& a, Display& d, const LocalTimeSource
   for (int place : {2, 1, 3}) paint.Hand(SeatAtPlace(g.options, place), false);
   paint.OurHand(pointer);
   paint.Stock();
+  // Beside the other hands, over their backs and the stock's edge where room
+  // is short, never over a table card.
+  DrawSeatPlates(g, a, d);
   Announcement(g, paint, a, d);
+  if (RoundViewShown(g, a, pointer)) DrawRoundView(g, a, d);
   if (g.flow.state == FlowState::kEndOfMatch) DrawScorePage(g, a, d);
   a.digit_font.Draw(d, static_cast<float>(kClockX), static_cast<float>(kStatusY), ClockText(now()));
   DrawStatusLine(a.deluxe_font, d, ScreenStatus(StatusOf(g)));

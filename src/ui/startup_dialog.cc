@@ -36,6 +36,7 @@ struct Widgets {
   GtkWidget* scaling[3] = {nullptr, nullptr, nullptr};                 // by PictureScaling
   GtkWidget* opponent_levels[kPlayerLevelCount] = {nullptr, nullptr};  // by PlayerLevel
   GtkWidget* partner_levels[kPlayerLevelCount] = {nullptr, nullptr};
+  GtkWidget* paces[2] = {nullptr, nullptr};  // by ComputerPace
   // The counts shown, by row and PlayerLevel.
   GtkWidget* statistics_cells[kStatisticsRowCount][kPlayerLevelCount] = {};
   const StatisticsAccess* statistics = nullptr;
@@ -96,6 +97,7 @@ StartupControls ReadControls(const Widgets& w) {
     if (Active(w.opponent_levels[i])) c.opponent_level = static_cast<PlayerLevel>(i);
     if (Active(w.partner_levels[i])) c.partner_level = static_cast<PlayerLevel>(i);
   }
+  if (Active(w.paces[1])) c.computer_pace = ComputerPace::kUnhurried;
   return c;
 }
 
@@ -111,6 +113,7 @@ void ShowControls(const Widgets& w, const StartupControls& c) {
   SetActive(w.scaling[static_cast<int>(c.scaling)], true);
   SetActive(w.opponent_levels[static_cast<int>(c.opponent_level)], true);
   SetActive(w.partner_levels[static_cast<int>(c.partner_level)], true);
+  SetActive(w.paces[static_cast<int>(c.computer_pace)], true);
 }
 
 void ShowBitmaps(Widgets& w) {
@@ -160,8 +163,9 @@ GtkWidget* DeckPanel(Widgets& w, const ArchiveEntrySource& archive) {
 
 GtkWidget* KeysPanel() {
   GtkWidget* box = Panel();
-  for (const char* text : {kKeyHelpMouse, kKeyHelpPlayKeys, kKeyHelpCaptureKeys, kKeyHelpContinue,
-                           kKeyHelpR, kKeyHelpHint, kKeyHelpP, kKeyHelpFullScreen, kKeyHelpEscape})
+  for (const char* text :
+       {kKeyHelpMouse, kKeyHelpPlayKeys, kKeyHelpCaptureKeys, kKeyHelpContinue, kKeyHelpR,
+        kKeyHelpHint, kKeyHelpRound, kKeyHelpP, kKeyHelpFullScreen, kKeyHelpEscape})
     Pack(box, WrappedLabel(_(text)));
   return box;
 }
@@ -220,6 +224,9 @@ GtkWidget* OptionsPanel(Widgets& w) {
   Pack(box, LevelRow(kOpponentsLabel, w.opponent_levels));
   Pack(box, LevelRow(kPartnerLabel, w.partner_levels));
   Pack(box, WrappedLabel(_(kLevelNote)));
+  const char* const paces[] = {_(kNormalPaceOption), _(kUnhurriedPaceOption)};
+  Pack(box, RadioRow(gtk_label_new(_(kPaceLabel)), paces, w.paces));
+  Pack(box, WrappedLabel(_(kPaceNote)));
   w.windowed = gtk_check_button_new_with_label(_(kWindowedOption));
   Pack(box, w.windowed);
   Pack(box, WrappedLabel(_(kWindowedNote)));

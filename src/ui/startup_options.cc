@@ -25,6 +25,7 @@ void StoreStartOptions(const StartupControls& controls, Options& options) {
   options.scaling = controls.scaling;
   options.opponent_level = controls.opponent_level;
   options.partner_level = controls.partner_level;
+  options.computer_pace = controls.computer_pace;
   const bool twelve = !controls.six_card_selected;
   options.twelve_card_deal = twelve ? 1 : 0;
 }
@@ -38,6 +39,7 @@ StartupControls ControlsFor(const Options& options) {
   c.scaling = options.scaling;
   c.opponent_level = options.opponent_level;
   c.partner_level = options.partner_level;
+  c.computer_pace = options.computer_pace;
   return c;
 }
 

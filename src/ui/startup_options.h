@@ -24,6 +24,7 @@ struct StartupControls {
   PictureScaling scaling = PictureScaling::kAutomatic;
   PlayerLevel opponent_level = PlayerLevel::kClassic;
   PlayerLevel partner_level = PlayerLevel::kClassic;
+  ComputerPace computer_pace = ComputerPace::kNormal;
 };
 
 // The controls as the dialog opens: what the options (the saved settings, or

@@ -24,6 +24,10 @@ inline constexpr const char* kKeyHelpHint =
     N_("Press H during your turn to see what the Expert player would play: its card is framed, "
        "and so are the table cards it would take.");
 inline constexpr const char* kKeyHelpEscape = N_("Escape ends the game.");
+inline constexpr const char* kKeyHelpRound =
+    N_("Hold Tab, or rest the pointer on another player's name or plate, to see the plays of the "
+       "round so far: who laid which card and what it took. The previous player's card is marked "
+       "in amber.");
 inline constexpr const char* kKeyHelpP =
     N_("P pauses the game at any moment; press it again to resume.");
 extern const char* const kKeyHelpMouse;
@@ -47,6 +51,13 @@ inline constexpr const char* kSixCardNote = N_("Six cards each, dealt twice in e
 inline constexpr const char* kSlowAnimationOption = N_("Slow animation");
 inline constexpr const char* kSlowAnimationNote =
     N_("The cards move more slowly, which makes a play easier to follow while you learn.");
+
+inline constexpr const char* kPaceLabel = N_("Computer players:");
+inline constexpr const char* kNormalPaceOption = N_("Normal");
+inline constexpr const char* kUnhurriedPaceOption = N_("Unhurried");
+inline constexpr const char* kPaceNote =
+    N_("Unhurried: a computer player's card waits a moment longer before it moves, so you can "
+       "watch each play.");
 
 inline constexpr const char* kWindowedOption = N_("Play in a window");
 inline constexpr const char* kWindowedNote =

@@ -52,6 +52,7 @@ Options Chosen() {
   o.scaling = PictureScaling::kSmooth;
   o.opponent_level = PlayerLevel::kExpert;
   o.partner_level = PlayerLevel::kExpert;
+  o.computer_pace = ComputerPace::kUnhurried;
   return o;
 }
 
@@ -66,6 +67,7 @@ void ExpectSameSettings(const Options& a, const Options& b) {
   EXPECT_EQ(a.scaling, b.scaling);
   EXPECT_EQ(a.opponent_level, b.opponent_level);
   EXPECT_EQ(a.partner_level, b.partner_level);
+  EXPECT_EQ(a.computer_pace, b.computer_pace);
 }
 
 TEST_F(SettingsFileTest, WhatIsSavedComesBackAndNoTemporaryFileStays) {
@@ -176,10 +178,12 @@ TEST_F(SettingsFileTest, ValuesOutOfRangeFallBackOneByOneAndAreNamed) {
       "window_height=700\n"
       "scaling=smooth\n"
       "opponents=Expert\n"
-      "partner=expert\n");
+      "partner=expert\n"
+      "computer_pace=slow\n");
   Options read;
   const std::string problem = LoadSettings(file_, read);
-  for (const char* key : {"deck", "hand_size", "slow_animation", "window_width", "opponents"})
+  for (const char* key :
+       {"deck", "hand_size", "slow_animation", "window_width", "opponents", "computer_pace"})
     EXPECT_NE(problem.find(key), std::string::npos) << key << " in: " << problem;
   EXPECT_EQ(problem.find("scaling"), std::string::npos);
   EXPECT_EQ(problem.find('\n'), std::string::npos);
@@ -193,6 +197,7 @@ TEST_F(SettingsFileTest, ValuesOutOfRangeFallBackOneByOneAndAreNamed) {
   EXPECT_EQ(read.scaling, PictureScaling::kSmooth);
   EXPECT_EQ(read.opponent_level, PlayerLevel::kClassic);
   EXPECT_EQ(read.partner_level, PlayerLevel::kExpert);
+  EXPECT_EQ(read.computer_pace, ComputerPace::kNormal);
 }
 
 // The game once offered a 1024 x 768 screen; a file from then still reads,

@@ -28,9 +28,14 @@ TEST(SimArgs, NamesEachDeckByItsNameOrItsStoredName) {
 }
 
 TEST(SimArgs, ReadsEveryOption) {
-  const auto a = Parse({"--seed", "7", "--hands", "200", "--six", "--slow", "--deck", "trevigiano",
-                        "--human", "random", "--frame-ms", "20", "--trace", "t.jsonl", "--quiet"});
+  const auto a = Parse(
+      {"--seed",           "7",      "--hands",         "200",     "--six",
+       "--slow",           "--deck", "trevigiano",      "--human", "random",
+       "--frame-ms",       "20",     "--trace",         "t.jsonl", "--quiet",
+       "--screenshot-dir", "s",      "--screenshot-at", "5",       "--screenshot-round-view"});
   ASSERT_TRUE(a);
+  EXPECT_TRUE(a->shots.round_view);
+  EXPECT_FALSE(Parse({})->shots.round_view);
   EXPECT_EQ(a->config.seed, 7u);
   EXPECT_EQ(a->config.hands, 200);
   EXPECT_TRUE(a->config.six && a->config.slow && a->quiet);

@@ -147,10 +147,11 @@ TEST_F(TableDrawingTest, MarkerFansFollowTheirOrderAndLieOverThePiles) {
 }
 
 TEST_F(TableDrawingTest, ClockAndStatusLineAreDrawnOverTheScorePage) {
-  Place(g_.model.hand[0][0], 3, 460, 150);
+  // Below the rows, where the page has no writing.
+  Place(g_.model.hand[0][0], 3, 460, 400);
   g_.flow.state = FlowState::kEndOfMatch;
   Draw();
-  EXPECT_EQ(CardAt(460, 150), test::kPageColour);
+  EXPECT_EQ(CardAt(460, 400), test::kPageColour);
   // "09:05 PM" at (700, 572), 17 pixels a character.
   EXPECT_EQ(At(700, 572), test::GlyphColour('0' - 32));
   EXPECT_EQ(At(717, 572), test::GlyphColour('9' - 32));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -8,10 +9,13 @@
 #include "flow/game.h"
 #include "flow/layout.h"
 #include "flow/status_text.h"
+#include "flow/table.h"
 #include "game/clock.h"
 #include "game/random.h"
 #include "game/sound.h"
 #include "gfx/assets.h"
+#include "gfx/picture_fit.h"
+#include "gfx/play_plates.h"
 #include "gfx/score_page.h"
 #include "gfx/screen_text.h"
 #include "gfx/table_drawing.h"
@@ -126,6 +130,43 @@ TEST_F(ItalianTextsFitTest, ScorePageNotesAndLabelsFit) {
   for (const std::string& label :
        {HistoryLabelText(true), HistoryLabelText(false), TotalLabelText()}) {
     EXPECT_LE(label.size(), kTotalsLabelWidth) << label;
+  }
+}
+
+// The plates of what the other seats did keep off the table cards' places
+// and the score strip, even with the longest word ("took 6"), in English and
+// in the translation; the round view's widest row stays on the felt.
+TEST_F(ItalianTextsFitTest, PlayPlatesAndTheRoundViewKeepToTheirPlaces) {
+  ASSERT_TRUE(Table().Loaded());
+  const Assets& a = Pictures()->assets;
+  MtRandom random(1);
+  SilentSound sound;
+  ManualClock clock;
+  Game g(random, sound, clock);
+  SetupLayout(g.options, g.layout);
+  SetupTablePlaces(g);
+  int32_t table_left = kPictureWidth;
+  int32_t table_right = 0;
+  for (const TableSlotEntry& place : g.model.table_slot) {
+    table_left = std::min<int32_t>(table_left, place.x);
+    table_right = std::max<int32_t>(table_right, place.x + g.layout.card_width);
+  }
+  const std::string strip = ScreenStatus({StatusKind::kMatchScore, {88, 88, 51}});
+  const int32_t strip_right = (kPictureWidth + Table().SpacedWidth(strip)) / 2 + 6;
+  NotedPlay widest{0, 1, {2, 3, 4, 5, 6, 7}};
+  for (int seat = 1; seat < kSeats; ++seat) {
+    widest.seat = static_cast<int16_t>(seat);
+    g.aids.round[static_cast<std::size_t>(seat - 1)] = widest;
+  }
+  g.aids.round_count = kSeats - 1;
+  const Rect right = SeatPlateNow(g, a, 1);
+  EXPECT_GE(right.left, strip_right) << PlayWord(widest, true);
+  EXPECT_LE(SeatPlateNow(g, a, 3).right, table_left) << PlayWord(widest, true);
+  EXPECT_GE(SeatPlateNow(g, a, 2).left, table_right) << PlayWord(widest, true);
+  EXPECT_LE(SeatPlateNow(g, a, 2).right, kScorePageTabX);
+  for (int place = 0; place < kSeats; ++place) {
+    EXPECT_LE(RoundRowWidth(a, widest, place) + 2 * kRoundPanelMargin, kPictureWidth - 40)
+        << SeatName(place);
   }
 }
 

@@ -57,6 +57,7 @@ TEST(StartupOptionsTest, UntouchedDialogStartsTheStandardGame) {
   EXPECT_TRUE(s.options.full_screen);
   EXPECT_EQ(s.options.opponent_level, PlayerLevel::kClassic);
   EXPECT_EQ(s.options.partner_level, PlayerLevel::kClassic);
+  EXPECT_EQ(s.options.computer_pace, ComputerPace::kNormal);
   // The layout was computed for that game.
   EXPECT_EQ(s.layout.hand_base_y[0], 420);
   EXPECT_EQ(s.layout.long_move_steps, 20);
@@ -123,6 +124,7 @@ TEST(StartupOptionsTest, TheDialogOpensWithTheSavedChoicesAndGivesThemBack) {
   saved.full_screen = false;
   saved.scaling = PictureScaling::kSharp;
   saved.opponent_level = PlayerLevel::kExpert;
+  saved.computer_pace = ComputerPace::kUnhurried;
   // Each level on its own, so a crossed opponent and partner shows.
   Options expert_partner;
   expert_partner.partner_level = PlayerLevel::kExpert;
@@ -136,6 +138,7 @@ TEST(StartupOptionsTest, TheDialogOpensWithTheSavedChoicesAndGivesThemBack) {
     EXPECT_EQ(s.options.scaling, options.scaling);
     EXPECT_EQ(s.options.opponent_level, options.opponent_level);
     EXPECT_EQ(s.options.partner_level, options.partner_level);
+    EXPECT_EQ(s.options.computer_pace, options.computer_pace);
   }
 }
 

@@ -14,6 +14,9 @@ struct ScreenshotOptions {
   std::filesystem::path dir;  // empty: no screenshots
   int64_t every = 0;          // every N-th frame, when > 0
   std::vector<int64_t> at;    // and these frames
+  // The pictures show the round view, as if its key were held; the game
+  // itself never reads it.
+  bool round_view = false;
 
   bool Enabled() const { return !dir.empty(); }
   bool Wants(int64_t frame) const;

@@ -30,6 +30,14 @@ class ScreenshotSession::SavingHooks final : public FrameDrawing {
     FrameDrawing::AfterPickStart(g);
   }
 
+  void AfterStep(Game& g) override {
+    if (session_.options_.round_view) {
+      g.aids.round_view_allowed = true;
+      g.aids.round_view_key_held = true;
+    }
+    FrameDrawing::AfterStep(g);
+  }
+
  protected:
   void Presented(int64_t frame) override { session_.Take(frame, first_score_page_frame_); }
 

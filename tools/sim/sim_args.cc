@@ -139,6 +139,8 @@ std::optional<SimArgs> ParseSimArgs(const std::vector<std::string_view>& args, s
       a.config.slow = true;
     } else if (opt == "--paired") {
       a.paired = true;
+    } else if (opt == "--screenshot-round-view") {
+      a.shots.round_view = true;
     } else if (opt == "--quiet") {
       a.quiet = true;
     } else if (opt == "--help" || opt == "-h") {
