@@ -19,4 +19,32 @@ bool IsSeatToken(std::string_view token) {
          std::ranges::all_of(token, url_safe);
 }
 
+std::string JoinCodeFromBits(uint64_t bits) {
+  std::string code;
+  for (std::size_t i = 0; i < kJoinCodeLength; ++i) {
+    code.push_back(kJoinCodeAlphabet[bits % kJoinCodeAlphabet.size()]);
+    bits /= kJoinCodeAlphabet.size();
+  }
+  return code;
+}
+
+std::string SeatTokenFromBits(uint64_t high, uint64_t low) {
+  static constexpr std::string_view kSymbols =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+  std::string token;
+  // 22 symbols of six bits carry 132: all 128 and four that are always 0.
+  for (int i = 0; i < 22; ++i) {
+    const int bit = i * 6;
+    uint64_t six = 0;
+    for (int b = 0; b < 6; ++b) {
+      const int at = bit + b;
+      if (at >= 128) break;
+      const uint64_t word = at < 64 ? high : low;
+      six |= ((word >> (at % 64)) & 1u) << b;
+    }
+    token.push_back(kSymbols[six]);
+  }
+  return token;
+}
+
 }  // namespace vantel

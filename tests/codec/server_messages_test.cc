@@ -235,5 +235,37 @@ TEST(ServerMessagesTest, ErrorCodesTravelByDistinctNames) {
   EXPECT_FALSE(ProtocolErrorFromName("no-such-code").has_value());
 }
 
+TEST(ServerMessagesTest, TableLifeMessagesCarryTheirFieldsAndNoCard) {
+  const json seated = SeatedMessage("K7QH2M", 2, "Ab0_-Ab0_-Ab0_-Ab0_-");
+  EXPECT_EQ(seated["type"], "seated");
+  EXPECT_EQ(seated["code"], "K7QH2M");
+  EXPECT_EQ(seated["seat"], 2);
+  EXPECT_EQ(seated["token"], "Ab0_-Ab0_-Ab0_-Ab0_-");
+
+  std::array<SeatInfo, kSeats> seats{};
+  seats[0] = {"Ada", SeatPresence::kHere, PlayerLevel::kClassic};
+  seats[1] = {"", SeatPresence::kComputer, PlayerLevel::kExpert};
+  seats[2] = {"Bea", SeatPresence::kStandIn, PlayerLevel::kClassic};
+  seats[3] = {"", SeatPresence::kOpen, PlayerLevel::kClassic};
+  const json list = SeatsMessage(seats, 0, 30);
+  EXPECT_EQ(list["type"], "seats");
+  EXPECT_EQ(list["host"], 0);
+  EXPECT_EQ(list["turn_seconds"], 30);
+  ASSERT_EQ(list["seats"].size(), 4u);
+  EXPECT_EQ(list["seats"][0]["presence"], "here");
+  EXPECT_EQ(list["seats"][0]["name"], "Ada");
+  EXPECT_TRUE(list["seats"][0]["level"].is_null());  // a person plays it
+  EXPECT_EQ(list["seats"][1]["level"], "expert");
+  EXPECT_EQ(list["seats"][2]["presence"], "stand-in");
+  EXPECT_EQ(list["seats"][2]["level"], "classic");
+  EXPECT_EQ(list["seats"][3]["presence"], "open");
+
+  EXPECT_EQ(TableEndedMessage(TableEnd::kServerClosing)["reason"], "server-closing");
+  EXPECT_EQ(TableEndedMessage(TableEnd::kMatchOver)["reason"], "match-over");
+  EXPECT_EQ(PongMessage()["type"], "pong");
+  EXPECT_EQ(WelcomeMessage()["protocol"], kProtocolVersion);
+  EXPECT_EQ(DrainingMessage(20)["seconds"], 20);
+}
+
 }  // namespace
 }  // namespace vantel
