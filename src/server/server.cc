@@ -181,8 +181,8 @@ class WsSession final : public Connection, public std::enable_shared_from_this<W
     ws_.read_message_max(kMaxClientMessage);
     ws_.set_option(websocket::stream_base::decorator(
         [](websocket::response_type& res) { res.set(http::field::server, "vantel-server"); }));
-    ws_.async_accept(upgrade_,
-                     [self = this->shared_from_this()](beast::error_code ec) { self->OnAccept(ec); });
+    ws_.async_accept(
+        upgrade_, [self = this->shared_from_this()](beast::error_code ec) { self->OnAccept(ec); });
   }
 
   void Send(std::shared_ptr<const std::string> text) override {
@@ -301,10 +301,9 @@ class HttpSession final : public std::enable_shared_from_this<HttpSession<Stream
     parser_->header_limit(kMaxHttpHeader);
     parser_->body_limit(kMaxHttpBody);
     beast::get_lowest_layer(stream_).expires_after(kHttpTimeout);
-    http::async_read(stream_, buffer_, *parser_,
-                     [self = this->shared_from_this()](beast::error_code ec, std::size_t) {
-                       self->OnRead(ec);
-                     });
+    http::async_read(
+        stream_, buffer_, *parser_,
+        [self = this->shared_from_this()](beast::error_code ec, std::size_t) { self->OnRead(ec); });
   }
 
   void OnRead(beast::error_code ec) {
@@ -338,15 +337,16 @@ class HttpSession final : public std::enable_shared_from_this<HttpSession<Stream
       response->body() = "not found\n";
     }
     response->prepare_payload();
-    http::async_write(stream_, *response,
-                      [self = this->shared_from_this(), response](beast::error_code ec, std::size_t) {
-                        if (ec) return;
-                        if (response->keep_alive()) {
-                          self->Read();
-                        } else {
-                          self->Shutdown();
-                        }
-                      });
+    http::async_write(
+        stream_, *response,
+        [self = this->shared_from_this(), response](beast::error_code ec, std::size_t) {
+          if (ec) return;
+          if (response->keep_alive()) {
+            self->Read();
+          } else {
+            self->Shutdown();
+          }
+        });
   }
 
   void Shutdown() {
@@ -430,6 +430,9 @@ void Server::Impl::OnAccept(beast::error_code ec, tcp::socket socket) {
     Accept();
     return;
   }
+  // A play's events are a few hundred bytes, sent to four people at once:
+  // out at once, not held back waiting for an acknowledgement.
+  socket.set_option(tcp::no_delay(true), peer_error);
   auto slot = std::make_shared<AddressSlot>(addresses, address);
   if (tls) {
     using Stream = beast::ssl_stream<beast::tcp_stream>;
@@ -590,6 +593,7 @@ ServerCounts Server::Impl::Counts() const {
   c.tables = lobby.TableCount();
   c.connections = connections.size();
   c.draining = draining;
+  c.resident_bytes = ProcessResidentBytes();
   return c;
 }
 
