@@ -71,6 +71,8 @@ std::optional<LoadOptions> ParseLoadArgs(const std::vector<std::string_view>& ar
       ok = ReadInt(value, 1, kMostLoadSeconds, options.seconds);
     } else if (flag == "--threads") {
       ok = ReadInt(value, 1, 64, options.threads);
+    } else if (flag == "--source-addresses") {
+      ok = ReadInt(value, 1, kMostSourceAddresses, options.source_addresses);
     } else if (flag == "--seed") {
       int seed = 0;
       ok = ReadInt(value, 0, 2'000'000'000, seed);

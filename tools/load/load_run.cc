@@ -118,6 +118,7 @@ class LoadTable {
   TableKnowledge& Knowledge() { return knowledge_; }
   std::mt19937_64& Random() { return random_; }
   const LoadOptions& Options() const { return options_; }
+  int Number() const { return number_; }
 
   std::string Name(int index) const {
     return "load " + std::to_string(number_) + "." + std::to_string(index);
@@ -194,11 +195,21 @@ class LoadTable {
 };
 
 void Person::Start(const tcp::resolver::results_type& endpoints, const LoadOptions& options) {
-  beast::get_lowest_layer(ws_).expires_after(kConnectTimeout);
-  beast::get_lowest_layer(ws_).async_connect(
-      endpoints, [self = shared_from_this(), &options](beast::error_code ec, const tcp::endpoint&) {
-        self->OnConnect(ec, options);
-      });
+  auto& stream = beast::get_lowest_layer(ws_);
+  stream.expires_after(kConnectTimeout);
+  const tcp::endpoint server = *endpoints.begin();
+  if (options.source_addresses > 1 && server.address().is_loopback() && server.address().is_v4()) {
+    beast::error_code ec;
+    const auto source =
+        asio::ip::address_v4(asio::ip::address_v4::loopback().to_uint() +
+                             static_cast<uint32_t>(table_.Number() % options.source_addresses));
+    stream.socket().open(tcp::v4(), ec);
+    if (!ec) stream.socket().bind(tcp::endpoint(source, 0), ec);
+    if (ec) return Fault("bind", ec);
+  }
+  stream.async_connect(server, [self = shared_from_this(), &options](beast::error_code ec) {
+    self->OnConnect(ec, options);
+  });
 }
 
 void Person::OnConnect(beast::error_code ec, const LoadOptions& options) {
