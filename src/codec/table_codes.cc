@@ -47,4 +47,22 @@ std::string SeatTokenFromBits(uint64_t high, uint64_t low) {
   return token;
 }
 
+bool IsCodeSymbolSet(std::string_view symbols) {
+  if (symbols.empty() || symbols.size() > kJoinCodeAlphabet.size()) return false;
+  for (std::size_t i = 0; i < symbols.size(); ++i) {
+    if (kJoinCodeAlphabet.find(symbols[i]) == std::string_view::npos) return false;
+    if (symbols.find(symbols[i], i + 1) != std::string_view::npos) return false;
+  }
+  return true;
+}
+
+std::string JoinCodeFromBits(uint64_t bits, std::string_view first_symbols) {
+  std::string code = JoinCodeFromBits(bits);
+  if (!first_symbols.empty()) {
+    // The bits above those the symbols used pick the first one again.
+    code[0] = first_symbols[(bits >> 40) % first_symbols.size()];
+  }
+  return code;
+}
+
 }  // namespace vantel

@@ -22,6 +22,7 @@
 
 #include "ai/expert.h"
 #include "codec/client_messages.h"
+#include "codec/table_codes.h"
 #include "i18n/format.h"
 #include "i18n/gettext.h"
 #include "server/metrics.h"
@@ -92,6 +93,15 @@ class Connection {
 template <class Stream>
 inline constexpr bool kIsTls = !std::is_same_v<Stream, beast::tcp_stream>;
 
+// The people of a table connect to / or to /table/CODE: the server takes
+// both alike, the code in the path is for a proxy that routes by it.
+bool IsTablePath(std::string_view target) {
+  constexpr std::string_view kTablePrefix = "/table/";
+  if (target == "/") return true;
+  return target.substr(0, kTablePrefix.size()) == kTablePrefix &&
+         IsJoinCode(target.substr(kTablePrefix.size()));
+}
+
 }  // namespace
 
 struct Server::Impl {
@@ -103,6 +113,7 @@ struct Server::Impl {
     settings.max_tables = c.max_tables;
     settings.grace = std::chrono::seconds(c.grace_seconds);
     settings.hand_pause = std::chrono::seconds(c.hand_pause_seconds);
+    settings.code_symbols = c.code_symbols;
     return settings;
   }
 
@@ -310,7 +321,7 @@ class HttpSession final : public std::enable_shared_from_this<HttpSession<Stream
     // Closed, timed out or not HTTP: there is nobody to answer.
     if (ec) return;
     http::request<http::string_body> request = parser_->release();
-    if (websocket::is_upgrade(request) && request.target() == "/") {
+    if (websocket::is_upgrade(request) && IsTablePath(request.target())) {
       std::make_shared<WsSession<Stream>>(std::move(stream_), server_, std::move(slot_))
           ->Start(std::move(request));
       return;

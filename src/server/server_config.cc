@@ -5,6 +5,7 @@
 #include <set>
 #include <utility>
 
+#include "codec/table_codes.h"
 #include "i18n/format.h"
 #include "i18n/gettext.h"
 
@@ -61,6 +62,9 @@ bool ApplyValue(ServerConfig& c, std::string_view opt, std::string_view v, std::
     c.tls_cert = std::string(v);
   } else if (opt == "--tls-key") {
     c.tls_key = std::string(v);
+  } else if (opt == "--code-symbols") {
+    ok = IsCodeSymbolSet(v);
+    c.code_symbols = std::string(v);
   } else if (opt == "--log-level") {
     const std::optional<LogLevel> level = LogLevelFromName(v);
     ok = level.has_value();
@@ -75,7 +79,7 @@ bool TakesValue(std::string_view opt) {
   return opt == "--bind" || opt == "--port" || opt == "--max-tables" || opt == "--log-level" ||
          opt == "--tls-cert" || opt == "--tls-key" || opt == "--grace-seconds" ||
          opt == "--max-connections-per-address" || opt == "--drain-seconds" ||
-         opt == "--hand-pause-seconds";
+         opt == "--hand-pause-seconds" || opt == "--code-symbols";
 }
 
 }  // namespace

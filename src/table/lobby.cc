@@ -201,7 +201,7 @@ void Lobby::Host(ConnectionId from, const std::string& name, const HostMessage& 
 
 std::string Lobby::NewCode() {
   for (int draw = 0; draw < kCodeDraws; ++draw) {
-    std::string code = JoinCodeFromBits(random_());
+    std::string code = JoinCodeFromBits(random_(), settings_.code_symbols);
     if (!tables_.contains(code)) return code;
   }
   return {};

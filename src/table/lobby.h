@@ -23,6 +23,8 @@ struct LobbySettings {
   TableTime grace = kDefaultGrace;
   TableTime hand_pause = kDefaultHandPause;
   PlayerLevel stand_in_level = PlayerLevel::kClassic;
+  // The first symbols of this lobby's join codes; empty: any.
+  std::string code_symbols;
 };
 
 struct Delivery {

@@ -63,13 +63,14 @@ class Person : public std::enable_shared_from_this<Person> {
   Person(asio::io_context& io, LoadTable& table, int index)
       : ws_(io), think_(io), table_(table), index_(index) {}
 
-  void Start(const tcp::resolver::results_type& endpoints, const LoadOptions& options);
+  // Connects to the table path `target` ("/" to host, "/table/CODE" to join).
+  void Start(const tcp::resolver::results_type& endpoints, std::string target);
   void Send(std::string text);
   void Stop();
   bool Seated() const { return seated_; }
 
  private:
-  void OnConnect(beast::error_code ec, const LoadOptions& options);
+  void OnConnect(beast::error_code ec);
   void Read();
   void Handle(const std::string& text);
   void Write();
@@ -83,6 +84,7 @@ class Person : public std::enable_shared_from_this<Person> {
   LoadTable& table_;
   int index_;
   SeatFollower follower_;
+  std::string target_;
   bool open_ = false;
   bool seated_ = false;
   bool thinking_ = false;
@@ -99,11 +101,15 @@ class LoadTable {
         number_(number),
         random_(options.seed + number) {}
 
+  // The host connects first; the others connect to the table's own path
+  // once its code is known, as people given a code do, so that a proxy in
+  // front of several servers can send them where the table is.
   void Start(const tcp::resolver::results_type& endpoints) {
-    for (int i = 0; i < kSeats; ++i) {
-      people_[static_cast<std::size_t>(i)] = std::make_shared<Person>(io_, *this, i);
-      people_[static_cast<std::size_t>(i)]->Start(endpoints, options_);
-    }
+    endpoints_ = &endpoints;
+    people_ = {};
+    welcomed_ = {};
+    people_[0] = std::make_shared<Person>(io_, *this, 0);
+    people_[0]->Start(endpoints, options_.target);
   }
 
   void Stop() {
@@ -128,28 +134,34 @@ class LoadTable {
     welcomed_[static_cast<std::size_t>(index)] = true;
     if (index == 0) {
       Host();
-    } else if (!code_.empty()) {
+    } else {
       Join(index);
     }
   }
 
   void Seated(int index, const std::string& code) {
-    if (index != 0) return;
+    if (index != 0 || people_[1]) return;
     if (!hosted_once_) ++totals_.tables;
     hosted_once_ = true;
     code_ = code;
     knowledge_ = {};
+    const std::string base =
+        options_.target.back() == '/' ? options_.target : options_.target + "/";
     for (int i = 1; i < kSeats; ++i) {
-      if (welcomed_[static_cast<std::size_t>(i)]) Join(i);
+      people_[static_cast<std::size_t>(i)] = std::make_shared<Person>(io_, *this, i);
+      people_[static_cast<std::size_t>(i)]->Start(*endpoints_, base + "table/" + code);
     }
   }
 
-  // A match over: the host opens the next table and the others follow it.
+  // A match over: the table is played again from new connections, as people
+  // who host and join another would.
   void Ended(int index, const std::string& reason) {
-    if (index == 0 && reason == "match-over" && !stopping_) {
-      code_.clear();
-      Host();
+    if (index != 0 || reason != "match-over" || stopping_) return;
+    for (auto& person : people_) {
+      if (person) person->Stop();
     }
+    code_.clear();
+    Start(*endpoints_);
   }
 
   void MoveSent(int seat) {
@@ -189,12 +201,15 @@ class LoadTable {
   std::array<std::optional<Clock::time_point>, kSeats> sent_at_;
   std::array<int, kSeats> deliveries_{};
   TableKnowledge knowledge_;
+  const tcp::resolver::results_type* endpoints_ = nullptr;
   std::string code_;
   bool hosted_once_ = false;
   bool stopping_ = false;
 };
 
-void Person::Start(const tcp::resolver::results_type& endpoints, const LoadOptions& options) {
+void Person::Start(const tcp::resolver::results_type& endpoints, std::string target) {
+  target_ = std::move(target);
+  const LoadOptions& options = table_.Options();
   auto& stream = beast::get_lowest_layer(ws_);
   stream.expires_after(kConnectTimeout);
   const tcp::endpoint server = *endpoints.begin();
@@ -207,18 +222,18 @@ void Person::Start(const tcp::resolver::results_type& endpoints, const LoadOptio
     if (!ec) stream.socket().bind(tcp::endpoint(source, 0), ec);
     if (ec) return Fault("bind", ec);
   }
-  stream.async_connect(server, [self = shared_from_this(), &options](beast::error_code ec) {
-    self->OnConnect(ec, options);
-  });
+  stream.async_connect(server,
+                       [self = shared_from_this()](beast::error_code ec) { self->OnConnect(ec); });
 }
 
-void Person::OnConnect(beast::error_code ec, const LoadOptions& options) {
+void Person::OnConnect(beast::error_code ec) {
+  const LoadOptions& options = table_.Options();
   if (ec) return Fault("connect", ec);
   beast::get_lowest_layer(ws_).expires_never();
   // A play is a few dozen bytes: sent at once, not held back for more.
   beast::get_lowest_layer(ws_).socket().set_option(tcp::no_delay(true), ec);
   ws_.set_option(websocket::stream_base::timeout::suggested(beast::role_type::client));
-  ws_.async_handshake(options.host + ":" + options.port, options.target,
+  ws_.async_handshake(options.host + ":" + options.port, target_,
                       [self = shared_from_this()](beast::error_code ec) {
                         if (ec) return self->Fault("handshake", ec);
                         self->open_ = true;
