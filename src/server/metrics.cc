@@ -40,8 +40,8 @@ std::string MetricsText(const ServerCounts& c) {
       "Client messages refused with an error reply.", c.lobby.messages_rejected);
   Add(out, "vantel_messages_too_long_total", "counter",
       "Frames over the size limit (the connection is closed).", c.too_long);
-  Add(out, "vantel_messages_rate_limited_total", "counter",
-      "Client messages over the rate limit.", c.rate_limited);
+  Add(out, "vantel_messages_rate_limited_total", "counter", "Client messages over the rate limit.",
+      c.rate_limited);
   Add(out, "vantel_errors_total", "counter", "Connections lost to a fault.", c.errors);
   Add(out, "vantel_draining", "gauge", "1 while the server is shutting down.", c.draining ? 1 : 0);
   return out;

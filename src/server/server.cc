@@ -45,10 +45,9 @@ constexpr auto kHttpTimeout = 15s;
 constexpr auto kHandshakeTimeout = 10s;
 // A connection that sends nothing is pinged at half this and dropped at it.
 constexpr auto kIdleTimeout = 15s;
-// A person sends a message every few seconds; a burst of twenty is a client
-// catching up, a steady stream past five a second is not a person.
-constexpr double kMessageBurst = 20;
-constexpr double kMessagesPerSecond = 5;
+// A person sends a message every few seconds: a burst of a few seconds'
+// allowance is a client catching up, a steady stream past it is not a person.
+constexpr double kBurstSeconds = 4;
 // Refused messages in a row before the connection is closed.
 constexpr int kStrikesToClose = 10;
 // Messages waiting for a client that does not read: past this it is dropped
@@ -57,6 +56,8 @@ constexpr std::size_t kMaxQueued = 512;
 constexpr std::size_t kMaxHttpHeader = 8192;
 constexpr std::size_t kMaxHttpBody = 4096;
 constexpr int kThinkers = 2;
+// How long a drained server waits for its clients to answer the close.
+constexpr auto kCloseWait = 2s;
 
 // The connections of each remote address. Shared with every connection, so
 // the last one to go can give its place back even after the server is gone.
@@ -168,7 +169,8 @@ class WsSession final : public Connection, public std::enable_shared_from_this<W
       : ws_(std::move(stream)),
         server_(server),
         slot_(std::move(slot)),
-        bucket_(kMessageBurst, kMessagesPerSecond) {}
+        bucket_(kBurstSeconds * server.config.messages_per_second,
+                server.config.messages_per_second) {}
 
   void Start(http::request<http::string_body> upgrade) {
     upgrade_ = std::move(upgrade);
@@ -181,8 +183,8 @@ class WsSession final : public Connection, public std::enable_shared_from_this<W
     ws_.read_message_max(kMaxClientMessage);
     ws_.set_option(websocket::stream_base::decorator(
         [](websocket::response_type& res) { res.set(http::field::server, "vantel-server"); }));
-    ws_.async_accept(upgrade_,
-                     [self = this->shared_from_this()](beast::error_code ec) { self->OnAccept(ec); });
+    ws_.async_accept(
+        upgrade_, [self = this->shared_from_this()](beast::error_code ec) { self->OnAccept(ec); });
   }
 
   void Send(std::shared_ptr<const std::string> text) override {
@@ -301,10 +303,9 @@ class HttpSession final : public std::enable_shared_from_this<HttpSession<Stream
     parser_->header_limit(kMaxHttpHeader);
     parser_->body_limit(kMaxHttpBody);
     beast::get_lowest_layer(stream_).expires_after(kHttpTimeout);
-    http::async_read(stream_, buffer_, *parser_,
-                     [self = this->shared_from_this()](beast::error_code ec, std::size_t) {
-                       self->OnRead(ec);
-                     });
+    http::async_read(
+        stream_, buffer_, *parser_,
+        [self = this->shared_from_this()](beast::error_code ec, std::size_t) { self->OnRead(ec); });
   }
 
   void OnRead(beast::error_code ec) {
@@ -338,15 +339,16 @@ class HttpSession final : public std::enable_shared_from_this<HttpSession<Stream
       response->body() = "not found\n";
     }
     response->prepare_payload();
-    http::async_write(stream_, *response,
-                      [self = this->shared_from_this(), response](beast::error_code ec, std::size_t) {
-                        if (ec) return;
-                        if (response->keep_alive()) {
-                          self->Read();
-                        } else {
-                          self->Shutdown();
-                        }
-                      });
+    http::async_write(
+        stream_, *response,
+        [self = this->shared_from_this(), response](beast::error_code ec, std::size_t) {
+          if (ec) return;
+          if (response->keep_alive()) {
+            self->Read();
+          } else {
+            self->Shutdown();
+          }
+        });
   }
 
   void Shutdown() {
@@ -578,7 +580,7 @@ void Server::Impl::Finish() {
     }
   }
   // A client that never answers the close must not hold the exit.
-  tick.expires_after(kHandshakeTimeout);
+  tick.expires_after(kCloseWait);
   tick.async_wait([this](beast::error_code ec) {
     if (!ec) ioc.stop();
   });
