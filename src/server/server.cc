@@ -37,7 +37,7 @@ namespace beast = boost::beast;
 namespace http = beast::http;
 namespace websocket = beast::websocket;
 namespace ssl = net::ssl;
-using tcp = net::ip::tcp;
+using Tcp = net::ip::tcp;
 using namespace std::chrono_literals;
 
 // An HTTP request (or a TLS handshake) has this long to arrive whole.
@@ -126,7 +126,7 @@ struct Server::Impl {
 
   bool Listen(std::string& error);
   void Accept();
-  void OnAccept(beast::error_code ec, tcp::socket socket);
+  void OnAccept(beast::error_code ec, Tcp::socket socket);
   ConnectionId Register(const std::shared_ptr<Connection>& connection, const std::string& address);
   void Received(ConnectionId id, std::string_view text);
   void RateLimited(ConnectionId id);
@@ -143,7 +143,7 @@ struct Server::Impl {
   std::random_device device;
   net::io_context ioc{1};
   std::optional<ssl::context> tls;
-  tcp::acceptor acceptor{ioc};
+  Tcp::acceptor acceptor{ioc};
   net::signal_set signals{ioc, SIGTERM, SIGINT};
   net::steady_timer tick{ioc};
   net::steady_timer drain_limit{ioc};
@@ -357,7 +357,7 @@ class HttpSession final : public std::enable_shared_from_this<HttpSession<Stream
       stream_.async_shutdown([self = this->shared_from_this()](beast::error_code) {});
     } else {
       beast::error_code ignored;
-      stream_.socket().shutdown(tcp::socket::shutdown_send, ignored);
+      stream_.socket().shutdown(Tcp::socket::shutdown_send, ignored);
     }
   }
 
@@ -389,7 +389,7 @@ bool Server::Impl::Listen(std::string& error) {
     error = Format(_("%s is not an address to listen on"), config.bind.c_str());
     return false;
   }
-  const tcp::endpoint endpoint(address, config.port);
+  const Tcp::endpoint endpoint(address, config.port);
   acceptor.open(endpoint.protocol(), ec);
   if (!ec) acceptor.set_option(net::socket_base::reuse_address(true), ec);
   if (!ec) acceptor.bind(endpoint, ec);
@@ -404,10 +404,10 @@ bool Server::Impl::Listen(std::string& error) {
 
 void Server::Impl::Accept() {
   acceptor.async_accept(
-      ioc, [this](beast::error_code ec, tcp::socket socket) { OnAccept(ec, std::move(socket)); });
+      ioc, [this](beast::error_code ec, Tcp::socket socket) { OnAccept(ec, std::move(socket)); });
 }
 
-void Server::Impl::OnAccept(beast::error_code ec, tcp::socket socket) {
+void Server::Impl::OnAccept(beast::error_code ec, Tcp::socket socket) {
   if (ec == net::error::operation_aborted || stopping) return;
   if (ec) {
     // Out of descriptors, most likely: wait a moment rather than spin.

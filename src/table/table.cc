@@ -325,7 +325,7 @@ void Table::End(TableEnd reason) {
 }
 
 std::optional<DecisionRequest> Table::TakeDecisionRequest() {
-  std::optional<DecisionRequest> request = std::move(pending_);
+  std::optional<DecisionRequest> request = pending_;
   pending_.reset();
   if (request) asked_serial_ = request->serial;
   return request;

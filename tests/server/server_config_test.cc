@@ -11,7 +11,7 @@
 namespace vantel {
 namespace {
 
-std::optional<ServerConfig> Parse(std::vector<std::string_view> args, std::string& error) {
+std::optional<ServerConfig> Parse(const std::vector<std::string_view>& args, std::string& error) {
   return ParseServerArgs(args, error);
 }
 
