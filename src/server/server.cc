@@ -38,7 +38,7 @@ namespace beast = boost::beast;
 namespace http = beast::http;
 namespace websocket = beast::websocket;
 namespace ssl = net::ssl;
-using tcp = net::ip::tcp;
+using Tcp = net::ip::tcp;
 using namespace std::chrono_literals;
 
 // An HTTP request (or a TLS handshake) has this long to arrive whole.
@@ -46,10 +46,9 @@ constexpr auto kHttpTimeout = 15s;
 constexpr auto kHandshakeTimeout = 10s;
 // A connection that sends nothing is pinged at half this and dropped at it.
 constexpr auto kIdleTimeout = 15s;
-// A person sends a message every few seconds; a burst of twenty is a client
-// catching up, a steady stream past five a second is not a person.
-constexpr double kMessageBurst = 20;
-constexpr double kMessagesPerSecond = 5;
+// A person sends a message every few seconds: a burst of a few seconds'
+// allowance is a client catching up, a steady stream past it is not a person.
+constexpr double kBurstSeconds = 4;
 // Refused messages in a row before the connection is closed.
 constexpr int kStrikesToClose = 10;
 // Messages waiting for a client that does not read: past this it is dropped
@@ -58,6 +57,8 @@ constexpr std::size_t kMaxQueued = 512;
 constexpr std::size_t kMaxHttpHeader = 8192;
 constexpr std::size_t kMaxHttpBody = 4096;
 constexpr int kThinkers = 2;
+// How long a drained server waits for its clients to answer the close.
+constexpr auto kCloseWait = 2s;
 
 // The connections of each remote address. Shared with every connection, so
 // the last one to go can give its place back even after the server is gone.
@@ -136,7 +137,7 @@ struct Server::Impl {
 
   bool Listen(std::string& error);
   void Accept();
-  void OnAccept(beast::error_code ec, tcp::socket socket);
+  void OnAccept(beast::error_code ec, Tcp::socket socket);
   ConnectionId Register(const std::shared_ptr<Connection>& connection, const std::string& address);
   void Received(ConnectionId id, std::string_view text);
   void RateLimited(ConnectionId id);
@@ -153,7 +154,7 @@ struct Server::Impl {
   std::random_device device;
   net::io_context ioc{1};
   std::optional<ssl::context> tls;
-  tcp::acceptor acceptor{ioc};
+  Tcp::acceptor acceptor{ioc};
   net::signal_set signals{ioc, SIGTERM, SIGINT};
   net::steady_timer tick{ioc};
   net::steady_timer drain_limit{ioc};
@@ -179,7 +180,8 @@ class WsSession final : public Connection, public std::enable_shared_from_this<W
       : ws_(std::move(stream)),
         server_(server),
         slot_(std::move(slot)),
-        bucket_(kMessageBurst, kMessagesPerSecond) {}
+        bucket_(kBurstSeconds * server.config.messages_per_second,
+                server.config.messages_per_second) {}
 
   void Start(http::request<http::string_body> upgrade) {
     upgrade_ = std::move(upgrade);
@@ -366,7 +368,7 @@ class HttpSession final : public std::enable_shared_from_this<HttpSession<Stream
       stream_.async_shutdown([self = this->shared_from_this()](beast::error_code) {});
     } else {
       beast::error_code ignored;
-      stream_.socket().shutdown(tcp::socket::shutdown_send, ignored);
+      stream_.socket().shutdown(Tcp::socket::shutdown_send, ignored);
     }
   }
 
@@ -398,7 +400,7 @@ bool Server::Impl::Listen(std::string& error) {
     error = Format(_("%s is not an address to listen on"), config.bind.c_str());
     return false;
   }
-  const tcp::endpoint endpoint(address, config.port);
+  const Tcp::endpoint endpoint(address, config.port);
   acceptor.open(endpoint.protocol(), ec);
   if (!ec) acceptor.set_option(net::socket_base::reuse_address(true), ec);
   if (!ec) acceptor.bind(endpoint, ec);
@@ -413,10 +415,10 @@ bool Server::Impl::Listen(std::string& error) {
 
 void Server::Impl::Accept() {
   acceptor.async_accept(
-      ioc, [this](beast::error_code ec, tcp::socket socket) { OnAccept(ec, std::move(socket)); });
+      ioc, [this](beast::error_code ec, Tcp::socket socket) { OnAccept(ec, std::move(socket)); });
 }
 
-void Server::Impl::OnAccept(beast::error_code ec, tcp::socket socket) {
+void Server::Impl::OnAccept(beast::error_code ec, Tcp::socket socket) {
   if (ec == net::error::operation_aborted || stopping) return;
   if (ec) {
     // Out of descriptors, most likely: wait a moment rather than spin.
@@ -443,7 +445,7 @@ void Server::Impl::OnAccept(beast::error_code ec, tcp::socket socket) {
   }
   // A play's events are a few hundred bytes, sent to four people at once:
   // out at once, not held back waiting for an acknowledgement.
-  socket.set_option(tcp::no_delay(true), peer_error);
+  socket.set_option(Tcp::no_delay(true), peer_error);
   auto slot = std::make_shared<AddressSlot>(addresses, address);
   if (tls) {
     using Stream = beast::ssl_stream<beast::tcp_stream>;
@@ -592,7 +594,7 @@ void Server::Impl::Finish() {
     }
   }
   // A client that never answers the close must not hold the exit.
-  tick.expires_after(kHandshakeTimeout);
+  tick.expires_after(kCloseWait);
   tick.async_wait([this](beast::error_code ec) {
     if (!ec) ioc.stop();
   });

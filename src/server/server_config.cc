@@ -27,6 +27,7 @@ constexpr long long kMaxPerAddress = 1'000;
 constexpr long long kMaxTables = 100'000;
 constexpr long long kMaxDrainSeconds = 3'600;
 constexpr long long kMaxHandPause = 60;
+constexpr long long kMaxMessageRate = 10'000;
 
 template <class T>
 bool ParseWhole(std::string_view opt, std::string_view v, long long low, long long high, T& out,
@@ -55,6 +56,8 @@ bool ApplyValue(ServerConfig& c, std::string_view opt, std::string_view v, std::
     return ParseWhole(opt, v, 0, kMaxDrainSeconds, c.drain_seconds, error);
   if (opt == "--hand-pause-seconds")
     return ParseWhole(opt, v, 0, kMaxHandPause, c.hand_pause_seconds, error);
+  if (opt == "--messages-per-second")
+    return ParseWhole(opt, v, 1, kMaxMessageRate, c.messages_per_second, error);
   bool ok = !v.empty();
   if (opt == "--bind") {
     c.bind = std::string(v);
@@ -79,7 +82,8 @@ bool TakesValue(std::string_view opt) {
   return opt == "--bind" || opt == "--port" || opt == "--max-tables" || opt == "--log-level" ||
          opt == "--tls-cert" || opt == "--tls-key" || opt == "--grace-seconds" ||
          opt == "--max-connections-per-address" || opt == "--drain-seconds" ||
-         opt == "--hand-pause-seconds" || opt == "--code-symbols";
+         opt == "--hand-pause-seconds" || opt == "--messages-per-second" ||
+         opt == "--code-symbols";
 }
 
 }  // namespace

@@ -23,6 +23,8 @@ struct ServerConfig {
   // How long a SIGTERM waits for the tables' hands to end.
   int drain_seconds = 60;
   int hand_pause_seconds = 3;
+  // A connection's sustained allowance; it may send four times as many at once.
+  int messages_per_second = 5;
   // The first symbols of this server's join codes (empty: any), for a proxy
   // in front of several servers that routes /table/CODE by the code.
   std::string code_symbols;
@@ -36,17 +38,19 @@ inline constexpr const char* kServerUsage =
     N_("usage: vantel-server [--bind ADDR] [--port N] [--max-tables N] [--log-level L]\n"
        "                     [--tls-cert FILE --tls-key FILE] [--grace-seconds S]\n"
        "                     [--max-connections-per-address N] [--drain-seconds S]\n"
-       "                     [--hand-pause-seconds S] [--code-symbols SYMBOLS]\n"
+       "                     [--hand-pause-seconds S] [--messages-per-second N]\n"
+       "                     [--code-symbols SYMBOLS]\n"
        "                     [--help] [--version]\n"
        "\n"
        "Serves network tables over WebSocket on / and /table/CODE (wss:// with --tls-cert\n"
-       "and --tls-key),\n"
-       "GET /healthz and GET /metrics. --bind is 127.0.0.1 unless told (0.0.0.0: every\n"
-       "address), --port 8765 (0: any free port, named on stderr). --log-level is error,\n"
-       "warn, info (the default) or debug. A person who loses the connection keeps the\n"
-       "seat for --grace-seconds (60). SIGTERM or SIGINT lets every table finish its\n"
-       "hand, for at most --drain-seconds (60), then exits with status 0. --code-symbols:\n"
-       "every join code starts with one of these, for a proxy that routes by the code.\n");
+       "and --tls-key), GET /healthz and GET /metrics. --bind is 127.0.0.1 unless told\n"
+       "(0.0.0.0: every address), --port 8765 (0: any free port, named on stderr).\n"
+       "--log-level is error, warn, info (the default) or debug. A person who loses the\n"
+       "connection keeps the seat for --grace-seconds (60). SIGTERM or SIGINT lets every\n"
+       "table finish its hand, for at most --drain-seconds (60), then exits with status 0.\n"
+       "A connection that sends more than --messages-per-second (5) is refused, then\n"
+       "closed. --code-symbols: every join code starts with one of these, for a proxy\n"
+       "that routes by the code.\n");
 
 std::optional<LogLevel> LogLevelFromName(std::string_view name);
 const char* LogLevelName(LogLevel level);

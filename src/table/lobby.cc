@@ -252,7 +252,7 @@ void Lobby::Flush(const std::string& code) {
     log_.push_back({LogLevel::kInfo, std::move(line)});
   }
   if (std::optional<DecisionRequest> request = table.TakeDecisionRequest()) {
-    decisions_.push_back({code, std::move(*request)});
+    decisions_.push_back({code, *request});
   }
   if (table.Ended()) {
     for (auto& [id, connection] : connections_) {

@@ -142,6 +142,41 @@ TEST(LobbyTest, TheComputerPlaysAfterTheGraceAndHandsTheSeatBack) {
   EXPECT_NE(h.lobby.Find(code)->Match(), before);
 }
 
+TEST(LobbyTest, ARejoinFromANewConnectionTakesTheSeatFromTheOld) {
+  LobbyHarness h;
+  const std::string code = SeatBoth(h);
+  const std::string token = h.Last(kBea, "seated")["token"];
+  constexpr ConnectionId kBeaElsewhere = 3;
+  h.Send(kBeaElsewhere, HelloMessage{kProtocolVersion, "Bea"});
+  h.Send(kBeaElsewhere, RejoinMessage{code, token});
+  EXPECT_EQ(h.Last(kBea, "table-ended")["reason"], "replaced");
+  EXPECT_EQ(h.Last(kBeaElsewhere, "seated")["seat"], 2);
+  h.Send(kBea, LeaveMessage{});
+  EXPECT_EQ(h.Last(kBea, "error")["code"], "not-at-table");
+  EXPECT_EQ(h.lobby.Find(code)->PresenceOf(2), SeatPresence::kHere);
+  // The old connection closing later does not take the seat away.
+  h.Drop(kBea);
+  EXPECT_EQ(h.lobby.Find(code)->PresenceOf(2), SeatPresence::kHere);
+}
+
+TEST(LobbyTest, TheHostsTurnLimitReachesTheTable) {
+  LobbyHarness h;
+  HostMessage host = TwoPeopleTwoComputers();
+  host.seats[2] = {false, PlayerLevel::kClassic};
+  host.turn_seconds = 15;
+  h.Send(kAda, HelloMessage{kProtocolVersion, "Ada"});
+  h.Send(kAda, host);
+  EXPECT_EQ(h.Last(kAda, "seats")["turn_seconds"], 15);
+  const std::string code = h.Last(kAda, "seated")["code"];
+  while (h.lobby.Find(code)->Match().turn != 0) ASSERT_TRUE(h.Decide());
+  const int played = h.lobby.Find(code)->Match().cards_played;
+  h.Wait(std::chrono::seconds(14));
+  EXPECT_FALSE(h.Decide());
+  h.Wait(std::chrono::seconds(1));
+  EXPECT_TRUE(h.Decide());
+  EXPECT_EQ(h.lobby.Find(code)->Match().cards_played, played + 1);
+}
+
 TEST(LobbyTest, TheHostLeavingPassesTheTableOnAndTheLastPersonEndsIt) {
   LobbyHarness h;
   const std::string code = SeatBoth(h);
