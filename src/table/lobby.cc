@@ -70,8 +70,13 @@ void Lobby::Received(ConnectionId from, std::string_view text, TableTime now) {
     RefuseMessage(from, parse.error, parse.problem);
     return;
   }
+  // A message speaks to the table the connection sat at, or to the one it
+  // sits at now (hosted, joined or taken back): only those have news.
+  const std::string before = connection.code;
   Handle(from, connection, *parse.message, now);
-  FlushAll();
+  const std::string after = connection.code;
+  if (!before.empty()) Flush(before);
+  if (!after.empty() && after != before) Flush(after);
 }
 
 void Lobby::Handle(ConnectionId from, Connection& connection, const ClientMessage& message,
@@ -116,16 +121,14 @@ void Lobby::Handle(ConnectionId from, Connection& connection, const ClientMessag
       RefuseMessage(from, ProtocolError::kNoSuchTable, "code: no such table");
       return;
     }
-    // The seat is bound before the table speaks, so its first words reach it.
-    const std::string token = NewToken();
-    connection.code = join->code;
-    const std::optional<int> seat = table->Seat(join->name, token, now);
+    // The seat is bound before the table's words are routed, so its first
+    // words reach it.
+    const std::optional<int> seat = table->Seat(join->name, NewToken(), now);
     if (!seat) {
-      connection.code.clear();
       RefuseMessage(from, ProtocolError::kTableFull, "no seat for a person is free");
       return;
     }
-    connection.seat = *seat;
+    Bind(from, connection, join->code, *seat);
     return;
   }
   if (const auto* rejoin = std::get_if<RejoinMessage>(&message)) {
@@ -140,12 +143,10 @@ void Lobby::Handle(ConnectionId from, Connection& connection, const ClientMessag
       return;
     }
     if (const std::optional<ConnectionId> old = ConnectionAt(rejoin->code, *seat)) {
-      connections_[*old].code.clear();
-      connections_[*old].seat = -1;
+      Unbind(*old, connections_[*old]);
       Reply(*old, TableEndedMessage(TableEnd::kReplaced));
     }
-    connection.code = rejoin->code;
-    connection.seat = *seat;
+    Bind(from, connection, rejoin->code, *seat);
     table->Back(*seat, now);
     return;
   }
@@ -194,9 +195,7 @@ void Lobby::Host(ConnectionId from, const std::string& name, const HostMessage& 
   log_.push_back({LogLevel::kInfo, "table " + code + ": hosted, " + std::to_string(people) +
                                        " of 4 seats for people, hands of " +
                                        (host.twelve_card_hands ? "12" : "6")});
-  Connection& connection = connections_[from];
-  connection.code = code;
-  connection.seat = *placed.Seat(name, NewToken(), now);
+  Bind(from, connections_[from], code, *placed.Seat(name, NewToken(), now));
 }
 
 std::string Lobby::NewCode() {
@@ -223,10 +222,35 @@ const Table* Lobby::Find(std::string_view code) const {
 }
 
 std::optional<ConnectionId> Lobby::ConnectionAt(const std::string& code, int seat) const {
-  for (const auto& [id, connection] : connections_) {
-    if (connection.code == code && connection.seat == seat) return id;
+  const auto found = seated_.find(std::pair<std::string, int>(code, seat));
+  if (found == seated_.end()) return std::nullopt;
+  return found->second;
+}
+
+void Lobby::Bind(ConnectionId id, Connection& connection, const std::string& code, int seat) {
+  Unbind(id, connection);
+  connection.code = code;
+  connection.seat = seat;
+  seated_[{code, seat}] = id;
+}
+
+void Lobby::Unbind(ConnectionId id, Connection& connection) {
+  const auto found = seated_.find(std::pair<std::string, int>(connection.code, connection.seat));
+  if (found != seated_.end() && found->second == id) seated_.erase(found);
+  connection.code.clear();
+  connection.seat = -1;
+}
+
+void Lobby::Reschedule(const std::string& code, const Table* table) {
+  if (const auto old = deadline_of_.find(code); old != deadline_of_.end()) {
+    deadlines_.erase({old->second, code});
+    deadline_of_.erase(old);
   }
-  return std::nullopt;
+  if (table == nullptr) return;
+  if (const std::optional<TableTime> at = table->NextDeadline()) {
+    deadlines_.insert({*at, code});
+    deadline_of_.emplace(code, *at);
+  }
 }
 
 void Lobby::Flush(const std::string& code) {
@@ -238,10 +262,7 @@ void Lobby::Flush(const std::string& code) {
     if (!to) continue;
     deliveries_.push_back({*to, std::move(message.text)});
     ++counts_.messages_sent;
-    if (message.ends_seat) {
-      connections_[*to].code.clear();
-      connections_[*to].seat = -1;
-    }
+    if (message.ends_seat) Unbind(*to, connections_[*to]);
   }
   for (const TableNote& note : table.TakeNotes()) {
     std::string line = "table " + code + ": ";
@@ -255,14 +276,15 @@ void Lobby::Flush(const std::string& code) {
     decisions_.push_back({code, *request});
   }
   if (table.Ended()) {
-    for (auto& [id, connection] : connections_) {
-      if (connection.code == code) {
-        connection.code.clear();
-        connection.seat = -1;
-      }
+    for (int seat = 0; seat < kSeats; ++seat) {
+      if (const std::optional<ConnectionId> at = ConnectionAt(code, seat))
+        Unbind(*at, connections_[*at]);
     }
+    Reschedule(code, nullptr);
     tables_.erase(found);
+    return;
   }
+  Reschedule(code, &table);
 }
 
 void Lobby::FlushAll() {
@@ -276,6 +298,7 @@ void Lobby::Disconnected(ConnectionId connection, TableTime now) {
   const auto found = connections_.find(connection);
   if (found == connections_.end()) return;
   const Connection left = found->second;
+  Unbind(connection, found->second);
   connections_.erase(found);
   names_.erase(connection);
   if (Table* table = FindTable(left.code)) {
@@ -285,17 +308,18 @@ void Lobby::Disconnected(ConnectionId connection, TableTime now) {
 }
 
 void Lobby::Advance(TableTime now) {
-  for (auto& [code, table] : tables_) table->Advance(now);
-  FlushAll();
+  std::vector<std::string> due;
+  for (auto at = deadlines_.begin(); at != deadlines_.end() && at->first <= now; ++at)
+    due.push_back(at->second);
+  for (const std::string& code : due) {
+    if (Table* table = FindTable(code)) table->Advance(now);
+    Flush(code);
+  }
 }
 
 std::optional<TableTime> Lobby::NextDeadline() const {
-  std::optional<TableTime> next;
-  for (const auto& [code, table] : tables_) {
-    const std::optional<TableTime> at = table->NextDeadline();
-    if (at && (!next || *at < *next)) next = at;
-  }
-  return next;
+  if (deadlines_.empty()) return std::nullopt;
+  return deadlines_.begin()->first;
 }
 
 void Lobby::Drain(int seconds) {

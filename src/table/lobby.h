@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -104,12 +105,24 @@ class Lobby {
   void FlushAll();
   Table* FindTable(std::string_view code);
   std::optional<ConnectionId> ConnectionAt(const std::string& code, int seat) const;
+  // Puts the connection at the seat, or takes it from the one it held; the
+  // seat index follows.
+  void Bind(ConnectionId id, Connection& connection, const std::string& code, int seat);
+  void Unbind(ConnectionId id, Connection& connection);
+  // The table's next deadline, as the index of deadlines should hold it.
+  void Reschedule(const std::string& code, const Table* table);
 
   LobbySettings settings_;
   std::function<uint64_t()> random_;
   std::map<std::string, std::unique_ptr<Table>, std::less<>> tables_;
   std::map<ConnectionId, Connection> connections_;
   std::map<ConnectionId, std::string> names_;  // from hello
+  // Who holds each seat, and every table's next deadline with the earliest
+  // first: a message or a tick touches its own table only, whatever the
+  // number of tables and connections.
+  std::map<std::pair<std::string, int>, ConnectionId> seated_;
+  std::set<std::pair<TableTime, std::string>> deadlines_;
+  std::map<std::string, TableTime, std::less<>> deadline_of_;
   std::vector<Delivery> deliveries_;
   std::vector<TableDecision> decisions_;
   std::vector<LogLine> log_;
