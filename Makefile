@@ -57,10 +57,11 @@ asan: deps
 TSAN_RUN = TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
 tsan: deps
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTEL_TSAN=ON -DVANTEL_BENCH=OFF $(CMAKE_FLAGS)
-	cmake --build $(TSAN_BUILD) -j $(JOBS) --target ai_tests flow_tests sim_paired_tests
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target ai_tests flow_tests sim_paired_tests server_tests
 	$(TSAN_RUN) $(TSAN_BUILD)/bin/ai_tests
 	$(TSAN_RUN) $(TSAN_BUILD)/bin/flow_tests
 	$(TSAN_RUN) $(TSAN_BUILD)/bin/sim_paired_tests
+	$(TSAN_RUN) $(TSAN_BUILD)/bin/server_tests
 
 # The whole tree as a package builds it: GCC at -O3.
 release: deps

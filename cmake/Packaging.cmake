@@ -19,7 +19,7 @@ set(VANTEL_METAINFO org.example.vantel.metainfo.xml)
 # The sizes the desktops ask for most; the SVG serves every other size.
 set(VANTEL_ICON_SIZES 48 128 256)
 # The manual pages, each named <program>.<section> in man/.
-set(VANTEL_MAN_PAGES vantel.6 vantel-sim.6 vantel-pak.1)
+set(VANTEL_MAN_PAGES vantel.6 vantel-sim.6 vantel-pak.1 vantel-server.6)
 
 # Drawn from the SVG at build time, so that no picture is committed twice.
 find_program(VANTEL_RSVG_CONVERT rsvg-convert)
@@ -91,6 +91,14 @@ if(TARGET vantel-pak)
   install(TARGETS vantel-pak RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
+# The table server needs no archive: it goes straight into games/, with a
+# systemd unit that is not enabled until the administrator asks.
+if(TARGET vantel-server)
+  install(TARGETS vantel-server RUNTIME DESTINATION ${VANTEL_INSTALL_GAMESDIR})
+  install(FILES ${PROJECT_SOURCE_DIR}/data/vantel-server.service DESTINATION lib/systemd/system)
+  install(FILES ${PROJECT_SOURCE_DIR}/docs/protocol.md DESTINATION ${VANTEL_INSTALL_DOCDIR})
+endif()
+
 install(FILES ${PROJECT_SOURCE_DIR}/data/vantel.desktop
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/vantel.svg
@@ -124,9 +132,10 @@ table cards whose values add up to it; special captures score at once, and
 the cards, the suit, the run and three key cards score at the end of each
 hand. The first side past 50 points wins the match.
 .
-The package also holds vantel-sim, which plays whole games without a screen
-(traces, screenshots, long test runs), and vantel-pak, which lists, unpacks
-and creates the game's resource archives.")
+The package also holds vantel-server, which hosts tables for people playing
+over the network (with a systemd unit, not enabled), vantel-sim, which plays
+whole games without a screen (traces, screenshots, long test runs), and
+vantel-pak, which lists, unpacks and creates the game's resource archives.")
 set(CPACK_DEBIAN_FILE_NAME vantel_${PROJECT_VERSION}_${VANTEL_DEB_ARCH}.deb)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${VANTEL_DEB_ARCH})
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

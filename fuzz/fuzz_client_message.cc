@@ -35,6 +35,8 @@ void CheckBounds(const vantel::ClientMessage& message) {
           for (int16_t card : m.play.take) {
             vantel::Require(card >= 0 && card < vantel::kCardCount, "taken card out of range");
           }
+        } else if constexpr (std::is_same_v<M, vantel::ComputerSeatMessage>) {
+          vantel::Require(m.seat >= 0 && m.seat < vantel::kSeats, "seat out of range");
         }
       },
       message);

@@ -22,8 +22,10 @@ ClientParse Refuse(ProtocolError error, std::string problem) {
   return {std::nullopt, error, std::move(problem)};
 }
 
-// The fields of `object` are exactly `keys`: none missing, none more.
-std::optional<ClientParse> CheckShape(const json& object, std::initializer_list<const char*> keys) {
+// The fields of `object` are exactly `keys`, and perhaps some of `optional`:
+// none missing, none more.
+std::optional<ClientParse> CheckShape(const json& object, std::initializer_list<const char*> keys,
+                                      std::initializer_list<const char*> optional = {}) {
   for (const char* key : keys) {
     if (!object.contains(key))
       return Refuse(ProtocolError::kBadShape, std::string(key) + ": missing");
@@ -31,6 +33,7 @@ std::optional<ClientParse> CheckShape(const json& object, std::initializer_list<
   for (const auto& [key, value] : object.items()) {
     bool known = false;
     for (const char* k : keys) known = known || key == k;
+    for (const char* k : optional) known = known || key == k;
     if (!known) return Refuse(ProtocolError::kBadShape, "unknown field");
   }
   return std::nullopt;
@@ -61,7 +64,8 @@ ClientParse ParseHello(const json& in) {
 }
 
 ClientParse ParseHost(const json& in) {
-  if (auto refused = CheckShape(in, {"type", "seats", "hand_size"})) return *refused;
+  if (auto refused = CheckShape(in, {"type", "seats", "hand_size"}, {"turn_seconds"}))
+    return *refused;
   const json& seats = in.at("seats");
   if (!seats.is_array() || seats.size() != static_cast<std::size_t>(kSeats)) {
     return Refuse(ProtocolError::kBadShape, "seats: not four seats");
@@ -85,6 +89,14 @@ ClientParse ParseHost(const json& in) {
   if (!size.is_number_integer()) return Refuse(ProtocolError::kBadShape, "hand_size: not a number");
   if (size != 6 && size != 12) return Refuse(ProtocolError::kBadTable, "hand_size: 6 or 12");
   host.twelve_card_hands = size == 12;
+  if (const auto turn = in.find("turn_seconds"); turn != in.end()) {
+    if (!turn->is_number_integer())
+      return Refuse(ProtocolError::kBadShape, "turn_seconds: not a number");
+    if (*turn != 0 && (*turn < kMinTurnSeconds || *turn > kMaxTurnSeconds)) {
+      return Refuse(ProtocolError::kBadTable, "turn_seconds: 0, or 10 to 600");
+    }
+    host.turn_seconds = turn->get<int>();
+  }
   return {host, ProtocolError::kBadShape, {}};
 }
 
@@ -134,6 +146,20 @@ ClientParse ParsePlay(const json& in) {
   return {out, ProtocolError::kBadShape, {}};
 }
 
+ClientParse ParseComputerSeat(const json& in) {
+  if (auto refused = CheckShape(in, {"type", "seat", "level"})) return *refused;
+  const json& seat = in.at("seat");
+  const json& level = in.at("level");
+  if (!seat.is_number_integer() || !level.is_string()) {
+    return Refuse(ProtocolError::kBadShape, "seat, level: a number and a string");
+  }
+  if (seat < 0 || seat >= kSeats) return Refuse(ProtocolError::kBadTable, "seat: 0 to 3");
+  const std::optional<PlayerLevel> chosen =
+      PlayerLevelFromStoredName(level.get_ref<const std::string&>());
+  if (!chosen) return Refuse(ProtocolError::kBadTable, "level: not a computer level");
+  return {ComputerSeatMessage{seat.get<int16_t>(), *chosen}, ProtocolError::kBadShape, {}};
+}
+
 ClientParse ParseBare(const json& in, ClientMessage message) {
   if (auto refused = CheckShape(in, {"type"})) return *refused;
   return {std::move(message), ProtocolError::kBadShape, {}};
@@ -150,6 +176,7 @@ ClientParse ParseObject(const json& in) {
   if (name == "join") return ParseJoin(in);
   if (name == "rejoin") return ParseRejoin(in);
   if (name == "play") return ParsePlay(in);
+  if (name == "computer-seat") return ParseComputerSeat(in);
   if (name == "leave") return ParseBare(in, LeaveMessage{});
   if (name == "ping") return ParseBare(in, PingMessage{});
   return Refuse(ProtocolError::kUnknownType, "type: no such message");
@@ -164,7 +191,9 @@ struct ToJson {
     for (const SeatChoice& seat : m.seats) {
       seats.push_back(seat.person ? kPersonSeat : PlayerLevelStoredName(seat.level));
     }
-    return {{"type", "host"}, {"seats", seats}, {"hand_size", m.twelve_card_hands ? 12 : 6}};
+    json out = {{"type", "host"}, {"seats", seats}, {"hand_size", m.twelve_card_hands ? 12 : 6}};
+    if (m.turn_seconds != 0) out["turn_seconds"] = m.turn_seconds;
+    return out;
   }
   json operator()(const JoinMessage& m) const {
     return {{"type", "join"}, {"code", m.code}, {"name", m.name}};
@@ -174,6 +203,9 @@ struct ToJson {
   }
   json operator()(const PlayMessage& m) const {
     return {{"type", "play"}, {"card", m.play.card}, {"take", CardsJson(m.play.take)}};
+  }
+  json operator()(const ComputerSeatMessage& m) const {
+    return {{"type", "computer-seat"}, {"seat", m.seat}, {"level", PlayerLevelStoredName(m.level)}};
   }
   json operator()(const LeaveMessage&) const { return {{"type", "leave"}}; }
   json operator()(const PingMessage&) const { return {{"type", "ping"}}; }

@@ -35,11 +35,18 @@ struct SeatChoice {
   bool operator==(const SeatChoice&) const = default;
 };
 
+// A turn limit of a hosted table: off, or this many seconds.
+inline constexpr int kMinTurnSeconds = 10;
+inline constexpr int kMaxTurnSeconds = 600;
+
 // By default the table of the game on one screen: the host at seat 0, the
 // Classic players at the others.
 struct HostMessage {
   std::array<SeatChoice, kSeats> seats{{{true, PlayerLevel::kClassic}, {}, {}, {}}};
   bool twelve_card_hands = true;
+  // 0: a person may think as long as they like; otherwise the computer plays
+  // a turn left longer than this.
+  int turn_seconds = 0;
   bool operator==(const HostMessage&) const = default;
 };
 
@@ -62,6 +69,14 @@ struct PlayMessage {
   bool operator==(const PlayMessage&) const = default;
 };
 
+// The host hands a person's seat nobody holds now (not joined yet, or away)
+// to a computer player.
+struct ComputerSeatMessage {
+  int16_t seat = 0;
+  PlayerLevel level = PlayerLevel::kClassic;
+  bool operator==(const ComputerSeatMessage&) const = default;
+};
+
 struct LeaveMessage {
   bool operator==(const LeaveMessage&) const = default;
 };
@@ -71,7 +86,7 @@ struct PingMessage {
 };
 
 using ClientMessage = std::variant<HelloMessage, HostMessage, JoinMessage, RejoinMessage,
-                                   PlayMessage, LeaveMessage, PingMessage>;
+                                   PlayMessage, ComputerSeatMessage, LeaveMessage, PingMessage>;
 
 // A message read, or the code to refuse it with and a short English reason.
 struct ClientParse {

@@ -7,9 +7,10 @@ namespace vantel {
 namespace {
 
 constexpr std::array<std::string_view, kProtocolErrorCount> kNames = {
-    "too-long",     "not-json",      "bad-shape",  "unknown-type", "bad-version",
-    "bad-name",     "bad-code",      "bad-token",  "bad-card",     "bad-table",
-    "refused-play", "no-such-table", "table-full", "not-at-table", "server-problem",
+    "too-long",     "not-json",      "bad-shape",    "unknown-type", "bad-version",
+    "bad-name",     "bad-code",      "bad-token",    "bad-card",     "bad-table",
+    "refused-play", "no-such-table", "table-full",   "not-at-table", "server-problem",
+    "out-of-order", "server-busy",   "rate-limited", "not-host",
 };
 
 // A code added without its name would travel as an empty string.

@@ -28,9 +28,13 @@ enum class ProtocolError : int8_t {
   kTableFull,      // every seat for a person is taken
   kNotAtTable,     // a play or a leave from a client with no seat
   kServerProblem,  // the server could not do what was asked
+  kOutOfOrder,     // a message the connection may not send now (no hello yet, host twice)
+  kServerBusy,     // the server takes no new table now: full, or closing
+  kRateLimited,    // more messages than the server takes from one connection
+  kNotHost,        // a host's request from another seat
 };
 
-inline constexpr int kProtocolErrorCount = 15;
+inline constexpr int kProtocolErrorCount = 19;
 
 // The code as it travels ("bad-shape").
 std::string_view ProtocolErrorName(ProtocolError error);

@@ -97,6 +97,62 @@ json ErrorMessage(ProtocolError code, std::string_view message) {
   return {{"type", "error"}, {"code", ProtocolErrorName(code)}, {"message", std::string(message)}};
 }
 
+json WelcomeMessage() {
+  return {{"type", "welcome"}, {"protocol", kProtocolVersion}};
+}
+
+json SeatedMessage(std::string_view code, int seat, std::string_view token) {
+  return {{"type", "seated"},
+          {"code", std::string(code)},
+          {"seat", seat},
+          {"token", std::string(token)}};
+}
+
+namespace {
+
+constexpr std::array<std::pair<SeatPresence, const char*>, 5> kPresenceNames = {{
+    {SeatPresence::kOpen, "open"},
+    {SeatPresence::kHere, "here"},
+    {SeatPresence::kAway, "away"},
+    {SeatPresence::kStandIn, "stand-in"},
+    {SeatPresence::kComputer, "computer"},
+}};
+
+constexpr std::array<std::pair<TableEnd, const char*>, 5> kTableEndNames = {{
+    {TableEnd::kMatchOver, "match-over"},
+    {TableEnd::kLeft, "left"},
+    {TableEnd::kEveryoneLeft, "everyone-left"},
+    {TableEnd::kReplaced, "replaced"},
+    {TableEnd::kServerClosing, "server-closing"},
+}};
+
+}  // namespace
+
+json SeatsMessage(const std::array<SeatInfo, kSeats>& seats, int host_seat, int turn_seconds) {
+  json list = json::array();
+  for (const SeatInfo& seat : seats) {
+    json entry = {{"presence", NameOf(kPresenceNames, seat.presence)}};
+    entry["name"] = seat.name;
+    const bool computer_plays =
+        seat.presence == SeatPresence::kComputer || seat.presence == SeatPresence::kStandIn;
+    entry["level"] = computer_plays ? json(PlayerLevelStoredName(seat.level)) : json(nullptr);
+    list.push_back(std::move(entry));
+  }
+  return {{"type", "seats"}, {"seats", list}, {"host", host_seat}, {"turn_seconds", turn_seconds}};
+}
+
+json TableEndedMessage(TableEnd reason) {
+  return {{"type", "table-ended"}, {"reason", NameOf(kTableEndNames, reason)}};
+}
+
+json PongMessage() {
+  return {{"type", "pong"}};
+}
+
+json DrainingMessage(int seconds) {
+  return {{"type", "draining"}, {"seconds", seconds}};
+}
+
 ViewRead ViewFromMessage(const json& in) {
   if (!in.is_object()) return {std::nullopt, "not a view: not a JSON object"};
   JsonReader r;

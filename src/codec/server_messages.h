@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,6 +10,7 @@
 
 #include "codec/protocol_error.h"
 #include "game/match_events.h"
+#include "game/options.h"
 #include "game/seat_view.h"
 
 namespace vantel {
@@ -27,6 +30,56 @@ nlohmann::json EventsMessage(const MatchEvents& events, const SeatView& after);
 
 // "error": a refusal's code and a short English reason.
 nlohmann::json ErrorMessage(ProtocolError code, std::string_view message);
+
+// The messages of a table's life, none of which carries a card.
+
+// "welcome": the answer to hello.
+nlohmann::json WelcomeMessage();
+
+// "seated": the connection holds `seat` at the table `code`; `token` takes
+// the seat back after a lost connection, so the client keeps it and shows it
+// to nobody.
+nlohmann::json SeatedMessage(std::string_view code, int seat, std::string_view token);
+
+// Who holds a seat now.
+enum class SeatPresence : int8_t {
+  kOpen,      // a person's seat nobody has joined yet
+  kHere,      // its person is connected
+  kAway,      // its person lost the connection; the seat waits for them
+  kStandIn,   // its person has been away too long: the computer plays until they are back
+  kComputer,  // a computer player's seat
+};
+
+struct SeatInfo {
+  std::string name;  // a person's; empty for a computer seat or one not taken yet
+  SeatPresence presence = SeatPresence::kComputer;
+  PlayerLevel level = PlayerLevel::kClassic;  // of the computer, where it plays
+  bool operator==(const SeatInfo&) const = default;
+};
+
+// "seats": every seat's holder, the host's seat and the turn limit (0: none).
+nlohmann::json SeatsMessage(const std::array<SeatInfo, kSeats>& seats, int host_seat,
+                            int turn_seconds);
+
+// Why a table ended, or why the connection is no longer at it.
+enum class TableEnd : int8_t {
+  kMatchOver,      // a side won the match
+  kLeft,           // this connection left the table
+  kEveryoneLeft,   // no person is left at the table
+  kReplaced,       // another connection took the seat back with its token
+  kServerClosing,  // the server is shutting down
+};
+
+// "table-ended": the connection is no longer at a table; it may host or
+// join another.
+nlohmann::json TableEndedMessage(TableEnd reason);
+
+// "pong": the answer to ping.
+nlohmann::json PongMessage();
+
+// "draining": the server is shutting down; the table ends when the hand in
+// play is over, or after `seconds` at the latest.
+nlohmann::json DrainingMessage(int seconds);
 
 // A view message read back, or why it could not be.
 struct ViewRead {

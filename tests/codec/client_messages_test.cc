@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -97,6 +99,18 @@ std::vector<Refusal> Refusals() {
       {"hand size as a string",
        R"({"type":"host","seats":["person","classic","person","classic"],"hand_size":"6"})",
        ProtocolError::kBadShape},
+      {"turn limit too short",
+       R"({"type":"host","seats":["person","classic","person","classic"],"hand_size":6,"turn_seconds":9})",
+       ProtocolError::kBadTable},
+      {"turn limit as a string",
+       R"({"type":"host","seats":["person","classic","person","classic"],"hand_size":6,"turn_seconds":"30"})",
+       ProtocolError::kBadShape},
+      {"computer seat out of range", R"({"type":"computer-seat","seat":4,"level":"classic"})",
+       ProtocolError::kBadTable},
+      {"computer seat of a person", R"({"type":"computer-seat","seat":1,"level":"person"})",
+       ProtocolError::kBadTable},
+      {"computer seat without a level", R"({"type":"computer-seat","seat":1})",
+       ProtocolError::kBadShape},
       {"deeply nested", std::string(2000, '[') + std::string(2000, ']'), ProtocolError::kNotJson},
   };
 }
@@ -117,17 +131,21 @@ TEST(ClientMessagesTest, EveryKindReadsBackAsItWasWritten) {
   host.seats[2] = {true, PlayerLevel::kClassic};
   host.seats[3] = {false, PlayerLevel::kClassic};
   host.twelve_card_hands = false;
+  HostMessage timed;
+  timed.turn_seconds = kMinTurnSeconds;
   const std::vector<ClientMessage> messages = {
       HelloMessage{kProtocolVersion, "Ada"},
       HelloMessage{kProtocolVersion, "Niccolò dei Conti ♠"},
       HelloMessage{kProtocolVersion, std::string(kMaxPlayerNameLength, 'z')},
       host,
       HostMessage{},
+      timed,
       JoinMessage{"ABC234", "Bea"},
       JoinMessage{"ZZZZZZ", "x"},
       RejoinMessage{"HJKMNP", "Ab0_-Ab0_-Ab0_-Ab0_-"},
       PlayMessage{{12, {}}},
       PlayMessage{{51, {0, 13, 26, 39, 1, 2}}},
+      ComputerSeatMessage{3, PlayerLevel::kExpert},
       LeaveMessage{},
       PingMessage{},
   };
@@ -155,6 +173,23 @@ TEST(TableCodesTest, JoinCodesUseOnlyUnmistakableSymbols) {
   EXPECT_FALSE(IsJoinCode("2345L7"));
   EXPECT_FALSE(IsJoinCode(std::string_view("23456\0", 6)));
   EXPECT_FALSE(IsJoinCode(""));
+}
+
+TEST(TableCodesTest, CodesAndTokensFromRandomBitsAreValidAndCarryEveryBit) {
+  EXPECT_TRUE(IsJoinCode(JoinCodeFromBits(0)));
+  EXPECT_TRUE(IsJoinCode(JoinCodeFromBits(UINT64_MAX)));
+  EXPECT_NE(JoinCodeFromBits(1), JoinCodeFromBits(2));
+  const std::string token = SeatTokenFromBits(0, 0);
+  EXPECT_TRUE(IsSeatToken(token));
+  EXPECT_EQ(token.size(), 22u);
+  // Every one of the 128 bits shows in the token: flipping one changes it.
+  std::set<std::string> tokens = {token};
+  for (int bit = 0; bit < 64; ++bit) {
+    tokens.insert(SeatTokenFromBits(uint64_t{1} << bit, 0));
+    tokens.insert(SeatTokenFromBits(0, uint64_t{1} << bit));
+  }
+  EXPECT_EQ(tokens.size(), 129u);
+  for (const std::string& t : tokens) EXPECT_TRUE(IsSeatToken(t)) << t;
 }
 
 TEST(PlayerNameTest, CountsCharactersNotBytesAndRefusesBrokenText) {

@@ -15,6 +15,7 @@
 #include "codec/json_fields.h"
 #include "game/legal_captures.h"
 #include "game/match_rules.h"
+#include "support/seat_cards.h"
 #include "support/shuffled_deck.h"
 
 namespace vantel {
@@ -37,55 +38,6 @@ Play RandomLegalPlay(const MatchState& s, std::mt19937& engine) {
   const CaptureSet& set = captures[engine() % captures.size()];
   for (int16_t p : set.Span()) play.take.PushBack(s.table[p]);
   return play;
-}
-
-// Fields whose numbers are seats, counts or scores; every other number in a
-// message is taken for a card id. So a card slipped in under a new field
-// name is caught, not overlooked.
-bool HoldsNoCards(std::string_view key) {
-  static const std::set<std::string_view> kKeys = [] {
-    std::set<std::string_view> keys = {
-        "protocol",     "seat",         "hand_sizes",    "history",       "first_seat", "turn",
-        "cards_played", "last_size",    "previous_size", "last_capturer", "stock",      "hand_size",
-        "match_target", "match_points", "we_total",      "they_total"};
-    for (const auto& [name, field] : kHandScoreFields) keys.insert(name);
-    return keys;
-  }();
-  return kKeys.contains(key);
-}
-
-void CollectCards(const json& value, std::string_view key, std::vector<int>& out) {
-  if (value.is_object()) {
-    for (const auto& [k, v] : value.items()) CollectCards(v, k, out);
-  } else if (value.is_array()) {
-    for (const json& v : value) CollectCards(v, key, out);
-  } else if (value.is_number() && !HoldsNoCards(key)) {
-    out.push_back(value.get<int>());
-  }
-}
-
-// The cards `seat` may see: its own hand, the table and both sides' taken
-// cards (markers among them). The rest of the pack is hidden from it.
-std::set<int> VisibleTo(const MatchState& s, int seat) {
-  std::set<int> seen(s.hands[static_cast<size_t>(seat)].begin(),
-                     s.hands[static_cast<size_t>(seat)].end());
-  seen.insert(s.table.begin(), s.table.end());
-  for (const SideState& side : s.sides) {
-    seen.insert(side.taken.begin(), side.taken.end());
-    seen.insert(side.markers.begin(), side.markers.end());
-  }
-  return seen;
-}
-
-std::set<int> HiddenFrom(const MatchState& s, int seat) {
-  std::set<int> hidden;
-  for (int other = 0; other < kSeats; ++other) {
-    if (other == seat) continue;
-    const HandCards& hand = s.hands[static_cast<size_t>(other)];
-    hidden.insert(hand.begin(), hand.end());
-  }
-  for (int i = s.dealt; i < kCardCount; ++i) hidden.insert(s.deck[static_cast<size_t>(i)]);
-  return hidden;
 }
 
 // Checks one message to `seat`, sent while the match is `s`.
@@ -233,6 +185,38 @@ TEST(ServerMessagesTest, ErrorCodesTravelByDistinctNames) {
   }
   EXPECT_EQ(names.size(), static_cast<size_t>(kProtocolErrorCount));
   EXPECT_FALSE(ProtocolErrorFromName("no-such-code").has_value());
+}
+
+TEST(ServerMessagesTest, TableLifeMessagesCarryTheirFieldsAndNoCard) {
+  const json seated = SeatedMessage("K7QH2M", 2, "Ab0_-Ab0_-Ab0_-Ab0_-");
+  EXPECT_EQ(seated["type"], "seated");
+  EXPECT_EQ(seated["code"], "K7QH2M");
+  EXPECT_EQ(seated["seat"], 2);
+  EXPECT_EQ(seated["token"], "Ab0_-Ab0_-Ab0_-Ab0_-");
+
+  std::array<SeatInfo, kSeats> seats{};
+  seats[0] = {"Ada", SeatPresence::kHere, PlayerLevel::kClassic};
+  seats[1] = {"", SeatPresence::kComputer, PlayerLevel::kExpert};
+  seats[2] = {"Bea", SeatPresence::kStandIn, PlayerLevel::kClassic};
+  seats[3] = {"", SeatPresence::kOpen, PlayerLevel::kClassic};
+  const json list = SeatsMessage(seats, 0, 30);
+  EXPECT_EQ(list["type"], "seats");
+  EXPECT_EQ(list["host"], 0);
+  EXPECT_EQ(list["turn_seconds"], 30);
+  ASSERT_EQ(list["seats"].size(), 4u);
+  EXPECT_EQ(list["seats"][0]["presence"], "here");
+  EXPECT_EQ(list["seats"][0]["name"], "Ada");
+  EXPECT_TRUE(list["seats"][0]["level"].is_null());  // a person plays it
+  EXPECT_EQ(list["seats"][1]["level"], "expert");
+  EXPECT_EQ(list["seats"][2]["presence"], "stand-in");
+  EXPECT_EQ(list["seats"][2]["level"], "classic");
+  EXPECT_EQ(list["seats"][3]["presence"], "open");
+
+  EXPECT_EQ(TableEndedMessage(TableEnd::kServerClosing)["reason"], "server-closing");
+  EXPECT_EQ(TableEndedMessage(TableEnd::kMatchOver)["reason"], "match-over");
+  EXPECT_EQ(PongMessage()["type"], "pong");
+  EXPECT_EQ(WelcomeMessage()["protocol"], kProtocolVersion);
+  EXPECT_EQ(DrainingMessage(20)["seconds"], 20);
 }
 
 }  // namespace

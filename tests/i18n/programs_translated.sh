@@ -33,6 +33,10 @@ says "vantel error" "si escludono a vicenda" env LANGUAGE=it "$bin/vantel" --win
 says "vantel-pak usage" "uso: vantel-pak COMANDO" env LANGUAGE=it "$bin/vantel-pak" --help
 says "vantel-pak error" "impossibile leggere" env LANGUAGE=it "$bin/vantel-pak" create "$work/x.pak" "$work/none"
 says "vantel-sim error" "argomento sconosciuto --bogus" env LANGUAGE=it "$bin/vantel-sim" --bogus
+if [ -x "$bin/vantel-server" ]; then
+  says "vantel-server usage" "uso: vantel-server" env LANGUAGE=it "$bin/vantel-server" --help
+  says "vantel-server error" "vanno indicati insieme" env LANGUAGE=it "$bin/vantel-server" --tls-cert x
+fi
 
 # A copy in an installation's layout, far from the build tree: the game in
 # lib/games/vantel, the catalogues in share/locale. Without the catalogues

@@ -20,7 +20,7 @@ if [ ! -f "$deb" ]; then
   skip "no package $deb; \`make package\` builds it"
 fi
 programs="$(dirname "$deb")/bin"
-for p in vantel vantel-sim vantel-pak; do
+for p in vantel vantel-sim vantel-pak vantel-server; do
   if [ "$programs/$p" -nt "$deb" ]; then
     skip "$deb is older than $programs/$p; \`make package\` renews it"
   fi
@@ -86,6 +86,41 @@ grep -q -- '--skip-dialog' <<<"$out" || fail "vantel --help does not show the op
 out=$("$root/usr/games/vantel" --version 2>&1)
 [ "$out" = "vantel $version" ] || fail "vantel --version: $out"
 [ $status -eq 0 ] && ok "the game's --help and --version"
+
+# 3a. The table server: it answers from the package, serves /healthz on a
+#     port of its own choosing on loopback, and SIGTERM ends it with status 0.
+#     Its unit is one systemd accepts.
+server="$root/usr/games/vantel-server"
+[ -x "$server" ] || fail "usr/games/vantel-server is not an installed program"
+[ -s "$root/usr/share/man/man6/vantel-server.6.gz" ] || fail "vantel-server's manual page is missing"
+out=$("$server" --version 2>&1)
+[ "$out" = "vantel-server $version" ] || fail "vantel-server --version: $out"
+"$server" --port 0 2>"$work/server.log" &
+server_pid=$!
+port=""
+for _ in $(seq 1 50); do
+  port=$(sed -n 's/.*listening on .* port \([0-9]*\).*/\1/p' "$work/server.log")
+  [ -n "$port" ] && break
+  sleep 0.1
+done
+if [ -z "$port" ]; then
+  fail "vantel-server did not say where it listens: $(cat "$work/server.log")"
+else
+  exec 3<>"/dev/tcp/127.0.0.1/$port" && printf 'GET /healthz HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n' >&3
+  head -n 1 <&3 | grep -q ' 200 ' || fail "vantel-server's /healthz did not answer 200"
+  exec 3<&-
+fi
+kill -TERM "$server_pid"
+wait "$server_pid" || fail "vantel-server did not end with status 0 on SIGTERM: $(cat "$work/server.log")"
+unit="$root/usr/lib/systemd/system/vantel-server.service"
+[ -s "$unit" ] || fail "the server's systemd unit is missing"
+if command -v systemd-analyze >/dev/null 2>&1; then
+  # Checked with the program it names put where the unit looks for it.
+  sed "s|/usr/games/vantel-server|$server|" "$unit" >"$work/vantel-server.service"
+  out=$(SYSTEMD_LOG_LEVEL=err systemd-analyze verify --man=no "$work/vantel-server.service" 2>&1) ||
+    fail "systemd-analyze finds fault with the unit: $out"
+fi
+[ $status -eq 0 ] && ok "the table server, its manual page and its unit"
 
 # 3b. The translations, found from the unpacked folder and not from the system's.
 [ -f "$root/usr/share/locale/it/LC_MESSAGES/vantel.mo" ] || fail "the Italian catalogue is missing"

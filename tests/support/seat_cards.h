@@ -1,0 +1,64 @@
+#pragma once
+
+#include <set>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "codec/json_fields.h"
+#include "game/match_state.h"
+
+namespace vantel {
+
+// Fields whose numbers are seats, counts, scores or times; every other number
+// in a message is taken for a card id. So a card slipped in under a new field
+// name is caught, not overlooked.
+inline bool HoldsNoCards(std::string_view key) {
+  static const std::set<std::string_view> kKeys = [] {
+    std::set<std::string_view> keys = {
+        "protocol",   "seat",         "hand_sizes",   "history",       "first_seat",
+        "turn",       "cards_played", "last_size",    "previous_size", "last_capturer",
+        "stock",      "hand_size",    "match_target", "match_points",  "we_total",
+        "they_total", "host",         "turn_seconds", "seconds"};
+    for (const auto& [name, field] : kHandScoreFields) keys.insert(name);
+    return keys;
+  }();
+  return kKeys.contains(key);
+}
+
+inline void CollectCards(const nlohmann::json& value, std::string_view key, std::vector<int>& out) {
+  if (value.is_object()) {
+    for (const auto& [k, v] : value.items()) CollectCards(v, k, out);
+  } else if (value.is_array()) {
+    for (const nlohmann::json& v : value) CollectCards(v, key, out);
+  } else if (value.is_number() && !HoldsNoCards(key)) {
+    out.push_back(value.get<int>());
+  }
+}
+
+// The cards `seat` may see: its own hand, the table and both sides' taken
+// cards (markers among them). The rest of the pack is hidden from it.
+inline std::set<int> VisibleTo(const MatchState& s, int seat) {
+  std::set<int> seen(s.hands[static_cast<size_t>(seat)].begin(),
+                     s.hands[static_cast<size_t>(seat)].end());
+  seen.insert(s.table.begin(), s.table.end());
+  for (const SideState& side : s.sides) {
+    seen.insert(side.taken.begin(), side.taken.end());
+    seen.insert(side.markers.begin(), side.markers.end());
+  }
+  return seen;
+}
+
+inline std::set<int> HiddenFrom(const MatchState& s, int seat) {
+  std::set<int> hidden;
+  for (int other = 0; other < kSeats; ++other) {
+    if (other == seat) continue;
+    const HandCards& hand = s.hands[static_cast<size_t>(other)];
+    hidden.insert(hand.begin(), hand.end());
+  }
+  for (int i = s.dealt; i < kCardCount; ++i) hidden.insert(s.deck[static_cast<size_t>(i)]);
+  return hidden;
+}
+
+}  // namespace vantel
