@@ -82,8 +82,7 @@ bool TakesValue(std::string_view opt) {
   return opt == "--bind" || opt == "--port" || opt == "--max-tables" || opt == "--log-level" ||
          opt == "--tls-cert" || opt == "--tls-key" || opt == "--grace-seconds" ||
          opt == "--max-connections-per-address" || opt == "--drain-seconds" ||
-         opt == "--hand-pause-seconds" || opt == "--messages-per-second" ||
-         opt == "--code-symbols";
+         opt == "--hand-pause-seconds" || opt == "--messages-per-second" || opt == "--code-symbols";
 }
 
 }  // namespace

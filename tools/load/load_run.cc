@@ -32,7 +32,7 @@ namespace asio = boost::asio;
 namespace beast = boost::beast;
 namespace http = beast::http;
 namespace websocket = beast::websocket;
-using tcp = asio::ip::tcp;
+using Tcp = asio::ip::tcp;
 using Clock = std::chrono::steady_clock;
 
 // Tables a thread opens every tick while it ramps up: a few thousand
@@ -64,7 +64,7 @@ class Person : public std::enable_shared_from_this<Person> {
       : ws_(io), think_(io), table_(table), index_(index) {}
 
   // Connects to the table path `target` ("/" to host, "/table/CODE" to join).
-  void Start(const tcp::resolver::results_type& endpoints, std::string target);
+  void Start(const Tcp::resolver::results_type& endpoints, std::string target);
   void Send(std::string text);
   void Stop();
   bool Seated() const { return seated_; }
@@ -104,7 +104,7 @@ class LoadTable {
   // The host connects first; the others connect to the table's own path
   // once its code is known, as people given a code do, so that a proxy in
   // front of several servers can send them where the table is.
-  void Start(const tcp::resolver::results_type& endpoints) {
+  void Start(const Tcp::resolver::results_type& endpoints) {
     endpoints_ = &endpoints;
     people_ = {};
     welcomed_ = {};
@@ -201,25 +201,25 @@ class LoadTable {
   std::array<std::optional<Clock::time_point>, kSeats> sent_at_;
   std::array<int, kSeats> deliveries_{};
   TableKnowledge knowledge_;
-  const tcp::resolver::results_type* endpoints_ = nullptr;
+  const Tcp::resolver::results_type* endpoints_ = nullptr;
   std::string code_;
   bool hosted_once_ = false;
   bool stopping_ = false;
 };
 
-void Person::Start(const tcp::resolver::results_type& endpoints, std::string target) {
+void Person::Start(const Tcp::resolver::results_type& endpoints, std::string target) {
   target_ = std::move(target);
   const LoadOptions& options = table_.Options();
   auto& stream = beast::get_lowest_layer(ws_);
   stream.expires_after(kConnectTimeout);
-  const tcp::endpoint server = *endpoints.begin();
+  const Tcp::endpoint server = *endpoints.begin();
   if (options.source_addresses > 1 && server.address().is_loopback() && server.address().is_v4()) {
     beast::error_code ec;
     const auto source =
         asio::ip::address_v4(asio::ip::address_v4::loopback().to_uint() +
                              static_cast<uint32_t>(table_.Number() % options.source_addresses));
-    stream.socket().open(tcp::v4(), ec);
-    if (!ec) stream.socket().bind(tcp::endpoint(source, 0), ec);
+    stream.socket().open(Tcp::v4(), ec);
+    if (!ec) stream.socket().bind(Tcp::endpoint(source, 0), ec);
     if (ec) return Fault("bind", ec);
   }
   stream.async_connect(server,
@@ -231,7 +231,7 @@ void Person::OnConnect(beast::error_code ec) {
   if (ec) return Fault("connect", ec);
   beast::get_lowest_layer(ws_).expires_never();
   // A play is a few dozen bytes: sent at once, not held back for more.
-  beast::get_lowest_layer(ws_).socket().set_option(tcp::no_delay(true), ec);
+  beast::get_lowest_layer(ws_).socket().set_option(Tcp::no_delay(true), ec);
   ws_.set_option(websocket::stream_base::timeout::suggested(beast::role_type::client));
   ws_.async_handshake(options.host + ":" + options.port, target_,
                       [self = shared_from_this()](beast::error_code ec) {
@@ -352,7 +352,7 @@ void RaiseFileLimit() {
 double ServerResidentMb(const LoadOptions& options) {
   try {
     asio::io_context io;
-    tcp::resolver resolver(io);
+    Tcp::resolver resolver(io);
     beast::tcp_stream stream(io);
     stream.expires_after(std::chrono::seconds(5));
     stream.connect(resolver.resolve(options.host, options.port));
@@ -384,9 +384,9 @@ double Percentile(std::vector<float>& values, double share) {
 
 LoadTotals RunLoad(const LoadOptions& options) {
   RaiseFileLimit();
-  const tcp::resolver::results_type endpoints = [&] {
+  const Tcp::resolver::results_type endpoints = [&] {
     asio::io_context io;
-    tcp::resolver resolver(io);
+    Tcp::resolver resolver(io);
     return resolver.resolve(options.host, options.port);
   }();
 
