@@ -20,8 +20,8 @@ struct LoadOptions {
   int tables = 1;
   int seconds = 10;
   // A simulated person thinks this long before a play, at random between the two.
-  int think_min_ms = 50;
-  int think_max_ms = 250;
+  int think_min_ms = 500;
+  int think_max_ms = 1500;
   uint64_t seed = 1;
   int threads = 1;
   // Connections to an IPv4 loopback server come from this many source
@@ -37,7 +37,7 @@ inline constexpr const char* kLoadUsage =
     "                   [--source-addresses N] [--help]\n"
     "\n"
     "Opens N tables of four simulated people on a vantel-server (legal plays after a\n"
-    "short think), plays for S seconds, and prints one line:\n"
+    "short think, 500 to 1500 ms unless told), plays for S seconds, and prints one line:\n"
     "tables= connections= hands= moves= p50_ms= p99_ms= errors= leaks= server_rss_mb=\n"
     "p50/p99: from a play sent to its events reaching each of the table's four people.\n"
     "leaks: messages holding a card another seat of the table still held.\n"
