@@ -8,6 +8,7 @@
 #include "codec/table_codes.h"
 #include "i18n/format.h"
 #include "i18n/gettext.h"
+#include "i18n/whole_number.h"
 
 namespace vantel {
 
@@ -29,35 +30,20 @@ constexpr long long kMaxDrainSeconds = 3'600;
 constexpr long long kMaxHandPause = 60;
 constexpr long long kMaxMessageRate = 10'000;
 
-template <class T>
-bool ParseWhole(std::string_view opt, std::string_view v, long long low, long long high, T& out,
-                std::string& error) {
-  long long value = 0;
-  const char* end = v.data() + v.size();
-  const auto [ptr, ec] = std::from_chars(v.data(), end, value);
-  if (ec != std::errc() || ptr != end || value < low || value > high) {
-    error = Format(_("%s takes a whole number from %lld to %lld, not '%s'"),
-                   std::string(opt).c_str(), low, high, std::string(v).c_str());
-    return false;
-  }
-  out = static_cast<T>(value);
-  return true;
-}
-
 bool ApplyValue(ServerConfig& c, std::string_view opt, std::string_view v, std::string& error) {
-  if (opt == "--port") return ParseWhole(opt, v, 0, 65535, c.port, error);
-  if (opt == "--max-tables") return ParseWhole(opt, v, 1, kMaxTables, c.max_tables, error);
+  if (opt == "--port") return ParseWholeOption(opt, v, 0, 65535, c.port, error);
+  if (opt == "--max-tables") return ParseWholeOption(opt, v, 1, kMaxTables, c.max_tables, error);
   if (opt == "--grace-seconds")
-    return ParseWhole(opt, v, 0, kMaxGraceSeconds, c.grace_seconds, error);
+    return ParseWholeOption(opt, v, 0, kMaxGraceSeconds, c.grace_seconds, error);
   if (opt == "--max-connections-per-address") {
-    return ParseWhole(opt, v, 1, kMaxPerAddress, c.max_connections_per_address, error);
+    return ParseWholeOption(opt, v, 1, kMaxPerAddress, c.max_connections_per_address, error);
   }
   if (opt == "--drain-seconds")
-    return ParseWhole(opt, v, 0, kMaxDrainSeconds, c.drain_seconds, error);
+    return ParseWholeOption(opt, v, 0, kMaxDrainSeconds, c.drain_seconds, error);
   if (opt == "--hand-pause-seconds")
-    return ParseWhole(opt, v, 0, kMaxHandPause, c.hand_pause_seconds, error);
+    return ParseWholeOption(opt, v, 0, kMaxHandPause, c.hand_pause_seconds, error);
   if (opt == "--messages-per-second")
-    return ParseWhole(opt, v, 1, kMaxMessageRate, c.messages_per_second, error);
+    return ParseWholeOption(opt, v, 1, kMaxMessageRate, c.messages_per_second, error);
   bool ok = !v.empty();
   if (opt == "--bind") {
     c.bind = std::string(v);

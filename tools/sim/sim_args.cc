@@ -1,6 +1,7 @@
 #include "sim_args.h"
 
 #include "i18n/format.h"
+#include "i18n/whole_number.h"
 
 #include <algorithm>
 #include <cctype>
@@ -24,23 +25,6 @@ constexpr long long kMaxFrameNumber = 1'000'000'000'000;
 // outlast the frames a hand is given), at most a minute.
 constexpr double kMinFrameMs = 1;
 constexpr double kMaxFrameMs = 60'000;
-
-// A whole number from low to high in out; otherwise a message naming the
-// option and the numbers it takes.
-template <class T>
-bool ParseWhole(std::string_view opt, std::string_view v, long long low, long long high, T& out,
-                std::string& error) {
-  long long value = 0;
-  const char* end = v.data() + v.size();
-  const auto [ptr, ec] = std::from_chars(v.data(), end, value);
-  if (ec != std::errc() || ptr != end || value < low || value > high) {
-    error = Format(_("%s takes a whole number from %lld to %lld, not '%s'"),
-                   std::string(opt).c_str(), low, high, std::string(v).c_str());
-    return false;
-  }
-  out = static_cast<T>(value);
-  return true;
-}
 
 bool ParseFrameMs(std::string_view opt, std::string_view v, double& out, std::string& error) {
   // from_chars for double is not in every library we build with; go through
@@ -75,15 +59,15 @@ bool ParseFrames(std::string_view opt, std::string_view v, std::vector<int64_t>&
 
 bool ApplyValue(SimArgs& a, std::string_view opt, std::string_view v, std::string& error) {
   SimConfig& c = a.config;
-  if (opt == "--seed") return ParseWhole(opt, v, 0, kMaxSeed, c.seed, error);
-  if (opt == "--hands") return ParseWhole(opt, v, 1, kMaxHands, c.hands, error);
-  if (opt == "--matches") return ParseWhole(opt, v, 1, kMaxMatches, c.matches, error);
+  if (opt == "--seed") return ParseWholeOption(opt, v, 0, kMaxSeed, c.seed, error);
+  if (opt == "--hands") return ParseWholeOption(opt, v, 1, kMaxHands, c.hands, error);
+  if (opt == "--matches") return ParseWholeOption(opt, v, 1, kMaxMatches, c.matches, error);
   if (opt == "--human-seat") {
-    return ParseWhole(opt, v, 0, kSeats - 1, c.human_seat, error);
+    return ParseWholeOption(opt, v, 0, kSeats - 1, c.human_seat, error);
   }
   if (opt == "--frame-ms") return ParseFrameMs(opt, v, c.frame_ms, error);
   if (opt == "--screenshot-every") {
-    return ParseWhole(opt, v, 1, kMaxFrameNumber, a.shots.every, error);
+    return ParseWholeOption(opt, v, 1, kMaxFrameNumber, a.shots.every, error);
   }
   if (opt == "--screenshot-at") return ParseFrames(opt, v, a.shots.at, error);
   bool ok = true;
