@@ -168,7 +168,12 @@ std::string PlayWord(const NotedPlay& play, bool with_count) {
   // TRANSLATORS: on the table beside the corner of the card a seat took
   // with; a number of cards may follow ("took 2").
   std::string word = ScreenText(N_("took"));
-  if (with_count) word += " " + std::to_string(play.taken.Size());
+  if (with_count) {
+    // Appended piece by piece: GCC 12 at -O3 misreads a literal added to a
+    // number's text as an overlapping copy.
+    word += ' ';
+    word += std::to_string(play.taken.Size());
+  }
   return word;
 }
 
