@@ -17,7 +17,7 @@ namespace vantel {
 // A lobby with a clock the test moves and every connection's inbox, the
 // computers' decisions worked out on the spot.
 struct LobbyHarness {
-  explicit LobbyHarness(LobbySettings settings = Quick())
+  explicit LobbyHarness(const LobbySettings& settings = Quick())
       : lobby(settings, [this] { return engine(); }) {}
 
   static LobbySettings Quick() {
