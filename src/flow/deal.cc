@@ -131,6 +131,10 @@ void StartHand(Game& g, const MatchState* kept) {
 }  // namespace
 
 void NewHand(Game& g) {
+  if (g.deal.dealt_elsewhere) {
+    g.deal.next_hand_wanted = true;
+    return;
+  }
   StartHand(g, nullptr);
 }
 

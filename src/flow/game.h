@@ -116,6 +116,13 @@ struct DealState {
   int16_t packet_count = 0;
   int16_t cards_dealt = 0;
   bool first_hand_dealt = false;  // run-wide: the first hand's first seat is random
+  // A table elsewhere deals every hand (network play): a new hand is not
+  // shuffled here. The person's wish to go on is kept until that deal comes.
+  bool dealt_elsewhere = false;
+  bool next_hand_wanted = false;
+  // Six-card hands: the person's second six are not known yet (the table
+  // elsewhere has not told them), so the second deal waits.
+  bool second_deal_withheld = false;
 };
 
 struct FlowData {
@@ -157,6 +164,9 @@ struct FlowData {
   HintExplained hint_reason;  // why the suggestion, for the status line
   bool hint_key_latch = false;
   PendingDecision pending_hint;
+  // The person's latest play, made on the match: a table elsewhere takes it
+  // from here to pass it on.
+  std::optional<Play> person_play;
 };
 
 // The whole state of one game. It owns no platform object: chance, sound and

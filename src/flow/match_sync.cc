@@ -15,6 +15,9 @@ void Make(Game& g, int seat, const Play& play) {
   // leave the rules state behind, where ApplyPlay refuses and changes
   // nothing; whole games are held to agree by the shadow test.
   const PlayResult result = ApplyPlay(g.match, seat, play);
+  if (result.Ok() && seat == PersonSeat(g) && g.seats.At(seat) == nullptr) {
+    g.flow.person_play = play;
+  }
   NotePlayEvents(g, result.events);
   for (const MatchEvent& event : result.events) {
     if (const auto* taken = std::get_if<CardsTaken>(&event)) HoldScoreForBank(g, *taken);

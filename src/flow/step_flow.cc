@@ -249,6 +249,7 @@ void StepFlow(Game& g) {
   switch (g.flow.state) {
     case FlowState::kTimedWait: StepTimedWait(g); break;
     case FlowState::kDealingCards:
+      if (g.deal.second_deal_withheld && g.flow.cards_played > 0) break;
       if (AnyCardMoving(g)) {
         MoveCard(g, LastDispatchedDeckCard(g));
       } else {

@@ -46,6 +46,11 @@ class CardList {
   }
   bool Contains(int16_t card) const { return Find(card) >= 0; }
 
+  // Puts `card` in the place of the entry at `index`; nothing out of range.
+  void Replace(int index, int16_t card) {
+    if (index >= 0 && index < size_) cards_[static_cast<size_t>(index)] = card;
+  }
+
   // Removes the entry at `index`, keeping the order of the others.
   void EraseAt(int index) {
     if (index < 0 || index >= size_) return;
