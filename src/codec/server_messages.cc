@@ -4,7 +4,9 @@
 #include <type_traits>
 #include <utility>
 
+#include "codec/client_messages.h"
 #include "codec/json_fields.h"
+#include "codec/table_codes.h"
 
 namespace vantel {
 
@@ -200,6 +202,116 @@ ViewRead ViewFromMessage(const json& in) {
   s.twelve_card_hands = hand_size == 12;
   s.dealt = static_cast<int16_t>(kCardCount - stock);
   return {SeatView(s, seat), {}};
+}
+
+namespace {
+
+// The string field `key`, or nothing.
+std::optional<std::string> StringField(const json& in, const char* key) {
+  const auto it = in.find(key);
+  if (it == in.end() || !it->is_string()) return std::nullopt;
+  return it->get<std::string>();
+}
+
+template <class Enum, std::size_t N>
+std::optional<Enum> ValueOf(const std::array<std::pair<Enum, const char*>, N>& names,
+                            const std::optional<std::string>& name) {
+  if (!name) return std::nullopt;
+  for (const auto& [value, text] : names) {
+    if (*name == text) return value;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<PlayReport> PlayReportFromMessage(const json& in) {
+  if (!in.is_object()) return std::nullopt;
+  const auto events = in.find("events");
+  if (events == in.end() || !events->is_array() || events->empty()) return std::nullopt;
+  JsonReader r;
+  PlayReport report;
+  const json& laid = events->front();
+  if (StringField(laid, "kind") != "laid") return std::nullopt;
+  r.Int(laid, "seat", 0, kSeats - 1, report.seat);
+  const auto card = laid.find("card");
+  const std::optional<int16_t> id = card == laid.end() ? std::nullopt : CardOf(*card);
+  if (!id) return std::nullopt;
+  report.card = *id;
+  for (std::size_t i = 1; i < events->size() && r.Ok(); ++i) {
+    const json& event = (*events)[i];
+    const std::optional<std::string> kind = StringField(event, "kind");
+    if (kind == "taken") {
+      r.Cards(event, "taken", report.taken);
+    } else if (kind == "second-deal") {
+      HandCards hand;
+      r.Cards(event, "hand", hand);
+      report.second_deal = hand;
+    } else if (kind != "remainders" && kind != "hand-scored") {
+      return std::nullopt;
+    }
+  }
+  if (!r.Ok()) return std::nullopt;
+  return report;
+}
+
+std::optional<SeatedReport> SeatedFromMessage(const json& in) {
+  if (!in.is_object()) return std::nullopt;
+  JsonReader r;
+  SeatedReport report;
+  int16_t seat = 0;
+  r.Int(in, "seat", 0, kSeats - 1, seat);
+  report.seat = seat;
+  std::optional<std::string> code = StringField(in, "code");
+  std::optional<std::string> token = StringField(in, "token");
+  if (!r.Ok() || !code || !token || !IsJoinCode(*code) || !IsSeatToken(*token)) {
+    return std::nullopt;
+  }
+  report.code = std::move(*code);
+  report.token = std::move(*token);
+  return report;
+}
+
+std::optional<SeatsReport> SeatsFromMessage(const json& in) {
+  if (!in.is_object()) return std::nullopt;
+  JsonReader r;
+  SeatsReport report;
+  int16_t host = 0;
+  int16_t turn_seconds = 0;
+  r.Int(in, "host", -1, kSeats - 1, host);
+  r.Int(in, "turn_seconds", 0, kMaxTurnSeconds, turn_seconds);
+  const json* seats = r.Array(in, "seats", kSeats);
+  if (!r.Ok() || seats == nullptr) return std::nullopt;
+  for (std::size_t s = 0; s < kSeats; ++s) {
+    const json& entry = (*seats)[s];
+    SeatInfo& info = report.seats[s];
+    const std::optional<std::string> name = StringField(entry, "name");
+    const std::optional<SeatPresence> presence =
+        ValueOf(kPresenceNames, StringField(entry, "presence"));
+    if (!name || !presence) return std::nullopt;
+    info.name = *name;
+    info.presence = *presence;
+    if (const std::optional<std::string> level = StringField(entry, "level")) {
+      const std::optional<PlayerLevel> known = PlayerLevelFromStoredName(*level);
+      if (!known) return std::nullopt;
+      info.level = *known;
+    }
+  }
+  report.host_seat = host;
+  report.turn_seconds = turn_seconds;
+  return report;
+}
+
+std::optional<TableEnd> TableEndFromMessage(const json& in) {
+  if (!in.is_object()) return std::nullopt;
+  return ValueOf(kTableEndNames, StringField(in, "reason"));
+}
+
+std::optional<ProtocolError> ErrorCodeFromMessage(const json& in) {
+  if (!in.is_object()) return std::nullopt;
+  const std::optional<std::string> code = StringField(in, "code");
+  if (!code) return std::nullopt;
+  return ProtocolErrorFromName(*code);
 }
 
 }  // namespace vantel

@@ -91,4 +91,39 @@ struct ViewRead {
 // the rules: the server's word on the match is taken as it is.
 ViewRead ViewFromMessage(const nlohmann::json& message);
 
+// The client's side of the other messages. Each reads a message of its type
+// (the caller has looked at "type") and checks shape and ranges; nothing
+// when the message is not one the server sends.
+
+// A play as an "events" message reports it.
+struct PlayReport {
+  int16_t seat = 0;
+  int16_t card = 0;
+  CardList<kMaxTakenCards> taken;  // the table cards it took, by id
+  // Six-card hands, when the play brought the second deal: the receiving
+  // seat's own six new cards.
+  std::optional<HandCards> second_deal;
+  bool operator==(const PlayReport&) const = default;
+};
+std::optional<PlayReport> PlayReportFromMessage(const nlohmann::json& message);
+
+struct SeatedReport {
+  std::string code;
+  int seat = 0;
+  std::string token;
+};
+std::optional<SeatedReport> SeatedFromMessage(const nlohmann::json& message);
+
+struct SeatsReport {
+  std::array<SeatInfo, kSeats> seats{};
+  int host_seat = 0;
+  int turn_seconds = 0;
+};
+std::optional<SeatsReport> SeatsFromMessage(const nlohmann::json& message);
+
+std::optional<TableEnd> TableEndFromMessage(const nlohmann::json& message);
+
+// An "error" message's code.
+std::optional<ProtocolError> ErrorCodeFromMessage(const nlohmann::json& message);
+
 }  // namespace vantel
