@@ -1,0 +1,88 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "codec/protocol_error.h"
+#include "codec/server_messages.h"
+#include "flow/game.h"
+#include "game/match_rules.h"
+#include "game/seat_view.h"
+
+namespace vantel {
+
+// Follows a table elsewhere (a table server) on a game of this program: the
+// same table, animation, keys, hints and score page as offline. The table
+// deals and decides the other seats' plays; its messages say what happened,
+// and the game animates it in order, at its own pace, while the person plays
+// their seat here and their plays go back to the table.
+//
+// The game holds only what the person's seat may see. The other hands and the
+// pack are a guess (online/guessed_deal.h) that a card corrects when it shows
+// itself, so the rules run here on a whole match as they do offline.
+class OnlineTable {
+ public:
+  OnlineTable() = default;
+
+  // One message as the table sent it. Messages are kept until the game gets
+  // to them; those it cannot read are counted and otherwise ignored.
+  void Receive(std::string_view text);
+
+  // The game to follow the table on, for the person at `seat`: it must have
+  // been made for that seat. Its other seats become the table's.
+  void Follow(Game& game);
+
+  // Call before each frame of the followed game: starts a hand the table dealt
+  // once the game is ready for it, and takes the person's play to send.
+  void BeforeFrame();
+
+  // The texts to send the table, oldest first.
+  std::vector<std::string> TakeOutgoing();
+
+  // The next play of `seat` as the table reported it, turned into a decision
+  // on the game's match: the card is put in the seat's hand in place of a
+  // guessed one. Nothing while the report has not come.
+  std::optional<SeatDecision> TakePlayOf(int seat);
+
+  // What the table said of itself.
+  const std::optional<SeatedReport>& Seated() const { return seated_; }
+  const std::optional<SeatsReport>& Seats() const { return seats_; }
+  std::optional<TableEnd> Ended() const { return ended_; }
+  std::optional<ProtocolError> LastError() const { return last_error_; }
+  // The game and the table no longer agree (or the table sent what the game
+  // cannot show yet); the game should stop following it.
+  bool OutOfStep() const { return !out_of_step_.empty(); }
+  const std::string& OutOfStepReason() const { return out_of_step_; }
+  // Messages that were not the protocol's.
+  int Unreadable() const { return unreadable_; }
+  // A hand the table dealt is waiting for the person to go on from the score.
+  bool HandWaiting() const;
+
+ private:
+  using Pending = std::variant<SeatView, PlayReport>;
+
+  void StartDealtHand(const SeatView& view);
+  void EchoOfOwnPlay(const PlayReport& report);
+  void TakeStandInPlay();
+  void PlaceSecondDeal(const HandCards& cards);
+  void Fail(std::string reason);
+  int Seat() const;
+
+  Game* game_ = nullptr;
+  std::deque<Pending> pending_;
+  std::deque<Play> sent_;  // the person's plays the table has not reported yet
+  std::vector<std::string> outgoing_;
+  bool hand_started_ = false;
+  std::optional<SeatedReport> seated_;
+  std::optional<SeatsReport> seats_;
+  std::optional<TableEnd> ended_;
+  std::optional<ProtocolError> last_error_;
+  std::string out_of_step_;
+  int unreadable_ = 0;
+};
+
+}  // namespace vantel

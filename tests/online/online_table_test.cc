@@ -1,0 +1,224 @@
+#include "online/online_table.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "ai/expert.h"
+#include "autopilot.h"
+#include "codec/client_messages.h"
+#include "codec/server_messages.h"
+#include "flow/make_game.h"
+#include "flow/run_frame.h"
+#include "game/clock.h"
+#include "game/match_rules.h"
+#include "game/random.h"
+#include "game/sound.h"
+#include "online/guessed_deal.h"
+#include "table/table.h"
+
+namespace vantel {
+namespace {
+
+constexpr int kFrameMs = 16;
+
+// What a seat saw, with its own hand in one order: the person may sort the
+// hand here, which the table neither knows nor needs to.
+MatchState SeenInAnyOrder(const MatchState& state, int seat) {
+  MatchState seen = SeatView(state, seat).Masked();
+  HandCards& hand = seen.hands[static_cast<std::size_t>(seat)];
+  std::vector<int16_t> cards(hand.begin(), hand.end());
+  std::sort(cards.begin(), cards.end());
+  hand.Clear();
+  for (int16_t card : cards) hand.PushBack(card);
+  return seen;
+}
+
+// Every state a seat saw, in order, each once.
+struct SeenStates {
+  void Observe(const MatchState& state, int seat) {
+    if (state.phase == HandPhase::kNotDealt) return;
+    const MatchState seen = SeenInAnyOrder(state, seat);
+    if (states.empty() || states.back() != seen) states.push_back(seen);
+  }
+  std::vector<MatchState> states;
+};
+
+// A person at their own game, following the table.
+struct Person {
+  Person(int seat, uint32_t seed)
+      : random(seed),
+        game(MakeGame(OptionsFor(seat), {random, sound, clock})),
+        pilot(HumanMode::kAi, seed + 1) {
+    online.Follow(game);
+  }
+  static Options OptionsFor(int seat) {
+    Options options;
+    options.person_seat = static_cast<int16_t>(seat);
+    return options;
+  }
+
+  MtRandom random;
+  SilentSound sound;
+  ManualClock clock;
+  Game game;
+  OnlineTable online;
+  Autopilot pilot;
+  SeenStates seen;
+};
+
+class NoHooks : public FrameHooks {};
+
+TableSettings PeopleAt0And2(bool twelve_card_hands, uint64_t seed) {
+  TableSettings settings;
+  settings.seats = {{{true, PlayerLevel::kClassic},
+                     {false, PlayerLevel::kExpert},
+                     {true, PlayerLevel::kClassic},
+                     {false, PlayerLevel::kClassic}}};
+  settings.twelve_card_hands = twelve_card_hands;
+  settings.hand_pause = std::chrono::seconds(1);
+  settings.seed = seed;
+  return settings;
+}
+
+// Two people play a whole match at a table with two computer players, each
+// on a game of their own that knows only their seat's view. Every state each
+// game's rules pass through is the table's, as that seat sees it, in the
+// same order: the deals, every play, the scores and the match's end.
+void PlayWholeMatch(bool twelve_card_hands, uint64_t seed) {
+  TableTime now{0};
+  Table table("ABCDEF", PeopleAt0And2(twelve_card_hands, seed), now);
+  std::array<std::unique_ptr<Person>, 2> people{std::make_unique<Person>(0, 7 + seed),
+                                                std::make_unique<Person>(2, 99 + seed)};
+  const auto person_at = [&](int seat) -> Person& { return *people[seat == 0 ? 0 : 1]; };
+  table.Seat("Ada", "token-of-ada-0123456789", now);
+  table.Seat("Bea", "token-of-bea-0123456789", now);
+  std::array<SeenStates, 2> table_seen;
+  const auto table_moved = [&] {
+    table_seen[0].Observe(table.Match(), 0);
+    table_seen[1].Observe(table.Match(), 2);
+    for (const SeatMessage& m : table.TakeMessages()) person_at(m.seat).online.Receive(m.text);
+  };
+  table_moved();
+
+  NoHooks hooks;
+  constexpr int kMostFrames = 400'000;
+  int frame = 0;
+  for (; frame < kMostFrames && !table.Ended(); ++frame) {
+    now += std::chrono::milliseconds(kFrameMs);
+    table.Advance(now);
+    table_moved();
+    while (std::optional<DecisionRequest> asked = table.TakeDecisionRequest()) {
+      table.Decided(asked->serial, ChoosePlayAtLevel(asked->view, asked->level), now);
+      table_moved();
+    }
+    for (const std::unique_ptr<Person>& p : people) {
+      p->online.BeforeFrame();
+      RunFrame(p->game, p->pilot.NextInput(p->game, true), hooks);
+      p->clock.Advance(kFrameMs);
+      // The person's own play that brings the second deal deals them a guess
+      // until the table names their six; the deal waits for that, unseen.
+      const bool guessing_own_cards =
+          p->game.deal.second_deal_withheld && p->game.match.dealt == kCardCount;
+      if (!guessing_own_cards) p->seen.Observe(p->game.match, PersonSeat(p->game));
+      ASSERT_FALSE(p->online.OutOfStep()) << p->online.OutOfStepReason();
+      for (const std::string& text : p->online.TakeOutgoing()) {
+        const ClientParse parsed = ParseClientMessage(text);
+        ASSERT_TRUE(parsed.message.has_value()) << text;
+        const auto* play = std::get_if<PlayMessage>(&*parsed.message);
+        ASSERT_NE(play, nullptr) << text;
+        table.PersonPlays(PersonSeat(p->game), play->play, now);
+        table_moved();
+      }
+    }
+  }
+  ASSERT_TRUE(table.Ended()) << "the match did not end in " << frame << " frames";
+  EXPECT_TRUE(table.Match().MatchDecided());
+  for (int i = 0; i < 2; ++i) {
+    const std::vector<MatchState>& want = table_seen[static_cast<std::size_t>(i)].states;
+    const std::vector<MatchState>& got = people[static_cast<std::size_t>(i)]->seen.states;
+    ASSERT_GT(want.size(), static_cast<std::size_t>(kCardsPlayedPerHand));
+    // The table's last play ends the match; the game may still be
+    // animating the cards before it, but never sees anything the table did not.
+    ASSERT_LE(got.size(), want.size());
+    ASSERT_GT(got.size(), want.size() - static_cast<std::size_t>(kCardsPlayedPerHand))
+        << "seat " << i * 2 << " flow state "
+        << static_cast<int>(people[static_cast<std::size_t>(i)]->game.flow.state);
+    for (std::size_t k = 0; k < got.size(); ++k) {
+      ASSERT_EQ(got[k], want[k]) << "seat " << i * 2 << ", state " << k << " of " << want.size()
+                                 << "\nhere:  " << ViewMessage(SeatView(got[k], i * 2)).dump()
+                                 << "\ntable: " << ViewMessage(SeatView(want[k], i * 2)).dump();
+    }
+    EXPECT_EQ(people[static_cast<std::size_t>(i)]->online.Unreadable(), 0);
+  }
+}
+
+TEST(OnlineTableTest, TwoPeopleFollowWholeMatchesOfTwelveCardHands) {
+  PlayWholeMatch(true, 1);
+}
+
+TEST(OnlineTableTest, TwoPeopleFollowWholeMatchesOfSixCardHandsAndTheirSecondDeals) {
+  PlayWholeMatch(false, 2);
+}
+
+// The guessed deal deals the seat exactly what the table dealt it, for any
+// seat and first seat; the cards it guesses are the others, each once.
+TEST(GuessedDealTest, AgreesWithTheViewItCameFrom) {
+  std::mt19937 engine(5);
+  for (int round = 0; round < 200; ++round) {
+    DeckOrder deck{};
+    for (int i = 0; i < kCardCount; ++i)
+      deck[static_cast<std::size_t>(i)] = static_cast<int16_t>(i);
+    std::shuffle(deck.begin(), deck.end(), engine);
+    MatchState dealt;
+    dealt.twelve_card_hands = round % 2 == 0;
+    DealHand(dealt, deck, round % kSeats);
+    const int seat = (round / 2) % kSeats;
+    const SeatView view(dealt, seat);
+    const std::optional<MatchState> guess = GuessedDeal(view);
+    ASSERT_TRUE(guess.has_value());
+    EXPECT_EQ(SeatView(*guess, seat), view);
+    DeckOrder sorted = guess->deck;
+    std::sort(sorted.begin(), sorted.end());
+    for (int i = 0; i < kCardCount; ++i) ASSERT_EQ(sorted[static_cast<std::size_t>(i)], i);
+  }
+}
+
+TEST(GuessedDealTest, RefusesAHandInPlayAndADealThatDoesNotAddUp) {
+  MatchState dealt;
+  DeckOrder deck{};
+  for (int i = 0; i < kCardCount; ++i) deck[static_cast<std::size_t>(i)] = static_cast<int16_t>(i);
+  DealHand(dealt, deck, 0);
+  MatchState played = dealt;
+  ASSERT_TRUE(ApplyPlay(played, 0, Play{played.hands[0][0], {}}).Ok());
+  EXPECT_FALSE(GuessedDeal(SeatView(played, 0)).has_value());
+
+  MatchState twice = dealt;  // a card both in the hand and on the table
+  twice.table.Clear();
+  for (int i = 0; i < dealt.table.Size(); ++i) twice.table.PushBack(dealt.hands[1][0]);
+  EXPECT_FALSE(GuessedDeal(SeatView(twice, 1)).has_value());
+}
+
+// Messages the game cannot use are counted and change nothing.
+TEST(OnlineTableTest, IgnoresWhatIsNotTheTablesMessage) {
+  OnlineTable online;
+  for (const char* text : {"", "[]", "{\"type\":3}", "{\"type\":\"shout\"}",
+                           "{\"type\":\"events\",\"events\":[{\"kind\":\"laid\",\"seat\":9}]}",
+                           "{\"type\":\"seated\",\"code\":\"lower\",\"seat\":0,\"token\":\"x\"}"}) {
+    online.Receive(text);
+  }
+  EXPECT_EQ(online.Unreadable(), 6);
+  EXPECT_FALSE(online.Seated().has_value());
+  EXPECT_FALSE(online.OutOfStep());
+}
+
+}  // namespace
+}  // namespace vantel
