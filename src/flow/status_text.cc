@@ -15,7 +15,7 @@ constexpr std::array<const char*, kSeats> kSeatNames = {N_("You"), N_("Right"), 
                                                         N_("Left")};
 
 // Indexed by StatusKind. The dot between parts has a cell on the table fonts.
-constexpr std::array<const char*, 20> kStatusPatterns = {
+constexpr std::array<const char*, 23> kStatusPatterns = {
     // TRANSLATORS: Escape was pressed during a match; the match is kept for the next start.
     N_("Leave? Esc or Return saves and leaves · a click plays on"),
     N_("Paused · P to resume"),
@@ -40,7 +40,17 @@ constexpr std::array<const char*, 20> kStatusPatterns = {
     N_("Hint: nothing to take · %d of its value still unseen"),
     // TRANSLATORS: the running match score; the last number is the points to reach.
     N_("We %d · They %d · to %d"),
+    // TRANSLATORS: network play, before the first deal; the code is six letters and digits.
+    N_("Waiting for players · table code %s"),
+    // TRANSLATORS: network play; the name is a person's at another screen.
+    N_("%s is playing"),
+    N_("%s is away · the table waits"),
 };
+
+bool NamesSomeone(StatusKind kind) {
+  return kind == StatusKind::kWaitingForPeople || kind == StatusKind::kPersonPlaying ||
+         kind == StatusKind::kPersonAway;
+}
 
 StatusLine MatchEnd(const ShownScore& s) {
   const int w = s.we_total;
@@ -95,9 +105,17 @@ StatusLine StatusOf(const Game& g) {
   const FlowData& f = g.flow;
   if (g.aids.asking_to_leave) return {StatusKind::kLeaveQuestion, {}};
   if (f.game_paused) return {StatusKind::kPaused, {}};
+  const TablePeople& people = g.aids.people;
+  if (people.waiting) return {StatusKind::kWaitingForPeople, {}, people.code};
   if (f.state == FlowState::kEndOfMatch) return MatchEnd(g.score);
   if (CaptureChoicePending(g)) return {StatusKind::kTakeCards, {PlayedValue(g)}};
   if (HumanToPlay(g)) return HintOrYourTurn(g.flow.hint_reason);
+  if (ComputerPlaying(g) && !people.names[static_cast<std::size_t>(f.turn)].empty()) {
+    const auto seat = static_cast<std::size_t>(f.turn);
+    return {people.away[seat] ? StatusKind::kPersonAway : StatusKind::kPersonPlaying,
+            {},
+            people.names[seat]};
+  }
   if (ComputerPlaying(g)) {
     constexpr std::array<StatusKind, kSeats> kPlaying = {
         StatusKind::kYourTurn, StatusKind::kRightPlaying, StatusKind::kPartnerPlaying,
@@ -119,8 +137,10 @@ std::string FillStatus(const char* pattern, const StatusLine& line) {
   // checks that a translation keeps the conversions of its English.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-  const int n = std::snprintf(text.data(), text.size(), pattern, line.numbers[0], line.numbers[1],
-                              line.numbers[2]);
+  const int n = NamesSomeone(line.kind)
+                    ? std::snprintf(text.data(), text.size(), pattern, line.name.c_str())
+                    : std::snprintf(text.data(), text.size(), pattern, line.numbers[0],
+                                    line.numbers[1], line.numbers[2]);
 #pragma GCC diagnostic pop
   if (n < 0) return {};
   return std::string(text.data(),

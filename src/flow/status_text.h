@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "flow/game.h"
 
@@ -40,18 +41,27 @@ enum class StatusKind : uint8_t {
   kHintSafeLay,
   kHintLay,
   kMatchScore,
+  kWaitingForPeople,  // network play: the name is the table's code
+  kPersonPlaying,     // network play: the name is the person's
+  kPersonAway,
 };
 
 // One status line: its situation and the numbers its sentence names, in order.
 struct StatusLine {
+  StatusLine() = default;
+  StatusLine(StatusKind kind, std::array<int, 3> numbers, std::string name = {})
+      : kind(kind), numbers(numbers), name(std::move(name)) {}
+
   StatusKind kind = StatusKind::kMatchScore;
   std::array<int, 3> numbers{};
+  std::string name;  // for the situations that name someone or something
 };
 
 StatusLine StatusOf(const Game& g);
 
 // The English sentence of a situation, UTF-8, with a printf conversion for
-// each of its numbers. The screen may put it in the reader's language first.
+// each of its numbers, or one %s for its name. The screen may put it in the reader's language
+// first.
 const char* StatusPattern(StatusKind kind);
 
 // `pattern` (a situation's sentence, or its translation) with the line's numbers.

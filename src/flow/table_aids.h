@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "game/card_list.h"
 #include "game/match_state.h"
@@ -30,6 +31,15 @@ inline constexpr int kRoundPlays = kSeats;
 
 // How long an announcement stays on the felt, in frames of 60 a second.
 inline constexpr int16_t kAnnouncementFrames = 66;
+
+// Network play: who sits at the table with the person. Offline every name
+// is empty and the table shows "Right", "Partner" and "Left".
+struct TablePeople {
+  std::array<std::string, kSeats> names{};  // a person's; empty for a computer
+  std::array<bool, kSeats> away{};          // its person lost the connection
+  std::string code;                         // the table's join code
+  bool waiting = false;                     // seats are open: nothing dealt yet
+};
 
 // What the table shows to help the player follow and choose: the keyboard's
 // choice, the last card of each seat, the announcement of a special capture.
@@ -74,6 +84,8 @@ struct TableAids {
   // once. Off in the simulator, whose traces follow the deal card by card.
   bool hurry_deal_on_press = false;
   bool deal_press_held = false;  // a key or button was down in the last frame
+
+  TablePeople people;
 
   uint8_t announced = 0;  // kAnnounce* bits of the special capture on show
   Side announced_side = Side::kWe;

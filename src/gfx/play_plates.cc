@@ -50,9 +50,29 @@ std::string LabelText(int place) {
   return ScreenText(std::string(SeatName(place)).c_str());
 }
 
+// The first `count` characters of UTF-8 `text`.
+std::string FirstCharacters(const std::string& text, int count) {
+  std::size_t end = 0;
+  for (int seen = 0; end < text.size(); ++end) {
+    const bool starts_character = (static_cast<unsigned char>(text[end]) & 0xC0U) != 0x80U;
+    if (starts_character && seen++ == count) break;
+  }
+  return text.substr(0, end);
+}
+
+}  // namespace
+
+std::string SeatLabelText(const Game& g, int place) {
+  const std::string& name =
+      g.aids.people.names[static_cast<std::size_t>(SeatAtPlace(g.options, place))];
+  return name.empty() ? LabelText(place) : FirstCharacters(name, kLabelNameChars);
+}
+
+namespace {
+
 // Where a seat's label lies, as drawn.
-Rect LabelRect(const Assets& a, int place) {
-  const std::string name = LabelText(place);
+Rect LabelRect(const Game& g, const Assets& a, int place) {
+  const std::string name = SeatLabelText(g, place);
   const int32_t width = a.deluxe_font.SpacedWidth(name);
   PointerPosition at = SeatLabelPlace(place);
   if (at.x < 0) at.x = -at.x - width;
@@ -154,7 +174,7 @@ Rect SeatPlateNow(const Game& g, const Assets& a, int place) {
   const NotedPlay* play = LastPlayOf(g.aids, SeatAtPlace(g.options, place));
   if (play == nullptr) return {};
   const PlayPlate plate(a, *play, {}, false);
-  return SeatPlateRect(place, plate.Width(), PlateHeight(a), LabelRect(a, 1).Width());
+  return SeatPlateRect(place, plate.Width(), PlateHeight(a), LabelRect(g, a, 1).Width());
 }
 
 int32_t RoundRowWidth(const Assets& a, const NotedPlay& play, int place) {
@@ -208,7 +228,7 @@ bool RoundViewShown(const Game& g, const Assets& a, PointerPosition pointer) {
   if (g.flow.state == FlowState::kEndOfMatch) return false;
   if (RoundViewKeyed(g.aids)) return true;
   for (int place = 1; place < kSeats; ++place) {
-    if (Inside(LabelRect(a, place), pointer) || Inside(SeatPlateNow(g, a, place), pointer)) {
+    if (Inside(LabelRect(g, a, place), pointer) || Inside(SeatPlateNow(g, a, place), pointer)) {
       return true;
     }
   }
@@ -223,9 +243,9 @@ void DrawRoundView(const Game& g, const Assets& a, Display& d) {
   int32_t name_column = 0;
   for (int i = 0; i < g.aids.round_count; ++i) {
     const NotedPlay& play = g.aids.round[static_cast<std::size_t>(i)];
-    rows.emplace_back(a, play, LabelText(PlaceOfSeat(g.options, play.seat)), true);
-    name_column = std::max(name_column,
-                           a.deluxe_font.SpacedWidth(LabelText(PlaceOfSeat(g.options, play.seat))));
+    const std::string name = SeatLabelText(g, PlaceOfSeat(g.options, play.seat));
+    rows.emplace_back(a, play, name, true);
+    name_column = std::max(name_column, a.deluxe_font.SpacedWidth(name));
   }
   int32_t widest = 0;
   for (PlayPlate& row : rows) {

@@ -233,11 +233,11 @@ void PlatedText(TablePainter& paint, const BitmapFont& font, Display& d, int32_t
   SpacedText(font, d, x + kPlatePadding, y + kPlateTextDrop, text);
 }
 
-void SeatLabels(const Assets& a, Display& d) {
+void SeatLabels(const Game& g, const Assets& a, Display& d) {
   const BitmapFont& font = a.deluxe_font;
   if (!font.Loaded()) return;
   for (int place = 0; place < kSeats; ++place) {
-    const std::string name = ScreenText(std::string(SeatName(place)).c_str());
+    const std::string name = SeatLabelText(g, place);
     PointerPosition at = SeatLabelPlace(place);
     // A negative x is the right end of the label, for the seats on the right.
     if (at.x < 0) at.x = -at.x - font.SpacedWidth(name);
@@ -362,14 +362,14 @@ std::vector<int32_t> StockVisitOrder(int32_t p) {
 void DrawTable(const Game& g, const Assets& a, Display& d, const LocalTimeSource& now,
                PointerPosition pointer) {
   TablePainter paint(g, a, d);
-  SeatLabels(a, d);
+  SeatLabels(g, a, d);
   paint.Pile(g.model.we_pile, g.model.we_pile_count);
   paint.Pile(g.model.they_pile, g.model.they_pile_count);
   // The marker cards lie over the piles, where they can be read.
   paint.Fan(g.model.we_fan);
   paint.Fan(g.model.they_fan);
   PileTags(g, paint, a, d);
-  if (g.flow.state != FlowState::kEndOfMatch) ScoreStrip(g, paint, a, d);
+  if (g.flow.state != FlowState::kEndOfMatch || g.aids.people.waiting) ScoreStrip(g, paint, a, d);
   paint.LastStockCard();
   paint.TableCards();
   paint.MarkTableCards();
@@ -383,7 +383,8 @@ void DrawTable(const Game& g, const Assets& a, Display& d, const LocalTimeSource
   DrawSeatPlates(g, a, d);
   Announcement(g, paint, a, d);
   if (RoundViewShown(g, a, pointer)) DrawRoundView(g, a, d);
-  if (g.flow.state == FlowState::kEndOfMatch) DrawScorePage(g, a, d);
+  // Before a network table's first deal there is no score to show yet.
+  if (g.flow.state == FlowState::kEndOfMatch && !g.aids.people.waiting) DrawScorePage(g, a, d);
   a.digit_font.Draw(d, static_cast<float>(kClockX), static_cast<float>(kStatusY), ClockText(now()));
   DrawStatusLine(a.deluxe_font, d, ScreenStatus(StatusOf(g)));
   ScoreTabNote(g, paint, a, d, pointer);
