@@ -74,7 +74,7 @@ class TableConnection::Link : public std::enable_shared_from_this<TableConnectio
   // From the frame thread.
   void Send(std::string text) {
     asio::post(io_, [self = shared_from_this(), text = std::move(text)]() mutable {
-      if (self->closing_) return;
+      if (self->closing_ || self->CurrentStatus() == Status::kClosed) return;
       self->outbox_.push_back(std::move(text));
       self->Flush();
     });
@@ -210,8 +210,20 @@ class TableConnection::Link : public std::enable_shared_from_this<TableConnectio
     Read();
   }
 
+  // Sends what is queued, one message at a time; once closing, what was
+  // queued before the close still goes out first (a leave, say), then the close.
   void Flush() {
-    if (!open_ || writing_ || outbox_.empty() || closing_) return;
+    if (!open_ || writing_) return;
+    if (outbox_.empty()) {
+      if (closing_ && !close_sent_) {
+        close_sent_ = true;
+        WithStream([&](auto& ws) {
+          ws.async_close(websocket::close_code::normal,
+                         [self = shared_from_this()](beast::error_code) { self->Closed(""); });
+        });
+      }
+      return;
+    }
     writing_ = true;
     WithStream([&](auto& ws) {
       ws.async_write(asio::buffer(outbox_.front()),
@@ -227,17 +239,12 @@ class TableConnection::Link : public std::enable_shared_from_this<TableConnectio
   void StartClosing() {
     if (closing_) return;
     closing_ = true;
-    outbox_.clear();
     if (!open_) {
       resolver_.cancel();
       WithStream([](auto& ws) { beast::get_lowest_layer(ws).close(); });
       return Closed("");
     }
-    // A write in flight finishes first; Beast queues the close behind it.
-    WithStream([&](auto& ws) {
-      ws.async_close(websocket::close_code::normal,
-                     [self = shared_from_this()](beast::error_code) { self->Closed(""); });
-    });
+    Flush();
   }
 
   void Closed(const std::string& problem) {
@@ -264,6 +271,7 @@ class TableConnection::Link : public std::enable_shared_from_this<TableConnectio
   bool open_ = false;
   bool writing_ = false;
   bool closing_ = false;
+  bool close_sent_ = false;
   bool finishing_ = false;
   std::thread thread_;
 

@@ -65,7 +65,8 @@ ConnectionSettings Loopback(uint16_t port, bool tls = false,
   return settings;
 }
 
-// Messages sent before the connection opens go out once it has, in order.
+// Messages sent before the connection opens go out once it has, in order,
+// and those sent before it closes go out before the close.
 TEST(TableConnectionTest, HostsATableThroughTheServer) {
   ServerProcess server({});
   ASSERT_TRUE(server.Started());
@@ -79,9 +80,13 @@ TEST(TableConnectionTest, HostsATableThroughTheServer) {
   EXPECT_EQ(seated["seat"], 0);
   EXPECT_EQ(reader.Await("view")["phase"], "playing");
   EXPECT_EQ(connection.CurrentStatus(), TableConnection::Status::kOpen);
+  // What was sent just before closing still goes out first.
+  connection.Send(ClientMessageToText(LeaveMessage{}));
   connection.Close();
   EXPECT_TRUE(AwaitClosed(connection));
   EXPECT_EQ(connection.Problem(), "");
+  EXPECT_TRUE(server.WaitForLine("seat 0 left", 5s).has_value());
+  connection.Send(ClientMessageToText(PingMessage{}));  // dropped, harmlessly
 }
 
 TEST(TableConnectionTest, SaysWhyItCouldNotConnectOrWasLost) {
