@@ -84,6 +84,7 @@ int Main(int argc, char** argv) {
   ports.statistics = &statistics;
   ports.full_screen_this_run = line.full_screen;
   ports.skip_dialog = line.skip_dialog;
+  ports.online = line.online;
   ports.saved_match_file = SavedMatchPath();
   ports.resume = line.resume;
   ports.offer_resume = [](const SavedMatch& saved) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "app/online_start.h"
 #include "app/shut_down.h"
 #include "app/statistics_store.h"
 #include "codec/saved_match.h"
@@ -44,6 +45,8 @@ struct AppPorts {
   bool resume = false;
   // The window's caption shows the pointer and the frame rate.
   bool show_frame_rate = false;
+  // --connect: the game plays at this network table, without the dialog.
+  std::optional<OnlineRequest> online;
 };
 
 }  // namespace vantel

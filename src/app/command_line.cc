@@ -2,10 +2,13 @@
 
 #include <glib.h>
 
+#include <array>
 #include <memory>
 #include <vector>
 
 #include "app/key_file.h"
+#include "codec/player_name.h"
+#include "codec/table_codes.h"
 #include "i18n/format.h"
 #include "i18n/gettext.h"
 
@@ -39,6 +42,93 @@ constexpr const char* kKeysDescription =
        "  F11, Alt+Enter  window or full screen\n"
        "  Escape          end the game");
 
+// The seats of a hosted table, "person,classic,person,classic": the host's
+// first, then right, partner and left.
+std::optional<std::array<SeatChoice, kSeats>> SeatsOf(const std::string& text) {
+  std::array<SeatChoice, kSeats> seats{};
+  std::size_t start = 0;
+  for (int seat = 0; seat < kSeats; ++seat) {
+    const std::size_t comma = text.find(',', start);
+    if ((comma == std::string::npos) != (seat == kSeats - 1)) return std::nullopt;
+    const std::string word = text.substr(start, comma == std::string::npos ? comma : comma - start);
+    start = comma + 1;
+    if (word == "person") {
+      seats[static_cast<std::size_t>(seat)] = {true, PlayerLevel::kClassic};
+    } else if (const std::optional<PlayerLevel> level = PlayerLevelFromStoredName(word)) {
+      seats[static_cast<std::size_t>(seat)] = {false, *level};
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!seats[0].person) return std::nullopt;
+  return seats;
+}
+
+struct NetworkArguments {
+  gchar* connect = nullptr;
+  gboolean host = FALSE;
+  gchar* join = nullptr;
+  gchar* name = nullptr;
+  gchar* seats = nullptr;
+  gint turn_seconds = 0;
+  gchar* trust = nullptr;
+  ~NetworkArguments() {
+    for (gchar* text : {connect, join, name, seats, trust}) g_free(text);
+  }
+};
+
+// The network table the arguments ask for, or why they do not add up.
+std::optional<OnlineRequest> RequestOf(const NetworkArguments& a, std::string& why) {
+  OnlineRequest request;
+  const std::optional<TableAddress> address = ParseTableAddress(a.connect);
+  if (!address) {
+    why = Format(_("not a table server's address: %s (ws://HOST:PORT or wss://HOST:PORT)"),
+                 a.connect);
+    return std::nullopt;
+  }
+  request.address = *address;
+  if ((a.host != FALSE) == (a.join != nullptr)) {
+    why = _("--connect needs one of --host and --join");
+    return std::nullopt;
+  }
+  request.host = a.host != FALSE;
+  if (a.join != nullptr) {
+    request.code = a.join;
+    for (char& c : request.code) c = static_cast<char>(g_ascii_toupper(c));
+    if (!IsJoinCode(request.code)) {
+      why = Format(_("not a table code: %s"), a.join);
+      return std::nullopt;
+    }
+  }
+  request.name = a.name != nullptr ? a.name : g_get_user_name();
+  if (!IsPlayerName(request.name)) {
+    why = Format(_("not a player's name: %s (1 to 24 characters)"), request.name.c_str());
+    return std::nullopt;
+  }
+  request.table.seats = {{{true, PlayerLevel::kClassic},
+                          {false, PlayerLevel::kClassic},
+                          {true, PlayerLevel::kClassic},
+                          {false, PlayerLevel::kClassic}}};
+  if (a.seats != nullptr) {
+    const std::optional<std::array<SeatChoice, kSeats>> seats = SeatsOf(a.seats);
+    if (!seats) {
+      why = Format(_("not the seats of a table: %s (four of person, classic, expert; the "
+                     "first a person)"),
+                   a.seats);
+      return std::nullopt;
+    }
+    request.table.seats = *seats;
+  }
+  if (a.turn_seconds != 0 &&
+      (a.turn_seconds < kMinTurnSeconds || a.turn_seconds > kMaxTurnSeconds)) {
+    why = Format(_("--turn-seconds: 0 (no limit) or %d to %d"), kMinTurnSeconds, kMaxTurnSeconds);
+    return std::nullopt;
+  }
+  request.table.turn_seconds = a.turn_seconds;
+  if (a.trust != nullptr) request.trusted_certificate = a.trust;
+  return request;
+}
+
 std::string Usage(GOptionContext* context) {
   std::unique_ptr<char, GFreeDeleter> help(g_option_context_get_help(context, TRUE, nullptr));
   return help ? help.get() : "";
@@ -51,6 +141,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
   gboolean help = FALSE, version = FALSE, window = FALSE, full_screen = FALSE;
   gboolean skip_dialog = FALSE, show_rate = FALSE, resume = FALSE;
   gchar** rest = nullptr;
+  NetworkArguments net;
   GOptionEntry entries[] = {
       {"help", 'h', 0, G_OPTION_ARG_NONE, &help, N_("Show this help and exit"), nullptr},
       {"version", 0, 0, G_OPTION_ARG_NONE, &version, N_("Show the version and exit"), nullptr},
@@ -63,6 +154,20 @@ CommandLine ParseCommandLine(int argc, char** argv) {
        N_("Go on with the match left last time, without asking"), nullptr},
       {"show-frame-rate", 0, 0, G_OPTION_ARG_NONE, &show_rate,
        N_("Show the pointer and the frame rate in the window's title"), nullptr},
+      {"connect", 0, 0, G_OPTION_ARG_STRING, &net.connect,
+       N_("Play at a table of the server at ADDRESS (ws://HOST:PORT)"), N_("ADDRESS")},
+      {"host", 0, 0, G_OPTION_ARG_NONE, &net.host, N_("Host a new table and show its code"),
+       nullptr},
+      {"join", 0, 0, G_OPTION_ARG_STRING, &net.join, N_("Join the table with this code"),
+       N_("CODE")},
+      {"name", 0, 0, G_OPTION_ARG_STRING, &net.name, N_("Your name at the table"), N_("NAME")},
+      {"seats", 0, 0, G_OPTION_ARG_STRING, &net.seats,
+       N_("A hosted table's seats from yours round: person, classic or expert each"), N_("LIST")},
+      {"turn-seconds", 0, 0, G_OPTION_ARG_INT, &net.turn_seconds,
+       N_("A hosted table's time for a turn before the computer plays it (0: none)"),
+       N_("SECONDS")},
+      {"trust-cert", 0, 0, G_OPTION_ARG_FILENAME, &net.trust,
+       N_("Trust this certificate (PEM) for a private wss:// server"), N_("FILE")},
       {G_OPTION_REMAINING, 0, 0, G_OPTION_ARG_STRING_ARRAY, &rest, nullptr, nullptr},
       {nullptr, 0, 0, G_OPTION_ARG_NONE, nullptr, nullptr, nullptr}};
   std::unique_ptr<GOptionContext, ContextDeleter> context(g_option_context_new(nullptr));
@@ -99,6 +204,19 @@ CommandLine ParseCommandLine(int argc, char** argv) {
   } else if (version) {
     line.out = std::string("vantel ") + VANTEL_VERSION_TEXT + "\n";
     line.exit_status = 0;
+  }
+  const bool network_only = net.connect == nullptr &&
+                            (net.host != FALSE || net.join != nullptr || net.name != nullptr ||
+                             net.seats != nullptr || net.turn_seconds != 0 || net.trust != nullptr);
+  if (!line.exit_status && (net.connect != nullptr || network_only)) {
+    std::string why =
+        network_only ? _("--host, --join and the table's options need --connect") : std::string();
+    if (!network_only) line.online = RequestOf(net, why);
+    if (!line.online) {
+      line.err = "vantel: " + why + "\n";
+      line.exit_status = kExitUsage;
+      return line;
+    }
   }
   if (window) line.full_screen = false;
   if (full_screen) line.full_screen = true;

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "app/online_start.h"
+
 namespace vantel {
 
 inline constexpr int kExitUsage = 2;
@@ -13,6 +15,8 @@ struct CommandLine {
   bool skip_dialog = false;
   bool resume = false;
   bool show_frame_rate = false;
+  // --connect with --host or --join: a network table instead of the dialog.
+  std::optional<OnlineRequest> online;
   // Set when the program should end at once: with this status after printing
   // `out` on stdout and `err` on stderr (--help, --version, a mistake).
   std::optional<int> exit_status;
@@ -21,8 +25,9 @@ struct CommandLine {
 };
 
 // GNU-style options: --help, --version, --window, --fullscreen,
-// --skip-dialog, --resume, --show-frame-rate. An unknown option or a stray argument
-// gives the usage on stderr and status 2.
+// --skip-dialog, --resume, --show-frame-rate; for network play --connect,
+// --host or --join, --name, --seats, --turn-seconds, --trust-cert. An unknown option or a stray
+// argument gives the usage on stderr and status 2.
 CommandLine ParseCommandLine(int argc, char** argv);
 
 }  // namespace vantel

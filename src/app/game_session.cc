@@ -13,6 +13,7 @@
 #include "flow/computer_seat.h"
 #include "flow/deal.h"
 #include "flow/flow.h"
+#include "flow/flow_state.h"
 #include "flow/make_game.h"
 #include "flow/run_frame.h"
 #include "game/fatal_error.h"
@@ -36,19 +37,47 @@ std::string SoundName(std::string_view file_name) {
 
 }  // namespace
 
+namespace {
+
+// The options a run plays with: a resumed match's own players, or at a
+// network table the seat taken there (the hands are laid out around it).
+Options OptionsOfRun(const Options& options, const std::optional<SavedMatch>& resume,
+                     const OnlineSeat* online) {
+  if (online != nullptr) {
+    Options at_table = options;
+    at_table.person_seat = static_cast<int16_t>(online->seat);
+    return at_table;
+  }
+  return resume ? PlayedAsSaved(options, *resume) : options;
+}
+
+constexpr const char* kTableRoutine = "NetworkTable";
+constexpr long kErrorTableLost = 1;
+constexpr long kErrorOutOfStep = 2;
+constexpr long kErrorTableEnded = 3;
+
+}  // namespace
+
 GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& ports,
-                         StopGuard& stop, const std::optional<SavedMatch>& resume)
+                         StopGuard& stop, const std::optional<SavedMatch>& resume,
+                         OnlineSeat* online)
     : ports_(ports),
       stop_(stop),
       root_(std::move(root)),
       chosen_(options),
-      resume_(resume),
+      resume_(online != nullptr ? std::nullopt : resume),
+      online_(online),
       random_(SeedFromTimeOfDay(std::chrono::system_clock::now())),
-      game_(MakeGame(resume_ ? PlayedAsSaved(options, *resume_) : options,
-                     {random_, sound_, clock_})) {
-  game_.observer = ports_.statistics;
+      game_(MakeGame(OptionsOfRun(options, resume, online), {random_, sound_, clock_})) {
+  // A match at a network table is not this computer's to count.
+  game_.observer = online_ != nullptr ? nullptr : ports_.statistics;
   // An Expert thinks for some milliseconds: never on the frame thread.
   SeatComputers(game_, ComputerSeat::Thinking::kInBackground);
+  if (online_ != nullptr) {
+    online_->table->Follow(game_);
+    game_.aids.people.code = online_->code;
+    game_.aids.people.waiting = true;
+  }
   game_.flow.think_in_background = true;
   // A click made a moment early is the player's choice all the same.
   game_.aids.keep_clicks_in_flight = true;
@@ -82,7 +111,11 @@ void GameSession::StartGame() {
   pictures.get();  // a picture that failed to load throws here
   MarkStartupPhase("pictures");
   display_->ResetClipRect();
-  if (resume_) {
+  if (online_ != nullptr) {
+    // Nothing is dealt until the table deals: the flow rests where a hand
+    // has ended, and the first deal starts the moment it comes.
+    game_.flow.state = FlowState::kEndOfMatch;
+  } else if (resume_) {
     ResumeMatch(game_, resume_->match);
   } else {
     NewHand(game_);
@@ -231,17 +264,76 @@ bool GameSession::RunOneFrame() {
   // Leaving part-way asks first when the match can be kept; a decided match,
   // or none yet, just ends.
   const MatchState& match = game_.match;
-  leave_.Filter(input, !ports_.saved_match_file.empty() && match.phase != HandPhase::kNotDealt &&
-                           !match.MatchDecided());
+  leave_.Filter(input, online_ == nullptr && !ports_.saved_match_file.empty() &&
+                           match.phase != HandPhase::kNotDealt && !match.MatchDecided());
   game_.aids.asking_to_leave = leave_.Asking();
   // A frozen table is not drawn again: the question thaws it to be seen.
   if (leave_.Asking()) game_.flow.game_paused = false;
-  const bool end = RunFrame(game_, input, *drawing_);
+  if (online_ != nullptr) HearFromTable();
+  bool end = RunFrame(game_, input, *drawing_);
+  if (online_ != nullptr) end = TellTable() || end;
   if (game_.flow.game_paused != was_paused) display_->OnPause(game_.flow.game_paused);
   return end;
 }
 
+void GameSession::HearFromTable() {
+  for (const std::string& text : online_->connection->TakeReceived()) {
+    online_->table->Receive(text);
+  }
+  OnlineTable& table = *online_->table;
+  table.BeforeFrame();
+  TablePeople& people = game_.aids.people;
+  if (const std::optional<SeatsReport>& seats = table.Seats()) {
+    for (int seat = 0; seat < kSeats; ++seat) {
+      const SeatInfo& info = seats->seats[static_cast<std::size_t>(seat)];
+      const bool person = info.presence == SeatPresence::kHere ||
+                          info.presence == SeatPresence::kAway ||
+                          info.presence == SeatPresence::kStandIn;
+      people.names[static_cast<std::size_t>(seat)] =
+          person && seat != PersonSeat(game_) ? info.name : std::string();
+      people.away[static_cast<std::size_t>(seat)] = info.presence == SeatPresence::kAway;
+    }
+  }
+  if (game_.match.phase != HandPhase::kNotDealt) people.waiting = false;
+}
+
+bool GameSession::TellTable() {
+  OnlineTable& table = *online_->table;
+  TableConnection& connection = *online_->connection;
+  for (std::string& text : table.TakeOutgoing()) connection.Send(std::move(text));
+  if (table.OutOfStep()) {
+    throw FatalError(kTableRoutine, kErrorOutOfStep,
+                     Format(_("This game and the table no longer agree (%s)."),
+                            table.OutOfStepReason().c_str()));
+  }
+  if (const std::optional<TableEnd> ended = table.Ended()) {
+    // The match's end is shown as offline: the table has ended, the game
+    // ends once the person has seen the last score and clicked on.
+    if (*ended == TableEnd::kMatchOver) {
+      return game_.flow.state == FlowState::kEndOfMatch && game_.deal.next_hand_wanted &&
+             !table.HandWaiting();
+    }
+    if (*ended == TableEnd::kLeft) return true;
+    throw FatalError(kTableRoutine, kErrorTableEnded,
+                     *ended == TableEnd::kReplaced
+                         ? _("This seat was taken up on another connection.")
+                         : _("The server closed the table."));
+  }
+  if (connection.CurrentStatus() == TableConnection::Status::kClosed) {
+    throw FatalError(
+        kTableRoutine, kErrorTableLost,
+        Format(_("The connection to the table was lost: %s"), connection.Problem().c_str()));
+  }
+  return false;
+}
+
 void GameSession::EndGame() {
+  if (online_ != nullptr) {
+    // Leaving gives the seat to the table's computer at once, rather than
+    // after the grace kept for a lost connection.
+    online_->connection->Send(ClientMessageToText(LeaveMessage{}));
+    online_->connection->Close();
+  }
   game_running_ = false;
   // Closing the window ends the game as Escape does: whatever a worker is
   // still thinking goes nowhere, and nothing waits for it.
@@ -264,6 +356,7 @@ void GameSession::EndGame() {
 
 void GameSession::KeepWhatThePlayerHad() {
   StopThinking(game_);
+  if (online_ != nullptr) return;  // the table keeps its match
   if (ports_.statistics != nullptr) ports_.statistics->SaveIfChanged();
   KeepMatchInProgress(ports_, game_);
 }

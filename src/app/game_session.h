@@ -10,6 +10,7 @@
 #include "app/app_ports.h"
 #include "app/game_drawing.h"
 #include "app/leave_question.h"
+#include "app/online_start.h"
 #include "app/stop_guard.h"
 #include "flow/game.h"
 #include "flow/observer.h"
@@ -32,8 +33,10 @@ class GameSession {
   // Seeds the game's one generator from the time of day. stop holds the
   // signals and the lost window the frame loop answers.
   // With `resume`, the match kept last time goes on, with its own players.
+  // With `online`, the game follows that table instead: its person plays the
+  // seat taken there, and nothing of the match is kept or counted here.
   GameSession(const Options& options, ResourceRoot root, AppPorts& ports, StopGuard& stop,
-              const std::optional<SavedMatch>& resume = std::nullopt);
+              const std::optional<SavedMatch>& resume = std::nullopt, OnlineSeat* online = nullptr);
   GameSession(const GameSession&) = delete;
   GameSession& operator=(const GameSession&) = delete;
   ~GameSession();
@@ -61,6 +64,10 @@ class GameSession {
   void HandleEvent(const SDL_Event& event);
   // One frame; true when the player asked to end.
   bool RunOneFrame();
+  // Network play, around each frame: what the table said before it, what the
+  // person did after it. True when the game at this table is over.
+  void HearFromTable();
+  bool TellTable();
   void EndGame();
   // The hands counted and the match in progress, written for the next start.
   void KeepWhatThePlayerHad();
@@ -72,6 +79,7 @@ class GameSession {
   ResourceRoot root_;
   Options chosen_;  // the player's settings, before a resumed match's own
   std::optional<SavedMatch> resume_;
+  OnlineSeat* online_;  // not owned; none offline
   bool tree_removed_ = false;
   MtRandom random_;
   SdlTickClock clock_;

@@ -3,12 +3,16 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <memory>
 
 #include "app/archive_entries.h"
 #include "app/fatal_message.h"
 #include "app/game_session.h"
 #include "app/match_keeping.h"
+#include "app/online_start.h"
 #include "app/stop_guard.h"
+#include "i18n/format.h"
+#include "i18n/gettext.h"
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
 #include "ui/startup_timing.h"
@@ -22,10 +26,10 @@ struct GameEnd {
 };
 
 GameEnd PlayGame(const Options& options, const ResourceRoot& root, AppPorts& ports, StopGuard& stop,
-                 const std::optional<SavedMatch>& resume) {
+                 const std::optional<SavedMatch>& resume, OnlineSeat* online) {
   GameEnd end;
   try {
-    GameSession session(options, root, ports, stop, resume);
+    GameSession session(options, root, ports, stop, resume, online);
     session.StartGame();
     end.window_lost = session.WindowLost();
   } catch (const FatalError& e) {
@@ -53,8 +57,9 @@ int RunApp(const std::filesystem::path& app_folder, AppPorts& ports) {
     statistics.reset = [store] { return store->Reset(); };
   }
   // A match resumed starts at once: its players are its own.
-  const std::optional<SavedMatch> resume = MatchToResume(ports);
-  if (!resume && !ports.skip_dialog &&
+  // A network table's match is the table's: nothing kept here is resumed.
+  const std::optional<SavedMatch> resume = ports.online ? std::nullopt : MatchToResume(ports);
+  if (!resume && !ports.skip_dialog && !ports.online &&
       ports.show_startup_dialog(options, ArchiveEntriesOf(archive), statistics) ==
           StartupChoice::kExit) {
     SDL_Quit();
@@ -65,6 +70,26 @@ int RunApp(const std::filesystem::path& app_folder, AppPorts& ports) {
   stop.SetWake([] {});
   if (ports.save_settings) ports.save_settings(options);
   MarkStartupPhase("settings saved");
+
+  std::unique_ptr<OnlineSeat> online;
+  if (ports.online) {
+    // The seat is taken before anything is unpacked or the window opens: a
+    // table that cannot be reached is one box, and the game is laid out
+    // around the seat. What the table says meanwhile waits for the game.
+    // A hosted table deals the hands the player chose last in the dialog.
+    ports.online->table.twelve_card_hands = DealsTwelve(options);
+    OnlineStart start = TakeSeat(*ports.online, [&stop] { return stop.Caught() == 0; });
+    if (!start.seat) {
+      SDL_Quit();
+      if (start.problem.empty()) return ExitStatusForSignal(stop.Caught());
+      return ShutDown(start.problem, ports.show_fatal_message);
+    }
+    online = std::move(start.seat);
+    if (ports.online->host) {
+      std::printf("%s\n", Format(_("Table code: %s"), online->code.c_str()).c_str());
+      std::fflush(stdout);
+    }
+  }
 
   SdlPictureConverter converter;
   const UnpackResult unpacked =
@@ -80,7 +105,7 @@ int RunApp(const std::filesystem::path& app_folder, AppPorts& ports) {
 
   if (unpacked.root.is_private) stop.SetRunFolder(unpacked.root.folder);
   stop.SetWake([] {});
-  const GameEnd end = PlayGame(options, unpacked.root, ports, stop, resume);
+  const GameEnd end = PlayGame(options, unpacked.root, ports, stop, resume, online.get());
   stop.SetWake(nullptr);
   if (end.window_lost) {
     // SDL_Quit would wait for the destroyed window, like the release did not.

@@ -64,5 +64,51 @@ TEST(CommandLineTest, MistakesGiveTheUsageOnStderrAndStatusTwo) {
   }
 }
 
+TEST(CommandLineTest, ANetworkTableIsReadWhole) {
+  CommandLine line = Parse({"--connect", "ws://127.0.0.1:7420", "--host", "--name", "Ada",
+                            "--seats", "person,expert,person,classic", "--turn-seconds", "30"});
+  ASSERT_FALSE(line.exit_status) << line.err;
+  ASSERT_TRUE(line.online);
+  EXPECT_EQ(line.online->address, (TableAddress{false, "127.0.0.1", 7420}));
+  EXPECT_TRUE(line.online->host);
+  EXPECT_EQ(line.online->name, "Ada");
+  EXPECT_EQ(line.online->table.seats[1].level, PlayerLevel::kExpert);
+  EXPECT_TRUE(line.online->table.seats[2].person);
+  EXPECT_FALSE(line.online->table.seats[3].person);
+  EXPECT_EQ(line.online->table.turn_seconds, 30);
+
+  line = Parse({"--connect=wss://cards.example.org", "--join=k7qh2m", "--name=Bea",
+                "--trust-cert=/tmp/server.pem"});
+  ASSERT_TRUE(line.online) << line.err;
+  EXPECT_FALSE(line.online->host);
+  EXPECT_EQ(line.online->code, "K7QH2M");  // folded as a person may type it
+  EXPECT_TRUE(line.online->address.tls);
+  EXPECT_EQ(line.online->trusted_certificate, "/tmp/server.pem");
+  EXPECT_FALSE(Parse({"--skip-dialog"}).online);
+}
+
+TEST(CommandLineTest, ANetworkTableThatDoesNotAddUpIsRefused) {
+  for (const auto& words : std::vector<std::vector<std::string>>{
+           {"--connect", "127.0.0.1:7420", "--host", "--name", "Ada"},
+           {"--connect", "ws://h:1", "--name", "Ada"},
+           {"--connect", "ws://h:1", "--host", "--join", "K7QH2M", "--name", "Ada"},
+           {"--connect", "ws://h:1", "--join", "K7QH2", "--name", "Ada"},
+           {"--connect", "ws://h:1", "--join", "K7QH20", "--name", "Ada"},
+           {"--connect", "ws://h:1", "--host", "--name", "   "},
+           {"--connect", "ws://h:1", "--host", "--name", "Ada", "--seats", "classic,x,person,x"},
+           {"--connect", "ws://h:1", "--host", "--name", "Ada", "--seats", "classic,person"},
+           {"--connect", "ws://h:1", "--host", "--name", "Ada", "--seats",
+            "classic,classic,person,classic"},
+           {"--connect", "ws://h:1", "--host", "--name", "Ada", "--turn-seconds", "5"},
+           {"--host", "--name", "Ada"},
+           {"--join", "K7QH2M"}}) {
+    const CommandLine line = Parse(words);
+    ASSERT_TRUE(line.exit_status) << words[0] << " " << words[1];
+    EXPECT_EQ(*line.exit_status, kExitUsage);
+    EXPECT_EQ(line.err.rfind("vantel: ", 0), 0u) << line.err;
+    EXPECT_FALSE(line.online);
+  }
+}
+
 }  // namespace
 }  // namespace vantel
