@@ -65,6 +65,35 @@ TEST_F(StatusTextTest, EachMomentOfTheGameSaysWhatItWaitsForOrTheScore) {
          g.flow.turn = 3;
        },
        "Left is playing"},
+      {"a network table waits for its players",
+       [](Game& g) {
+         g.flow.state = FlowState::kEndOfMatch;
+         g.aids.people.waiting = true;
+         g.aids.people.code = "K7QH2M";
+       },
+       "Waiting for players" + dot + "table code K7QH2M"},
+      {"a person at a network table plays",
+       [](Game& g) {
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.turn = 2;
+         g.aids.people.names[2] = "Niccolò";
+       },
+       "Niccolò is playing"},
+      {"a person at a network table is away",
+       [](Game& g) {
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.turn = 3;
+         g.aids.people.names[3] = "Bea";
+         g.aids.people.away[3] = true;
+       },
+       "Bea is away" + dot + "the table waits"},
+      {"a computer at a network table is named as offline",
+       [](Game& g) {
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.turn = 1;
+         g.aids.people.names[3] = "Bea";
+       },
+       "Right is playing"},
       {"seats are named from where the person sits",
        [](Game& g) {
          g.options.person_seat = 1;
