@@ -32,31 +32,10 @@ fail() {
   exit 1
 }
 
-# Starts a virtual X server on a free display; sets $display.
-start_server() {
-  local fifo="$work/displayfd.$1"
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp 3>"$fifo" \
-    >/dev/null 2>&1 &
-  servers+=($!)
-  display=":$(timeout 30 head -n1 "$fifo")"
-  rm -f "$fifo"
-  [ "$display" != ":" ]
-}
-
 start_server a || { echo "SKIP: no virtual X server can start here"; exit $SKIP; }
 display_a=$display
 start_server b || { echo "SKIP: no second virtual X server can start here"; exit $SKIP; }
 display_b=$display
-
-snap() {  # display name
-  local file="$work/$(date +%H%M%S%3N)_$2.png"
-  import -display "$1" -window root "$file"
-  echo "$file"
-}
-brightness() {  # file x y w h
-  convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -colorspace Gray -format '%[fx:mean]' info:
-}
 
 DISPLAY=$display_a SDL_AUDIODRIVER=dummy "$gamedir/vantel" >"game_a.log" 2>&1 &
 pids+=($!)

@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Two game windows at one table of a vantel-server on loopback: Ada hosts
+# with her partner's seat open, Bea joins with the printed code, and the two
+# play a whole hand against two computer players: Bea by the keys alone, Ada
+# by keys and clicks. Both windows must reach the hand's score page, and the
+# screenshots of the way are kept in the work folder.
+#   gui_online_table.sh <path to vantel> <path to vantel-server> <work folder>
+# Exit status 77 means skipped: no virtual X server can be started here.
+set -uo pipefail
+
+SKIP=77
+SCREEN_W=800
+SCREEN_H=600
+game="$1"
+server="$2"
+work="$3"
+export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy
+
+source "$(dirname "$(readlink -f "$0")")/gui_helpers.sh"
+require_gui_tools
+copy_game_to "$work"
+mkdir -p shots
+
+servers=()
+pids=()
+cleanup() {
+  for p in "${pids[@]}" "${servers[@]}"; do kill "$p" 2>/dev/null; done
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  for log in server.log ada.log bea.log; do [ -f "$log" ] && sed "s/^/  $log: /" "$log"; done
+  exit 1
+}
+
+"$server" --bind 127.0.0.1 --port 0 2>server.log &
+pids+=($!)
+listening() { grep -q "listening on" server.log; }
+wait_for 10 listening || fail "the server did not start"
+port=$(grep -o "port [0-9]*" server.log | head -1 | cut -d' ' -f2)
+
+start_server a || { echo "SKIP: no virtual X server can start here"; exit $SKIP; }
+ada_display=$display
+start_server b || { echo "SKIP: no second virtual X server can start here"; exit $SKIP; }
+bea_display=$display
+
+DISPLAY=$ada_display "$gamedir/vantel" --connect "ws://127.0.0.1:$port" --host --name Ada \
+  --seats person,classic,person,classic >ada.log 2>&1 &
+pids+=($!)
+ada=$!
+has_code() { grep -q "Table code: " ada.log; }
+wait_for 20 has_code || fail "the host was given no table code"
+code=$(grep -o "Table code: [A-Z0-9]*" ada.log | cut -d' ' -f3)
+echo "ok: Ada hosts table $code"
+window_shown() { DISPLAY=$1 xdotool search --onlyvisible --name '^Vantel' >/dev/null 2>&1; }
+wait_for 20 window_shown "$ada_display" || fail "Ada's window did not appear"
+sleep 2
+cp "$(snap "$ada_display" waiting)" shots/ada_waiting.png
+
+DISPLAY=$bea_display "$gamedir/vantel" --connect "ws://127.0.0.1:$port" --join "$code" \
+  --name Bea >bea.log 2>&1 &
+pids+=($!)
+bea=$!
+wait_for 20 window_shown "$bea_display" || fail "Bea's window did not appear"
+hand_dealt() {
+  local f
+  f=$(snap "$1" "$2")
+  above "$(brightness "$f" "$(sx 50)" "$(sy 440)" "$(sx 550)" "$(sy 120)")" 0.6
+}
+wait_for 40 hand_dealt "$ada_display" dealt_a || fail "Ada's window did not deal the hand"
+wait_for 40 hand_dealt "$bea_display" dealt_b || fail "Bea's window did not deal the hand"
+cp "$(snap "$bea_display" dealt)" shots/bea_dealt.png
+echo "ok: both windows dealt the table's hand"
+
+# The score page's lower right corner is plain paper: warm and even.
+score_page() {
+  local f
+  f=$(snap "$1" "$2")
+  last_shot=$f
+  convert "$f" -crop "140x90+$(sx 470)+$(sy 440)" +repage \
+    -format '%[fx:mean.r-mean.b > 0.12 && standard_deviation < 0.08]' info: | grep -q 1
+}
+# Bea: Right chooses a card, Return plays it and confirms the first capture.
+bea_keys() { DISPLAY=$bea_display xdotool key Right sleep 0.2 key Return sleep 0.3 key Return; }
+# Ada: a click somewhere along her hand (played cards leave gaps, so the
+# place moves on each round), then Return confirms the first capture.
+ada_plays() {
+  DISPLAY=$ada_display xdotool mousemove "$(sx $((60 + $1 * 47 % 520)))" "$(sy 500)" click 1 \
+    sleep 0.3 key Return
+}
+ada_done=0
+bea_done=0
+for ((round = 0; round < 240 && (ada_done == 0 || bea_done == 0); round++)); do
+  if [ "$bea_done" = 0 ]; then
+    if score_page "$bea_display" bea; then
+      bea_done=1
+      cp "$last_shot" shots/bea_score.png
+    else
+      bea_keys
+    fi
+  fi
+  if [ "$ada_done" = 0 ]; then
+    if score_page "$ada_display" ada; then
+      ada_done=1
+      cp "$last_shot" shots/ada_score.png
+    else
+      ada_plays "$round"
+    fi
+  fi
+  kill -0 "$ada" 2>/dev/null || fail "Ada's game ended by itself"
+  kill -0 "$bea" 2>/dev/null || fail "Bea's game ended by itself"
+  [ $((round % 20)) = 10 ] && cp "$(snap "$bea_display" play)" "shots/bea_round_$round.png"
+done
+[ "$bea_done" = 1 ] || fail "Bea's window never showed the hand's score"
+[ "$ada_done" = 1 ] || fail "Ada's window never showed the hand's score"
+echo "ok: both played the hand to its score page"
+
+DISPLAY=$ada_display xdotool key Escape
+DISPLAY=$bea_display xdotool key Escape
+for who in ada bea; do
+  for ((i = 0; i < 20; i++)); do kill -0 "${!who}" 2>/dev/null || break; sleep 0.5; done
+  kill -0 "${!who}" 2>/dev/null && fail "Escape did not end $who's game"
+  wait "${!who}"
+  status=$?
+  [ "$status" -eq 0 ] || fail "$who's game ended with status $status"
+done
+left_table() { grep -q "ended (everyone left)" server.log; }
+wait_for 10 left_table || fail "the server did not see both leave"
+echo "ok: both left with status 0 and the table ended"
+echo "PASS"
+exit 0
