@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <optional>
+#include <utility>
 
 #include "app/archive_entries.h"
 #include "app/fatal_message.h"
@@ -11,6 +13,7 @@
 #include "app/stop_guard.h"
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
+#include "ui/online_choice.h"
 #include "ui/startup_timing.h"
 
 namespace vantel {
@@ -54,11 +57,17 @@ int RunApp(const std::filesystem::path& app_folder, AppPorts& ports) {
   }
   // A match resumed starts at once: its players are its own.
   const std::optional<SavedMatch> resume = MatchToResume(ports);
-  if (!resume && !ports.skip_dialog &&
-      ports.show_startup_dialog(options, ArchiveEntriesOf(archive), statistics) ==
-          StartupChoice::kExit) {
-    SDL_Quit();
-    return ShutDown("", ports.show_fatal_message);
+  // Where and how to play online, when the dialog's "Play online" tab closed it.
+  std::optional<OnlineChoice> online;
+  if (!resume && !ports.skip_dialog) {
+    OnlineChoice chosen;
+    const StartupChoice choice =
+        ports.show_startup_dialog(options, ArchiveEntriesOf(archive), statistics, chosen);
+    if (choice == StartupChoice::kExit) {
+      SDL_Quit();
+      return ShutDown("", ports.show_fatal_message);
+    }
+    if (choice == StartupChoice::kPlayOnline) online = std::move(chosen);
   }
   // From Play on the main thread looks for a stop between two unpacked files
   // and before each frame.
