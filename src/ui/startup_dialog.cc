@@ -4,6 +4,8 @@
 
 #include <optional>
 #include <span>
+#include <string>
+#include <utility>
 
 #include "codec/player_name.h"
 #include "ui/message_box.h"
@@ -57,6 +59,10 @@ struct Widgets {
   GtkWidget* turn_seconds = nullptr;
   GtkWidget* host = nullptr;
   GtkWidget* join = nullptr;
+  // The hand size to host was picked on the online tab, not set from the
+  // Options tab; `following` is true while the dialog sets it itself.
+  bool online_hand_chosen = false;
+  bool following = false;
   const StatisticsAccess* statistics = nullptr;
   StartupDialogState state;
 };
@@ -368,13 +374,15 @@ void UpdateOnline(const Widgets& w) {
   gtk_widget_set_sensitive(w.join, JoinChoice(c) ? TRUE : FALSE);
 }
 
-void ShowOnline(const Widgets& w, const OnlineControls& c) {
+void ShowOnline(Widgets& w, const OnlineControls& c) {
   gtk_entry_set_text(GTK_ENTRY(w.server), c.server.c_str());
   gtk_entry_set_text(GTK_ENTRY(w.name), c.name.c_str());
   gtk_entry_set_text(GTK_ENTRY(w.code), c.code.c_str());
   for (int seat = 0; seat < kOtherSeatCount; ++seat)
     SetActive(w.occupants[seat][static_cast<int>(c.others[seat])], true);
+  w.following = true;
   SetActive(w.online_hands[c.six_card_selected ? 1 : 0], true);
+  w.following = false;
   SetActive(w.turn_limit, c.turn_limit_ticked);
   gtk_spin_button_set_value(GTK_SPIN_BUTTON(w.turn_seconds), c.turn_seconds);
   UpdateOnline(w);
@@ -399,8 +407,16 @@ void OnCodeInsert(GtkEditable* editable, const gchar* text, gint length, gint* p
 
 // The hand size to host follows the Options tab's until it is chosen here.
 void OnOptionsHandToggled(GtkToggleButton*, gpointer data) {
-  const auto& w = *static_cast<Widgets*>(data);
+  auto& w = *static_cast<Widgets*>(data);
+  if (w.online_hand_chosen) return;
+  w.following = true;
   SetActive(w.online_hands[Active(w.six_cards) ? 1 : 0], true);
+  w.following = false;
+}
+
+void OnOnlineHandToggled(GtkToggleButton*, gpointer data) {
+  auto& w = *static_cast<Widgets*>(data);
+  if (!w.following) w.online_hand_chosen = true;
 }
 
 void OnHost(GtkButton*, gpointer data) {
@@ -463,6 +479,8 @@ GtkWidget* HostFrame(Widgets& w) {
   const char* const hands[] = {_(kTwelveCardShort), _(kSixCardShort)};
   Pack(box, RadioRow(Caption(_(kHandSizeLabel), nullptr, kCaptionWidth), hands, w.online_hands));
   g_signal_connect(w.six_cards, "toggled", G_CALLBACK(OnOptionsHandToggled), &w);
+  for (GtkWidget* button : w.online_hands)
+    g_signal_connect(button, "toggled", G_CALLBACK(OnOnlineHandToggled), &w);
 
   GtkWidget* turn = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 8);
   w.turn_limit = gtk_check_button_new_with_mnemonic(_(kTurnLimitOption));
