@@ -135,8 +135,8 @@ TEST(OnlineOptionsTest, TheServerAndNameAreCheckedAsTheTableChecksThem) {
            Case{"ws://cards.example:7420/table", "Bea", kServerMalformed, ""},
            Case{"ws://", "Bea", kServerMalformed, ""},
            Case{"ws://127.0.0.1:7420", long_name.c_str(), "", kNameTooLong},
-           Case{"ws://127.0.0.1:7420", "Be\x01" "a", "", kNameUnprintable},
-           Case{"ws://127.0.0.1:7420", "Be\xff" "a", "", kNameUnprintable},
+           Case{"ws://127.0.0.1:7420", "Be\001a", "", kNameUnprintable},
+           Case{"ws://127.0.0.1:7420", "Be\377a", "", kNameUnprintable},  // not UTF-8
            Case{"", "Bea", "", ""},
            Case{"ws://127.0.0.1:7420", "   ", "", ""},
        }) {
