@@ -18,7 +18,9 @@ namespace vantel {
 // What the game asks of the desktop around it: the options dialog and the
 // message boxes. The real program passes the GTK ones; tests pass their own.
 struct AppPorts {
-  std::function<StartupChoice(Options&, const ArchiveEntrySource&, const StatisticsAccess&)>
+  // Fills the OnlineChoice when it gives PlayOnline.
+  std::function<StartupChoice(Options&, const ArchiveEntrySource&, const StatisticsAccess&,
+                              OnlineChoice&)>
       show_startup_dialog;
   // The one box of a fatal end.
   MessageBoxFn show_fatal_message;

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "app/archive_entries.h"
 #include "app/fatal_message.h"
@@ -15,6 +17,7 @@
 #include "i18n/gettext.h"
 #include "pak/sdl/sdl_picture_converter.h"
 #include "pak/unpack.h"
+#include "ui/online_choice.h"
 #include "ui/startup_timing.h"
 
 namespace vantel {
@@ -38,6 +41,17 @@ GameEnd PlayGame(const Options& options, const ResourceRoot& root, AppPorts& por
   return end;
 }
 
+// The dialog has checked every field, so the address reads.
+OnlineRequest RequestOfChoice(const OnlineChoice& choice) {
+  OnlineRequest request;
+  request.address = ParseTableAddress(choice.server).value_or(TableAddress{});
+  request.name = choice.name;
+  request.host = choice.host;
+  request.table = choice.table;
+  request.code = choice.code;
+  return request;
+}
+
 }  // namespace
 
 int RunApp(const std::filesystem::path& app_folder, AppPorts& ports) {
@@ -59,11 +73,20 @@ int RunApp(const std::filesystem::path& app_folder, AppPorts& ports) {
   // A match resumed starts at once: its players are its own.
   // A network table's match is the table's: nothing kept here is resumed.
   const std::optional<SavedMatch> resume = ports.online ? std::nullopt : MatchToResume(ports);
-  if (!resume && !ports.skip_dialog && !ports.online &&
-      ports.show_startup_dialog(options, ArchiveEntriesOf(archive), statistics) ==
-          StartupChoice::kExit) {
-    SDL_Quit();
-    return ShutDown("", ports.show_fatal_message);
+  // A table hosted from the command line deals the hands last chosen in the dialog.
+  if (ports.online && ports.online->host) {
+    ports.online->table.twelve_card_hands = DealsTwelve(options);
+  }
+  if (!resume && !ports.skip_dialog && !ports.online) {
+    OnlineChoice chosen;
+    const StartupChoice choice =
+        ports.show_startup_dialog(options, ArchiveEntriesOf(archive), statistics, chosen);
+    if (choice == StartupChoice::kExit) {
+      SDL_Quit();
+      return ShutDown("", ports.show_fatal_message);
+    }
+    // The dialog's "Play online" tab: where, who and which table.
+    if (choice == StartupChoice::kPlayOnline) ports.online = RequestOfChoice(chosen);
   }
   // From Play on the main thread looks for a stop between two unpacked files
   // and before each frame.
@@ -76,8 +99,6 @@ int RunApp(const std::filesystem::path& app_folder, AppPorts& ports) {
     // The seat is taken before anything is unpacked or the window opens: a
     // table that cannot be reached is one box, and the game is laid out
     // around the seat. What the table says meanwhile waits for the game.
-    // A hosted table deals the hands the player chose last in the dialog.
-    ports.online->table.twelve_card_hands = DealsTwelve(options);
     OnlineStart start = TakeSeat(*ports.online, [&stop] { return stop.Caught() == 0; });
     if (!start.seat) {
       SDL_Quit();

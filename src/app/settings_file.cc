@@ -9,6 +9,8 @@
 
 #include "app/kept_file.h"
 #include "app/key_file.h"
+#include "codec/player_name.h"
+#include "codec/table_address.h"
 #include "i18n/format.h"
 #include "i18n/gettext.h"
 
@@ -26,6 +28,8 @@ constexpr const char* kScalingKey = "scaling";
 constexpr const char* kOpponentsKey = "opponents";
 constexpr const char* kPartnerKey = "partner";
 constexpr const char* kPaceKey = "computer_pace";
+constexpr const char* kOnlineServerKey = "online_server";
+constexpr const char* kOnlineNameKey = "online_name";
 
 constexpr const char* kScalingNames[] = {"automatic", "sharp", "smooth"};
 
@@ -132,6 +136,22 @@ void ReadInto(Reader& r, Options& options) {
       r.Wrong(kPaceKey);
     }
   }
+  // Checked as the dialog checks them, so it never offers what it would
+  // refuse; empty is never played online.
+  if (auto server = r.String(kOnlineServerKey)) {
+    if (server->empty() || ParseTableAddress(*server)) {
+      options.online_server = *server;
+    } else {
+      r.Wrong(kOnlineServerKey);
+    }
+  }
+  if (auto name = r.String(kOnlineNameKey)) {
+    if (name->empty() || IsPlayerName(*name)) {
+      options.online_name = *name;
+    } else {
+      r.Wrong(kOnlineNameKey);
+    }
+  }
 }
 
 std::string Joined(const std::vector<std::string>& keys) {
@@ -183,6 +203,8 @@ std::string SaveSettings(const std::filesystem::path& file, const Options& optio
                         std::string(PlayerLevelStoredName(options.partner_level)).c_str());
   g_key_file_set_string(k, kGroup, kPaceKey,
                         std::string(ComputerPaceStoredName(options.computer_pace)).c_str());
+  g_key_file_set_string(k, kGroup, kOnlineServerKey, options.online_server.c_str());
+  g_key_file_set_string(k, kGroup, kOnlineNameKey, options.online_name.c_str());
   const std::string problem = WriteKeyFile(file, k);
   return problem.empty() ? "" : Format(_("settings not saved: %s"), problem.c_str());
 }

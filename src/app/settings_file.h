@@ -18,11 +18,12 @@ inline constexpr int32_t kMaxSavedWindowSide = 16384;
 std::filesystem::path SettingsPath();
 
 // Sets the options the file names: deck, hand size, slow animation, window or
-// full screen, the window's size, the scaling and the computer players'
-// levels. A missing file changes nothing and says nothing. Anything
-// unreadable, corrupt or out of range keeps the default for what is wrong; the
-// return is then one line saying what (quoting no more than an excerpt of the
-// file), else empty. A file larger than kMaxKeptFileSize is not read.
+// full screen, the window's size, the scaling, the computer players' levels
+// and the server and name last played online. A missing file changes nothing
+// and says nothing. Anything unreadable, corrupt or out of range keeps the
+// default for what is wrong; the return is then one line saying what (quoting
+// no more than an excerpt of the file), else empty. A file larger than kMaxKeptFileSize is not
+// read.
 std::string LoadSettings(const std::filesystem::path& file, Options& options);
 
 // Writes those options as WriteKeptFile does: atomically, into a link's target

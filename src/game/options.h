@@ -81,6 +81,10 @@ struct Options {
   // The seat the person plays, drawn at the bottom of the table. The game
   // always seats them at 0; the simulator can put its autopilot anywhere.
   int16_t person_seat = kHumanSeat;
+  // The server and name last used to play online, offered again by the
+  // dialog; the game on the table never reads them.
+  std::string online_server;
+  std::string online_name;
 };
 
 inline constexpr int16_t kTwelveCardHand = 12;

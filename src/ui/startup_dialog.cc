@@ -2,9 +2,15 @@
 
 #include <gtk/gtk.h>
 
+#include <optional>
 #include <span>
+#include <string>
+#include <utility>
 
+#include "codec/player_name.h"
 #include "ui/message_box.h"
+#include "ui/online_options.h"
+#include "ui/online_texts.h"
 #include "ui/startup_options.h"
 #include "ui/startup_texts.h"
 #include "ui/startup_timing.h"
@@ -20,7 +26,7 @@
 namespace vantel {
 namespace {
 
-enum Response { kStart = 1, kExit = 2 };
+enum Response { kStart = 1, kExit = 2, kHost = 3, kJoin = 4 };
 
 struct Widgets {
   GtkWidget* dialog = nullptr;
@@ -39,24 +45,27 @@ struct Widgets {
   GtkWidget* paces[2] = {nullptr, nullptr};  // by ComputerPace
   // The counts shown, by row and PlayerLevel.
   GtkWidget* statistics_cells[kStatisticsRowCount][kPlayerLevelCount] = {};
+  // The "Play online" tab.
+  GtkWidget* server = nullptr;
+  GtkWidget* name = nullptr;
+  GtkWidget* code = nullptr;
+  GtkWidget* server_problem = nullptr;
+  GtkWidget* name_problem = nullptr;
+  GtkWidget* code_problem = nullptr;
+  // By seat - 1, then SeatOccupant.
+  GtkWidget* occupants[kOtherSeatCount][kSeatOccupantCount] = {};
+  GtkWidget* online_hands[2] = {nullptr, nullptr};  // 12 cards, 6 cards
+  GtkWidget* turn_limit = nullptr;
+  GtkWidget* turn_seconds = nullptr;
+  GtkWidget* host = nullptr;
+  GtkWidget* join = nullptr;
+  // The hand size to host was picked on the online tab, not set from the
+  // Options tab; `following` is true while the dialog sets it itself.
+  bool online_hand_chosen = false;
+  bool following = false;
   const StatisticsAccess* statistics = nullptr;
   StartupDialogState state;
 };
-
-// Return plays at once. Left to the button, GTK shows it pressed for a quarter
-// of a second before it answers: a wait added to every start. Return on the
-// focused Exit button or on the rules link keeps its own meaning.
-gboolean OnKeyPress(GtkWidget* dialog, GdkEventKey* event, gpointer data) {
-  const auto& w = *static_cast<Widgets*>(data);
-  const bool enter = event->keyval == GDK_KEY_Return || event->keyval == GDK_KEY_KP_Enter ||
-                     event->keyval == GDK_KEY_ISO_Enter;
-  const auto modifiers = event->state & gtk_accelerator_get_default_mod_mask();
-  if (!enter || modifiers != 0) return FALSE;
-  GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(dialog));
-  if (focus == w.exit || GTK_IS_LABEL(focus)) return FALSE;
-  gtk_dialog_response(GTK_DIALOG(dialog), kStart);
-  return TRUE;
-}
 
 GtkWidget* WrappedLabel(const char* text, int width = 60) {
   GtkWidget* label = gtk_label_new(text);
@@ -66,9 +75,9 @@ GtkWidget* WrappedLabel(const char* text, int width = 60) {
   return label;
 }
 
-GtkWidget* Panel() {
-  GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 8);
-  gtk_container_set_border_width(GTK_CONTAINER(box), 12);
+GtkWidget* Panel(int spacing = 8, int border = 12) {
+  GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, spacing);
+  gtk_container_set_border_width(GTK_CONTAINER(box), static_cast<guint>(border));
   return box;
 }
 
@@ -301,15 +310,246 @@ GtkWidget* StatisticsPanel(Widgets& w) {
   return box;
 }
 
+std::string EntryText(GtkWidget* entry) {
+  return gtk_entry_get_text(GTK_ENTRY(entry));
+}
+
+OnlineControls ReadOnline(const Widgets& w) {
+  OnlineControls c;
+  c.server = EntryText(w.server);
+  c.name = EntryText(w.name);
+  c.code = EntryText(w.code);
+  for (int seat = 0; seat < kOtherSeatCount; ++seat) {
+    for (int i = 0; i < kSeatOccupantCount; ++i)
+      if (Active(w.occupants[seat][i])) c.others[seat] = static_cast<SeatOccupant>(i);
+  }
+  c.six_card_selected = Active(w.online_hands[1]);
+  c.turn_limit_ticked = Active(w.turn_limit);
+  // A number typed but not yet confirmed counts.
+  gtk_spin_button_update(GTK_SPIN_BUTTON(w.turn_seconds));
+  c.turn_seconds = gtk_spin_button_get_value_as_int(GTK_SPIN_BUTTON(w.turn_seconds));
+  return c;
+}
+
+// Return plays at once. Left to the button, GTK shows it pressed for a quarter
+// of a second before it answers: a wait added to every start. Return on the
+// focused Exit button or on the rules link keeps its own meaning. On the
+// "Play online" tab Return never starts a game on this screen: in the code
+// it joins, elsewhere the focused control answers it.
+gboolean OnKeyPress(GtkWidget* dialog, GdkEventKey* event, gpointer data) {
+  const auto& w = *static_cast<Widgets*>(data);
+  const bool enter = event->keyval == GDK_KEY_Return || event->keyval == GDK_KEY_KP_Enter ||
+                     event->keyval == GDK_KEY_ISO_Enter;
+  const auto modifiers = event->state & gtk_accelerator_get_default_mod_mask();
+  if (!enter || modifiers != 0) return FALSE;
+  GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(dialog));
+  if (w.state.current_tab == kOnlineTab) {
+    if (focus != w.code) return FALSE;
+    if (JoinChoice(ReadOnline(w))) gtk_dialog_response(GTK_DIALOG(dialog), kJoin);
+    return TRUE;
+  }
+  if (focus == w.exit || GTK_IS_LABEL(focus)) return FALSE;
+  gtk_dialog_response(GTK_DIALOG(dialog), kStart);
+  return TRUE;
+}
+
+void SetProblem(GtkWidget* label, const std::string& problem) {
+  // A space keeps the line's height, so that the controls below stay put.
+  gchar* markup =
+      g_markup_printf_escaped("<small>%s</small>", problem.empty() ? " " : problem.c_str());
+  gtk_label_set_markup(GTK_LABEL(label), markup);
+  g_free(markup);
+}
+
+// Says under each field what is wrong with it, and lets Host and Join be
+// pressed only when they would hand over a choice.
+void UpdateOnline(const Widgets& w) {
+  const OnlineControls c = ReadOnline(w);
+  const OnlineProblems problems = OnlineProblemsOf(c);
+  SetProblem(w.server_problem, problems.server);
+  SetProblem(w.name_problem, problems.name);
+  SetProblem(w.code_problem, problems.code);
+  gtk_widget_set_sensitive(w.turn_seconds, c.turn_limit_ticked ? TRUE : FALSE);
+  gtk_widget_set_sensitive(w.host, HostChoice(c) ? TRUE : FALSE);
+  gtk_widget_set_sensitive(w.join, JoinChoice(c) ? TRUE : FALSE);
+}
+
+void ShowOnline(Widgets& w, const OnlineControls& c) {
+  gtk_entry_set_text(GTK_ENTRY(w.server), c.server.c_str());
+  gtk_entry_set_text(GTK_ENTRY(w.name), c.name.c_str());
+  gtk_entry_set_text(GTK_ENTRY(w.code), c.code.c_str());
+  for (int seat = 0; seat < kOtherSeatCount; ++seat)
+    SetActive(w.occupants[seat][static_cast<int>(c.others[seat])], true);
+  w.following = true;
+  SetActive(w.online_hands[c.six_card_selected ? 1 : 0], true);
+  w.following = false;
+  SetActive(w.turn_limit, c.turn_limit_ticked);
+  gtk_spin_button_set_value(GTK_SPIN_BUTTON(w.turn_seconds), c.turn_seconds);
+  UpdateOnline(w);
+}
+
+void OnOnlineChanged(GtkWidget*, gpointer data) {
+  UpdateOnline(*static_cast<Widgets*>(data));
+}
+
+// A code shows in upper case as it is typed, as the table will read it.
+void OnCodeInsert(GtkEditable* editable, const gchar* text, gint length, gint* position,
+                  gpointer data) {
+  gchar* upper = g_ascii_strup(text, length);
+  if (std::string_view(upper) != std::string_view(text, static_cast<std::size_t>(length))) {
+    g_signal_handlers_block_by_func(editable, reinterpret_cast<gpointer>(OnCodeInsert), data);
+    gtk_editable_insert_text(editable, upper, -1, position);
+    g_signal_handlers_unblock_by_func(editable, reinterpret_cast<gpointer>(OnCodeInsert), data);
+    g_signal_stop_emission_by_name(editable, "insert-text");
+  }
+  g_free(upper);
+}
+
+// The hand size to host follows the Options tab's until it is chosen here.
+void OnOptionsHandToggled(GtkToggleButton*, gpointer data) {
+  auto& w = *static_cast<Widgets*>(data);
+  if (w.online_hand_chosen) return;
+  w.following = true;
+  SetActive(w.online_hands[Active(w.six_cards) ? 1 : 0], true);
+  w.following = false;
+}
+
+void OnOnlineHandToggled(GtkToggleButton*, gpointer data) {
+  auto& w = *static_cast<Widgets*>(data);
+  if (!w.following) w.online_hand_chosen = true;
+}
+
+void OnHost(GtkButton*, gpointer data) {
+  const auto& w = *static_cast<Widgets*>(data);
+  if (HostChoice(ReadOnline(w))) gtk_dialog_response(GTK_DIALOG(w.dialog), kHost);
+}
+
+void OnJoin(GtkButton*, gpointer data) {
+  const auto& w = *static_cast<Widgets*>(data);
+  if (JoinChoice(ReadOnline(w))) gtk_dialog_response(GTK_DIALOG(w.dialog), kJoin);
+}
+
+GtkWidget* ProblemLabel() {
+  GtkWidget* label = WrappedLabel("");
+  gtk_widget_set_margin_bottom(label, 2);
+  return label;
+}
+
+// A caption whose Alt key moves to `target`, aligned as the other captions.
+GtkWidget* Caption(const char* text, GtkWidget* target, int width = 0) {
+  GtkWidget* label = gtk_label_new_with_mnemonic(text);
+  gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
+  if (width > 0) gtk_label_set_width_chars(GTK_LABEL(label), width);
+  if (target) gtk_label_set_mnemonic_widget(GTK_LABEL(label), target);
+  return label;
+}
+
+// "Caption: [entry]" with the field's problem under the entry.
+void AttachField(GtkWidget* grid, int row, const char* caption, GtkWidget* entry,
+                 GtkWidget* problem) {
+  gtk_grid_attach(GTK_GRID(grid), Caption(caption, entry), 0, row, 1, 1);
+  gtk_widget_set_hexpand(entry, TRUE);
+  gtk_grid_attach(GTK_GRID(grid), entry, 1, row, 1, 1);
+  gtk_grid_attach(GTK_GRID(grid), problem, 1, row + 1, 1, 1);
+}
+
+GtkWidget* Entry(int max_length, const char* example, Widgets& w) {
+  GtkWidget* entry = gtk_entry_new();
+  gtk_entry_set_max_length(GTK_ENTRY(entry), max_length);
+  gtk_entry_set_placeholder_text(GTK_ENTRY(entry), example);
+  g_signal_connect(entry, "changed", G_CALLBACK(OnOnlineChanged), &w);
+  return entry;
+}
+
+GtkWidget* HostFrame(Widgets& w) {
+  constexpr int kCaptionWidth = 24;  // the rows' buttons line up
+  // Closer than the other tabs: the online tab must not make the dialog taller.
+  GtkWidget* box = Panel(2, 8);
+  Pack(box, WrappedLabel(_(kHostNote)));
+  const char* const captions[kOtherSeatCount] = {kRightOpponentLabel, kPartnerLabel,
+                                                 kLeftOpponentLabel};
+  const char* const occupants[kSeatOccupantCount] = {_(kPersonOption), _(kClassicLevelOption),
+                                                     _(kExpertLevelOption)};
+  for (int seat = 0; seat < kOtherSeatCount; ++seat) {
+    Pack(box, RadioRow(Caption(_(captions[seat]), nullptr, kCaptionWidth), occupants,
+                       w.occupants[seat]));
+    for (GtkWidget* button : w.occupants[seat])
+      g_signal_connect(button, "toggled", G_CALLBACK(OnOnlineChanged), &w);
+  }
+  const char* const hands[] = {_(kTwelveCardShort), _(kSixCardShort)};
+  Pack(box, RadioRow(Caption(_(kHandSizeLabel), nullptr, kCaptionWidth), hands, w.online_hands));
+  g_signal_connect(w.six_cards, "toggled", G_CALLBACK(OnOptionsHandToggled), &w);
+  for (GtkWidget* button : w.online_hands)
+    g_signal_connect(button, "toggled", G_CALLBACK(OnOnlineHandToggled), &w);
+
+  GtkWidget* turn = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 8);
+  w.turn_limit = gtk_check_button_new_with_mnemonic(_(kTurnLimitOption));
+  w.turn_seconds = gtk_spin_button_new_with_range(kMinTurnSeconds, kMaxTurnSeconds, 5);
+  gtk_spin_button_set_digits(GTK_SPIN_BUTTON(w.turn_seconds), 0);
+  gtk_spin_button_set_numeric(GTK_SPIN_BUTTON(w.turn_seconds), TRUE);
+  g_signal_connect(w.turn_limit, "toggled", G_CALLBACK(OnOnlineChanged), &w);
+  g_signal_connect(w.turn_seconds, "value-changed", G_CALLBACK(OnOnlineChanged), &w);
+  gtk_box_pack_start(GTK_BOX(turn), w.turn_limit, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(turn), w.turn_seconds, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(turn), gtk_label_new(_(kSecondsLabel)), FALSE, FALSE, 0);
+  w.host = gtk_button_new_with_mnemonic(_(kHostCaption));
+  g_signal_connect(w.host, "clicked", G_CALLBACK(OnHost), &w);
+  gtk_box_pack_end(GTK_BOX(turn), w.host, FALSE, FALSE, 0);
+  Pack(box, turn);
+  Pack(box, WrappedLabel(_(kTurnLimitNote)));
+
+  GtkWidget* frame = gtk_frame_new(_(kHostFrameTitle));
+  gtk_container_add(GTK_CONTAINER(frame), box);
+  return frame;
+}
+
+GtkWidget* JoinFrame(Widgets& w) {
+  GtkWidget* box = Panel(2, 8);
+  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 8);
+  // Room for a code written in groups ("K7Q-H2M"), which folds to six symbols.
+  w.code = Entry(16, "K7QH2M", w);
+  gtk_entry_set_width_chars(GTK_ENTRY(w.code), 12);
+  g_signal_connect(w.code, "insert-text", G_CALLBACK(OnCodeInsert), &w);
+  w.join = gtk_button_new_with_mnemonic(_(kJoinCaption));
+  g_signal_connect(w.join, "clicked", G_CALLBACK(OnJoin), &w);
+  gtk_box_pack_start(GTK_BOX(row), Caption(_(kCodeLabel), w.code), FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(row), w.code, FALSE, FALSE, 0);
+  gtk_box_pack_end(GTK_BOX(row), w.join, FALSE, FALSE, 0);
+  Pack(box, row);
+  w.code_problem = ProblemLabel();
+  Pack(box, w.code_problem);
+  GtkWidget* frame = gtk_frame_new(_(kJoinFrameTitle));
+  gtk_container_add(GTK_CONTAINER(frame), box);
+  return frame;
+}
+
+// Where to play and as whom, then hosting or joining.
+GtkWidget* OnlinePanel(Widgets& w) {
+  GtkWidget* box = Panel(6);
+  GtkWidget* grid = gtk_grid_new();
+  gtk_grid_set_column_spacing(GTK_GRID(grid), 12);
+  gtk_grid_set_row_spacing(GTK_GRID(grid), 2);
+  w.server = Entry(256, kServerExample, w);
+  w.name = Entry(static_cast<int>(kMaxPlayerNameLength), _(kNameExample), w);
+  w.server_problem = ProblemLabel();
+  w.name_problem = ProblemLabel();
+  AttachField(grid, 0, _(kServerLabel), w.server, w.server_problem);
+  AttachField(grid, 2, _(kNameLabel), w.name, w.name_problem);
+  Pack(box, grid);
+  Pack(box, HostFrame(w));
+  Pack(box, JoinFrame(w));
+  return box;
+}
+
 GtkWidget* Notebook(Widgets& w, const ArchiveEntrySource& archive) {
   w.notebook = gtk_notebook_new();
-  // By StartupTab.
-  GtkWidget* panels[kStartupTabCount] = {OptionsPanel(w), DeckPanel(w, archive),
-                                         KeysPanel(),     RulesPanel(w),
-                                         CreditsPanel(),  StatisticsPanel(w)};
+  // By StartupTab; the Options tab first, as the online tab's hand size follows it.
+  GtkWidget* panels[kStartupTabCount] = {OptionsPanel(w),   OnlinePanel(w), DeckPanel(w, archive),
+                                         KeysPanel(),       RulesPanel(w),  CreditsPanel(),
+                                         StatisticsPanel(w)};
   for (int i = 0; i < kStartupTabCount; ++i)
     gtk_notebook_append_page(GTK_NOTEBOOK(w.notebook), panels[i],
-                             gtk_label_new(_(kStartupTabNames[i])));
+                             gtk_label_new_with_mnemonic(_(kStartupTabNames[i])));
   g_signal_connect(w.notebook, "switch-page", G_CALLBACK(OnSwitchPage), &w);
   return w.notebook;
 }
@@ -351,20 +591,35 @@ void Destroy(Widgets& w) {
 }  // namespace
 
 StartupChoice RunStartupDialog(Options& options, const ArchiveEntrySource& archive,
-                               const StatisticsAccess& statistics) {
+                               const StatisticsAccess& statistics, OnlineChoice& online) {
   Widgets w;
   w.statistics = &statistics;
   LoadStartupDialog(options, w.state);
   Build(w, archive);
   ShowControls(w, ControlsFor(options));
+  ShowOnline(w, OnlineControlsFor(options));
   ShowBitmaps(w);
   gtk_notebook_set_current_page(GTK_NOTEBOOK(w.notebook), w.state.current_tab);
-  const int response = gtk_dialog_run(GTK_DIALOG(w.dialog));
+  int response = kExit;
+  std::optional<OnlineChoice> chosen;
+  // Host and Join are pressed only when they make a choice; should one be
+  // answered anyway, the dialog stays.
+  do {
+    response = gtk_dialog_run(GTK_DIALOG(w.dialog));
+    if (response == kHost) chosen = HostChoice(ReadOnline(w));
+    if (response == kJoin) chosen = JoinChoice(ReadOnline(w));
+  } while ((response == kHost || response == kJoin) && !chosen);
   MarkStartupPhase("dialog answered");
   StartupChoice choice = StartupChoice::kExit;
   if (response == kStart) {
     StoreStartOptions(ReadControls(w), options);
     choice = StartupChoice::kStart;
+  }
+  if (chosen) {
+    StoreStartOptions(ReadControls(w), options);
+    RememberOnline(*chosen, options);
+    online = std::move(*chosen);
+    choice = StartupChoice::kPlayOnline;
   }
   Destroy(w);
   MarkStartupPhase("dialog teardown");

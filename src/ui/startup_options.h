@@ -6,6 +6,7 @@
 
 #include "game/options.h"
 #include "i18n/gettext.h"
+#include "ui/online_texts.h"
 #include "ui/statistics_texts.h"
 
 namespace vantel {
@@ -32,11 +33,21 @@ struct StartupControls {
 StartupControls ControlsFor(const Options& options);
 
 // The dialog's tabs in their order: the choices most players make first.
-enum StartupTab { kOptionsTab, kDeckTab, kKeysTab, kRulesTab, kCreditsTab, kStatisticsTab };
-inline constexpr int kStartupTabCount = 6;
-// By StartupTab. Marked for translation; shown through _().
+enum StartupTab {
+  kOptionsTab,
+  kOnlineTab,
+  kDeckTab,
+  kKeysTab,
+  kRulesTab,
+  kCreditsTab,
+  kStatisticsTab
+};
+inline constexpr int kStartupTabCount = 7;
+// By StartupTab. Marked for translation; shown through _() (an underscore
+// marks the Alt key that opens the tab).
 inline constexpr std::array<const char*, kStartupTabCount> kStartupTabNames = {
-    N_("Options"), N_("Deck"), N_("Keys"), N_("Rules"), N_("Credits"), kStatisticsTabName};
+    N_("Options"), kOnlineTabName, N_("Deck"),        N_("Keys"),
+    N_("Rules"),   N_("Credits"),  kStatisticsTabName};
 
 struct StartupDialogState {
   int16_t current_tab = 0;

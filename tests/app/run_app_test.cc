@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,7 @@ class RunAppTest : public ::testing::Test {
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     ports_.show_startup_dialog = [this](Options& o, const ArchiveEntrySource& archive,
-                                        const StatisticsAccess&) {
+                                        const StatisticsAccess&, OnlineChoice&) {
       ++dialogs_;
       preview_found_ = archive("Royal_AC.BMP").has_value();
       if (!start_) return StartupChoice::kExit;
@@ -155,6 +156,35 @@ TEST_F(RunAppTest, ClosingTheWindowEndsTheGameNormally) {
   EXPECT_TRUE(boxes_.empty());
   EXPECT_FALSE(ResLeft());
   EXPECT_EQ(passes_, 6);
+}
+
+// Until the game can follow a network table, the online tab's choice starts
+// the game as Play does, with the options (and the server and name) saved.
+TEST_F(RunAppTest, PlayOnlineGoesOnAsPlayAndSavesTheChoices) {
+  CopyArchive();
+  ports_.show_startup_dialog = [this](Options& o, const ArchiveEntrySource&,
+                                      const StatisticsAccess&, OnlineChoice& online) {
+    ++dialogs_;
+    o.online_server = "ws://127.0.0.1:7420";
+    o.online_name = "Bea";
+    online.server = o.online_server;
+    online.name = o.online_name;
+    online.host = false;
+    online.code = "K7QH2M";
+    return StartupChoice::kPlayOnline;
+  };
+  std::optional<Options> saved;
+  ports_.save_settings = [&saved](const Options& o) {
+    if (!saved) saved = o;
+  };
+  CloseWindowAt(5);
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(dialogs_, 1);
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_EQ(passes_, 6);  // the table was played, as after Play
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_EQ(saved->online_server, "ws://127.0.0.1:7420");
+  EXPECT_EQ(saved->online_name, "Bea");
 }
 
 TEST_F(RunAppTest, TerminationSignalEndsTheGameLikeClosingTheWindow) {
@@ -303,7 +333,8 @@ TEST_F(RunAppDeathTest, SignalWhileTheMainThreadIsStuckEndsTheGameAfterTheGrace)
 
 TEST_F(RunAppDeathTest, SignalDuringTheDialogEndsAtOnceWithoutAWord) {
   CopyArchive();
-  ports_.show_startup_dialog = [](Options&, const ArchiveEntrySource&, const StatisticsAccess&) {
+  ports_.show_startup_dialog = [](Options&, const ArchiveEntrySource&, const StatisticsAccess&,
+                                  OnlineChoice&) {
     std::raise(SIGHUP);
     for (;;) pause();  // the dialog does not look at signals
     return StartupChoice::kExit;

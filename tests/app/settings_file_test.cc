@@ -53,6 +53,10 @@ Options Chosen() {
   o.opponent_level = PlayerLevel::kExpert;
   o.partner_level = PlayerLevel::kExpert;
   o.computer_pace = ComputerPace::kUnhurried;
+  // What a key file would take for syntax: a comment sign, a separator, a
+  // leading space, letters past ASCII.
+  o.online_server = "wss://[::1]:7420";
+  o.online_name = " Niccolò; #1 = ";
   return o;
 }
 
@@ -68,6 +72,8 @@ void ExpectSameSettings(const Options& a, const Options& b) {
   EXPECT_EQ(a.opponent_level, b.opponent_level);
   EXPECT_EQ(a.partner_level, b.partner_level);
   EXPECT_EQ(a.computer_pace, b.computer_pace);
+  EXPECT_EQ(a.online_server, b.online_server);
+  EXPECT_EQ(a.online_name, b.online_name);
 }
 
 TEST_F(SettingsFileTest, WhatIsSavedComesBackAndNoTemporaryFileStays) {
@@ -198,6 +204,29 @@ TEST_F(SettingsFileTest, ValuesOutOfRangeFallBackOneByOneAndAreNamed) {
   EXPECT_EQ(read.opponent_level, PlayerLevel::kClassic);
   EXPECT_EQ(read.partner_level, PlayerLevel::kExpert);
   EXPECT_EQ(read.computer_pace, ComputerPace::kNormal);
+}
+
+// A server or name the dialog would refuse is not offered again; the rest of
+// the file still counts.
+TEST_F(SettingsFileTest, ABadOnlineServerOrNameIsIgnoredAndNamed) {
+  Write(
+      "[game]\n"
+      "deck=Trevigiano\n"
+      "online_server=http://127.0.0.1:7420\n"
+      "online_name=Be\\ta\n");
+  Options read;
+  read.online_server = "ws://kept:1";
+  const std::string problem = LoadSettings(file_, read);
+  EXPECT_NE(problem.find("online_server"), std::string::npos) << problem;
+  EXPECT_NE(problem.find("online_name"), std::string::npos) << problem;
+  EXPECT_EQ(read.online_server, "ws://kept:1");
+  EXPECT_EQ(read.online_name, "");
+  EXPECT_EQ(read.deck, Deck::kTrevigiane);
+
+  Write("[game]\nonline_name=" + std::string(25, 'x') + "\n");
+  Options too_long;
+  EXPECT_NE(LoadSettings(file_, too_long).find("online_name"), std::string::npos);
+  EXPECT_EQ(too_long.online_name, "");
 }
 
 // The game once offered a 1024 x 768 screen; a file from then still reads,
