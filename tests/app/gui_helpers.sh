@@ -42,7 +42,7 @@ copy_game_to() {
 
 # Starts a virtual X server of SCREEN_W x SCREEN_H on a free display: sets
 # $display and adds its process to the caller's $servers.
-start_server() {
+start_virtual_screen() {
   local fifo="$work/displayfd.$1"
   mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp 3>"$fifo" \
@@ -54,13 +54,13 @@ start_server() {
 }
 
 # A screenshot of display $1 in $work, named after the time and $2; prints its path.
-snap() {
+screen_snap() {
   local file="$work/$(date +%H%M%S%3N)_$2.png"
   import -display "$1" -window root "$file"
   echo "$file"
 }
 
 # The mean brightness (0 to 1) of the part of picture $1 at x $2, y $3, $4 wide, $5 high.
-brightness() {
+part_brightness() {
   convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -colorspace Gray -format '%[fx:mean]' info:
 }

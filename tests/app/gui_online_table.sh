@@ -40,9 +40,9 @@ listening() { grep -q "listening on" server.log; }
 wait_for 10 listening || fail "the server did not start"
 port=$(grep -o "port [0-9]*" server.log | head -1 | cut -d' ' -f2)
 
-start_server a || { echo "SKIP: no virtual X server can start here"; exit $SKIP; }
+start_virtual_screen a || { echo "SKIP: no virtual X server can start here"; exit $SKIP; }
 ada_display=$display
-start_server b || { echo "SKIP: no second virtual X server can start here"; exit $SKIP; }
+start_virtual_screen b || { echo "SKIP: no second virtual X server can start here"; exit $SKIP; }
 bea_display=$display
 
 DISPLAY=$ada_display "$gamedir/vantel" --connect "ws://127.0.0.1:$port" --host --name Ada \
@@ -56,7 +56,7 @@ echo "ok: Ada hosts table $code"
 window_shown() { DISPLAY=$1 xdotool search --onlyvisible --name '^Vantel' >/dev/null 2>&1; }
 wait_for 20 window_shown "$ada_display" || fail "Ada's window did not appear"
 sleep 2
-cp "$(snap "$ada_display" waiting)" shots/ada_waiting.png
+cp "$(screen_snap "$ada_display" waiting)" shots/ada_waiting.png
 
 DISPLAY=$bea_display "$gamedir/vantel" --connect "ws://127.0.0.1:$port" --join "$code" \
   --name Bea >bea.log 2>&1 &
@@ -65,19 +65,19 @@ bea=$!
 wait_for 20 window_shown "$bea_display" || fail "Bea's window did not appear"
 hand_dealt() {
   local f
-  f=$(snap "$1" "$2")
-  above "$(brightness "$f" "$(sx 50)" "$(sy 440)" "$(sx 550)" "$(sy 120)")" 0.6
+  f=$(screen_snap "$1" "$2")
+  above "$(part_brightness "$f" "$(sx 50)" "$(sy 440)" "$(sx 550)" "$(sy 120)")" 0.6
 }
 wait_for 40 hand_dealt "$ada_display" dealt_a || fail "Ada's window did not deal the hand"
 wait_for 40 hand_dealt "$bea_display" dealt_b || fail "Bea's window did not deal the hand"
-cp "$(snap "$bea_display" dealt)" shots/bea_dealt.png
+cp "$(screen_snap "$bea_display" dealt)" shots/bea_dealt.png
 echo "ok: both windows dealt the table's hand"
 
 # The match score in the middle of the felt, "We 0 · They 0 · to 51" until a
 # hand is scored.
 strip() { convert "$1" -crop "180x16+$(sx 305)+$(sy 397)" +repage "$2"; }
-strip "$(snap "$ada_display" strip_a)" strip_ada.png
-strip "$(snap "$bea_display" strip_b)" strip_bea.png
+strip "$(screen_snap "$ada_display" strip_a)" strip_ada.png
+strip "$(screen_snap "$bea_display" strip_b)" strip_bea.png
 
 # The hand was scored: the score page shows (its lower right corner is plain
 # paper, warm and even), or a press that came as it opened has dealt the next
@@ -85,7 +85,7 @@ strip "$(snap "$bea_display" strip_b)" strip_bea.png
 # key cards alone are worth a point each).
 score_page() {
   local f
-  f=$(snap "$1" "$2")
+  f=$(screen_snap "$1" "$2")
   last_shot=$f
   convert "$f" -crop "140x90+$(sx 470)+$(sy 440)" +repage \
     -format '%[fx:mean.r-mean.b > 0.12 && standard_deviation < 0.08]' info: | grep -q 1 &&
@@ -124,7 +124,7 @@ for ((round = 0; round < 240 && (ada_done == 0 || bea_done == 0); round++)); do
   fi
   kill -0 "$ada" 2>/dev/null || fail "Ada's game ended by itself"
   kill -0 "$bea" 2>/dev/null || fail "Bea's game ended by itself"
-  [ $((round % 20)) = 10 ] && cp "$(snap "$bea_display" play)" "shots/bea_round_$round.png"
+  [ $((round % 20)) = 10 ] && cp "$(screen_snap "$bea_display" play)" "shots/bea_round_$round.png"
 done
 [ "$bea_done" = 1 ] || fail "Bea's window never showed the hand's score"
 [ "$ada_done" = 1 ] || fail "Ada's window never showed the hand's score"

@@ -32,9 +32,9 @@ fail() {
   exit 1
 }
 
-start_server a || { echo "SKIP: no virtual X server can start here"; exit $SKIP; }
+start_virtual_screen a || { echo "SKIP: no virtual X server can start here"; exit $SKIP; }
 display_a=$display
-start_server b || { echo "SKIP: no second virtual X server can start here"; exit $SKIP; }
+start_virtual_screen b || { echo "SKIP: no second virtual X server can start here"; exit $SKIP; }
 display_b=$display
 
 DISPLAY=$display_a SDL_AUDIODRIVER=dummy "$gamedir/vantel" >"game_a.log" 2>&1 &
@@ -67,8 +67,8 @@ echo "ok: Play pressed in both copies at once"
 
 hand_dealt() {
   local f
-  f=$(snap "$1" "$2")
-  above "$(brightness "$f" "$(sx 10)" "$(sy 440)" "$(sx 600)" "$(sy 120)")" 0.6
+  f=$(screen_snap "$1" "$2")
+  above "$(part_brightness "$f" "$(sx 10)" "$(sy 440)" "$(sx 600)" "$(sy 120)")" 0.6
 }
 wait_for 40 hand_dealt "$display_a" table_a || fail "the first copy did not deal the hand"
 wait_for 40 hand_dealt "$display_b" table_b || fail "the second copy did not deal the hand"
