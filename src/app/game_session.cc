@@ -85,6 +85,8 @@ GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& po
   game_.aids.hurry_deal_on_press = true;
   // The plays so far are listed on request (Tab, or the pointer on a seat).
   game_.aids.round_view_allowed = true;
+  // A press meant for the last card does not skip the hand's score unseen.
+  game_.aids.score_page_settles = true;
 }
 
 GameSession::~GameSession() {

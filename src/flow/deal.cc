@@ -138,6 +138,16 @@ void NewHand(Game& g) {
   StartHand(g, nullptr);
 }
 
+void NextHandPressed(Game& g) {
+  const TableAids& aids = g.aids;
+  // A difference, as in a timed wait, so the tick count's wrap does no harm.
+  if (aids.score_page_settles &&
+      g.clock.GetTickCount() - aids.score_shown_tick < kScorePageSettleMs) {
+    return;
+  }
+  NewHand(g);
+}
+
 std::optional<MatchState> MatchToKeep(const Game& g) {
   const MatchState& m = g.match;
   if (m.phase == HandPhase::kNotDealt || m.MatchDecided()) return std::nullopt;

@@ -10,6 +10,10 @@ namespace vantel {
 // Resets the hand, shuffles, chooses the first seat and starts dealing.
 void NewHand(Game& g);
 
+// A press on the score page: the next hand, unless the page has only just
+// opened in the game window (kScorePageSettleMs).
+void NextHandPressed(Game& g);
+
 // The match as it can be resumed later: the hand in play as it was dealt, or
 // between hands the match as it stands; nothing once the match is decided or
 // before its first deal.

@@ -104,6 +104,7 @@ void FinishHand(Game& g, Side side) {
   HoldFinalHandScore(g);
   CompactTable(g);
   g.flow.state = FlowState::kEndOfMatch;
+  g.aids.score_shown_tick = g.clock.GetTickCount();
   ShowMatchScore(g);
   g.sound.Play(SoundOfOutcome(g.score.outcome));
   Notify(g, [&](GameObserver& o) { o.OnHandEnd(g); });

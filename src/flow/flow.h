@@ -30,5 +30,8 @@ inline constexpr uint32_t kPlayWaitMs = 1000;
 inline constexpr uint32_t kDealWaitMs = 400;
 // How much longer an unhurried computer seat's card waits before it moves.
 inline constexpr uint32_t kUnhurriedWaitMs = 1500;
+// The game window keeps a hand's score page up this long whatever is
+// pressed, so a press meant for the hand's last card does not skip it unseen.
+inline constexpr uint32_t kScorePageSettleMs = 1000;
 
 }  // namespace vantel

@@ -152,7 +152,7 @@ void ReadPlayKeys(Game& g, const InputSnapshot& input) {
   const bool was_hidden = g.aids.mouse_in_use;
   g.aids.mouse_in_use = false;
   if (g.flow.state == FlowState::kEndOfMatch) {
-    if (pressed & (kEnterKeys | BitOf(kKeySpace))) NewHand(g);
+    if (pressed & (kEnterKeys | BitOf(kKeySpace))) NextHandPressed(g);
     return;
   }
   if (SelectionOpen(g)) {

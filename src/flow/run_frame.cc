@@ -32,7 +32,7 @@ void ReadButtons(Game& g, const InputSnapshot& input) {
   KeepClickInFlight(g, input.MouseButtonDown(kLeftButton), x, y);
   if (input.MouseButtonDown(kLeftButton)) {
     if (g.flow.state == FlowState::kEndOfMatch) {
-      NewHand(g);
+      NextHandPressed(g);
     } else if (IsHumanGatheringState(g)) {
       SelectCapture(g, kLeftButton, x, y);
     } else {

@@ -87,6 +87,11 @@ struct TableAids {
 
   TablePeople people;
 
+  // The game window keeps the score page up for kScorePageSettleMs from
+  // `score_shown_tick`. Off in the simulator, whose clicks are its traces.
+  bool score_page_settles = false;
+  uint32_t score_shown_tick = 0;
+
   uint8_t announced = 0;  // kAnnounce* bits of the special capture on show
   Side announced_side = Side::kWe;
   int16_t announcement_frames_left = 0;

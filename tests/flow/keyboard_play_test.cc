@@ -231,5 +231,26 @@ TEST_F(KeyboardPlayTest, AWholeHandIsPlayedByKeysAndTheScorePageLeftByReturn) {
   EXPECT_EQ(events_.hand_starts, 2);
 }
 
+// In the game window a press that comes as the score page opens (meant for
+// the hand's last card) leaves it up; once it has settled, Return deals on.
+TEST_F(KeyboardPlayTest, TheScorePageSettlesBeforeAPressDealsOn) {
+  NewHand(g_);
+  g_.aids.score_page_settles = true;
+  g_.flow.state = FlowState::kEndOfMatch;
+  g_.aids.score_shown_tick = clock_.GetTickCount();
+  Press(kKeyReturn);
+  EXPECT_EQ(g_.flow.state, FlowState::kEndOfMatch);
+  clock_.Advance(kScorePageSettleMs);
+  Press(kKeyReturn);
+  EXPECT_NE(g_.flow.state, FlowState::kEndOfMatch);
+
+  // Offline in the simulator nothing settles: its clicks are its traces.
+  g_.aids.score_page_settles = false;
+  g_.flow.state = FlowState::kEndOfMatch;
+  g_.aids.score_shown_tick = clock_.GetTickCount();
+  Press(kKeyReturn);
+  EXPECT_NE(g_.flow.state, FlowState::kEndOfMatch);
+}
+
 }  // namespace
 }  // namespace vantel
