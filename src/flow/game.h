@@ -167,6 +167,10 @@ struct FlowData {
   // The person's latest play, made on the match: a table elsewhere takes it
   // from here to pass it on.
   std::optional<Play> person_play;
+  // A play the table elsewhere made for the person (their turn ran out): the
+  // flow makes it in their place, by the same steps a click would, and the
+  // person's own input waits until the table hears of it.
+  std::optional<Play> play_for_person;
 };
 
 // The whole state of one game. It owns no platform object: chance, sound and

@@ -8,6 +8,7 @@
 #include "flow/human_turn.h"
 #include "flow/keyboard_play.h"
 #include "flow/movement.h"
+#include "flow/play_for_person.h"
 #include "flow/table_notes.h"
 
 namespace vantel {
@@ -79,9 +80,14 @@ bool RunFrame(Game& g, const InputSnapshot& input, FrameHooks& hooks) {
   // Only the drawing reads it: the round view changes nothing in the game.
   g.aids.round_view_key_held = input.KeyDown(kKeyTab);
   g.flow.picked_hand_index = -1;
-  ReadButtons(g, input);
-  ReadPlayKeys(g, input);
-  ReadHintKey(g, input);
+  if (g.flow.play_for_person) {
+    // The table made this turn's play; the person's clicks wait for the next.
+    PlayForPerson(g);
+  } else {
+    ReadButtons(g, input);
+    ReadPlayKeys(g, input);
+    ReadHintKey(g, input);
+  }
   const bool hurried = ReadDealHurry(g, input);
   if (g.flow.game_paused) {
     // The frozen table is drawn once, saying so, and then left alone.

@@ -108,9 +108,20 @@ void OnlineTable::BeforeFrame() {
   if (game_ == nullptr || OutOfStep()) return;
   Game& g = *game_;
   if (g.flow.person_play) {
-    sent_.push_back(*g.flow.person_play);
-    outgoing_.push_back(ClientMessageToText(PlayMessage{*g.flow.person_play}));
+    const Play made = *g.flow.person_play;
     g.flow.person_play.reset();
+    if (g.flow.play_for_person) {
+      // The table's own play for the person, made here too: nothing to send.
+      const Play expected = *g.flow.play_for_person;
+      g.flow.play_for_person.reset();
+      if (made.card != expected.card || !SameCards(made.take, expected.take)) {
+        Fail("the table's play for this seat came out otherwise here");
+        return;
+      }
+    } else {
+      sent_.push_back(made);
+      outgoing_.push_back(ClientMessageToText(PlayMessage{made}));
+    }
   }
   while (!pending_.empty() && !OutOfStep()) {
     if (const auto* view = std::get_if<SeatView>(&pending_.front())) {
@@ -125,13 +136,13 @@ void OnlineTable::BeforeFrame() {
     const PlayReport& report = std::get<PlayReport>(pending_.front());
     // Another seat's play waits for the game to ask that seat.
     if (report.seat != Seat()) break;
-    if (sent_.empty()) {
-      Fail("the table played this seat's turn for its person");
-      break;
-    }
-    const PlayReport echo = report;
+    const PlayReport own = report;
     pending_.pop_front();
-    EchoOfOwnPlay(echo);
+    if (sent_.empty()) {
+      TakeStandInPlay(own);
+    } else {
+      EchoOfOwnPlay(own);
+    }
   }
 }
 
@@ -171,6 +182,22 @@ void OnlineTable::EchoOfOwnPlay(const PlayReport& report) {
     Fail("the table recorded another play than the one made here");
     return;
   }
+  if (report.second_deal) PlaceSecondDeal(*report.second_deal);
+}
+
+void OnlineTable::TakeStandInPlay(const PlayReport& report) {
+  Game& g = *game_;
+  if (g.flow.play_for_person) {
+    Fail("the table played this seat twice in a row");
+    return;
+  }
+  if (!g.match.hands[static_cast<std::size_t>(Seat())].Contains(report.card)) {
+    Fail("the table played this seat a card it does not hold here");
+    return;
+  }
+  // The flow makes the play when the person's turn comes up here, the card
+  // and the cards it takes as the table chose them.
+  g.flow.play_for_person = Play{report.card, report.taken};
   if (report.second_deal) PlaceSecondDeal(*report.second_deal);
 }
 

@@ -67,7 +67,8 @@ class OnlineTable {
 
   void StartDealtHand(const SeatView& view);
   void EchoOfOwnPlay(const PlayReport& report);
-  void TakeStandInPlay();
+  // The table played the person's turn for them (their time ran out).
+  void TakeStandInPlay(const PlayReport& report);
   void PlaceSecondDeal(const HandCards& cards);
   void Fail(std::string reason);
   int Seat() const;

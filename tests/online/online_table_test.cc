@@ -16,6 +16,7 @@
 #include "autopilot.h"
 #include "codec/client_messages.h"
 #include "codec/server_messages.h"
+#include "flow/flow_state.h"
 #include "flow/make_game.h"
 #include "flow/run_frame.h"
 #include "game/clock.h"
@@ -77,15 +78,25 @@ struct Person {
 
 class NoHooks : public FrameHooks {};
 
-TableSettings PeopleAt0And2(bool twelve_card_hands, uint64_t seed) {
+// How a whole match is played: the hand size, the seed, and the table's turn
+// limit with the person at seat 2 leaving every turn to it.
+struct MatchPlan {
+  bool twelve_card_hands = true;
+  uint64_t seed = 0;
+  std::chrono::seconds turn_limit{0};
+  bool seat_2_idle = false;
+};
+
+TableSettings PeopleAt0And2(const MatchPlan& plan) {
   TableSettings settings;
   settings.seats = {{{true, PlayerLevel::kClassic},
                      {false, PlayerLevel::kExpert},
                      {true, PlayerLevel::kClassic},
                      {false, PlayerLevel::kClassic}}};
-  settings.twelve_card_hands = twelve_card_hands;
+  settings.twelve_card_hands = plan.twelve_card_hands;
   settings.hand_pause = std::chrono::seconds(1);
-  settings.seed = seed;
+  settings.seed = plan.seed;
+  settings.turn_limit = plan.turn_limit;
   return settings;
 }
 
@@ -93,9 +104,10 @@ TableSettings PeopleAt0And2(bool twelve_card_hands, uint64_t seed) {
 // on a game of their own that knows only their seat's view. Every state each
 // game's rules pass through is the table's, as that seat sees it, in the
 // same order: the deals, every play, the scores and the match's end.
-void PlayWholeMatch(bool twelve_card_hands, uint64_t seed) {
+void PlayWholeMatch(const MatchPlan& plan) {
+  const uint64_t seed = plan.seed;
   TableTime now{0};
-  Table table("ABCDEF", PeopleAt0And2(twelve_card_hands, seed), now);
+  Table table("ABCDEF", PeopleAt0And2(plan), now);
   std::array<std::unique_ptr<Person>, 2> people{std::make_unique<Person>(0, 7 + seed),
                                                 std::make_unique<Person>(2, 99 + seed)};
   const auto person_at = [&](int seat) -> Person& { return *people[seat == 0 ? 0 : 1]; };
@@ -122,7 +134,10 @@ void PlayWholeMatch(bool twelve_card_hands, uint64_t seed) {
     }
     for (const std::unique_ptr<Person>& p : people) {
       p->online.BeforeFrame();
-      RunFrame(p->game, p->pilot.NextInput(p->game, true), hooks);
+      // An idle person only goes on from the score page.
+      const bool idle = plan.seat_2_idle && PersonSeat(p->game) == 2 &&
+                        p->game.flow.state != FlowState::kEndOfMatch;
+      RunFrame(p->game, idle ? InputSnapshot{} : p->pilot.NextInput(p->game, true), hooks);
       p->clock.Advance(kFrameMs);
       // The person's own play that brings the second deal deals them a guess
       // until the table names their six; the deal waits for that, unseen.
@@ -135,6 +150,7 @@ void PlayWholeMatch(bool twelve_card_hands, uint64_t seed) {
         ASSERT_TRUE(parsed.message.has_value()) << text;
         const auto* play = std::get_if<PlayMessage>(&*parsed.message);
         ASSERT_NE(play, nullptr) << text;
+        ASSERT_FALSE(plan.seat_2_idle && PersonSeat(p->game) == 2) << "sent for the idle person";
         table.PersonPlays(PersonSeat(p->game), play->play, now);
         table_moved();
       }
@@ -162,11 +178,21 @@ void PlayWholeMatch(bool twelve_card_hands, uint64_t seed) {
 }
 
 TEST(OnlineTableTest, TwoPeopleFollowWholeMatchesOfTwelveCardHands) {
-  PlayWholeMatch(true, 1);
+  PlayWholeMatch({.twelve_card_hands = true, .seed = 1});
 }
 
 TEST(OnlineTableTest, TwoPeopleFollowWholeMatchesOfSixCardHandsAndTheirSecondDeals) {
-  PlayWholeMatch(false, 2);
+  PlayWholeMatch({.twelve_card_hands = false, .seed = 2});
+}
+
+// Every turn of the person at seat 2 runs out, so the table plays them all,
+// second deals too; their game makes those plays in their place, sends none
+// of them back, and follows the match to its end as before.
+TEST(OnlineTableTest, AGameFollowsTheTurnsTheTablePlaysForItsPerson) {
+  PlayWholeMatch({.twelve_card_hands = false,
+                  .seed = 3,
+                  .turn_limit = std::chrono::seconds(8),
+                  .seat_2_idle = true});
 }
 
 // The guessed deal deals the seat exactly what the table dealt it, for any
