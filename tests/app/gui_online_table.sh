@@ -2,7 +2,7 @@
 # Two game windows at one table of a vantel-server on loopback: Ada hosts
 # with her partner's seat open, Bea joins with the printed code, and the two
 # play a whole hand against two computer players: Bea by the keys alone, Ada
-# by keys and clicks. Both windows must reach the hand's score page, and the
+# by clicks and keys. Both windows must reach the hand's score page, and the
 # screenshots of the way are kept in the work folder.
 #   gui_online_table.sh <path to vantel> <path to vantel-server> <work folder>
 # Exit status 77 means skipped: no virtual X server can be started here.
@@ -83,17 +83,27 @@ score_page() {
   convert "$f" -crop "140x90+$(sx 470)+$(sy 440)" +repage \
     -format '%[fx:mean.r-mean.b > 0.12 && standard_deviation < 0.08]' info: | grep -q 1
 }
-# Bea: Right chooses a card, Return plays it and confirms the first capture.
-bea_keys() { DISPLAY=$bea_display xdotool key Right sleep 0.2 key Return sleep 0.3 key Return; }
-# Ada: a click somewhere along her hand (played cards leave gaps, so the
-# place moves on each round), then Return confirms the first capture.
+# A capture with one set to take is taken by Return; with more than one to
+# choose from, Return only shows the keys' choice, and Backspace lays the
+# card down taking nothing. So every round ends the person's turn, however
+# slowly the card flies.
+# Bea: Right chooses a card and Return plays it.
+bea_keys() {
+  DISPLAY=$bea_display xdotool key Right sleep 0.2 key Return sleep 0.6 key Return \
+    sleep 0.3 key BackSpace
+}
+# Ada: a click along her hand, a little further right each round and round
+# again: played cards leave gaps, and within fourteen rounds one lands on any
+# card left.
 ada_plays() {
-  DISPLAY=$ada_display xdotool mousemove "$(sx $((60 + $1 * 47 % 520)))" "$(sy 500)" click 1 \
-    sleep 0.3 key Return
+  DISPLAY=$ada_display xdotool mousemove "$(sx $((20 + $1 % 14 * 45)))" "$(sy 500)" click 1 \
+    sleep 0.6 key Return sleep 0.3 key BackSpace
 }
 ada_done=0
 bea_done=0
-for ((round = 0; round < 240 && (ada_done == 0 || bea_done == 0); round++)); do
+# Rounds until both have scored, within a time that leaves the leaving its own.
+give_up=$((SECONDS + 360))
+for ((round = 0; SECONDS < give_up && (ada_done == 0 || bea_done == 0); round++)); do
   if [ "$bea_done" = 0 ]; then
     if score_page "$bea_display" bea; then
       bea_done=1
