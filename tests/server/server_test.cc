@@ -2,6 +2,8 @@
 // port of its choosing and talks to it as a client would.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <signal.h>
 #include <stdlib.h>
 
@@ -155,6 +157,41 @@ TEST(ServerTest, ALostConnectionComesBackToItsSeat) {
   // The table waited for her: her hand is as it was dealt.
   EXPECT_EQ(view["hand"].get<std::vector<int>>(), hand);
   EXPECT_EQ(ada.client.ReadType("seats")["seats"][2]["presence"], "here");
+}
+
+// Heartbeats: a connection that answers nothing is let go within about 15 s
+// and its seat waits as after any lost connection, while one that reads on
+// (and so answers the pings) keeps its seat however quiet its person is.
+TEST(ServerTest, ASilentConnectionIsDroppedByItsHeartbeat) {
+  ServerProcess server({});
+  ASSERT_TRUE(server.Started());
+  ScriptedPerson ada;
+  ASSERT_TRUE(ada.client.Connect(server.Port()));
+  ada.client.Send(HelloMessage{kProtocolVersion, "Ada"});
+  ada.client.Send(Seats({"person", "classic", "person", "classic"}));
+  const std::string code = ada.client.ReadType("seated")["code"];
+  WsClient bea;
+  ASSERT_TRUE(bea.Connect(server.Port()));
+  bea.Send(HelloMessage{kProtocolVersion, "Bea"});
+  bea.Send(JoinMessage{code, "Bea"});
+  ASSERT_TRUE(bea.ReadType("seated").is_object());
+  const auto silent_since = std::chrono::steady_clock::now();
+
+  const std::string bea_away = "table " + code + ": seat 2 away";
+  const auto said = [&](const std::string& text) {
+    const std::vector<std::string> lines = server.Lines();
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+      return line.find(text) != std::string::npos;
+    });
+  };
+  while (!said(bea_away) && std::chrono::steady_clock::now() - silent_since < 30s) {
+    ada.client.Read(500ms);
+  }
+  const auto silent_for = std::chrono::steady_clock::now() - silent_since;
+  ASSERT_TRUE(said(bea_away)) << "the silent connection was kept";
+  EXPECT_GE(silent_for, 10s) << "dropped before its heartbeat could go unanswered";
+  EXPECT_LE(silent_for, 25s);
+  EXPECT_FALSE(said("table " + code + ": seat 0 away")) << "the reading connection was dropped";
 }
 
 TEST(ServerTest, TooLongAndTooManyMessagesAreRefused) {
