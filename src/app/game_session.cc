@@ -271,7 +271,10 @@ bool GameSession::RunOneFrame() {
   game_.aids.asking_to_leave = leave_.Asking();
   // A frozen table is not drawn again: the question thaws it to be seen.
   if (leave_.Asking()) game_.flow.game_paused = false;
-  if (online_ != nullptr) HearFromTable();
+  if (online_ != nullptr) {
+    HearFromTable();
+    ReadGiveSeatKey(input);
+  }
   bool end = RunFrame(game_, input, *drawing_);
   if (online_ != nullptr) end = TellTable() || end;
   if (game_.flow.game_paused != was_paused) display_->OnPause(game_.flow.game_paused);
@@ -295,8 +298,15 @@ void GameSession::HearFromTable() {
           person && seat != PersonSeat(game_) ? info.name : std::string();
       people.away[static_cast<std::size_t>(seat)] = info.presence == SeatPresence::kAway;
     }
+    people.host = seats->host_seat == PersonSeat(game_);
   }
   if (game_.match.phase != HandPhase::kNotDealt) people.waiting = false;
+}
+
+void GameSession::ReadGiveSeatKey(const InputSnapshot& input) {
+  const bool down = input.KeyDown(kKeyC);
+  if (down && !give_seat_key_held_) online_->table->GiveAwaySeatToComputer();
+  give_seat_key_held_ = down;
 }
 
 bool GameSession::TellTable() {

@@ -68,6 +68,8 @@ class GameSession {
   // person did after it. True when the game at this table is over.
   void HearFromTable();
   bool TellTable();
+  // C, for the host: the computer plays the seat of the person away on turn.
+  void ReadGiveSeatKey(const InputSnapshot& input);
   void EndGame();
   // The hands counted and the match in progress, written for the next start.
   void KeepWhatThePlayerHad();
@@ -95,6 +97,7 @@ class GameSession {
   bool window_closed_ = false;
   bool window_lost_ = false;
   bool answer_now_ = false;
+  bool give_seat_key_held_ = false;
   LeaveQuestion leave_;
 };
 

@@ -7,7 +7,7 @@
 namespace vantel {
 
 // Key codes of the keyboard device the game reads.
-inline constexpr int kKeyEscape = 1, kKeyR = 19, kKeyP = 25, kKeyH = 35;
+inline constexpr int kKeyEscape = 1, kKeyR = 19, kKeyP = 25, kKeyH = 35, kKeyC = 46;
 inline constexpr int kKey1 = 2;  // 1..9, 0, -, = follow: codes 2..13
 inline constexpr int kKeyBackspace = 14, kKeyTab = 15, kKeyReturn = 28, kKeySpace = 57;
 inline constexpr int kKeyPadEnter = 0x9C, kKeyLeft = 0xCB, kKeyRight = 0xCD;

@@ -15,7 +15,7 @@ constexpr std::array<const char*, kSeats> kSeatNames = {N_("You"), N_("Right"), 
                                                         N_("Left")};
 
 // Indexed by StatusKind. The dot between parts has a cell on the table fonts.
-constexpr std::array<const char*, 23> kStatusPatterns = {
+constexpr std::array<const char*, 24> kStatusPatterns = {
     // TRANSLATORS: Escape was pressed during a match; the match is kept for the next start.
     N_("Leave? Esc or Return saves and leaves · a click plays on"),
     N_("Paused · P to resume"),
@@ -45,11 +45,13 @@ constexpr std::array<const char*, 23> kStatusPatterns = {
     // TRANSLATORS: network play; the name is a person's at another screen.
     N_("%s is playing"),
     N_("%s is away · the table waits"),
+    // TRANSLATORS: said to the host of a network table only; C is the key.
+    N_("%s is away · C: the computer plays for them"),
 };
 
 bool NamesSomeone(StatusKind kind) {
   return kind == StatusKind::kWaitingForPeople || kind == StatusKind::kPersonPlaying ||
-         kind == StatusKind::kPersonAway;
+         kind == StatusKind::kPersonAway || kind == StatusKind::kPersonAwayHostMayGive;
 }
 
 StatusLine MatchEnd(const ShownScore& s) {
@@ -112,9 +114,11 @@ StatusLine StatusOf(const Game& g) {
   if (HumanToPlay(g)) return HintOrYourTurn(g.flow.hint_reason);
   if (ComputerPlaying(g) && !people.names[static_cast<std::size_t>(f.turn)].empty()) {
     const auto seat = static_cast<std::size_t>(f.turn);
-    return {people.away[seat] ? StatusKind::kPersonAway : StatusKind::kPersonPlaying,
-            {},
-            people.names[seat]};
+    StatusKind kind = StatusKind::kPersonPlaying;
+    if (people.away[seat]) {
+      kind = people.host ? StatusKind::kPersonAwayHostMayGive : StatusKind::kPersonAway;
+    }
+    return {kind, {}, people.names[seat]};
   }
   if (ComputerPlaying(g)) {
     constexpr std::array<StatusKind, kSeats> kPlaying = {

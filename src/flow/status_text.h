@@ -44,6 +44,7 @@ enum class StatusKind : uint8_t {
   kWaitingForPeople,  // network play: the name is the table's code
   kPersonPlaying,     // network play: the name is the person's
   kPersonAway,
+  kPersonAwayHostMayGive,  // the same, said to the table's host, with the key that helps
 };
 
 // One status line: its situation and the numbers its sentence names, in order.

@@ -39,6 +39,7 @@ struct TablePeople {
   std::array<bool, kSeats> away{};          // its person lost the connection
   std::string code;                         // the table's join code
   bool waiting = false;                     // seats are open: nothing dealt yet
+  bool host = false;                        // the person here hosts the table
 };
 
 // What the table shows to help the player follow and choose: the keyboard's

@@ -10,6 +10,7 @@
 #include "flow/deal.h"
 #include "flow/flow_state.h"
 #include "flow/hidden_cards.h"
+#include "flow/status_text.h"
 #include "online/guessed_deal.h"
 #include "online/remote_seat.h"
 
@@ -144,6 +145,14 @@ void OnlineTable::BeforeFrame() {
       EchoOfOwnPlay(own);
     }
   }
+}
+
+bool OnlineTable::GiveAwaySeatToComputer() {
+  if (game_ == nullptr || OutOfStep()) return false;
+  const Game& g = *game_;
+  if (StatusOf(g).kind != StatusKind::kPersonAwayHostMayGive) return false;
+  outgoing_.push_back(ClientMessageToText(ComputerSeatMessage{g.flow.turn, PlayerLevel::kClassic}));
+  return true;
 }
 
 std::vector<std::string> OnlineTable::TakeOutgoing() {

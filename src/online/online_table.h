@@ -40,6 +40,11 @@ class OnlineTable {
   // once the game is ready for it, and takes the person's play to send.
   void BeforeFrame();
 
+  // The host's answer to a person away on their turn: the computer plays
+  // their seat from now on (the table still gives it back if they return).
+  // Only when the game says so on its status line; true when asked.
+  bool GiveAwaySeatToComputer();
+
   // The texts to send the table, oldest first.
   std::vector<std::string> TakeOutgoing();
 

@@ -87,6 +87,15 @@ TEST_F(StatusTextTest, EachMomentOfTheGameSaysWhatItWaitsForOrTheScore) {
          g.aids.people.away[3] = true;
        },
        "Bea is away" + dot + "the table waits"},
+      {"the host is told how to give the seat of a person away to the computer",
+       [](Game& g) {
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.turn = 3;
+         g.aids.people.names[3] = "Bea";
+         g.aids.people.away[3] = true;
+         g.aids.people.host = true;
+       },
+       "Bea is away" + dot + "C: the computer plays for them"},
       {"a computer at a network table is named as offline",
        [](Game& g) {
          g.flow.state = FlowState::kNormalPlay;

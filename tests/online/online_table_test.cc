@@ -233,6 +233,27 @@ TEST(GuessedDealTest, RefusesAHandInPlayAndADealThatDoesNotAddUp) {
   EXPECT_FALSE(GuessedDeal(SeatView(twice, 1)).has_value());
 }
 
+// Only the host, and only while the status line offers it to them, gives
+// the seat of a person away on turn to the computer.
+TEST(OnlineTableTest, TheHostGivesTheSeatOfAPersonAwayOnTurnToTheComputer) {
+  Person ada(0, 5);
+  Game& g = ada.game;
+  g.flow.state = FlowState::kNormalPlay;
+  g.flow.turn = 2;
+  g.aids.people.names[2] = "Bea";
+  EXPECT_FALSE(ada.online.GiveAwaySeatToComputer()) << "Bea is here";
+  g.aids.people.away[2] = true;
+  EXPECT_FALSE(ada.online.GiveAwaySeatToComputer()) << "Ada does not host";
+  g.aids.people.host = true;
+  ASSERT_TRUE(ada.online.GiveAwaySeatToComputer());
+  const std::vector<std::string> sent = ada.online.TakeOutgoing();
+  ASSERT_EQ(sent.size(), 1u);
+  const ClientParse parsed = ParseClientMessage(sent[0]);
+  ASSERT_TRUE(parsed.message.has_value()) << sent[0];
+  EXPECT_EQ(std::get<ComputerSeatMessage>(*parsed.message),
+            (ComputerSeatMessage{2, PlayerLevel::kClassic}));
+}
+
 // Messages the game cannot use are counted and change nothing.
 TEST(OnlineTableTest, IgnoresWhatIsNotTheTablesMessage) {
   OnlineTable online;
