@@ -42,14 +42,19 @@ void ResetCardRecords(Game& g) {
   }
   // Every table record gets the card size, not only the first thirty: a
   // crowded table must not end in a card that cannot be clicked.
+  // A hand can start again while cards fly (a table elsewhere is taken up
+  // anew): no flight of the old one may go on into the new deal.
   for (CardSprite& t : m.table) {
     t.width = w;
     t.height = h;
+    t.moving = false;
   }
+  for (CardSprite& d : m.deck) d.moving = false;
   for (int seat = 0; seat < kSeats; ++seat) {
     for (int j = 0; j < kHandSlots; ++j) {
       CardSprite& c = m.hand[seat][j];
       c.shown = false;
+      c.moving = false;
       c.card = 1;
       if (seat == PersonSeat(g)) {
         c.width = w;

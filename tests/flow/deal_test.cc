@@ -97,6 +97,23 @@ TEST_F(DealTest, EachTableCardWaitsItsTimeOnTheClock) {
   EXPECT_EQ(g_.flow.state, FlowState::kTimedWait);
 }
 
+// A hand started again while cards fly, as when a table elsewhere is taken up
+// anew, deals from the first card: no flight of the old hand goes on.
+TEST_F(DealTest, AHandStartedAgainMidFlightDealsCleanly) {
+  for (const int frames : {3, 400}) {  // during the deal, and during play
+    Configure(false, false);
+    NewHand(g_);
+    for (int i = 0; i < frames || !AnyCardMoving(g_); ++i) Frame(HumanInput());
+    NewHand(g_);
+    EXPECT_EQ(g_.deal.deck_position, 0);
+    RunUntil([&] { return HumanMayPickHandCard(g_); });
+    EXPECT_EQ(g_.flow.cards_played, g_.match.cards_played);
+    int shown = 0;
+    for (const CardSprite& card : g_.model.hand[0]) shown += card.shown ? 1 : 0;
+    EXPECT_EQ(shown, g_.match.hands[0].Size());
+  }
+}
+
 TEST_F(DealTest, StockCardsAreLaidOutRightmostFirst) {
   g_.deal.deck_position = 10;
   LayOutDeck(g_);
