@@ -10,6 +10,8 @@
 #include "flow/deal.h"
 #include "flow/flow_state.h"
 #include "flow/hidden_cards.h"
+#include "flow/human_turn.h"
+#include "flow/movement.h"
 #include "flow/status_text.h"
 #include "online/guessed_deal.h"
 #include "online/remote_seat.h"
@@ -103,6 +105,14 @@ int OnlineTable::Seat() const {
 bool OnlineTable::HandWaiting() const {
   return game_ != nullptr && hand_started_ && !pending_.empty() &&
          std::holds_alternative<SeatView>(pending_.front());
+}
+
+bool OnlineTable::CaughtUp() const {
+  if (game_ == nullptr || OutOfStep()) return false;
+  if (!pending_.empty() && !HandWaiting()) return false;
+  const Game& g = *game_;
+  if (g.flow.play_for_person || AnyCardMoving(g)) return false;
+  return HumanToPlay(g) || g.flow.awaiting_seat || g.flow.state == FlowState::kEndOfMatch;
 }
 
 void OnlineTable::BeforeFrame() {

@@ -66,6 +66,10 @@ class OnlineTable {
   int Unreadable() const { return unreadable_; }
   // A hand the table dealt is waiting for the person to go on from the score.
   bool HandWaiting() const;
+  // Everything received is played out here and the game waits on the table
+  // or its person: a game taken up again from the hand's messages so far
+  // (after a lost connection) runs frames unseen until then.
+  bool CaughtUp() const;
 
  private:
   using Pending = std::variant<SeatView, PlayReport>;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -85,6 +87,9 @@ struct MatchPlan {
   uint64_t seed = 0;
   std::chrono::seconds turn_limit{0};
   bool seat_2_idle = false;
+  // Seat 2's connection is lost for a while in the second hand, and its game
+  // takes the hand up again from the table's messages of that hand.
+  bool seat_2_lost = false;
 };
 
 TableSettings PeopleAt0And2(const MatchPlan& plan) {
@@ -113,15 +118,54 @@ void PlayWholeMatch(const MatchPlan& plan) {
   const auto person_at = [&](int seat) -> Person& { return *people[seat == 0 ? 0 : 1]; };
   table.Seat("Ada", "token-of-ada-0123456789", now);
   table.Seat("Bea", "token-of-bea-0123456789", now);
+  NoHooks hooks;
   std::array<SeenStates, 2> table_seen;
+  // What the table sent seat 2 since its hand's deal, and whether it arrives.
+  std::vector<std::string> bea_hand_so_far;
+  int bea_hands = 0;
+  int bea_lost_frames = 0;
+  bool bea_taken_up = false;
   const auto table_moved = [&] {
     table_seen[0].Observe(table.Match(), 0);
     table_seen[1].Observe(table.Match(), 2);
-    for (const SeatMessage& m : table.TakeMessages()) person_at(m.seat).online.Receive(m.text);
+    for (const SeatMessage& m : table.TakeMessages()) {
+      if (m.seat == 2) {
+        const std::string type = nlohmann::json::parse(m.text).value("type", "");
+        if (type == "view") {
+          bea_hand_so_far = {m.text};
+          ++bea_hands;
+        } else if (type == "events") {
+          bea_hand_so_far.push_back(m.text);
+        }
+        if (bea_lost_frames > 0) continue;
+      }
+      person_at(m.seat).online.Receive(m.text);
+    }
+  };
+  // Bea's game follows the table anew from the hand's messages so far, as
+  // after a rejoin, and plays them out unseen until it is where the table is.
+  const auto take_bea_up_again = [&](Person& bea) {
+    bea.online = OnlineTable{};
+    bea.online.Follow(bea.game);
+    for (const std::string& text : bea_hand_so_far) bea.online.Receive(text);
+    constexpr int kMostCatchUpFrames = 20'000;
+    for (int n = 0; n < kMostCatchUpFrames && !bea.online.CaughtUp(); ++n) {
+      bea.online.BeforeFrame();
+      RunFrame(bea.game, InputSnapshot{}, hooks);
+      bea.clock.Advance(kFrameMs);
+      ASSERT_FALSE(bea.online.OutOfStep()) << bea.online.OutOfStepReason();
+      ASSERT_TRUE(bea.online.TakeOutgoing().empty()) << "a play sent while catching up";
+    }
+    ASSERT_TRUE(bea.online.CaughtUp())
+        << "flow state " << FlowStateText(bea.game.flow.state) << ", cards played "
+        << bea.game.match.cards_played << " here, " << table.Match().cards_played
+        << " at the table";
+    EXPECT_EQ(SeenInAnyOrder(bea.game.match, 2), SeenInAnyOrder(table.Match(), 2));
+    bea.seen.states.clear();
+    bea_taken_up = true;
   };
   table_moved();
 
-  NoHooks hooks;
   constexpr int kMostFrames = 400'000;
   int frame = 0;
   for (; frame < kMostFrames && !table.Ended(); ++frame) {
@@ -132,7 +176,16 @@ void PlayWholeMatch(const MatchPlan& plan) {
       table.Decided(asked->serial, ChoosePlayAtLevel(asked->view, asked->level), now);
       table_moved();
     }
+    if (plan.seat_2_lost && bea_hands == 2 && !bea_taken_up && bea_lost_frames == 0 &&
+        table.Match().cards_played >= 10) {
+      bea_lost_frames = 600;
+    }
     for (const std::unique_ptr<Person>& p : people) {
+      if (PersonSeat(p->game) == 2 && bea_lost_frames > 0) {
+        if (--bea_lost_frames == 0) take_bea_up_again(*p);
+        if (::testing::Test::HasFatalFailure()) return;
+        continue;
+      }
       p->online.BeforeFrame();
       // An idle person only goes on from the score page.
       const bool idle = plan.seat_2_idle && PersonSeat(p->game) == 2 &&
@@ -159,9 +212,16 @@ void PlayWholeMatch(const MatchPlan& plan) {
   ASSERT_TRUE(table.Ended()) << "the match did not end in " << frame << " frames";
   EXPECT_TRUE(table.Match().MatchDecided());
   for (int i = 0; i < 2; ++i) {
-    const std::vector<MatchState>& want = table_seen[static_cast<std::size_t>(i)].states;
-    const std::vector<MatchState>& got = people[static_cast<std::size_t>(i)]->seen.states;
+    std::vector<MatchState> want = table_seen[static_cast<std::size_t>(i)].states;
     ASSERT_GT(want.size(), static_cast<std::size_t>(kCardsPlayedPerHand));
+    const std::vector<MatchState>& got = people[static_cast<std::size_t>(i)]->seen.states;
+    if (i == 1 && bea_taken_up) {
+      // Bea's game was seen again from where it had caught up with the table.
+      ASSERT_FALSE(got.empty());
+      const auto from = std::find(want.begin(), want.end(), got.front());
+      ASSERT_NE(from, want.end()) << "the game caught up with a state the table never had";
+      want.erase(want.begin(), from);
+    }
     // The table's last play ends the match; the game may still be
     // animating the cards before it, but never sees anything the table did not.
     ASSERT_LE(got.size(), want.size());
@@ -188,6 +248,14 @@ TEST(OnlineTableTest, TwoPeopleFollowWholeMatchesOfSixCardHandsAndTheirSecondDea
 // Every turn of the person at seat 2 runs out, so the table plays them all,
 // second deals too; their game makes those plays in their place, sends none
 // of them back, and follows the match to its end as before.
+// A game that lost the table part-way through a hand is taken up again from
+// that hand's messages (its deal and every play since), reaches exactly the
+// table's state without sending anything, and plays the match to its end.
+TEST(OnlineTableTest, AGameTakesAHandUpAgainFromItsMessagesSoFar) {
+  PlayWholeMatch({.twelve_card_hands = true, .seed = 4, .seat_2_lost = true});
+  PlayWholeMatch({.twelve_card_hands = false, .seed = 5, .seat_2_lost = true});
+}
+
 TEST(OnlineTableTest, AGameFollowsTheTurnsTheTablePlaysForItsPerson) {
   PlayWholeMatch({.twelve_card_hands = false,
                   .seed = 3,
