@@ -87,39 +87,39 @@ score_page() {
 # choose from, Return only shows the keys' choice, and Backspace lays the
 # card down taking nothing. So every round ends the person's turn, however
 # slowly the card flies.
-# Bea: Right chooses a card and Return plays it.
-bea_keys() {
-  DISPLAY=$bea_display xdotool key Right sleep 0.2 key Return sleep 0.6 key Return \
-    sleep 0.3 key BackSpace
-}
-# Ada: a click along her hand, a little further right each round and round
-# again: played cards leave gaps, and within fourteen rounds one lands on any
-# card left.
-ada_plays() {
-  DISPLAY=$ada_display xdotool mousemove "$(sx $((20 + $1 % 14 * 45)))" "$(sy 500)" click 1 \
-    sleep 0.6 key Return sleep 0.3 key BackSpace
-}
+# The game keeps a hand's score page up a second whatever is pressed, so
+# every press comes straight after a look that did not find the page: a
+# page that opens just after a look cannot be passed before the next one.
 ada_done=0
 bea_done=0
+# press WHO XDOTOOL-ARGS...: one press for Ada or Bea unless their window has
+# scored the hand; a window found on its score page is kept and left alone.
+press() {
+  local who=$1 screen done_flag
+  shift
+  done_flag=${who}_done
+  [ "${!done_flag}" = 1 ] && return
+  screen=${who}_display
+  if score_page "${!screen}" "$who"; then
+    printf -v "$done_flag" 1
+    cp "$last_shot" "shots/${who}_score.png"
+    return
+  fi
+  DISPLAY=${!screen} xdotool "$@"
+}
 # Rounds until both have scored, within a time that leaves the leaving its own.
+# Bea plays by the keys alone: Right chooses a card and Return plays it. Ada
+# clicks along her hand, a little further right each round and round again:
+# played cards leave gaps, and within fourteen rounds one lands on any card.
 give_up=$((SECONDS + 360))
 for ((round = 0; SECONDS < give_up && (ada_done == 0 || bea_done == 0); round++)); do
-  if [ "$bea_done" = 0 ]; then
-    if score_page "$bea_display" bea; then
-      bea_done=1
-      cp "$last_shot" shots/bea_score.png
-    else
-      bea_keys
-    fi
-  fi
-  if [ "$ada_done" = 0 ]; then
-    if score_page "$ada_display" ada; then
-      ada_done=1
-      cp "$last_shot" shots/ada_score.png
-    else
-      ada_plays "$round"
-    fi
-  fi
+  press bea key Right
+  press bea key Return
+  press ada mousemove "$(sx $((20 + round % 14 * 45)))" "$(sy 500)" click 1
+  press bea key Return
+  press ada key Return
+  press bea key BackSpace
+  press ada key BackSpace
   kill -0 "$ada" 2>/dev/null || fail "Ada's game ended by itself"
   kill -0 "$bea" 2>/dev/null || fail "Bea's game ended by itself"
   [ $((round % 20)) = 10 ] && cp "$(screen_snap "$bea_display" play)" "shots/bea_round_$round.png"
