@@ -35,6 +35,11 @@ bool SameCards(const CardList<Capacity>& a, const CardList<Capacity>& b) {
   return std::all_of(a.begin(), a.end(), [&](int16_t card) { return b.Contains(card); });
 }
 
+// The same card taking the same table cards, in whatever order they are named.
+bool SamePlay(const Play& play, int16_t card, const CardList<kMaxTakenCards>& taken) {
+  return play.card == card && SameCards(play.take, taken);
+}
+
 }  // namespace
 
 void OnlineTable::Receive(std::string_view text) {
@@ -125,7 +130,7 @@ void OnlineTable::BeforeFrame() {
       // The table's own play for the person, made here too: nothing to send.
       const Play expected = *g.flow.play_for_person;
       g.flow.play_for_person.reset();
-      if (made.card != expected.card || !SameCards(made.take, expected.take)) {
+      if (!SamePlay(made, expected.card, expected.take)) {
         Fail("the table's play for this seat came out otherwise here");
         return;
       }
@@ -197,7 +202,7 @@ void OnlineTable::StartDealtHand(const SeatView& view) {
 void OnlineTable::EchoOfOwnPlay(const PlayReport& report) {
   const Play sent = sent_.front();
   sent_.pop_front();
-  if (report.card != sent.card || !SameCards(report.taken, sent.take)) {
+  if (!SamePlay(sent, report.card, report.taken)) {
     Fail("the table recorded another play than the one made here");
     return;
   }
