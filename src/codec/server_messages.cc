@@ -155,6 +155,12 @@ json DrainingMessage(int seconds) {
   return {{"type", "draining"}, {"seconds", seconds}};
 }
 
+json HandSoFarMessage(const std::vector<std::string>& texts) {
+  json messages = json::array();
+  for (const std::string& text : texts) messages.push_back(json::parse(text));
+  return {{"type", "hand-so-far"}, {"messages", std::move(messages)}};
+}
+
 ViewRead ViewFromMessage(const json& in) {
   if (!in.is_object()) return {std::nullopt, "not a view: not a JSON object"};
   JsonReader r;
@@ -305,6 +311,25 @@ std::optional<SeatsReport> SeatsFromMessage(const json& in) {
 std::optional<TableEnd> TableEndFromMessage(const json& in) {
   if (!in.is_object()) return std::nullopt;
   return ValueOf(kTableEndNames, StringField(in, "reason"));
+}
+
+std::optional<std::vector<std::string>> HandSoFarFromMessage(const json& in) {
+  if (!in.is_object()) return std::nullopt;
+  const auto messages = in.find("messages");
+  if (messages == in.end() || !messages->is_array() || messages->empty() ||
+      messages->size() > static_cast<std::size_t>(kMaxHandSoFarMessages)) {
+    return std::nullopt;
+  }
+  std::vector<std::string> texts;
+  texts.reserve(messages->size());
+  for (const json& message : *messages) {
+    if (!message.is_object()) return std::nullopt;
+    // The hand starts at its view; everything after it is a play's events.
+    const char* want = texts.empty() ? "view" : "events";
+    if (StringField(message, "type") != want) return std::nullopt;
+    texts.push_back(message.dump(-1, ' ', false, json::error_handler_t::replace));
+  }
+  return texts;
 }
 
 std::optional<ProtocolError> ErrorCodeFromMessage(const json& in) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -81,6 +82,16 @@ nlohmann::json PongMessage();
 // play is over, or after `seconds` at the latest.
 nlohmann::json DrainingMessage(int seconds);
 
+// The most messages one hand sends a seat that a rejoining seat is given
+// again: the dealt view and one "events" message for each card played.
+inline constexpr int kMaxHandSoFarMessages = 1 + kCardsPlayedPerHand;
+
+// "hand-so-far": after a rejoin during a hand, the messages the seat was sent
+// since that hand's view, oldest first, each as the JSON object it was. A
+// client that cannot take up a hand from its middle follows it from the deal.
+// `texts` are messages this codec wrote for that seat.
+nlohmann::json HandSoFarMessage(const std::vector<std::string>& texts);
+
 // A view message read back, or why it could not be.
 struct ViewRead {
   std::optional<SeatView> view;
@@ -122,6 +133,11 @@ struct SeatsReport {
 std::optional<SeatsReport> SeatsFromMessage(const nlohmann::json& message);
 
 std::optional<TableEnd> TableEndFromMessage(const nlohmann::json& message);
+
+// A "hand-so-far" message's inner messages as compact texts, oldest first,
+// each ready to be read as if it had come on its own. Nothing unless they
+// are a hand's view followed by at most one "events" message per card played.
+std::optional<std::vector<std::string>> HandSoFarFromMessage(const nlohmann::json& message);
 
 // An "error" message's code.
 std::optional<ProtocolError> ErrorCodeFromMessage(const nlohmann::json& message);

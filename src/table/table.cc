@@ -71,6 +71,17 @@ void Table::Send(int seat, const json& message, bool ends_seat) {
   outbox_.push_back({seat, Text(message), ends_seat});
 }
 
+void Table::SendInHand(int seat, const json& message) {
+  std::string text = Text(message);
+  // A computer's seat is never taken back, so its log would never be read.
+  if (!At(seat).token.empty()) hand_so_far_[static_cast<std::size_t>(seat)].push_back(text);
+  if (At(seat).presence == SeatPresence::kHere) outbox_.push_back({seat, std::move(text), false});
+}
+
+void Table::ForgetHand() {
+  for (std::vector<std::string>& log : hand_so_far_) log.clear();
+}
+
 void Table::SendView(int seat) {
   Send(seat, ViewMessage(SeatView(match_, seat)));
 }
@@ -136,6 +147,8 @@ void Table::Back(int seat, TableTime now) {
   Send(seat, SeatedMessage(code_, seat, slot.token));
   SendSeats();
   SendView(seat);
+  const std::vector<std::string>& log = hand_so_far_[static_cast<std::size_t>(seat)];
+  if (match_.phase == HandPhase::kPlaying && !log.empty()) Send(seat, HandSoFarMessage(log));
   // A stand-in's decision in flight is for a seat that is no longer its.
   if (was_computer) MovedOn(now);
 }
@@ -156,6 +169,7 @@ void Table::Leave(int seat, TableTime now) {
   Note(TableNote::Kind::kLeft, seat);
   slot.name.clear();
   slot.token.clear();
+  hand_so_far_[static_cast<std::size_t>(seat)].clear();
   // Before the match a new person may still take the seat; after its start
   // the computer plays it to the end.
   slot.presence = started_ ? SeatPresence::kComputer : SeatPresence::kOpen;
@@ -211,6 +225,7 @@ void Table::GiveToComputer(int by_seat, int seat, PlayerLevel level, TableTime n
   slot.level = level;
   slot.name.clear();
   slot.token.clear();
+  hand_so_far_[static_cast<std::size_t>(seat)].clear();
   Note(TableNote::Kind::kComputer, seat);
   SendSeats();
   StartIfReady(now);
@@ -232,15 +247,19 @@ void Table::Deal(TableTime now) {
   const int first = first_hand_ ? static_cast<int>(engine_() % kSeats) : NextFirstSeat(match_);
   first_hand_ = false;
   DealHand(match_, ShuffledPack(engine_), first);
-  for (int seat = 0; seat < kSeats; ++seat) SendView(seat);
+  ForgetHand();
+  for (int seat = 0; seat < kSeats; ++seat) SendInHand(seat, ViewMessage(SeatView(match_, seat)));
   MovedOn(now);
 }
 
 void Table::MakePlay(int seat, const vantel::Play& play, TableTime now) {
   const PlayResult result = ApplyPlay(match_, seat, play);
   if (!result.Ok()) return;  // checked by the caller
-  for (int s = 0; s < kSeats; ++s) Send(s, EventsMessage(result.events, SeatView(match_, s)));
+  for (int s = 0; s < kSeats; ++s) {
+    SendInHand(s, EventsMessage(result.events, SeatView(match_, s)));
+  }
   if (match_.phase == HandPhase::kOver) {
+    ForgetHand();
     if (match_.MatchDecided()) {
       End(TableEnd::kMatchOver);
       return;
@@ -332,6 +351,7 @@ void Table::End(TableEnd reason) {
   }
   ended_ = true;
   pending_.reset();
+  ForgetHand();
   notes_.push_back({TableNote::Kind::kEnded, -1, reason});
 }
 

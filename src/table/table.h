@@ -123,6 +123,10 @@ class Table {
   bool SomeoneIsLeft() const;
 
   void Send(int seat, const nlohmann::json& message, bool ends_seat = false);
+  // A message of the hand in play: sent if the person is here, and kept in
+  // the seat's log either way, for them to follow the hand after a rejoin.
+  void SendInHand(int seat, const nlohmann::json& message);
+  void ForgetHand();
   void SendView(int seat);
   void SendSeats();
   void Note(TableNote::Kind kind, int seat);
@@ -152,6 +156,10 @@ class Table {
   std::optional<DecisionRequest> pending_;
   TableTime turn_since_{0};
   std::optional<TableTime> deal_at_;  // the next hand's, once one is scored
+
+  // Per seat held by a person: the texts sent it since the hand's view, that
+  // view first. A hand sends at most kMaxHandSoFarMessages; empty between hands.
+  std::array<std::vector<std::string>, kSeats> hand_so_far_{};
 
   std::vector<SeatMessage> outbox_;
   std::vector<TableNote> notes_;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <numeric>
 #include <random>
@@ -170,6 +171,69 @@ TEST(ServerMessagesTest, ADamagedViewIsRefused) {
     const ViewRead read = ViewFromMessage(bad);
     EXPECT_FALSE(read.view.has_value()) << "damage " << i;
     EXPECT_FALSE(read.problem.empty()) << "damage " << i;
+  }
+}
+
+// A whole hand as one seat was sent it: its view and every play's events.
+std::vector<std::string> WholeHandTo(int seat, bool twelve_card_hands, uint32_t seed) {
+  std::mt19937 engine(seed);
+  Options options;
+  options.twelve_card_deal = twelve_card_hands ? 1 : 0;
+  MatchState s = NewMatch(options);
+  DealHand(s, ShuffledDeck(engine), 1);
+  std::vector<std::string> texts = {ViewMessage(SeatView(s, seat)).dump()};
+  while (s.phase == HandPhase::kPlaying) {
+    const PlayResult result = ApplyPlay(s, s.turn, RandomLegalPlay(s, engine));
+    texts.push_back(EventsMessage(result.events, SeatView(s, seat)).dump());
+  }
+  return texts;
+}
+
+// The longest hand so far, the whole of one, reads back text for text; so
+// does every shorter start of it.
+TEST(ServerMessagesTest, AHandSoFarReadsBackAsTheTextsItWasMadeOf) {
+  for (const bool twelve : {true, false}) {
+    const std::vector<std::string> hand = WholeHandTo(3, twelve, twelve ? 8 : 9);
+    ASSERT_EQ(hand.size(), static_cast<std::size_t>(kMaxHandSoFarMessages));
+    for (const std::size_t length :
+         {std::size_t{1}, std::size_t{2}, std::size_t{25}, hand.size()}) {
+      const std::vector<std::string> texts(hand.begin(),
+                                           hand.begin() + static_cast<std::ptrdiff_t>(length));
+      const json message = HandSoFarMessage(texts);
+      EXPECT_EQ(message["type"], "hand-so-far");
+      // The messages travel as objects, not as strings inside strings.
+      EXPECT_TRUE(message["messages"][0].is_object());
+      const auto read = HandSoFarFromMessage(json::parse(message.dump()));
+      ASSERT_TRUE(read.has_value()) << message.dump();
+      EXPECT_EQ(*read, texts);
+    }
+  }
+}
+
+TEST(ServerMessagesTest, AHandSoFarOfTheWrongShapeIsRefused) {
+  const std::vector<std::string> hand = WholeHandTo(0, true, 12);
+  const json good = HandSoFarMessage({hand[0], hand[1], hand[2]});
+  ASSERT_TRUE(HandSoFarFromMessage(good).has_value());
+  const std::vector<std::function<void(json&)>> damages = {
+      [](json& j) { j = json::array(); },
+      [](json& j) { j.erase("messages"); },
+      [](json& j) { j["messages"] = "[]"; },
+      [](json& j) { j["messages"] = json::array(); },
+      [](json& j) { j["messages"][1] = j["messages"][1].dump(); },  // a string, not an object
+      [](json& j) { j["messages"][1].erase("type"); },
+      [](json& j) { j["messages"][1]["type"] = 7; },
+      [](json& j) { j["messages"][1]["type"] = "seats"; },
+      [](json& j) { j["messages"][2] = j["messages"][0]; },  // a second view
+      [](json& j) { j["messages"].erase(0); },               // no view to start from
+      [&](json& j) {
+        for (std::size_t i = 3; i < hand.size(); ++i) j["messages"].push_back(json::parse(hand[i]));
+        j["messages"].push_back(json::parse(hand.back()));  // one more than a hand holds
+      },
+  };
+  for (std::size_t i = 0; i < damages.size(); ++i) {
+    json bad = good;
+    damages[i](bad);
+    EXPECT_FALSE(HandSoFarFromMessage(bad).has_value()) << "damage " << i << ": " << bad.dump();
   }
 }
 

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "codec/server_messages.h"
 #include "server_process.h"
 #include "ws_client.h"
 
@@ -43,6 +44,9 @@ struct ScriptedPerson {
   std::string ended_reason;
   std::string token;
   int errors = 0;
+  int plays = 0;
+  // What it was sent of the hand in play, from its view on.
+  std::vector<json> of_hand;
 
   void Take(const json& m) {
     const std::string type = m["type"];
@@ -72,14 +76,17 @@ struct ScriptedPerson {
   }
 
   // Reads what has come and plays if it is its turn; false once nothing
-  // more comes.
-  bool Step() {
-    const std::optional<json> m = client.Read(10s);
+  // more comes within `wait`.
+  bool Step(std::chrono::milliseconds wait = 10s) {
+    const std::optional<json> m = client.Read(wait);
     if (!m) return false;
     Take(*m);
+    if (m->at("type") == "view" && m->at("phase") == "playing") of_hand.clear();
+    if (m->at("type") == "view" || m->at("type") == "events") of_hand.push_back(*m);
     if (turn == seat && !hand.empty()) {
       client.Send(PlayMessage{{static_cast<int16_t>(hand.front()), {}}});
       turn = -1;  // until the events say whose turn it is
+      ++plays;
     }
     return true;
   }
@@ -92,7 +99,9 @@ std::string AdaHostsWithSeat2Open(ScriptedPerson& ada, uint16_t port) {
   ada.client.Send(HelloMessage{kProtocolVersion, "Ada"});
   ada.client.Send(Seats({"person", "classic", "person", "classic"}));
   const json seated = ada.client.ReadType("seated");
-  return seated.is_object() ? seated["code"].get<std::string>() : std::string();
+  if (!seated.is_object()) return {};
+  ada.Take(seated);
+  return seated["code"].get<std::string>();
 }
 
 TEST(ServerTest, TwoPeopleAndTwoComputersPlayAMatchOverSockets) {
@@ -165,6 +174,70 @@ TEST(ServerTest, ALostConnectionComesBackToItsSeat) {
   // The table waited for her: her hand is as it was dealt.
   EXPECT_EQ(view["hand"].get<std::vector<int>>(), hand);
   EXPECT_EQ(ada.client.ReadType("seats")["seats"][2]["presence"], "here");
+}
+
+// Bea plays a card, drops, and the others play on until her turn; on her
+// rejoin she is given, after the view, the hand from its deal: what she had
+// read, then what came while she was away.
+TEST(ServerTest, ARejoinDuringAHandGetsTheHandSoFarAfterItsView) {
+  ServerProcess server({"--messages-per-second", "1000"});
+  ASSERT_TRUE(server.Started());
+  ScriptedPerson ada;
+  const std::string code = AdaHostsWithSeat2Open(ada, server.Port());
+  ASSERT_FALSE(code.empty());
+  std::string token;
+  std::vector<json> read_before;
+  {
+    ScriptedPerson bea;
+    ASSERT_TRUE(bea.client.Connect(server.Port()));
+    bea.client.Send(HelloMessage{kProtocolVersion, "Bea"});
+    bea.client.Send(JoinMessage{code, "Bea"});
+    // Until the events of her own first card have come back to her.
+    const auto own_play_seen = [&] {
+      if (bea.plays == 0 || bea.of_hand.empty()) return false;
+      const json& last = bea.of_hand.back();
+      return last["type"] == "events" && last["events"][0]["seat"] == 2;
+    };
+    for (int step = 0; step < 200 && !own_play_seen(); ++step) {
+      ada.Step(20ms);
+      bea.Step(20ms);
+    }
+    ASSERT_TRUE(own_play_seen());
+    token = bea.token;
+    read_before = bea.of_hand;
+  }  // Bea's connection drops here
+  EXPECT_TRUE(server.WaitForLine("table " + code + ": seat 2 away", 5s).has_value());
+  // The others play on until the table waits for her.
+  while (ada.Step(500ms)) {
+  }
+
+  WsClient again;
+  ASSERT_TRUE(again.Connect(server.Port()));
+  again.Send(HelloMessage{kProtocolVersion, "Bea"});
+  again.Send(RejoinMessage{code, token});
+  std::vector<std::string> types;
+  std::vector<json> got;
+  for (std::optional<json> m = again.Read(); m; m = again.Read(500ms)) {
+    types.push_back((*m)["type"]);
+    got.push_back(*m);
+  }
+  const std::vector<std::string> want = {"welcome", "seated", "seats", "view", "hand-so-far"};
+  ASSERT_EQ(types, want);
+  const json& view = got[3];
+  const std::optional<std::vector<std::string>> so_far = HandSoFarFromMessage(got[4]);
+  ASSERT_TRUE(so_far.has_value()) << got[4].dump();
+  // Her view and one events message for each card played since the deal.
+  ASSERT_EQ(so_far->size(), 1 + view["cards_played"].get<std::size_t>());
+  ASSERT_GT(so_far->size(), read_before.size());
+  for (std::size_t i = 0; i < so_far->size(); ++i) {
+    const json message = json::parse((*so_far)[i]);
+    EXPECT_EQ(message["seat"], 2);
+    if (i < read_before.size()) {
+      EXPECT_EQ(message, read_before[i]) << i;
+    } else {
+      EXPECT_EQ(message["type"], "events") << i;
+    }
+  }
 }
 
 // Heartbeats: a connection that answers nothing is let go within about 15 s

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "ai/expert.h"
@@ -29,31 +31,53 @@ std::string Token(int seat) {
   return "token-of-seat-" + std::to_string(seat) + "-xxxxxx";
 }
 
-// Every message just sent to a seat holds only cards that seat may see now.
-void CheckMessages(Table& table) {
-  const MatchState& s = table.Match();
-  for (const SeatMessage& m : table.TakeMessages()) {
-    const json message = json::parse(m.text);
-    std::vector<int> cards;
-    CollectCards(message, "", cards);
-    const std::set<int> visible = VisibleTo(s, m.seat);
-    const std::set<int> hidden = HiddenFrom(s, m.seat);
-    for (int card : cards) {
-      ASSERT_FALSE(hidden.contains(card))
-          << "seat " << m.seat << " got hidden card " << card << ": " << m.text;
-      ASSERT_TRUE(visible.contains(card))
-          << "seat " << m.seat << " got unseen card " << card << ": " << m.text;
-    }
+void CheckCards(const json& message, const MatchState& s, int seat, const std::string& text) {
+  std::vector<int> cards;
+  CollectCards(message, "", cards);
+  const std::set<int> visible = VisibleTo(s, seat);
+  const std::set<int> hidden = HiddenFrom(s, seat);
+  for (int card : cards) {
+    ASSERT_FALSE(hidden.contains(card))
+        << "seat " << seat << " got hidden card " << card << ": " << text;
+    ASSERT_TRUE(visible.contains(card))
+        << "seat " << seat << " got unseen card " << card << ": " << text;
   }
 }
 
+// Every message just sent to a seat holds only cards that seat may see now;
+// a hand-so-far's messages are read out and held to the same, one by one.
+// Returns how many hand-so-far messages went by.
+int CheckMessages(Table& table) {
+  const MatchState& s = table.Match();
+  int hands_so_far = 0;
+  for (const SeatMessage& m : table.TakeMessages()) {
+    const json message = json::parse(m.text);
+    if (message["type"] != "hand-so-far") {
+      CheckCards(message, s, m.seat, m.text);
+      continue;
+    }
+    ++hands_so_far;
+    const std::optional<std::vector<std::string>> inner = HandSoFarFromMessage(message);
+    EXPECT_TRUE(inner.has_value()) << m.text;
+    if (!inner) continue;
+    for (const std::string& text : *inner) {
+      const json one = json::parse(text);
+      EXPECT_EQ(one["seat"], m.seat) << text;
+      CheckCards(one, s, m.seat, text);
+    }
+  }
+  return hands_so_far;
+}
+
 // Many matches of people who come and go, play, misplay and time out;
-// whatever happens, no message carries a card its seat may not see then.
+// whatever happens, no message carries a card its seat may not see then, not
+// even among the earlier messages a comeback is given again.
 TEST(TableTest, NoSeatIsEverSentACardItMayNotSee) {
   std::mt19937 engine(4242);
   int plays = 0;
   int comebacks = 0;
   int whole_matches = 0;
+  int hands_so_far = 0;
   for (int match = 0; match < 20; ++match) {
     TableSettings settings = PeopleAt0And2();
     settings.twelve_card_hands = match % 2 == 0;
@@ -62,9 +86,9 @@ TEST(TableTest, NoSeatIsEverSentACardItMayNotSee) {
     TableTime now{0};
     Table table("ABCDEF", settings, now);
     table.Seat("Ada", Token(0), now);
-    CheckMessages(table);
+    hands_so_far += CheckMessages(table);
     table.Seat("Bea", Token(2), now);
-    CheckMessages(table);
+    hands_so_far += CheckMessages(table);
     for (int step = 0; step < 20000 && !table.Ended(); ++step) {
       now += std::chrono::seconds(engine() % 5);
       const int seat = static_cast<int>(engine() % 2) * 2;
@@ -89,12 +113,12 @@ TEST(TableTest, NoSeatIsEverSentACardItMayNotSee) {
           }
         }
       }
-      CheckMessages(table);
+      hands_so_far += CheckMessages(table);
       table.Advance(now);
-      CheckMessages(table);
+      hands_so_far += CheckMessages(table);
       if (std::optional<DecisionRequest> asked = table.TakeDecisionRequest()) {
         table.Decided(asked->serial, ChoosePlayAtLevel(asked->view, asked->level), now);
-        CheckMessages(table);
+        hands_so_far += CheckMessages(table);
       }
       if (::testing::Test::HasFatalFailure()) return;
     }
@@ -106,6 +130,7 @@ TEST(TableTest, NoSeatIsEverSentACardItMayNotSee) {
   EXPECT_GT(plays, 1000);
   EXPECT_GT(comebacks, 100);
   EXPECT_GT(whole_matches, 3);
+  EXPECT_GT(hands_so_far, 100);
 }
 
 TEST(TableTest, ARefusedPlayChangesNothingAndSaysWhy) {
