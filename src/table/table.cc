@@ -148,7 +148,9 @@ void Table::Back(int seat, TableTime now) {
   SendSeats();
   SendView(seat);
   const std::vector<std::string>& log = hand_so_far_[static_cast<std::size_t>(seat)];
-  if (match_.phase == HandPhase::kPlaying && !log.empty()) Send(seat, HandSoFarMessage(log));
+  // Between hands the one just ended is sent whole: the client shows its
+  // last cards and its score before the next deal, as if it had never left.
+  if (!log.empty()) Send(seat, HandSoFarMessage(log));
   // A stand-in's decision in flight is for a seat that is no longer its.
   if (was_computer) MovedOn(now);
 }
@@ -259,7 +261,6 @@ void Table::MakePlay(int seat, const vantel::Play& play, TableTime now) {
     SendInHand(s, EventsMessage(result.events, SeatView(match_, s)));
   }
   if (match_.phase == HandPhase::kOver) {
-    ForgetHand();
     if (match_.MatchDecided()) {
       End(TableEnd::kMatchOver);
       return;

@@ -157,8 +157,9 @@ class Table {
   TableTime turn_since_{0};
   std::optional<TableTime> deal_at_;  // the next hand's, once one is scored
 
-  // Per seat held by a person: the texts sent it since the hand's view, that
-  // view first. A hand sends at most kMaxHandSoFarMessages; empty between hands.
+  // Per seat held by a person: the texts sent it since the last hand's view,
+  // that view first, kept until the next deal. A hand sends at most
+  // kMaxHandSoFarMessages; empty before the first deal.
   std::array<std::vector<std::string>, kSeats> hand_so_far_{};
 
   std::vector<SeatMessage> outbox_;

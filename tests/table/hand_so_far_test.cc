@@ -200,9 +200,10 @@ TEST(HandSoFarTest, ARejoinGetsWhatAConnectionThatStayedWasSent) {
   }
 }
 
-// Between hands and before the first deal there is no hand to follow; after
-// the next deal the log holds that deal's view alone.
-TEST(HandSoFarTest, NoHandInPlayMeansNoHandSoFar) {
+// Before the first deal there is no hand to follow. Between hands the one
+// just ended is sent whole, to its last play; after the next deal the log
+// holds that deal's view alone.
+TEST(HandSoFarTest, BetweenHandsTheHandJustEndedIsSentWhole) {
   TableTime now{0};
   Table waiting("ABCDEF", PeopleAt0And2(true, 1), now);
   waiting.Seat("Ada", Token(0), now);
@@ -214,10 +215,15 @@ TEST(HandSoFarTest, NoHandInPlayMeansNoHandSoFar) {
   Watched t(false, 21);
   t.PlayTo(kCardsPlayedPerHand);
   ASSERT_EQ(t.table.Match().phase, HandPhase::kOver);
+  const std::vector<std::string> ended_hand = t.of_hand[2];
   t.table.Lost(2, t.now);
   t.Collect();
   t.Rejoin(2);
-  EXPECT_EQ(TypesTo(t.last, 2), (std::vector<std::string>{"seated", "seats", "view"}));
+  EXPECT_EQ(TypesTo(t.last, 2), (std::vector<std::string>{"seated", "seats", "view", "hand-so-far"}));
+  const std::optional<std::vector<std::string>> whole = t.HandSoFarTo(2);
+  ASSERT_TRUE(whole.has_value());
+  EXPECT_EQ(*whole, ended_hand);
+  EXPECT_EQ(whole->size(), static_cast<std::size_t>(kMaxHandSoFarMessages));
 
   // The pause ends and the next hand is dealt while Bea is still away.
   t.table.Lost(2, t.now);
