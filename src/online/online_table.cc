@@ -50,19 +50,35 @@ void OnlineTable::Receive(std::string_view text) {
     return;
   }
   const std::string kind = type->get<std::string>();
+  const RejoinAnswer answered = std::exchange(rejoin_answer_, RejoinAnswer::kNone);
+  if (answered == RejoinAnswer::kHandInPlay && kind != "hand-so-far") {
+    Fail("the table sent a hand already in play without its messages so far");
+    return;
+  }
   bool read = true;
   if (kind == "view") {
     const ViewRead view = ViewFromMessage(message);
     read = view.view.has_value();
     // A view of a match not started yet, or between hands, adds nothing:
-    // the game shows the hands the table deals.
-    if (read && view.view->Phase() == HandPhase::kPlaying) {
-      if (view.view->CardsPlayed() == 0) {
-        pending_.emplace_back(*view.view);
-      } else {
-        Fail("the table sent a hand already in play, which this game cannot take up yet");
-      }
+    // the game shows the hands the table deals. A hand already in play is
+    // followed from its deal, which the next message brings.
+    if (read && view.view->Phase() == HandPhase::kPlaying && view.view->CardsPlayed() == 0) {
+      pending_.emplace_back(*view.view);
+      rejoin_answer_ = RejoinAnswer::kDealQueued;
+    } else if (read) {
+      rejoin_answer_ = view.view->Phase() == HandPhase::kPlaying ? RejoinAnswer::kHandInPlay
+                                                                 : RejoinAnswer::kBetweenHands;
     }
+  } else if (kind == "hand-so-far") {
+    const std::optional<std::vector<std::string>> so_far = HandSoFarFromMessage(message);
+    if (!so_far || answered == RejoinAnswer::kNone) {
+      Fail("the table sent the messages of a hand out of place or unreadable");
+      return;
+    }
+    // The deal the view queued is the first of these again.
+    if (answered == RejoinAnswer::kDealQueued) pending_.pop_back();
+    for (const std::string& inner : *so_far) Receive(inner);
+    rejoin_answer_ = RejoinAnswer::kNone;
   } else if (kind == "events") {
     const std::optional<PlayReport> report = PlayReportFromMessage(message);
     read = report.has_value();
@@ -94,6 +110,9 @@ void OnlineTable::Receive(std::string_view text) {
 void OnlineTable::Follow(Game& game) {
   game_ = &game;
   game.deal.dealt_elsewhere = true;
+  // Whatever a table followed before asked of this game is void.
+  game.flow.person_play.reset();
+  game.flow.play_for_person.reset();
   for (int seat = 0; seat < kSeats; ++seat) {
     if (seat == Seat()) {
       game.seats.Seat(seat, nullptr);

@@ -70,9 +70,19 @@ class OnlineTable {
   // or its person: a game taken up again from the hand's messages so far
   // (after a lost connection) runs frames unseen until then.
   bool CaughtUp() const;
+  // A rejoin's view of a hand in play came, and the hand's messages so far
+  // that the game follows it from have not yet.
+  bool TakingUpHand() const { return rejoin_answer_ == RejoinAnswer::kHandInPlay; }
 
  private:
   using Pending = std::variant<SeatView, PlayReport>;
+  // What the last message, when a view, says of a "hand-so-far" after it.
+  enum class RejoinAnswer {
+    kNone,          // the last message was no view: none may follow
+    kDealQueued,    // a hand just dealt, queued; a hand-so-far restates it
+    kHandInPlay,    // only a hand-so-far says how the hand got there
+    kBetweenHands,  // the hand just ended may follow, to be shown to its end
+  };
 
   void StartDealtHand(const SeatView& view);
   void EchoOfOwnPlay(const PlayReport& report);
@@ -87,6 +97,7 @@ class OnlineTable {
   std::deque<Play> sent_;  // the person's plays the table has not reported yet
   std::vector<std::string> outgoing_;
   bool hand_started_ = false;
+  RejoinAnswer rejoin_answer_ = RejoinAnswer::kNone;
   std::optional<SeatedReport> seated_;
   std::optional<SeatsReport> seats_;
   std::optional<TableEnd> ended_;

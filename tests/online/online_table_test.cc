@@ -25,6 +25,7 @@
 #include "game/match_rules.h"
 #include "game/random.h"
 #include "game/sound.h"
+#include "online/catch_up.h"
 #include "online/guessed_deal.h"
 #include "table/table.h"
 
@@ -87,9 +88,15 @@ struct MatchPlan {
   uint64_t seed = 0;
   std::chrono::seconds turn_limit{0};
   bool seat_2_idle = false;
-  // Seat 2's connection is lost for a while in the second hand, and its game
-  // takes the hand up again from the table's messages of that hand.
-  bool seat_2_lost = false;
+  // Seat 2's connection is lost for `frames` once its `hand`th hand has
+  // `cards_played`; its game then rejoins and takes the hand up again from
+  // the table's messages of that hand.
+  struct LostSpell {
+    int hand = 0;
+    int cards_played = 0;
+    int frames = 0;
+  };
+  std::optional<LostSpell> seat_2_lost{};
 };
 
 TableSettings PeopleAt0And2(const MatchPlan& plan) {
@@ -120,8 +127,7 @@ void PlayWholeMatch(const MatchPlan& plan) {
   table.Seat("Bea", "token-of-bea-0123456789", now);
   NoHooks hooks;
   std::array<SeenStates, 2> table_seen;
-  // What the table sent seat 2 since its hand's deal, and whether it arrives.
-  std::vector<std::string> bea_hand_so_far;
+  // Seat 2's deals, and whether its messages arrive.
   int bea_hands = 0;
   int bea_lost_frames = 0;
   bool bea_taken_up = false;
@@ -130,36 +136,25 @@ void PlayWholeMatch(const MatchPlan& plan) {
     table_seen[1].Observe(table.Match(), 2);
     for (const SeatMessage& m : table.TakeMessages()) {
       if (m.seat == 2) {
-        const std::string type = nlohmann::json::parse(m.text).value("type", "");
-        if (type == "view") {
-          bea_hand_so_far = {m.text};
-          ++bea_hands;
-        } else if (type == "events") {
-          bea_hand_so_far.push_back(m.text);
-        }
+        if (nlohmann::json::parse(m.text).value("type", "") == "view") ++bea_hands;
         if (bea_lost_frames > 0) continue;
       }
       person_at(m.seat).online.Receive(m.text);
     }
   };
-  // Bea's game follows the table anew from the hand's messages so far, as
-  // after a rejoin, and plays them out unseen until it is where the table is.
+  // Bea's game rejoins and follows the table anew from what the table answers,
+  // the hand's messages so far among it, and plays them out unseen until it
+  // is where the table is.
   const auto take_bea_up_again = [&](Person& bea) {
     bea.online = OnlineTable{};
     bea.online.Follow(bea.game);
-    for (const std::string& text : bea_hand_so_far) bea.online.Receive(text);
-    constexpr int kMostCatchUpFrames = 20'000;
-    for (int n = 0; n < kMostCatchUpFrames && !bea.online.CaughtUp(); ++n) {
-      bea.online.BeforeFrame();
-      RunFrame(bea.game, InputSnapshot{}, hooks);
-      bea.clock.Advance(kFrameMs);
-      ASSERT_FALSE(bea.online.OutOfStep()) << bea.online.OutOfStepReason();
-      ASSERT_TRUE(bea.online.TakeOutgoing().empty()) << "a play sent while catching up";
-    }
-    ASSERT_TRUE(bea.online.CaughtUp())
-        << "flow state " << FlowStateText(bea.game.flow.state) << ", cards played "
-        << bea.game.match.cards_played << " here, " << table.Match().cards_played
-        << " at the table";
+    table.Back(2, now);
+    table_moved();
+    const std::string problem =
+        CatchUp(bea.online, bea.game, hooks, [&bea] { bea.clock.Advance(kFrameMs); });
+    ASSERT_EQ(problem, "") << "flow state " << FlowStateText(bea.game.flow.state)
+                           << ", cards played " << bea.game.match.cards_played << " here, "
+                           << table.Match().cards_played << " at the table";
     EXPECT_EQ(SeenInAnyOrder(bea.game.match, 2), SeenInAnyOrder(table.Match(), 2));
     bea.seen.states.clear();
     bea_taken_up = true;
@@ -176,9 +171,11 @@ void PlayWholeMatch(const MatchPlan& plan) {
       table.Decided(asked->serial, ChoosePlayAtLevel(asked->view, asked->level), now);
       table_moved();
     }
-    if (plan.seat_2_lost && bea_hands == 2 && !bea_taken_up && bea_lost_frames == 0 &&
-        table.Match().cards_played >= 10) {
-      bea_lost_frames = 600;
+    if (const auto& lost = plan.seat_2_lost; lost && bea_hands == lost->hand && !bea_taken_up &&
+                                             bea_lost_frames == 0 &&
+                                             table.Match().cards_played >= lost->cards_played) {
+      bea_lost_frames = lost->frames;
+      table.Lost(2, now);
     }
     for (const std::unique_ptr<Person>& p : people) {
       if (PersonSeat(p->game) == 2 && bea_lost_frames > 0) {
@@ -252,8 +249,12 @@ TEST(OnlineTableTest, TwoPeopleFollowWholeMatchesOfSixCardHandsAndTheirSecondDea
 // that hand's messages (its deal and every play since), reaches exactly the
 // table's state without sending anything, and plays the match to its end.
 TEST(OnlineTableTest, AGameTakesAHandUpAgainFromItsMessagesSoFar) {
-  PlayWholeMatch({.twelve_card_hands = true, .seed = 4, .seat_2_lost = true});
-  PlayWholeMatch({.twelve_card_hands = false, .seed = 5, .seat_2_lost = true});
+  PlayWholeMatch({.twelve_card_hands = true, .seed = 4, .seat_2_lost = {{2, 10, 600}}});
+  PlayWholeMatch({.twelve_card_hands = false, .seed = 5, .seat_2_lost = {{2, 10, 600}}});
+  // Lost as the first hand ends and back before the next deal: the game shows
+  // that hand to its end and its score, then follows the next deal.
+  PlayWholeMatch(
+      {.twelve_card_hands = false, .seed = 6, .seat_2_lost = {{1, kCardsPlayedPerHand, 30}}});
 }
 
 TEST(OnlineTableTest, AGameFollowsTheTurnsTheTablePlaysForItsPerson) {

@@ -219,7 +219,8 @@ TEST(HandSoFarTest, BetweenHandsTheHandJustEndedIsSentWhole) {
   t.table.Lost(2, t.now);
   t.Collect();
   t.Rejoin(2);
-  EXPECT_EQ(TypesTo(t.last, 2), (std::vector<std::string>{"seated", "seats", "view", "hand-so-far"}));
+  EXPECT_EQ(TypesTo(t.last, 2),
+            (std::vector<std::string>{"seated", "seats", "view", "hand-so-far"}));
   const std::optional<std::vector<std::string>> whole = t.HandSoFarTo(2);
   ASSERT_TRUE(whole.has_value());
   EXPECT_EQ(*whole, ended_hand);
