@@ -19,6 +19,7 @@
 #include "game/fatal_error.h"
 #include "i18n/format.h"
 #include "i18n/gettext.h"
+#include "online/catch_up.h"
 #include "pak/remove_resources.h"
 #include "pak/resource_path.h"
 #include "platform/input_snapshot.h"
@@ -68,7 +69,7 @@ GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& po
       resume_(online != nullptr ? std::nullopt : resume),
       online_(online),
       random_(SeedFromTimeOfDay(std::chrono::system_clock::now())),
-      game_(MakeGame(OptionsOfRun(options, resume, online), {random_, sound_, clock_})) {
+      game_(MakeGame(OptionsOfRun(options, resume, online), {random_, heard_, clock_})) {
   // A match at a network table is not this computer's to count.
   game_.observer = online_ != nullptr ? nullptr : ports_.statistics;
   // An Expert thinks for some milliseconds: never on the frame thread.
@@ -282,6 +283,7 @@ bool GameSession::RunOneFrame() {
 }
 
 void GameSession::HearFromTable() {
+  if (rejoin_ && !TakeSeatBack()) return;
   for (const std::string& text : online_->connection->TakeReceived()) {
     online_->table->Receive(text);
   }
@@ -303,6 +305,32 @@ void GameSession::HearFromTable() {
   if (game_.match.phase != HandPhase::kNotDealt) people.waiting = false;
 }
 
+bool GameSession::TakeSeatBack() {
+  const TableRejoin::Progress progress = rejoin_->Poll(std::chrono::steady_clock::now());
+  if (progress == TableRejoin::Progress::kGivenUp) {
+    throw FatalError(
+        kTableRoutine, kErrorTableLost,
+        Format(_("The connection to the table was lost: %s"), rejoin_->Problem().c_str()));
+  }
+  if (progress == TableRejoin::Progress::kTrying) return false;
+  rejoin_->MoveInto(*online_);
+  rejoin_.reset();
+  game_.aids.people.rejoining = false;
+  online_->table->Follow(game_);
+  heard_.Turn(false);
+  FrameHooks unseen;
+  const std::string problem = CatchUp(*online_->table, game_, unseen, [this] {
+    clock_.Skip(static_cast<uint32_t>(std::lround(FrameLimiter::kPeriodMs)));
+  });
+  heard_.Turn(true);
+  drawing_->ForceRedraw();
+  if (!problem.empty()) {
+    throw FatalError(kTableRoutine, kErrorOutOfStep,
+                     Format(_("This game and the table no longer agree (%s)."), problem.c_str()));
+  }
+  return true;
+}
+
 void GameSession::ReadGiveSeatKey(const InputSnapshot& input) {
   const bool down = input.KeyDown(kKeyC);
   if (down && !give_seat_key_held_) online_->table->GiveAwaySeatToComputer();
@@ -313,6 +341,11 @@ bool GameSession::TellTable() {
   OnlineTable& table = *online_->table;
   TableConnection& connection = *online_->connection;
   for (std::string& text : table.TakeOutgoing()) connection.Send(std::move(text));
+  // What came before the close may say why it closed (a table that ended).
+  const bool closed = connection.CurrentStatus() == TableConnection::Status::kClosed;
+  if (closed && !rejoin_) {
+    for (const std::string& text : connection.TakeReceived()) table.Receive(text);
+  }
   if (table.OutOfStep()) {
     throw FatalError(kTableRoutine, kErrorOutOfStep,
                      Format(_("This game and the table no longer agree (%s)."),
@@ -331,10 +364,10 @@ bool GameSession::TellTable() {
                          ? _("This seat was taken up on another connection.")
                          : _("The server closed the table."));
   }
-  if (connection.CurrentStatus() == TableConnection::Status::kClosed) {
-    throw FatalError(
-        kTableRoutine, kErrorTableLost,
-        Format(_("The connection to the table was lost: %s"), connection.Problem().c_str()));
+  if (closed && !rejoin_) {
+    // The seat is kept a while at the table: the game takes it back.
+    rejoin_ = std::make_unique<TableRejoin>(*online_, std::chrono::steady_clock::now());
+    game_.aids.people.rejoining = true;
   }
   return false;
 }

@@ -12,6 +12,7 @@
 #include "app/leave_question.h"
 #include "app/online_start.h"
 #include "app/stop_guard.h"
+#include "app/table_rejoin.h"
 #include "flow/game.h"
 #include "flow/observer.h"
 #include "gfx/assets.h"
@@ -68,6 +69,10 @@ class GameSession {
   // person did after it. True when the game at this table is over.
   void HearFromTable();
   bool TellTable();
+  // While the connection is lost: tries to take the seat back, and once back
+  // plays the hand so far out to where the table is. True when the seat is
+  // held again; throws FatalError when it cannot be.
+  bool TakeSeatBack();
   // C, for the host: the computer plays the seat of the person away on turn.
   void ReadGiveSeatKey(const InputSnapshot& input);
   void EndGame();
@@ -84,8 +89,12 @@ class GameSession {
   OnlineSeat* online_;  // not owned; none offline
   bool tree_removed_ = false;
   MtRandom random_;
-  SdlTickClock clock_;
+  SdlTickClock ticks_;
+  // A network hand taken up again is played out unseen and unheard: the
+  // game's clock runs ahead by that time, and its sounds are held back.
+  SkippingClock clock_{ticks_};
   SdlSound sound_;
+  SoundSwitch heard_{sound_};
   SdlPaceClock pace_clock_;
   Game game_;
   InputDevices input_;
@@ -99,6 +108,7 @@ class GameSession {
   bool answer_now_ = false;
   bool give_seat_key_held_ = false;
   LeaveQuestion leave_;
+  std::unique_ptr<TableRejoin> rejoin_;  // while the connection is lost
 };
 
 }  // namespace vantel

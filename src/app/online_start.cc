@@ -12,11 +12,15 @@ namespace {
 
 constexpr auto kPollInterval = std::chrono::milliseconds(10);
 
-std::string TargetOf(const OnlineRequest& request) {
-  if (request.host) return "/";
+// The path that finds a table by its code, through a proxy too.
+std::string TableTarget(const std::string& code) {
   std::string target = "/table/";
-  target += request.code;
+  target += code;
   return target;
+}
+
+std::string TargetOf(const OnlineRequest& request) {
+  return request.host ? "/" : TableTarget(request.code);
 }
 
 }  // namespace
@@ -34,6 +38,32 @@ std::string RefusalText(ProtocolError error, const std::string& code) {
   }
 }
 
+SeatAnswer ReadSeatAnswer(TableConnection& connection, OnlineTable& table) {
+  for (const std::string& text : connection.TakeReceived()) table.Receive(text);
+  if (table.Seated() && !table.TakingUpHand()) return SeatAnswer::kSeated;
+  if (table.LastError() || table.Ended() || table.OutOfStep()) return SeatAnswer::kRefused;
+  if (connection.CurrentStatus() == TableConnection::Status::kClosed) return SeatAnswer::kClosed;
+  return SeatAnswer::kWaiting;
+}
+
+std::string SeatProblem(SeatAnswer answer, const OnlineTable& table,
+                        const TableConnection& connection, const TableAddress& address,
+                        const std::string& code) {
+  if (answer == SeatAnswer::kClosed) {
+    return Format(_("Cannot reach the table at %s: %s"), TableAddressText(address).c_str(),
+                  connection.Problem().c_str());
+  }
+  if (const std::optional<ProtocolError> error = table.LastError()) {
+    return RefusalText(*error, code);
+  }
+  if (table.OutOfStep()) {
+    return Format(_("This game and the table no longer agree (%s)."),
+                  table.OutOfStepReason().c_str());
+  }
+  if (table.Ended()) return _("The server closed the table.");
+  return {};
+}
+
 OnlineStart TakeSeat(const OnlineRequest& request, const std::function<bool()>& keep_waiting) {
   OnlineStart start;
   ConnectionSettings settings;
@@ -49,17 +79,11 @@ OnlineStart TakeSeat(const OnlineRequest& request, const std::function<bool()>& 
     connection->Send(ClientMessageToText(JoinMessage{request.code, request.name}));
   }
   const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(kSeatWaitSeconds);
-  while (!table->Seated()) {
-    for (const std::string& text : connection->TakeReceived()) table->Receive(text);
-    if (table->Seated()) break;
-    if (const std::optional<ProtocolError> error = table->LastError()) {
-      start.problem = RefusalText(*error, request.code);
-      return start;
-    }
-    if (connection->CurrentStatus() == TableConnection::Status::kClosed) {
-      start.problem =
-          Format(_("Cannot reach the table at %s: %s"), TableAddressText(request.address).c_str(),
-                 connection->Problem().c_str());
+  for (;;) {
+    const SeatAnswer answer = ReadSeatAnswer(*connection, *table);
+    if (answer == SeatAnswer::kSeated) break;
+    if (answer != SeatAnswer::kWaiting) {
+      start.problem = SeatProblem(answer, *table, *connection, request.address, request.code);
       return start;
     }
     if (!keep_waiting()) return start;  // asked to stop: nothing to tell
@@ -71,8 +95,14 @@ OnlineStart TakeSeat(const OnlineRequest& request, const std::function<bool()>& 
     std::this_thread::sleep_for(kPollInterval);
   }
   start.seat = std::make_unique<OnlineSeat>();
-  start.seat->seat = table->Seated()->seat;
-  start.seat->code = table->Seated()->code;
+  const SeatedReport& seated = *table->Seated();
+  start.seat->seat = seated.seat;
+  start.seat->code = seated.code;
+  start.seat->token = seated.token;
+  start.seat->name = request.name;
+  start.seat->settings = settings;
+  // A hosted table is found again by its code, like a joined one.
+  start.seat->settings.target = TableTarget(seated.code);
   start.seat->connection = std::move(connection);
   start.seat->table = std::move(table);
   return start;

@@ -22,12 +22,15 @@ struct OnlineRequest {
 };
 
 // A seat taken at a table: the open connection and the table's messages so
-// far, ready for a game made for `seat`.
+// far, ready for a game made for `seat`; and what taking it back needs.
 struct OnlineSeat {
   std::unique_ptr<TableConnection> connection;
   std::unique_ptr<OnlineTable> table;
   int seat = 0;
   std::string code;
+  std::string token;  // never shown or logged
+  std::string name;
+  ConnectionSettings settings;  // to the table itself, by its code
 };
 
 struct OnlineStart {
@@ -42,5 +45,15 @@ OnlineStart TakeSeat(const OnlineRequest& request, const std::function<bool()>& 
 
 // The words for a refusal from the table, in the reader's language.
 std::string RefusalText(ProtocolError error, const std::string& code);
+
+// How far a table has answered a connection that asks it for a seat.
+enum class SeatAnswer { kWaiting, kSeated, kRefused, kClosed };
+// Hands `table` what `connection` received, and says where the asking stands.
+// Seated only once a hand in play can be followed (its messages so far came).
+SeatAnswer ReadSeatAnswer(TableConnection& connection, OnlineTable& table);
+// Why a seat was not had, in the reader's language, for an answer that says so.
+std::string SeatProblem(SeatAnswer answer, const OnlineTable& table,
+                        const TableConnection& connection, const TableAddress& address,
+                        const std::string& code);
 
 }  // namespace vantel

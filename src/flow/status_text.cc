@@ -15,7 +15,7 @@ constexpr std::array<const char*, kSeats> kSeatNames = {N_("You"), N_("Right"), 
                                                         N_("Left")};
 
 // Indexed by StatusKind. The dot between parts has a cell on the table fonts.
-constexpr std::array<const char*, 24> kStatusPatterns = {
+constexpr std::array<const char*, 25> kStatusPatterns = {
     // TRANSLATORS: Escape was pressed during a match; the match is kept for the next start.
     N_("Leave? Esc or Return saves and leaves · a click plays on"),
     N_("Paused · P to resume"),
@@ -47,6 +47,8 @@ constexpr std::array<const char*, 24> kStatusPatterns = {
     N_("%s is away · the table waits"),
     // TRANSLATORS: said to the host of a network table only; C is the key.
     N_("%s is away · C: the computer plays for them"),
+    // TRANSLATORS: network play; the game is connecting to the table again.
+    N_("Connection lost · rejoining the table"),
 };
 
 bool NamesSomeone(StatusKind kind) {
@@ -108,6 +110,7 @@ StatusLine StatusOf(const Game& g) {
   if (g.aids.asking_to_leave) return {StatusKind::kLeaveQuestion, {}};
   if (f.game_paused) return {StatusKind::kPaused, {}};
   const TablePeople& people = g.aids.people;
+  if (people.rejoining) return {StatusKind::kTableLost, {}};
   if (people.waiting) return {StatusKind::kWaitingForPeople, {}, people.code};
   if (f.state == FlowState::kEndOfMatch) return MatchEnd(g.score);
   if (CaptureChoicePending(g)) return {StatusKind::kTakeCards, {PlayedValue(g)}};

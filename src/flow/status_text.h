@@ -45,6 +45,7 @@ enum class StatusKind : uint8_t {
   kPersonPlaying,     // network play: the name is the person's
   kPersonAway,
   kPersonAwayHostMayGive,  // the same, said to the table's host, with the key that helps
+  kTableLost,              // network play: the connection is being made again
 };
 
 // One status line: its situation and the numbers its sentence names, in order.

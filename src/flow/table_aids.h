@@ -40,6 +40,7 @@ struct TablePeople {
   std::string code;                         // the table's join code
   bool waiting = false;                     // seats are open: nothing dealt yet
   bool host = false;                        // the person here hosts the table
+  bool rejoining = false;                   // the connection was lost: making it again
 };
 
 // What the table shows to help the player follow and choose: the keyboard's

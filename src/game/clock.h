@@ -31,4 +31,18 @@ class ManualClock final : public TickClock {
   double now_;
 };
 
+// Another clock, moved on by the time skipped: a game that plays out time
+// unseen (taking a network hand up again) runs ahead of the ticks it reads.
+class SkippingClock final : public TickClock {
+ public:
+  explicit SkippingClock(TickClock& ticks) : ticks_(ticks) {}
+  // Wraps as the count it adds to does.
+  uint32_t GetTickCount() override { return ticks_.GetTickCount() + skipped_; }
+  void Skip(uint32_t ms) { skipped_ += ms; }
+
+ private:
+  TickClock& ticks_;
+  uint32_t skipped_ = 0;
+};
+
 }  // namespace vantel

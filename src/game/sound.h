@@ -42,6 +42,21 @@ class SilentSound final : public SoundSink {
   void Play(SoundId) override {}
 };
 
+// Another sink that can be silenced for a while: for time the game plays
+// out unseen.
+class SoundSwitch final : public SoundSink {
+ public:
+  explicit SoundSwitch(SoundSink& sink) : sink_(sink) {}
+  void Play(SoundId id) override {
+    if (on_) sink_.Play(id);
+  }
+  void Turn(bool on) { on_ = on; }
+
+ private:
+  SoundSink& sink_;
+  bool on_ = true;
+};
+
 // One of the three flip (or sign) variants, chosen with the game's generator:
 // the draw happens whether or not anything is heard, so a seed replays the same.
 void PlayCardFlipSound(Random& random, SoundSink& sink);

@@ -96,6 +96,13 @@ TEST_F(StatusTextTest, EachMomentOfTheGameSaysWhatItWaitsForOrTheScore) {
          g.aids.people.host = true;
        },
        "Bea is away" + dot + "C: the computer plays for them"},
+      {"a lost connection is being made again, whoever's turn it is",
+       [](Game& g) {
+         g.flow.state = FlowState::kNormalPlay;
+         g.flow.turn = 0;
+         g.aids.people.rejoining = true;
+       },
+       "Connection lost" + dot + "rejoining the table"},
       {"a computer at a network table is named as offline",
        [](Game& g) {
          g.flow.state = FlowState::kNormalPlay;

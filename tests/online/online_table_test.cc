@@ -27,24 +27,13 @@
 #include "game/sound.h"
 #include "online/catch_up.h"
 #include "online/guessed_deal.h"
+#include "support/seat_cards.h"
 #include "table/table.h"
 
 namespace vantel {
 namespace {
 
 constexpr int kFrameMs = 16;
-
-// What a seat saw, with its own hand in one order: the person may sort the
-// hand here, which the table neither knows nor needs to.
-MatchState SeenInAnyOrder(const MatchState& state, int seat) {
-  MatchState seen = SeatView(state, seat).Masked();
-  HandCards& hand = seen.hands[static_cast<std::size_t>(seat)];
-  std::vector<int16_t> cards(hand.begin(), hand.end());
-  std::sort(cards.begin(), cards.end());
-  hand.Clear();
-  for (int16_t card : cards) hand.PushBack(card);
-  return seen;
-}
 
 // Every state a seat saw, in order, each once.
 struct SeenStates {

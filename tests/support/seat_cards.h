@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <set>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,7 @@
 
 #include "codec/json_fields.h"
 #include "game/match_state.h"
+#include "game/seat_view.h"
 
 namespace vantel {
 
@@ -59,6 +61,18 @@ inline std::set<int> HiddenFrom(const MatchState& s, int seat) {
   }
   for (int i = s.dealt; i < kCardCount; ++i) hidden.insert(s.deck[static_cast<size_t>(i)]);
   return hidden;
+}
+
+// What `seat` saw, with its own hand in one order: the person may sort the
+// hand on their screen, which the table neither knows nor needs to.
+inline MatchState SeenInAnyOrder(const MatchState& state, int seat) {
+  MatchState seen = SeatView(state, seat).Masked();
+  HandCards& hand = seen.hands[static_cast<std::size_t>(seat)];
+  std::vector<int16_t> cards(hand.begin(), hand.end());
+  std::sort(cards.begin(), cards.end());
+  hand.Clear();
+  for (int16_t card : cards) hand.PushBack(card);
+  return seen;
 }
 
 }  // namespace vantel
