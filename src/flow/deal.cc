@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "flow/flow.h"
 #include "flow/match_sync.h"
@@ -176,6 +177,27 @@ void ResumeMatch(Game& g, const MatchState& kept) {
   // last hand's first, as after its last card.
   g.flow.turn = static_cast<int16_t>((kept.first_seat + kSeats - 1) % kSeats);
   StartHand(g, nullptr);
+}
+
+void ForgetShownHand(Game& g) {
+  StopThinking(g);
+  FlowData& f = g.flow;
+  FlowData fresh;
+  fresh.think_in_background = f.think_in_background;
+  fresh.game_paused = f.game_paused;
+  fresh.pause_key_latch = f.pause_key_latch;
+  fresh.hint_key_latch = f.hint_key_latch;
+  fresh.state = FlowState::kEndOfMatch;
+  f = std::move(fresh);
+  g.model = CardModel{};
+  SetupTablePlaces(g);
+  g.capture = CaptureState{};
+  DealState deal;
+  deal.first_hand_dealt = g.deal.first_hand_dealt;
+  deal.dealt_elsewhere = g.deal.dealt_elsewhere;
+  g.deal = deal;
+  g.aids.hand_cursor = -1;
+  g.aids.table_cursor = -1;
 }
 
 bool DealInProgress(const Game& g) {

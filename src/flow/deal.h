@@ -23,6 +23,13 @@ std::optional<MatchState> MatchToKeep(const Game& g);
 // again, the same cards to the same seats, or the next hand is dealt.
 void ResumeMatch(Game& g, const MatchState& kept);
 
+// Lets go of the hand the game was showing, wherever it stood: its cards'
+// places and flights, the capture under way, the turn, the person's choice.
+// The game then rests, as before a first deal, until a hand is started. For
+// a game that follows a table anew after a lost connection, from that hand's
+// deal. The score, the settings and the people at the table stay.
+void ForgetShownHand(Game& g);
+
 // Whether cards are being dealt (a pause between two of the deal's cards
 // included).
 bool DealInProgress(const Game& g);

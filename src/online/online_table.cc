@@ -110,9 +110,9 @@ void OnlineTable::Receive(std::string_view text) {
 void OnlineTable::Follow(Game& game) {
   game_ = &game;
   game.deal.dealt_elsewhere = true;
-  // Whatever a table followed before asked of this game is void.
-  game.flow.person_play.reset();
-  game.flow.play_for_person.reset();
+  // The game may be anywhere in a hand of a table it followed before: it
+  // starts afresh from this table's next deal.
+  ForgetShownHand(game);
   for (int seat = 0; seat < kSeats; ++seat) {
     if (seat == Seat()) {
       game.seats.Seat(seat, nullptr);
