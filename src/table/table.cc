@@ -71,15 +71,18 @@ void Table::Send(int seat, const json& message, bool ends_seat) {
   outbox_.push_back({seat, Text(message), ends_seat});
 }
 
-void Table::SendInHand(int seat, const json& message) {
-  std::string text = Text(message);
-  // A computer's seat is never taken back, so its log would never be read.
-  if (!At(seat).token.empty()) hand_so_far_[static_cast<std::size_t>(seat)].push_back(text);
-  if (At(seat).presence == SeatPresence::kHere) outbox_.push_back({seat, std::move(text), false});
-}
-
-void Table::ForgetHand() {
-  for (std::vector<std::string>& log : hand_so_far_) log.clear();
+std::vector<std::string> Table::HandSoFar(int seat) const {
+  // The rules are a function of the dealt hand and the plays: played again,
+  // they write each message exactly as it was written then.
+  MatchState replay = *hand_dealt_;
+  std::vector<std::string> texts;
+  texts.reserve(1 + hand_plays_.size());
+  texts.push_back(Text(ViewMessage(SeatView(replay, seat))));
+  for (const auto& [by, play] : hand_plays_) {
+    const PlayResult result = ApplyPlay(replay, by, play);
+    texts.push_back(Text(EventsMessage(result.events, SeatView(replay, seat))));
+  }
+  return texts;
 }
 
 void Table::SendView(int seat) {
@@ -147,10 +150,9 @@ void Table::Back(int seat, TableTime now) {
   Send(seat, SeatedMessage(code_, seat, slot.token));
   SendSeats();
   SendView(seat);
-  const std::vector<std::string>& log = hand_so_far_[static_cast<std::size_t>(seat)];
   // Between hands the one just ended is sent whole: the client shows its
   // last cards and its score before the next deal, as if it had never left.
-  if (!log.empty()) Send(seat, HandSoFarMessage(log));
+  if (hand_dealt_) Send(seat, HandSoFarMessage(HandSoFar(seat)));
   // A stand-in's decision in flight is for a seat that is no longer its.
   if (was_computer) MovedOn(now);
 }
@@ -171,7 +173,6 @@ void Table::Leave(int seat, TableTime now) {
   Note(TableNote::Kind::kLeft, seat);
   slot.name.clear();
   slot.token.clear();
-  hand_so_far_[static_cast<std::size_t>(seat)].clear();
   // Before the match a new person may still take the seat; after its start
   // the computer plays it to the end.
   slot.presence = started_ ? SeatPresence::kComputer : SeatPresence::kOpen;
@@ -227,7 +228,6 @@ void Table::GiveToComputer(int by_seat, int seat, PlayerLevel level, TableTime n
   slot.level = level;
   slot.name.clear();
   slot.token.clear();
-  hand_so_far_[static_cast<std::size_t>(seat)].clear();
   Note(TableNote::Kind::kComputer, seat);
   SendSeats();
   StartIfReady(now);
@@ -249,17 +249,17 @@ void Table::Deal(TableTime now) {
   const int first = first_hand_ ? static_cast<int>(engine_() % kSeats) : NextFirstSeat(match_);
   first_hand_ = false;
   DealHand(match_, ShuffledPack(engine_), first);
-  ForgetHand();
-  for (int seat = 0; seat < kSeats; ++seat) SendInHand(seat, ViewMessage(SeatView(match_, seat)));
+  hand_dealt_ = match_;
+  hand_plays_.clear();
+  for (int seat = 0; seat < kSeats; ++seat) SendView(seat);
   MovedOn(now);
 }
 
 void Table::MakePlay(int seat, const vantel::Play& play, TableTime now) {
   const PlayResult result = ApplyPlay(match_, seat, play);
   if (!result.Ok()) return;  // checked by the caller
-  for (int s = 0; s < kSeats; ++s) {
-    SendInHand(s, EventsMessage(result.events, SeatView(match_, s)));
-  }
+  hand_plays_.push_back({seat, play});
+  for (int s = 0; s < kSeats; ++s) Send(s, EventsMessage(result.events, SeatView(match_, s)));
   if (match_.phase == HandPhase::kOver) {
     if (match_.MatchDecided()) {
       End(TableEnd::kMatchOver);
@@ -352,7 +352,8 @@ void Table::End(TableEnd reason) {
   }
   ended_ = true;
   pending_.reset();
-  ForgetHand();
+  hand_dealt_.reset();
+  hand_plays_.clear();
   notes_.push_back({TableNote::Kind::kEnded, -1, reason});
 }
 

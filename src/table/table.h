@@ -123,10 +123,9 @@ class Table {
   bool SomeoneIsLeft() const;
 
   void Send(int seat, const nlohmann::json& message, bool ends_seat = false);
-  // A message of the hand in play: sent if the person is here, and kept in
-  // the seat's log either way, for them to follow the hand after a rejoin.
-  void SendInHand(int seat, const nlohmann::json& message);
-  void ForgetHand();
+  // What `seat` was sent of the last hand dealt, its view first, written
+  // again for a rejoin (hand-so-far).
+  std::vector<std::string> HandSoFar(int seat) const;
   void SendView(int seat);
   void SendSeats();
   void Note(TableNote::Kind kind, int seat);
@@ -157,10 +156,15 @@ class Table {
   TableTime turn_since_{0};
   std::optional<TableTime> deal_at_;  // the next hand's, once one is scored
 
-  // Per seat held by a person: the texts sent it since the last hand's view,
-  // that view first, kept until the next deal. A hand sends at most
-  // kMaxHandSoFarMessages; empty before the first deal.
-  std::array<std::vector<std::string>, kSeats> hand_so_far_{};
+  // The last hand as dealt and each play made in it since, kept until the
+  // next deal: a rejoining seat is sent again all it was sent of that hand.
+  // A few kilobytes a table, where the texts themselves were tens a seat.
+  struct MadePlay {
+    int seat = 0;
+    vantel::Play play;
+  };
+  std::optional<MatchState> hand_dealt_;
+  std::vector<MadePlay> hand_plays_;
 
   std::vector<SeatMessage> outbox_;
   std::vector<TableNote> notes_;
