@@ -41,20 +41,6 @@ Play RandomLegalPlay(const MatchState& s, std::mt19937& engine) {
   return play;
 }
 
-// Checks one message to `seat`, sent while the match is `s`.
-void ExpectOnlyVisibleCards(const json& message, const MatchState& s, int seat) {
-  std::vector<int> cards;
-  CollectCards(message, "", cards);
-  const std::set<int> visible = VisibleTo(s, seat);
-  const std::set<int> hidden = HiddenFrom(s, seat);
-  for (int card : cards) {
-    ASSERT_FALSE(hidden.contains(card))
-        << "seat " << seat << " was sent hidden card " << card << ": " << message.dump();
-    ASSERT_TRUE(visible.contains(card))
-        << "seat " << seat << " was sent card " << card << " it has not seen: " << message.dump();
-  }
-}
-
 void CheckViews(const MatchState& s) {
   for (int seat = 0; seat < kSeats; ++seat) {
     const SeatView view(s, seat);

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include <nlohmann/json.hpp>
 
 #include "codec/json_fields.h"
@@ -61,6 +63,21 @@ inline std::set<int> HiddenFrom(const MatchState& s, int seat) {
   }
   for (int i = s.dealt; i < kCardCount; ++i) hidden.insert(s.deck[static_cast<size_t>(i)]);
   return hidden;
+}
+
+// Checks one message to `seat`, sent while the match is `s`: it holds no
+// card hidden from the seat, and none the seat has not seen.
+inline void ExpectOnlyVisibleCards(const nlohmann::json& message, const MatchState& s, int seat) {
+  std::vector<int> cards;
+  CollectCards(message, "", cards);
+  const std::set<int> visible = VisibleTo(s, seat);
+  const std::set<int> hidden = HiddenFrom(s, seat);
+  for (int card : cards) {
+    ASSERT_FALSE(hidden.contains(card))
+        << "seat " << seat << " was sent hidden card " << card << ": " << message.dump();
+    ASSERT_TRUE(visible.contains(card))
+        << "seat " << seat << " was sent card " << card << " it has not seen: " << message.dump();
+  }
 }
 
 // What `seat` saw, with its own hand in one order: the person may sort the

@@ -31,19 +31,6 @@ std::string Token(int seat) {
   return "token-of-seat-" + std::to_string(seat) + "-xxxxxx";
 }
 
-void CheckCards(const json& message, const MatchState& s, int seat, const std::string& text) {
-  std::vector<int> cards;
-  CollectCards(message, "", cards);
-  const std::set<int> visible = VisibleTo(s, seat);
-  const std::set<int> hidden = HiddenFrom(s, seat);
-  for (int card : cards) {
-    ASSERT_FALSE(hidden.contains(card))
-        << "seat " << seat << " got hidden card " << card << ": " << text;
-    ASSERT_TRUE(visible.contains(card))
-        << "seat " << seat << " got unseen card " << card << ": " << text;
-  }
-}
-
 // Every message just sent to a seat holds only cards that seat may see now;
 // a hand-so-far's messages are read out and held to the same, one by one.
 // Returns how many hand-so-far messages went by.
@@ -53,7 +40,7 @@ int CheckMessages(Table& table) {
   for (const SeatMessage& m : table.TakeMessages()) {
     const json message = json::parse(m.text);
     if (message["type"] != "hand-so-far") {
-      CheckCards(message, s, m.seat, m.text);
+      ExpectOnlyVisibleCards(message, s, m.seat);
       continue;
     }
     ++hands_so_far;
@@ -63,7 +50,7 @@ int CheckMessages(Table& table) {
     for (const std::string& text : *inner) {
       const json one = json::parse(text);
       EXPECT_EQ(one["seat"], m.seat) << text;
-      CheckCards(one, s, m.seat, text);
+      ExpectOnlyVisibleCards(one, s, m.seat);
     }
   }
   return hands_so_far;
