@@ -325,8 +325,7 @@ bool GameSession::TakeSeatBack() {
   heard_.Turn(true);
   drawing_->ForceRedraw();
   if (!problem.empty()) {
-    throw FatalError(kTableRoutine, kErrorOutOfStep,
-                     Format(_("This game and the table no longer agree (%s)."), problem.c_str()));
+    throw FatalError(kTableRoutine, kErrorOutOfStep, OutOfStepText(problem));
   }
   return true;
 }
@@ -347,9 +346,7 @@ bool GameSession::TellTable() {
     for (const std::string& text : connection.TakeReceived()) table.Receive(text);
   }
   if (table.OutOfStep()) {
-    throw FatalError(kTableRoutine, kErrorOutOfStep,
-                     Format(_("This game and the table no longer agree (%s)."),
-                            table.OutOfStepReason().c_str()));
+    throw FatalError(kTableRoutine, kErrorOutOfStep, OutOfStepText(table.OutOfStepReason()));
   }
   if (const std::optional<TableEnd> ended = table.Ended()) {
     // The match's end is shown as offline: the table has ended, the game

@@ -38,6 +38,10 @@ std::string RefusalText(ProtocolError error, const std::string& code) {
   }
 }
 
+std::string OutOfStepText(const std::string& reason) {
+  return Format(_("This game and the table no longer agree (%s)."), reason.c_str());
+}
+
 SeatAnswer ReadSeatAnswer(TableConnection& connection, OnlineTable& table) {
   for (const std::string& text : connection.TakeReceived()) table.Receive(text);
   if (table.Seated() && !table.TakingUpHand()) return SeatAnswer::kSeated;
@@ -56,10 +60,7 @@ std::string SeatProblem(SeatAnswer answer, const OnlineTable& table,
   if (const std::optional<ProtocolError> error = table.LastError()) {
     return RefusalText(*error, code);
   }
-  if (table.OutOfStep()) {
-    return Format(_("This game and the table no longer agree (%s)."),
-                  table.OutOfStepReason().c_str());
-  }
+  if (table.OutOfStep()) return OutOfStepText(table.OutOfStepReason());
   if (table.Ended()) return _("The server closed the table.");
   return {};
 }

@@ -46,6 +46,9 @@ OnlineStart TakeSeat(const OnlineRequest& request, const std::function<bool()>& 
 // The words for a refusal from the table, in the reader's language.
 std::string RefusalText(ProtocolError error, const std::string& code);
 
+// The words for a game that no longer follows its table, and why.
+std::string OutOfStepText(const std::string& reason);
+
 // How far a table has answered a connection that asks it for a seat.
 enum class SeatAnswer { kWaiting, kSeated, kRefused, kClosed };
 // Hands `table` what `connection` received, and says where the asking stands.
