@@ -227,9 +227,7 @@ ClientParse ParseClientMessage(std::string_view text) noexcept {
 }
 
 std::string ClientMessageToText(const ClientMessage& message) {
-  // A name that is not UTF-8 would make dump() throw; the table refuses such
-  // a name anyway, so it is sent with replacement characters.
-  return std::visit(ToJson{}, message).dump(-1, ' ', false, json::error_handler_t::replace);
+  return MessageText(std::visit(ToJson{}, message));
 }
 
 }  // namespace vantel

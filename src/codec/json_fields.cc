@@ -6,6 +6,10 @@ namespace vantel {
 
 using nlohmann::json;
 
+std::string MessageText(const json& message) {
+  return message.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
 std::optional<int16_t> CardOf(const json& card) {
   if (!card.is_number_integer()) return std::nullopt;
   const auto id = card.get<int64_t>();

@@ -56,6 +56,11 @@ const char* NameOf(const std::array<std::pair<Enum, const char*>, N>& names, Enu
   return names[0].second;
 }
 
+// A message as sent: compact JSON. Names are checked UTF-8 before they reach a
+// message; should a byte that is not slip through, it travels as a
+// replacement character rather than making the writing throw.
+std::string MessageText(const nlohmann::json& message);
+
 // A card id (0..51), or nothing for any other value.
 std::optional<int16_t> CardOf(const nlohmann::json& card);
 

@@ -213,7 +213,7 @@ ViewRead ViewFromMessage(const json& in) {
 namespace {
 
 // The string field `key`, or nothing.
-std::optional<std::string> StringField(const json& in, const char* key) {
+std::optional<std::string> StringIfPresent(const json& in, const char* key) {
   const auto it = in.find(key);
   if (it == in.end() || !it->is_string()) return std::nullopt;
   return it->get<std::string>();
@@ -238,7 +238,7 @@ std::optional<PlayReport> PlayReportFromMessage(const json& in) {
   JsonReader r;
   PlayReport report;
   const json& laid = events->front();
-  if (StringField(laid, "kind") != "laid") return std::nullopt;
+  if (StringIfPresent(laid, "kind") != "laid") return std::nullopt;
   r.Int(laid, "seat", 0, kSeats - 1, report.seat);
   const auto card = laid.find("card");
   const std::optional<int16_t> id = card == laid.end() ? std::nullopt : CardOf(*card);
@@ -246,7 +246,7 @@ std::optional<PlayReport> PlayReportFromMessage(const json& in) {
   report.card = *id;
   for (std::size_t i = 1; i < events->size() && r.Ok(); ++i) {
     const json& event = (*events)[i];
-    const std::optional<std::string> kind = StringField(event, "kind");
+    const std::optional<std::string> kind = StringIfPresent(event, "kind");
     if (kind == "taken") {
       r.Cards(event, "taken", report.taken);
     } else if (kind == "second-deal") {
@@ -268,8 +268,8 @@ std::optional<SeatedReport> SeatedFromMessage(const json& in) {
   int16_t seat = 0;
   r.Int(in, "seat", 0, kSeats - 1, seat);
   report.seat = seat;
-  std::optional<std::string> code = StringField(in, "code");
-  std::optional<std::string> token = StringField(in, "token");
+  std::optional<std::string> code = StringIfPresent(in, "code");
+  std::optional<std::string> token = StringIfPresent(in, "token");
   if (!r.Ok() || !code || !token || !IsJoinCode(*code) || !IsSeatToken(*token)) {
     return std::nullopt;
   }
@@ -291,13 +291,13 @@ std::optional<SeatsReport> SeatsFromMessage(const json& in) {
   for (std::size_t s = 0; s < kSeats; ++s) {
     const json& entry = (*seats)[s];
     SeatInfo& info = report.seats[s];
-    const std::optional<std::string> name = StringField(entry, "name");
+    const std::optional<std::string> name = StringIfPresent(entry, "name");
     const std::optional<SeatPresence> presence =
-        ValueOf(kPresenceNames, StringField(entry, "presence"));
+        ValueOf(kPresenceNames, StringIfPresent(entry, "presence"));
     if (!name || !presence) return std::nullopt;
     info.name = *name;
     info.presence = *presence;
-    if (const std::optional<std::string> level = StringField(entry, "level")) {
+    if (const std::optional<std::string> level = StringIfPresent(entry, "level")) {
       const std::optional<PlayerLevel> known = PlayerLevelFromStoredName(*level);
       if (!known) return std::nullopt;
       info.level = *known;
@@ -310,7 +310,7 @@ std::optional<SeatsReport> SeatsFromMessage(const json& in) {
 
 std::optional<TableEnd> TableEndFromMessage(const json& in) {
   if (!in.is_object()) return std::nullopt;
-  return ValueOf(kTableEndNames, StringField(in, "reason"));
+  return ValueOf(kTableEndNames, StringIfPresent(in, "reason"));
 }
 
 std::optional<std::vector<std::string>> HandSoFarFromMessage(const json& in) {
@@ -326,15 +326,15 @@ std::optional<std::vector<std::string>> HandSoFarFromMessage(const json& in) {
     if (!message.is_object()) return std::nullopt;
     // The hand starts at its view; everything after it is a play's events.
     const char* want = texts.empty() ? "view" : "events";
-    if (StringField(message, "type") != want) return std::nullopt;
-    texts.push_back(message.dump(-1, ' ', false, json::error_handler_t::replace));
+    if (StringIfPresent(message, "type") != want) return std::nullopt;
+    texts.push_back(MessageText(message));
   }
   return texts;
 }
 
 std::optional<ProtocolError> ErrorCodeFromMessage(const json& in) {
   if (!in.is_object()) return std::nullopt;
-  const std::optional<std::string> code = StringField(in, "code");
+  const std::optional<std::string> code = StringIfPresent(in, "code");
   if (!code) return std::nullopt;
   return ProtocolErrorFromName(*code);
 }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "codec/json_fields.h"
 #include "codec/table_codes.h"
 
 namespace vantel {
@@ -13,10 +14,6 @@ using nlohmann::json;
 // Codes are drawn at random; with a few hundred tables among 887 million
 // codes a clash is rare, and a full run of clashes means something is wrong.
 constexpr int kCodeDraws = 64;
-
-std::string Text(const json& message) {
-  return message.dump(-1, ' ', false, json::error_handler_t::replace);
-}
 
 const char* NoteText(TableNote::Kind kind) {
   switch (kind) {
@@ -49,7 +46,7 @@ Lobby::Lobby(const LobbySettings& settings, std::function<uint64_t()> random)
     : settings_(settings), random_(std::move(random)) {}
 
 void Lobby::Reply(ConnectionId to, const json& message) {
-  deliveries_.push_back({to, Text(message)});
+  deliveries_.push_back({to, MessageText(message)});
   ++counts_.messages_sent;
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "ai/expert.h"
+#include "codec/json_fields.h"
 #include "game/match_rules.h"
 
 namespace vantel {
@@ -11,12 +12,6 @@ namespace vantel {
 namespace {
 
 using nlohmann::json;
-
-std::string Text(const json& message) {
-  // Names are checked UTF-8 before they reach a table; should one slip
-  // through, it travels with replacement characters rather than throwing.
-  return message.dump(-1, ' ', false, json::error_handler_t::replace);
-}
 
 // Our own draws rather than std::shuffle's, so a seed deals the same cards
 // with every standard library.
@@ -68,7 +63,7 @@ bool Table::SomeoneIsLeft() const {
 
 void Table::Send(int seat, const json& message, bool ends_seat) {
   if (At(seat).presence != SeatPresence::kHere) return;
-  outbox_.push_back({seat, Text(message), ends_seat});
+  outbox_.push_back({seat, MessageText(message), ends_seat});
 }
 
 std::vector<std::string> Table::HandSoFar(int seat) const {
@@ -77,10 +72,10 @@ std::vector<std::string> Table::HandSoFar(int seat) const {
   MatchState replay = *hand_dealt_;
   std::vector<std::string> texts;
   texts.reserve(1 + hand_plays_.size());
-  texts.push_back(Text(ViewMessage(SeatView(replay, seat))));
+  texts.push_back(MessageText(ViewMessage(SeatView(replay, seat))));
   for (const auto& [by, play] : hand_plays_) {
     const PlayResult result = ApplyPlay(replay, by, play);
-    texts.push_back(Text(EventsMessage(result.events, SeatView(replay, seat))));
+    texts.push_back(MessageText(EventsMessage(result.events, SeatView(replay, seat))));
   }
   return texts;
 }
