@@ -8,8 +8,6 @@ namespace vantel {
 
 namespace {
 
-// Cards every hand lays on the table before the first play.
-constexpr int kOpeningTableCards = 4;
 // Far above any real score, far below what an int16_t sum could overflow to.
 constexpr int kMaxMatchPoints = 5000;
 constexpr int kMaxHandPoints = 200;

@@ -8,9 +8,6 @@ namespace vantel {
 
 namespace {
 
-// Cards every hand lays on the table before the first play.
-constexpr int kOpeningTableCards = 4;
-
 int HandSizeOf(const MatchState& state) {
   return state.twelve_card_hands ? kTwelveCardHand : kSixCardHand;
 }

@@ -13,6 +13,8 @@ namespace vantel {
 
 // A side must pass this many match points, ahead of the other, to win.
 inline constexpr int16_t kMatchTarget = 50;
+// Cards every hand lays on the table before the first play.
+inline constexpr int kOpeningTableCards = 4;
 // One play takes at most this many table cards.
 inline constexpr int kMaxTakenCards = 6;
 // The score history shows the totals before the last hand and that hand.
