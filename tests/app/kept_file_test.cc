@@ -9,6 +9,8 @@
 #include <iterator>
 #include <string>
 
+#include "support/file_contents.h"
+
 namespace vantel {
 namespace {
 
@@ -25,11 +27,6 @@ class KeptFileTest : public ::testing::Test {
 
   fs::path dir_;
 };
-
-std::string Contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void Put(const fs::path& file, const std::string& text) {
   std::ofstream(file, std::ios::binary) << text;
@@ -111,7 +108,7 @@ TEST_F(KeptFileTest, AWriteGoesThroughLinksToTheTargetAndKeepsItsPermissions) {
   ASSERT_EQ(WriteKeptFile(file, "new\n"), "");
   EXPECT_TRUE(fs::is_symlink(file));
   EXPECT_TRUE(fs::is_symlink(dir_ / "vantel" / "middle.ini"));
-  EXPECT_EQ(Contents(target), "new\n");
+  EXPECT_EQ(FileContents(target), "new\n");
   EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
   // Nothing else was left in either folder.
@@ -130,7 +127,7 @@ TEST_F(KeptFileTest, ADanglingLinkWritesItsTargetOnlyWhereTheFolderIs) {
   fs::create_directory(dir_ / "kept");
   ASSERT_EQ(WriteKeptFile(file, "x\n"), "");
   EXPECT_TRUE(fs::is_symlink(file));
-  EXPECT_EQ(Contents(dir_ / "kept" / "settings.ini"), "x\n");
+  EXPECT_EQ(FileContents(dir_ / "kept" / "settings.ini"), "x\n");
 }
 
 TEST_F(KeptFileTest, LinksInACircleOrToWhatIsNoPlainFileAreRefused) {

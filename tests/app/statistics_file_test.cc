@@ -19,6 +19,7 @@
 #include "flow/make_game.h"
 #include "game/hand_score.h"
 #include "game/sound.h"
+#include "support/file_contents.h"
 
 namespace vantel {
 namespace {
@@ -53,11 +54,6 @@ class StatisticsFileTest : public ::testing::Test {
   fs::path dir_;
   fs::path file_;
 };
-
-std::string Contents(const fs::path& file) {
-  std::ifstream in(file);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 Statistics Kept() {
   Statistics s;
@@ -129,7 +125,7 @@ TEST_F(StatisticsFileTest, ACorruptFileIsSetAsideWholeAndCountingStartsAgain) {
     const std::vector<fs::path> files = FilesBeside();
     ASSERT_EQ(files.size(), 1U);
     EXPECT_EQ(files[0].filename().string().rfind("statistics.ini.corrupt-", 0), 0U);
-    EXPECT_EQ(Contents(files[0]), text);
+    EXPECT_EQ(FileContents(files[0]), text);
     EXPECT_NE(loaded.message.find(files[0].string()), std::string::npos) << loaded.message;
   }
 }
@@ -140,7 +136,7 @@ TEST_F(StatisticsFileTest, ASecondCorruptFileDoesNotReplaceTheFirstSetAside) {
   Write("[expert\n");
   LoadStatistics(file_);  // within the same second: a name of its own all the same
   std::vector<std::string> kept;
-  for (const fs::path& f : FilesBeside()) kept.push_back(Contents(f));
+  for (const fs::path& f : FilesBeside()) kept.push_back(FileContents(f));
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(kept, (std::vector<std::string>{"[classic\n", "[expert\n"}));
 }

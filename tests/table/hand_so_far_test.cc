@@ -11,6 +11,7 @@
 #include "ai/expert.h"
 #include "game/match_rules.h"
 #include "support/seat_cards.h"
+#include "support/seat_tokens.h"
 #include "table/table.h"
 
 namespace vantel {
@@ -30,10 +31,6 @@ TableSettings PeopleAt0And2(bool twelve_card_hands, uint64_t seed) {
   return settings;
 }
 
-std::string Token(int seat) {
-  return "token-of-seat-" + std::to_string(seat) + "-xxxxxx";
-}
-
 std::string TypeOf(const std::string& text) {
   return json::parse(text)["type"].get<std::string>();
 }
@@ -43,8 +40,8 @@ std::string TypeOf(const std::string& text) {
 struct Watched {
   Watched(bool twelve_card_hands, uint64_t seed)
       : table("ABCDEF", PeopleAt0And2(twelve_card_hands, seed), TableTime{0}) {
-    table.Seat("Ada", Token(0), now);
-    table.Seat("Bea", Token(2), now);
+    table.Seat("Ada", TestSeatToken(0), now);
+    table.Seat("Bea", TestSeatToken(2), now);
     Collect();
   }
 
@@ -206,7 +203,7 @@ TEST(HandSoFarTest, ARejoinGetsWhatAConnectionThatStayedWasSent) {
 TEST(HandSoFarTest, BetweenHandsTheHandJustEndedIsSentWhole) {
   TableTime now{0};
   Table waiting("ABCDEF", PeopleAt0And2(true, 1), now);
-  waiting.Seat("Ada", Token(0), now);
+  waiting.Seat("Ada", TestSeatToken(0), now);
   waiting.Lost(0, now);
   waiting.Back(0, now);
   EXPECT_EQ(TypesTo(waiting.TakeMessages(), 0),

@@ -11,6 +11,7 @@
 #include "ai/expert.h"
 #include "game/match_rules.h"
 #include "support/seat_cards.h"
+#include "support/seat_tokens.h"
 
 namespace vantel {
 namespace {
@@ -25,10 +26,6 @@ TableSettings PeopleAt0And2() {
                      {false, PlayerLevel::kClassic}}};
   settings.hand_pause = TableTime::zero();
   return settings;
-}
-
-std::string Token(int seat) {
-  return "token-of-seat-" + std::to_string(seat) + "-xxxxxx";
 }
 
 // Every message just sent to a seat holds only cards that seat may see now;
@@ -72,9 +69,9 @@ TEST(TableTest, NoSeatIsEverSentACardItMayNotSee) {
     settings.seed = static_cast<uint64_t>(match);
     TableTime now{0};
     Table table("ABCDEF", settings, now);
-    table.Seat("Ada", Token(0), now);
+    table.Seat("Ada", TestSeatToken(0), now);
     hands_so_far += CheckMessages(table);
-    table.Seat("Bea", Token(2), now);
+    table.Seat("Bea", TestSeatToken(2), now);
     hands_so_far += CheckMessages(table);
     for (int step = 0; step < 20000 && !table.Ended(); ++step) {
       now += std::chrono::seconds(engine() % 5);
@@ -122,10 +119,10 @@ TEST(TableTest, NoSeatIsEverSentACardItMayNotSee) {
 
 TEST(TableTest, ARefusedPlayChangesNothingAndSaysWhy) {
   Table table("ABCDEF", PeopleAt0And2(), TableTime{0});
-  table.Seat("Ada", Token(0), TableTime{0});
+  table.Seat("Ada", TestSeatToken(0), TableTime{0});
   table.PersonPlays(0, Play{0, {}}, TableTime{0});
   EXPECT_EQ(json::parse(table.TakeMessages().back().text)["message"], "no-hand-in-play");
-  table.Seat("Bea", Token(2), TableTime{0});
+  table.Seat("Bea", TestSeatToken(2), TableTime{0});
   // Play the computers' turns until a person is on turn.
   while (table.Match().turn % 2 != 0) {
     std::optional<DecisionRequest> asked = table.TakeDecisionRequest();
@@ -165,8 +162,8 @@ TEST(TableTest, TheTurnLimitHasTheComputerPlayThatOneTurn) {
   settings.turn_limit = std::chrono::seconds(10);
   settings.seed = 3;
   Table table("ABCDEF", settings, TableTime{0});
-  table.Seat("Ada", Token(0), TableTime{0});
-  table.Seat("Bea", Token(2), TableTime{0});
+  table.Seat("Ada", TestSeatToken(0), TableTime{0});
+  table.Seat("Bea", TestSeatToken(2), TableTime{0});
   TableTime now{0};
   while (table.Match().turn % 2 != 0) {
     std::optional<DecisionRequest> asked = table.TakeDecisionRequest();
@@ -199,14 +196,14 @@ TEST(TableTest, ASeedDealsTheSameTable) {
   Table a("ABCDEF", settings, TableTime{0});
   Table b("ABCDEF", settings, TableTime{0});
   for (Table* t : {&a, &b}) {
-    t->Seat("Ada", Token(0), TableTime{0});
-    t->Seat("Bea", Token(2), TableTime{0});
+    t->Seat("Ada", TestSeatToken(0), TableTime{0});
+    t->Seat("Bea", TestSeatToken(2), TableTime{0});
   }
   EXPECT_EQ(a.Match(), b.Match());
   settings.seed = 100;
   Table c("ABCDEF", settings, TableTime{0});
-  c.Seat("Ada", Token(0), TableTime{0});
-  c.Seat("Bea", Token(2), TableTime{0});
+  c.Seat("Ada", TestSeatToken(0), TableTime{0});
+  c.Seat("Bea", TestSeatToken(2), TableTime{0});
   EXPECT_NE(a.Match().deck, c.Match().deck);
 }
 

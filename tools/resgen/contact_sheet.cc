@@ -10,17 +10,13 @@
 
 #include "canvas.h"
 #include "glyph_sheet.h"
+#include "sdl_surface.h"
 
 namespace vantel {
 namespace {
 
-struct SurfaceFree {
-  void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
-
 constexpr Rgb kFeltGreen = Hex(0x1F6B38);
-constexpr Rgb kPaper = Hex(0xF4ECD4);
+constexpr Rgb kSheetPaper = Hex(0xF4ECD4);
 
 const PakFile& Find(const std::vector<PakFile>& entries, const std::string& name) {
   for (const PakFile& e : entries) {
@@ -212,7 +208,7 @@ void WriteContactSheet(const std::vector<PakFile>& entries, const std::string& p
 
   Backdrop(board, kFeltGreen, 810, y, 120, 80);
   Place(board, entries, "Bitmaps_mouse.bmp", 820, y + 8, 2);
-  Backdrop(board, kPaper, 940, y, 400, 334);
+  Backdrop(board, kSheetPaper, 940, y, 400, 334);
   Place(board, entries, hand, 950, y + 5);
   Backdrop(board, kFeltGreen, 1350, y, 400, 334);
   Place(board, entries, "fntFonts_fntDigit.bmp", 1360, y + 5);

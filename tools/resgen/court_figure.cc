@@ -8,7 +8,6 @@
 namespace vantel {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr Rgb kHair = Hex(0x6A4020);
 constexpr Rgb kBlonde = Hex(0xC89030);
 constexpr Rgb kBeard = Hex(0x8A7058);
@@ -46,12 +45,12 @@ struct Figure {
     cairo_translate(cr, x, y);
     cairo_scale(cr, rx, ry);
     cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * std::numbers::pi);
     cairo_restore(cr);
   }
   void Dot(double x, double y, double r, Rgb c) const {
     cairo_new_sub_path(cr);
-    cairo_arc(cr, x, y, r, 0, 2 * kPi);
+    cairo_arc(cr, x, y, r, 0, 2 * std::numbers::pi);
     SetColour(cr, c);
     cairo_fill(cr);
   }
@@ -212,7 +211,7 @@ void DrawCourtFigure(cairo_t* cr, const DeckStyle& deck, int rank, Suit suit, do
   // The two decks set their figures differently: an arch behind the Royal
   // figures, a strip of meadow under the Trevigiano ones.
   if (deck.lattice) {
-    cairo_arc(cr, 0, 40, 26, kPi, 2 * kPi);
+    cairo_arc(cr, 0, 40, 26, std::numbers::pi, 2 * std::numbers::pi);
     SetColour(cr, deck.border, 0.5);
     cairo_set_line_width(cr, 1.2 / unit);
     cairo_stroke(cr);

@@ -8,13 +8,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "sdl_surface.h"
+
 namespace vantel {
 namespace {
-
-struct SurfaceFree {
-  void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
 SurfacePtr ToSurface(const Picture& picture) {
   SurfacePtr s(

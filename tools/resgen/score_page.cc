@@ -7,7 +7,7 @@
 namespace vantel {
 namespace {
 
-constexpr Rgb kPaper = Hex(0xF7EED2);
+constexpr Rgb kPagePaper = Hex(0xF7EED2);
 constexpr Rgb kPaperEdge = Hex(0xD9C89A);
 constexpr Rgb kBinding = Hex(0x7A1E1E);
 constexpr Rgb kPenInk = Hex(0x1A2A6C);
@@ -17,7 +17,7 @@ void Sheet(cairo_t* cr) {
   const double h = kScorePageHeight;
   RoundedRect(cr, 0, 0, w, h, 10);
   cairo_pattern_t* shade = cairo_pattern_create_linear(0, 0, w, h);
-  cairo_pattern_add_color_stop_rgb(shade, 0, kPaper.r, kPaper.g, kPaper.b);
+  cairo_pattern_add_color_stop_rgb(shade, 0, kPagePaper.r, kPagePaper.g, kPagePaper.b);
   cairo_pattern_add_color_stop_rgb(shade, 1, kPaperEdge.r, kPaperEdge.g, kPaperEdge.b);
   cairo_set_source(cr, shade);
   cairo_fill(cr);
