@@ -6,8 +6,21 @@ TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 RELEASE_BUILD ?= build-release
 CLANG_BUILD ?= build-clang
+TIDY_BUILD ?= build-tidy
 JOBS ?= $(shell nproc)
+# The default build's type; CI builds it as Release, so that one build serves
+# both the tests and the check that GCC at -O3 finds nothing to warn about.
+BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
+
+# A compiler cache where one is installed (scripts/install-deps installs ccache),
+# kept in the user's cache folder. Paths under the clone are hashed relative to
+# it, so another clone of the same tree on this machine finds the same objects.
+ifneq ($(shell command -v ccache 2>/dev/null),)
+LAUNCHER := -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+export CCACHE_BASEDIR ?= $(CURDIR)
+endif
+CONFIGURE = cmake -S . $(LAUNCHER)
 
 .PHONY: all deps configure build run test asan tsan release clang tidy format-check bench fuzz format \
 	contact-sheet clean package package-check screenshots
@@ -18,7 +31,7 @@ deps:
 	@bash scripts/install-deps
 
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	$(CONFIGURE) -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
 
 configure: $(BUILD)/CMakeCache.txt
 
@@ -45,9 +58,12 @@ package-check: package
 screenshots: build
 	cmake --build $(BUILD) --target screenshots
 
+# The check builds below compile a batch of files to a compiler run.
+UNITY = -DVANTEL_UNITY=ON
+
 # Unit and soak tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVANTEL_SANITIZE=ON -DVANTEL_BENCH=OFF $(CMAKE_FLAGS)
+	$(CONFIGURE) -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVANTEL_SANITIZE=ON -DVANTEL_BENCH=OFF $(UNITY) $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE gui
 
@@ -56,7 +72,7 @@ asan: deps
 # thinking on workers. Only these are built; a race it finds fails the run.
 TSAN_RUN = TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
 tsan: deps
-	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTEL_TSAN=ON -DVANTEL_BENCH=OFF $(CMAKE_FLAGS)
+	$(CONFIGURE) -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTEL_TSAN=ON -DVANTEL_BENCH=OFF $(UNITY) $(CMAKE_FLAGS)
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target ai_tests flow_tests sim_paired_tests server_tests
 	$(TSAN_RUN) $(TSAN_BUILD)/bin/ai_tests
 	$(TSAN_RUN) $(TSAN_BUILD)/bin/flow_tests
@@ -65,20 +81,23 @@ tsan: deps
 
 # The whole tree as a package builds it: GCC at -O3.
 release: deps
-	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	$(CONFIGURE) -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
 	cmake --build $(RELEASE_BUILD) -j $(JOBS)
 
 # The whole tree with clang, then its quick tests.
 clang: deps
-	cmake -S . -B $(CLANG_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_FLAGS)
+	$(CONFIGURE) -B $(CLANG_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ $(UNITY) $(CMAKE_FLAGS)
 	cmake --build $(CLANG_BUILD) -j $(JOBS)
 	cd $(CLANG_BUILD) && ctest --output-on-failure -j $(JOBS) -L unit
 
-# The checks of .clang-tidy over every file the clang build compiles; any
-# finding fails. Needs only the clang build's compile commands, not its objects.
+# The checks of .clang-tidy over every file a clang build compiles, each file
+# on its own; any finding fails. Needs only a configured tree's compile
+# commands, not its objects. A file whose every input is as it was when it
+# last passed is not checked again (scripts/cached-clang-tidy).
 tidy: deps
-	cmake -S . -B $(CLANG_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_FLAGS)
-	run-clang-tidy -p $(CLANG_BUILD) -quiet -j $(JOBS)
+	$(CONFIGURE) -B $(TIDY_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_FLAGS)
+	find "$${VANTEL_TIDY_CACHE:-$${XDG_CACHE_HOME:-$$HOME/.cache}/vantel/clang-tidy}" -type f -mtime +30 -delete 2>/dev/null || true
+	run-clang-tidy -p $(TIDY_BUILD) -quiet -j $(JOBS) -clang-tidy-binary $(CURDIR)/scripts/cached-clang-tidy
 
 # Fails, naming the lines, where a tracked file is not as `make format` leaves it.
 format-check: deps
@@ -88,14 +107,14 @@ bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
 
 fuzz: deps
-	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVANTEL_FUZZ=ON -DVANTEL_BENCH=OFF
+	$(CONFIGURE) -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVANTEL_FUZZ=ON -DVANTEL_BENCH=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
 
 format:
 	@git ls-files --cached --others --exclude-standard '*.cc' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD) $(CLANG_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD) $(CLANG_BUILD) $(TIDY_BUILD)
 
 # A PNG of every picture the resource generator draws, to look over by eye.
 contact-sheet: deps configure
