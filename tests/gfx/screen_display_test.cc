@@ -3,7 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#ifdef __SANITIZE_ADDRESS__
+// GCC names an AddressSanitizer build by a macro, clang by a feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define VANTEL_TEST_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VANTEL_TEST_UNDER_ASAN 1
+#endif
+#endif
+#ifdef VANTEL_TEST_UNDER_ASAN
 #include <sanitizer/lsan_interface.h>
 #endif
 #include <string>
@@ -178,7 +186,7 @@ TEST_F(ScreenDisplayTest, SetUpFailureEndsWithTheDisplaysMessage) {
 // Without any window system SDL draws into memory; the game must not play on
 // unseen there, unless that driver was asked for by name.
 TEST_F(ScreenDisplayTest, NoWindowSystemIsASetUpFailureUnlessOffscreenWasAskedFor) {
-#ifdef __SANITIZE_ADDRESS__
+#ifdef VANTEL_TEST_UNDER_ASAN
   // The video drivers SDL tries and unloads keep a few strings of their own
   // for good; they are not ours to free.
   __lsan_disable();
