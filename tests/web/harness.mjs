@@ -1,0 +1,290 @@
+// What the browser tests share: the built vantel-server on a loopback port
+// of its own, a headless Chromium through puppeteer-core, and waits on the
+// page's own state. Everything started here is stopped by Stop(), and a
+// deadline stops a test that would hang.
+import { spawn } from "node:child_process";
+import { createRequire } from "node:module";
+import { mkdirSync, readFileSync, existsSync, statSync } from "node:fs";
+import http from "node:http";
+import net from "node:net";
+import path from "node:path";
+
+const tools = process.env.VANTEL_WEB_TOOLS;
+const require = createRequire(path.join(tools, "package.json"));
+const puppeteer = require("puppeteer-core");
+
+export const kServer = process.env.VANTEL_SERVER;
+export const kWebRoot = process.env.VANTEL_WEB_ROOT;
+export const kShots = process.env.VANTEL_SHOTS;
+export const kBrowser = process.env.VANTEL_BROWSER || "/usr/bin/chromium";
+// Long enough for a whole hand on a loaded machine, short enough that a
+// stuck test ends by itself well inside CTest's limit.
+export const kStepMs = 20_000;
+
+const kTypes = {
+  ".html": "text/html; charset=utf-8",
+  ".css": "text/css",
+  ".js": "text/javascript",
+  ".json": "application/json",
+  ".png": "image/png",
+  ".jpg": "image/jpeg",
+};
+
+// The server names its port on stderr: "listening on 127.0.0.1 port N".
+function StartServer(args) {
+  return new Promise((resolve, reject) => {
+    const child = spawn(kServer, ["--bind", "127.0.0.1", "--port", "0", ...args], {
+      stdio: ["ignore", "ignore", "pipe"],
+    });
+    let log = "";
+    const timer = setTimeout(() => reject(new Error(`the server did not start:\n${log}`)), 10_000);
+    child.stderr.on("data", (chunk) => {
+      log += chunk;
+      const found = /listening on \S+ port (\d+)/.exec(log);
+      if (found) {
+        clearTimeout(timer);
+        resolve({ child, port: Number(found[1]), Log: () => log });
+      }
+    });
+    child.on("exit", (code) => reject(new Error(`the server ended (${code}):\n${log}`)));
+  });
+}
+
+async function ServesPages() {
+  const help = await new Promise((resolve) => {
+    const child = spawn(kServer, ["--help"], { stdio: ["ignore", "pipe", "pipe"] });
+    let out = "";
+    child.stdout.on("data", (c) => (out += c));
+    child.stderr.on("data", (c) => (out += c));
+    child.on("exit", () => resolve(out));
+  });
+  return help.includes("--web-root");
+}
+
+// Where the server cannot serve the page itself: a loopback front that
+// serves the web folder and hands WebSocket upgrades to the server as they
+// are, so the page still talks to its own origin.
+function StartFront(serverPort) {
+  const server = http.createServer((request, response) => {
+    let file = decodeURIComponent(new URL(request.url, "http://x").pathname);
+    if (file === "/" || file.startsWith("/join/")) file = "/index.html";
+    const full = path.join(kWebRoot, path.normalize(file));
+    if (!full.startsWith(kWebRoot) || !existsSync(full) || !statSync(full).isFile()) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, {
+      "Content-Type": kTypes[path.extname(full)] ?? "application/octet-stream",
+      "Content-Security-Policy":
+        "default-src 'none'; script-src 'self'; style-src 'self'; img-src 'self'; connect-src 'self'",
+    });
+    response.end(readFileSync(full));
+  });
+  server.on("upgrade", (request, socket, head) => {
+    const upstream = net.connect(serverPort, "127.0.0.1", () => {
+      let lines = `${request.method} ${request.url} HTTP/1.1\r\n`;
+      for (let i = 0; i < request.rawHeaders.length; i += 2) {
+        lines += `${request.rawHeaders[i]}: ${request.rawHeaders[i + 1]}\r\n`;
+      }
+      upstream.write(lines + "\r\n");
+      upstream.write(head);
+      upstream.pipe(socket);
+      socket.pipe(upstream);
+    });
+    const end = () => {
+      upstream.destroy();
+      socket.destroy();
+    };
+    upstream.on("error", end);
+    socket.on("error", end);
+    upstream.on("close", end);
+    socket.on("close", end);
+  });
+  return new Promise((resolve) => server.listen(0, "127.0.0.1", () => resolve(server)));
+}
+
+export class Rig {
+  static async Start({ serverArgs = [] } = {}) {
+    const rig = new Rig();
+    const direct = await ServesPages();
+    rig.server = await StartServer(direct ? ["--web-root", kWebRoot, ...serverArgs] : serverArgs);
+    if (direct) {
+      rig.origin = `http://127.0.0.1:${rig.server.port}`;
+    } else {
+      rig.front = await StartFront(rig.server.port);
+      rig.origin = `http://127.0.0.1:${rig.front.address().port}`;
+    }
+    rig.browser = await puppeteer.launch({
+      executablePath: kBrowser,
+      headless: true,
+      args: ["--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage", "--no-first-run"],
+    });
+    return rig;
+  }
+
+  // A page of its own browser context, so that each has its own session
+  // storage, as two people's browsers do.
+  async NewPage({ language = "en-GB", width = 1280, height = 800 } = {}) {
+    const context = await this.browser.createBrowserContext();
+    await context.overridePermissions(this.origin, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
+    const page = await context.newPage();
+    page.setDefaultTimeout(kStepMs);
+    await page.setViewport({ width, height });
+    await page.setExtraHTTPHeaders({ "Accept-Language": language });
+    await page.evaluateOnNewDocument((lang) => {
+      Object.defineProperty(navigator, "languages", { get: () => [lang] });
+      Object.defineProperty(navigator, "language", { get: () => lang });
+    }, language);
+    page.problems = [];
+    page.on("pageerror", (e) => page.problems.push(String(e)));
+    page.on("console", (m) => {
+      if (m.type() === "error") page.problems.push(m.text());
+    });
+    return page;
+  }
+
+  ServerLog() {
+    return this.server.Log();
+  }
+
+  async Stop() {
+    await this.browser?.close().catch(() => {});
+    this.front?.close();
+    this.front?.closeAllConnections?.();
+    this.server?.child.kill("SIGKILL");
+  }
+}
+
+export function ShotPath(name) {
+  mkdirSync(kShots, { recursive: true });
+  return path.join(kShots, name);
+}
+
+// --- Driving the page as a person would -----------------------------------
+
+export async function Host(page, origin, { name, seats, handSize = 12 }) {
+  await page.goto(`${origin}/`);
+  await page.type("#name", name);
+  await page.select("#seat-right", seats.right);
+  await page.select("#seat-partner", seats.partner);
+  await page.select("#seat-left", seats.left);
+  await page.click(`input[name="hand-size"][value="${handSize}"]`);
+  await page.click("#host");
+  await page.waitForFunction(() => document.querySelector("#link")?.value.includes("/join/"));
+  return page.$eval("#link", (e) => e.value);
+}
+
+export async function JoinByLink(page, link, name) {
+  await page.goto(link);
+  await page.waitForSelector("#name");
+  await page.type("#name", name);
+  await page.click("#join");
+}
+
+export function HandDealt(page) {
+  return page.waitForFunction(() => document.querySelectorAll("#hand button").length > 0);
+}
+
+export function ScorePageShown(page) {
+  return page.waitForSelector("#score-page:not([hidden]) table");
+}
+
+// The page's hand, the table and whether it is its turn.
+export function Situation(page) {
+  return page.evaluate(() => ({
+    hand: [...document.querySelectorAll("#hand button")].map((b) => Number(b.dataset.card)),
+    table: [...document.querySelectorAll("#table-cards button")].map((b) => Number(b.dataset.card)),
+    myTurn: !document.querySelector("#hand button")?.disabled,
+    scored: !document.querySelector("#score-page").hidden,
+  }));
+}
+
+// A capture the table takes with `card`, if any: a table card of its value,
+// else a pair adding up to it (a numeral's sum).
+export function CaptureFor(card, table) {
+  const value = (c) => Math.floor(c / 4) + 1;
+  const same = table.find((c) => value(c) === value(card));
+  if (same !== undefined) return [same];
+  if (value(card) <= 10) {
+    for (let i = 0; i < table.length; ++i) {
+      for (let j = i + 1; j < table.length; ++j) {
+        if (value(table[i]) + value(table[j]) === value(card)) return [table[i], table[j]];
+      }
+    }
+  }
+  return [];
+}
+
+// Waits until the page's turn comes or its hand is scored.
+export async function TurnOrScore(page) {
+  await page.waitForFunction(
+    () =>
+      !document.querySelector("#score-page").hidden ||
+      (document.querySelector("#hand button") && !document.querySelector("#hand button").disabled),
+  );
+}
+
+// One play by the mouse: the first card, taking what it can.
+export async function PlayByMouse(page) {
+  const s = await Situation(page);
+  const card = s.hand[0];
+  await page.click(`#hand button[data-card="${card}"]`);
+  for (const c of CaptureFor(card, s.table)) await page.click(`#table-cards button[data-card="${c}"]`);
+  await page.click("#play");
+  await page.waitForFunction(
+    (c) => !document.querySelector(`#hand button[data-card="${c}"]`),
+    {},
+    card,
+  );
+}
+
+// One play by the keys alone: a digit chooses the last card, T goes to the
+// table cards, arrows and Space pick what it takes, P plays.
+export async function PlayByKeys(page) {
+  const s = await Situation(page);
+  const place = s.hand.length - 1;
+  const card = s.hand[place];
+  const keys = ["1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "-", "="];
+  await page.keyboard.press(keys[place]);
+  await page.waitForFunction(
+    (c) => document.activeElement?.dataset.card === String(c),
+    {},
+    card,
+  );
+  const take = CaptureFor(card, s.table);
+  if (take.length > 0) {
+    await page.keyboard.press("t");
+    for (const target of take) {
+      // Along the row to the card, then Space toggles it.
+      for (let step = 0; step < s.table.length; ++step) {
+        const at = await page.evaluate(() => document.activeElement?.dataset.card);
+        if (at === String(target)) break;
+        await page.keyboard.press("ArrowRight");
+      }
+      await page.keyboard.press("Space");
+      await page.waitForFunction(
+        (c) =>
+          document
+            .querySelector(`#table-cards button[data-card="${c}"]`)
+            ?.getAttribute("aria-pressed") === "true",
+        {},
+        target,
+      );
+    }
+  }
+  await page.keyboard.press("p");
+  await page.waitForFunction(
+    (c) => !document.querySelector(`#hand button[data-card="${c}"]`),
+    {},
+    card,
+  );
+}
+
+export async function PlayHand(page, play) {
+  for (;;) {
+    await TurnOrScore(page);
+    const s = await Situation(page);
+    if (s.scored) return;
+    await play(page);
+  }
+}
