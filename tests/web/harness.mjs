@@ -9,6 +9,9 @@ import http from "node:http";
 import net from "node:net";
 import path from "node:path";
 
+for (const name of ["VANTEL_WEB_TOOLS", "VANTEL_SERVER", "VANTEL_WEB_ROOT", "VANTEL_SHOTS"]) {
+  if (!process.env[name]) throw new Error(`${name} is not set: run the browser tests through ctest`);
+}
 const tools = process.env.VANTEL_WEB_TOOLS;
 const require = createRequire(path.join(tools, "package.json"));
 const puppeteer = require("puppeteer-core");
@@ -17,6 +20,9 @@ export const kServer = process.env.VANTEL_SERVER;
 export const kWebRoot = process.env.VANTEL_WEB_ROOT;
 export const kShots = process.env.VANTEL_SHOTS;
 export const kBrowser = process.env.VANTEL_BROWSER || "/usr/bin/chromium";
+if (!existsSync(kBrowser)) {
+  throw new Error(`no browser at ${kBrowser}: scripts/install-deps installs Debian's chromium`);
+}
 // Long enough for a whole hand on a loaded machine, short enough that a
 // stuck test ends by itself well inside CTest's limit.
 export const kStepMs = 20_000;
@@ -64,7 +70,7 @@ async function ServesPages() {
 // Where the server cannot serve the page itself: a loopback front that
 // serves the web folder and hands WebSocket upgrades to the server as they
 // are, so the page still talks to its own origin.
-function StartFront(serverPort) {
+function StartFront(serverPort, links) {
   const server = http.createServer((request, response) => {
     let file = decodeURIComponent(new URL(request.url, "http://x").pathname);
     if (file === "/" || file.startsWith("/join/")) file = "/index.html";
@@ -81,6 +87,8 @@ function StartFront(serverPort) {
     response.end(readFileSync(full));
   });
   server.on("upgrade", (request, socket, head) => {
+    links.add(socket);
+    socket.on("close", () => links.delete(socket));
     const upstream = net.connect(serverPort, "127.0.0.1", () => {
       let lines = `${request.method} ${request.url} HTTP/1.1\r\n`;
       for (let i = 0; i < request.rawHeaders.length; i += 2) {
@@ -104,14 +112,17 @@ function StartFront(serverPort) {
 }
 
 export class Rig {
-  static async Start({ serverArgs = [] } = {}) {
+  // `breakable`: the page's connections go through a front of the test's
+  // own, whose sockets Sever() cuts as a failing network would.
+  static async Start({ serverArgs = [], breakable = false } = {}) {
     const rig = new Rig();
-    const direct = await ServesPages();
+    rig.links = new Set();
+    const direct = !breakable && (await ServesPages());
     rig.server = await StartServer(direct ? ["--web-root", kWebRoot, ...serverArgs] : serverArgs);
     if (direct) {
       rig.origin = `http://127.0.0.1:${rig.server.port}`;
     } else {
-      rig.front = await StartFront(rig.server.port);
+      rig.front = await StartFront(rig.server.port, rig.links);
       rig.origin = `http://127.0.0.1:${rig.front.address().port}`;
     }
     rig.browser = await puppeteer.launch({
@@ -141,6 +152,12 @@ export class Rig {
       if (m.type() === "error") page.problems.push(m.text());
     });
     return page;
+  }
+
+  // Cuts every WebSocket through the front at once, without a closing
+  // handshake.
+  Sever() {
+    for (const socket of this.links) socket.resetAndDestroy();
   }
 
   ServerLog() {

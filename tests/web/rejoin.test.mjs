@@ -1,0 +1,56 @@
+// A page whose connection is lost takes its seat back with its token, and
+// shows the same hand; so does a page reloaded in the same tab, which has
+// only its session storage to go on and the table's hand so far.
+import { test, after, before } from "node:test";
+import assert from "node:assert/strict";
+import { Rig, Host, HandDealt, PlayByMouse, TurnOrScore, Situation } from "./harness.mjs";
+
+let rig;
+before(async () => {
+  rig = await Rig.Start({ breakable: true });
+});
+after(async () => {
+  await rig?.Stop();
+});
+
+const Round = (page) => page.$$eval("#round li", (items) => items.map((i) => i.textContent));
+
+test("a lost connection and a reload both take the seat back with the same hand", async () => {
+  const page = await rig.NewPage();
+  await Host(page, rig.origin, {
+    name: "Ada",
+    seats: { right: "classic", partner: "classic", left: "classic" },
+  });
+  await HandDealt(page);
+  for (let plays = 0; plays < 2; ++plays) {
+    await TurnOrScore(page);
+    await PlayByMouse(page);
+  }
+  await TurnOrScore(page);
+  const before = await Situation(page);
+  const roundBefore = await Round(page);
+  assert.ok(before.myTurn);
+  assert.equal(before.hand.length, 10);
+
+  // The network fails: the page says so and tries again until it is back.
+  rig.Sever();
+  await page.waitForSelector("#connection:not([hidden])");
+  assert.match(await page.$eval("#connection", (e) => e.textContent), /Connection lost/);
+  await page.waitForSelector("#connection", { hidden: true });
+  await page.waitForFunction(() => document.querySelectorAll("#hand button:not([disabled])").length > 0);
+  assert.deepEqual(await Situation(page), before);
+  assert.deepEqual(await Round(page), roundBefore);
+  assert.ok(/rejoin|back/i.test(rig.ServerLog()), "the server saw no seat taken back");
+
+  // A reload knows only what the tab kept: the seat comes back from the
+  // table's messages, the round so far with it.
+  await page.reload();
+  await page.waitForFunction(() => document.querySelectorAll("#hand button:not([disabled])").length > 0);
+  assert.deepEqual(await Situation(page), before);
+  assert.deepEqual(await Round(page), roundBefore);
+
+  // And the hand plays on from there.
+  await PlayByMouse(page);
+  assert.equal((await Situation(page)).hand.length, 9);
+  assert.deepEqual(page.problems, []);
+});
