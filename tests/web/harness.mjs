@@ -305,3 +305,43 @@ export async function PlayHand(page, play) {
     await play(page);
   }
 }
+
+// The polite status region as the accessibility tree has it, with the text
+// a screen reader would read from it.
+export async function LiveRegionInTree(page) {
+  const cdp = await page.createCDPSession();
+  try {
+    const { nodes } = await cdp.send("Accessibility.getFullAXTree");
+    const byId = new Map(nodes.map((n) => [n.nodeId, n]));
+    const live = nodes.find(
+      (n) =>
+        n.role?.value === "status" &&
+        n.properties?.some((p) => p.name === "live" && p.value.value === "polite"),
+    );
+    if (!live) return null;
+    const words = [];
+    const walk = (node) => {
+      if (node.role?.value === "StaticText" && node.name?.value) words.push(node.name.value);
+      for (const id of node.childIds ?? []) if (byId.has(id)) walk(byId.get(id));
+    };
+    walk(live);
+    return words.join("");
+  } finally {
+    await cdp.detach();
+  }
+}
+
+// Keeps every text the live region says, from the page's next load on.
+export async function RecordAnnouncements(page) {
+  await page.evaluateOnNewDocument(() => {
+    window.saidAloud = [];
+    document.addEventListener("DOMContentLoaded", () => {
+      const region = document.getElementById("announce");
+      new MutationObserver(() => window.saidAloud.push(region.textContent)).observe(region, {
+        childList: true,
+        characterData: true,
+        subtree: true,
+      });
+    });
+  });
+}

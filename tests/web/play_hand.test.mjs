@@ -16,6 +16,8 @@ import {
   PlayByKeys,
   ShotPath,
   Situation,
+  LiveRegionInTree,
+  RecordAnnouncements,
 } from "./harness.mjs";
 
 let rig;
@@ -29,6 +31,7 @@ after(async () => {
 test("a hosted table joined by its link plays a whole hand, one page by keys alone", async () => {
   const host = await rig.NewPage({ width: 1280, height: 800 });
   const guest = await rig.NewPage({ width: 360, height: 740 });
+  await RecordAnnouncements(guest);
 
   const link = await Host(host, rig.origin, {
     name: "Ada",
@@ -73,16 +76,18 @@ test("a hosted table joined by its link plays a whole hand, one page by keys alo
   await host.screenshot({ path: ShotPath("wide-score.png") });
   await guest.screenshot({ path: ShotPath("phone-score.png") });
 
-  // The live region is in the accessibility tree, polite, and it has said
-  // the last play in words, with seat names as this page sees them.
-  const cdp = await host.createCDPSession();
-  const { nodes } = await cdp.send("Accessibility.getFullAXTree");
-  const live = nodes.find(
-    (n) => n.role?.value === "status" && n.properties?.some((p) => p.name === "live" && p.value.value === "polite"),
-  );
-  assert.ok(live, "no polite status region in the accessibility tree");
-  const words = await host.$eval("#announce", (e) => e.textContent);
-  assert.ok(words.length > 0, "the live region said nothing");
+  // The live region said every play of the hand in words, each seat as
+  // this page sees it, its own plays among them; and the accessibility
+  // tree has the region with the last play and the score, said together.
+  const said = await guest.evaluate(() => window.saidAloud);
+  const plays = said.filter((s) => /^(You lay|You take|(Left|Right|Partner) (lays|takes)) /.test(s));
+  assert.ok(plays.length >= 48, `only ${plays.length} plays said: ${said.slice(0, 5).join(" | ")}`);
+  assert.ok(plays.some((s) => s.startsWith("You ")));
+  assert.ok(plays.some((s) => s.startsWith("Partner ")));
+  const title = await guest.$eval("#score-title", (e) => e.textContent);
+  const last = await LiveRegionInTree(guest);
+  assert.ok(last.endsWith(`. ${title}`), last);
+  assert.equal(last, said[said.length - 1]);
 
   // The score page's Next goes on to the next hand, which the table deals.
   await guest.keyboard.press("n");

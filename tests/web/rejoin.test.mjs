@@ -3,7 +3,15 @@
 // only its session storage to go on and the table's hand so far.
 import { test, after, before } from "node:test";
 import assert from "node:assert/strict";
-import { Rig, Host, HandDealt, PlayByMouse, TurnOrScore, Situation } from "./harness.mjs";
+import {
+  Rig,
+  Host,
+  HandDealt,
+  PlayByMouse,
+  TurnOrScore,
+  Situation,
+  LiveRegionInTree,
+} from "./harness.mjs";
 
 let rig;
 before(async () => {
@@ -31,6 +39,11 @@ test("a lost connection and a reload both take the seat back with the same hand"
   const roundBefore = await Round(page);
   assert.ok(before.myTurn);
   assert.equal(before.hand.length, 10);
+
+  // While the table waits for this seat, the live region holds the play
+  // just before it, Left's, in words, and the accessibility tree has it.
+  const said = await LiveRegionInTree(page);
+  assert.match(said ?? "", /^Left (lays|takes) the (ace|[2-9]|10|jack|queen|king) of (cups|coins|swords|clubs)/);
 
   // The network fails: the page says so and tries again until it is back.
   rig.Sever();

@@ -57,7 +57,7 @@ function Redraw(): void {
   }
 }
 
-function ShowScorePage(): void {
+function ShowScorePage(lastPlay: string): void {
   const f = session.follower;
   const result = f.result;
   if (!result) return;
@@ -75,7 +75,8 @@ function ShowScorePage(): void {
   scoreShown = true;
   Redraw();
   ById("score-page").focus();
-  Announce(ById("score-title").textContent ?? "");
+  const title = ById("score-title").textContent ?? "";
+  Announce(lastPlay ? `${lastPlay}. ${title}` : title);
 }
 
 function NextHand(): void {

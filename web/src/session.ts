@@ -19,8 +19,9 @@ export type Connection = "none" | "connecting" | "open" | "lost";
 export interface SessionEvents {
   changed(): void;
   announce(words: string): void;
-  // A hand was scored: the score page should show.
-  scored(): void;
+  // A hand was scored: the score page should show, said after `words` (the
+  // last play), so that neither hides the other.
+  scored(words: string): void;
   // The table is gone for this page; `why` is empty after a match played out.
   ended(why: string): void;
   // A refusal the person should read; the session goes on.
@@ -95,7 +96,7 @@ export class Session {
         break;
       case "view":
         this.follower.ApplyView(message);
-        if (message.phase === "over" && this.follower.result) this.events.scored();
+        if (message.phase === "over" && this.follower.result) this.events.scored("");
         break;
       case "events":
         this.OnEvents(message, true);
@@ -128,8 +129,8 @@ export class Session {
         words.push(tf("The cards left on the table go to %s", side));
       }
     }
-    this.events.announce(words.join(". "));
-    if (!hadResult && this.follower.phase === "over") this.events.scored();
+    if (!hadResult && this.follower.phase === "over") this.events.scored(words.join(". "));
+    else this.events.announce(words.join(". "));
   }
 
   // The hand from its deal, as a connection that never dropped saw it; only
@@ -140,8 +141,9 @@ export class Session {
       else if (m.type === "events") this.OnEvents(m, false);
     }
     const last = this.follower.plays[this.follower.plays.length - 1];
-    if (last) this.events.announce(PlayInWords(last, this.follower.seat));
-    if (this.follower.phase === "over" && this.follower.result) this.events.scored();
+    const words = last ? PlayInWords(last, this.follower.seat) : "";
+    if (this.follower.phase === "over" && this.follower.result) this.events.scored(words);
+    else this.events.announce(words);
   }
 
   private OnTableEnded(reason: string): void {
