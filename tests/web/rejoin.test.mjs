@@ -65,5 +65,18 @@ test("a lost connection and a reload both take the seat back with the same hand"
   // And the hand plays on from there.
   await PlayByMouse(page);
   assert.equal((await Situation(page)).hand.length, 9);
+
+  // A chosen card rises, unless the reader asks for less motion: then it
+  // is only framed, at once.
+  await TurnOrScore(page);
+  const Chosen = () =>
+    page.$eval('#hand button[aria-pressed="true"]', (b) => {
+      const style = getComputedStyle(b);
+      return { transform: style.transform, transition: style.transitionDuration };
+    });
+  await page.keyboard.press("1");
+  assert.notEqual((await Chosen()).transform, "none");
+  await page.emulateMediaFeatures([{ name: "prefers-reduced-motion", value: "reduce" }]);
+  assert.deepEqual(await Chosen(), { transform: "none", transition: "0s" });
   assert.deepEqual(page.problems, []);
 });
