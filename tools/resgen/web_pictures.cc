@@ -18,7 +18,7 @@
 namespace vantel {
 namespace {
 
-// The cloth is a photograph-like texture: a JPEG keeps it small for the web
+// The cloth is a grainy texture: a JPEG keeps it small for the web
 // at no visible cost.
 constexpr int kClothJpegQuality = 85;
 constexpr uint32_t kOpaque = 0xFF000000u;
@@ -70,7 +70,7 @@ std::vector<PakFile> BuildWebPictures(const FontSet& fonts) {
          EncodePng(DrawCardFace(deck, fonts, card.value, SuitOfFileLetter(card.suit_letter)))});
   }
   out.push_back({"back.png", EncodePng(DrawCardBack(deck))});
-  out.push_back({"cloth.jpg", EncodeJpeg(DrawTableCloth(), kClothJpegQuality)});
+  out.push_back({"cloth.jpg", EncodeJpeg(DrawPlainCloth(), kClothJpegQuality)});
   return out;
 }
 

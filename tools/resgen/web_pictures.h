@@ -16,7 +16,7 @@ std::vector<uint8_t> EncodePng(const Picture& picture);
 
 // The pictures the web page shows, drawn as the game draws them: every card
 // face of the game's default deck as "<id>.png" (the protocol's card id),
-// its back as "back.png", and the table cloth as "cloth.jpg".
+// its back as "back.png", and the table's felt as "cloth.jpg".
 std::vector<PakFile> BuildWebPictures(const FontSet& fonts);
 
 // Writes them into `folder` (made if missing), each file replaced whole.

@@ -50,7 +50,10 @@ function Redraw(): void {
   }
   DrawTable(session, choice);
   Show(ById("score-page"), scoreShown);
-  ById("page").classList.toggle("scoring", scoreShown);
+  // The table behind the score page can be neither reached nor pressed.
+  for (const part of document.querySelectorAll<HTMLElement>("#table > :not(#score-page)")) {
+    part.inert = scoreShown;
+  }
   if (scoreShown) {
     const next = ById<HTMLButtonElement>("next");
     next.textContent = matchOver ? t("New match") : t("Next hand");

@@ -2,13 +2,12 @@
 // their last plays, the table cards to take, the person's hand, the score,
 // the round so far. Lists are rebuilt whole; the focus is put back on the
 // card that had it.
-import { SpecialsNamed } from "./announce.js";
+import { PlayInWords, SpecialsNamed } from "./announce.js";
 import { AddsUp, CardName, CardPicture, kBackPicture } from "./cards.js";
 import { ById, El, Show } from "./dom.js";
 import type { Session } from "./session.js";
-import { IsOwnSide, PlaceName, SeatAt, SideOfSeat, type Place } from "./seats.js";
+import { IsOwnSide, PlaceName, SeatAt, SeatName, SideOfSeat, type Place } from "./seats.js";
 import { t, tf } from "./texts.js";
-import { PlayInWords } from "./announce.js";
 
 export interface Choice {
   card: number | null;
@@ -123,13 +122,11 @@ export function StatusLine(session: Session, choice: Choice): string {
     if (!AddsUp(choice.card, take)) return t("These cards do not add up to your card");
     return "";
   }
-  const seat = f.turn;
-  const info = session.seats?.seats[seat];
-  const place = PlaceName(
-    (["you", "right", "partner", "left"] as Place[])[(seat - f.seat + 4) % 4],
-  );
-  if (info && (info.presence === "away")) return tf("%s is away · the table waits", place);
-  return tf("%s is playing", place);
+  const name = SeatName(f.turn, f.seat);
+  if (session.seats?.seats[f.turn]?.presence === "away") {
+    return tf("%s is away · the table waits", name);
+  }
+  return tf("%s is playing", name);
 }
 
 export function DrawTable(session: Session, choice: Choice): void {
