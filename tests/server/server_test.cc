@@ -306,7 +306,7 @@ TEST(ServerTest, TooLongAndTooManyMessagesAreRefused) {
 }
 
 TEST(ServerTest, HealthAndMetricsAnswerOverHttpAndNothingElseDoes) {
-  ServerProcess server({});
+  ServerProcess server({"--no-web"});
   ASSERT_TRUE(server.Started());
   const HttpAnswer health = HttpGet(server.Port(), "/healthz");
   EXPECT_EQ(health.status, 200);
