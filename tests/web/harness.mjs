@@ -4,8 +4,7 @@
 // deadline stops a test that would hang.
 import { spawn } from "node:child_process";
 import { createRequire } from "node:module";
-import { mkdirSync, readFileSync, existsSync, statSync } from "node:fs";
-import http from "node:http";
+import { mkdirSync, existsSync } from "node:fs";
 import net from "node:net";
 import path from "node:path";
 
@@ -27,15 +26,6 @@ if (!existsSync(kBrowser)) {
 // stuck test ends by itself well inside CTest's limit.
 export const kStepMs = 20_000;
 
-const kTypes = {
-  ".html": "text/html; charset=utf-8",
-  ".css": "text/css",
-  ".js": "text/javascript",
-  ".json": "application/json",
-  ".png": "image/png",
-  ".jpg": "image/jpeg",
-};
-
 // The server names its port on stderr: "listening on 127.0.0.1 port N".
 function StartServer(args) {
   return new Promise((resolve, reject) => {
@@ -56,74 +46,39 @@ function StartServer(args) {
   });
 }
 
-async function ServesPages() {
-  const help = await new Promise((resolve) => {
-    const child = spawn(kServer, ["--help"], { stdio: ["ignore", "pipe", "pipe"] });
-    let out = "";
-    child.stdout.on("data", (c) => (out += c));
-    child.stderr.on("data", (c) => (out += c));
-    child.on("exit", () => resolve(out));
-  });
-  return help.includes("--web-root");
-}
-
-// Where the server cannot serve the page itself: a loopback front that
-// serves the web folder and hands WebSocket upgrades to the server as they
-// are, so the page still talks to its own origin.
-function StartFront(serverPort, links) {
-  const server = http.createServer((request, response) => {
-    let file = decodeURIComponent(new URL(request.url, "http://x").pathname);
-    if (file === "/" || file.startsWith("/join/")) file = "/index.html";
-    const full = path.join(kWebRoot, path.normalize(file));
-    if (!full.startsWith(kWebRoot) || !existsSync(full) || !statSync(full).isFile()) {
-      response.writeHead(404).end();
-      return;
-    }
-    response.writeHead(200, {
-      "Content-Type": kTypes[path.extname(full)] ?? "application/octet-stream",
-      "Content-Security-Policy":
-        "default-src 'none'; script-src 'self'; style-src 'self'; img-src 'self'; connect-src 'self'",
-    });
-    response.end(readFileSync(full));
-  });
-  server.on("upgrade", (request, socket, head) => {
+// A loopback relay in front of the server: every connection through it is
+// passed on byte for byte, and Sever() can cut them all as a failing
+// network would.
+function StartRelay(serverPort, links) {
+  const relay = net.createServer((socket) => {
     links.add(socket);
-    socket.on("close", () => links.delete(socket));
-    const upstream = net.connect(serverPort, "127.0.0.1", () => {
-      let lines = `${request.method} ${request.url} HTTP/1.1\r\n`;
-      for (let i = 0; i < request.rawHeaders.length; i += 2) {
-        lines += `${request.rawHeaders[i]}: ${request.rawHeaders[i + 1]}\r\n`;
-      }
-      upstream.write(lines + "\r\n");
-      upstream.write(head);
-      upstream.pipe(socket);
-      socket.pipe(upstream);
-    });
+    const upstream = net.connect(serverPort, "127.0.0.1");
     const end = () => {
+      links.delete(socket);
       upstream.destroy();
       socket.destroy();
     };
-    upstream.on("error", end);
-    socket.on("error", end);
-    upstream.on("close", end);
-    socket.on("close", end);
+    socket.pipe(upstream);
+    upstream.pipe(socket);
+    for (const s of [socket, upstream]) {
+      s.on("error", end);
+      s.on("close", end);
+    }
   });
-  return new Promise((resolve) => server.listen(0, "127.0.0.1", () => resolve(server)));
+  return new Promise((resolve) => relay.listen(0, "127.0.0.1", () => resolve(relay)));
 }
 
 export class Rig {
-  // `breakable`: the page's connections go through a front of the test's
-  // own, whose sockets Sever() cuts as a failing network would.
+  // The server serves the built page itself. `breakable`: the browser
+  // reaches it through a relay whose connections Sever() cuts.
   static async Start({ serverArgs = [], breakable = false } = {}) {
     const rig = new Rig();
     rig.links = new Set();
-    const direct = !breakable && (await ServesPages());
-    rig.server = await StartServer(direct ? ["--web-root", kWebRoot, ...serverArgs] : serverArgs);
-    if (direct) {
-      rig.origin = `http://127.0.0.1:${rig.server.port}`;
-    } else {
-      rig.front = await StartFront(rig.server.port, rig.links);
-      rig.origin = `http://127.0.0.1:${rig.front.address().port}`;
+    rig.server = await StartServer(["--web-root", kWebRoot, ...serverArgs]);
+    rig.origin = `http://127.0.0.1:${rig.server.port}`;
+    if (breakable) {
+      rig.relay = await StartRelay(rig.server.port, rig.links);
+      rig.origin = `http://127.0.0.1:${rig.relay.address().port}`;
     }
     rig.browser = await puppeteer.launch({
       executablePath: kBrowser,
@@ -154,10 +109,10 @@ export class Rig {
     return page;
   }
 
-  // Cuts every WebSocket through the front at once, without a closing
+  // Cuts every connection through the relay at once, without a closing
   // handshake.
   Sever() {
-    for (const socket of this.links) socket.resetAndDestroy();
+    for (const socket of [...this.links]) socket.resetAndDestroy();
   }
 
   ServerLog() {
@@ -166,8 +121,8 @@ export class Rig {
 
   async Stop() {
     await this.browser?.close().catch(() => {});
-    this.front?.close();
-    this.front?.closeAllConnections?.();
+    this.Sever();
+    this.relay?.close();
     this.server?.child.kill("SIGKILL");
   }
 }

@@ -3,7 +3,7 @@
 // plays in the live region.
 import { test, after, before } from "node:test";
 import assert from "node:assert/strict";
-import { Rig, HandDealt } from "./harness.mjs";
+import { Rig, HandDealt, ShotPath } from "./harness.mjs";
 
 let rig;
 before(async () => {
@@ -19,6 +19,7 @@ const Shown = (page, selector) => page.$eval(selector, (e) => !e.closest("[hidde
 test("names and codes the table would refuse are refused before anything is sent", async () => {
   const page = await rig.NewPage();
   await page.goto(`${rig.origin}/`);
+  await page.screenshot({ path: ShotPath("wide-lobby.png") });
   await page.click("#host");
   assert.equal(await Text(page, "#name-problem"), "Write your name first.");
   await page.type("#name", "   ");
@@ -50,9 +51,10 @@ test("names and codes the table would refuse are refused before anything is sent
 });
 
 test("an Italian browser gets the game's Italian words, plays said in Italian", async () => {
-  const page = await rig.NewPage({ language: "it-IT" });
+  const page = await rig.NewPage({ language: "it-IT", width: 360, height: 740 });
   await page.goto(`${rig.origin}/`);
   await page.waitForFunction(() => document.documentElement.lang === "it");
+  await page.screenshot({ path: ShotPath("phone-lobby-it.png"), fullPage: true });
   assert.equal(await Text(page, "#host"), "Apri");
   assert.equal(await Text(page, "#join"), "Entra");
   assert.deepEqual(
@@ -82,5 +84,6 @@ test("an Italian browser gets the game's Italian words, plays said in Italian", 
       document.querySelector("#announce").textContent,
     ),
   );
+  await page.screenshot({ path: ShotPath("phone-table-it.png"), fullPage: true });
   assert.deepEqual(page.problems, []);
 });
