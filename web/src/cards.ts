@@ -47,6 +47,13 @@ export function CardPicture(card: number): string {
 
 export const kBackPicture = "/cards/back.png";
 
+// Fetches every card picture ahead of the deal, so that a hand shows whole
+// at once instead of card by card as each arrives.
+export function PreloadCardPictures(): void {
+  for (let card = 0; card < kCardCount; ++card) new Image().src = CardPicture(card);
+  new Image().src = kBackPicture;
+}
+
 // Whether taking `take` with `card` adds up: the table decides the rest
 // (a set too large for a sum, a card that could not capture at all).
 export function AddsUp(card: number, take: readonly number[]): boolean {

@@ -1,6 +1,6 @@
 // The page: the lobby until a seat is had, then the table, its keys and
 // the score page after each hand.
-import { AddsUp } from "./cards.js";
+import { AddsUp, PreloadCardPictures } from "./cards.js";
 import { ById, Show } from "./dom.js";
 import { KeepLastName, ReadKeptSeat, ReadLastName } from "./kept_seat.js";
 import { CodeFromPath, SetUpLobby } from "./lobby.js";
@@ -157,6 +157,7 @@ function ApplyTexts(): void {
 }
 
 async function Start(): Promise<void> {
+  PreloadCardPictures();
   await LoadTexts(ChosenLanguage(navigator.languages ?? [navigator.language]));
   ApplyTexts();
   const code = CodeFromPath(location.pathname);
