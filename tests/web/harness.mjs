@@ -146,11 +146,13 @@ export async function Host(page, origin, { name, seats, handSize = 12 }) {
   return page.$eval("#link", (e) => e.value);
 }
 
+// Opens the join link and joins by the keys alone: the page puts the focus
+// in the name, and Enter there joins the table the link names.
 export async function JoinByLink(page, link, name) {
   await page.goto(link);
-  await page.waitForSelector("#name");
-  await page.type("#name", name);
-  await page.click("#join");
+  await page.waitForFunction(() => document.activeElement?.id === "name");
+  await page.keyboard.type(name);
+  await page.keyboard.press("Enter");
 }
 
 export function HandDealt(page) {

@@ -59,7 +59,7 @@ test("a hosted table joined by its link plays a whole hand, one page by keys alo
   await host.screenshot({ path: ShotPath("wide-dealt.png") });
   await guest.screenshot({ path: ShotPath("phone-dealt.png"), fullPage: true });
 
-  // The guest's plays are made with the keyboard only: no click on it.
+  // The guest joined and now plays with the keyboard only: no click on it.
   await Promise.all([PlayHand(host, PlayByMouse), PlayHand(guest, PlayByKeys)]);
   await Promise.all([ScorePageShown(host), ScorePageShown(guest)]);
 

@@ -58,7 +58,13 @@ export function SetUpLobby(actions: LobbyActions, lastName: string, code: string
   ById<HTMLInputElement>("name").value = lastName;
   ById<HTMLInputElement>("code").value = code;
 
-  ById<HTMLFormElement>("name-form").addEventListener("submit", (e) => e.preventDefault());
+  // Enter in the name joins when a join link filled the code in.
+  ById<HTMLFormElement>("name-form").addEventListener("submit", (event) => {
+    event.preventDefault();
+    if (ById<HTMLInputElement>("code").value.trim() !== "") {
+      ById<HTMLFormElement>("join-form").requestSubmit();
+    }
+  });
   ById<HTMLFormElement>("host-form").addEventListener("submit", (event) => {
     event.preventDefault();
     const name = CheckedName();
