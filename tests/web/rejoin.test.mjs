@@ -35,6 +35,8 @@ test("a lost connection and a reload both take the seat back with the same hand"
     await PlayByMouse(page);
   }
   await TurnOrScore(page);
+  // The turn come back, the focus is on the hand again.
+  await page.waitForFunction(() => document.activeElement?.closest("#hand") !== null);
   const before = await Situation(page);
   const roundBefore = await Round(page);
   assert.ok(before.myTurn);

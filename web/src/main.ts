@@ -12,6 +12,7 @@ import { ChosenLanguage, Language, LoadTexts, t, tf } from "./texts.js";
 import { ConnectKeys } from "./keys.js";
 
 const choice: Choice = { card: null, take: new Set() };
+let wasMyTurn = false;
 let scoreShown = false;
 let matchOver = false;
 
@@ -49,6 +50,13 @@ function Redraw(): void {
     choice.take.clear();
   }
   DrawTable(session, choice);
+  // A played card's button goes, and the focus with it; when the turn comes
+  // back, the focus goes back to the hand so that keys and readers find it.
+  const myTurn = f.IsMyTurn();
+  if (myTurn && !wasMyTurn && !scoreShown && document.activeElement === document.body) {
+    ById("hand").querySelector<HTMLElement>('button[tabindex="0"]')?.focus();
+  }
+  wasMyTurn = myTurn;
   Show(ById("score-page"), scoreShown);
   // The table behind the score page can be neither reached nor pressed.
   for (const part of document.querySelectorAll<HTMLElement>("#table > :not(#score-page)")) {
