@@ -82,3 +82,29 @@ test("a lost connection and a reload both take the seat back with the same hand"
   assert.deepEqual(await Chosen(), { transform: "none", transition: "0s" });
   assert.deepEqual(page.problems, []);
 });
+
+test("a server that shuts down says so, and the page goes back to the lobby saying why", async () => {
+  const closing = await Rig.Start({ serverArgs: ["--drain-seconds", "1"] });
+  try {
+    const page = await closing.NewPage();
+    await Host(page, closing.origin, {
+      name: "Ada",
+      seats: { right: "classic", partner: "classic", left: "classic" },
+    });
+    await HandDealt(page);
+    closing.server.child.kill("SIGTERM");
+    await page.waitForFunction(() =>
+      /server is closing/.test(document.querySelector("#connection").textContent),
+    );
+    // The hand cannot end within the drain's second, so the table ends, and
+    // the page does not try to take back a seat of a table that is gone.
+    await page.waitForSelector("#lobby:not([hidden])");
+    assert.equal(
+      await page.$eval("#lobby-problem", (e) => e.textContent),
+      "The server closed the table.",
+    );
+    assert.equal(await page.evaluate(() => sessionStorage.length), 0);
+  } finally {
+    await closing.Stop();
+  }
+});

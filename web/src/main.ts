@@ -13,16 +13,20 @@ import { ConnectKeys } from "./keys.js";
 
 const choice: Choice = { card: null, take: new Set() };
 let wasMyTurn = false;
+let notice = "";
 let scoreShown = false;
 let matchOver = false;
 
 const session = new Session({
   changed: Redraw,
-  announce: Announce,
+  announce: (words) => {
+    notice = "";
+    Announce(words);
+  },
   scored: ShowScorePage,
   ended: Ended,
-  refused: (why) => {
-    ById("status").textContent = why;
+  notice: (why) => {
+    notice = why;
     Announce(why);
   },
 });
@@ -49,7 +53,7 @@ function Redraw(): void {
     choice.card = null;
     choice.take.clear();
   }
-  DrawTable(session, choice);
+  DrawTable(session, choice, notice);
   // A played card's button goes, and the focus with it; when the turn comes
   // back, the focus goes back to the hand so that keys and readers find it.
   const myTurn = f.IsMyTurn();

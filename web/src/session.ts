@@ -25,7 +25,7 @@ export interface SessionEvents {
   // The table is gone for this page; `why` is empty after a match played out.
   ended(why: string): void;
   // A refusal the person should read; the session goes on.
-  refused(why: string): void;
+  notice(why: string): void;
 }
 
 export class Session {
@@ -33,6 +33,8 @@ export class Session {
   seats: SeatsMessage | null = null;
   kept: KeptSeat | null = null;
   connection: Connection = "none";
+  // The server said it is shutting down: this hand is the table's last.
+  draining = false;
   private link: TableLink;
   private retryTimer = 0;
   private retryWaitMs = kFirstRetryMs;
@@ -110,6 +112,9 @@ export class Session {
       case "error":
         this.OnError(message.code);
         break;
+      case "draining":
+        this.draining = true;
+        break;
       default:
         return;
     }
@@ -167,7 +172,7 @@ export class Session {
     const text = words[refusal] ?? tf("The server refused (%s).", refusal);
     if (this.connection === "open") {
       // Seated: a refused play or the like; the table goes on.
-      this.events.refused(text);
+      this.events.notice(text);
       return;
     }
     // Not seated: the table cannot be had this way.

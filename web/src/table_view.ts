@@ -69,7 +69,7 @@ function SeatArea(session: Session, place: Place): HTMLElement {
     El("p", { class: "count" }, tf("%d cards", count)),
     backs,
   );
-  if (presence === "away" || presence === "stand-in") {
+  if (presence === "away") {
     area.append(El("p", { class: "away" }, tf("%s is away · the table waits", who)));
   }
   if (last) {
@@ -129,7 +129,8 @@ export function StatusLine(session: Session, choice: Choice): string {
   return tf("%s is playing", name);
 }
 
-export function DrawTable(session: Session, choice: Choice): void {
+// `notice`: a refusal to show instead of the usual status until the next play.
+export function DrawTable(session: Session, choice: Choice, notice: string): void {
   const f = session.follower;
   ById("score").textContent = ScoreLine(session);
   ById("specials").textContent = SpecialsLine(session);
@@ -191,7 +192,7 @@ export function DrawTable(session: Session, choice: Choice): void {
   play.disabled = !myTurn || choice.card === null || !AddsUp(choice.card, [...choice.take]);
   const nothing = ById<HTMLButtonElement>("take-nothing");
   nothing.disabled = !myTurn || choice.card === null;
-  ById("status").textContent = StatusLine(session, choice);
+  ById("status").textContent = notice || StatusLine(session, choice);
 
   const round = ById("round");
   round.replaceChildren(
@@ -204,8 +205,13 @@ export function DrawTable(session: Session, choice: Choice): void {
   );
 
   const connection = ById("connection");
-  connection.textContent = session.connection === "lost" ? t("Connection lost · rejoining the table") : "";
-  Show(connection, session.connection === "lost");
+  const lost = session.connection === "lost";
+  connection.textContent = lost
+    ? t("Connection lost · rejoining the table")
+    : session.draining
+      ? t("The server is closing: the table ends with this hand.")
+      : "";
+  Show(connection, lost || session.draining);
 
   const code = session.kept?.code ?? "";
   const waiting = !f.HasView() || f.phase === "not-dealt";
