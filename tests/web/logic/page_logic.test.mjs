@@ -155,3 +155,16 @@ test("a join link's path gives its code", () => {
   assert.equal(CodeFromPath("/"), "");
   assert.equal(CodeFromPath("/table/K7QH2M"), "");
 });
+
+test("the score page puts the viewer's side first, whichever the protocol calls it", async () => {
+  const { SidesOf } = await import(js("score_page.js"));
+  const result = {
+    we: { ...kScore, points: 3 }, they: { ...kScore, points: 7 },
+    we_total: 13, they_total: 27, outcome: "goes-on", we_before: 10, they_before: 20,
+  };
+  const asWe = SidesOf(result, true, [20, 32]);
+  assert.deepEqual([asWe.own.points, asWe.ownTaken, asWe.ownBefore, asWe.ownTotal], [3, 20, 10, 13]);
+  const asThey = SidesOf(result, false, [20, 32]);
+  assert.deepEqual([asThey.own.points, asThey.ownTaken, asThey.ownBefore, asThey.ownTotal], [7, 32, 20, 27]);
+  assert.deepEqual([asThey.other.points, asThey.otherTaken, asThey.otherTotal], [3, 20, 13]);
+});
