@@ -25,6 +25,7 @@ if (!existsSync(kBrowser)) {
 // Long enough for a whole hand on a loaded machine, short enough that a
 // stuck test ends by itself well inside CTest's limit.
 export const kStepMs = 20_000;
+const kConnectionsPerAddress = 64;
 
 // The server names its port on stderr: "listening on 127.0.0.1 port N".
 function StartServer(args) {
@@ -74,7 +75,16 @@ export class Rig {
   static async Start({ serverArgs = [], breakable = false } = {}) {
     const rig = new Rig();
     rig.links = new Set();
-    rig.server = await StartServer(["--web-root", kWebRoot, ...serverArgs]);
+    // Every page here comes from 127.0.0.1, where people would come from
+    // addresses of their own: each browser context keeps its own few
+    // connections for the page's files, more than one person's share.
+    rig.server = await StartServer([
+      "--web-root",
+      kWebRoot,
+      "--max-connections-per-address",
+      String(kConnectionsPerAddress),
+      ...serverArgs,
+    ]);
     rig.origin = `http://127.0.0.1:${rig.server.port}`;
     if (breakable) {
       rig.relay = await StartRelay(rig.server.port, rig.links);

@@ -87,3 +87,20 @@ test("an Italian browser gets the game's Italian words, plays said in Italian", 
   await page.screenshot({ path: ShotPath("phone-table-it.png"), fullPage: true });
   assert.deepEqual(page.problems, []);
 });
+
+test("the host gives a seat nobody has joined to the computer, and the match starts", async () => {
+  const page = await rig.NewPage();
+  await page.goto(`${rig.origin}/`);
+  await page.type("#name", "Ada");
+  await page.click("#host");
+  await page.waitForSelector("#seat-partner-area button[data-seat]").catch(async (e) => {
+    throw new Error(`${e.message}: ${await page.$eval("#page", (p) => p.textContent.replace(/\s+/g, " "))}`);
+  });
+  // The computers' seats cannot be given; the open Partner seat can.
+  assert.equal(await page.$$eval("button[data-seat]", (b) => b.length), 1);
+  await page.click("#seat-partner-area button[data-seat]");
+  await HandDealt(page);
+  assert.equal(await page.$$eval("#hand button", (b) => b.length), 12);
+  assert.equal(await page.$$eval("button[data-seat]", (b) => b.length), 0);
+  assert.deepEqual(page.problems, []);
+});

@@ -197,6 +197,10 @@ async function Start(): Promise<void> {
     const button = (event.target as HTMLElement).closest<HTMLButtonElement>("button[data-card]");
     if (button && !button.disabled) ToggleTake(Number(button.dataset.card));
   });
+  ById("table").addEventListener("click", (event) => {
+    const button = (event.target as HTMLElement).closest<HTMLButtonElement>("button[data-seat]");
+    if (button) session.GiveToComputer(Number(button.dataset.seat));
+  });
   ById("play").addEventListener("click", () => PlayChoice());
   ById("take-nothing").addEventListener("click", () => PlayChoice(true));
   ById("copy").addEventListener("click", () => void CopyLink());

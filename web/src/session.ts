@@ -68,6 +68,15 @@ export class Session {
     return this.link.Send({ type: "play", card, take });
   }
 
+  // The host gives a person's seat nobody holds now to a computer player.
+  GiveToComputer(seat: number): boolean {
+    return this.link.Send({ type: "computer-seat", seat, level: "classic" });
+  }
+
+  IsHost(): boolean {
+    return this.seats !== null && this.seats.host === this.follower.seat;
+  }
+
   Leave(): void {
     this.link.Send({ type: "leave" });
     this.Finish("");

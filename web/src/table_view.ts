@@ -72,6 +72,16 @@ function SeatArea(session: Session, place: Place): HTMLElement {
   if (presence === "away") {
     area.append(El("p", { class: "away" }, tf("%s is away · the table waits", who)));
   }
+  // Only the host may, and only for a seat no person holds now.
+  if (session.IsHost() && (presence === "open" || presence === "away")) {
+    area.append(
+      El(
+        "button",
+        { type: "button", class: "give-seat", "data-seat": String(seat) },
+        t("Let the computer play this seat"),
+      ),
+    );
+  }
   if (last) {
     const words = PlayInWords(last, f.seat);
     const plate = El(
