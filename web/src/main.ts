@@ -2,7 +2,7 @@
 // the score page after each hand.
 import { AddsUp, PreloadCardPictures } from "./cards.js";
 import { ById, Show } from "./dom.js";
-import { KeepLastName, ReadKeptSeat, ReadLastName } from "./kept_seat.js";
+import { ForgetSeat, KeepLastName, ReadKeptSeat, ReadLastName } from "./kept_seat.js";
 import { CodeFromPath, SetUpLobby } from "./lobby.js";
 import { ScoreTable, SidesOf } from "./score_page.js";
 import { SideOfSeat } from "./seats.js";
@@ -220,11 +220,15 @@ async function Start(): Promise<void> {
     placeKeys: kPlaceKeys,
   });
 
+  // A link to another table than the one this tab sat at is the person's
+  // newer wish: the old seat is let go (its table gives it to the computer
+  // after its grace).
   const kept = ReadKeptSeat();
-  if (kept) {
+  if (kept && (code === "" || code === kept.code)) {
     session.Rejoin(kept);
-  } else if (code) {
-    ById<HTMLInputElement>("name").focus();
+  } else {
+    if (kept) ForgetSeat();
+    if (code) ById<HTMLInputElement>("name").focus();
   }
 }
 
