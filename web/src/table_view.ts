@@ -49,9 +49,18 @@ function SeatArea(session: Session, place: Place): HTMLElement {
   const seat = SeatAt(place, f.seat);
   const info = session.seats?.seats[seat];
   const who = PlaceName(place);
-  const person = info && info.name !== "" ? info.name : "";
   const presence = info?.presence ?? "open";
-  const label = person ? `${who} · ${person}` : who;
+  // Who plays it: the person's name, the computer's level, or a person to come.
+  const levels: Record<string, string> = { classic: "Classic", expert: "Expert" };
+  const player =
+    info && info.name !== ""
+      ? info.name
+      : info?.level
+        ? t(levels[info.level] ?? "Classic")
+        : presence === "open"
+          ? t("Person")
+          : "";
+  const label = player ? `${who} · ${player}` : who;
   const count = f.handSizes[seat] ?? 0;
   const backs = El("div", { class: "backs", "aria-hidden": "true" });
   for (let i = 0; i < Math.min(count, kMaxBacksShown); ++i) backs.append(CardImage(null));
@@ -66,7 +75,7 @@ function SeatArea(session: Session, place: Place): HTMLElement {
     "div",
     { class: `seat-inner${f.turn === seat && f.phase === "playing" ? " on-turn" : ""}` },
     El("h3", {}, label),
-    El("p", { class: "count" }, tf("%d cards", count)),
+    f.phase === "not-dealt" || !f.HasView() ? "" : El("p", { class: "count" }, tf("%d cards", count)),
     backs,
   );
   if (presence === "away") {
