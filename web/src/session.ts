@@ -40,6 +40,10 @@ export class Session {
   private retryWaitMs = kFirstRetryMs;
   private lostAt = 0;
   private over = false;
+  // The name said in hello, kept with the seat once the table gives one.
+  private pendingName = "";
+  // The code being joined, for the words of a refusal.
+  private joiningCode = "";
 
   constructor(private readonly events: SessionEvents) {
     this.link = new TableLink({
@@ -76,14 +80,6 @@ export class Session {
   IsHost(): boolean {
     return this.seats !== null && this.seats.host === this.follower.seat;
   }
-
-  Leave(): void {
-    this.link.Send({ type: "leave" });
-    this.Finish("");
-  }
-
-  private pendingName = "";
-  private joiningCode = "";
 
   private Start(path: string, name: string, then: object[]): void {
     this.over = false;
