@@ -25,7 +25,7 @@ constexpr std::size_t kEtagHashBytes = 16;
 constexpr std::string_view kIndexPath = "/index.html";
 constexpr std::string_view kJoinPrefix = "/join/";
 
-constexpr std::array<std::pair<std::string_view, const char*>, 13> kContentTypes = {{
+constexpr std::array<std::pair<std::string_view, const char*>, 17> kContentTypes = {{
     {".html", "text/html; charset=utf-8"},
     {".js", "text/javascript; charset=utf-8"},
     {".mjs", "text/javascript; charset=utf-8"},
@@ -33,6 +33,10 @@ constexpr std::array<std::pair<std::string_view, const char*>, 13> kContentTypes
     {".json", "application/json"},
     {".map", "application/json"},
     {".png", "image/png"},
+    {".jpg", "image/jpeg"},
+    {".jpeg", "image/jpeg"},
+    {".webp", "image/webp"},
+    {".gif", "image/gif"},
     {".svg", "image/svg+xml"},
     {".ico", "image/vnd.microsoft.icon"},
     {".webmanifest", "application/manifest+json"},
