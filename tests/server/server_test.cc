@@ -16,6 +16,7 @@
 
 #include "codec/server_messages.h"
 #include "server_process.h"
+#include "support/temp_folder.h"
 #include "ws_client.h"
 
 namespace vantel {
@@ -401,9 +402,7 @@ TEST(ServerTest, ADrainThatTakesTooLongEndsTheTables) {
 }
 
 TEST(ServerTest, TlsServesTheSameTables) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("vantel-tls-" + std::to_string(getpid()));
-  std::filesystem::create_directories(folder);
+  const TestFolder folder("tls");
   const std::string cert = (folder / "cert.pem").string();
   const std::string key = (folder / "key.pem").string();
   const std::string make =
@@ -424,7 +423,6 @@ TEST(ServerTest, TlsServesTheSameTables) {
     WsClient plain;
     EXPECT_FALSE(plain.Connect(server.Port(), 3s));
   }
-  std::filesystem::remove_all(folder);
 }
 
 TEST(ServerTest, AMissingCertificateIsReportedAndFails) {
