@@ -17,6 +17,7 @@
 #include "codec/server_messages.h"
 #include "server_process.h"
 #include "support/temp_folder.h"
+#include "test_certificate.h"
 #include "ws_client.h"
 
 namespace vantel {
@@ -403,15 +404,10 @@ TEST(ServerTest, ADrainThatTakesTooLongEndsTheTables) {
 
 TEST(ServerTest, TlsServesTheSameTables) {
   const TestFolder folder("tls");
-  const std::string cert = (folder / "cert.pem").string();
-  const std::string key = (folder / "key.pem").string();
-  const std::string make =
-      "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=127.0.0.1 "
-      "-keyout " +
-      key + " -out " + cert + " >/dev/null 2>&1";
-  ASSERT_EQ(std::system(make.c_str()), 0);
+  const TestCertificate made = MakeTestCertificate(folder);
+  ASSERT_FALSE(made.cert.empty());
   {
-    ServerProcess server({"--tls-cert", cert, "--tls-key", key});
+    ServerProcess server({"--tls-cert", made.cert, "--tls-key", made.key});
     ASSERT_TRUE(server.Started());
     TlsWsClient client;
     ASSERT_TRUE(client.Connect(server.Port()));
