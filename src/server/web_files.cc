@@ -46,13 +46,18 @@ constexpr std::array<std::pair<std::string_view, const char*>, 17> kContentTypes
 }};
 constexpr const char* kUnknownType = "application/octet-stream";
 
-std::string QuotedHash(std::string_view body) {
+// The file's tag, or nothing when the hash cannot be had: an empty tag would
+// let any client's "" pass for this file.
+std::optional<std::string> QuotedHash(std::string_view body) {
   std::array<unsigned char, EVP_MAX_MD_SIZE> digest{};
   unsigned int size = 0;
-  EVP_Digest(body.data(), body.size(), digest.data(), &size, EVP_sha256(), nullptr);
+  if (EVP_Digest(body.data(), body.size(), digest.data(), &size, EVP_sha256(), nullptr) != 1 ||
+      size < kEtagHashBytes) {
+    return std::nullopt;
+  }
   constexpr std::string_view kHex = "0123456789abcdef";
   std::string etag = "\"";
-  for (std::size_t i = 0; i < std::min<std::size_t>(size, kEtagHashBytes); ++i) {
+  for (std::size_t i = 0; i < kEtagHashBytes; ++i) {
     etag += kHex[digest[i] >> 4];
     etag += kHex[digest[i] & 0xf];
   }
@@ -150,7 +155,9 @@ std::optional<WebFiles> WebFiles::Load(const fs::path& root, std::string& error)
       return fail(Format(_("%s: cannot be read whole"), key.c_str()));
     }
     file.content_type = ContentTypeOf(key);
-    file.etag = QuotedHash(file.body);
+    std::optional<std::string> etag = QuotedHash(file.body);
+    if (!etag) return fail(Format(_("%s: cannot be hashed"), key.c_str()));
+    file.etag = std::move(*etag);
     web.bytes_ += size;
     web.files_.emplace(key, std::move(file));
   }
