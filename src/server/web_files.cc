@@ -25,7 +25,7 @@ constexpr std::size_t kEtagHashBytes = 16;
 constexpr std::string_view kIndexPath = "/index.html";
 constexpr std::string_view kJoinPrefix = "/join/";
 
-constexpr std::array<std::pair<std::string_view, const char*>, 13> kContentTypes = {{
+constexpr std::array<std::pair<std::string_view, const char*>, 17> kContentTypes = {{
     {".html", "text/html; charset=utf-8"},
     {".js", "text/javascript; charset=utf-8"},
     {".mjs", "text/javascript; charset=utf-8"},
@@ -33,6 +33,10 @@ constexpr std::array<std::pair<std::string_view, const char*>, 13> kContentTypes
     {".json", "application/json"},
     {".map", "application/json"},
     {".png", "image/png"},
+    {".jpg", "image/jpeg"},
+    {".jpeg", "image/jpeg"},
+    {".webp", "image/webp"},
+    {".gif", "image/gif"},
     {".svg", "image/svg+xml"},
     {".ico", "image/vnd.microsoft.icon"},
     {".webmanifest", "application/manifest+json"},
@@ -42,13 +46,18 @@ constexpr std::array<std::pair<std::string_view, const char*>, 13> kContentTypes
 }};
 constexpr const char* kUnknownType = "application/octet-stream";
 
-std::string QuotedHash(std::string_view body) {
+// The file's tag, or nothing when the hash cannot be had: an empty tag would
+// let any client's "" pass for this file.
+std::optional<std::string> QuotedHash(std::string_view body) {
   std::array<unsigned char, EVP_MAX_MD_SIZE> digest{};
   unsigned int size = 0;
-  EVP_Digest(body.data(), body.size(), digest.data(), &size, EVP_sha256(), nullptr);
+  if (EVP_Digest(body.data(), body.size(), digest.data(), &size, EVP_sha256(), nullptr) != 1 ||
+      size < kEtagHashBytes) {
+    return std::nullopt;
+  }
   constexpr std::string_view kHex = "0123456789abcdef";
   std::string etag = "\"";
-  for (std::size_t i = 0; i < std::min<std::size_t>(size, kEtagHashBytes); ++i) {
+  for (std::size_t i = 0; i < kEtagHashBytes; ++i) {
     etag += kHex[digest[i] >> 4];
     etag += kHex[digest[i] & 0xf];
   }
@@ -146,7 +155,9 @@ std::optional<WebFiles> WebFiles::Load(const fs::path& root, std::string& error)
       return fail(Format(_("%s: cannot be read whole"), key.c_str()));
     }
     file.content_type = ContentTypeOf(key);
-    file.etag = QuotedHash(file.body);
+    std::optional<std::string> etag = QuotedHash(file.body);
+    if (!etag) return fail(Format(_("%s: cannot be hashed"), key.c_str()));
+    file.etag = std::move(*etag);
     web.bytes_ += size;
     web.files_.emplace(key, std::move(file));
   }

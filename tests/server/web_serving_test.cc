@@ -9,6 +9,7 @@
 #include "server/web_response.h"
 #include "server_process.h"
 #include "support/temp_folder.h"
+#include "test_certificate.h"
 #include "ws_client.h"
 
 namespace vantel {
@@ -80,6 +81,24 @@ TEST(WebServingTest, ThePageIsServedBesideTheTables) {
   EXPECT_TRUE(Welcomed(on_table));
   WsClient on_join;
   EXPECT_FALSE(on_join.Connect(server.Port(), 5s, "/join/K7QH2M"));
+}
+
+TEST(WebServingTest, ATlsServerServesThePageOverHttps) {
+  const TestFolder folder;
+  const TestCertificate made = MakeTestCertificate(folder);
+  ASSERT_FALSE(made.cert.empty());
+  ServerProcess server(
+      {"--web-root", WritePage(folder).string(), "--tls-cert", made.cert, "--tls-key", made.key});
+  ASSERT_TRUE(server.Started());
+  const HttpAnswer page = HttpsGet(server.Port(), "/join/K7QH2M");
+  EXPECT_EQ(page.status, 200);
+  EXPECT_EQ(page.body, kIndex);
+  EXPECT_EQ(page.headers["Content-Security-Policy"], kContentSecurityPolicy);
+  EXPECT_EQ(HttpsGet(server.Port(), "/app.js").body, "export {};");
+  TlsWsClient client;
+  ASSERT_TRUE(client.Connect(server.Port()));
+  client.Send(HelloMessage{kProtocolVersion, "Ada"});
+  EXPECT_EQ(client.ReadType("welcome")["protocol"], kProtocolVersion);
 }
 
 TEST(WebServingTest, NoWebServesNoPage) {

@@ -16,8 +16,10 @@ namespace vantel {
 // test, removed with everything in it when the test lets go of it.
 class TestFolder {
  public:
-  TestFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vantel-test-XXXXXX").string();
+  // Named vantel-TAG-XXXXXX, so that one left by a killed test says whose it was.
+  explicit TestFolder(const std::string& tag = "test") {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / ("vantel-" + tag + "-XXXXXX")).string();
     if (::mkdtemp(pattern.data()) == nullptr) {
       throw std::runtime_error("cannot create a test folder: " + std::string(std::strerror(errno)));
     }
