@@ -97,6 +97,14 @@ if(TARGET vantel-server)
   install(TARGETS vantel-server RUNTIME DESTINATION ${VANTEL_INSTALL_GAMESDIR})
   install(FILES ${PROJECT_SOURCE_DIR}/data/vantel-server.service DESTINATION lib/systemd/system)
   install(FILES ${PROJECT_SOURCE_DIR}/docs/protocol.md DESTINATION ${VANTEL_INSTALL_DOCDIR})
+  # The web client it serves, where it looks by default: share/vantel/web
+  # beside its own folder. Only a tree that builds the page has it to ship.
+  if(TARGET web)
+    install(DIRECTORY ${CMAKE_BINARY_DIR}/web/ DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/vantel/web
+            FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+            DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                  WORLD_READ WORLD_EXECUTE)
+  endif()
 endif()
 
 install(FILES ${PROJECT_SOURCE_DIR}/data/vantel.desktop

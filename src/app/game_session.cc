@@ -10,6 +10,7 @@
 #include "app/game_drawing.h"
 #include "app/match_keeping.h"
 #include "app/time_of_day_seed.h"
+#include "codec/table_address.h"
 #include "flow/computer_seat.h"
 #include "flow/deal.h"
 #include "flow/flow.h"
@@ -77,6 +78,7 @@ GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& po
   if (online_ != nullptr) {
     online_->table->Follow(game_);
     game_.aids.people.code = online_->code;
+    game_.aids.people.join_link = JoinLinkText(online_->settings.address, online_->code);
     game_.aids.people.waiting = true;
   }
   game_.flow.think_in_background = true;
@@ -246,6 +248,9 @@ void GameSession::HandleEvent(const SDL_Event& event) {
         display_->ToggleFullScreen();
         drawing_->ForceRedraw();
       }
+      if (key == SDLK_c && (event.key.keysym.mod & KMOD_CTRL) != 0 && event.key.repeat == 0) {
+        CopyJoinLink();
+      }
       break;
     }
     case SDL_WINDOWEVENT:
@@ -334,6 +339,17 @@ void GameSession::ReadGiveSeatKey(const InputSnapshot& input) {
   const bool down = input.KeyDown(kKeyC);
   if (down && !give_seat_key_held_) online_->table->GiveAwaySeatToComputer();
   give_seat_key_held_ = down;
+}
+
+void GameSession::CopyJoinLink() {
+  TablePeople& people = game_.aids.people;
+  if (online_ == nullptr || !people.waiting || people.join_link.empty()) return;
+  if (SDL_SetClipboardText(people.join_link.c_str()) == 0) {
+    people.link_copy = TablePeople::LinkCopy::kCopied;
+  } else {
+    people.link_copy = TablePeople::LinkCopy::kFailed;
+    std::fprintf(stderr, "vantel: %s: %s\n", _("cannot copy the join link"), SDL_GetError());
+  }
 }
 
 bool GameSession::TellTable() {

@@ -75,6 +75,8 @@ class GameSession {
   bool TakeSeatBack();
   // C, for the host: the computer plays the seat of the person away on turn.
   void ReadGiveSeatKey(const InputSnapshot& input);
+  // Ctrl+C while the table waits for its people: the join link to the clipboard.
+  void CopyJoinLink();
   void EndGame();
   // The hands counted and the match in progress, written for the next start.
   void KeepWhatThePlayerHad();

@@ -13,6 +13,7 @@
 #include "app/match_keeping.h"
 #include "app/online_start.h"
 #include "app/stop_guard.h"
+#include "codec/table_address.h"
 #include "i18n/format.h"
 #include "i18n/gettext.h"
 #include "pak/sdl/sdl_picture_converter.h"
@@ -108,6 +109,10 @@ int RunApp(const std::filesystem::path& app_folder, AppPorts& ports) {
     online = std::move(start.seat);
     if (ports.online->host) {
       std::printf("%s\n", Format(_("Table code: %s"), online->code.c_str()).c_str());
+      // A friend without the game opens this in a browser.
+      std::printf("%s\n", Format(_("Join link: %s"),
+                                 JoinLinkText(online->settings.address, online->code).c_str())
+                              .c_str());
       std::fflush(stdout);
     }
   }

@@ -9,6 +9,9 @@ namespace {
 
 constexpr std::string_view kPlain = "ws://";
 constexpr std::string_view kSecure = "wss://";
+constexpr std::string_view kPlainPage = "http://";
+constexpr std::string_view kSecurePage = "https://";
+constexpr std::string_view kJoinPath = "/join/";
 constexpr uint16_t kPlainPort = 80;
 constexpr uint16_t kSecurePort = 443;
 // Longer than any host name the DNS allows.
@@ -22,6 +25,11 @@ bool HostNameChar(char c) {
 bool Ipv6Char(char c) {
   return (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') || (c >= '0' && c <= '9') || c == ':' ||
          c == '.';
+}
+
+// The host as a URL writes it: an IPv6 address in brackets.
+std::string UrlHost(const std::string& host) {
+  return host.find(':') != std::string::npos ? "[" + host + "]" : host;
 }
 
 }  // namespace
@@ -76,12 +84,21 @@ std::optional<TableAddress> ParseTableAddress(std::string_view text) {
 
 std::string TableAddressText(const TableAddress& address) {
   std::string text(address.tls ? kSecure : kPlain);
-  const bool ipv6 = address.host.find(':') != std::string::npos;
-  if (ipv6) text += '[';
-  text += address.host;
-  if (ipv6) text += ']';
+  text += UrlHost(address.host);
   text += ':';
   text += std::to_string(address.port);
+  return text;
+}
+
+std::string JoinLinkText(const TableAddress& address, std::string_view code) {
+  std::string text(address.tls ? kSecurePage : kPlainPage);
+  text += UrlHost(address.host);
+  if (address.port != (address.tls ? kSecurePort : kPlainPort)) {
+    text += ':';
+    text += std::to_string(address.port);
+  }
+  text += kJoinPath;
+  text += code;
   return text;
 }
 

@@ -23,4 +23,9 @@ std::optional<TableAddress> ParseTableAddress(std::string_view text);
 // The address written back as ParseTableAddress reads it.
 std::string TableAddressText(const TableAddress& address);
 
+// The link that opens the table with join code `code` in a browser: the
+// server serves its web page on the same port, over https when the table is
+// wss://. A default port (80, 443) is left out, as browsers show it.
+std::string JoinLinkText(const TableAddress& address, std::string_view code);
+
 }  // namespace vantel

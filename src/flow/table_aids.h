@@ -41,6 +41,11 @@ struct TablePeople {
   bool waiting = false;                     // seats are open: nothing dealt yet
   bool host = false;                        // the person here hosts the table
   bool rejoining = false;                   // the connection was lost: making it again
+  // The page that joins the table in a browser (ASCII), and what came of the
+  // person's asking for it on the clipboard.
+  std::string join_link;
+  enum class LinkCopy { kNotAsked, kCopied, kFailed };
+  LinkCopy link_copy = LinkCopy::kNotAsked;
 };
 
 // What the table shows to help the player follow and choose: the keyboard's

@@ -294,6 +294,28 @@ void Announcement(const Game& g, TablePainter& paint, const Assets& a, Display& 
   PlatedText(paint, a.deluxe_font, d, x, g.layout.we_pile_y - kAnnouncementRise, text);
 }
 
+// While a network table waits for its people, the link that brings a friend
+// to it in a browser, on the empty felt, and the key that copies it.
+void JoinLinkNote(const Game& g, TablePainter& paint, const Assets& a, Display& d) {
+  const TablePeople& people = g.aids.people;
+  std::string link;
+  if (!people.waiting || !a.deluxe_font.Loaded() || !ToGlyphCodes(people.join_link, &link) ||
+      link.empty()) {
+    return;
+  }
+  using LinkCopy = TablePeople::LinkCopy;
+  const char* english = people.link_copy == LinkCopy::kCopied   ? N_("Link copied")
+                        : people.link_copy == LinkCopy::kFailed ? N_("The link could not be copied")
+                                                                : N_("Ctrl+C: copy the link");
+  const std::string hint = ScreenText(english);
+  for (auto [text, y] : {std::pair{link, kJoinLinkY}, std::pair{hint, kJoinHintY}}) {
+    // A host name can be longer than the table is wide; Ctrl+C still copies it whole.
+    while (a.deluxe_font.SpacedWidth(text) + 2 * kPlatePadding > kPictureWidth) text.pop_back();
+    const int32_t width = a.deluxe_font.SpacedWidth(text) + 2 * kPlatePadding;
+    PlatedText(paint, a.deluxe_font, d, (kPictureWidth - width) / 2, y, text);
+  }
+}
+
 // The match score against its target, on the felt above our hand, where no
 // table card lies: on the person's turn the status line speaks of the turn.
 void ScoreStrip(const Game& g, TablePainter& paint, const Assets& a, Display& d) {
@@ -382,6 +404,7 @@ void DrawTable(const Game& g, const Assets& a, Display& d, const LocalTimeSource
   // is short, never over a table card.
   DrawSeatPlates(g, a, d);
   Announcement(g, paint, a, d);
+  JoinLinkNote(g, paint, a, d);
   if (RoundViewShown(g, a, pointer)) DrawRoundView(g, a, d);
   // Before a network table's first deal there is no score to show yet.
   if (g.flow.state == FlowState::kEndOfMatch && !g.aids.people.waiting) DrawScorePage(g, a, d);

@@ -30,6 +30,10 @@ inline constexpr int32_t kScorePageTabY = 5;
 inline constexpr int32_t kHandCardRise = 10;
 // The match score's plate, above our hand and below the table's lowest cards.
 inline constexpr int32_t kScoreStripY = 390;
+// While a network table waits for its people: the join link and its key, one
+// plate above the other mid-table, where the table cards will lie.
+inline constexpr int32_t kJoinLinkY = 250;
+inline constexpr int32_t kJoinHintY = kJoinLinkY + 35;
 
 // Where the pointer is, in game pixels.
 struct PointerPosition {

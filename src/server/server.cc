@@ -27,6 +27,8 @@
 #include "i18n/gettext.h"
 #include "server/metrics.h"
 #include "server/token_bucket.h"
+#include "server/web_files.h"
+#include "server/web_response.h"
 #include "table/lobby.h"
 
 namespace vantel {
@@ -151,6 +153,9 @@ struct Server::Impl {
   ServerCounts Counts() const;
 
   ServerConfig config;
+  // Before `ioc`, so that it outlives the answers its handlers still hold:
+  // they point into these files.
+  WebFiles web;
   std::random_device device;
   net::io_context ioc{1};
   std::optional<ssl::context> tls;
@@ -322,7 +327,7 @@ class HttpSession final : public std::enable_shared_from_this<HttpSession<Stream
   void OnRead(beast::error_code ec) {
     // Closed, timed out or not HTTP: there is nobody to answer.
     if (ec) return;
-    http::request<http::string_body> request = parser_->release();
+    WebRequest request = parser_->release();
     if (websocket::is_upgrade(request) && IsTablePath(request.target())) {
       std::make_shared<WsSession<Stream>>(std::move(stream_), server_, std::move(slot_))
           ->Start(std::move(request));
@@ -331,25 +336,43 @@ class HttpSession final : public std::enable_shared_from_this<HttpSession<Stream
     Respond(request);
   }
 
-  void Respond(const http::request<http::string_body>& request) {
-    auto response = std::make_shared<http::response<http::string_body>>();
-    response->version(request.version());
+  void Respond(const WebRequest& request) {
+    const bool get = request.method() == http::verb::get;
+    if (!get && request.method() != http::verb::head) {
+      auto response = PlainAnswer(request, http::status::method_not_allowed, "not allowed\n");
+      response->set(http::field::allow, "GET, HEAD");
+      Write(std::move(response));
+    } else if (get && request.target() == "/healthz") {
+      Write(PlainAnswer(request,
+                        server_.draining ? http::status::service_unavailable : http::status::ok,
+                        server_.draining ? "draining\n" : "ok\n"));
+    } else if (get && request.target() == "/metrics") {
+      auto response = PlainAnswer(request, http::status::ok, MetricsText(server_.Counts()));
+      response->set(http::field::content_type, "text/plain; version=0.0.4; charset=utf-8");
+      Write(std::move(response));
+    } else if (const WebFile* file = server_.web.Find(request.target())) {
+      Write(std::make_shared<PageResponse>(PageAnswer(request, *file)));
+    } else {
+      Write(PlainAnswer(request, http::status::not_found, "not found\n"));
+    }
+  }
+
+  static std::shared_ptr<http::response<http::string_body>> PlainAnswer(const WebRequest& request,
+                                                                        http::status status,
+                                                                        std::string body) {
+    auto response = std::make_shared<http::response<http::string_body>>(status, request.version());
     response->keep_alive(request.keep_alive());
     response->set(http::field::server, "vantel-server");
     response->set(http::field::content_type, "text/plain; charset=utf-8");
-    const bool get = request.method() == http::verb::get;
-    if (get && request.target() == "/healthz") {
-      response->result(server_.draining ? http::status::service_unavailable : http::status::ok);
-      response->body() = server_.draining ? "draining\n" : "ok\n";
-    } else if (get && request.target() == "/metrics") {
-      response->result(http::status::ok);
-      response->set(http::field::content_type, "text/plain; version=0.0.4; charset=utf-8");
-      response->body() = MetricsText(server_.Counts());
-    } else {
-      response->result(http::status::not_found);
-      response->body() = "not found\n";
-    }
+    SetSafetyHeaders(*response);
+    response->body() = std::move(body);
     response->prepare_payload();
+    return response;
+  }
+
+  // The answer is held by the handler until it is written.
+  template <class Response>
+  void Write(std::shared_ptr<Response> response) {
     http::async_write(
         stream_, *response,
         [self = this->shared_from_this(), response](beast::error_code ec, std::size_t) {
@@ -394,6 +417,14 @@ bool Server::Impl::Listen(std::string& error) {
       error = Format(_("cannot read the TLS certificate or key: %s"), ec.message().c_str());
       return false;
     }
+  }
+  if (!config.no_web && !config.web_root.empty()) {
+    std::optional<WebFiles> files = WebFiles::Load(config.web_root, error);
+    if (!files) return false;
+    web = std::move(*files);
+    Log(LogLevel::kInfo, "serving the web client from " + config.web_root + ": " +
+                             std::to_string(web.Count()) + " files, " +
+                             std::to_string(web.Bytes() / 1024) + " KiB");
   }
   const net::ip::address address = net::ip::make_address(config.bind, ec);
   if (ec) {

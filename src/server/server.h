@@ -8,8 +8,8 @@
 
 namespace vantel {
 
-// The table server: WebSocket clients on /, health and metrics over plain
-// HTTP, every table of a Lobby. One thread carries the network and the
+// The table server: WebSocket clients on /, health, metrics and the web
+// client's files over plain HTTP, every table of a Lobby. One thread carries the network and the
 // tables; the computers think on a small pool of workers, each with its own
 // copy of a seat's view, and hand their answers back to that thread.
 class Server {
@@ -19,7 +19,8 @@ class Server {
   Server(const Server&) = delete;
   Server& operator=(const Server&) = delete;
 
-  // Reads the TLS files and binds; false with the reason when it cannot.
+  // Reads the TLS files and the web client's, and binds; false with the
+  // reason when it cannot.
   bool Listen(std::string& error);
   uint16_t Port() const;
   // Serves until SIGTERM or SIGINT has drained every table; the exit status.

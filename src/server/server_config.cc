@@ -51,6 +51,8 @@ bool ApplyValue(ServerConfig& c, std::string_view opt, std::string_view v, std::
     c.tls_cert = std::string(v);
   } else if (opt == "--tls-key") {
     c.tls_key = std::string(v);
+  } else if (opt == "--web-root") {
+    c.web_root = std::string(v);
   } else if (opt == "--code-symbols") {
     ok = IsCodeSymbolSet(v);
     c.code_symbols = std::string(v);
@@ -68,7 +70,8 @@ bool TakesValue(std::string_view opt) {
   return opt == "--bind" || opt == "--port" || opt == "--max-tables" || opt == "--log-level" ||
          opt == "--tls-cert" || opt == "--tls-key" || opt == "--grace-seconds" ||
          opt == "--max-connections-per-address" || opt == "--drain-seconds" ||
-         opt == "--hand-pause-seconds" || opt == "--messages-per-second" || opt == "--code-symbols";
+         opt == "--hand-pause-seconds" || opt == "--messages-per-second" ||
+         opt == "--code-symbols" || opt == "--web-root";
 }
 
 }  // namespace
@@ -101,6 +104,8 @@ std::optional<ServerConfig> ParseServerArgs(const std::vector<std::string_view>&
       c.help = true;
     } else if (opt == "--version") {
       c.version = true;
+    } else if (opt == "--no-web") {
+      c.no_web = true;
     } else if (TakesValue(opt)) {
       if (i + 1 >= args.size()) {
         error = Format(_("missing value for %s"), std::string(opt).c_str());
@@ -114,6 +119,10 @@ std::optional<ServerConfig> ParseServerArgs(const std::vector<std::string_view>&
   }
   if (c.tls_cert.empty() != c.tls_key.empty()) {
     error = _("--tls-cert and --tls-key go together");
+    return std::nullopt;
+  }
+  if (c.no_web && !c.web_root.empty()) {
+    error = _("--web-root and --no-web exclude each other");
     return std::nullopt;
   }
   return c;

@@ -28,6 +28,9 @@ struct ServerConfig {
   // The first symbols of this server's join codes (empty: any), for a proxy
   // in front of several servers that routes /table/CODE by the code.
   std::string code_symbols;
+  // The web client's folder; empty: the one found beside the program, if any.
+  std::string web_root;
+  bool no_web = false;
   bool help = false;
   bool version = false;
 
@@ -39,7 +42,7 @@ inline constexpr const char* kServerUsage =
        "                     [--tls-cert FILE --tls-key FILE] [--grace-seconds S]\n"
        "                     [--max-connections-per-address N] [--drain-seconds S]\n"
        "                     [--hand-pause-seconds S] [--messages-per-second N]\n"
-       "                     [--code-symbols SYMBOLS]\n"
+       "                     [--code-symbols SYMBOLS] [--web-root DIR | --no-web]\n"
        "                     [--help] [--version]\n"
        "\n"
        "Serves network tables over WebSocket on / and /table/CODE (wss:// with --tls-cert\n"
@@ -50,7 +53,9 @@ inline constexpr const char* kServerUsage =
        "table finish its hand, for at most --drain-seconds (60), then exits with status 0.\n"
        "A connection that sends more than --messages-per-second (5) is refused, then\n"
        "closed. --code-symbols: every join code starts with one of these, for a proxy\n"
-       "that routes by the code.\n");
+       "that routes by the code. Other GETs get the web client's page (/, /join/CODE)\n"
+       "and files from --web-root (by default share/vantel/web, installed, or web/ in\n"
+       "the build tree), read once at start; --no-web serves no page.\n");
 
 std::optional<LogLevel> LogLevelFromName(std::string_view name);
 const char* LogLevelName(LogLevel level);

@@ -26,5 +26,20 @@ TEST(TableAddressTest, RefusesWhatIsNotATableServer) {
   }
 }
 
+TEST(TableAddressTest, TheJoinLinkIsThePageOnTheSameServer) {
+  const auto link = [](const char* server) {
+    return JoinLinkText(*ParseTableAddress(server), "K7QH2M");
+  };
+  EXPECT_EQ(link("ws://192.168.1.20:8765"), "http://192.168.1.20:8765/join/K7QH2M");
+  EXPECT_EQ(link("wss://cards.example.org:8443"), "https://cards.example.org:8443/join/K7QH2M");
+  // The default port of the page's scheme is the one a browser leaves out.
+  EXPECT_EQ(link("ws://cards.example.org"), "http://cards.example.org/join/K7QH2M");
+  EXPECT_EQ(link("wss://cards.example.org"), "https://cards.example.org/join/K7QH2M");
+  EXPECT_EQ(link("ws://host:443"), "http://host:443/join/K7QH2M");
+  EXPECT_EQ(link("wss://host:80"), "https://host:80/join/K7QH2M");
+  EXPECT_EQ(link("ws://[::1]:8765"), "http://[::1]:8765/join/K7QH2M");
+  EXPECT_EQ(link("wss://[fe80::1]"), "https://[fe80::1]/join/K7QH2M");
+}
+
 }  // namespace
 }  // namespace vantel

@@ -6,9 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include <unistd.h>
-
 #include "gfx/surface.h"
+#include "support/temp_folder.h"
 
 namespace vantel::test {
 
@@ -52,23 +51,6 @@ inline void SaveBmp24(SDL_Surface* s, const std::filesystem::path& path) {
   SDL_SaveBMP(rgb24.get(), path.c_str());
 }
 
-// A fresh folder under the system's temporary folder, removed afterwards.
-class TempFolder {
- public:
-  explicit TempFolder(const std::string& tag) {
-    path_ = std::filesystem::temp_directory_path() /
-            ("vantel-gfx-" + tag + "-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using TempFolder = ::vantel::TestFolder;
 
 }  // namespace vantel::test

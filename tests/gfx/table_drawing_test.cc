@@ -275,6 +275,44 @@ TEST_F(TableDrawingTest, TheMatchScoreAndTheSpecialPointsStayInSight) {
   EXPECT_NE(At(x, kScoreStripY + 2), test::GlyphColour('W' - 32));
 }
 
+// Before a network table's first deal the felt carries the link that brings
+// a friend to it in a browser, and what became of copying it.
+TEST_F(TableDrawingTest, AWaitingTableShowsItsJoinLinkAndTheCopyKey) {
+  TablePeople& people = g_.aids.people;
+  people.join_link = "http://h:8765/join/K7QH2M";
+  const auto text_x = [&](const std::string& text) {
+    return (800 - a_.deluxe_font.SpacedWidth(text) - 12) / 2 + 6;
+  };
+  const int32_t link_x = text_x(people.join_link);
+  Draw();  // not waiting: a table at play has no use for it
+  EXPECT_EQ(At(link_x, kJoinLinkY + 2), kFeltColour);
+
+  people.waiting = true;
+  Clear();
+  Draw();
+  EXPECT_EQ(At(link_x, kJoinLinkY + 2), test::GlyphColour('h' - 32));
+  EXPECT_EQ(At(text_x("Ctrl+C: copy the link"), kJoinHintY + 2), test::GlyphColour('C' - 32));
+  people.link_copy = TablePeople::LinkCopy::kCopied;
+  Clear();
+  Draw();
+  EXPECT_EQ(At(text_x("Link copied"), kJoinHintY + 2), test::GlyphColour('L' - 32));
+  people.link_copy = TablePeople::LinkCopy::kFailed;
+  Clear();
+  Draw();
+  EXPECT_EQ(At(text_x("The link could not be copied"), kJoinHintY + 2),
+            test::GlyphColour('T' - 32));
+
+  // A link wider than the table is cut at its end, never at its start.
+  people.join_link = "http://" + std::string(60, 'a') + ".example.org:8765/join/K7QH2M";
+  Clear();
+  Draw();
+  int first_glyph = 0;
+  while (first_glyph < 800 && At(first_glyph, kJoinLinkY + 2) != test::GlyphColour('h' - 32)) {
+    ++first_glyph;
+  }
+  EXPECT_LT(first_glyph, 6 + a_.deluxe_font.SpacedWidth("h"));
+}
+
 // The score page's tab says nothing until the pointer rests on it; then the
 // match score stands beside it.
 TEST_F(TableDrawingTest, TheScoreTabShowsTheMatchScoreUnderThePointer) {

@@ -117,6 +117,14 @@ TEST_F(ItalianTextsFitTest, PileTagsAndTheScoreTabNoteFit) {
   EXPECT_LE(Table().SpacedWidth(note) + 16, kScorePageTabX) << note;
 }
 
+// The plate under a waiting table's join link says in Italian how to copy
+// it and whether that worked: every letter has its cell.
+TEST_F(ItalianTextsFitTest, TheJoinLinkPlateSpeaksItalian) {
+  EXPECT_EQ(ScreenText("Ctrl+C: copy the link"), "Ctrl+C: copia il link");
+  EXPECT_EQ(ScreenText("Link copied"), "Link copiato");
+  EXPECT_EQ(ScreenText("The link could not be copied"), "Impossibile copiare il link");
+}
+
 // The notes beside the score page's rows stay on the paper, and the labels
 // under the line leave a two-digit total its own room.
 TEST_F(ItalianTextsFitTest, ScorePageNotesAndLabelsFit) {

@@ -87,9 +87,9 @@ out=$("$root/usr/games/vantel" --version 2>&1)
 [ "$out" = "vantel $version" ] || fail "vantel --version: $out"
 [ $status -eq 0 ] && ok "the game's --help and --version"
 
-# 3a. The table server: it answers from the package, serves /healthz on a
-#     port of its own choosing on loopback, and SIGTERM ends it with status 0.
-#     Its unit is one systemd accepts.
+# 3a. The table server: it answers from the package, serves /healthz and the
+#     packaged web client on a port of its own choosing on loopback, and
+#     SIGTERM ends it with status 0. Its unit is one systemd accepts.
 server="$root/usr/games/vantel-server"
 [ -x "$server" ] || fail "usr/games/vantel-server is not an installed program"
 [ -s "$root/usr/share/man/man6/vantel-server.6.gz" ] || fail "vantel-server's manual page is missing"
@@ -109,6 +109,29 @@ else
   exec 3<>"/dev/tcp/127.0.0.1/$port" && printf 'GET /healthz HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n' >&3
   head -n 1 <&3 | grep -q ' 200 ' || fail "vantel-server's /healthz did not answer 200"
   exec 3<&-
+  # The web client, found where the package put it, not in the build tree.
+  page="$root/usr/share/vantel/web/index.html"
+  if [ -f "$page" ]; then
+    grep -q "serving the web client from $root/usr/share/vantel/web" "$work/server.log" ||
+      fail "vantel-server did not serve the packaged page: $(cat "$work/server.log")"
+    exec 3<>"/dev/tcp/127.0.0.1/$port" && printf 'GET / HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n' >&3
+    answer=$(timeout 5 cat <&3 | tr -d '\r')
+    exec 3<&-
+    head -n 1 <<<"$answer" | grep -q ' 200 ' || fail "GET / did not answer 200: $(head -n 1 <<<"$answer")"
+    grep -qix 'content-type: text/html; charset=utf-8' <<<"$answer" || fail "GET / is not HTML"
+    grep -qi "^content-security-policy: default-src 'self'; connect-src 'self';" <<<"$answer" ||
+      fail "GET / came without its Content-Security-Policy"
+    # The body after the headers is the packaged page itself.
+    [ "$(sed '1,/^$/d' <<<"$answer")" = "$(tr -d '\r' <"$page")" ] ||
+      fail "GET / did not give the packaged index.html"
+    [ $status -eq 0 ] && ok "the table server serves the packaged web client on /"
+  elif [ -f "$(dirname "$deb")/web/index.html" ]; then
+    fail "the build made the web client but the package holds no usr/share/vantel/web"
+  else
+    echo "note: this build made no web client, so its serving from the package was not checked"
+    grep -q "no web client in" "$work/server.log" ||
+      fail "vantel-server did not say it found no web client: $(cat "$work/server.log")"
+  fi
 fi
 kill -TERM "$server_pid"
 wait "$server_pid" || fail "vantel-server did not end with status 0 on SIGTERM: $(cat "$work/server.log")"

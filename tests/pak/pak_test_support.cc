@@ -1,10 +1,6 @@
 #include "pak_test_support.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -12,19 +8,6 @@
 namespace vantel::testing {
 
 namespace fs = std::filesystem;
-
-TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "vantel-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("cannot create a test folder: " + std::string(std::strerror(errno)));
-  }
-  folder_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  fs::remove_all(folder_, ec);
-}
 
 Bytes ToBytes(const std::string& text) {
   return Bytes(text.begin(), text.end());

@@ -7,22 +7,11 @@
 
 #include "pak/pak_writer.h"
 #include "pak/picture_converter.h"
+#include "support/temp_folder.h"
 
 namespace vantel::testing {
 
-// A fresh folder for one test, deleted with everything in it afterwards.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& Path() const { return folder_; }
-  std::filesystem::path operator/(const std::string& name) const { return folder_ / name; }
-
- private:
-  std::filesystem::path folder_;
-};
+using TempFolder = ::vantel::TestFolder;
 
 using Bytes = std::vector<uint8_t>;
 

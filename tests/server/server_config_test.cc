@@ -31,6 +31,10 @@ TEST(ServerConfigTest, ReadsEveryOptionAndRefusesMistakes) {
   EXPECT_EQ(c->max_connections_per_address, 3);
   EXPECT_EQ(c->drain_seconds, 9);
   EXPECT_TRUE(c->Tls());
+  EXPECT_TRUE(c->web_root.empty());
+  EXPECT_FALSE(c->no_web);
+  EXPECT_EQ(Parse({"--web-root", "/srv/page"}, error)->web_root, "/srv/page");
+  EXPECT_TRUE(Parse({"--no-web"}, error)->no_web);
 
   const std::vector<std::vector<std::string_view>> wrong = {
       {"--port", "65536"},
@@ -42,6 +46,10 @@ TEST(ServerConfigTest, ReadsEveryOptionAndRefusesMistakes) {
       {"--port", "1", "--port", "2"},
       {"--tls-cert", "c.pem"},
       {"--listen"},
+      {"--web-root", ""},
+      {"--web-root"},
+      {"--web-root", "/srv/page", "--no-web"},
+      {"--no-web", "--no-web"},
   };
   for (const auto& args : wrong) {
     error.clear();

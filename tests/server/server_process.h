@@ -13,6 +13,7 @@
 #include <regex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace vantel {
@@ -22,10 +23,11 @@ namespace vantel {
 // test lets go of it, so no test leaves a server behind.
 class ServerProcess {
  public:
-  explicit ServerProcess(std::vector<std::string> args) {
+  explicit ServerProcess(std::vector<std::string> args,
+                         std::string program = VANTEL_SERVER_PROGRAM) {
     int err[2];
     if (pipe2(err, O_CLOEXEC) != 0) return;
-    std::vector<std::string> all = {VANTEL_SERVER_PROGRAM, "--port", "0"};
+    std::vector<std::string> all = {std::move(program), "--port", "0"};
     all.insert(all.end(), args.begin(), args.end());
     // Made before the fork: the child may only exec.
     std::vector<char*> argv;

@@ -16,6 +16,8 @@
 
 #include "codec/server_messages.h"
 #include "server_process.h"
+#include "support/temp_folder.h"
+#include "test_certificate.h"
 #include "ws_client.h"
 
 namespace vantel {
@@ -306,7 +308,7 @@ TEST(ServerTest, TooLongAndTooManyMessagesAreRefused) {
 }
 
 TEST(ServerTest, HealthAndMetricsAnswerOverHttpAndNothingElseDoes) {
-  ServerProcess server({});
+  ServerProcess server({"--no-web"});
   ASSERT_TRUE(server.Started());
   const HttpAnswer health = HttpGet(server.Port(), "/healthz");
   EXPECT_EQ(health.status, 200);
@@ -401,18 +403,11 @@ TEST(ServerTest, ADrainThatTakesTooLongEndsTheTables) {
 }
 
 TEST(ServerTest, TlsServesTheSameTables) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("vantel-tls-" + std::to_string(getpid()));
-  std::filesystem::create_directories(folder);
-  const std::string cert = (folder / "cert.pem").string();
-  const std::string key = (folder / "key.pem").string();
-  const std::string make =
-      "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=127.0.0.1 "
-      "-keyout " +
-      key + " -out " + cert + " >/dev/null 2>&1";
-  ASSERT_EQ(std::system(make.c_str()), 0);
+  const TestFolder folder("tls");
+  const TestCertificate made = MakeTestCertificate(folder);
+  ASSERT_FALSE(made.cert.empty());
   {
-    ServerProcess server({"--tls-cert", cert, "--tls-key", key});
+    ServerProcess server({"--tls-cert", made.cert, "--tls-key", made.key});
     ASSERT_TRUE(server.Started());
     TlsWsClient client;
     ASSERT_TRUE(client.Connect(server.Port()));
@@ -424,7 +419,6 @@ TEST(ServerTest, TlsServesTheSameTables) {
     WsClient plain;
     EXPECT_FALSE(plain.Connect(server.Port(), 3s));
   }
-  std::filesystem::remove_all(folder);
 }
 
 TEST(ServerTest, AMissingCertificateIsReportedAndFails) {

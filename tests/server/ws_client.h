@@ -31,7 +31,9 @@ class BasicWsClient {
  public:
   BasicWsClient() : ws_(MakeStream()) {}
 
-  bool Connect(uint16_t port, std::chrono::milliseconds timeout = 5s) {
+  bool Connect(uint16_t port, std::chrono::milliseconds timeout = 5s,
+               const std::string& target = "/") {
+    target_ = target;
     bool done = false;
     beast::error_code error;
     const net::ip::tcp::endpoint endpoint(net::ip::make_address("127.0.0.1"), port);
@@ -131,6 +133,7 @@ class BasicWsClient {
     return done;
   }
 
+  std::string target_ = "/";
   net::io_context ioc_;
   net::ssl::context tls_{net::ssl::context::tls_client};
   websocket::stream<Stream> ws_;
@@ -155,7 +158,7 @@ BasicWsClient<beast::ssl_stream<beast::tcp_stream>>::MakeStream() {
 
 template <>
 inline void BasicWsClient<beast::tcp_stream>::Handshake(bool& done, beast::error_code& error) {
-  ws_.async_handshake("127.0.0.1", "/", [&](beast::error_code ec) {
+  ws_.async_handshake("127.0.0.1", target_, [&](beast::error_code ec) {
     error = ec;
     done = true;
   });
@@ -170,7 +173,7 @@ inline void BasicWsClient<beast::ssl_stream<beast::tcp_stream>>::Handshake(
       done = true;
       return;
     }
-    ws_.async_handshake("127.0.0.1", "/", [&](beast::error_code ec2) {
+    ws_.async_handshake("127.0.0.1", target_, [&](beast::error_code ec2) {
       error = ec2;
       done = true;
     });
@@ -182,17 +185,22 @@ using TlsWsClient = BasicWsClient<beast::ssl_stream<beast::tcp_stream>>;
 
 struct HttpAnswer {
   int status = 0;
+  beast::http::fields headers;
   std::string body;
 };
 
-// One GET on a connection of its own; status 0 when nothing came back.
-inline HttpAnswer HttpGet(uint16_t port, const std::string& target) {
+// One request on a connection of its own; status 0 when nothing came back.
+inline HttpAnswer HttpAsk(uint16_t port, beast::http::verb method, const std::string& target,
+                          const std::string& if_none_match = "") {
   namespace http = beast::http;
   net::io_context ioc;
   beast::tcp_stream stream(ioc);
-  http::request<http::empty_body> request{http::verb::get, target, 11};
+  http::request<http::empty_body> request{method, target, 11};
   request.set(http::field::host, "127.0.0.1");
-  http::response<http::string_body> response;
+  if (!if_none_match.empty()) request.set(http::field::if_none_match, if_none_match);
+  http::response_parser<http::string_body> parser;
+  // The answer to a HEAD announces a body that does not follow.
+  parser.skip(method == http::verb::head);
   beast::flat_buffer buffer;
   HttpAnswer answer;
   stream.expires_after(5s);
@@ -201,15 +209,54 @@ inline HttpAnswer HttpGet(uint16_t port, const std::string& target) {
         if (ec) return;
         http::async_write(stream, request, [&](beast::error_code ec2, std::size_t) {
           if (ec2) return;
-          http::async_read(stream, buffer, response, [&](beast::error_code ec3, std::size_t) {
+          http::async_read(stream, buffer, parser, [&](beast::error_code ec3, std::size_t) {
             if (ec3) return;
+            const http::response<http::string_body>& response = parser.get();
             answer.status = static_cast<int>(response.result_int());
+            answer.headers = response.base();
             answer.body = response.body();
           });
         });
       });
   ioc.run_for(6s);
   return answer;
+}
+
+// One GET over TLS, trusting whatever certificate the server shows.
+inline HttpAnswer HttpsGet(uint16_t port, const std::string& target) {
+  namespace http = beast::http;
+  net::io_context ioc;
+  net::ssl::context tls(net::ssl::context::tls_client);
+  tls.set_verify_mode(net::ssl::verify_none);
+  beast::ssl_stream<beast::tcp_stream> stream(ioc, tls);
+  http::request<http::empty_body> request{http::verb::get, target, 11};
+  request.set(http::field::host, "127.0.0.1");
+  http::response<http::string_body> response;
+  beast::flat_buffer buffer;
+  HttpAnswer answer;
+  beast::get_lowest_layer(stream).expires_after(5s);
+  beast::get_lowest_layer(stream).async_connect(
+      net::ip::tcp::endpoint(net::ip::make_address("127.0.0.1"), port), [&](beast::error_code ec) {
+        if (ec) return;
+        stream.async_handshake(net::ssl::stream_base::client, [&](beast::error_code ec2) {
+          if (ec2) return;
+          http::async_write(stream, request, [&](beast::error_code ec3, std::size_t) {
+            if (ec3) return;
+            http::async_read(stream, buffer, response, [&](beast::error_code ec4, std::size_t) {
+              if (ec4) return;
+              answer.status = static_cast<int>(response.result_int());
+              answer.headers = response.base();
+              answer.body = response.body();
+            });
+          });
+        });
+      });
+  ioc.run_for(6s);
+  return answer;
+}
+
+inline HttpAnswer HttpGet(uint16_t port, const std::string& target) {
+  return HttpAsk(port, beast::http::verb::get, target);
 }
 
 }  // namespace vantel

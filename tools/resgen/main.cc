@@ -11,12 +11,14 @@
 #include "fonts.h"
 #include "pak/pak_writer.h"
 #include "resources.h"
+#include "web_pictures.h"
 
 namespace {
 
 constexpr char kUsage[] =
     "usage: vantel-resgen ARCHIVE              write the game's resource archive (res065.pak)\n"
     "       vantel-resgen --contact-sheet PNG  write a contact sheet of every picture\n"
+    "       vantel-resgen --web-cards FOLDER   write the web page's card pictures (PNG)\n"
     "       vantel-resgen --version            show the version\n";
 
 int Run(int argc, char** argv) {
@@ -29,11 +31,18 @@ int Run(int argc, char** argv) {
     return 0;
   }
   const bool sheet = argc == 3 && std::strcmp(argv[1], "--contact-sheet") == 0;
-  if (!sheet && (argc != 2 || argv[1][0] == '-')) {
+  const bool web = argc == 3 && std::strcmp(argv[1], "--web-cards") == 0;
+  if (!sheet && !web && (argc != 2 || argv[1][0] == '-')) {
     std::fputs(kUsage, stderr);
     return 2;
   }
   const vantel::FontSet fonts;
+  if (web) {
+    const std::string problem = vantel::WriteWebPictures(fonts, argv[2]);
+    if (problem.empty()) return 0;
+    std::fprintf(stderr, "vantel-resgen: %s\n", problem.c_str());
+    return 1;
+  }
   const std::vector<vantel::PakFile> entries = vantel::BuildResources(fonts);
   if (sheet) {
     vantel::WriteContactSheet(entries, argv[2]);

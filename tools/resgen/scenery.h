@@ -7,6 +7,10 @@ namespace vantel {
 
 // The table cloth, 800 x 600, opaque.
 Picture DrawTableCloth();
+// The same felt without the inlaid line, the piles' marks and the caption
+// strip, which belong to the game's own layout: for the web page, whose
+// cards lie elsewhere.
+Picture DrawPlainCloth();
 
 // The score page and its tab: drawn at (156, 4); its left 20 columns alone
 // are also shown as a tab at the screen's right edge.

@@ -110,4 +110,11 @@ Picture DrawTableCloth() {
   return canvas.Opaque();
 }
 
+Picture DrawPlainCloth() {
+  Canvas canvas(kWidth, kHeight);
+  Felt(canvas.Cr());
+  Texture(canvas.Surface());
+  return canvas.Opaque();
+}
+
 }  // namespace vantel
