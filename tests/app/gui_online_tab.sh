@@ -17,14 +17,9 @@ if [ "${1:-}" != "--inside" ]; then
   work="$2"
   source "$(dirname "$(readlink -f "$0")")/gui_helpers.sh"
   require_gui_tools
-  command -v xvfb-run >/dev/null 2>&1 || { echo "SKIP: xvfb-run is not installed"; exit $SKIP; }
-  if ! timeout -k 5 30 xvfb-run -a -s "-screen 0 ${SCREEN_W}x${SCREEN_H}x24" true >/dev/null 2>&1; then
-    echo "SKIP: no virtual X server can start here"
-    exit $SKIP
-  fi
   copy_game_to "$work"
-  timeout -k 10 120 xvfb-run -a -s "-screen 0 ${SCREEN_W}x${SCREEN_H}x24" \
-    "$(readlink -f "$0")" --inside "$work"
+  timeout -k 10 120 "$(dirname "$(readlink -f "$0")")/on_virtual_screen.sh" \
+    "${SCREEN_W}x${SCREEN_H}" "$(readlink -f "$0")" --inside "$work"
   exit $?
 fi
 
