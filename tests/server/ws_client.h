@@ -187,6 +187,10 @@ struct HttpAnswer {
   int status = 0;
   beast::http::fields headers;
   std::string body;
+
+  static HttpAnswer From(const beast::http::response<beast::http::string_body>& response) {
+    return {static_cast<int>(response.result_int()), response.base(), response.body()};
+  }
 };
 
 // One request on a connection of its own; status 0 when nothing came back.
@@ -211,10 +215,7 @@ inline HttpAnswer HttpAsk(uint16_t port, beast::http::verb method, const std::st
           if (ec2) return;
           http::async_read(stream, buffer, parser, [&](beast::error_code ec3, std::size_t) {
             if (ec3) return;
-            const http::response<http::string_body>& response = parser.get();
-            answer.status = static_cast<int>(response.result_int());
-            answer.headers = response.base();
-            answer.body = response.body();
+            answer = HttpAnswer::From(parser.get());
           });
         });
       });
@@ -244,9 +245,7 @@ inline HttpAnswer HttpsGet(uint16_t port, const std::string& target) {
             if (ec3) return;
             http::async_read(stream, buffer, response, [&](beast::error_code ec4, std::size_t) {
               if (ec4) return;
-              answer.status = static_cast<int>(response.result_int());
-              answer.headers = response.base();
-              answer.body = response.body();
+              answer = HttpAnswer::From(response);
             });
           });
         });
