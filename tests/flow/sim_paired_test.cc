@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
+#include <semaphore>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "ai/expert.h"
+#include "ai/thinker.h"
 #include "flow/computer_seat.h"
 #include "paired_run.h"
 #include "simulation.h"
+#include "support/gated_job.h"
 
 namespace vantel {
 namespace {
@@ -82,16 +88,35 @@ TEST(ExpertInTheFlow, ThinkingInTheBackgroundPlaysTheSameCards) {
     c.hands = 1;
     c.they = PlayerLevel::kExpert;
     Simulation sim(c);
-    SeatComputers(sim.RunningGame(), background ? ComputerSeat::Thinking::kInBackground
-                                                : ComputerSeat::Thinking::kAtOnce);
+    Game& game = sim.RunningGame();
+    SeatComputers(
+        game, background ? ComputerSeat::Thinking::kInBackground : ComputerSeat::Thinking::kAtOnce);
+    // A quick worker could answer within the frame that asked, and then no
+    // frame would see it deciding: each decision waits for its frame.
+    auto frame_came_back = std::make_shared<std::counting_semaphore<>>(0);
+    if (background) {
+      auto after_the_frame = [frame_came_back](const SeatView& view, const std::stop_token& stop) {
+        if (!frame_came_back->try_acquire_for(kGenerousWait)) {
+          throw std::runtime_error("no frame came back while deciding");
+        }
+        return ExpertDecision(view, stop);
+      };
+      for (int seat = 0; seat < kSeats; ++seat) {
+        if (seat == PersonSeat(game) || LevelOfSeat(game.options, seat) != PlayerLevel::kExpert) {
+          continue;
+        }
+        game.seats.Seat(seat, std::make_unique<ComputerSeat>(PlayerLevel::kExpert,
+                                                             ComputerSeat::Thinking::kInBackground,
+                                                             after_the_frame));
+      }
+    }
     std::vector<int16_t> taken;
     sim.Run([&](const Game& g) {
-      // Virtual frames pass far faster than real ones: give the worker the
-      // time a few real frames would.
       const auto* seat = dynamic_cast<const ComputerSeat*>(g.seats.At(g.flow.turn));
       if (g.flow.awaiting_seat && seat != nullptr && seat->Deciding()) {
         frames_while_thinking += 1;  // the frame came back before the decision
-        EXPECT_TRUE(seat->WaitForWorker(std::chrono::minutes(1)));
+        frame_came_back->release();
+        EXPECT_TRUE(seat->WaitForWorker(kGenerousWait));
       }
       if (g.flow.state != FlowState::kEndOfMatch || !taken.empty()) return;
       taken.assign(g.model.they_taken.begin(),
