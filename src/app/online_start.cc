@@ -44,7 +44,7 @@ std::string OutOfStepText(const std::string& reason) {
 
 SeatAnswer ReadSeatAnswer(TableConnection& connection, OnlineTable& table) {
   for (const std::string& text : connection.TakeReceived()) table.Receive(text);
-  if (table.Seated() && !table.TakingUpHand()) return SeatAnswer::kSeated;
+  if (table.SeatShown() && !table.TakingUpHand()) return SeatAnswer::kSeated;
   if (table.LastError() || table.Ended() || table.OutOfStep()) return SeatAnswer::kRefused;
   if (connection.CurrentStatus() == TableConnection::Status::kClosed) return SeatAnswer::kClosed;
   return SeatAnswer::kWaiting;

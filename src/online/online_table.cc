@@ -59,6 +59,7 @@ void OnlineTable::Receive(std::string_view text) {
   if (kind == "view") {
     const ViewRead view = ViewFromMessage(message);
     read = view.view.has_value();
+    view_since_seated_ = view_since_seated_ || read;
     // A view of a match not started yet, or between hands, adds nothing:
     // the game shows the hands the table deals. A hand already in play is
     // followed from its deal, which the next message brings.
@@ -86,6 +87,7 @@ void OnlineTable::Receive(std::string_view text) {
   } else if (kind == "seated") {
     seated_ = SeatedFromMessage(message);
     read = seated_.has_value();
+    view_since_seated_ = false;
   } else if (kind == "seats") {
     if (std::optional<SeatsReport> seats = SeatsFromMessage(message)) {
       seats_ = std::move(seats);

@@ -73,6 +73,10 @@ class OnlineTable {
   // A rejoin's view of a hand in play came, and the hand's messages so far
   // that the game follows it from have not yet.
   bool TakingUpHand() const { return rejoin_answer_ == RejoinAnswer::kHandInPlay; }
+  // The table said which seat is this game's and then showed that seat its
+  // view. The two may come in different reads, and a game that went on
+  // before the view would take up nothing of the hand in play.
+  bool SeatShown() const { return seated_.has_value() && view_since_seated_; }
 
  private:
   using Pending = std::variant<SeatView, PlayReport>;
@@ -99,6 +103,7 @@ class OnlineTable {
   bool hand_started_ = false;
   RejoinAnswer rejoin_answer_ = RejoinAnswer::kNone;
   std::optional<SeatedReport> seated_;
+  bool view_since_seated_ = false;
   std::optional<SeatsReport> seats_;
   std::optional<TableEnd> ended_;
   std::optional<ProtocolError> last_error_;

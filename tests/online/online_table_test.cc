@@ -18,6 +18,7 @@
 #include "autopilot.h"
 #include "codec/client_messages.h"
 #include "codec/server_messages.h"
+#include "codec/table_codes.h"
 #include "flow/flow_state.h"
 #include "flow/make_game.h"
 #include "flow/run_frame.h"
@@ -323,6 +324,21 @@ TEST(OnlineTableTest, IgnoresWhatIsNotTheTablesMessage) {
   EXPECT_EQ(online.Unreadable(), 6);
   EXPECT_FALSE(online.Seated().has_value());
   EXPECT_FALSE(online.OutOfStep());
+}
+
+// The answer to a join or a rejoin is the seat, then its view, and a read may
+// end between the two: the seat counts as shown only once its view came, and
+// a seat given again waits for a view of its own.
+TEST(OnlineTableTest, ASeatIsShownOnlyOnceItsViewHasCome) {
+  OnlineTable online;
+  const std::string seated = SeatedMessage(JoinCodeFromBits(5), 0, SeatTokenFromBits(1, 2)).dump();
+  online.Receive(seated);
+  EXPECT_TRUE(online.Seated().has_value());
+  EXPECT_FALSE(online.SeatShown());
+  online.Receive(ViewMessage(SeatView(NewMatch(Options{}), 0)).dump());
+  EXPECT_TRUE(online.SeatShown());
+  online.Receive(seated);
+  EXPECT_FALSE(online.SeatShown());
 }
 
 }  // namespace
