@@ -1,0 +1,68 @@
+# Batches of a target's files compiled as one, for the check trees
+# (VANTEL_UNITY). CMake's own unity build names each file by its absolute path,
+# so a clone in another folder, as every CI run is, would share none of its
+# objects in the compiler cache. These batches name each file from the source
+# root, which the compiler cache hashes relative to the clone.
+
+set(VANTEL_BATCH_SIZE 8)
+
+# Puts `target`'s own C++ files, in their order, into batches of
+# VANTEL_BATCH_SIZE in its build folder. A file marked
+# SKIP_UNITY_BUILD_INCLUSION, and one the build generates, is compiled alone.
+function(vantel_batch_target target)
+  get_target_property(sources ${target} SOURCES)
+  get_target_property(source_dir ${target} SOURCE_DIR)
+  get_target_property(binary_dir ${target} BINARY_DIR)
+  set(batches "")
+  set(text "")
+  set(in_batch 0)
+  foreach(source IN LISTS sources)
+    if(NOT source MATCHES "\\.cc$")
+      continue()
+    endif()
+    cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${source_dir} NORMALIZE OUTPUT_VARIABLE full)
+    get_source_file_property(alone ${full} DIRECTORY ${source_dir} SKIP_UNITY_BUILD_INCLUSION)
+    cmake_path(IS_PREFIX PROJECT_BINARY_DIR ${full} NORMALIZE generated)
+    cmake_path(IS_PREFIX PROJECT_SOURCE_DIR ${full} NORMALIZE ours)
+    if(alone OR generated OR NOT ours)
+      continue()
+    endif()
+    cmake_path(RELATIVE_PATH full BASE_DIRECTORY ${PROJECT_SOURCE_DIR} OUTPUT_VARIABLE relative)
+    string(APPEND text "#include \"${relative}\"\n")
+    set_source_files_properties(${full} DIRECTORY ${source_dir} PROPERTIES HEADER_FILE_ONLY ON)
+    math(EXPR in_batch "${in_batch} + 1")
+    if(in_batch EQUAL VANTEL_BATCH_SIZE)
+      list(LENGTH batches count)
+      set(file ${binary_dir}/batches/${target}_${count}.cc)
+      file(CONFIGURE OUTPUT ${file} CONTENT "${text}" @ONLY)
+      list(APPEND batches ${file})
+      set(text "")
+      set(in_batch 0)
+    endif()
+  endforeach()
+  if(in_batch GREATER 0)
+    list(LENGTH batches count)
+    set(file ${binary_dir}/batches/${target}_${count}.cc)
+    file(CONFIGURE OUTPUT ${file} CONTENT "${text}" @ONLY)
+    list(APPEND batches ${file})
+  endif()
+  if(batches)
+    target_sources(${target} PRIVATE ${batches})
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+  endif()
+endfunction()
+
+# Every library and program defined in `dir` and the folders below it.
+function(vantel_batch_targets_in dir)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$")
+      vantel_batch_target(${target})
+    endif()
+  endforeach()
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(subdir IN LISTS subdirs)
+    vantel_batch_targets_in(${subdir})
+  endforeach()
+endfunction()
