@@ -68,10 +68,10 @@ PictureTree& Pictures() {
 // A game in mid-hand: plays frames headless until at least `visible` cards are
 // drawn in one frame and the table holds cards.
 struct MidHand {
-  MtRandom random{3};
+  Chance chance{3};
   SilentSound sound;
   ManualClock clock;
-  Game g = MakeGame(Options{}, {random, sound, clock});
+  Game g = MakeGame(Options{}, {chance, sound, clock});
   Assets a;
   HeadlessDisplay d;
   FrameDrawing drawing{d, a, [] { return PointerPosition{400, 300}; }, FixedTime};
@@ -167,10 +167,10 @@ void BM_LoadBitmaps(benchmark::State& state) {
     state.SkipWithError("no resource archive: build the resources target first");
     return;
   }
-  MtRandom random{1};
+  Chance chance{1};
   SilentSound sound;
   ManualClock clock;
-  Game g{random, sound, clock};
+  Game g{chance, sound, clock};
   Assets a;
   const ResourceResolver resolve = Pictures().Resolver();
   for (auto _ : state) LoadBitmaps(a, g, resolve);

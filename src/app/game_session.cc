@@ -69,8 +69,8 @@ GameSession::GameSession(const Options& options, ResourceRoot root, AppPorts& po
       chosen_(options),
       resume_(online != nullptr ? std::nullopt : resume),
       online_(online),
-      random_(SeedFromTimeOfDay(std::chrono::system_clock::now())),
-      game_(MakeGame(OptionsOfRun(options, resume, online), {random_, heard_, clock_})) {
+      chance_(SeedFromTimeOfDay(std::chrono::system_clock::now())),
+      game_(MakeGame(OptionsOfRun(options, resume, online), {chance_, heard_, clock_})) {
   // A match at a network table is not this computer's to count.
   game_.observer = online_ != nullptr ? nullptr : ports_.statistics;
   // An Expert thinks for some milliseconds: never on the frame thread.

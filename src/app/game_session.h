@@ -90,7 +90,7 @@ class GameSession {
   std::optional<SavedMatch> resume_;
   OnlineSeat* online_;  // not owned; none offline
   bool tree_removed_ = false;
-  MtRandom random_;
+  Chance chance_;
   SdlTickClock ticks_;
   // A network hand taken up again is played out unseen and unheard: the
   // game's clock runs ahead by that time, and its sounds are held back.

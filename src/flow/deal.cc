@@ -225,7 +225,7 @@ void ShuffleDeck(Game& g) {
   auto& order = g.deal.shuffle_order;
   std::array<bool, kCardCount> used{};
   for (int n = 0; n < kCardCount;) {
-    const int r = g.random.Draw(kCardCount);
+    const int r = g.chance.deal.Draw(kCardCount);
     if (used[r]) continue;  // rejection: draw again until an unused id comes up
     used[r] = true;
     g.model.deck[n].card = static_cast<int16_t>(r);
@@ -260,7 +260,7 @@ void DealToPlayer(Game& g, CardSprite& card, int p) {
   card.face_up = p == PersonSeat(g);
   const float x = static_cast<float>(g.layout.hand_base_x[p] + g.layout.hand_step_x[p] * k);
   const float y = g.layout.hand_base_y[p];
-  PlayCardFlipSound(g.random, g.sound);
+  PlayCardFlipSound(g.chance.looks, g.sound);
   StartMove(g, card, x, y, g.layout.short_move_steps);
 }
 
@@ -281,9 +281,9 @@ void DealToTable(Game& g, CardSprite& card) {
   card.face_up = true;
   const int16_t s = FirstFreeSlot(g);
   TableSlotEntry& place = g.model.table_slot[s];
-  const float x = place.x + static_cast<float>(g.random.Draw(g.layout.deal_scatter_x));
-  const float y = place.y + static_cast<float>(g.random.Draw(g.layout.deal_scatter_y));
-  PlayCardFlipSound(g.random, g.sound);
+  const float x = place.x + static_cast<float>(g.chance.looks.Draw(g.layout.deal_scatter_x));
+  const float y = place.y + static_cast<float>(g.chance.looks.Draw(g.layout.deal_scatter_y));
+  PlayCardFlipSound(g.chance.looks, g.sound);
   StartMove(g, card, x, y, g.layout.short_move_steps);
   card.slot = s;
   place.used = true;

@@ -177,10 +177,10 @@ struct FlowData {
 // time come in through the three ports, so two games can run side by side in a
 // test and a seed replays a game exactly.
 struct Game {
-  Game(Random& random, SoundSink& sound, TickClock& clock)
-      : random(random), sound(sound), clock(clock) {}
+  Game(Chance& chance, SoundSink& sound, TickClock& clock)
+      : chance(chance), sound(sound), clock(clock) {}
 
-  Random& random;
+  Chance& chance;
   SoundSink& sound;
   TickClock& clock;
 

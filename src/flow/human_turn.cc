@@ -263,7 +263,7 @@ void TryReorderHand(Game& g) {
 }
 
 void GatherHand(Game& g) {
-  PlayCardFlipSound(g.random, g.sound);
+  PlayCardFlipSound(g.chance.looks, g.sound);
   auto& hand = g.model.hand[PersonSeat(g)];
   for (int slot = 1; slot < kHandRecords; ++slot) {
     CardSprite& c = hand[slot];
@@ -276,7 +276,7 @@ void GatherHand(Game& g) {
 }
 
 void SpreadHand(Game& g) {
-  PlaySignSound(g.random, g.sound);
+  PlaySignSound(g.chance.looks, g.sound);
   for (int slot = 1; slot < kHandRecords; ++slot) {
     CardSprite& c = g.model.hand[PersonSeat(g)][slot];
     if (!c.shown) continue;

@@ -7,7 +7,7 @@
 namespace vantel {
 
 Game MakeGame(const Options& options, const GamePorts& ports) {
-  Game game(ports.random, ports.sound, ports.clock);
+  Game game(ports.chance, ports.sound, ports.clock);
   game.options = options;
   game.match = NewMatch(options);
   SetupLayout(game.options, game.layout);

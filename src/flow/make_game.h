@@ -6,7 +6,7 @@ namespace vantel {
 
 // The three ports a game runs on.
 struct GamePorts {
-  Random& random;
+  Chance& chance;
   SoundSink& sound;
   TickClock& clock;
 };

@@ -31,7 +31,7 @@ bool AnyMoving(const CardSprite* first, int count) {
 }
 
 float Scatter(Game& g, int16_t range) {
-  return static_cast<float>(g.random.Draw(range));
+  return static_cast<float>(g.chance.looks.Draw(range));
 }
 
 }  // namespace
@@ -106,7 +106,7 @@ void StopHandCards(Game& g) {
 
 void PlayToTable(Game& g, CardSprite& card) {
   if (AnyCardMoving(g)) return;
-  PlayCardFlipSound(g.random, g.sound);
+  PlayCardFlipSound(g.chance.looks, g.sound);
   const int16_t s = FirstFreeSlot(g);
   TableSlotEntry& place = g.model.table_slot[s];
   const float x = place.x + Scatter(g, g.layout.play_scatter_x);
@@ -118,7 +118,7 @@ void PlayToTable(Game& g, CardSprite& card) {
 
 void GatherCaptured(Game& g) {
   if (AnyCardMoving(g)) return;
-  PlayCardFlipSound(g.random, g.sound);
+  PlayCardFlipSound(g.chance.looks, g.sound);
   CardModel& m = g.model;
   const CardSprite& played = m.table[m.table_count - 1];
   for (int i = 0; i <= m.table_count - 2; ++i) {
@@ -134,7 +134,7 @@ void GatherCaptured(Game& g) {
 
 void SendToPile(Game& g, float x, float y) {
   if (AnyCardMoving(g)) return;
-  PlaySignSound(g.random, g.sound);
+  PlaySignSound(g.chance.looks, g.sound);
   CardModel& m = g.model;
   for (int i = 0; i < m.table_count; ++i) {
     CardSprite& t = m.table[i];
@@ -154,7 +154,7 @@ int FanIndex(const Game& g, Side side) {
 
 void SendSpecialCaptureToFan(Game& g, Side side) {
   if (AnyCardMoving(g)) return;
-  PlaySignSound(g.random, g.sound);
+  PlaySignSound(g.chance.looks, g.sound);
   CardModel& m = g.model;
   const int last = m.table_count - 1;
   int marker = 0;

@@ -170,7 +170,7 @@ void RebuildHandIds(Game& g, int seat) {
 int16_t ChooseFirstSeat(Game& g) {
   if (!g.deal.first_hand_dealt) {
     g.deal.first_hand_dealt = true;
-    return static_cast<int16_t>(g.random.Draw(kSeats));
+    return static_cast<int16_t>(g.chance.deal.Draw(kSeats));
   }
   return static_cast<int16_t>((g.flow.turn + 2) % kSeats);
 }

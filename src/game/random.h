@@ -5,9 +5,8 @@
 
 namespace vantel {
 
-// The game's single source of chance. Every draw of a hand (shuffle, first
-// seat, scatters, which sound variant) comes from one of these, so a seed
-// replays a whole game.
+// A source of chance: the game draws from two (see Chance), so a seed replays
+// a whole game.
 class Random {
  public:
   virtual ~Random() = default;
@@ -36,6 +35,24 @@ class MtRandom final : public Random {
 
  private:
   std::mt19937 engine_;
+};
+
+// The game's chance, two streams from one seed. The deal's stream decides the
+// shuffle and the first seat; the looks' stream decides only what looks or
+// sounds different: where a card lands within its place, and which of a
+// sound's variants plays. An animation or a sound may then draw as often as it
+// likes, and sorting a hand with R may change nothing, without changing any
+// later deal of the seed.
+struct Chance {
+  explicit Chance(uint32_t seed)
+      : deal(seed), looks(static_cast<uint32_t>(SplitMix64Finish(seed ^ kLooksSalt))) {}
+
+  MtRandom deal;
+  MtRandom looks;
+
+ private:
+  // Keeps the looks' stream apart from the deal's of any other seed.
+  static constexpr uint64_t kLooksSalt = 0x6c6f6f6b73ull;  // "looks"
 };
 
 }  // namespace vantel

@@ -91,10 +91,10 @@ class GameDrawingTest : public ::testing::Test {
   uint32_t At(int x, int y) { return test::PixelAt(display_->BackBuffer(), x, y); }
 
   test::TempFolder dir_{"game-drawing"};
-  MtRandom random_{5};
+  Chance chance_{5};
   SilentSound sound_;
   ManualClock clock_;
-  Game game_{random_, sound_, clock_};
+  Game game_{chance_, sound_, clock_};
   InstantClock pace_;
   std::unique_ptr<ScreenDisplay> display_;
   std::unique_ptr<InputDevices> input_;

@@ -107,12 +107,12 @@ TEST_F(SavedMatchFileTest, TheOfferDecidesAndAMatchGivenUpIsForgotten) {
 }
 
 TEST_F(SavedMatchFileTest, TheEndOfARunKeepsTheMatchInProgressWithItsPlayers) {
-  MtRandom random(5);
+  Chance chance(5);
   SilentSound sound;
   ManualClock clock(0);
   Options options;
   options.opponent_level = PlayerLevel::kExpert;
-  Game game = MakeGame(options, {random, sound, clock});
+  Game game = MakeGame(options, {chance, sound, clock});
   KeepMatchInProgress(ports_, game);  // before the first deal: nothing
   EXPECT_FALSE(fs::exists(file_));
   NewHand(game);

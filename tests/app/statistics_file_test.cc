@@ -203,10 +203,10 @@ struct Copy {
   Copy(const Copy&) = delete;
   Copy& operator=(const Copy&) = delete;
 
-  MtRandom random{5};
+  Chance chance{5};
   SilentSound sound;
   ManualClock clock;
-  Game game = MakeGame(Options{}, {random, sound, clock});
+  Game game = MakeGame(Options{}, {chance, sound, clock});
   std::vector<std::string> warnings;
   StatisticsStore store;
 };
@@ -222,10 +222,10 @@ class StatisticsStoreTest : public StatisticsFileTest {
     FinishHand(game_, store, we, they);
   }
 
-  MtRandom random_{3};
+  Chance chance_{3};
   SilentSound sound_;
   ManualClock clock_;
-  Game game_ = MakeGame(Options{}, {random_, sound_, clock_});
+  Game game_ = MakeGame(Options{}, {chance_, sound_, clock_});
   std::vector<std::string> warnings_;
 };
 

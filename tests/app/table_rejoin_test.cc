@@ -107,10 +107,10 @@ struct Ada {
   }
 
   ServerProcess& server;
-  MtRandom random{3};
+  Chance chance{3};
   SilentSound sound;
   ManualClock clock;
-  Game game{MakeGame(Options{}, {random, sound, clock})};
+  Game game{MakeGame(Options{}, {chance, sound, clock})};
   FrameHooks hooks;
   Autopilot pilot{HumanMode::kAi, 5};
   std::unique_ptr<OnlineSeat> seat;

@@ -11,7 +11,7 @@ using ComputerPaceTest = FlowFixture;
 // before it moves, and nothing else changes.
 TEST_F(ComputerPaceTest, UnhurriedSeatsHoldTheirCardOnlyWhenAskedTo) {
   const auto first_computer_card_moves = [&](ComputerPace pace) {
-    random_ = MtRandom(7);
+    chance_ = Chance(7);
     clock_ = ManualClock();
     Configure(false, false);
     g_.options.computer_pace = pace;

@@ -19,7 +19,7 @@ TEST_F(DealTest, ShuffleIsAPermutationAndReplaysFromTheSeed) {
   EXPECT_EQ(*ids.begin(), 0);
   EXPECT_EQ(*ids.rbegin(), 51);
 
-  MtRandom again{11};
+  Chance again{11};
   Game other{again, sound_, clock_};
   ShuffleDeck(other);
   for (int i = 0; i < 52; ++i) EXPECT_EQ(other.model.deck[i].card, g_.model.deck[i].card);
@@ -167,7 +167,7 @@ class HurryTest : public FlowFixture {
     g_.aids.hurry_deal_on_press = true;
     Options options = g_.options;
     std::destroy_at(&other_);
-    std::construct_at(&other_, MakeGame(options, {other_random_, other_sound_, clock_}));
+    std::construct_at(&other_, MakeGame(options, {other_chance_, other_sound_, clock_}));
     NewHand(g_);
     NewHand(other_);
   }
@@ -207,13 +207,14 @@ class HurryTest : public FlowFixture {
     EXPECT_EQ(g_.deal.deck_position, other_.deal.deck_position);
     EXPECT_EQ(g_.flow.turn, other_.flow.turn);
     EXPECT_EQ(g_.match, other_.match);
-    // Chance was drawn as often and in the same order.
-    EXPECT_EQ(random_.Draw(1000000), other_random_.Draw(1000000));
+    // Both streams were drawn as often and in the same order.
+    EXPECT_EQ(chance_.deal.Draw(1000000), other_chance_.deal.Draw(1000000));
+    EXPECT_EQ(chance_.looks.Draw(1000000), other_chance_.looks.Draw(1000000));
   }
 
-  MtRandom other_random_{11};
+  Chance other_chance_{11};
   RecordingSound other_sound_;
-  Game other_ = MakeGame(Options{}, {other_random_, other_sound_, clock_});
+  Game other_ = MakeGame(Options{}, {other_chance_, other_sound_, clock_});
   FrameHooks other_hooks_;
 };
 

@@ -65,7 +65,7 @@ class FlowFixture : public ::testing::Test {
     // A game holds its ports by reference, so it is made anew in its place
     // rather than assigned.
     std::destroy_at(&g_);
-    std::construct_at(&g_, MakeGame(options, {random_, sound_, clock_}));
+    std::construct_at(&g_, MakeGame(options, {chance_, sound_, clock_}));
     g_.observer = &events_;
   }
 
@@ -195,10 +195,10 @@ class FlowFixture : public ::testing::Test {
   }
 
   static constexpr double kFrameMs = 1000.0 / 60.0;
-  MtRandom random_{11};
+  Chance chance_{11};
   RecordingSound sound_;
   ManualClock clock_{1000};
-  Game g_ = MakeGame(Options{}, {random_, sound_, clock_});
+  Game g_ = MakeGame(Options{}, {chance_, sound_, clock_});
   FrameHooks hooks_;
   CountingObserver events_;
 };

@@ -285,7 +285,7 @@ class ClockWrapTest : public FlowFixture {
   // One hand from a clock at start_ms; a frame of 15.625 ms is a binary
   // fraction, so the clock steps alike from every whole-millisecond start.
   HandRun PlayHand(uint64_t start_ms) {
-    random_ = MtRandom(11);
+    chance_ = Chance(11);
     clock_ = ManualClock(static_cast<double>(start_ms));
     Configure(false, false);
     NewHand(g_);

@@ -44,10 +44,10 @@ class RulesFixture : public ::testing::Test {
     for (int16_t id : ids) list[count++] = id;
   }
 
-  MtRandom random_{7};
+  Chance chance_{7};
   RecordingSound sound_;
   ManualClock clock_;
-  Game g_ = MakeGame(Options{}, {random_, sound_, clock_});
+  Game g_ = MakeGame(Options{}, {chance_, sound_, clock_});
 };
 
 }  // namespace vantel

@@ -79,7 +79,7 @@ class SeatPlayerTest : public FlowFixture {
 TEST_F(SeatPlayerTest, ASeatThatAnswersLateMakesTheSameHand) {
   const auto [at_once, frames_at_once] = PlayHand();
 
-  random_ = MtRandom{11};  // the same deal again
+  chance_ = Chance{11};  // the same deal again
   Configure(false, false);
   std::vector<LateSeat*> late;
   for (int seat = 1; seat < kSeats; ++seat) {

@@ -36,10 +36,10 @@ class RealPicturesTest : public ::testing::Test {
     if (!std::filesystem::exists(VANTEL_TEST_PAK)) GTEST_SKIP() << "no " << VANTEL_TEST_PAK;
   }
   test::TempFolder dir_{"shots"};
-  MtRandom random_{3};
+  Chance chance_{3};
   SilentSound sound_;
   ManualClock clock_;
-  Game g_ = MakeGame(Options{}, {random_, sound_, clock_});
+  Game g_ = MakeGame(Options{}, {chance_, sound_, clock_});
 };
 
 TEST_F(RealPicturesTest, ArchivePicturesHaveTheSizesTheDrawingReliesOn) {
@@ -110,10 +110,10 @@ TEST_F(RealPicturesTest, AFailedRemovalOfTheUnpackedPicturesIsReported) {
 
 TEST(ScreenshotSessionTest, AMissingArchiveIsReported) {
   test::TempFolder dir("noarchive");
-  MtRandom random{3};
+  Chance chance{3};
   SilentSound sound;
   ManualClock clock;
-  Game g{random, sound, clock};
+  Game g{chance, sound, clock};
   ScreenshotOptions o{dir.Path() / "out", 1, {}};
   std::string error;
   EXPECT_FALSE(ScreenshotSession::Open(o, dir.Path() / "none.pak", g, error));

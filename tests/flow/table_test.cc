@@ -10,10 +10,10 @@ namespace {
 
 class TableTest : public ::testing::Test {
  protected:
-  MtRandom random_{1};
+  Chance chance_{1};
   SilentSound sound_;
   ManualClock clock_;
-  Game g_ = MakeGame(Options{}, {random_, sound_, clock_});
+  Game g_ = MakeGame(Options{}, {chance_, sound_, clock_});
 };
 
 TEST_F(TableTest, FirstPlacesLieWhereTheTracesExpectThem) {

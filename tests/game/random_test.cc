@@ -45,5 +45,24 @@ TEST(RandomTest, SeedsGiveTheirWrittenOutSequences) {
   }
 }
 
+// The deal's stream is the seed's own sequence, written out above; the looks'
+// stream is another, and no neighbouring seed's deal.
+TEST(RandomTest, AChanceDealsFromItsSeedAndLooksFromAStreamApart) {
+  for (const KnownSequence& known : kKnown) {
+    SCOPED_TRACE(known.seed);
+    Chance chance(known.seed);
+    std::array<uint64_t, 6> looks{};
+    for (size_t i = 0; i < known.next.size(); ++i) {
+      EXPECT_EQ(static_cast<uint64_t>(chance.deal.Next() * kTwoTo53), known.next[i]);
+      looks[i] = static_cast<uint64_t>(chance.looks.Next() * kTwoTo53);
+    }
+    EXPECT_NE(looks, known.next);
+    for (uint32_t near = known.seed - 2; near <= known.seed + 2; ++near) {
+      MtRandom neighbour(near);
+      EXPECT_NE(static_cast<uint64_t>(neighbour.Next() * kTwoTo53), looks[0]) << near;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vantel

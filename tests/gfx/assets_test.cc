@@ -18,10 +18,10 @@ class AssetsTest : public ::testing::Test {
   void SetUp() override { test::WriteResourceTree(dir_.Path(), "Royal"); }
 
   test::TempFolder dir_{"assets"};
-  MtRandom random_{1};
+  Chance chance_{1};
   SilentSound sound_;
   ManualClock clock_;
-  Game g_{random_, sound_, clock_};
+  Game g_{chance_, sound_, clock_};
   Assets a_;
 };
 

@@ -42,10 +42,10 @@ class TableFixture : public ::testing::Test {
   uint32_t At(int x, int y) { return PixelAt(d_.BackBuffer(), x, y); }
 
   TempFolder dir_{"table"};
-  MtRandom random_{1};
+  Chance chance_{1};
   SilentSound sound_;
   ManualClock clock_;
-  Game g_{random_, sound_, clock_};
+  Game g_{chance_, sound_, clock_};
   Assets a_;
   HeadlessDisplay d_;
 };

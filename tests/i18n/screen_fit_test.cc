@@ -57,10 +57,10 @@ class ItalianTextsFitTest : public test::ItalianCatalogueTest {
     const UnpackResult unpacked =
         UnpackInto(VANTEL_TEST_PAK, ResourceRoot{pictures->folder, false}, converter);
     ASSERT_TRUE(unpacked.Succeeded()) << unpacked.message;
-    MtRandom random(1);
+    Chance chance(1);
     SilentSound sound;
     ManualClock clock;
-    const Game g(random, sound, clock);
+    const Game g(chance, sound, clock);
     const std::filesystem::path root = pictures->folder;
     LoadBitmaps(pictures->assets, g,
                 [root](std::string_view name) { return ResolveResourcePath(root, name); });
@@ -102,10 +102,10 @@ TEST_F(ItalianTextsFitTest, SeatLabelsKeepToTheirPlaces) {
 // tab, which must stay on the felt left of it.
 TEST_F(ItalianTextsFitTest, PileTagsAndTheScoreTabNoteFit) {
   ASSERT_TRUE(Table().Loaded());
-  MtRandom random(1);
+  Chance chance(1);
   SilentSound sound;
   ManualClock clock;
-  Game g(random, sound, clock);
+  Game g(chance, sound, clock);
   SetupLayout(g.options, g.layout);
   for (const char* side : {"We", "They"}) {
     const std::string shown = ScreenText(side);
@@ -147,10 +147,10 @@ TEST_F(ItalianTextsFitTest, ScorePageNotesAndLabelsFit) {
 TEST_F(ItalianTextsFitTest, PlayPlatesAndTheRoundViewKeepToTheirPlaces) {
   ASSERT_TRUE(Table().Loaded());
   const Assets& a = Pictures()->assets;
-  MtRandom random(1);
+  Chance chance(1);
   SilentSound sound;
   ManualClock clock;
-  Game g(random, sound, clock);
+  Game g(chance, sound, clock);
   SetupLayout(g.options, g.layout);
   SetupTablePlaces(g);
   int32_t table_left = kPictureWidth;

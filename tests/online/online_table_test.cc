@@ -49,8 +49,8 @@ struct SeenStates {
 // A person at their own game, following the table.
 struct Person {
   Person(int seat, uint32_t seed)
-      : random(seed),
-        game(MakeGame(OptionsFor(seat), {random, sound, clock})),
+      : chance(seed),
+        game(MakeGame(OptionsFor(seat), {chance, sound, clock})),
         pilot(HumanMode::kAi, seed + 1) {
     online.Follow(game);
   }
@@ -60,7 +60,7 @@ struct Person {
     return options;
   }
 
-  MtRandom random;
+  Chance chance;
   SilentSound sound;
   ManualClock clock;
   Game game;

@@ -27,8 +27,8 @@ uint32_t HandSeed(uint32_t seed, int hand) {
 
 Simulation::Simulation(const SimConfig& config, GameObserver* observer)
     : config_(config),
-      random_(config.seed),
-      game_(MakeGame(MakeOptions(config), {random_, sound_, clock_})),
+      chance_(config.seed),
+      game_(MakeGame(MakeOptions(config), {chance_, sound_, clock_})),
       // The autopilot has its own generator, so its choices do not shift the
       // game's draws.
       pilot_(config.human, config.seed * 2654435761u + 12345u,
@@ -84,7 +84,7 @@ SimStats Simulation::Run(const std::function<void(const Game&)>& after_frame, Fr
     if (game_.flow.state == FlowState::kEndOfMatch && before != FlowState::kEndOfMatch) {
       CountHand(stats);
       hand_frames = 0;
-      if (config_.seed_each_hand) random_ = MtRandom(HandSeed(config_.seed, stats.hands));
+      if (config_.seed_each_hand) chance_ = Chance(HandSeed(config_.seed, stats.hands));
     }
     if (hand_frames > config_.max_frames_per_hand) {
       stats.stuck = true;

@@ -75,7 +75,7 @@ class Simulation {
   void CountHand(SimStats& stats) const;
 
   SimConfig config_;
-  MtRandom random_;
+  Chance chance_;
   LastSound sound_;
   ManualClock clock_;
   Game game_;
