@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <random>
 #include <vector>
 
 #include "support/test_cards.h"
@@ -139,6 +142,123 @@ TEST(LegalCapturesTest, SpecialCapturesOfAPlay) {
   const SpecialCaptures both = SpecialsOf(lone, CardId(5, 'S'), std::vector<int16_t>{0}, 0);
   EXPECT_TRUE(both.scua && both.picada && !both.simili && !both.quadriglia);
   EXPECT_EQ(both.Count(), 2);
+}
+
+// The capture functions held to a plain search over every subset of many
+// random tables: the list of captures in its order, what a person may take,
+// and which picks can still add up.
+class BruteForceCaptures {
+ public:
+  BruteForceCaptures(std::vector<int16_t> table, int16_t card)
+      : table_(std::move(table)), value_(ValueOf(card)) {}
+
+  // Sums of four, three, then two positions in increasing order (the first
+  // varying slowest), then single cards of the value in table order.
+  Sets Listed() const {
+    Sets sets;
+    if (value_ >= 2 && value_ <= kHighestSumValue) {
+      for (size_t size = 4; size >= 2; --size) {
+        for (const std::vector<int16_t>& set : SubsetsOfSize(size)) {
+          if (Sum(set) == value_) sets.push_back(set);
+        }
+      }
+    }
+    for (const std::vector<int16_t>& single : SubsetsOfSize(1)) {
+      if (Sum(single) == value_) sets.push_back(single);
+    }
+    return sets;
+  }
+
+  bool Accepted(const std::vector<int16_t>& take) const {
+    return !take.empty() && take.size() <= static_cast<size_t>(kMaxTakenCards) &&
+           Sum(take) == value_ && !Listed().empty();
+  }
+
+  // Some set of up to kMaxTakenCards positions holds `picked` and `index`
+  // and adds up.
+  bool Completes(const std::vector<int16_t>& picked, int16_t index) const {
+    for (size_t size = 1; size <= static_cast<size_t>(kMaxTakenCards); ++size) {
+      for (const std::vector<int16_t>& set : SubsetsOfSize(size)) {
+        const auto holds = [&](int16_t p) {
+          return std::find(set.begin(), set.end(), p) != set.end();
+        };
+        if (Sum(set) == value_ && holds(index) &&
+            std::all_of(picked.begin(), picked.end(), holds)) {
+          return true;
+        }
+      }
+    }
+    return false;
+  }
+
+  // Every set of `size` positions, in increasing order, lexicographically.
+  Sets SubsetsOfSize(size_t size) const {
+    Sets all;
+    std::vector<int16_t> set;
+    auto grow = [&](auto& self, int16_t from) -> void {
+      if (set.size() == size) {
+        all.push_back(set);
+        return;
+      }
+      for (int16_t p = from; p < static_cast<int16_t>(table_.size()); ++p) {
+        set.push_back(p);
+        self(self, static_cast<int16_t>(p + 1));
+        set.pop_back();
+      }
+    };
+    grow(grow, 0);
+    return all;
+  }
+
+ private:
+  int Sum(const std::vector<int16_t>& positions) const {
+    int sum = 0;
+    for (int16_t p : positions) sum += ValueOf(table_[static_cast<size_t>(p)]);
+    return sum;
+  }
+
+  std::vector<int16_t> table_;
+  int value_;
+};
+
+TEST(LegalCapturesTest, AgreeWithASearchOverEverySubsetOfRandomTables) {
+  std::mt19937 engine(2026);
+  std::vector<int16_t> deck(kCardCount);
+  std::iota(deck.begin(), deck.end(), int16_t{0});
+  for (int round = 0; round < 300; ++round) {
+    std::shuffle(deck.begin(), deck.end(), engine);
+    const size_t size = static_cast<size_t>(round % 11);
+    const std::vector<int16_t> table(deck.begin(), deck.begin() + static_cast<long>(size));
+    const int16_t card = deck[size];
+    SCOPED_TRACE(::testing::PrintToString(table) + " card " + std::to_string(card));
+    const BruteForceCaptures brute(table, card);
+
+    const Sets listed = brute.Listed();
+    ASSERT_EQ(AllCaptures(table, card), listed);
+    EXPECT_EQ(CanCapture(table, card), !listed.empty());
+    EXPECT_EQ(FirstCaptureSize(table, card),
+              listed.empty() ? 0 : static_cast<int>(listed[0].size()));
+
+    for (size_t take_size = 1; take_size <= std::min<size_t>(size, kMaxTakenCards + 1);
+         ++take_size) {
+      for (const std::vector<int16_t>& take : brute.SubsetsOfSize(take_size)) {
+        ASSERT_EQ(IsAcceptedCapture(table, card, take), brute.Accepted(take))
+            << ::testing::PrintToString(take);
+      }
+    }
+
+    // A person picks only once the card can capture at all.
+    if (listed.empty()) continue;
+    for (size_t picked_size = 0; picked_size <= std::min<size_t>(size, 2); ++picked_size) {
+      for (const std::vector<int16_t>& picked : brute.SubsetsOfSize(picked_size)) {
+        for (int16_t index = 0; index < static_cast<int16_t>(size); ++index) {
+          if (std::find(picked.begin(), picked.end(), index) != picked.end()) continue;
+          ASSERT_EQ(CanStillComplete(table, card, picked, index), brute.Completes(picked, index))
+              << ::testing::PrintToString(picked) << " + " << index;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
