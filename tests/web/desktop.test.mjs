@@ -10,6 +10,7 @@ import { mkdirSync, existsSync } from "node:fs";
 import path from "node:path";
 import {
   Rig,
+  EndProcess,
   Host,
   HandDealt,
   PlayHand,
@@ -64,8 +65,8 @@ before(async () => {
   screen = await StartX();
 });
 after(async () => {
-  game?.kill("SIGTERM");
-  screen?.x.kill("SIGTERM");
+  await EndProcess(game);
+  await EndProcess(screen?.x);
   await rig?.Stop();
 });
 

@@ -130,11 +130,32 @@ export class Rig {
   }
 
   async Stop() {
-    await this.browser?.close().catch(() => {});
+    // Chromium now and then never answers a close under load; the test's
+    // work is done by then, so it is given a while and then ended.
+    const chromium = this.browser?.process();
+    await Promise.race([this.browser?.close().catch(() => {}), Sleep(kClosingMs)]);
+    chromium?.kill("SIGKILL");
     this.Sever();
     this.relay?.close();
     this.server?.child.kill("SIGKILL");
   }
+}
+
+// How long a closing program is waited for before it is killed.
+const kClosingMs = 10_000;
+
+function Sleep(ms) {
+  return new Promise((resolve) => setTimeout(resolve, ms).unref());
+}
+
+// Asks `child` to end with SIGTERM and waits for it; one that has not ended
+// after a while is killed, so that a test never waits on its last process.
+export async function EndProcess(child) {
+  if (!child || child.exitCode !== null || child.signalCode !== null) return;
+  const ended = new Promise((resolve) => child.once("exit", resolve));
+  child.kill("SIGTERM");
+  await Promise.race([ended, Sleep(kClosingMs)]);
+  if (child.exitCode === null && child.signalCode === null) child.kill("SIGKILL");
 }
 
 export function ShotPath(name) {
