@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "game/cards.h"
 #include "game/match_state.h"
@@ -104,9 +105,16 @@ inline bool CanCapture(std::span<const int16_t> table, int16_t card) {
 bool IsAcceptedCapture(std::span<const int16_t> table, int16_t card, std::span<const int16_t> take);
 
 // Whether a person who has picked `picked` (table positions) can still reach
-// an accepted capture by adding `index`, with or without more cards.
+// an accepted capture by adding `index`, with or without more cards. A
+// position that holds no card (kHiddenCard) never completes a sum.
 bool CanStillComplete(std::span<const int16_t> table, int16_t card, std::span<const int16_t> picked,
                       int index);
+
+// The table positions that, added to `picked`, make the one capture a person
+// can still complete, in increasing order; empty when `picked` already adds up
+// or when no set, or more than one, would complete it.
+std::vector<int16_t> OnlyCompletion(std::span<const int16_t> table, int16_t card,
+                                    std::span<const int16_t> picked);
 
 // The special captures of taking `take` from `table` (the table before the
 // card is laid) with `card`, when the previous play took `previous_size`

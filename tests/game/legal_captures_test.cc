@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 #include <random>
 #include <vector>
 
+#include "game/seat_view.h"
 #include "support/test_cards.h"
 
 namespace vantel {
@@ -112,6 +114,16 @@ TEST(LegalCapturesTest, APickIsOfferedOnlyWhileItCanStillAddUp) {
   EXPECT_FALSE(CanStillComplete(table, king, five, 3));  // 5 + 4 needs another 4
   EXPECT_FALSE(CanStillComplete(table, king, five, 1));  // already picked
   EXPECT_FALSE(CanStillComplete(table, king, none, 5));  // no such card
+
+  // A card the person cannot see is never offered, nor counted in a sum.
+  const std::vector<int16_t> hidden_eight{table[0], table[1], kHiddenCard, table[3], table[4]};
+  EXPECT_FALSE(CanStillComplete(hidden_eight, king, five, 2));
+  EXPECT_FALSE(CanStillComplete(hidden_eight, king, none, 2));
+  EXPECT_TRUE(OnlyCompletion(hidden_eight, king, five).empty());
+  EXPECT_EQ(OnlyCompletion(table, king, five), std::vector<int16_t>{2});
+  const std::vector<int16_t> four{3};
+  EXPECT_EQ(OnlyCompletion(hidden_eight, king, four), std::vector<int16_t>{4});
+  EXPECT_TRUE(OnlyCompletion(table, king, std::vector<int16_t>{0}).empty());  // adds up already
 }
 
 TEST(LegalCapturesTest, SpecialCapturesOfAPlay) {
@@ -176,6 +188,25 @@ class BruteForceCaptures {
       }
     }
     return false;
+  }
+
+  // What `picked` lacks of the one set of up to kMaxTakenCards positions that
+  // holds it and adds up; empty when it adds up already, or when no set or
+  // more than one would.
+  std::vector<int16_t> Only(const std::vector<int16_t>& picked) const {
+    std::vector<std::vector<int16_t>> completions;
+    for (size_t size = picked.size() + 1; size <= static_cast<size_t>(kMaxTakenCards); ++size) {
+      for (const std::vector<int16_t>& set : SubsetsOfSize(size)) {
+        if (Sum(set) == value_ &&
+            std::includes(set.begin(), set.end(), picked.begin(), picked.end()))
+          completions.push_back(set);
+      }
+    }
+    if (completions.size() != 1 || Sum(picked) == value_) return {};
+    std::vector<int16_t> more;
+    std::set_difference(completions[0].begin(), completions[0].end(), picked.begin(), picked.end(),
+                        std::back_inserter(more));
+    return more;
   }
 
   // Every set of `size` positions, in increasing order, lexicographically.
@@ -259,6 +290,8 @@ TEST(LegalCapturesTest, AgreeWithASearchOverEverySubsetOfRandomTables) {
           ASSERT_EQ(CanStillComplete(table, card, picked, index), brute.Completes(picked, index))
               << ::testing::PrintToString(picked) << " + " << index;
         }
+        ASSERT_EQ(OnlyCompletion(table, card, picked), brute.Only(picked))
+            << ::testing::PrintToString(picked);
       }
     }
   }
