@@ -6,7 +6,7 @@ namespace vantel {
 namespace {
 
 // Cards taken, an untakeable table left behind and every bonus, with the
-// clubs taken as the tie-breaker.
+// cups taken as the tie-breaker (the suit of the Napula).
 float OptionScore(const TableKnowledge& known, const CaptureOption& option) {
   float score = 4.0f * static_cast<float>(option.take.count);
   if (option.safe_table) score += 50.0f;
@@ -17,7 +17,7 @@ float OptionScore(const TableKnowledge& known, const CaptureOption& option) {
   return score;
 }
 
-// Plentiful values and courts are cheap to give away; key cards, clubs and the
+// Plentiful values and courts are cheap to give away; key cards, cups and the
 // companions of a key card still out in play are kept.
 double LayDownScore(const TableKnowledge& known, int16_t card, const CardOptions& c) {
   double score = 0;

@@ -102,7 +102,7 @@ TEST_F(ChoosePlayTest, WithoutCapturesTheBestLayDownScoreIsPlayed) {
   Lay({CardId(13, 'C')});
   EXPECT_EQ(Decide({CardId(3, 'D'), CardId(12, 'H'), CardId(4, 'H')}), 1) << "courts go first";
   EXPECT_EQ(Decide({CardId(11, 'H'), CardId(11, 'D')}), 1) << "the key jack is kept";
-  EXPECT_EQ(Decide({CardId(5, 'C'), CardId(5, 'H')}), 1) << "clubs are kept";
+  EXPECT_EQ(Decide({CardId(5, 'C'), CardId(5, 'H')}), 1) << "cups are kept";
   EXPECT_TRUE(ChosenTake().empty());
 
   AddToPile(Side::kWe, CardId(6, 'C'));
@@ -123,7 +123,7 @@ TEST_F(ChoosePlayTest, KeyCardsLayDownElevenLower) {
   AddToPile(Side::kWe, CardId(2, 'C'));
   AddToPile(Side::kWe, CardId(10, 'D'));
   AddToPile(Side::kWe, CardId(11, 'H'));
-  // Each key card against a plain card of the same value and no club.
+  // Each key card against a plain card of the same value and not of cups.
   const std::pair<int16_t, int16_t> pairs[] = {{CardId(10, 'D'), CardId(10, 'H')},
                                                {CardId(11, 'H'), CardId(11, 'S')}};
   for (auto [key, plain] : pairs) {
