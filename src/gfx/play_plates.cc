@@ -13,6 +13,7 @@
 #include "gfx/display.h"
 #include "gfx/picture_fit.h"
 #include "gfx/screen_text.h"
+#include "gfx/seat_labels.h"
 #include "i18n/gettext.h"
 
 namespace vantel {
@@ -45,39 +46,6 @@ int32_t PlateHeight(const Assets& a) {
 }
 
 namespace {
-
-std::string LabelText(int place) {
-  return ScreenText(std::string(SeatName(place)).c_str());
-}
-
-// The first `count` characters of UTF-8 `text`.
-std::string FirstCharacters(const std::string& text, int count) {
-  std::size_t end = 0;
-  for (int seen = 0; end < text.size(); ++end) {
-    const bool starts_character = (static_cast<unsigned char>(text[end]) & 0xC0U) != 0x80U;
-    if (starts_character && seen++ == count) break;
-  }
-  return text.substr(0, end);
-}
-
-}  // namespace
-
-std::string SeatLabelText(const Game& g, int place) {
-  const std::string& name =
-      g.aids.people.names[static_cast<std::size_t>(SeatAtPlace(g.options, place))];
-  return name.empty() ? LabelText(place) : FirstCharacters(name, kLabelNameChars);
-}
-
-namespace {
-
-// Where a seat's label lies, as drawn.
-Rect LabelRect(const Game& g, const Assets& a, int place) {
-  const std::string name = SeatLabelText(g, place);
-  const int32_t width = a.deluxe_font.SpacedWidth(name);
-  PointerPosition at = SeatLabelPlace(place);
-  if (at.x < 0) at.x = -at.x - width;
-  return {at.x, at.y, at.x + width, at.y + a.deluxe_font.CellHeight()};
-}
 
 // The plate picture is one row high: a taller plate is laid in strips that
 // do not overlap, so its shade stays even.
@@ -174,11 +142,11 @@ Rect SeatPlateNow(const Game& g, const Assets& a, int place) {
   const NotedPlay* play = LastPlayOf(g.aids, SeatAtPlace(g.options, place));
   if (play == nullptr) return {};
   const PlayPlate plate(a, *play, {}, false);
-  return SeatPlateRect(place, plate.Width(), PlateHeight(a), LabelRect(g, a, 1).Width());
+  return SeatPlateRect(place, plate.Width(), PlateHeight(a), SeatLabelRect(g, a, 1).Width());
 }
 
 int32_t RoundRowWidth(const Assets& a, const NotedPlay& play, int place) {
-  return PlayPlate(a, play, LabelText(place), true).Width();
+  return PlayPlate(a, play, PlaceLabelText(place), true).Width();
 }
 
 std::string PlayWord(const NotedPlay& play, bool with_count) {
@@ -228,7 +196,7 @@ bool RoundViewShown(const Game& g, const Assets& a, PointerPosition pointer) {
   if (g.flow.state == FlowState::kEndOfMatch) return false;
   if (RoundViewKeyed(g.aids)) return true;
   for (int place = 1; place < kSeats; ++place) {
-    if (Inside(LabelRect(g, a, place), pointer) || Inside(SeatPlateNow(g, a, place), pointer)) {
+    if (Inside(SeatLabelRect(g, a, place), pointer) || Inside(SeatPlateNow(g, a, place), pointer)) {
       return true;
     }
   }

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "gfx/rect.h"
-#include "gfx/table_drawing.h"
 
 namespace vantel {
 
@@ -37,12 +36,6 @@ std::string PlayWord(const NotedPlay& play, bool with_count);
 // when it is `width` wide: under the top hands, beside the label of the
 // hand on the right. `right_label_width` is that label's width.
 Rect SeatPlateRect(int place, int32_t width, int32_t height, int32_t right_label_width);
-
-// The label of the seat at `place`: "You", "Right", "Partner" or "Left" in
-// the reader's language, or at a network table the name of the person there,
-// cut to kLabelNameChars characters.
-inline constexpr int kLabelNameChars = 12;
-std::string SeatLabelText(const Game& g, int place);
 
 // The plate of the seat at `place` as it is drawn now; all zero when that
 // seat has not played this hand.

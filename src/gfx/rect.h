@@ -17,6 +17,13 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// Where the pointer is, in game pixels.
+struct PointerPosition {
+  int32_t x = 0;
+  int32_t y = 0;
+  bool operator==(const PointerPosition&) const = default;
+};
+
 // All zeros: "the whole source surface". Never changed.
 inline constexpr Rect kWholeSurface{};
 

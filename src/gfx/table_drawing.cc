@@ -18,6 +18,7 @@
 #include "gfx/play_plates.h"
 #include "gfx/score_page.h"
 #include "gfx/screen_text.h"
+#include "gfx/seat_labels.h"
 #include "i18n/gettext.h"
 
 namespace vantel {
@@ -233,18 +234,6 @@ void PlatedText(TablePainter& paint, const BitmapFont& font, Display& d, int32_t
   SpacedText(font, d, x + kPlatePadding, y + kPlateTextDrop, text);
 }
 
-void SeatLabels(const Game& g, const Assets& a, Display& d) {
-  const BitmapFont& font = a.deluxe_font;
-  if (!font.Loaded()) return;
-  for (int place = 0; place < kSeats; ++place) {
-    const std::string name = SeatLabelText(g, place);
-    PointerPosition at = SeatLabelPlace(place);
-    // A negative x is the right end of the label, for the seats on the right.
-    if (at.x < 0) at.x = -at.x - font.SpacedWidth(name);
-    SpacedText(font, d, at.x, at.y, name);
-  }
-}
-
 // The status line, cut short rather than run into the clock.
 void DrawStatusLine(const BitmapFont& font, Display& d, std::string text) {
   if (!font.Loaded()) return;
@@ -339,25 +328,6 @@ std::string PileTagText(Side side, int special_points) {
   return name;
 }
 
-PointerPosition SeatLabelPlace(int place) {
-  // Beside each hand, on felt no card lies on: ours and Right's above the
-  // hand, Partner's left of it, Left's right of it.
-  switch (place) {
-    case 0: return {8, 392};
-    case 1: return {-770, 392};
-    case 2: return {-600, 8};
-    default: return {160, 8};
-  }
-}
-
-int32_t SeatLabelRoom(int place) {
-  switch (place) {
-    case 0: return 200;   // from the left edge, over our hand's left cards
-    case 1: return 140;   // over Right's hand, from its right end
-    default: return 210;  // half of the felt between the two top hands
-  }
-}
-
 std::string ScoreTabText(int we, int they) {
   // TRANSLATORS: beside the score page's tab on the table; "We" and "They"
   // are the score page's own.
@@ -384,7 +354,7 @@ std::vector<int32_t> StockVisitOrder(int32_t p) {
 void DrawTable(const Game& g, const Assets& a, Display& d, const LocalTimeSource& now,
                PointerPosition pointer) {
   TablePainter paint(g, a, d);
-  SeatLabels(g, a, d);
+  DrawSeatLabels(g, a, d);
   paint.Pile(g.model.we_pile, g.model.we_pile_count);
   paint.Pile(g.model.they_pile, g.model.they_pile_count);
   // The marker cards lie over the piles, where they can be read.

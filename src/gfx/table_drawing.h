@@ -6,6 +6,7 @@
 
 #include "game/match_state.h"
 #include "gfx/clock_text.h"
+#include "gfx/rect.h"
 
 namespace vantel {
 
@@ -34,20 +35,6 @@ inline constexpr int32_t kScoreStripY = 390;
 // plate above the other mid-table, where the table cards will lie.
 inline constexpr int32_t kJoinLinkY = 250;
 inline constexpr int32_t kJoinHintY = kJoinLinkY + 35;
-
-// Where the pointer is, in game pixels.
-struct PointerPosition {
-  int32_t x = 0;
-  int32_t y = 0;
-  bool operator==(const PointerPosition&) const = default;
-};
-
-// Where the label of a place at the table lies on the felt: its top left corner, or for
-// a negative x its top right corner at -x.
-PointerPosition SeatLabelPlace(int place);
-// How wide that label may be: the two at the top share the felt between the
-// top hands, the two at the bottom keep to their hand's side of the table.
-int32_t SeatLabelRoom(int place);
 
 // The text shown beside the score page's tab: "Score: We 12 · They 8", in the
 // table fonts' code page.

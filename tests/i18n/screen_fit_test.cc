@@ -18,6 +18,7 @@
 #include "gfx/play_plates.h"
 #include "gfx/score_page.h"
 #include "gfx/screen_text.h"
+#include "gfx/seat_labels.h"
 #include "gfx/table_drawing.h"
 #include "italian_catalogue.h"
 #include "pak/resource_path.h"
