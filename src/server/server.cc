@@ -20,7 +20,6 @@
 #include <boost/beast/websocket.hpp>
 #include <boost/beast/websocket/ssl.hpp>
 
-#include "ai/expert.h"
 #include "codec/client_messages.h"
 #include "codec/table_codes.h"
 #include "i18n/format.h"
@@ -549,7 +548,7 @@ void Server::Impl::Think(TableDecision decision) {
   net::post(thinkers, [this, decision = std::move(decision)]() mutable {
     SeatDecision answer;
     try {
-      answer = ChoosePlayAtLevel(decision.request.view, decision.request.level);
+      answer = WorkOutDecision(decision.request);
     } catch (const std::exception&) {
       // Position -1: the table falls back on the Classic player.
     }

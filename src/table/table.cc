@@ -9,6 +9,10 @@
 
 namespace vantel {
 
+SeatDecision WorkOutDecision(const DecisionRequest& request) {
+  return ChoosePlayAtLevel(request.view, request.level);
+}
+
 namespace {
 
 using nlohmann::json;

@@ -46,16 +46,20 @@ struct SeatMessage {
   bool ends_seat = false;
 };
 
-// A computer seat's turn: whoever runs the table works out
-// ChoosePlayAtLevel(view, level), away from anything that must answer
-// quickly, and hands it back with Decided and the same serial. A serial the
-// table has moved on from is dropped, so a late answer never plays.
+// A computer seat's turn: whoever runs the table works it out with
+// WorkOutDecision, away from anything that must answer quickly, and hands it
+// back with Decided and the same serial. A serial the table has moved on from
+// is dropped, so a late answer never plays.
 struct DecisionRequest {
   uint64_t serial = 0;
   int seat = 0;
   SeatView view;
   PlayerLevel level = PlayerLevel::kClassic;
 };
+
+// The play the request's computer player chooses from the seat's view. An
+// Expert may think for a while; it throws only if it fails.
+SeatDecision WorkOutDecision(const DecisionRequest& request);
 
 // Something worth a line in the server's log. Never a card or a token.
 struct TableNote {

@@ -62,7 +62,7 @@ struct Watched {
   // the table waits for someone away.
   bool Move() {
     if (std::optional<DecisionRequest> asked = table.TakeDecisionRequest()) {
-      table.Decided(asked->serial, ChoosePlayAtLevel(asked->view, asked->level), now);
+      table.Decided(asked->serial, WorkOutDecision(*asked), now);
     } else {
       const MatchState& s = table.Match();
       if (s.phase != HandPhase::kPlaying || table.PresenceOf(s.turn) != SeatPresence::kHere) {

@@ -47,7 +47,7 @@ struct LobbyHarness {
   bool Decide() {
     const std::vector<TableDecision> asked = lobby.TakeDecisionRequests();
     for (const TableDecision& d : asked) {
-      lobby.Decided(d, ChoosePlayAtLevel(d.request.view, d.request.level), now);
+      lobby.Decided(d, WorkOutDecision(d.request), now);
     }
     Collect();
     return !asked.empty();

@@ -122,7 +122,7 @@ TEST(LobbyTest, TheComputerPlaysAfterTheGraceAndHandsTheSeatBack) {
       if (d.request.seat == 2) {
         for_bea = d;
       } else {
-        h.lobby.Decided(d, ChoosePlayAtLevel(d.request.view, d.request.level), h.now);
+        h.lobby.Decided(d, WorkOutDecision(d.request), h.now);
       }
     }
     h.Collect();

@@ -101,7 +101,7 @@ TEST(TableTest, NoSeatIsEverSentACardItMayNotSee) {
       table.Advance(now);
       hands_so_far += CheckMessages(table);
       if (std::optional<DecisionRequest> asked = table.TakeDecisionRequest()) {
-        table.Decided(asked->serial, ChoosePlayAtLevel(asked->view, asked->level), now);
+        table.Decided(asked->serial, WorkOutDecision(*asked), now);
         hands_so_far += CheckMessages(table);
       }
       if (::testing::Test::HasFatalFailure()) return;
@@ -127,7 +127,7 @@ TEST(TableTest, ARefusedPlayChangesNothingAndSaysWhy) {
   while (table.Match().turn % 2 != 0) {
     std::optional<DecisionRequest> asked = table.TakeDecisionRequest();
     ASSERT_TRUE(asked.has_value());
-    table.Decided(asked->serial, ChoosePlayAtLevel(asked->view, asked->level), TableTime{0});
+    table.Decided(asked->serial, WorkOutDecision(*asked), TableTime{0});
   }
   table.TakeMessages();
   const int on_turn = table.Match().turn;
@@ -167,7 +167,7 @@ TEST(TableTest, TheTurnLimitHasTheComputerPlayThatOneTurn) {
   TableTime now{0};
   while (table.Match().turn % 2 != 0) {
     std::optional<DecisionRequest> asked = table.TakeDecisionRequest();
-    table.Decided(asked->serial, ChoosePlayAtLevel(asked->view, asked->level), now);
+    table.Decided(asked->serial, WorkOutDecision(*asked), now);
   }
   const int person = table.Match().turn;
   ASSERT_TRUE(table.NextDeadline().has_value());
@@ -180,7 +180,7 @@ TEST(TableTest, TheTurnLimitHasTheComputerPlayThatOneTurn) {
   ASSERT_TRUE(asked.has_value());
   EXPECT_EQ(asked->seat, person);
   table.TakeMessages();
-  table.Decided(asked->serial, ChoosePlayAtLevel(asked->view, asked->level), now);
+  table.Decided(asked->serial, WorkOutDecision(*asked), now);
   EXPECT_EQ(table.Match().cards_played, 1 + asked->view.CardsPlayed());
   // Played for this turn only: the person keeps the seat.
   EXPECT_EQ(table.PresenceOf(person), SeatPresence::kHere);
