@@ -174,8 +174,7 @@ void ResumeMatch(Game& g, const MatchState& kept) {
     return;
   }
   // Between hands: the next one is shuffled, opened by the seat after the
-  // last hand's first, as after its last card.
-  g.flow.turn = static_cast<int16_t>((kept.first_seat + kSeats - 1) % kSeats);
+  // last hand's first.
   StartHand(g, nullptr);
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "flow/shown_score.h"
+#include "game/match_rules.h"
 
 namespace vantel {
 
@@ -172,7 +173,7 @@ int16_t ChooseFirstSeat(Game& g) {
     g.deal.first_hand_dealt = true;
     return static_cast<int16_t>(g.chance.deal.Draw(kSeats));
   }
-  return static_cast<int16_t>((g.flow.turn + 2) % kSeats);
+  return static_cast<int16_t>(NextFirstSeat(g.match));
 }
 
 }  // namespace vantel

@@ -84,10 +84,11 @@ TEST_F(TableTest, FirstSeatIsRandomOnceThenMovesOn) {
   EXPECT_GE(first, 0);
   EXPECT_LE(first, 3);
   EXPECT_TRUE(g_.deal.first_hand_dealt);
-  const int expected[4] = {2, 3, 0, 1};
-  for (int turn = 0; turn < 4; ++turn) {
-    g_.flow.turn = static_cast<int16_t>(turn);
-    EXPECT_EQ(ChooseFirstSeat(g_), expected[turn]);
+  // Whoever played last, the seat after the last hand's first opens.
+  for (int first = 0; first < 4; ++first) {
+    g_.match.first_seat = static_cast<int16_t>(first);
+    g_.flow.turn = static_cast<int16_t>((first + 1) % 4);
+    EXPECT_EQ(ChooseFirstSeat(g_), (first + 1) % 4);
   }
 }
 
