@@ -45,8 +45,8 @@ std::vector<Candidate> ListCandidates(const TableKnowledge& known, std::span<con
 }
 
 // The seat's view with the hidden cards filled in from a guess: the other
-// hands, and the pack still to be dealt. The second deal gives each seat six
-// cards of the stock in seat order, whoever opened the hand.
+// hands, and the pack still to be dealt, which the guess holds six cards a
+// seat in seat order.
 MatchState WorldOf(const SeatView& view, const SampledWorld& world) {
   MatchState state = view.Masked();
   for (int s = 0; s < kSeats; ++s) {
@@ -56,10 +56,9 @@ MatchState WorldOf(const SeatView& view, const SampledWorld& world) {
     for (int16_t card : world.hands[static_cast<size_t>(s)]) hand.PushBack(card);
   }
   for (size_t i = 0; i < world.stock.size() && state.dealt + i < kCardCount; ++i) {
-    const size_t seat = i / kSixCardHand;
-    const size_t packet = (seat + kSeats - static_cast<size_t>(state.first_seat)) % kSeats;
-    const size_t at = static_cast<size_t>(state.dealt) + packet * kSixCardHand + i % kSixCardHand;
-    if (at < kCardCount) state.deck[at] = world.stock[i];
+    const int seat = static_cast<int>(i) / kSixCardHand;
+    const int at = DealtPlace(state, 1, seat, static_cast<int>(i) % kSixCardHand);
+    if (at < kCardCount) state.deck[static_cast<size_t>(at)] = world.stock[i];
   }
   return state;
 }

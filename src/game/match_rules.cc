@@ -12,15 +12,17 @@ int HandSizeOf(const MatchState& state) {
   return state.twelve_card_hands ? kTwelveCardHand : kSixCardHand;
 }
 
-// Deals a packet of hand-size cards to every seat, the first seat first.
-void DealPackets(MatchState& state) {
+// Deals deal `deal` of the hand: a packet of hand-size cards to every seat.
+void DealPackets(MatchState& state, int deal) {
   const int size = HandSizeOf(state);
-  for (int k = 0; k < kSeats; ++k) {
-    HandCards& hand = state.hands[static_cast<size_t>((state.first_seat + k) % kSeats)];
-    for (int c = 0; c < size && state.dealt < kCardCount; ++c) {
-      hand.PushBack(state.deck[static_cast<size_t>(state.dealt++)]);
+  for (int seat = 0; seat < kSeats; ++seat) {
+    HandCards& hand = state.hands[static_cast<size_t>(seat)];
+    for (int c = 0; c < size; ++c) {
+      const int place = DealtPlace(state, deal, seat, c);
+      if (place < kCardCount) hand.PushBack(state.deck[static_cast<size_t>(place)]);
     }
   }
+  state.dealt = static_cast<int16_t>(std::min(state.dealt + kSeats * size, kCardCount));
 }
 
 bool SecondDealDue(const MatchState& state) {
@@ -122,6 +124,13 @@ MatchState NewMatch(const Options& options) {
   return state;
 }
 
+int DealtPlace(const MatchState& state, int deal, int seat, int card) {
+  const int size = HandSizeOf(state);
+  const int start = deal == 0 ? 0 : kSeats * size + kOpeningTableCards;
+  const int packet = ((seat - state.first_seat) % kSeats + kSeats) % kSeats;
+  return start + packet * size + card;
+}
+
 int NextFirstSeat(const MatchState& state) {
   return (state.first_seat + 1) % kSeats;
 }
@@ -141,7 +150,7 @@ void DealHand(MatchState& state, const DeckOrder& deck, int first_seat) {
   state.first_seat = static_cast<int16_t>(((first_seat % kSeats) + kSeats) % kSeats);
   state.turn = state.first_seat;
   state.cards_played = 0;
-  DealPackets(state);
+  DealPackets(state, 0);
   for (int c = 0; c < kOpeningTableCards && state.dealt < kCardCount; ++c) {
     state.table.PushBack(state.deck[static_cast<size_t>(state.dealt++)]);
   }
@@ -207,7 +216,7 @@ PlayResult ApplyPlay(MatchState& state, int seat, const Play& play) {
     return result;
   }
   if (SecondDealDue(state)) {
-    DealPackets(state);
+    DealPackets(state, 1);
     result.events.Add(SecondDealt{});
   }
   state.memory.previous_size = state.memory.last_size;

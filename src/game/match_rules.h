@@ -37,6 +37,12 @@ struct PlayResult {
   bool Ok() const { return error == PlayError::kNone; }
 };
 
+// Where in the pack of the hand in play the `card`th card (from 0) that
+// `seat` is dealt in deal `deal` lies: deal 0 gives every seat its packet,
+// the first seat first, and four cards to the table; with six-card hands
+// deal 1, the second six, follows them in the same order.
+int DealtPlace(const MatchState& state, int deal, int seat, int card);
+
 // The seat that opens the hand after the one just played: the next one round.
 int NextFirstSeat(const MatchState& state);
 

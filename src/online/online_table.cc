@@ -253,13 +253,8 @@ void OnlineTable::PlaceSecondDeal(const HandCards& cards) {
     Fail("the table dealt a second time where this game does not");
     return;
   }
-  // The second deal gives out the pack's last cards, six a seat from the
-  // hand's first seat on.
-  const int first_place = kCardCount - kSeats * kSixCardHand;
-  const int packet = (Seat() - m.first_seat + kSeats) % kSeats;
   for (int i = 0; i < cards.Size(); ++i) {
-    const int at = first_place + packet * kSixCardHand + i;
-    const auto place = static_cast<std::size_t>(at);
+    const auto place = static_cast<std::size_t>(DealtPlace(m, 1, Seat(), i));
     const int16_t card = cards[i];
     if (m.deck[place] == card) continue;
     if (m.table.Contains(card) ||

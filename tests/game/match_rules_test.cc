@@ -109,6 +109,22 @@ TEST(MatchRulesTest, DealsPacketsFromTheFirstSeatThenFourToTheTable) {
   EXPECT_EQ(h.table, (TableCards{24, 25, 26, 27}));
   EXPECT_EQ(h.dealt, 28);
   ExpectEveryCardOnce(h);
+
+  // The second six follow the table's four, again from the first seat.
+  DealHand(h, InOrder(), 3);
+  EXPECT_EQ(DealtPlace(h, 0, 0, 1), 7);
+  while (h.cards_played < kSeats * kSixCardHand) {
+    ASSERT_TRUE(ApplyPlay(h, h.turn, LayDown(h.hands[static_cast<size_t>(h.turn)][0])).Ok());
+  }
+  EXPECT_EQ(h.hands[3], (HandCards{28, 29, 30, 31, 32, 33}));
+  EXPECT_EQ(h.hands[2], (HandCards{46, 47, 48, 49, 50, 51}));
+  for (int seat = 0; seat < kSeats; ++seat) {
+    for (int c = 0; c < kSixCardHand; ++c) {
+      EXPECT_EQ(h.hands[static_cast<size_t>(seat)][c], DealtPlace(h, 1, seat, c));
+    }
+  }
+  EXPECT_EQ(h.dealt, kCardCount);
+  ExpectEveryCardOnce(h);
 }
 
 TEST(MatchRulesTest, WholeHandsKeepEveryCardAndEndScored) {
