@@ -1,20 +1,30 @@
 #include "flow/match_sync.h"
 
+#include <string>
 #include <variant>
 
 #include "flow/shown_score.h"
 #include "flow/table_notes.h"
+#include "game/fatal_error.h"
 #include "game/match_rules.h"
 
 namespace vantel {
 
 namespace {
 
+constexpr const char* kMatchPlayRoutine = "MatchPlay";
+constexpr long kErrorPlayRefused = 1;
+
 void Make(Game& g, int seat, const Play& play) {
-  // The flow has checked the play already. Tests that lay cards by hand may
-  // leave the rules state behind, where ApplyPlay refuses and changes
-  // nothing; whole games are held to agree by the shadow test.
+  // The flow has checked the play already, so a refusal means the cards on
+  // the table and the match no longer agree: going on would show one game
+  // and score another.
   const PlayResult result = ApplyPlay(g.match, seat, play);
+  if (!result.Ok()) {
+    throw FatalError(kMatchPlayRoutine, kErrorPlayRefused,
+                     "the rules refuse the play of seat " + std::to_string(seat) + " (" +
+                         std::string(PlayErrorName(result.error)) + ")");
+  }
   if (result.Ok() && seat == PersonSeat(g) && g.seats.At(seat) == nullptr) {
     g.flow.person_play = play;
   }

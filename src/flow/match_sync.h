@@ -10,7 +10,8 @@ namespace vantel {
 // The match state (g.match) follows the flow: a hand is dealt on it when the
 // flow shuffles, and each play is made on it the moment the flow knows the
 // play whole: a computer's when its card lands, a person's when the card
-// lands with nothing to take, or once they have chosen what to take.
+// lands with nothing to take, or once they have chosen what to take. A play
+// the rules refuse throws FatalError: the table and the match disagree.
 
 // Deals g.match from the flow's shuffled pack, the flow's first seat first.
 void DealMatchHand(Game& g);

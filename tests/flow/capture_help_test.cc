@@ -48,9 +48,10 @@ TEST_F(CaptureHelpTest, NothingIsTakeableOnATableWithOnlyThePlayedCardOrNoneThat
 }
 
 TEST_F(CaptureHelpTest, PicksNarrowWhatIsLeftAndNoCaptureHoldsMoreThanSixCards) {
-  // Ten from aces and twos: six aces cannot make ten, the room runs out.
+  // Ten from aces and twos: six aces cannot make ten, the room runs out. The
+  // ten of cups lets the ten capture at all, and then take more freely.
   OpenSelection({CardId(1, 'C'), CardId(1, 'D'), CardId(1, 'H'), CardId(1, 'S'), CardId(2, 'C'),
-                 CardId(2, 'D'), CardId(3, 'H')},
+                 CardId(2, 'D'), CardId(3, 'H'), CardId(10, 'C')},
                 CardId(10, 'S'));
   for (int i : {0, 1, 2}) ClickTable(kLeftButton, i);
   // A fourth ace would leave six for two places, and 2 + 2 or 2 + 3 fall short.

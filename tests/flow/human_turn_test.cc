@@ -1,5 +1,7 @@
 #include "flow_fixture.h"
 
+#include "game/fatal_error.h"
+
 namespace vantel {
 namespace {
 
@@ -59,8 +61,9 @@ TEST_F(HumanTurnTest, RightClickOnThePlayedCardDeclinesAndClearsTheSelection) {
 
 TEST_F(HumanTurnTest, MoreThanSixCardsThatAddUpStayOpenUntilReduced) {
   g_.aids.refuse_impossible_picks = false;
+  // The ten of cups lets the ten capture at all, and then take more freely.
   OpenSelection({CardId(1, 'C'), CardId(1, 'D'), CardId(1, 'H'), CardId(1, 'S'), CardId(2, 'C'),
-                 CardId(2, 'D'), CardId(2, 'H'), CardId(3, 'C')},
+                 CardId(2, 'D'), CardId(2, 'H'), CardId(3, 'C'), CardId(10, 'C')},
                 CardId(10, 'S'));
   for (int i = 0; i < 7; ++i) ClickTable(kLeftButton, i);  // four aces and three twos: 10
   EXPECT_EQ(events_.confirms, 0);
@@ -71,6 +74,17 @@ TEST_F(HumanTurnTest, MoreThanSixCardsThatAddUpStayOpenUntilReduced) {
   ClickTable(kLeftButton, 7);  // + 3 = 10 in six cards
   ASSERT_EQ(events_.confirms, 1);
   EXPECT_EQ(g_.capture.capture_count, 6);
+}
+
+// Only a scene laid by hand can open a choice for a card that cannot capture;
+// the rules then refuse what the table would show taken.
+TEST_F(HumanTurnTest, ACaptureTheRulesRefuseEndsTheGameInsteadOfDrifting) {
+  g_.aids.refuse_impossible_picks = false;
+  OpenSelection({CardId(1, 'C'), CardId(1, 'D'), CardId(1, 'H'), CardId(2, 'C'), CardId(2, 'D'),
+                 CardId(3, 'C')},
+                CardId(10, 'S'));
+  for (int i = 0; i < 5; ++i) ClickTable(kLeftButton, i);
+  EXPECT_THROW(ClickTable(kLeftButton, 5), FatalError);
 }
 
 TEST_F(HumanTurnTest, OverlappingHandCardsPickTheHigherSlotAndEdgesPickNothing) {
