@@ -34,13 +34,11 @@ void LandPlayedCard(Game& g, CardSprite& card) {
   RebuildHandIds(g, f.turn);
   NotePlayedCard(g, f.turn, id);
   const PlayVerdict verdict = JudgePlay(g);
-  // The person chooses what to take once the card is down; the rules hear
-  // of the play then.
-  const bool person_chooses = f.turn == PersonSeat(g) && verdict.captures;
-  if (!person_chooses && verdict.captures) {
-    const CaptureState& c = g.capture;
-    MatchTake(g, f.turn, id, {c.capture_idx.data(), static_cast<size_t>(c.capture_count)});
-  } else if (!person_chooses) {
+  // A computer's play was made as its card set off. The person chooses what
+  // to take once the card is down; the rules hear of the play then.
+  if (f.turn != PersonSeat(g)) {
+    MatchShowLanded(g, f.turn, id);
+  } else if (!verdict.captures) {
     MatchLayDown(g, f.turn, id);
   }
   if (verdict.captures) f.state = GatheringState(verdict);

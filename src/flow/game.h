@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,8 @@
 #include "flow/table_aids.h"
 #include "game/cards.h"
 #include "game/clock.h"
+#include "game/match_events.h"
+#include "game/match_rules.h"
 #include "game/match_state.h"
 #include "game/options.h"
 #include "game/random.h"
@@ -107,6 +110,14 @@ struct ShownScore {
   HandScore they_on_bank;
 };
 
+// A play the rules have made whose card is still on its way to the table:
+// the table shows its events once the card lands.
+struct DecidedPlay {
+  int16_t seat = 0;
+  Play play;
+  MatchEvents events;
+};
+
 struct DealState {
   int16_t deck_position = 0;
   std::array<int16_t, kStockRecords> shuffle_order{};
@@ -189,6 +200,8 @@ struct Game {
   // moves (flow/match_sync.h), and the computer players decide from a seat's
   // view of it.
   MatchState match;
+  // Plays made on the match, oldest first, that the table has yet to show.
+  std::deque<DecidedPlay> decided;
   Layout layout;
   CardModel model;
   CaptureState capture;

@@ -7,6 +7,7 @@
 #include "flow/end_of_hand.h"
 #include "flow/flow.h"
 #include "flow/human_turn.h"
+#include "flow/match_sync.h"
 #include "flow/movement.h"
 #include "flow/observer.h"
 #include "flow/table.h"
@@ -47,6 +48,9 @@ void PlayComputerCard(Game& g, const SeatDecision& d) {
   Notify(g, [&](GameObserver& o) { o.OnTurn(g, seat, k, capture); });
   const int slot = SlotOfPosition(g, seat, k);
   if (slot < 0) return;
+  // Checked when the seat answered; the match makes it now, as the card goes.
+  if (const std::optional<Play> play = PlayOfDecision(g.match, seat, d))
+    MatchDecide(g, seat, *play);
   g.flow.computer_card_slot = static_cast<int16_t>(slot);
   CardSprite& card = g.model.hand[seat][slot];
   card.face_up = true;

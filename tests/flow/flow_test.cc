@@ -1,4 +1,5 @@
 #include "flow/end_of_hand.h"
+#include "flow/table_notes.h"
 #include "flow_fixture.h"
 
 namespace vantel {
@@ -19,6 +20,24 @@ TEST_F(FlowTest, EveryPlayedCardIsFollowedByTheLongWaitAndThePassClearsWaitServe
   RunUntil([&] { return g_.flow.cards_played == 2; });
   EXPECT_EQ(g_.flow.state, FlowState::kTimedWait);
   EXPECT_FALSE(g_.flow.timed_wait_served);
+}
+
+// The rules know a computer's play from the moment its card leaves the hand;
+// the table tells of it only once the card is down.
+TEST_F(FlowTest, AComputersPlayIsMadeAsItsCardSetsOffAndShownWhenItLands) {
+  NewHand(g_);
+  RunUntil([&] { return !g_.decided.empty(); });
+  const DecidedPlay flying = g_.decided.front();
+  EXPECT_NE(flying.seat, PersonSeat(g_));
+  EXPECT_FALSE(g_.match.hands[static_cast<size_t>(flying.seat)].Contains(flying.play.card));
+  EXPECT_EQ(g_.match.cards_played, g_.flow.cards_played + 1);
+  const NotedPlay* noted = PreviousPlay(g_.aids);
+  EXPECT_TRUE(noted == nullptr || noted->card != flying.play.card);
+
+  RunUntil([&] { return g_.decided.empty(); });
+  ASSERT_NE(PreviousPlay(g_.aids), nullptr);
+  EXPECT_EQ(PreviousPlay(g_.aids)->card, flying.play.card);
+  EXPECT_EQ(g_.flow.cards_played, g_.match.cards_played);
 }
 
 // Seat 2 holds the hand's last card, a 7, over a 3 and a 4.

@@ -124,15 +124,18 @@ TEST_F(TableNotesTest, TheNotesFollowEveryPlayAcrossTheSecondDealAndResetForANew
   NewHand(g_);
   int plays = 0;
   int second_deals_seen = 0;
+  // The match makes a play as its card sets off; the notes show it once the
+  // card is down, and by then the match has made no other.
   MatchState before = g_.match;
+  int16_t noted = -1;
   RunUntil([&] {
+    const NotedPlay* previous = PreviousPlay(g_.aids);
     const MatchState& now = g_.match;
-    if (now.cards_played != before.cards_played && now.phase == HandPhase::kPlaying) {
+    if (previous != nullptr && previous->card != noted && now.phase == HandPhase::kPlaying) {
+      noted = previous->card;
       EXPECT_EQ(now.cards_played, before.cards_played + 1);
       const int seat = before.turn;
-      const NotedPlay* previous = PreviousPlay(g_.aids);
-      EXPECT_TRUE(previous != nullptr && previous->seat == seat);
-      if (previous == nullptr) return true;
+      EXPECT_EQ(previous->seat, seat);
       EXPECT_FALSE(now.hands[seat].Contains(previous->card));
       EXPECT_TRUE(before.hands[seat].Contains(previous->card));
       for (int16_t card : before.table) {
@@ -147,8 +150,8 @@ TEST_F(TableNotesTest, TheNotesFollowEveryPlayAcrossTheSecondDealAndResetForANew
       }
       if (before.dealt != now.dealt) ++second_deals_seen;
       ++plays;
+      before = now;
     }
-    before = now;
     return g_.flow.state == FlowState::kEndOfMatch;
   });
   EXPECT_EQ(plays, kCardsPlayedPerHand - 1);  // the last one ends the hand
