@@ -24,15 +24,6 @@ std::span<const int16_t> TableBeforePlay(const Game& g) {
   return {g.model.table_ids.data(), static_cast<size_t>(std::max<int>(0, PlayedIndex(g)))};
 }
 
-// The special captures of taking capture_idx with the card just played.
-SideFlags SpecialsOfCapture(const Game& g) {
-  const CaptureState& c = g.capture;
-  const SpecialCaptures s =
-      SpecialsOf(TableBeforePlay(g), g.model.table_ids[PlayedIndex(g)],
-                 {c.capture_idx.data(), static_cast<size_t>(c.capture_count)}, c.prev_capture_size);
-  return {s.scua, s.simili, s.picada, s.quadriglia};
-}
-
 Side SideOfTurn(const Game& g) {
   return SideOfSeat(g.flow.turn);
 }
@@ -77,8 +68,6 @@ int16_t ApplyComputerCapture(Game& g) {
   CaptureState& c = g.capture;
   if (c.capture_count == 0) return 0;
   for (int i = 0; i < c.capture_count; ++i) g.model.table[c.capture_idx[i]].captured = true;
-
-  c.Of(SideOfTurn(g)) = SpecialsOfCapture(g);
   g.model.table[PlayedIndex(g)].captured = true;
   return c.capture_count;
 }
@@ -86,12 +75,10 @@ int16_t ApplyComputerCapture(Game& g) {
 bool ApplyHumanCapture(Game& g) {
   CaptureState& c = g.capture;
   const int16_t n = c.capture_count;
-  SideFlags& flags = c.Of(PersonSide(g));
-  flags = SpecialsOfCapture(g);
   if (n > 0) g.model.table[PlayedIndex(g)].captured = true;
   c.last_capture_size = n;
   c.prev_capture_size = n;
-  return flags.Any();
+  return c.Of(PersonSide(g)).Any();
 }
 
 PlayVerdict JudgeChosenCapture(Game& g) {

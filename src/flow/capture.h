@@ -15,12 +15,12 @@ int16_t MustCapture(const Game& g);
 // the played card's value.
 bool PickedCardsMatch(const Game& g);
 
-// Applies the capture a computer player chose (capture_idx/capture_count) and
-// sets that side's special-capture flags. Returns capture_count.
+// Marks the cards of the capture a computer player chose (capture_idx/
+// capture_count) as taken. Returns capture_count.
 int16_t ApplyComputerCapture(Game& g);
 
-// The special captures of a We capture, once its cards are gathered. True when
-// any was earned.
+// A capture by the person's side, once its cards are gathered: records its
+// size. True when the rules found it special (the flags their play set).
 bool ApplyHumanCapture(Game& g);
 
 // What the card just landed in normal play does: nothing, or a capture by one
@@ -33,7 +33,8 @@ struct PlayVerdict {
 };
 
 // Judges that card: records the capture size and the capturer, and for a
-// computer player applies the capture it chose.
+// computer player applies the capture it chose. The special captures are the
+// rules': the play's events set the flags before its card is judged.
 PlayVerdict JudgePlay(Game& g);
 
 // Judges it as a computer player's card whatever the seat: the capture chosen

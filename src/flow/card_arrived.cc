@@ -33,14 +33,12 @@ void LandPlayedCard(Game& g, CardSprite& card) {
   card.face_up = f.turn == PersonSeat(g);
   RebuildHandIds(g, f.turn);
   NotePlayedCard(g, f.turn, id);
+  // A computer's play was made as its card set off, and its specials come with
+  // it. The person chooses what to take once the card is down; the rules hear
+  // of the play then.
+  if (f.turn != PersonSeat(g)) MatchShowLanded(g, f.turn, id);
   const PlayVerdict verdict = JudgePlay(g);
-  // A computer's play was made as its card set off. The person chooses what
-  // to take once the card is down; the rules hear of the play then.
-  if (f.turn != PersonSeat(g)) {
-    MatchShowLanded(g, f.turn, id);
-  } else if (!verdict.captures) {
-    MatchLayDown(g, f.turn, id);
-  }
+  if (f.turn == PersonSeat(g) && !verdict.captures) MatchLayDown(g, f.turn, id);
   if (verdict.captures) f.state = GatheringState(verdict);
   if (verdict.special) AnnounceSpecialCapture(g, verdict.side);
   Notify(g, [&](GameObserver& o) { o.OnLand(g, f.turn, id); });

@@ -33,7 +33,11 @@ void Show(Game& g, int seat, const Play& play, const MatchEvents& events) {
   if (seat == PersonSeat(g) && g.seats.At(seat) == nullptr) g.flow.person_play = play;
   NotePlayEvents(g, events);
   for (const MatchEvent& event : events) {
-    if (const auto* taken = std::get_if<CardsTaken>(&event)) HoldScoreForBank(g, *taken);
+    if (const auto* taken = std::get_if<CardsTaken>(&event)) {
+      const SpecialCaptures& s = taken->specials;
+      g.capture.Of(taken->side) = SideFlags{s.scua, s.simili, s.picada, s.quadriglia};
+      HoldScoreForBank(g, *taken);
+    }
   }
 }
 

@@ -21,7 +21,8 @@ void DealMatchHand(Game& g);
 void MatchDecide(Game& g, int seat, const Play& play);
 
 // The card `card` of `seat` has landed: the table shows the oldest decided
-// play, which must be that card's.
+// play, which must be that card's. Showing a play sets the flow's special
+// capture flags of its side from the rules' events.
 void MatchShowLanded(Game& g, int seat, int16_t card);
 
 // `seat` laid `card` down without taking anything, shown at once.

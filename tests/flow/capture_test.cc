@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "flow/match_sync.h"
 #include "rules_fixture.h"
 
 namespace vantel {
@@ -21,11 +22,41 @@ class CaptureTest : public RulesFixture {
     return MustCapture(g_);
   }
 
-  // A computer player of `seat` takes `indices` with `played`, which has just landed.
+  // The rules' view of the scene laid so far: `seat` to play `card`, the
+  // capture before it as the flow remembers it.
+  void MatchSees(int16_t seat, int16_t card) {
+    MatchState& m = g_.match;
+    m.phase = HandPhase::kPlaying;
+    m.turn = seat;
+    m.table.Clear();
+    for (int i = 0; i < g_.model.table_id_count; ++i) m.table.PushBack(g_.model.table_ids[i]);
+    for (HandCards& hand : m.hands) hand.Clear();
+    m.hands[static_cast<size_t>(seat)].PushBack(card);
+    m.memory.previous_size = g_.capture.prev_capture_size;
+    m.dealt = kCardCount;
+    m.cards_played = 1;
+  }
+
+  // A computer player of `seat` takes `indices` with `played`: the match makes
+  // the play as the card sets off, and the table shows it once it has landed.
   void ComputerPlays(int16_t seat, int16_t played, std::initializer_list<int16_t> indices) {
     g_.flow.turn = seat;
     Choose(indices);
+    MatchSees(seat, played);
+    Play play{played, {}};
+    for (int16_t i : indices) play.take.PushBack(g_.model.table_ids[i]);
+    MatchDecide(g_, seat, play);
     Lay(played);
+    MatchShowLanded(g_, seat, played);
+  }
+
+  // The person's `played` has landed and they have chosen `indices`.
+  void PersonTakes(int16_t played, std::initializer_list<int16_t> indices) {
+    g_.flow.turn = 0;
+    MatchSees(0, played);
+    Lay(played);
+    Choose(indices);
+    MatchTake(g_, 0, played, {g_.capture.capture_idx.data(), indices.size()});
   }
 };
 
@@ -189,10 +220,8 @@ TEST_F(CaptureTest, ScuaWhenTheTableIsCleared) {
 
 TEST_F(CaptureTest, HumanCaptureSetsWeFlagsAndRecordsItsSize) {
   Lay({CardId(2, 'S'), CardId(3, 'S'), CardId(4, 'S')});
-  g_.flow.turn = 0;
-  Lay(CardId(9, 'S'));
-  Choose({0, 1, 2});
   g_.capture.prev_capture_size = 1;
+  PersonTakes(CardId(9, 'S'), {0, 1, 2});
   EXPECT_TRUE(ApplyHumanCapture(g_));
   EXPECT_TRUE(g_.capture.we.scua);
   EXPECT_TRUE(g_.capture.we.simili);
@@ -206,19 +235,16 @@ TEST_F(CaptureTest, HumanCaptureSetsWeFlagsAndRecordsItsSize) {
 
 TEST_F(CaptureTest, PlainHumanCaptureEarnsNothing) {
   Lay({CardId(5, 'C'), CardId(8, 'D')});
-  g_.flow.turn = 0;
-  Lay(CardId(5, 'H'));
-  Choose({0});
   g_.capture.prev_capture_size = 0;  // the 8 was laid last, so no Picada for the 5
+  PersonTakes(CardId(5, 'H'), {0});
   EXPECT_FALSE(ApplyHumanCapture(g_));
   EXPECT_EQ(g_.capture.last_capture_size, 1);
 }
 
 TEST_F(CaptureTest, HumanPicadaOfTheCardJustLaid) {
   Lay({CardId(5, 'C'), CardId(8, 'D')});
-  Lay(CardId(8, 'H'));
-  Choose({1});
   g_.capture.prev_capture_size = 0;
+  PersonTakes(CardId(8, 'H'), {1});
   EXPECT_TRUE(ApplyHumanCapture(g_));
   EXPECT_TRUE(g_.capture.we.picada);
   EXPECT_FALSE(g_.capture.we.simili);
