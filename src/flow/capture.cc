@@ -28,21 +28,16 @@ Side SideOfTurn(const Game& g) {
   return SideOfSeat(g.flow.turn);
 }
 
-// A card laid on an empty table captures nothing; the next player's Picada
-// depends on this being recorded as such.
-bool LandedOnEmptyTable(Game& g) {
-  if (g.model.table_id_count != 1) return false;
-  g.capture.last_capture_size = 0;
-  return true;
+// A card laid on an empty table captures nothing.
+bool LandedOnEmptyTable(const Game& g) {
+  return g.model.table_id_count == 1;
 }
 
-// Records a capture of `size` cards (none when below 1) by the seat on turn.
-PlayVerdict RecordCapture(Game& g, int16_t size) {
-  CaptureState& c = g.capture;
-  c.last_capture_size = size;
+// A capture of `size` cards (none when below 1) by the seat on turn.
+PlayVerdict VerdictOf(const Game& g, int16_t size) {
   if (size < 1) return {};
   const Side side = SideOfTurn(g);
-  return {true, side, c.Of(side).Any()};
+  return {true, side, g.capture.Of(side).Any()};
 }
 
 }  // namespace
@@ -74,27 +69,23 @@ int16_t ApplyComputerCapture(Game& g) {
 
 bool ApplyHumanCapture(Game& g) {
   CaptureState& c = g.capture;
-  const int16_t n = c.capture_count;
-  if (n > 0) g.model.table[PlayedIndex(g)].captured = true;
-  c.last_capture_size = n;
-  c.prev_capture_size = n;
+  if (c.capture_count > 0) g.model.table[PlayedIndex(g)].captured = true;
   return c.Of(PersonSide(g)).Any();
 }
 
 PlayVerdict JudgeChosenCapture(Game& g) {
   if (LandedOnEmptyTable(g)) return {};
-  return RecordCapture(g, ApplyComputerCapture(g));
+  return VerdictOf(g, ApplyComputerCapture(g));
 }
 
 PlayVerdict JudgePlay(Game& g) {
   if (g.flow.turn != PersonSeat(g)) return JudgeChosenCapture(g);
   if (LandedOnEmptyTable(g)) return {};
-  return RecordCapture(g, MustCapture(g));
+  return VerdictOf(g, MustCapture(g));
 }
 
 void ClearPlayFlags(Game& g) {
   CaptureState& c = g.capture;
-  c.prev_capture_size = c.last_capture_size;
   c.we = SideFlags{};
   c.they = SideFlags{};
 }

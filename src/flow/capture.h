@@ -32,17 +32,16 @@ struct PlayVerdict {
   bool special = false;
 };
 
-// Judges that card: records the capture size and the capturer, and for a
-// computer player applies the capture it chose. The special captures are the
+// Judges that card: whether it captures and for which side, and for a
+// computer player marks the capture it chose. The special captures are the
 // rules': the play's events set the flags before its card is judged.
 PlayVerdict JudgePlay(Game& g);
 
 // Judges it as a computer player's card whatever the seat: the capture chosen
-// in capture_idx/capture_count is applied and recorded. Simulated play takes
-// the human's choice this way too.
+// in capture_idx/capture_count is marked on the table.
 PlayVerdict JudgeChosenCapture(Game& g);
 
-// At each change of turn: remember the last capture size, clear all eight flags.
+// At each change of turn: clear all eight flags.
 void ClearPlayFlags(Game& g);
 
 }  // namespace vantel

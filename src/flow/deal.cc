@@ -23,7 +23,6 @@ constexpr int kStockShown = 8;
 constexpr int kTableRecordsCleared = 21;
 
 void ResetPlayFlags(Game& g) {
-  g.capture.last_capture_size = -1;
   g.capture.we = SideFlags{};
   g.capture.they = SideFlags{};
 }

@@ -82,8 +82,6 @@ struct SideFlags {
 struct CaptureState {
   std::array<int16_t, kMaxTakenCards> capture_idx{};  // table indices to take
   int16_t capture_count = 0;
-  int16_t last_capture_size = 0;  // -1 after the deal
-  int16_t prev_capture_size = 0;
   SideFlags we;  // special captures of the play just judged
   SideFlags they;
   SideFlags& Of(Side side) { return side == Side::kWe ? we : they; }

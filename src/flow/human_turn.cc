@@ -63,8 +63,6 @@ void Decline(Game& g) {
     m.table[i].picked = false;
     m.table[i].captured = false;
   }
-  g.capture.last_capture_size = 0;
-  g.capture.prev_capture_size = 0;
   g.flow.capture_confirmed = true;
   g.flow.capture_declined = true;
   MatchLayDown(g, PersonSeat(g), m.table[m.table_count - 1].card);

@@ -32,7 +32,7 @@ class CaptureTest : public RulesFixture {
     for (int i = 0; i < g_.model.table_id_count; ++i) m.table.PushBack(g_.model.table_ids[i]);
     for (HandCards& hand : m.hands) hand.Clear();
     m.hands[static_cast<size_t>(seat)].PushBack(card);
-    m.memory.previous_size = g_.capture.prev_capture_size;
+    m.memory.previous_size = previous_size_;
     m.dealt = kCardCount;
     m.cards_played = 1;
   }
@@ -40,9 +40,17 @@ class CaptureTest : public RulesFixture {
   // A computer player of `seat` takes `indices` with `played`: the match makes
   // the play as the card sets off, and the table shows it once it has landed.
   void ComputerPlays(int16_t seat, int16_t played, std::initializer_list<int16_t> indices) {
+    MatchSees(seat, played);
+    ComputerPlaysNext(seat, played, indices);
+  }
+
+  // The same, the match going on from the play before.
+  void ComputerPlaysNext(int16_t seat, int16_t played, std::initializer_list<int16_t> indices) {
+    if (!g_.match.hands[static_cast<size_t>(seat)].Contains(played)) {
+      g_.match.hands[static_cast<size_t>(seat)].PushBack(played);
+    }
     g_.flow.turn = seat;
     Choose(indices);
-    MatchSees(seat, played);
     Play play{played, {}};
     for (int16_t i : indices) play.take.PushBack(g_.model.table_ids[i]);
     MatchDecide(g_, seat, play);
@@ -58,6 +66,9 @@ class CaptureTest : public RulesFixture {
     Choose(indices);
     MatchTake(g_, 0, played, {g_.capture.capture_idx.data(), indices.size()});
   }
+
+  // Cards the play before the scene took, as the rules remember it.
+  int16_t previous_size_ = 0;
 };
 
 TEST_F(CaptureTest, MustCaptureReportsTheFirstKindFoundFromFourDown) {
@@ -139,7 +150,7 @@ TEST_F(CaptureTest, ComputerCaptureMarksTakenAndPlayedCards) {
 
 TEST_F(CaptureTest, PicadaNeedsTheCardJustLaidAndNoCaptureBeforeIt) {
   Lay({CardId(9, 'C'), CardId(6, 'D')});
-  g_.capture.prev_capture_size = 0;
+  previous_size_ = 0;
   ComputerPlays(3, CardId(6, 'H'), {1});
   ApplyComputerCapture(g_);
   EXPECT_TRUE(g_.capture.they.picada);
@@ -148,7 +159,7 @@ TEST_F(CaptureTest, PicadaNeedsTheCardJustLaidAndNoCaptureBeforeIt) {
 
 TEST_F(CaptureTest, NoPicadaAfterACapture) {
   Lay({CardId(9, 'C'), CardId(6, 'D')});
-  g_.capture.prev_capture_size = 1;
+  previous_size_ = 1;
   ComputerPlays(3, CardId(6, 'H'), {1});
   ApplyComputerCapture(g_);
   EXPECT_FALSE(g_.capture.they.picada);
@@ -156,8 +167,7 @@ TEST_F(CaptureTest, NoPicadaAfterACapture) {
 
 TEST_F(CaptureTest, NoPicadaAtTheFirstPlayOfAHand) {
   Lay({CardId(9, 'C'), CardId(6, 'D')});
-  g_.capture.last_capture_size = -1;  // as after the deal
-  ClearPlayFlags(g_);
+  previous_size_ = -1;  // as after the deal
   ComputerPlays(1, CardId(6, 'H'), {1});
   JudgePlay(g_);
   EXPECT_FALSE(g_.capture.they.picada);
@@ -205,7 +215,7 @@ TEST_F(CaptureTest, NoQuadrigliaFromTwoCards) {
 
 TEST_F(CaptureTest, NoScuaWhileCardsStay) {
   Lay({CardId(2, 'D'), CardId(7, 'C'), CardId(12, 'C')});
-  g_.capture.prev_capture_size = 2;
+  previous_size_ = 2;
   ComputerPlays(1, CardId(12, 'H'), {2});
   ApplyComputerCapture(g_);
   EXPECT_FALSE(g_.capture.they.scua);
@@ -220,7 +230,7 @@ TEST_F(CaptureTest, ScuaWhenTheTableIsCleared) {
 
 TEST_F(CaptureTest, HumanCaptureSetsWeFlagsAndRecordsItsSize) {
   Lay({CardId(2, 'S'), CardId(3, 'S'), CardId(4, 'S')});
-  g_.capture.prev_capture_size = 1;
+  previous_size_ = 1;
   PersonTakes(CardId(9, 'S'), {0, 1, 2});
   EXPECT_TRUE(ApplyHumanCapture(g_));
   EXPECT_TRUE(g_.capture.we.scua);
@@ -229,21 +239,20 @@ TEST_F(CaptureTest, HumanCaptureSetsWeFlagsAndRecordsItsSize) {
   EXPECT_FALSE(g_.capture.we.picada);
   EXPECT_FALSE(g_.capture.they.Any());
   EXPECT_TRUE(g_.model.table[3].captured);
-  EXPECT_EQ(g_.capture.last_capture_size, 3);
-  EXPECT_EQ(g_.capture.prev_capture_size, 3);
+  EXPECT_EQ(g_.match.memory.last_size, 3);
 }
 
 TEST_F(CaptureTest, PlainHumanCaptureEarnsNothing) {
   Lay({CardId(5, 'C'), CardId(8, 'D')});
-  g_.capture.prev_capture_size = 0;  // the 8 was laid last, so no Picada for the 5
+  previous_size_ = 0;  // the 8 was laid last, so no Picada for the 5
   PersonTakes(CardId(5, 'H'), {0});
   EXPECT_FALSE(ApplyHumanCapture(g_));
-  EXPECT_EQ(g_.capture.last_capture_size, 1);
+  EXPECT_EQ(g_.match.memory.last_size, 1);
 }
 
 TEST_F(CaptureTest, HumanPicadaOfTheCardJustLaid) {
   Lay({CardId(5, 'C'), CardId(8, 'D')});
-  g_.capture.prev_capture_size = 0;
+  previous_size_ = 0;
   PersonTakes(CardId(8, 'H'), {1});
   EXPECT_TRUE(ApplyHumanCapture(g_));
   EXPECT_TRUE(g_.capture.we.picada);
@@ -259,12 +268,10 @@ TEST_F(CaptureTest, HumanCaptureOfNothingIsNoSimili) {
 }
 
 TEST_F(CaptureTest, JudgeLeavesALoneCardAsNoCapture) {
-  g_.capture.last_capture_size = -1;
   g_.flow.turn = 1;
   Choose({0});  // stale hand-over from an earlier capture must not be applied
   Lay(CardId(6, 'C'));
   EXPECT_FALSE(JudgePlay(g_).captures);
-  EXPECT_EQ(g_.capture.last_capture_size, 0);
   EXPECT_FALSE(g_.model.table[0].captured);
 }
 
@@ -276,7 +283,7 @@ TEST_F(CaptureTest, JudgeOfTheHumanOnlyDecidesThatACaptureExists) {
   EXPECT_TRUE(verdict.captures);
   EXPECT_EQ(verdict.side, Side::kWe);
   EXPECT_FALSE(verdict.special);
-  EXPECT_EQ(g_.capture.last_capture_size, 1);
+  EXPECT_EQ(MustCapture(g_), 1);
   for (int i = 0; i < g_.model.table_count; ++i) EXPECT_FALSE(g_.model.table[i].captured) << i;
 }
 
@@ -285,7 +292,6 @@ TEST_F(CaptureTest, JudgeOfAHumanCardThatCannotCapture) {
   g_.flow.turn = 0;
   Lay(CardId(2, 'H'));
   EXPECT_FALSE(JudgePlay(g_).captures);
-  EXPECT_EQ(g_.capture.last_capture_size, 0);
 }
 
 // Simulated play lets the human's seat take what it chose, as a computer seat
@@ -299,17 +305,14 @@ TEST_F(CaptureTest, ChosenCaptureJudgeAppliesTheHumansChoice) {
   EXPECT_TRUE(verdict.captures);
   EXPECT_EQ(verdict.side, Side::kWe);
   EXPECT_FALSE(verdict.special);
-  EXPECT_EQ(g_.capture.last_capture_size, 2);
   EXPECT_TRUE(g_.model.table[0].captured && g_.model.table[1].captured);
   EXPECT_FALSE(g_.model.table[2].captured);
   EXPECT_TRUE(g_.model.table[3].captured);
 
   ClearTable();
-  g_.capture.last_capture_size = -1;
   Choose({0});  // a stale choice must not take the card it lands beside
   Lay(CardId(6, 'C'));
   EXPECT_FALSE(JudgeChosenCapture(g_).captures);
-  EXPECT_EQ(g_.capture.last_capture_size, 0);
   EXPECT_FALSE(g_.model.table[0].captured);
 }
 
@@ -329,22 +332,20 @@ TEST_F(CaptureTest, JudgeNamesTheCapturingSideAndWhetherItIsSpecial) {
     } else {
       Lay({CardId(9, 'C'), CardId(1, 'D')});
     }
-    g_.capture.prev_capture_size = 1;
+    previous_size_ = 1;
     ComputerPlays(c.seat, CardId(9, 'D'), {0});
     const PlayVerdict verdict = JudgePlay(g_);
     EXPECT_TRUE(verdict.captures) << c.seat;
     EXPECT_EQ(verdict.side, c.side) << c.seat;
     EXPECT_EQ(verdict.special, c.special) << c.seat;
-    EXPECT_EQ(g_.capture.last_capture_size, 1);
+    EXPECT_EQ(g_.match.memory.last_size, 1);
   }
 }
 
-TEST_F(CaptureTest, ClearPlayFlagsRemembersTheLastSizeAndClearsAllEight) {
+TEST_F(CaptureTest, ClearPlayFlagsClearsAllEight) {
   g_.capture.we = SideFlags{true, true, true, true};
   g_.capture.they = SideFlags{true, true, true, true};
-  g_.capture.last_capture_size = 2;
   ClearPlayFlags(g_);
-  EXPECT_EQ(g_.capture.prev_capture_size, 2);
   EXPECT_FALSE(g_.capture.we.Any());
   EXPECT_FALSE(g_.capture.they.Any());
 }
@@ -353,16 +354,13 @@ TEST_F(CaptureTest, ClearPlayFlagsRemembersTheLastSizeAndClearsAllEight) {
 // the table is cleared by a capture of the card just put down, so both Scua
 // and Picada score.
 TEST_F(CaptureTest, TakingTheOnlyCardJustLaidIsScuaAndPicada) {
-  g_.capture.last_capture_size = -1;
-  ClearPlayFlags(g_);
-  g_.flow.turn = 1;
-  Lay(CardId(7, 'C'));
-  JudgePlay(g_);
-  EXPECT_EQ(g_.capture.last_capture_size, 0);
+  previous_size_ = -1;  // the hand's first play
+  ComputerPlays(1, CardId(7, 'C'), {});
+  EXPECT_FALSE(JudgePlay(g_).captures);
+  EXPECT_EQ(g_.match.memory.previous_size, 0);
 
   ClearPlayFlags(g_);
-  EXPECT_EQ(g_.capture.prev_capture_size, 0);
-  ComputerPlays(2, CardId(7, 'D'), {0});
+  ComputerPlaysNext(2, CardId(7, 'D'), {0});
   EXPECT_TRUE(JudgePlay(g_).special);
   EXPECT_TRUE(g_.capture.we.scua);
   EXPECT_TRUE(g_.capture.we.picada);

@@ -128,7 +128,8 @@ class FlowFixture : public ::testing::Test {
   }
 
   // The rules' view of a hand set up card by card rather than dealt: the
-  // hands, table and taken cards of the model, `next_seat` to play.
+  // hands, table and taken cards of the model, `next_seat` to play, the play
+  // before having taken last_capture_size_ cards.
   void MatchFollowsTheModel(int next_seat) {
     MatchState& m = g_.match;
     const CardModel& model = g_.model;
@@ -148,8 +149,8 @@ class FlowFixture : public ::testing::Test {
         m.Of(side).taken.PushBack(we ? model.we_taken[i] : model.they_taken[i]);
       }
     }
-    m.memory.last_size = g_.capture.last_capture_size;
-    m.memory.previous_size = g_.capture.last_capture_size;
+    m.memory.last_size = last_capture_size_;
+    m.memory.previous_size = last_capture_size_;
     m.turn = static_cast<int16_t>(next_seat);
     m.cards_played = g_.flow.cards_played;
     m.dealt = kCardCount;
@@ -198,6 +199,7 @@ class FlowFixture : public ::testing::Test {
   Chance chance_{11};
   RecordingSound sound_;
   ManualClock clock_{1000};
+  int16_t last_capture_size_ = 0;
   Game g_ = MakeGame(Options{}, {chance_, sound_, clock_});
   FrameHooks hooks_;
   CountingObserver events_;

@@ -52,7 +52,7 @@ class LastCardTest : public FlowFixture {
     g_.flow.state = FlowState::kNormalPlay;
     g_.flow.cards_played = 47;
     g_.flow.turn = 1;
-    g_.capture.last_capture_size = 1;
+    last_capture_size_ = 1;
   }
 
   // The person's last card.
@@ -189,7 +189,7 @@ TEST_F(FlowTest, HumanScuaBanksTheMarkerInTheFanAndCountsEveryCardAsTaken) {
   NewHand(g_);
   g_.model.hand_id_count = {0, 0, 0, 0};
   g_.flow.cards_played = 1;
-  g_.capture.prev_capture_size = 1;
+  last_capture_size_ = 1;
   OpenSelection({CardId(3, 'D'), CardId(4, 'H')}, CardId(7, 'C'));
   ClickTable(kLeftButton, 0);
   ClickTable(kLeftButton, 1);

@@ -41,17 +41,17 @@ TEST_F(HumanTurnTest, LeftButtonNeverSelectsThePlayedCard) {
 }
 
 TEST_F(HumanTurnTest, RightClickOnThePlayedCardDeclinesAndClearsTheSelection) {
+  last_capture_size_ = 3;
   OpenSelection({CardId(3, 'C'), CardId(4, 'D'), CardId(9, 'H')}, CardId(7, 'S'));
-  g_.capture.last_capture_size = 3;
-  g_.capture.prev_capture_size = 2;
   ClickTable(kLeftButton, 0);
   ASSERT_TRUE(Picked(g_, 0));
   ClickTable(kRightButton, 3);
   EXPECT_EQ(events_.declines, 1);
   EXPECT_EQ(events_.confirms, 0);
   EXPECT_FALSE(Picked(g_, 0));
-  EXPECT_EQ(g_.capture.last_capture_size, 0);
-  EXPECT_EQ(g_.capture.prev_capture_size, 0);
+  // The card was laid down: the rules remember a play that took nothing.
+  EXPECT_EQ(g_.match.memory.last_size, 0);
+  EXPECT_EQ(g_.match.memory.previous_size, 0);
   // The decline is taken up by the next step: play goes on with the card on the table.
   EXPECT_EQ(g_.flow.state, FlowState::kNormalPlay);
   EXPECT_FALSE(g_.flow.capture_confirmed || g_.flow.capture_declined);

@@ -73,7 +73,6 @@ class MatchShadow : public GameObserver {
     Expect(seat, static_cast<int>(state_.turn), "turn");
     // The match state the flow keeps is the one made here, play by play.
     Expect(g.match, state_, "the flow's match state");
-    Expect(g.capture.prev_capture_size, state_.memory.previous_size, "previous capture size");
     const SeatView view(state_, seat);
     const std::vector<int16_t> hand = Listed(m.hand_ids[seat].data(), m.hand_id_count[seat]);
     // A sorted hand is listed in its new order from the next card the flow
@@ -102,10 +101,10 @@ class MatchShadow : public GameObserver {
     for (int16_t index : capture) play_.take.PushBack(m.table[index].card);
   }
 
-  void OnLand(const Game& g, int seat, int16_t) override {
+  void OnLand(const Game& g, int seat, int16_t card) override {
     // A computer's play is whole when it lands; the human's only when it can
     // take nothing, else once the choice is made.
-    if (seat != person_seat_ || g.capture.last_capture_size == 0) Apply();
+    if (seat != person_seat_ || !g.match.hands[static_cast<size_t>(seat)].Contains(card)) Apply();
   }
 
   void OnSelect(const Game& g, bool declined) override {

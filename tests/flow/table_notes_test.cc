@@ -43,8 +43,8 @@ TEST_F(TableNotesTest, EachSpecialCaptureIsAnnouncedForItsSideAndFades) {
 
 TEST_F(TableNotesTest, OurSpecialCaptureIsAnnouncedWhenItsCardsAreGathered) {
   // The 5 laid just before takes the single card: a Scua as the table empties.
+  last_capture_size_ = 0;
   OpenSelection({CardId(5, 'C')}, CardId(5, 'D'));
-  g_.capture.prev_capture_size = 0;
   ClickTable(kLeftButton, 0);
   ASSERT_EQ(events_.confirms, 1);
   RunUntil([&] { return g_.aids.announced != 0; }, 600);

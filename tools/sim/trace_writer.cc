@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "flow/shown_score.h"
+#include "game/legal_captures.h"
 
 namespace vantel {
 
@@ -157,7 +158,7 @@ void TraceWriter::OnTurn(const Game& g, int seat, int16_t choice,
   Int("seat", seat);
   List("hand_ids", Ids(m.hand_ids[seat].data(), m.hand_id_count[seat]));
   TableCards(g);
-  Int("prev_capture_size", g.capture.prev_capture_size);
+  Int("prev_capture_size", g.match.memory.previous_size);
   List("rank_seen", Ids(m.rank_seen.data() + 1, 13));
   List("we_pile", SpriteCards(m.we_pile.data(), m.we_pile_count));
   List("they_pile", SpriteCards(m.they_pile.data(), m.they_pile_count));
@@ -172,7 +173,10 @@ void TraceWriter::OnLand(const Game& g, int seat, int16_t card) {
   Int("card", card);
   Int("n", g.flow.cards_played);
   TableCards(g);
-  Int("size", g.capture.last_capture_size);
+  // The size of the play just landed; a person's card that can capture waits
+  // for their choice, and reads as the first capture the rules list for it.
+  const bool made = !g.match.hands[static_cast<size_t>(seat)].Contains(card);
+  Int("size", made ? g.match.memory.last_size : FirstCaptureSize(g.match.table.Span(), card));
   Text("state", FlowStateText(g.flow.state));
   Flags(g);
   End();
