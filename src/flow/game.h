@@ -39,12 +39,10 @@ inline constexpr int kLastTablePlace = kTablePlaces - 1;  // where a full table 
 inline constexpr int kTakenRecords = 56;                  // a side's taken ids
 inline constexpr int kFanPlaces = 15;                     // marker places of a side
 inline constexpr int kFanRecords = kFanPlaces + 1;
-inline constexpr int kRankSeenRecords = kHighestValue + 2;  // indexed by value 1..13
 inline constexpr int kDealOrderRecords = kSeats + 1;
 
 // Every card position and list of a hand.
 struct CardModel {
-  std::array<int16_t, kRankSeenRecords> rank_seen{};  // cards of each value put on the table
   std::array<CardSprite, kStockRecords> deck{};
   std::array<std::array<CardSprite, kHandRecords>, kSeats> hand{};  // Hand[0] is the human's
   std::array<CardSprite, kTableRecords> table{};

@@ -13,7 +13,6 @@ void ResetHandState(Game& g) {
   m.they_taken_count = 0;
   m.table_id_count = 0;
   m.hand_id_count.fill(0);
-  for (int v = kLowestValue; v <= kHighestValue; ++v) m.rank_seen[v] = 0;
   m.we_fan_count = 0;
   m.they_fan_count = 0;
 }
@@ -104,10 +103,6 @@ int16_t FirstFreeSlot(const Game& g) {
   return kLastTablePlace;
 }
 
-void NoteRankSeen(Game& g, int16_t card_id) {
-  g.model.rank_seen[ValueOf(card_id)] += 1;
-}
-
 void AddToTable(Game& g, const CardSprite& card) {
   CardModel& m = g.model;
   CardSprite& t = m.table[m.table_count];
@@ -119,7 +114,6 @@ void AddToTable(Game& g, const CardSprite& card) {
   t.face_up = true;
   m.table_slot[card.slot].used = true;
   m.table_count += 1;
-  NoteRankSeen(g, card.card);
   m.table_ids[m.table_id_count] = card.card;
   m.table_id_count += 1;
 }

@@ -7,7 +7,7 @@
 namespace vantel {
 
 // Clears the per-hand lists and counters (taken lists, hand and table ids,
-// rank_seen, marker-fan counts, the last capturer).
+// marker-fan counts, the last capturer).
 void ResetHandState(Game& g);
 
 // Lays out the pile fans and the table places, frees places 0..29 and gives
@@ -17,10 +17,8 @@ void SetupTablePlaces(Game& g);
 // The lowest free table place; 30 when all are used.
 int16_t FirstFreeSlot(const Game& g);
 
-void NoteRankSeen(Game& g, int16_t card_id);
-
 // Appends a landed card to the table: id, position and place copied, shown
-// face up, its place marked used, rank_seen counted, the id listed.
+// face up, its place marked used, the id listed.
 void AddToTable(Game& g, const CardSprite& card);
 
 // Puts card `id` on the table at the lowest free place, as AddToTable does

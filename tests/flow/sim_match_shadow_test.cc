@@ -83,10 +83,6 @@ class MatchShadow : public GameObserver {
       Expect(hand, Ids(view.Hand().Span()), "hand");
     }
     Expect(Listed(m.table_ids.data(), m.table_id_count), Ids(view.Table().Span()), "table");
-    const ValueCounts seen =
-        ValuesSeen(view.Table(), view.Of(Side::kWe).taken, view.Of(Side::kThey).taken);
-    Expect(Listed(m.rank_seen.data() + 1, kHighestValue), Listed(seen.data() + 1, kHighestValue),
-           "values seen");
     // The pile's cards lie in the order they flew; the rules keep a set.
     Expect(Sorted(SpriteCards(m.we_pile.data(), m.we_pile_count)),
            Sorted(Ids(PileOf(state_, Side::kWe).Span())), "our pile");

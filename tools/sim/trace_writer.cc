@@ -159,7 +159,9 @@ void TraceWriter::OnTurn(const Game& g, int seat, int16_t choice,
   List("hand_ids", Ids(m.hand_ids[seat].data(), m.hand_id_count[seat]));
   TableCards(g);
   Int("prev_capture_size", g.match.memory.previous_size);
-  List("rank_seen", Ids(m.rank_seen.data() + 1, 13));
+  const ValueCounts seen =
+      ValuesSeen(g.match.table, g.match.Of(Side::kWe).taken, g.match.Of(Side::kThey).taken);
+  List("rank_seen", Ids(seen.data() + 1, kHighestValue));
   List("we_pile", SpriteCards(m.we_pile.data(), m.we_pile_count));
   List("they_pile", SpriteCards(m.they_pile.data(), m.they_pile_count));
   Int("choice", choice);
