@@ -88,10 +88,7 @@ namespace {
 
 // Lays the pack out in the order a kept hand was dealt from.
 void SetDeck(Game& g, const DeckOrder& deck) {
-  for (int n = 0; n < kCardCount; ++n) {
-    g.model.deck[n].card = deck[static_cast<size_t>(n)];
-    g.deal.shuffle_order[n] = deck[static_cast<size_t>(n)];
-  }
+  for (int n = 0; n < kCardCount; ++n) g.model.deck[n].card = deck[static_cast<size_t>(n)];
 }
 
 // A new hand: shuffled, or when `kept` holds a hand in play, that hand's pack
@@ -220,14 +217,12 @@ void HurryDeal(Game& g) {
 }
 
 void ShuffleDeck(Game& g) {
-  auto& order = g.deal.shuffle_order;
   std::array<bool, kCardCount> used{};
   for (int n = 0; n < kCardCount;) {
     const int r = g.chance.deal.Draw(kCardCount);
     if (used[r]) continue;  // rejection: draw again until an unused id comes up
     used[r] = true;
     g.model.deck[n].card = static_cast<int16_t>(r);
-    order[n] = static_cast<int16_t>(r);
     ++n;
   }
 }

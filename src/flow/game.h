@@ -116,7 +116,6 @@ struct DecidedPlay {
 
 struct DealState {
   int16_t deck_position = 0;
-  std::array<int16_t, kStockRecords> shuffle_order{};
   std::array<int16_t, kDealOrderRecords> deal_order{};
   int16_t deal_turn = 0;
   int16_t deal_recipient = 0;

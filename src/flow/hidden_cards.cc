@@ -27,7 +27,6 @@ void ExchangeHiddenCards(Game& g, int16_t card, int16_t other) {
   }
   CardModel& model = g.model;
   for (CardSprite& sprite : model.deck) Exchange(sprite.card, card, other);
-  for (int16_t& id : g.deal.shuffle_order) Exchange(id, card, other);
   for (int seat = 0; seat < kSeats; ++seat) {
     for (CardSprite& sprite : model.hand[seat]) Exchange(sprite.card, card, other);
     for (int16_t& id : model.hand_ids[seat]) Exchange(id, card, other);

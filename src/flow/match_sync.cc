@@ -50,7 +50,7 @@ void MakeAndShow(Game& g, int seat, const Play& play) {
 void DealMatchHand(Game& g) {
   g.decided.clear();
   DeckOrder deck{};
-  for (int i = 0; i < kCardCount; ++i) deck[static_cast<size_t>(i)] = g.deal.shuffle_order[i];
+  for (int i = 0; i < kCardCount; ++i) deck[static_cast<size_t>(i)] = g.model.deck[i].card;
   DealHand(g.match, deck, g.flow.turn);
 }
 

@@ -51,7 +51,7 @@ TEST(PairedRun, EachMatchPairHasASeedOfItsOwn) {
   EXPECT_TRUE(pairs[0].hands != pairs[1].hands || pairs[0].first_margin != pairs[1].first_margin);
 }
 
-// The shuffle order of each hand a run deals; with `busy_looks` the looks'
+// The pack of each hand a run deals; with `busy_looks` the looks'
 // stream is drawn from after every frame, as a changed animation would.
 std::vector<std::vector<int16_t>> DealsOf(const SimConfig& c, bool busy_looks = false) {
   Simulation sim(c);
@@ -59,7 +59,7 @@ std::vector<std::vector<int16_t>> DealsOf(const SimConfig& c, bool busy_looks = 
   FlowState last = FlowState::kEndOfMatch;
   sim.Run([&](const Game& g) {
     if (g.flow.state == FlowState::kDealingCards && last == FlowState::kEndOfMatch) {
-      orders.emplace_back(g.deal.shuffle_order.begin(), g.deal.shuffle_order.end());
+      orders.emplace_back(g.match.deck.begin(), g.match.deck.end());
     }
     last = g.flow.state;
     if (busy_looks) sim.RunningGame().chance.looks.Next();
