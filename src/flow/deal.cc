@@ -17,6 +17,11 @@ namespace vantel {
 
 namespace {
 
+// The seat that gets packet `packet` of a deal: the rules' first seat first.
+int PacketSeat(const Game& g, int packet) {
+  return (g.match.first_seat + packet) % kSeats;
+}
+
 // The stock shows at most its top eight cards.
 constexpr int kStockShown = 8;
 // Table records 0..20 are hidden by a new hand.
@@ -123,7 +128,6 @@ void StartHand(Game& g, const MatchState* kept) {
   ShowNewDeal(g);
   Notify(g, [&](GameObserver& o) { o.OnHandStart(g); });
   g.deal.deal_turn = 0;
-  BuildDealOrder(g);
   f.state = FlowState::kDealingCards;
   g.sound.Play(SoundId::kShuffle);
   g.deal.cards_dealt = 0;
@@ -227,12 +231,6 @@ void ShuffleDeck(Game& g) {
   }
 }
 
-void BuildDealOrder(Game& g) {
-  for (int i = 0; i < kSeats; ++i) {
-    g.deal.deal_order[i] = static_cast<int16_t>((g.flow.turn + i) % kSeats);
-  }
-}
-
 void LayOutDeck(Game& g) {
   const int b = g.deal.deck_position;
   const int top = std::min(b + kStockShown - 1, kCardCount - 1);
@@ -260,7 +258,7 @@ void DealToPlayer(Game& g, CardSprite& card, int p) {
 void DealOneCardToPlayer(Game& g) {
   DealState& d = g.deal;
   d.deal_recipient = d.deal_turn;
-  DealToPlayer(g, g.model.deck[d.deck_position], d.deal_order[d.deal_turn]);
+  DealToPlayer(g, g.model.deck[d.deck_position], PacketSeat(g, d.deal_turn));
   d.deck_position += 1;
   d.packet_count += 1;
   d.cards_dealt += 1;
@@ -292,7 +290,7 @@ void DealOneTableCard(Game& g) {
 void LandPlayerCard(Game& g, CardSprite& card) {
   DealState& d = g.deal;
   CardModel& m = g.model;
-  const int p = d.deal_order[d.deal_recipient];
+  const int p = PacketSeat(g, d.deal_recipient);
   const int k = m.hand_id_count[p];
   CardSprite& slot = m.hand[p][k];
   slot.card = card.card;

@@ -39,7 +39,6 @@ inline constexpr int kLastTablePlace = kTablePlaces - 1;  // where a full table 
 inline constexpr int kTakenRecords = 56;                  // a side's taken ids
 inline constexpr int kFanPlaces = 15;                     // marker places of a side
 inline constexpr int kFanRecords = kFanPlaces + 1;
-inline constexpr int kDealOrderRecords = kSeats + 1;
 
 // Every card position and list of a hand.
 struct CardModel {
@@ -116,7 +115,6 @@ struct DecidedPlay {
 
 struct DealState {
   int16_t deck_position = 0;
-  std::array<int16_t, kDealOrderRecords> deal_order{};
   int16_t deal_turn = 0;
   int16_t deal_recipient = 0;
   int16_t packet_count = 0;

@@ -22,24 +22,32 @@ TEST_F(DealTest, ShuffleIsAPermutationAndReplaysFromTheSeed) {
   for (int i = 0; i < 52; ++i) EXPECT_EQ(other.model.deck[i].card, g_.model.deck[i].card);
 }
 
-TEST_F(DealTest, DealOrderStartsWithTheFirstSeatAndWraps) {
-  for (int16_t first = 0; first < 4; ++first) {
-    g_.flow.turn = first;
-    BuildDealOrder(g_);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(g_.deal.deal_order[i], (first + i) % 4);
+TEST_F(DealTest, EachFirstSeatInTurnGetsTheFirstPacketAndTheOthersFollow) {
+  int opener = -1;
+  for (int hand = 0; hand < kSeats; ++hand) {
+    NewHand(g_);
+    const int first = g_.match.first_seat;
+    if (hand > 0) {
+      EXPECT_EQ(first, (opener + 1) % kSeats);
+    }
+    opener = first;
+    RunUntil([&] { return events_.deals == hand + 1; });
+    for (int packet = 0; packet < kSeats; ++packet) {
+      const int seat = (first + packet) % kSeats;
+      ASSERT_EQ(g_.model.hand_id_count[seat], 12) << hand;
+      EXPECT_EQ(g_.model.hand_ids[seat][0], g_.model.deck[12 * packet].card) << hand;
+    }
+    g_.flow.state = FlowState::kEndOfMatch;
   }
 }
 
 TEST_F(DealTest, LaterHandsStartOneSeatOnFromThePreviousFirstSeat) {
   NewHand(g_);
   const int16_t first = g_.flow.turn;
-  // Every hand plays 48 cards in strict rotation, so the last card's player
-  // is the one before the first.
-  g_.flow.turn = static_cast<int16_t>((first + 3) % 4);
   g_.flow.state = FlowState::kEndOfMatch;
   NewHand(g_);
   EXPECT_EQ(g_.flow.turn, (first + 1) % 4);
-  EXPECT_EQ(g_.deal.deal_order[0], g_.flow.turn);
+  EXPECT_EQ(g_.match.first_seat, g_.flow.turn);
 }
 
 // Drives the twelve-card deal to its end and records what it looked like.

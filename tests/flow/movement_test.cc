@@ -65,7 +65,7 @@ TEST_F(MovementTest, SlowAnimationDoublesEveryFlight) {
   EXPECT_EQ(g_.layout.short_move_steps, 20);
   EXPECT_EQ(g_.layout.long_move_steps, 40);
   NewHand(g_);
-  const int frames = RunUntil([&] { return g_.model.hand_id_count[g_.deal.deal_order[0]] == 1; });
+  const int frames = RunUntil([&] { return g_.model.hand_id_count[g_.match.first_seat] == 1; });
   // The first card leaves on the first step and flies twenty frames.
   EXPECT_EQ(frames, 1 + 20);
 }
