@@ -2,9 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ai/hint_reason.h"
 #include "ai/pending_decision.h"
@@ -193,8 +193,10 @@ struct Game {
   // moves (flow/match_sync.h), and the computer players decide from a seat's
   // view of it.
   MatchState match;
-  // Plays made on the match, oldest first, that the table has yet to show.
-  std::deque<DecidedPlay> decided;
+  // Plays made on the match, oldest first, that the table has yet to show:
+  // rarely more than one, so a vector that keeps its room rather than a
+  // deque that allocates for every play.
+  std::vector<DecidedPlay> decided;
   Layout layout;
   CardModel model;
   CaptureState capture;

@@ -19,14 +19,14 @@ constexpr long kErrorPlayNotDecided = 2;
 // The flow has checked the play already, so a refusal means the cards on the
 // table and the match no longer agree: going on would show one game and
 // score another.
-MatchEvents Make(Game& g, int seat, const Play& play) {
+PlayResult Make(Game& g, int seat, const Play& play) {
   PlayResult result = ApplyPlay(g.match, seat, play);
   if (!result.Ok()) {
     throw FatalError(kMatchPlayRoutine, kErrorPlayRefused,
                      "the rules refuse the play of seat " + std::to_string(seat) + " (" +
                          std::string(PlayErrorName(result.error)) + ")");
   }
-  return result.events;
+  return result;
 }
 
 void Show(Game& g, int seat, const Play& play, const MatchEvents& events) {
@@ -42,7 +42,7 @@ void Show(Game& g, int seat, const Play& play, const MatchEvents& events) {
 }
 
 void MakeAndShow(Game& g, int seat, const Play& play) {
-  Show(g, seat, play, Make(g, seat, play));
+  Show(g, seat, play, Make(g, seat, play).events);
 }
 
 }  // namespace
@@ -55,8 +55,7 @@ void DealMatchHand(Game& g) {
 }
 
 void MatchDecide(Game& g, int seat, const Play& play) {
-  MatchEvents events = Make(g, seat, play);
-  g.decided.push_back(DecidedPlay{static_cast<int16_t>(seat), play, events});
+  g.decided.push_back(DecidedPlay{static_cast<int16_t>(seat), play, Make(g, seat, play).events});
 }
 
 void MatchShowLanded(Game& g, int seat, int16_t card) {
@@ -65,9 +64,9 @@ void MatchShowLanded(Game& g, int seat, int16_t card) {
         kMatchPlayRoutine, kErrorPlayNotDecided,
         "a card of seat " + std::to_string(seat) + " landed that the match never played");
   }
-  const DecidedPlay landed = g.decided.front();
-  g.decided.pop_front();
+  const DecidedPlay& landed = g.decided.front();
   Show(g, landed.seat, landed.play, landed.events);
+  g.decided.erase(g.decided.begin());
 }
 
 void MatchLayDown(Game& g, int seat, int16_t card) {

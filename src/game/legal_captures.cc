@@ -7,10 +7,11 @@ namespace vantel {
 namespace {
 
 bool ValidPositions(std::span<const int16_t> table, std::span<const int16_t> positions) {
+  // No table holds more than the pack, so `used` covers every position.
+  if (table.size() > static_cast<size_t>(kCardCount)) return false;
   std::array<bool, kCardCount> used{};
   for (int16_t p : positions) {
-    if (p < 0 || p >= kCardCount || static_cast<size_t>(p) >= table.size() ||
-        used[static_cast<size_t>(p)]) {
+    if (p < 0 || static_cast<size_t>(p) >= table.size() || used[static_cast<size_t>(p)]) {
       return false;
     }
     used[static_cast<size_t>(p)] = true;

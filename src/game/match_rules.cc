@@ -17,9 +17,9 @@ void DealPackets(MatchState& state, int deal) {
   const int size = HandSizeOf(state);
   for (int seat = 0; seat < kSeats; ++seat) {
     HandCards& hand = state.hands[static_cast<size_t>(seat)];
-    for (int c = 0; c < size; ++c) {
-      const int place = DealtPlace(state, deal, seat, c);
-      if (place < kCardCount) hand.PushBack(state.deck[static_cast<size_t>(place)]);
+    const int first = DealtPlace(state, deal, seat, 0);
+    for (int place = first; place < first + size && place < kCardCount; ++place) {
+      hand.PushBack(state.deck[static_cast<size_t>(place)]);
     }
   }
   state.dealt = static_cast<int16_t>(std::min(state.dealt + kSeats * size, kCardCount));
@@ -122,13 +122,6 @@ MatchState NewMatch(const Options& options) {
   MatchState state;
   state.twelve_card_hands = DealsTwelve(options);
   return state;
-}
-
-int DealtPlace(const MatchState& state, int deal, int seat, int card) {
-  const int size = HandSizeOf(state);
-  const int start = deal == 0 ? 0 : kSeats * size + kOpeningTableCards;
-  const int packet = ((seat - state.first_seat) % kSeats + kSeats) % kSeats;
-  return start + packet * size + card;
 }
 
 int NextFirstSeat(const MatchState& state) {

@@ -41,7 +41,13 @@ struct PlayResult {
 // `seat` is dealt in deal `deal` lies: deal 0 gives every seat its packet,
 // the first seat first, and four cards to the table; with six-card hands
 // deal 1, the second six, follows them in the same order.
-int DealtPlace(const MatchState& state, int deal, int seat, int card);
+// Inline: the Expert asks it for every card of every world it samples.
+inline int DealtPlace(const MatchState& state, int deal, int seat, int card) {
+  const int size = state.twelve_card_hands ? kTwelveCardHand : kSixCardHand;
+  const int start = deal == 0 ? 0 : kSeats * size + kOpeningTableCards;
+  const int packet = ((seat - state.first_seat) % kSeats + kSeats) % kSeats;
+  return start + packet * size + card;
+}
 
 // The seat that opens the hand after the one just played: the next one round.
 int NextFirstSeat(const MatchState& state);
