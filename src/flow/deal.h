@@ -44,7 +44,6 @@ void HurryDeal(Game& g);
 // drawn id already used is drawn again, so every position gets a card.
 void ShuffleDeck(Game& g);
 
-
 // Lays the undealt stock out from deck_position, at most eight cards.
 void LayOutDeck(Game& g);
 
