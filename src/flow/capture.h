@@ -19,8 +19,9 @@ bool PickedCardsMatch(const Game& g);
 // capture_count) as taken. Returns capture_count.
 int16_t ApplyComputerCapture(Game& g);
 
-// A capture by the person's side, once its cards are gathered: records its
-// size. True when the rules found it special (the flags their play set).
+// A capture by the person's side, once its cards are gathered: marks the
+// played card taken. True when the rules found it special (the flags their
+// play set).
 bool ApplyHumanCapture(Game& g);
 
 // What the card just landed in normal play does: nothing, or a capture by one

@@ -38,18 +38,23 @@ Choice ChoiceOf(const Game& g) {
   return c;
 }
 
-}  // namespace
-
-bool CanPickTableCard(const Game& g, int index) {
+bool CanPickInChoice(const Game& g, const Choice& c, int index) {
   if (!Eligible(g, index) || g.model.table[static_cast<std::size_t>(index)].picked) return false;
-  const Choice c = ChoiceOf(g);
   return CanStillComplete(c.table, c.card, c.picked, index);
 }
 
+}  // namespace
+
+bool CanPickTableCard(const Game& g, int index) {
+  return CanPickInChoice(g, ChoiceOf(g), index);
+}
+
 TableMarks TakeableTableCards(const Game& g) {
+  // Drawn every frame: the choice is read from the sprites once, not per card.
+  const Choice c = ChoiceOf(g);
   TableMarks marks{};
   for (int i = 0; i < g.model.table_count - 1 && i < kTableRecords; ++i) {
-    marks[static_cast<std::size_t>(i)] = CanPickTableCard(g, i);
+    marks[static_cast<std::size_t>(i)] = CanPickInChoice(g, c, i);
   }
   return marks;
 }

@@ -189,8 +189,8 @@ struct Game {
   TickClock& clock;
 
   Options options;
-  // The rules state of the match; the flow keeps it in step with the cards it
-  // moves (flow/match_sync.h), and the computer players decide from a seat's
+  // The rules state of the match: every play is made on it the moment it is
+  // decided (flow/match_sync.h), and the computer players decide from a seat's
   // view of it.
   MatchState match;
   // Plays made on the match, oldest first, that the table has yet to show:

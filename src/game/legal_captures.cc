@@ -46,7 +46,7 @@ void ForEachCompletion(std::span<const int16_t> table, int16_t card,
   for (int16_t p : picked) taken[static_cast<size_t>(p)] = true;
   std::array<int16_t, kMaxTakenCards> more{};
   size_t count = 0;
-  const size_t n = std::min(table.size(), static_cast<size_t>(kCardCount));
+  const size_t n = table.size();  // at most the pack: ValidPositions saw to it
   auto search = [&](auto& self, size_t from, int left) -> bool {
     if (left == 0) return visit(std::span<const int16_t>(more.data(), count));
     if (count == static_cast<size_t>(room)) return true;
